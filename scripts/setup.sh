@@ -1,0 +1,39 @@
+#!/usr/bin/env bash
+# Installs what the build and the tests need from Debian's packages (only what is missing),
+# then configures and builds into ./build. Shared by run.sh and test.sh.
+set -euo pipefail
+
+ZM_PACKAGES=(
+  g++ cmake ninja-build pkg-config
+  qt6-base-dev qt6-base-dev-tools qt6-svg-dev libqt6svg6 qt6-qpa-plugins libgl-dev
+  libgtest-dev libbenchmark-dev
+  fonts-arphic-uming
+  xvfb xauth x11-apps imagemagick
+)
+
+zm_missing_packages() {
+  local p
+  for p in "${ZM_PACKAGES[@]}" "$@"; do
+    if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed"; then
+      printf '%s\n' "$p"
+    fi
+  done
+}
+
+zm_install_packages() {
+  local missing
+  mapfile -t missing < <(zm_missing_packages "$@")
+  [ "${#missing[@]}" -eq 0 ] && return 0
+  echo "Installing: ${missing[*]}"
+  local sudo=""
+  if [ "$(id -u)" -ne 0 ]; then sudo="sudo"; fi
+  $sudo apt-get update -qq
+  DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
+}
+
+# zm_build DIR [cmake options...]
+zm_build() {
+  local dir="$1"; shift
+  cmake -S . -B "$dir" -G Ninja "$@"
+  cmake --build "$dir" --parallel "$(nproc)"
+}

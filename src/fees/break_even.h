@@ -1,0 +1,29 @@
+#pragma once
+
+#include <cstdint>
+#include <optional>
+
+#include "fees/money.h"
+
+namespace zm {
+
+// The break-even price per share of a purchase of `quantity` shares at `price`: the lowest price
+// on a grid of whole fen at which selling every share brings back the trade amount plus the fees
+// of both sides (three searches; see break_even.cpp). Rates are per mille. The result equals the
+// one-fen-per-step search, but is found by galloping and bisection on the same stop test, so its
+// cost does not grow with the price (at most 100 evaluations of the stop test per search).
+// nullopt when the inputs leave the supported range (quantity not positive, amounts beyond
+// limits.h).
+std::optional<Money> CalcBreakEven(Money price, Money quantity, double commissionRate,
+                                   double stampDutyRate);
+
+// The break-even of the shares left after a partial sale: the first step at which
+// A − F > RemainTarget, with A = (RemainBasePrice + step × 0.01) × RemainQty and F the
+// proportional fees plus RemainTransferFee; a second search with the 5-yuan commission minimum
+// when the commission found is below 5. Returns the StepCount of the last search that ran.
+// Same result as the one-step-at-a-time search, at most 100 evaluations per search.
+std::optional<std::int32_t> remainingShareSteps(Money remainBasePrice, Money remainQty,
+                                                Money remainTarget, Money remainTransferFee,
+                                                double commissionRate, double stampDutyRate);
+
+}  // namespace zm

@@ -1,0 +1,40 @@
+#pragma once
+
+#include <cstdint>
+
+#include "fees/money.h"
+
+namespace zm {
+
+// The main window's working record, alive as long as the window; all zero at start.
+// Only the main window's own procedures read or write it; the batch dialogs never do.
+struct CalcState {
+    // Purchase: set by the buy inputs and CalcBuy.
+    Money BuyPrice;
+    Money BuyQty;  // whole shares
+    Money BuyAmount;
+    Money BuyCommission;
+    Money BuyStampDuty;
+    Money BuyTransferFee;
+    Money BuyFeeTotal;
+    Money BuyCostPerShare;
+    Money AmountPaid;
+    // Sale: set by the sell inputs and CalcSell.
+    Money SellPrice;
+    Money SellQty;  // whole shares
+    Money SellAmount;
+    Money SellCommission;
+    Money SellStampDuty;
+    Money SellTransferFee;
+    Money SellFeeTotal;
+    Money SellYield;  // percent, two decimals
+    Money ProfitLoss;
+    Money AmountReceived;
+    std::int32_t StepCount = 0;  // steps of the remaining-share price search
+    Money RemainBasePrice;
+    Money RemainQty;  // whole shares
+    Money RemainTarget;
+    Money RemainTransferFee;  // whole yuan
+};
+
+}  // namespace zm

@@ -1,0 +1,62 @@
+#pragma once
+
+#include <string_view>
+
+// Every text the program shows in a message box, in one place. Each ends with seven blanks; the
+// punctuation inside is the full-width comma "，" except in kMsgWriteFailed, which has an ASCII
+// comma. Every box has the warning icon, one OK button and the title kMessageTitle.
+namespace zm::msg {
+
+inline constexpr std::string_view kMessageTitle = "股票计算器提示";
+
+// Buy price (main window Text1, and the batch buy dialog's prices).
+inline constexpr std::string_view kBuyPriceNotNumber = "输入错误，买入价格必须输入数字，请重新输入       ";
+inline constexpr std::string_view kBuyPriceMin = "输入错误，买入价格至少要1分钱，请重新输入       ";
+// Buy quantity (Text2, and the batch buy dialog's quantities).
+inline constexpr std::string_view kBuyQtyNotNumber = "输入错误，买入数量必须输入数字，请重新输入       ";
+inline constexpr std::string_view kBuyQtyNotPositive =
+    "输入错误，买入数量不能为零，也不能小于零，请重新输入       ";
+inline constexpr std::string_view kBuyQtyLot =
+    "输入错误，买入数量一手最少为100股，委托数量必须为100的倍数，请重新输入       ";
+// Sell price (Text11, and the batch sell dialog's prices).
+inline constexpr std::string_view kSellPriceNotNumber = "输入错误，卖出价格必须输入数字，请重新输入       ";
+inline constexpr std::string_view kSellPriceMin = "输入错误，买出的价格至少要1分钱，请重新输入       ";
+// Sell quantity (Text12, and the batch sell dialog's quantities).
+inline constexpr std::string_view kSellQtyNotNumber = "输入错误，卖出数量必须输入数字，请重新输入       ";
+inline constexpr std::string_view kSellQtyMin = "输入错误，买出的数量至少要1股，请重新输入       ";
+// Bonus shares per 10 (Text21).
+inline constexpr std::string_view kBonusNotNumber = "输入错误，送股的数量必须输入数字，请重新输入       ";
+inline constexpr std::string_view kBonusMin = "输入错误，送股的数量至少要0股，请重新输入       ";
+inline constexpr std::string_view kBonusMax = "输入错误，送股的数量不得大于10股，请重新输入       ";
+// Cash dividend per 10 (Text22).
+inline constexpr std::string_view kDividendNotNumber = "输入错误，分红的数量必须输入数字，请重新输入       ";
+inline constexpr std::string_view kDividendMin = "输入错误，分红的数量至少要1分钱，请重新输入       ";
+
+// Calculate with a side locked by a batch dialog.
+inline constexpr std::string_view kClearFirst = "若要重新计算，请先清空原有数据！       ";
+// A failed write of the settings file.
+inline constexpr std::string_view kWriteFailed = "写文件时出错,无法写入       ";
+
+// Upper limits. The calculations are exact only inside these ranges, so a value beyond them is
+// refused with a message that names the range instead of being computed wrongly.
+inline constexpr std::string_view kBuyPriceMax =
+    "输入错误，买入价格不得超过21,474,836.47元，请重新输入       ";
+inline constexpr std::string_view kSellPriceMax =
+    "输入错误，卖出价格不得超过21,474,836.47元，请重新输入       ";
+inline constexpr std::string_view kBuyQtyMax =
+    "输入错误，买入数量不得超过2,147,483,600股，请重新输入       ";
+inline constexpr std::string_view kSellQtyMax =
+    "输入错误，卖出数量不得超过2,147,483,647股，请重新输入       ";
+inline constexpr std::string_view kDividendMax =
+    "输入错误，分红的数量不得超过21,474,836.47元，请重新输入       ";
+inline constexpr std::string_view kBuyAmountMax =
+    "输入错误，买入金额（价格×数量）不得超过100,000,000,000元，请重新输入       ";
+inline constexpr std::string_view kSellAmountMax =
+    "输入错误，卖出金额（价格×数量）不得超过100,000,000,000元，请重新输入       ";
+// The batch dialogs' prices are rewritten to a tenth of a fen and must stay below these.
+inline constexpr std::string_view kBatchBuyPriceMax =
+    "输入错误，买入价格不得超过2,147,483.647元，请重新输入       ";
+inline constexpr std::string_view kBatchSellPriceMax =
+    "输入错误，卖出价格不得超过2,147,483.647元，请重新输入       ";
+
+}  // namespace zm::msg

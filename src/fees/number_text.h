@@ -1,0 +1,30 @@
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string_view>
+
+#include "fees/money.h"
+
+namespace zm {
+
+// The number grammar of every field and list text. Blanks (space or tab) at either end are
+// ignored; then an optional + or -, digits with at most one decimal point and at least one
+// digit in all ("5", "5.0", "5.", ".5"); the integer part may carry comma group separators in
+// groups of three ("1,000", "12,345,678"); then an optional exponent (E or e, an optionally
+// signed integer). A value too large for a double ("1e400") is not a number; one too small
+// reads as zero. No locale is consulted: the comma groups and the full stop is the decimal mark.
+bool IsNumberText(std::string_view text);
+
+// The double nearest to the text's value; nullopt when it is not a number text.
+std::optional<double> numberTextToDouble(std::string_view text);
+
+// The text as Money: its double rounded to four decimals, halves to even. nullopt when it is not
+// a number text or its value lies outside Money's range (test IsNumberText to tell them apart).
+std::optional<Money> numberTextToMoney(std::string_view text);
+
+// The text as a whole number: its double rounded to the nearest integer, halves to even
+// (2.5 gives 2, 3.5 gives 4). nullopt when not a number text or outside the 64-bit range.
+std::optional<std::int64_t> numberTextToWhole(std::string_view text);
+
+}  // namespace zm

@@ -1,0 +1,87 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+namespace zm {
+
+// The program's windows, by their form names.
+enum class FormId {
+    Form1,  // main window
+    Form2,  // about box
+    Form3,  // multi-batch sell dialog
+    Form4,  // multi-batch buy dialog
+};
+
+// A control of one of the windows, by its control name, which is also its Qt objectName:
+// "Text1", "Combo2", "Option3", "Command4", "Label17"; members of a control array carry their
+// index after an underscore: "Label19_17", "Frame1_0". `name` must refer to storage that
+// outlives the call (the engine uses string literals).
+struct Ctl {
+    FormId form;
+    std::string_view name;
+    friend bool operator==(const Ctl&, const Ctl&) = default;
+};
+
+constexpr Ctl f1(std::string_view name) { return {FormId::Form1, name}; }
+
+struct Rgb {
+    std::uint8_t r = 0;
+    std::uint8_t g = 0;
+    std::uint8_t b = 0;
+    friend bool operator==(const Rgb&, const Rgb&) = default;
+};
+inline constexpr Rgb kBlack{0, 0, 0};
+inline constexpr Rgb kRed{255, 0, 0};
+inline constexpr Rgb kBlue{0, 0, 255};
+
+// The two system colours a field's background takes: button face for read-only (locked or
+// output) fields, window background for editable ones.
+enum class Background { ButtonFace, Window };
+
+// The narrow seam between the engine and the windows. The Qt windows implement it on real
+// widgets; tests implement it in memory. Every procedure of the engine acts on the windows
+// through these calls only, in the order it makes them.
+class WindowModel {
+public:
+    virtual ~WindowModel() = default;
+
+    // Text of a field, or the chosen entry of a drop-down list.
+    virtual std::string text(Ctl c) const = 0;
+    // Sets a field's text; for a drop-down list, chooses the entry with that text (a text that
+    // is no entry leaves the choice as it was).
+    virtual void setText(Ctl c, std::string_view text) = 0;
+    virtual bool isReadOnly(Ctl c) const = 0;
+    virtual void setReadOnly(Ctl c, bool readOnly) = 0;
+    virtual void setBackground(Ctl c, Background background) = 0;
+    // Caption of a label, frame or button.
+    virtual std::string caption(Ctl c) const = 0;
+    virtual void setCaption(Ctl c, std::string_view caption) = 0;
+    virtual void setForeColor(Ctl c, Rgb colour) = 0;
+    virtual void setToolTip(Ctl c, std::string_view toolTip) = 0;
+    // Whether an option button is chosen.
+    virtual bool isChecked(Ctl c) const = 0;
+    virtual void setChecked(Ctl c, bool checked) = 0;
+
+    virtual void setFocus(Ctl c) = 0;
+    // Selects the whole text of the control that has the focus now (start 0, length of its text).
+    virtual void selectAllInFocused() = 0;
+
+    // A modal message box: warning icon, title "股票计算器提示", one OK button. Returns once the
+    // user has closed it.
+    virtual void showMessage(std::string_view text) = 0;
+
+    // Windows. load creates the window hidden (nothing when it is loaded); show shows it
+    // modeless, loading it first; hide keeps it loaded; unload closes and destroys it (nothing
+    // when it is not loaded).
+    virtual bool isLoaded(FormId f) const = 0;
+    virtual void load(FormId f) = 0;
+    virtual void show(FormId f) = 0;
+    virtual void hide(FormId f) = 0;
+    virtual void unload(FormId f) = 0;
+    // Ends the program with exit status 0 once the current handler returns.
+    virtual void quit() = 0;
+};
+
+}  // namespace zm
