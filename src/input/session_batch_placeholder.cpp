@@ -1,9 +1,7 @@
-// Temporary: the Enter flows, the Calculate command and the batch dialogs replace this file.
+// Temporary: the batch dialogs' engine replaces this file.
 #include "input/session.h"
 
 namespace zm {
-void Session::command1Click() {}
-void Session::enterMain(Ctl) {}
 void Session::enterBatch(Ctl) {}
 void Session::batchFormLoad(FormId) {}
 void Session::batchOkClick(FormId) {}
