@@ -73,11 +73,21 @@ std::string wholeText(Money value, bool group, bool emptyForZero) {
 
 }  // namespace
 
-std::string formatAmount(Money value) { return twoDecimals(value, true, Lead::Forced); }
-std::string formatPrice(Money value) { return twoDecimals(value, false, Lead::Forced); }
-std::string formatGroupedNoLead(Money value) { return twoDecimals(value, true, Lead::Optional); }
-std::string formatGroupedWhole(Money value) { return wholeText(value, true, true); }
-std::string formatWhole(Money value) { return wholeText(value, false, false); }
+std::string formatAmount(Money value) {
+    return twoDecimals(value, true, Lead::Forced);
+}
+std::string formatPrice(Money value) {
+    return twoDecimals(value, false, Lead::Forced);
+}
+std::string formatGroupedNoLead(Money value) {
+    return twoDecimals(value, true, Lead::Optional);
+}
+std::string formatGroupedWhole(Money value) {
+    return wholeText(value, true, true);
+}
+std::string formatWhole(Money value) {
+    return wholeText(value, false, false);
+}
 
 std::string formatMoneyGeneral(Money value) {
     Int128 t = value.ticks();
@@ -105,6 +115,13 @@ std::string formatGeneral(double value) {
     }
     if (value == 0.0) {
         return "0";  // no "-0"
+    }
+    // Rounded to 15 significant digits, the largest doubles (up to 1.7976931348623157e+308)
+    // would read 1.79769313486232e+308, which is beyond every double and could not be read back.
+    // They are written as the largest 15-digit text that is still a double.
+    constexpr double kLargestFifteenDigits = 1.79769313486231e308;
+    if (std::fabs(value) > kLargestFifteenDigits) {
+        return value < 0 ? "-1.79769313486231e+308" : "1.79769313486231e+308";
     }
     char buf[64];
     auto [ptr, ec] = std::to_chars(buf, buf + sizeof buf, value, std::chars_format::general, 15);

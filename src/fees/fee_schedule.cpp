@@ -46,7 +46,7 @@ Money transferFee(Market market, Money quantity) {
     }
     const double x = quantity.toDouble() * 0.001;
     if (x >= 1.0) {
-        // Quantities are bounded by the input rules, so x always fits Money.
+        // Any Money quantity times 0.001 lies far inside Money's range: this cannot fail.
         return Money::fromDouble(x).value_or(Money());
     }
     return kMinTransferFee;

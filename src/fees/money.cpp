@@ -1,6 +1,7 @@
 #include "fees/money.h"
 
 #include <bit>
+#include <charconv>
 #include <cmath>
 #include <limits>
 
@@ -27,26 +28,42 @@ std::int64_t saturate(Int128 v) {
     return static_cast<std::int64_t>(v);
 }
 
+// |v| without overflow, also for the most negative value.
+UInt128 magnitude(Int128 v) {
+    return v < 0 ? UInt128{0} - static_cast<UInt128>(v) : static_cast<UInt128>(v);
+}
+
+Int128 withSign(UInt128 mag, bool negative) {
+    return negative ? static_cast<Int128>(UInt128{0} - mag) : static_cast<Int128>(mag);
+}
+
 }  // namespace
 
 Int128 divRoundHalfEven(Int128 num, Int128 den) {
+    // Worked on unsigned magnitudes so that no intermediate (-num, 2 × remainder) can overflow.
     const bool negative = (num < 0) != (den < 0);
-    const Int128 n = num < 0 ? -num : num;
-    const Int128 d = den < 0 ? -den : den;
-    Int128 q = n / d;
-    const Int128 twiceRem = 2 * (n % d);
-    if (twiceRem > d || (twiceRem == d && (q & 1) != 0)) {
+    const UInt128 n = magnitude(num);
+    const UInt128 d = magnitude(den);
+    UInt128 q = n / d;
+    const UInt128 rem = n % d;
+    const UInt128 toNext = d - rem;  // the remainder is above half of d when rem > d - rem
+    if (rem > toNext || (rem == toNext && (q & 1) != 0)) {
         ++q;
     }
-    return negative ? -q : q;
+    return withSign(q, negative);
 }
 
 Int128 divCeil(Int128 num, Int128 den) {
-    Int128 q = num / den;
-    if (num % den != 0 && ((num < 0) == (den < 0))) {
+    const bool negative = (num < 0) != (den < 0);
+    const UInt128 n = magnitude(num);
+    const UInt128 d = magnitude(den);
+    UInt128 q = n / d;
+    // A positive quotient with a remainder goes up; a negative one is already cut towards zero,
+    // which is up.
+    if (!negative && n % d != 0) {
         ++q;
     }
-    return q;
+    return withSign(q, negative);
 }
 
 std::optional<Money> Money::fromDouble(double value) {
@@ -68,29 +85,23 @@ std::optional<Money> Money::fromDouble(double value) {
         mantissa |= std::uint64_t{1} << 52;
         exponent = biased - 1075;
     }
-    // ticks = mantissa × 10^4 × 2^exponent, rounded half to even. mantissa × 10^4 < 2^67.
-    const Int128 scaled = static_cast<Int128>(mantissa) * kTicksPerYuan;
-    Int128 ticks;
     if (exponent >= 0) {
-        if (exponent > 62) {
-            return std::nullopt;
-        }
-        ticks = scaled << exponent;
-        if (ticks > kMaxTicks) {
-            return std::nullopt;
-        }
-    } else {
-        const int shift = -exponent;
-        if (shift >= 100) {
-            ticks = 0;  // below a quarter of a tick: rounds to zero
-        } else {
-            const Int128 one = 1;
-            ticks = scaled >> shift;
-            const Int128 rem = scaled & ((one << shift) - 1);
-            const Int128 half = one << (shift - 1);
-            if (rem > half || (rem == half && (ticks & 1) != 0)) {
-                ++ticks;
-            }
+        // A normal double with a non-negative exponent is at least 2^52 yuan, far beyond the
+        // 64-bit tick range (about 9.2 × 10^14 yuan).
+        return std::nullopt;
+    }
+    // ticks = mantissa × 10^4 ÷ 2^shift, rounded half to even. mantissa × 10^4 < 2^67, so from
+    // a shift of 69 on the quotient is below a quarter of a tick; from 100 on it is not formed.
+    const Int128 scaled = static_cast<Int128>(mantissa) * kTicksPerYuan;
+    const int shift = -exponent;
+    Int128 ticks = 0;
+    if (shift < 100) {
+        const Int128 one = 1;
+        ticks = scaled >> shift;
+        const Int128 rem = scaled & ((one << shift) - 1);
+        const Int128 half = one << (shift - 1);
+        if (rem > half || (rem == half && (ticks & 1) != 0)) {
+            ++ticks;
         }
     }
     auto fitted = fitTicks(negative ? -ticks : ticks);
@@ -101,8 +112,30 @@ std::optional<Money> Money::fromDouble(double value) {
 }
 
 double Money::toDouble() const {
-    // Exact for |ticks| < 2^53 and then correctly rounded by the one division.
-    return static_cast<double>(m_ticks) / static_cast<double>(kTicksPerYuan);
+    constexpr std::int64_t kExactInDouble = std::int64_t{1} << 53;
+    if (m_ticks > -kExactInDouble && m_ticks < kExactInDouble) {
+        // The tick count is exact in a double, so the one division rounds correctly.
+        return static_cast<double>(m_ticks) / static_cast<double>(kTicksPerYuan);
+    }
+    // Beyond 2^53 ticks the conversion to double would already round once; reading the exact
+    // decimal text rounds once only.
+    const UInt128 mag = magnitude(m_ticks);
+    char text[32];
+    char* p = text + sizeof text;
+    UInt128 rest = mag;
+    for (int digit = 0; digit < 4 || rest != 0; ++digit) {
+        if (digit == 4) {
+            *--p = '.';
+        }
+        *--p = static_cast<char>('0' + static_cast<int>(rest % 10));
+        rest /= 10;
+    }
+    if (m_ticks < 0) {
+        *--p = '-';
+    }
+    double value = 0.0;
+    std::from_chars(p, text + sizeof text, value);
+    return value;
 }
 
 Money operator+(Money a, Money b) {
@@ -162,8 +195,8 @@ std::optional<Money> fenRound(double x) {
 }
 
 Money fenRound(Money m) {
-    return Money::fromTicks(saturate(divRoundHalfEven(m.ticks(), Money::kTicksPerFen) *
-                                     Money::kTicksPerFen));
+    return Money::fromTicks(
+        saturate(divRoundHalfEven(m.ticks(), Money::kTicksPerFen) * Money::kTicksPerFen));
 }
 
 std::optional<Money> fenCeil(double x) {

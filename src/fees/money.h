@@ -57,9 +57,10 @@ private:
 };
 
 // Rounds an integer quotient num / den (den != 0) to the nearest integer, halves to even.
-// Works on 128-bit values so that Money products and quotients stay exact.
+// Works on 128-bit values so that Money products and quotients stay exact; any num and den,
+// the most negative included, as long as the rounded quotient fits.
 Int128 divRoundHalfEven(Int128 num, Int128 den);
-// The smallest integer not below num / den (den != 0).
+// The smallest integer not below num / den (den != 0), under the same condition.
 Int128 divCeil(Int128 num, Int128 den);
 
 // Fen rounding of a double: x × 100 rounded to the nearest integer, halves to the even

@@ -7,8 +7,12 @@
 namespace zm {
 namespace {
 
-bool isBlank(char c) { return c == ' ' || c == '\t'; }
-bool isDigit(char c) { return c >= '0' && c <= '9'; }
+bool isBlank(char c) {
+    return c == ' ' || c == '\t';
+}
+bool isDigit(char c) {
+    return c >= '0' && c <= '9';
+}
 
 // Checks the grammar and, when it holds, writes the text in the plain form that from_chars reads
 // (no blanks, no plus sign, no commas). decimalMagnitude receives the power of ten of the first
@@ -140,7 +144,9 @@ std::optional<double> numberTextToDouble(std::string_view text) {
     return value;
 }
 
-bool IsNumberText(std::string_view text) { return numberTextToDouble(text).has_value(); }
+bool IsNumberText(std::string_view text) {
+    return numberTextToDouble(text).has_value();
+}
 
 std::optional<Money> numberTextToMoney(std::string_view text) {
     auto d = numberTextToDouble(text);

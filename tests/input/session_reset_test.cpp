@@ -1,0 +1,123 @@
+// Reset, market choice, focus handling and shut-down of the engine session, on the in-memory
+// window model.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "fees/fee_schedule.h"
+#include "input/session.h"
+#include "support/memory_window_model.h"
+
+namespace zm {
+namespace {
+
+class SessionReset : public ::testing::Test {
+protected:
+    SessionReset() : session(ui, "/nonexistent-dir/TKVR.INI") {
+        ui.declareList(f1("Combo1"), {commissionRateEntries().begin(),
+                                      commissionRateEntries().end()});
+        ui.declareList(f1("Combo2"), {stampDutyRateEntries().begin(),
+                                      stampDutyRateEntries().end()});
+        ui.setChecked(f1("Option1"), true);
+        ui.load(FormId::Form1);
+        session.formLoad();
+    }
+    test::MemoryWindowModel ui;
+    Session session;
+};
+
+TEST_F(SessionReset, load_leaves_every_field_empty_but_bonus_and_dividend) {
+    for (int i = 1; i <= 20; ++i) {
+        const std::string name = "Text" + std::to_string(i);
+        EXPECT_EQ(ui.text(f1(name)), "") << name;
+    }
+    EXPECT_EQ(ui.text(f1("Text21")), "0");
+    EXPECT_EQ(ui.text(f1("Text22")), "0.00");
+    EXPECT_EQ(ui.text(f1("Combo1")), "2.7");
+    EXPECT_EQ(ui.text(f1("Combo2")), "3");
+    EXPECT_TRUE(ui.messages.empty());
+}
+
+TEST_F(SessionReset, reset_creates_both_dialogs_hidden_with_empty_fields) {
+    EXPECT_TRUE(ui.isLoaded(FormId::Form3));
+    EXPECT_TRUE(ui.isLoaded(FormId::Form4));
+    EXPECT_FALSE(ui.visible[FormId::Form3]);
+    EXPECT_FALSE(ui.visible[FormId::Form4]);
+    for (int i = 1; i <= 6; ++i) {
+        const std::string name = "Text" + std::to_string(i);
+        EXPECT_EQ(ui.text(Ctl{FormId::Form3, name}), "");
+        EXPECT_EQ(ui.text(Ctl{FormId::Form4, name}), "");
+    }
+}
+
+TEST_F(SessionReset, reset_zeroes_the_state_but_keeps_the_step_counter_marks_and_locks) {
+    CalcState& st = session.state();
+    st.BuyPrice = Money::fromYuan(10);
+    st.ProfitLoss = Money::fromYuan(-3);
+    st.RemainTransferFee = Money::fromYuan(1);
+    st.StepCount = 42;
+    ui.setText(f1("Text5"), "30.00");
+    ui.setText(f1("Text21"), "3");
+    ui.setCaption(f1("Label17"), "大亏特亏");
+    ui.setForeColor(f1("Label17"), kBlue);
+    ui.setReadOnly(f1("Text1"), true);
+    session.option3Click();
+
+    session.QK();
+
+    EXPECT_EQ(st.BuyPrice, Money());
+    EXPECT_EQ(st.ProfitLoss, Money());
+    EXPECT_EQ(st.RemainTransferFee, Money());
+    EXPECT_EQ(st.StepCount, 42);
+    EXPECT_EQ(ui.text(f1("Text5")), "");
+    EXPECT_EQ(ui.text(f1("Text21")), "0");
+    // The reset restores no caption, colour, lock or rate.
+    EXPECT_EQ(ui.caption(f1("Label17")), "大亏特亏");
+    EXPECT_EQ(ui.at(f1("Label17")).foreColor, kBlue);
+    EXPECT_TRUE(ui.isReadOnly(f1("Text1")));
+    EXPECT_EQ(ui.text(f1("Combo1")), "0.0");
+    EXPECT_EQ(ui.text(f1("Combo2")), "0");
+}
+
+TEST_F(SessionReset, fund_market_sets_both_rates_to_zero_and_they_stay_when_switching_back) {
+    session.option3Click();
+    EXPECT_EQ(ui.text(f1("Combo1")), "0.0");
+    EXPECT_EQ(ui.text(f1("Combo2")), "0");
+    ui.setChecked(f1("Option1"), true);  // Option1 has no handler
+    EXPECT_EQ(ui.text(f1("Combo1")), "0.0");
+    EXPECT_EQ(ui.text(f1("Combo2")), "0");
+}
+
+TEST_F(SessionReset, input_fields_select_their_text_on_focus_and_output_fields_do_not) {
+    ui.setText(f1("Text2"), "1,000");
+    ui.setFocus(f1("Text2"));
+    session.focusGained(f1("Text2"));
+    EXPECT_TRUE(ui.isWholeTextSelected(f1("Text2")));
+
+    ui.setText(f1("Text3"), "10,000.00");
+    ui.setFocus(f1("Text3"));
+    session.focusGained(f1("Text3"));
+    EXPECT_FALSE(ui.selection.has_value());
+}
+
+TEST_F(SessionReset, activation_from_another_own_window_puts_the_focus_in_the_buy_price) {
+    ui.setText(f1("Text1"), "9.50");
+    ui.setFocus(f1("Text12"));
+    session.form1Activated();
+    EXPECT_TRUE(ui.hasFocus(f1("Text1")));
+    EXPECT_TRUE(ui.isWholeTextSelected(f1("Text1")));
+}
+
+TEST_F(SessionReset, closing_the_main_window_unloads_the_four_windows_in_order_once) {
+    ui.windowLog.clear();
+    session.command2Click();
+    session.form1Unload();  // the close event that follows changes nothing
+    const std::vector<std::string> expected = {"unload Form1", "unload Form3", "unload Form4"};
+    EXPECT_EQ(ui.windowLog, expected);  // Form2 was never loaded, so unloading it does nothing
+    EXPECT_TRUE(ui.quitRequested);
+    EXPECT_TRUE(ui.messages.empty());
+}
+
+}  // namespace
+}  // namespace zm
