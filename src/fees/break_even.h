@@ -9,11 +9,12 @@ namespace zm {
 
 // The break-even price per share of a purchase of `quantity` shares at `price`: the lowest price
 // on a grid of whole fen at which selling every share brings back the trade amount plus the fees
-// of both sides (three searches; see break_even.cpp). Rates are per mille. The result equals the
-// one-fen-per-step search, but is found by galloping and bisection on the same stop test, so its
-// cost does not grow with the price (at most 100 evaluations of the stop test per search).
-// nullopt when the inputs leave the supported range (quantity not positive, amounts beyond
-// limits.h).
+// of both sides, the minimums the purchase paid included (three searches; see break_even.cpp).
+// Rates are per mille, 0 to 100 in all. The result equals the one-fen-per-step search, but is found
+// by galloping from an estimate and bisecting on the same stop test, so its cost does not grow
+// with the price (at most 66 evaluations of the stop test per search, about three for most inputs).
+// nullopt when the inputs leave the supported range (quantity not positive, rates outside it,
+// figures beyond Money's range, or no step within 2^31 − 1 fen).
 std::optional<Money> CalcBreakEven(Money price, Money quantity, double commissionRate,
                                    double stampDutyRate);
 
@@ -21,7 +22,8 @@ std::optional<Money> CalcBreakEven(Money price, Money quantity, double commissio
 // A − F > RemainTarget, with A = (RemainBasePrice + step × 0.01) × RemainQty and F the
 // proportional fees plus RemainTransferFee; a second search with the 5-yuan commission minimum
 // when the commission found is below 5. Returns the StepCount of the last search that ran.
-// Same result as the one-step-at-a-time search, at most 100 evaluations per search.
+// Same result as the one-step-at-a-time search, at most 66 evaluations per search. nullopt when
+// no step up to 2^31 − 1 stops (StepCount is 32 bits) or a figure leaves Money's range.
 std::optional<std::int32_t> remainingShareSteps(Money remainBasePrice, Money remainQty,
                                                 Money remainTarget, Money remainTransferFee,
                                                 double commissionRate, double stampDutyRate);

@@ -58,5 +58,9 @@ inline constexpr std::string_view kBatchBuyPriceMax =
     "输入错误，买入价格不得超过2,147,483.647元，请重新输入       ";
 inline constexpr std::string_view kBatchSellPriceMax =
     "输入错误，卖出价格不得超过2,147,483.647元，请重新输入       ";
+// A batch purchase against a dividend whose total (dividend per 10 shares × shares ÷ 10) leaves
+// the range of a trade amount.
+inline constexpr std::string_view kDividendAmountMax =
+    "输入错误，分红的总金额（每10股分红×股数÷10）不得超过100,000,000,000元，请重新输入       ";
 
 }  // namespace zm::msg

@@ -114,7 +114,9 @@ void Session::option3Click() {
     m_ui.setText(f1("Combo2"), "0");
 }
 
-void Session::command2Click() { form1Unload(); }
+void Session::command2Click() {
+    form1Unload();
+}
 
 void Session::command3Click() {
     m_ui.show(FormId::Form2);

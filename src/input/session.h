@@ -72,6 +72,12 @@ private:
     void CalcBatchBuy();
     void CalcBatchSell();
     std::array<std::string, 6>& capturedOf(FormId dialog);
+    // Enter flow and Calculate (session_enter.cpp).
+    void moveTo(Ctl field);  // focus to the field, then select the focused control's text
+    void prefillSellQty();   // Text12 ← the bought quantity plus the bonus shares
+    void runCalcBuy();       // the bonus and dividend check, then CalcBuy
+    void calculateBuySide();
+    void calculateSellSide();
 
     WindowModel& m_ui;
     std::string m_settingsPath;

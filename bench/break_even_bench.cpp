@@ -1,0 +1,111 @@
+// The break-even searches against their one-step-at-a-time definitions: the fast searches cost
+// the same for a typical purchase and at the edges of the price range, while the literal ones
+// grow with the price. Each literal case also checks that both give the same result.
+
+#include <benchmark/benchmark.h>
+
+#include <string>
+
+#include "fees/break_even.h"
+#include "fees/limits.h"
+#include "fees/literal_search.h"
+#include "fees/number_text.h"
+
+namespace {
+
+using zm::Money;
+
+struct Purchase {
+    Money price;
+    Money qty;
+    double commission;
+    double stampDuty;
+};
+
+Money money(const char* text) {
+    return zm::numberTextToMoney(text).value();
+}
+
+const Purchase kTypical{money("10.00"), money("1000"), 3.0, 3.0};
+const Purchase kLargestPrice{zm::limits::kMaxPrice, money("100"), 3.0, 6.0};
+const Purchase kLargestPriceLowStamp{zm::limits::kMaxPrice, money("100"), 3.0, 3.0};
+const Purchase kSmallestPrice{money("0.01"), money("100"), 3.0, 6.0};
+
+void fastBreakEven(benchmark::State& state, const Purchase& p) {
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(CalcBreakEven(p.price, p.qty, p.commission, p.stampDuty));
+    }
+}
+
+void literalBreakEven(benchmark::State& state, const Purchase& p) {
+    const auto fast = CalcBreakEven(p.price, p.qty, p.commission, p.stampDuty);
+    std::int64_t steps = 0;
+    for (auto _ : state) {
+        const auto literal = zm::test::literalBreakEven(p.price, p.qty, p.commission, p.stampDuty);
+        if (!literal.finished || literal.value != fast) {
+            state.SkipWithError("the fast search disagrees with the literal one");
+            return;
+        }
+        steps = literal.steps;
+    }
+    state.counters["steps"] = static_cast<double>(steps);
+}
+
+BENCHMARK_CAPTURE(fastBreakEven, typical_10_x_1000, kTypical);
+BENCHMARK_CAPTURE(literalBreakEven, typical_10_x_1000, kTypical);
+BENCHMARK_CAPTURE(fastBreakEven, largest_price_x_100_rates_3_and_6, kLargestPrice);
+BENCHMARK_CAPTURE(literalBreakEven, largest_price_x_100_rates_3_and_6, kLargestPrice)
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(2);
+BENCHMARK_CAPTURE(fastBreakEven, largest_price_x_100_rates_3_and_3, kLargestPriceLowStamp);
+BENCHMARK_CAPTURE(literalBreakEven, largest_price_x_100_rates_3_and_3, kLargestPriceLowStamp)
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(2);
+BENCHMARK_CAPTURE(fastBreakEven, smallest_price_0_01_x_100, kSmallestPrice);
+BENCHMARK_CAPTURE(literalBreakEven, smallest_price_0_01_x_100, kSmallestPrice);
+
+// The remaining-share search of a partial sale.
+struct Remaining {
+    Money basePrice;
+    Money qty;
+    Money transferFee;
+    double commission;
+    double stampDuty;
+};
+
+const Remaining kRemainTypical{money("9.128"), money("500"), money("1"), 3.0, 1.0};
+const Remaining kRemainHigh{money("2000000"), money("100"), money("1"), 3.0, 6.0};
+
+void fastRemaining(benchmark::State& state, const Remaining& r) {
+    const Money target = *Money::mul(r.basePrice, r.qty);
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(zm::remainingShareSteps(r.basePrice, r.qty, target, r.transferFee,
+                                                         r.commission, r.stampDuty));
+    }
+}
+
+void literalRemaining(benchmark::State& state, const Remaining& r) {
+    const Money target = *Money::mul(r.basePrice, r.qty);
+    const auto fast = zm::remainingShareSteps(r.basePrice, r.qty, target, r.transferFee,
+                                              r.commission, r.stampDuty);
+    std::int64_t steps = 0;
+    for (auto _ : state) {
+        const auto literal = zm::test::literalRemainingShareSteps(
+            r.basePrice, r.qty, target, r.transferFee, r.commission, r.stampDuty);
+        if (!literal.finished || literal.value != fast) {
+            state.SkipWithError("the fast search disagrees with the literal one");
+            return;
+        }
+        steps = literal.steps;
+    }
+    state.counters["steps"] = static_cast<double>(steps);
+}
+
+BENCHMARK_CAPTURE(fastRemaining, typical_500_shares, kRemainTypical);
+BENCHMARK_CAPTURE(literalRemaining, typical_500_shares, kRemainTypical);
+BENCHMARK_CAPTURE(fastRemaining, base_2000000_x_100, kRemainHigh);
+BENCHMARK_CAPTURE(literalRemaining, base_2000000_x_100, kRemainHigh)->Unit(benchmark::kMillisecond);
+
+}  // namespace
+
+BENCHMARK_MAIN();

@@ -1,0 +1,256 @@
+#include "fees/break_even.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "fees/fee_schedule.h"
+#include "fees/step_search.h"
+
+namespace zm {
+namespace {
+
+// Rates outside this range do not come from the rate lists (at most 3.0 and 6 per mille). Up to
+// it the net proceeds of every search still rise with every step, which the fast search needs.
+constexpr double kMaxRateSum = 100.0;
+
+bool ratesSupported(double commissionRate, double stampDutyRate) {
+    return std::isfinite(commissionRate) && std::isfinite(stampDutyRate) && commissionRate >= 0.0 &&
+           stampDutyRate >= 0.0 && commissionRate + stampDutyRate <= kMaxRateSum;
+}
+
+// The price of step i of a grid that starts at `start`: start + (i × 0.01 converted to Money).
+// The double i × 0.01 is converted as the search has always done; for every 32-bit i it is
+// exactly i fen.
+std::optional<Money> gridPrice(Money start, std::int32_t i) {
+    auto step = Money::fromDouble(static_cast<double>(i) * 0.01);
+    if (!step) {
+        return std::nullopt;
+    }
+    return Money::add(start, *step);
+}
+
+// How the sell fees G of one break-even search are counted, for a sale amount S (yuan):
+enum class SellFees {
+    Proportional,   // Q × 0.001 + (s × S × 0.001 + c × S × 0.001)
+    MinCommission,  // Q × 0.001 + (s × S × 0.001 + 5)
+    // s × S × 0.001 + max(c × S × 0.001, 5) + 1: both minimums, and the proportional commission
+    // where it is above its minimum.
+    BothMinimums,
+};
+
+struct BreakEvenSearch {
+    Money start;        // p0, the rounded buy cost per share
+    Money quantity;     // Q
+    Money amount;       // A, the trade amount that the sale must bring back
+    Money buyFees;      // F
+    double qtyTerm;     // Q × 0.001
+    double commission;  // c, per mille
+    double stampDuty;   // s, per mille
+
+    // The sale amount of step i; nullopt when it leaves Money's range.
+    std::optional<Money> saleAmount(std::int32_t i) const {
+        auto p = gridPrice(start, i);
+        return p ? Money::mul(*p, quantity) : std::nullopt;
+    }
+
+    StepOutcome test(std::int32_t i, SellFees fees) const {
+        auto sale = saleAmount(i);
+        if (!sale) {
+            return StepOutcome::OutOfRange;
+        }
+        const double s = sale->toDouble();
+        double g = 0.0;
+        switch (fees) {
+            case SellFees::Proportional:
+                g = qtyTerm + (stampDuty * s * 0.001 + commission * s * 0.001);
+                break;
+            case SellFees::MinCommission:
+                g = qtyTerm + (stampDuty * s * 0.001 + 5.0);
+                break;
+            case SellFees::BothMinimums:
+                g = stampDuty * s * 0.001 + std::max(commission * s * 0.001, 5.0) + 1.0;
+                break;
+        }
+        auto sellFees = Money::fromDouble(g);
+        if (!sellFees) {
+            return StepOutcome::OutOfRange;
+        }
+        auto afterBuyFees = Money::sub(*sale, buyFees);
+        auto net = afterBuyFees ? Money::sub(*afterBuyFees, *sellFees) : std::nullopt;
+        if (!net) {
+            return StepOutcome::OutOfRange;
+        }
+        return *net >= amount ? StepOutcome::Stop : StepOutcome::Continue;
+    }
+
+    // Where the search will roughly stop: the sale amount at which the net proceeds, the fees
+    // taken as straight lines, reach the trade amount. Only a starting point for firstStopStep.
+    std::int32_t estimate(SellFees fees) const {
+        const double a = amount.toDouble() + buyFees.toDouble();
+        double sale = 0.0;
+        switch (fees) {
+            case SellFees::Proportional:
+                sale = (a + qtyTerm) / (1.0 - (stampDuty + commission) * 0.001);
+                break;
+            case SellFees::MinCommission:
+                sale = (a + qtyTerm + 5.0) / (1.0 - stampDuty * 0.001);
+                break;
+            case SellFees::BothMinimums:
+                sale = std::max((a + 6.0) / (1.0 - stampDuty * 0.001),
+                                (a + 1.0) / (1.0 - (stampDuty + commission) * 0.001));
+                break;
+        }
+        return clampStep((sale / quantity.toDouble() - start.toDouble()) * 100.0);
+    }
+
+    std::optional<std::int32_t> firstStep(SellFees fees) const {
+        return firstStopStep([&](std::int32_t i) { return test(i, fees); }, estimate(fees));
+    }
+};
+
+}  // namespace
+
+// The break-even price is searched in up to three rounds on the grid p0, p0 + 0.01, …, each from
+// the start again; the last round that runs gives the result:
+//   1. sell fees with the proportional commission;
+//   2. when the commission at that price is below 5 yuan, again with the 5-yuan minimum;
+//   3. when Q × 0.001 is below 1 (fewer than 1,000 shares), again with the 5-yuan minimum (or the
+//      proportional commission above it) and the 1-yuan transfer-fee minimum.
+// The buy fees count the commission at least at its 5-yuan minimum and, below 1,000 shares, the
+// transfer fee at its 1-yuan minimum: those are what a purchase really pays, and leaving them out
+// gave prices at which selling lost money (5.00 × 100 at 3.0‰ and 3‰ gave 5.11, a loss; it is
+// 5.16). The transfer fee is counted on both sides in every market, on the safe side.
+std::optional<Money> CalcBreakEven(Money price, Money quantity, double commissionRate,
+                                   double stampDutyRate) {
+    if (quantity <= Money() || !ratesSupported(commissionRate, stampDutyRate)) {
+        return std::nullopt;
+    }
+    auto amount = Money::mul(price, quantity);
+    if (!amount) {
+        return std::nullopt;
+    }
+    const double qtyTerm = quantity.toDouble() * 0.001;
+    const bool belowTransferMinimum = qtyTerm < 1.0;
+
+    // Buy fees, fen-rounded as the purchase pays them, with both minimums.
+    auto commission = proportionalFee(commissionRate, *amount);
+    auto stampDuty = proportionalFee(stampDutyRate, *amount);
+    auto transfer =
+        belowTransferMinimum ? std::optional<Money>(kMinTransferFee) : Money::fromDouble(qtyTerm);
+    if (!commission || !stampDuty || !transfer) {
+        return std::nullopt;
+    }
+    const Money buyCommission = std::max(*commission, kMinCommission);
+    auto rateFees = Money::add(*stampDuty, buyCommission);
+    auto total = rateFees ? Money::add(*amount, *rateFees) : std::nullopt;
+    total = total ? Money::add(*total, *transfer) : std::nullopt;
+    if (!total) {
+        return std::nullopt;
+    }
+    // Start at the buy cost per share, rounded to the nearest fen.
+    auto start = fenRound(total->toDouble() / quantity.toDouble());
+    auto buyFees = Money::fromDouble((belowTransferMinimum ? 1.0 : qtyTerm) + rateFees->toDouble());
+    if (!start || !buyFees) {
+        return std::nullopt;
+    }
+
+    const BreakEvenSearch search{*start,  quantity,       *amount,      *buyFees,
+                                 qtyTerm, commissionRate, stampDutyRate};
+    auto step = search.firstStep(SellFees::Proportional);
+    if (!step) {
+        return std::nullopt;
+    }
+    auto sale = search.saleAmount(*step);
+    if (!sale) {
+        return std::nullopt;
+    }
+    if (commissionRate * sale->toDouble() * 0.001 < 5.0) {
+        step = search.firstStep(SellFees::MinCommission);
+        if (!step) {
+            return std::nullopt;
+        }
+    }
+    if (belowTransferMinimum) {
+        step = search.firstStep(SellFees::BothMinimums);
+    }
+    return step ? gridPrice(*start, *step) : std::nullopt;
+}
+
+namespace {
+
+// How the fees F of a later sale of the remaining shares are counted, for its amount A (yuan):
+enum class RemainFees {
+    Proportional,   // (s × A × 0.001 + c × A × 0.001) as Money, plus the transfer fee
+    MinCommission,  // (s × A × 0.001 + 5) as Money, plus the transfer fee
+};
+
+struct RemainSearch {
+    Money basePrice;
+    Money quantity;
+    Money target;
+    Money transferFee;
+    double commission;
+    double stampDuty;
+
+    std::optional<Money> saleAmount(std::int32_t i) const {
+        auto p = gridPrice(basePrice, i);
+        return p ? Money::mul(*p, quantity) : std::nullopt;
+    }
+
+    StepOutcome test(std::int32_t i, RemainFees fees) const {
+        auto sale = saleAmount(i);
+        if (!sale) {
+            return StepOutcome::OutOfRange;
+        }
+        const double a = sale->toDouble();
+        const double rateFees = fees == RemainFees::Proportional
+                                    ? stampDuty * a * 0.001 + commission * a * 0.001
+                                    : stampDuty * a * 0.001 + 5.0;
+        auto f = Money::fromDouble(rateFees);
+        f = f ? Money::add(*f, transferFee) : std::nullopt;
+        auto net = f ? Money::sub(*sale, *f) : std::nullopt;
+        if (!net) {
+            return StepOutcome::OutOfRange;
+        }
+        return *net > target ? StepOutcome::Stop : StepOutcome::Continue;
+    }
+
+    // Where the search will roughly stop, the fees taken as straight lines.
+    std::int32_t estimate(RemainFees fees) const {
+        const double t = target.toDouble() + transferFee.toDouble();
+        const double sale = fees == RemainFees::Proportional
+                                ? t / (1.0 - (stampDuty + commission) * 0.001)
+                                : (t + 5.0) / (1.0 - stampDuty * 0.001);
+        return clampStep((sale / quantity.toDouble() - basePrice.toDouble()) * 100.0);
+    }
+
+    std::optional<std::int32_t> firstStep(RemainFees fees) const {
+        return firstStopStep([&](std::int32_t i) { return test(i, fees); }, estimate(fees));
+    }
+};
+
+}  // namespace
+
+std::optional<std::int32_t> remainingShareSteps(Money remainBasePrice, Money remainQty,
+                                                Money remainTarget, Money remainTransferFee,
+                                                double commissionRate, double stampDutyRate) {
+    if (remainQty <= Money() || !ratesSupported(commissionRate, stampDutyRate)) {
+        return std::nullopt;
+    }
+    const RemainSearch search{remainBasePrice,   remainQty,      remainTarget,
+                              remainTransferFee, commissionRate, stampDutyRate};
+    auto step = search.firstStep(RemainFees::Proportional);
+    if (!step) {
+        return std::nullopt;
+    }
+    auto sale = search.saleAmount(*step);
+    if (!sale) {
+        return std::nullopt;
+    }
+    if (commissionRate * sale->toDouble() * 0.001 < 5.0) {
+        step = search.firstStep(RemainFees::MinCommission);
+    }
+    return step;
+}
+
+}  // namespace zm

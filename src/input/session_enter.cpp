@@ -1,0 +1,180 @@
+// The main window's keyboard road (Enter in its six input fields) and its Calculate command.
+#include <cmath>
+#include <string>
+
+#include "fees/calc_buy.h"
+#include "fees/calc_sell.h"
+#include "fees/display_format.h"
+#include "fees/messages.h"
+#include "fees/number_text.h"
+#include "input/session.h"
+#include "input/validation.h"
+
+namespace zm {
+namespace {
+
+// The buy-side values a new buy quantity invalidates: everything CalcBuy derives from the
+// purchase except the amount paid, which the next CalcBuy overwrites.
+void zeroBuyQtyAndResults(CalcState& st) {
+    st.BuyQty = Money();
+    st.BuyAmount = Money();
+    st.BuyCommission = Money();
+    st.BuyStampDuty = Money();
+    st.BuyTransferFee = Money();
+    st.BuyFeeTotal = Money();
+    st.BuyCostPerShare = Money();
+}
+
+// The sell-side values a new sell quantity invalidates. The profit or loss, the amount received
+// and the step counter stay: CalcSell sets them before it reads them.
+void zeroSellQtyAndResults(CalcState& st) {
+    st.SellQty = Money();
+    st.SellAmount = Money();
+    st.SellCommission = Money();
+    st.SellStampDuty = Money();
+    st.SellTransferFee = Money();
+    st.SellFeeTotal = Money();
+    st.SellYield = Money();
+    st.RemainBasePrice = Money();
+    st.RemainQty = Money();
+    st.RemainTarget = Money();
+    st.RemainTransferFee = Money();
+}
+
+}  // namespace
+
+void Session::moveTo(Ctl field) {
+    m_ui.setFocus(field);
+    m_ui.selectAllInFocused();
+}
+
+void Session::enterMain(Ctl c) {
+    const std::string_view name = c.name;
+    if (name == "Text1") {
+        m_state.BuyPrice = Money();
+        zeroBuyQtyAndResults(m_state);
+        if (!testText1(m_ui, m_state)) {
+            return;
+        }
+        moveTo(f1("Text2"));
+        acceptText1(m_ui, m_state);
+    } else if (name == "Text2") {
+        zeroBuyQtyAndResults(m_state);
+        // The price may have been changed without Enter: it is validated again first.
+        if (!ruleText1(m_ui, m_state) || !testText2(m_ui, m_state)) {
+            return;
+        }
+        moveTo(f1("Text11"));
+        acceptText2(m_ui, m_state);
+        runCalcBuy();
+    } else if (name == "Text11") {
+        m_state.SellPrice = Money();
+        zeroSellQtyAndResults(m_state);
+        if (!testText11(m_ui, m_state)) {
+            return;
+        }
+        m_ui.setFocus(f1("Text12"));
+        acceptText11(m_ui, m_state);
+        prefillSellQty();
+        m_ui.selectAllInFocused();
+    } else if (name == "Text12") {
+        zeroSellQtyAndResults(m_state);
+        if (!ruleText11(m_ui, m_state) || !testText12(m_ui, m_state)) {
+            return;
+        }
+        moveTo(f1("Text21"));
+        acceptText12(m_ui, m_state);
+        CalcSell(m_ui, m_state, [this] { SaveRates(); });
+    } else if (name == "Text21") {
+        if (ruleText21(m_ui)) {
+            moveTo(f1("Text22"));
+        }
+    } else if (name == "Text22") {
+        // The bonus and dividend take effect at the next buy-side calculation.
+        if (ruleText22(m_ui)) {
+            moveTo(f1("Text1"));
+        }
+    }
+}
+
+// The shares held after the bonus: q + b × q × 0.1, with q the bought quantity of Text2 and b the
+// bonus shares per 10 of Text21, in double and in this order, written in general form (1,000
+// shares and 3 bonus give 1300). Both fields may hold text typed without Enter; when either holds
+// no number, or the sum is not a finite double, Text12 keeps its text.
+void Session::prefillSellQty() {
+    const std::string bought = m_ui.text(f1("Text2"));
+    if (bought.empty()) {
+        return;
+    }
+    const auto q = numberTextToDouble(bought);
+    const auto b = numberTextToDouble(m_ui.text(f1("Text21")));
+    if (!q || !b) {
+        return;
+    }
+    double bonusShares = *b * *q;
+    bonusShares = bonusShares * 0.1;
+    const double held = *q + bonusShares;
+    if (!std::isfinite(held)) {
+        return;
+    }
+    m_ui.setText(f1("Text12"), formatGeneral(held));
+}
+
+void Session::runCalcBuy() {
+    if (!checkBonusAndDividend(m_ui, m_state.BuyQty)) {
+        return;
+    }
+    CalcBuy(m_ui, m_state, [this] { SaveRates(); });
+}
+
+// Calculate: both sides from the four typed inputs. A side with an empty price or quantity is
+// skipped without a message; a refused purchase does not stop the sale; a side locked by a batch
+// dialog asks to clear first. The rates are saved on every path.
+void Session::command1Click() {
+    // CalcSell sets these three before it reads them.
+    const Money profitLoss = m_state.ProfitLoss;
+    const Money amountReceived = m_state.AmountReceived;
+    const std::int32_t steps = m_state.StepCount;
+    m_state = CalcState{};
+    m_state.ProfitLoss = profitLoss;
+    m_state.AmountReceived = amountReceived;
+    m_state.StepCount = steps;
+
+    if (m_ui.isReadOnly(f1("Text1"))) {
+        m_ui.showMessage(msg::kClearFirst);
+    } else {
+        calculateBuySide();
+        if (m_ui.isReadOnly(f1("Text11"))) {
+            m_ui.showMessage(msg::kClearFirst);
+        } else {
+            calculateSellSide();
+        }
+    }
+    SaveRates();
+}
+
+void Session::calculateBuySide() {
+    if (m_ui.text(f1("Text1")).empty() || m_ui.text(f1("Text2")).empty()) {
+        return;
+    }
+    if (!ruleText1(m_ui, m_state) || !testText2(m_ui, m_state)) {
+        return;
+    }
+    // The quantity is taken as typed; Calculate does not rewrite Text2.
+    m_state.BuyQty = numberTextToMoney(m_ui.text(f1("Text2"))).value_or(Money());
+    runCalcBuy();
+}
+
+void Session::calculateSellSide() {
+    if (m_ui.text(f1("Text11")).empty() || m_ui.text(f1("Text12")).empty()) {
+        return;
+    }
+    if (!ruleText11(m_ui, m_state) || !testText12(m_ui, m_state)) {
+        return;
+    }
+    m_ui.setFocus(f1("Command1"));
+    acceptText12(m_ui, m_state);
+    CalcSell(m_ui, m_state, [this] { SaveRates(); });
+}
+
+}  // namespace zm

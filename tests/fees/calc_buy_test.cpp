@@ -1,0 +1,240 @@
+#include "fees/calc_buy.h"
+
+#include <gtest/gtest.h>
+
+#include <ostream>
+#include <string>
+
+#include "fees/calc_window.h"
+#include "fees/money_print.h"
+
+namespace zm {
+namespace {
+
+using test::CalcWindow;
+using test::money;
+
+// Runs CalcBuy on a purchase of `qty` shares at `price`, with Text2 showing the quantity as typed.
+void buy(CalcWindow& w, const char* price, const char* qty) {
+    w.st.BuyPrice = money(price);
+    w.st.BuyQty = money(qty);
+    w.set("Text2", qty);
+    CalcBuy(w.ui, w.st, w.saveRates);
+}
+
+// ---------------------------------------------------------------------------------------------
+// Every field of a purchase.
+
+struct BuyRow {
+    const char* name;
+    const char* market;
+    const char* commission;
+    const char* stampDuty;
+    const char* price;
+    const char* qty;
+    const char* bonus;     // Text21
+    const char* dividend;  // Text22
+    // Text3 … Text10
+    const char* amount;
+    const char* commissionShown;
+    const char* stampDutyShown;
+    const char* transferShown;
+    const char* feeTotal;
+    const char* costPerShare;
+    const char* breakEven;
+    const char* amountPaid;
+    friend void PrintTo(const BuyRow& row, std::ostream* os) { *os << row.name; }
+};
+
+class CalcBuyTest : public ::testing::TestWithParam<BuyRow> {};
+
+TEST_P(CalcBuyTest, writes_every_buy_field) {
+    const BuyRow& r = GetParam();
+    CalcWindow w(r.market, r.commission, r.stampDuty);
+    w.set("Text21", r.bonus);
+    w.set("Text22", r.dividend);
+    buy(w, r.price, r.qty);
+    EXPECT_EQ(w.text("Text3"), r.amount);
+    EXPECT_EQ(w.text("Text4"), r.commissionShown);
+    EXPECT_EQ(w.text("Text5"), r.stampDutyShown);
+    EXPECT_EQ(w.text("Text6"), r.transferShown);
+    EXPECT_EQ(w.text("Text7"), r.feeTotal);
+    EXPECT_EQ(w.text("Text8"), r.costPerShare);
+    EXPECT_EQ(w.text("Text9"), r.breakEven);
+    EXPECT_EQ(w.text("Text10"), r.amountPaid);
+    // The state holds what the fields show (the transfer fee keeps its third decimal).
+    EXPECT_EQ(w.st.BuyAmount, money(r.amount));
+    EXPECT_EQ(w.st.BuyCommission, money(r.commissionShown));
+    EXPECT_EQ(w.st.BuyStampDuty, money(r.stampDutyShown));
+    EXPECT_EQ(w.st.BuyFeeTotal, money(r.feeTotal));
+    EXPECT_EQ(w.st.BuyCostPerShare, money(r.costPerShare));
+    EXPECT_EQ(w.st.AmountPaid, money(r.amountPaid));
+    EXPECT_EQ(w.foreColor("Label8"), kRed);
+    EXPECT_EQ(w.saves, 1);
+    EXPECT_EQ(w.text10AtSave, r.amountPaid);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Purchases, CalcBuyTest,
+    ::testing::Values(
+        // 10.061 per share is raised to 10.07; the break-even starts from 10.06.
+        BuyRow{"shanghai_worked_example", "Option1", "3.0", "3", "10.00", "1000", "0", "0",
+               "10,000.00", "30.00", "30.00", "1.00", "61.00", "10.07", "10.13", "10,061.00"},
+        // 9,861 ÷ 1,300 = 7.5854 shows 7.59; break-even of 7.5385 on 1,300 shares.
+        BuyRow{"bonus_and_dividend", "Option1", "3.0", "3", "10.00", "1000", "3", "2", "10,000.00",
+               "30.00", "30.00", "1.00", "61.00", "7.59", "7.64", "9,861.00"},
+        // The quantity field read back with its grouping comma.
+        BuyRow{"grouped_quantity_text", "Option1", "3.0", "3", "10.00", "1,000", "3", "2",
+               "10,000.00", "30.00", "30.00", "1.00", "61.00", "7.59", "7.64", "9,861.00"},
+        // Fund market: the minimum commission, a bare 0 for the stamp duty, no transfer fee.
+        BuyRow{"fund_market", "Option3", "0.0", "0", "1.00", "1000", "0", "0", "1,000.00", "5.00",
+               "0", "0.00", "5.00", "1.01", "1.02", "1,005.00"},
+        // Fund market with a stamp-duty rate still picked: none is charged on a purchase.
+        BuyRow{"fund_market_ignores_the_stamp_duty", "Option3", "0.0", "3", "1.00", "1000", "0",
+               "0", "1,000.00", "5.00", "0", "0.00", "5.00", "1.01", "1.02", "1,005.00"},
+        // 1,005.00 ÷ 100 is exactly 10.05: it is not raised to 10.06.
+        BuyRow{"exact_cost_is_not_raised", "Option3", "0.0", "0", "10.00", "100", "0", "0",
+               "1,000.00", "5.00", "0", "0.00", "5.00", "10.05", "10.12", "1,005.00"},
+        BuyRow{"shenzhen_pays_no_transfer_fee", "Option2", "3.0", "1", "10.00", "5000", "0", "0",
+               "50,000.00", "150.00", "50.00", "0.00", "200.00", "10.04", "10.09", "50,200.00"},
+        // 500 × 0.001 = 0.5 is below 1: the minimum 1.00.
+        BuyRow{"shanghai_500_shares", "Option1", "3.0", "3", "10.00", "500", "0", "0", "5,000.00",
+               "15.00", "15.00", "1.00", "31.00", "10.07", "10.13", "5,031.00"},
+        BuyRow{"shanghai_1500_shares", "Option1", "3.0", "3", "10.00", "1500", "0", "0",
+               "15,000.00", "45.00", "45.00", "1.50", "91.50", "10.07", "10.13", "15,091.50"},
+        // 1.234 is kept in the state, shown as 1.23, and rounds into the fee total as 1.23.
+        BuyRow{"shanghai_1234_shares", "Option1", "3.0", "3", "1.00", "1234", "0", "0", "1,234.00",
+               "5.00", "3.70", "1.23", "9.93", "1.01", "1.02", "1,243.93"},
+        BuyRow{"shanghai_999_shares", "Option1", "3.0", "3", "1.00", "999", "0", "0", "999.00",
+               "5.00", "3.00", "1.00", "9.00", "1.01", "1.02", "1,008.00"},
+        // Exactly 5.00 stays; 4.99 becomes 5.00.
+        BuyRow{"commission_exactly_five", "Option2", "2.5", "0", "20.00", "100", "0", "0",
+               "2,000.00", "5.00", "0.00", "0.00", "5.00", "20.05", "20.13", "2,005.00"},
+        BuyRow{"commission_just_below_five", "Option2", "2.5", "0", "19.96", "100", "0", "0",
+               "1,996.00", "5.00", "0.00", "0.00", "5.00", "20.01", "20.09", "2,001.00"},
+        // Halfway commissions round to the even fen: 1234.5 fen → 12.34, 1235.5 fen → 12.36.
+        BuyRow{"halfway_commission_rounds_down_to_even", "Option2", "2.5", "0", "49.38", "100", "0",
+               "0", "4,938.00", "12.34", "0.00", "0.00", "12.34", "49.51", "49.65", "4,950.34"},
+        BuyRow{"halfway_commission_rounds_up_to_even", "Option2", "2.5", "0", "49.42", "100", "0",
+               "0", "4,942.00", "12.36", "0.00", "0.00", "12.36", "49.55", "49.69", "4,954.36"},
+        // A dividend above the trade amount: negative cost, break-even and amount paid.
+        BuyRow{"dividend_above_the_trade_amount", "Option1", "3.0", "3", "1.00", "100", "0", "20",
+               "100.00", "5.00", "0.30", "1.00", "6.30", "-0.93", "-0.88", "-93.70"}),
+    [](const ::testing::TestParamInfo<BuyRow>& row) { return row.param.name; });
+
+// ---------------------------------------------------------------------------------------------
+// Bonus and dividend fields.
+
+struct AdjustmentRow {
+    const char* name;
+    const char* bonusTyped;
+    const char* dividendTyped;
+    const char* bonusAfter;
+    const char* dividendAfter;
+    friend void PrintTo(const AdjustmentRow& row, std::ostream* os) { *os << row.name; }
+};
+
+class BonusDividendFieldTest : public ::testing::TestWithParam<AdjustmentRow> {};
+
+TEST_P(BonusDividendFieldTest, a_field_without_a_number_becomes_0_and_counts_as_0) {
+    const AdjustmentRow& r = GetParam();
+    CalcWindow w("Option1", "3.0", "3");
+    w.set("Text21", r.bonusTyped);
+    w.set("Text22", r.dividendTyped);
+    buy(w, "10.00", "1000");
+    EXPECT_EQ(w.text("Text21"), r.bonusAfter);
+    EXPECT_EQ(w.text("Text22"), r.dividendAfter);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Fields, BonusDividendFieldTest,
+    ::testing::Values(AdjustmentRow{"both_empty", "", "", "0", "0"},
+                      AdjustmentRow{"both_blank", "   ", " ", "0", "0"},
+                      AdjustmentRow{"letters", "abc", "x1", "0", "0"},
+                      AdjustmentRow{"numbers_stay_as_typed", "3", "2.0", "3", "2.0"},
+                      AdjustmentRow{"only_the_dividend_fixed", "3", "", "3", "0"}),
+    [](const ::testing::TestParamInfo<AdjustmentRow>& row) { return row.param.name; });
+
+TEST(CalcBuy, counts_an_empty_bonus_and_dividend_as_none) {
+    CalcWindow w("Option1", "3.0", "3");
+    buy(w, "10.00", "1000");
+    EXPECT_EQ(w.text("Text8"), "10.07");
+    EXPECT_EQ(w.text("Text9"), "10.13");
+    EXPECT_EQ(w.text("Text10"), "10,061.00");
+}
+
+// ---------------------------------------------------------------------------------------------
+// Nothing happens without a purchase, or with figures out of range.
+
+struct NoOpRow {
+    const char* name;
+    const char* price;
+    const char* qty;
+    const char* bonus;
+    const char* dividend;
+    friend void PrintTo(const NoOpRow& row, std::ostream* os) { *os << row.name; }
+};
+
+class CalcBuyNoOpTest : public ::testing::TestWithParam<NoOpRow> {};
+
+TEST_P(CalcBuyNoOpTest, writes_nothing_and_does_not_save) {
+    const NoOpRow& r = GetParam();
+    CalcWindow w("Option1", "3.0", "3");
+    w.set("Text21", r.bonus);
+    w.set("Text22", r.dividend);
+    w.set("Text3", "old");
+    w.set("Text9", "old");
+    w.set("Text10", "old");
+    buy(w, r.price, r.qty);
+    EXPECT_EQ(w.text("Text3"), "old");
+    EXPECT_EQ(w.text("Text9"), "old");
+    EXPECT_EQ(w.text("Text10"), "old");
+    EXPECT_EQ(w.text("Text21"), r.bonus);
+    EXPECT_EQ(w.text("Text22"), r.dividend);
+    EXPECT_EQ(w.st.BuyAmount, Money());
+    EXPECT_EQ(w.st.AmountPaid, Money());
+    EXPECT_EQ(w.foreColor("Label8"), kBlack);
+    EXPECT_EQ(w.saves, 0);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Refused, CalcBuyNoOpTest,
+    ::testing::Values(NoOpRow{"price_zero", "0", "1000", "", ""},
+                      NoOpRow{"quantity_zero", "10.00", "0", "", ""},
+                      // No shares left after the bonus: the cost per share has no divisor.
+                      NoOpRow{"bonus_of_minus_10", "10.00", "1000", "-10", "0"},
+                      NoOpRow{"bonus_below_minus_10", "10.00", "1000", "-25", "0"},
+                      // A dividend whose total leaves Money's range.
+                      NoOpRow{"dividend_beyond_range", "10.00", "1000", "0", "1e30"}),
+    [](const ::testing::TestParamInfo<NoOpRow>& row) { return row.param.name; });
+
+TEST(CalcBuy, keeps_the_fee_total_exact_to_the_fen_from_a_three_decimal_transfer_fee) {
+    // 1,235 shares: the transfer fee 1.235 stays in the state; the fee total rounds 1235.5 fen
+    // of fees half to even.
+    CalcWindow w("Option1", "0.1", "0");
+    buy(w, "1.00", "1235");
+    EXPECT_EQ(w.st.BuyTransferFee, money("1.235"));
+    EXPECT_EQ(w.text("Text6"), "1.24");
+    EXPECT_EQ(w.st.BuyFeeTotal, money("6.24"));
+    EXPECT_EQ(w.text("Text7"), "6.24");
+}
+
+TEST(ChosenMarket, follows_option1_and_option3) {
+    CalcWindow sh("Option1", "3.0", "3");
+    EXPECT_EQ(chosenMarket(sh.ui), Market::ShanghaiA);
+    CalcWindow sz("Option2", "3.0", "3");
+    EXPECT_EQ(chosenMarket(sz.ui), Market::ShenzhenA);
+    CalcWindow fund("Option3", "3.0", "3");
+    EXPECT_EQ(chosenMarket(fund.ui), Market::FundWarrant);
+}
+
+TEST(RateOf, reads_the_list_text_as_a_number) {
+    CalcWindow w("Option1", "2.7", "6");
+    EXPECT_EQ(rateOf(w.ui, f1("Combo1")), 2.7);
+    EXPECT_EQ(rateOf(w.ui, f1("Combo2")), 6.0);
+    test::MemoryWindowModel empty;
+    EXPECT_EQ(rateOf(empty, f1("Combo1")), 0.0);
+}
+
+}  // namespace
+}  // namespace zm

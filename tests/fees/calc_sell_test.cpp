@@ -1,0 +1,326 @@
+#include "fees/calc_sell.h"
+
+#include <gtest/gtest.h>
+
+#include <ostream>
+#include <string>
+
+#include "fees/calc_window.h"
+#include "fees/money_print.h"
+
+namespace zm {
+namespace {
+
+using test::CalcWindow;
+using test::money;
+
+constexpr const char* kOld = "old";  // a field's text before the sale, to see it is kept
+constexpr const char* kStandardTip =
+    "每股的保本价格，既扣除买入卖出的各种费用后保证不亏损的每股价格";
+
+struct Purchase {
+    const char* qty;
+    const char* amount;
+    const char* feeTotal;
+    const char* amountPaid;
+    const char* text10;  // what the amount-paid field shows
+};
+
+// A window with a purchase in the state (as CalcBuy leaves it) and the yield and break-even
+// fields holding older texts.
+CalcWindow windowWith(const char* market, const char* commission, const char* stampDuty,
+                      const Purchase& p) {
+    CalcWindow w(market, commission, stampDuty);
+    w.st.BuyQty = money(p.qty);
+    w.st.BuyAmount = money(p.amount);
+    w.st.BuyFeeTotal = money(p.feeTotal);
+    w.st.AmountPaid = money(p.amountPaid);
+    w.set("Text10", p.text10);
+    w.set("Text9", kOld);
+    w.set("Text18", kOld);
+    return w;
+}
+
+// Runs CalcSell on a sale of `qtyText` shares (as Text12 shows them) at `price`.
+void sell(CalcWindow& w, const char* price, const char* qtyText) {
+    w.st.SellPrice = money(price);
+    w.st.SellQty = money(qtyText);
+    w.set("Text12", qtyText);
+    CalcSell(w.ui, w.st, w.saveRates);
+}
+
+const Purchase kShanghai1000{"1000", "10000", "41", "10041", "10,041.00"};
+const Purchase kShenzhen200{"200", "2000", "8", "2008", "2,008.00"};
+const Purchase kNoPurchase{"0", "0", "0", "0", ""};
+
+// ---------------------------------------------------------------------------------------------
+// Every field of a sale.
+
+struct SellRow {
+    const char* name;
+    const char* market;
+    const char* commission;
+    const char* stampDuty;
+    Purchase purchase;
+    const char* price;
+    const char* qty;
+    // Text13 … Text17, Text20, Text19, Text18, then the marks and Text9.
+    const char* amount;
+    const char* commissionShown;
+    const char* stampDutyShown;
+    const char* transferShown;
+    const char* feeTotal;
+    const char* received;
+    const char* text19;
+    const char* yield;
+    const char* label17;
+    Rgb mark;
+    const char* unit;
+    const char* breakEven;
+    friend void PrintTo(const SellRow& row, std::ostream* os) { *os << row.name; }
+};
+
+class CalcSellTest : public ::testing::TestWithParam<SellRow> {};
+
+TEST_P(CalcSellTest, writes_every_sell_field_and_the_mark) {
+    const SellRow& r = GetParam();
+    CalcWindow w = windowWith(r.market, r.commission, r.stampDuty, r.purchase);
+    sell(w, r.price, r.qty);
+    EXPECT_EQ(w.text("Text13"), r.amount);
+    EXPECT_EQ(w.text("Text14"), r.commissionShown);
+    EXPECT_EQ(w.text("Text15"), r.stampDutyShown);
+    EXPECT_EQ(w.text("Text16"), r.transferShown);
+    EXPECT_EQ(w.text("Text17"), r.feeTotal);
+    EXPECT_EQ(w.text("Text20"), r.received);
+    EXPECT_EQ(w.text("Text19"), r.text19);
+    EXPECT_EQ(w.text("Text18"), r.yield);
+    EXPECT_EQ(w.ui.caption(f1("Label17")), r.label17);
+    EXPECT_EQ(w.foreColor("Label17"), r.mark);
+    EXPECT_EQ(w.foreColor("Label18"), r.mark);
+    EXPECT_EQ(w.ui.caption(f1("Label19_17")), r.unit);
+    EXPECT_EQ(w.text("Text9"), r.breakEven);
+    EXPECT_EQ(w.saves, 1);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Sales, CalcSellTest,
+    ::testing::Values(
+        // Partial sale: the remaining 500 shares replace the loss of 4,564.00 on screen.
+        SellRow{"shanghai_partial_sale", "Option1", "3.0", "1", kShanghai1000, "11.00", "500",
+                "5,500.00", "16.50", "5.50", "1.00", "23.00", "5,477.00", "500", "-45.45",
+                "剩余股票", kRed, "股", "9.17"},
+        SellRow{"shanghai_whole_holding", "Option1", "3.0", "1", kShanghai1000, "11.00", "1,000",
+                "11,000.00", "33.00", "11.00", "1.00", "45.00", "10,955.00", "914.00", "9.10",
+                "大赚特赚", kRed, "元", kOld},
+        // The commission 3.15 is raised to 5.00; the second remaining-share search decides.
+        SellRow{"shenzhen_partial_sale", "Option2", "3.0", "1", kShenzhen200, "10.50", "100",
+                "1,050.00", "5.00", "1.05", "0.00", "6.05", "1,043.95", "100", "-48.01", "剩余股票",
+                kRed, "股", "9.71"},
+        // No purchase: the profit is the amount received and the yield field is not touched.
+        // The transfer fee 1.234 is shown 1.23 and counted whole in the fee total.
+        SellRow{"sale_without_a_purchase", "Option1", "3.0", "1", kNoPurchase, "8.88", "1,234",
+                "10,957.92", "32.87", "10.96", "1.23", "45.06", "10,912.86", "10,912.86", kOld,
+                "大赚特赚", kRed, "元", kOld},
+        // More shares sold than bought is no partial sale.
+        SellRow{"more_than_bought", "Option1", "3.0", "1", kShanghai1000, "11.00", "1,500",
+                "16,500.00", "49.50", "16.50", "1.50", "67.50", "16,432.50", "6,391.50", "63.65",
+                "大赚特赚", kRed, "元", kOld},
+        SellRow{"loss_is_marked_blue", "Option2", "3.0", "1", kShenzhen200, "9.00", "200",
+                "1,800.00", "5.40", "1.80", "0.00", "7.20", "1,792.80", "-215.20", "-10.72",
+                "大亏特亏", kBlue, "元", kOld},
+        // A profit of exactly zero counts as a gain.
+        SellRow{"zero_profit_is_a_gain", "Option1", "3.0", "1",
+                Purchase{"1000", "10000", "41", "10955", "10,955.00"}, "11.00", "1,000",
+                "11,000.00", "33.00", "11.00", "1.00", "45.00", "10,955.00", "0.00", "0.00",
+                "大赚特赚", kRed, "元", kOld},
+        // The stamp duty of a sale applies in the fund market too.
+        SellRow{"fund_market_sale_pays_stamp_duty", "Option3", "0.0", "1",
+                Purchase{"1000", "10000", "5", "10005", "10,005.00"}, "10.00", "1,000", "10,000.00",
+                "5.00", "10.00", "0.00", "15.00", "9,985.00", "-20.00", "-0.20", "大亏特亏", kBlue,
+                "元", kOld},
+        // Commission exactly 5.00 stays; 4.99 becomes 5.00.
+        SellRow{"commission_exactly_five", "Option2", "2.5", "0",
+                Purchase{"100", "2000", "5", "2005", "2,005.00"}, "20.00", "100", "2,000.00",
+                "5.00", "0.00", "0.00", "5.00", "1,995.00", "-10.00", "-0.50", "大亏特亏", kBlue,
+                "元", kOld},
+        SellRow{"commission_just_below_five", "Option2", "2.5", "0",
+                Purchase{"100", "2000", "5", "2005", "2,005.00"}, "19.96", "100", "1,996.00",
+                "5.00", "0.00", "0.00", "5.00", "1,991.00", "-14.00", "-0.70", "大亏特亏", kBlue,
+                "元", kOld}),
+    [](const ::testing::TestParamInfo<SellRow>& row) { return row.param.name; });
+
+// ---------------------------------------------------------------------------------------------
+// The partial sale.
+
+TEST(CalcSell, partial_sale_keeps_the_loss_and_yield_and_explains_the_remaining_break_even) {
+    CalcWindow w = windowWith("Option1", "3.0", "1", kShanghai1000);
+    sell(w, "11.00", "500");
+    EXPECT_EQ(w.st.ProfitLoss, money("-4564"));
+    EXPECT_EQ(w.st.SellYield, money("-45.45"));
+    EXPECT_EQ(w.st.RemainQty, money("500"));
+    EXPECT_EQ(w.st.RemainBasePrice, money("9.128"));
+    EXPECT_EQ(w.st.RemainTarget, money("4564"));
+    EXPECT_EQ(w.st.RemainTransferFee, money("1"));
+    EXPECT_EQ(w.st.StepCount, 4);
+    EXPECT_EQ(w.foreColor("Label8"), kRed);
+    EXPECT_EQ(w.control("Label8")->toolTip,
+              "剩余股票每股的保本价格，卖出的500股的各种费用计入剩余股票成本里面。");
+}
+
+TEST(CalcSell, second_remaining_search_runs_when_the_commission_is_below_five) {
+    CalcWindow w = windowWith("Option2", "3.0", "1", kShenzhen200);
+    sell(w, "10.50", "100");
+    EXPECT_EQ(w.st.RemainBasePrice, money("9.6405"));
+    EXPECT_EQ(w.st.RemainTransferFee, Money());
+    EXPECT_EQ(w.st.StepCount, 6);
+}
+
+TEST(CalcSell, tool_tip_quotes_the_sell_quantity_as_the_field_shows_it) {
+    CalcWindow w = windowWith("Option1", "3.0", "1", Purchase{"2000", "20000", "81", "20081", "x"});
+    sell(w, "11.00", "1,500");
+    EXPECT_EQ(w.control("Label8")->toolTip,
+              "剩余股票每股的保本价格，卖出的1,500股的各种费用计入剩余股票成本里面。");
+    EXPECT_EQ(w.text("Text19"), "500");
+}
+
+TEST(CalcSell, a_later_sale_clears_the_partial_sale_marks) {
+    CalcWindow w = windowWith("Option1", "3.0", "1", kShanghai1000);
+    sell(w, "11.00", "500");
+    sell(w, "11.00", "1,000");
+    EXPECT_EQ(w.ui.caption(f1("Label19_17")), "元");
+    EXPECT_EQ(w.ui.caption(f1("Label17")), "大赚特赚");
+    EXPECT_EQ(w.foreColor("Label8"), kBlack);
+    EXPECT_EQ(w.control("Label8")->toolTip, kStandardTip);
+    EXPECT_EQ(w.text("Text9"), "9.17");  // the partial sale's price stays until overwritten
+    EXPECT_EQ(w.saves, 2);
+}
+
+TEST(CalcSell, clears_the_red_break_even_caption_of_the_buy_side) {
+    CalcWindow w = windowWith("Option1", "3.0", "1", kShanghai1000);
+    w.ui.setForeColor(f1("Label8"), kRed);
+    sell(w, "11.00", "1,000");
+    EXPECT_EQ(w.foreColor("Label8"), kBlack);
+    EXPECT_EQ(w.control("Label8")->toolTip, kStandardTip);
+}
+
+struct RemainTransferRow {
+    const char* name;
+    const char* market;
+    const char* remaining;
+    const char* fee;
+    friend void PrintTo(const RemainTransferRow& row, std::ostream* os) { *os << row.name; }
+};
+
+class RemainingTransferFeeTest : public ::testing::TestWithParam<RemainTransferRow> {};
+
+TEST_P(RemainingTransferFeeTest, is_raised_to_whole_yuan_with_a_minimum_of_one) {
+    const RemainTransferRow& r = GetParam();
+    const Money bought = money(r.remaining) + money("100");
+    const std::string boughtText = std::to_string(bought.ticks() / Money::kTicksPerYuan);
+    CalcWindow w = windowWith(r.market, "3.0", "1",
+                              Purchase{boughtText.c_str(), "1000000", "3001", "1003001", "x"});
+    sell(w, "10.00", "100");
+    EXPECT_EQ(w.st.RemainQty, money(r.remaining));
+    EXPECT_EQ(w.st.RemainTransferFee, money(r.fee));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    RemainingShares, RemainingTransferFeeTest,
+    ::testing::Values(RemainTransferRow{"shanghai_999", "Option1", "999", "1"},
+                      RemainTransferRow{"shanghai_1000", "Option1", "1000", "1"},
+                      RemainTransferRow{"shanghai_1001", "Option1", "1001", "2"},
+                      RemainTransferRow{"shanghai_2000", "Option1", "2000", "2"},
+                      RemainTransferRow{"shanghai_2001", "Option1", "2001", "3"},
+                      RemainTransferRow{"shanghai_2500_half_way", "Option1", "2500", "3"},
+                      RemainTransferRow{"shenzhen_none", "Option2", "5000", "0"},
+                      RemainTransferRow{"fund_none", "Option3", "5000", "0"}),
+    [](const ::testing::TestParamInfo<RemainTransferRow>& row) { return row.param.name; });
+
+TEST(CalcSell, refused_purchase_quantity_makes_a_partial_sale_of_an_empty_purchase) {
+    // 150 shares refused by the lot rule stay in BuyQty with no amounts: the sale of 100 leaves
+    // 50 shares whose outstanding cost is below zero, and the search finds a negative price.
+    CalcWindow w = windowWith("Option2", "3.0", "1", Purchase{"150", "0", "0", "0", ""});
+    sell(w, "10.00", "100");
+    EXPECT_EQ(w.text("Text19"), "50");
+    EXPECT_EQ(w.st.RemainBasePrice, money("-19.88"));
+    EXPECT_EQ(w.st.StepCount, 9);
+    EXPECT_EQ(w.text("Text9"), "-19.79");
+}
+
+TEST(CalcSell, remaining_price_beyond_the_step_counter_is_left_blank) {
+    // One share left carrying the cost of 1,000 shares at the highest price: about 2 × 10^10
+    // steps of a fen, more than a 32-bit step counter holds.
+    CalcWindow w = windowWith(
+        "Option1", "3.0", "6",
+        Purchase{"1000", "21474836470", "193273528.24", "21668109998.24", "21,668,109,998.24"});
+    sell(w, "0.01", "999");
+    EXPECT_EQ(w.text("Text19"), "1");
+    EXPECT_EQ(w.text("Text9"), "");
+    EXPECT_EQ(w.st.StepCount, 0);
+    EXPECT_EQ(w.saves, 1);
+}
+
+// ---------------------------------------------------------------------------------------------
+// The sale's transfer fee.
+
+struct SellTransferRow {
+    const char* name;
+    const char* qty;
+    const char* stored;
+    const char* shown;
+    friend void PrintTo(const SellTransferRow& row, std::ostream* os) { *os << row.name; }
+};
+
+class SellTransferFeeTest : public ::testing::TestWithParam<SellTransferRow> {};
+
+TEST_P(SellTransferFeeTest, keeps_three_decimals_and_a_minimum_of_one) {
+    const SellTransferRow& r = GetParam();
+    CalcWindow w = windowWith("Option1", "3.0", "1", kNoPurchase);
+    sell(w, "10.00", r.qty);
+    EXPECT_EQ(w.st.SellTransferFee, money(r.stored));
+    EXPECT_EQ(w.text("Text16"), r.shown);
+}
+
+INSTANTIATE_TEST_SUITE_P(Shanghai, SellTransferFeeTest,
+                         ::testing::Values(SellTransferRow{"shares_999", "999", "1", "1.00"},
+                                           SellTransferRow{"shares_1000", "1000", "1", "1.00"},
+                                           SellTransferRow{"shares_1001", "1001", "1.001", "1.00"},
+                                           SellTransferRow{"shares_1235", "1235", "1.235", "1.24"}),
+                         [](const ::testing::TestParamInfo<SellTransferRow>& row) {
+                             return row.param.name;
+                         });
+
+// ---------------------------------------------------------------------------------------------
+// The yield.
+
+TEST(CalcSell, no_yield_when_the_amount_paid_shows_but_nothing_was_paid) {
+    // A purchase skipped or refused in the same Calculate, or entered in the batch dialog, leaves
+    // Text10 showing an amount while AmountPaid is zero.
+    CalcWindow w = windowWith("Option1", "3.0", "1", Purchase{"0", "0", "0", "0", "10,041.00"});
+    w.st.SellYield = money("12.34");
+    sell(w, "11.00", "1,000");
+    EXPECT_EQ(w.text("Text18"), "");
+    EXPECT_EQ(w.st.SellYield, Money());
+    EXPECT_EQ(w.text("Text19"), "10,955.00");
+    EXPECT_EQ(w.saves, 1);
+}
+
+TEST(CalcSell, no_yield_when_it_leaves_the_range) {
+    // A ten-thousandth of a yuan paid and ten billion received: the percentage has no place.
+    CalcWindow w = windowWith("Option2", "3.0", "1", Purchase{"0", "0", "0", "0.0001", "0.00"});
+    w.st.SellYield = money("12.34");
+    sell(w, "1000.00", "10000000");
+    EXPECT_EQ(w.text("Text18"), "");
+    EXPECT_EQ(w.st.SellYield, Money());
+}
+
+TEST(CalcSell, without_an_amount_paid_on_screen_the_yield_keeps_its_value) {
+    CalcWindow w = windowWith("Option1", "3.0", "1", kNoPurchase);
+    w.st.SellYield = money("12.34");
+    sell(w, "11.00", "1,000");
+    EXPECT_EQ(w.text("Text18"), kOld);
+    EXPECT_EQ(w.st.SellYield, money("12.34"));
+}
+
+}  // namespace
+}  // namespace zm

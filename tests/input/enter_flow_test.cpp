@@ -1,0 +1,345 @@
+// Enter in the main window's six input fields: the stored values each field zeroes, the focus
+// road Text1 → Text2 → Text11 → Text12 → Text21 → Text22 → Text1, the sell-quantity prefill,
+// and the calculations that Enter in the two quantity fields runs.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <string>
+#include <vector>
+
+#include "fees/messages.h"
+#include "input/main_window_fixture.h"
+
+namespace zm::test {
+namespace {
+
+struct Member {
+    std::string_view name;
+    Money CalcState::*value;
+};
+const Member kMembers[] = {
+    {"BuyPrice", &CalcState::BuyPrice},
+    {"BuyQty", &CalcState::BuyQty},
+    {"BuyAmount", &CalcState::BuyAmount},
+    {"BuyCommission", &CalcState::BuyCommission},
+    {"BuyStampDuty", &CalcState::BuyStampDuty},
+    {"BuyTransferFee", &CalcState::BuyTransferFee},
+    {"BuyFeeTotal", &CalcState::BuyFeeTotal},
+    {"BuyCostPerShare", &CalcState::BuyCostPerShare},
+    {"AmountPaid", &CalcState::AmountPaid},
+    {"SellPrice", &CalcState::SellPrice},
+    {"SellQty", &CalcState::SellQty},
+    {"SellAmount", &CalcState::SellAmount},
+    {"SellCommission", &CalcState::SellCommission},
+    {"SellStampDuty", &CalcState::SellStampDuty},
+    {"SellTransferFee", &CalcState::SellTransferFee},
+    {"SellFeeTotal", &CalcState::SellFeeTotal},
+    {"SellYield", &CalcState::SellYield},
+    {"ProfitLoss", &CalcState::ProfitLoss},
+    {"AmountReceived", &CalcState::AmountReceived},
+    {"RemainBasePrice", &CalcState::RemainBasePrice},
+    {"RemainQty", &CalcState::RemainQty},
+    {"RemainTarget", &CalcState::RemainTarget},
+    {"RemainTransferFee", &CalcState::RemainTransferFee},
+};
+
+// Every member a different non-zero value.
+CalcState filledState() {
+    CalcState st;
+    std::int64_t fen = 101;
+    for (const Member& m : kMembers) {
+        st.*m.value = Money::fromFen(fen++);
+    }
+    st.StepCount = 42;
+    return st;
+}
+
+// The members named in `zeroed` are zero; every other one is as in `expected`.
+void expectZeroedExactly(const CalcState& expected, const CalcState& actual,
+                         const std::vector<std::string_view>& zeroed) {
+    for (const Member& m : kMembers) {
+        const bool isZeroed = std::find(zeroed.begin(), zeroed.end(), m.name) != zeroed.end();
+        EXPECT_EQ(actual.*m.value, isZeroed ? Money() : expected.*m.value) << m.name;
+    }
+    EXPECT_EQ(actual.StepCount, expected.StepCount);
+}
+
+struct ZeroRow {
+    const char* name;
+    const char* field;
+    const char* priceField;  // filled with a valid price for a quantity field
+    Money CalcState::*price;
+    std::vector<std::string_view> zeroed;
+};
+
+class EnterZeroes : public MainWindowTest, public ::testing::WithParamInterface<ZeroRow> {};
+
+// A refusal by the number test stops the Enter handling right after the zeroing, so what is zero
+// then is exactly what the field zeroes (the quantity fields have their price validated again and
+// stored first).
+TEST_P(EnterZeroes, enter_zeroes_its_subset_of_the_stored_values_and_no_other) {
+    const ZeroRow& row = GetParam();
+    st() = filledState();
+    CalcState expected = st();
+    if (row.priceField != nullptr) {
+        type(row.priceField, "12");
+        expected.*row.price = money("12");
+    }
+    type(row.field, "abc");
+    enter(row.field);
+    EXPECT_EQ(ui.messages.size(), 1u);
+    expectZeroedExactly(expected, st(), row.zeroed);
+}
+
+const ZeroRow kZeroRows[] = {
+    {"buy_price",
+     "Text1",
+     nullptr,
+     nullptr,
+     {"BuyPrice", "BuyQty", "BuyAmount", "BuyCommission", "BuyStampDuty", "BuyTransferFee",
+      "BuyFeeTotal", "BuyCostPerShare"}},
+    {"buy_quantity",
+     "Text2",
+     "Text1",
+     &CalcState::BuyPrice,
+     {"BuyQty", "BuyAmount", "BuyCommission", "BuyStampDuty", "BuyTransferFee", "BuyFeeTotal",
+      "BuyCostPerShare"}},
+    {"sell_price",
+     "Text11",
+     nullptr,
+     nullptr,
+     {"SellPrice", "SellQty", "SellAmount", "SellCommission", "SellStampDuty", "SellTransferFee",
+      "SellFeeTotal", "SellYield", "RemainBasePrice", "RemainQty", "RemainTarget",
+      "RemainTransferFee"}},
+    {"sell_quantity",
+     "Text12",
+     "Text11",
+     &CalcState::SellPrice,
+     {"SellQty", "SellAmount", "SellCommission", "SellStampDuty", "SellTransferFee", "SellFeeTotal",
+      "SellYield", "RemainBasePrice", "RemainQty", "RemainTarget", "RemainTransferFee"}},
+};
+
+INSTANTIATE_TEST_SUITE_P(Rows, EnterZeroes, ::testing::ValuesIn(kZeroRows), rowName);
+
+using EnterFlow = MainWindowTest;
+
+TEST_F(EnterFlow, enter_in_buy_price_moves_to_the_quantity_then_rewrites_the_price) {
+    st() = filledState();
+    const CalcState before = st();
+    type("Text2", "1,000");
+    type("Text3", "10,000.00");
+    type("Text1", "9.5");
+    enter("Text1");
+    EXPECT_TRUE(ui.messages.empty());
+    EXPECT_EQ(shown("Text1"), "9.50");
+    EXPECT_EQ(st().BuyPrice, money("9.5"));
+    EXPECT_TRUE(ui.hasFocus(f1("Text2")));
+    EXPECT_TRUE(ui.isWholeTextSelected(f1("Text2")));
+    // No calculation: the results on screen and the amount paid stay.
+    EXPECT_EQ(shown("Text3"), "10,000.00");
+    EXPECT_EQ(st().AmountPaid, before.AmountPaid);
+}
+
+TEST_F(EnterFlow, enter_in_buy_quantity_with_letters_in_the_price_refuses_on_the_price) {
+    type("Text1", "abc");
+    type("Text2", "1000");
+    enter("Text2");
+    expectRefusedOn("Text1", msg::kBuyPriceNotNumber, "abc");
+    EXPECT_EQ(shown("Text2"), "1000");
+    EXPECT_EQ(shown("Text3"), "");
+}
+
+TEST_F(EnterFlow, enter_in_buy_quantity_validates_both_fields_and_calculates_the_purchase) {
+    useRates("3.0", "3");
+    type("Text1", "10");
+    type("Text2", "1000");
+    enter("Text2");
+    EXPECT_TRUE(ui.messages.empty());
+    EXPECT_EQ(shown("Text1"), "10.00");
+    EXPECT_EQ(shown("Text2"), "1,000");
+    EXPECT_TRUE(ui.hasFocus(f1("Text11")));
+    EXPECT_TRUE(ui.isWholeTextSelected(f1("Text11")));
+    EXPECT_EQ(shown("Text3"), "10,000.00");
+    EXPECT_EQ(shown("Text4"), "30.00");
+    EXPECT_EQ(shown("Text7"), "61.00");
+    EXPECT_EQ(shown("Text8"), "10.07");
+    EXPECT_EQ(shown("Text9"), "10.13");
+    EXPECT_EQ(shown("Text10"), "10,061.00");
+    EXPECT_EQ(st().BuyQty, money("1000"));
+    EXPECT_EQ(st().AmountPaid, money("10061"));
+}
+
+TEST_F(EnterFlow, a_refused_buy_quantity_leaves_the_old_results_on_screen) {
+    type("Text3", "10,000.00");
+    type("Text1", "10");
+    type("Text2", "150");
+    enter("Text2");
+    expectRefusedOn("Text2", msg::kBuyQtyLot, "150");
+    EXPECT_EQ(shown("Text3"), "10,000.00");
+    EXPECT_EQ(st().BuyAmount, Money());
+}
+
+TEST_F(EnterFlow, enter_in_sell_quantity_calculates_the_sale_and_moves_to_the_bonus) {
+    useRates("3.0", "1");
+    type("Text11", "8.88");
+    type("Text12", "1234");
+    enter("Text12");
+    EXPECT_TRUE(ui.messages.empty());
+    EXPECT_EQ(shown("Text11"), "8.88");
+    EXPECT_EQ(shown("Text12"), "1,234");
+    EXPECT_TRUE(ui.hasFocus(f1("Text21")));
+    EXPECT_TRUE(ui.isWholeTextSelected(f1("Text21")));
+    EXPECT_EQ(shown("Text13"), "10,957.92");
+    EXPECT_EQ(shown("Text14"), "32.87");
+    EXPECT_EQ(shown("Text16"), "1.23");
+    EXPECT_EQ(shown("Text20"), "10,912.86");
+    EXPECT_EQ(shown("Text19"), "10,912.86");
+    EXPECT_EQ(st().SellQty, money("1234"));
+    EXPECT_EQ(st().SellTransferFee, money("1.234"));
+}
+
+TEST_F(EnterFlow, enter_in_sell_quantity_with_a_bad_price_refuses_on_the_price) {
+    type("Text11", "0.001");
+    type("Text12", "100");
+    enter("Text12");
+    expectRefusedOn("Text11", msg::kSellPriceMin, "0.001");
+    EXPECT_EQ(shown("Text13"), "");
+}
+
+TEST_F(EnterFlow, enter_walks_the_six_fields_in_a_cycle_back_to_the_buy_price) {
+    const std::vector<std::pair<const char*, const char*>> steps = {
+        {"Text1", "10"},   {"Text2", "1000"},
+        {"Text11", "11"},  {"Text12", nullptr},  // prefilled with 1000 by Enter in Text11
+        {"Text21", "0.4"}, {"Text22", "1.234"},
+    };
+    ui.setFocus(f1("Text1"));
+    for (const auto& [field, typed] : steps) {
+        ASSERT_TRUE(ui.hasFocus(f1(field))) << field;
+        if (typed != nullptr) {
+            type(field, typed);
+        }
+        session.enterPressed(f1(field));
+    }
+    EXPECT_TRUE(ui.messages.empty());
+    EXPECT_TRUE(ui.hasFocus(f1("Text1")));
+    EXPECT_TRUE(ui.isWholeTextSelected(f1("Text1")));
+    EXPECT_EQ(shown("Text1"), "10.00");
+    EXPECT_EQ(shown("Text2"), "1,000");
+    EXPECT_EQ(shown("Text11"), "11.00");
+    EXPECT_EQ(shown("Text12"), "1,000");
+    EXPECT_EQ(shown("Text21"), "0");
+    EXPECT_EQ(shown("Text22"), "1.23");
+}
+
+struct PrefillRow {
+    const char* name;
+    const char* bought;  // Text2
+    const char* bonus;   // Text21
+    const char* sellQty;
+};
+
+class SellQtyPrefill : public MainWindowTest, public ::testing::WithParamInterface<PrefillRow> {};
+
+TEST_P(SellQtyPrefill, enter_in_sell_price_prefills_the_shares_held_and_selects_them) {
+    const PrefillRow& row = GetParam();
+    type("Text2", row.bought);
+    type("Text21", row.bonus);
+    type("Text12", "77");
+    type("Text11", "11");
+    enter("Text11");
+    EXPECT_TRUE(ui.messages.empty());
+    EXPECT_EQ(shown("Text11"), "11.00");
+    EXPECT_EQ(st().SellPrice, money("11"));
+    EXPECT_EQ(shown("Text12"), row.sellQty);
+    EXPECT_TRUE(ui.hasFocus(f1("Text12")));
+    EXPECT_TRUE(ui.isWholeTextSelected(f1("Text12")));
+    EXPECT_EQ(shown("Text13"), "");
+}
+
+const PrefillRow kPrefillRows[] = {
+    {"three_bonus_per_ten", "1,000", "3", "1300"},
+    {"no_bonus_is_written_without_grouping", "1,000", "0", "1000"},
+    {"fractional_bonus", "100", "2.5", "125"},
+    {"quantity_typed_without_enter", "150", "1", "165"},
+    {"buy_quantity_empty", "", "3", "77"},
+    {"buy_quantity_letters", "abc", "3", "77"},
+    {"bonus_letters", "1,000", "abc", "77"},
+    {"bonus_empty", "1,000", "", "77"},
+    {"sum_beyond_every_double", "1e308", "10", "77"},
+};
+
+INSTANTIATE_TEST_SUITE_P(Rows, SellQtyPrefill, ::testing::ValuesIn(kPrefillRows), rowName);
+
+// Bonus and dividend typed without Enter are checked before the purchase is calculated.
+struct AdjustmentRow {
+    const char* name;
+    const char* field;
+    const char* typed;
+    std::string_view message;  // empty when the purchase is calculated
+    const char* shownAfter;    // the text of the field afterwards
+    const char* price = "10";
+    const char* qty = "1000";
+    const char* amount = "10,000.00";  // Text3 when calculated
+};
+
+class AdjustmentCheck : public MainWindowTest,
+                        public ::testing::WithParamInterface<AdjustmentRow> {};
+
+TEST_P(AdjustmentCheck, enter_in_buy_quantity_calculates_only_with_a_usable_bonus_and_dividend) {
+    const AdjustmentRow& row = GetParam();
+    type(row.field, row.typed);
+    type("Text1", row.price);
+    type("Text2", row.qty);
+    enter("Text2");
+    EXPECT_EQ(st().BuyQty, money(row.qty));
+    EXPECT_EQ(shown(row.field), row.shownAfter);
+    if (row.message.empty()) {
+        EXPECT_TRUE(ui.messages.empty()) << ui.messages.front();
+        EXPECT_EQ(shown("Text3"), row.amount);
+    } else {
+        expectRefusedOn(row.field, row.message, row.typed);
+        EXPECT_EQ(shown("Text3"), "");
+        EXPECT_EQ(st().BuyAmount, Money());
+    }
+}
+
+const AdjustmentRow kAdjustmentRows[] = {
+    {"bonus_minus_ten_leaves_no_shares", "Text21", "-10", msg::kBonusMin, "-10"},
+    {"bonus_negative", "Text21", "-0.5", msg::kBonusMin, "-0.5"},
+    {"bonus_above_ten", "Text21", "11", msg::kBonusMax, "11"},
+    {"dividend_negative", "Text22", "-1", msg::kDividendMin, "-1"},
+    {"dividend_above_limit", "Text22", "21474836.48", msg::kDividendMax, "21474836.48"},
+    {"dividend_huge", "Text22", "1e300", msg::kDividendMax, "1e300"},
+    // 465.67 per 10 shares on 2,147,483,600 shares is 100,001,867,... yuan.
+    {"dividend_total_above_limit", "Text22", "465.67", msg::kDividendAmountMax, "465.67", "0.01",
+     "2147483600"},
+    {"dividend_total_beyond_money", "Text22", "21474836.47", msg::kDividendAmountMax, "21474836.47",
+     "0.01", "2147483600"},
+
+    {"bonus_ten", "Text21", "10", "", "10"},
+    {"dividend_zero", "Text22", "0", "", "0"},
+    {"dividend_below_a_fen", "Text22", "0.001", "", "0.001"},
+    {"dividend_total_at_limit", "Text22", "465.66", "", "465.66", "0.01", "2147483600",
+     "21,474,836.00"},
+    // No number: CalcBuy counts it as 0 and says so in the field.
+    {"bonus_letters", "Text21", "abc", "", "0"},
+    {"dividend_empty", "Text22", "", "", "0"},
+};
+
+INSTANTIATE_TEST_SUITE_P(Rows, AdjustmentCheck, ::testing::ValuesIn(kAdjustmentRows), rowName);
+
+TEST_F(EnterFlow, a_dividend_larger_than_the_trade_amount_gives_negative_figures) {
+    type("Text22", "2000");  // 2,000 yuan per 10 shares on a purchase of 1,000 yuan
+    type("Text1", "10");
+    type("Text2", "100");
+    enter("Text2");
+    EXPECT_TRUE(ui.messages.empty());
+    EXPECT_EQ(shown("Text3"), "1,000.00");
+    EXPECT_EQ(shown("Text7"), "9.00");
+    EXPECT_EQ(shown("Text8"), "-189.91");
+    EXPECT_EQ(shown("Text10"), "-18,991.00");
+    EXPECT_EQ(st().AmountPaid, money("-18991"));
+}
+
+}  // namespace
+}  // namespace zm::test

@@ -1,0 +1,141 @@
+// The main window as the real one starts: rate lists with their entries, Shanghai chosen, the
+// form load run, and a settings file in a temporary directory of its own.
+#pragma once
+
+#include <gtest/gtest.h>
+#include <stdlib.h>
+
+#include <filesystem>
+#include <fstream>
+#include <ostream>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "fees/display_format.h"
+#include "fees/fee_schedule.h"
+#include "fees/messages.h"
+#include "fees/number_text.h"
+#include "input/session.h"
+#include "support/memory_window_model.h"
+
+namespace zm {
+
+inline void PrintTo(Money m, std::ostream* os) {
+    *os << formatMoneyGeneral(m);
+}
+
+namespace test {
+
+// The name of a table row, for the names of parameterised tests.
+struct RowName {
+    template <class Row>
+    std::string operator()(const ::testing::TestParamInfo<Row>& row) const {
+        return row.param.name;
+    }
+};
+inline constexpr RowName rowName;
+
+// Money from a number text, for expectations.
+inline Money money(std::string_view text) {
+    return numberTextToMoney(text).value();
+}
+
+// A fresh directory under the system's temporary directory, removed with everything in it.
+class TempDir {
+public:
+    TempDir() {
+        std::string pattern = (std::filesystem::temp_directory_path() / "zm-input-XXXXXX").string();
+        if (mkdtemp(pattern.data()) != nullptr) {
+            m_path = pattern;
+        }
+    }
+    ~TempDir() {
+        std::error_code ignored;
+        std::filesystem::remove_all(m_path, ignored);
+    }
+    TempDir(const TempDir&) = delete;
+    TempDir& operator=(const TempDir&) = delete;
+    const std::string& path() const { return m_path; }
+
+private:
+    std::string m_path;
+};
+
+enum class SettingsFile {
+    Writable,    // TKVR.INI in the temporary directory
+    Unwritable,  // its directory is a plain file: every write fails and says so
+};
+
+class MainWindowTest : public ::testing::Test {
+protected:
+    MainWindowTest() : MainWindowTest(SettingsFile::Writable) {}
+    explicit MainWindowTest(SettingsFile kind)
+        : settingsPath(pathFor(kind)), session(ui, settingsPath) {
+        ui.declareList(f1("Combo1"),
+                       {commissionRateEntries().begin(), commissionRateEntries().end()});
+        ui.declareList(f1("Combo2"),
+                       {stampDutyRateEntries().begin(), stampDutyRateEntries().end()});
+        ui.setChecked(f1("Option1"), true);
+        ui.load(FormId::Form1);
+        session.formLoad();
+    }
+
+    // The rates of the worked examples: commission 3.0 per mille, stamp duty 3 per mille.
+    void useRates(std::string_view commission, std::string_view stampDuty) {
+        ui.setText(f1("Combo1"), commission);
+        ui.setText(f1("Combo2"), stampDuty);
+        ASSERT_EQ(ui.text(f1("Combo1")), commission);
+        ASSERT_EQ(ui.text(f1("Combo2")), stampDuty);
+    }
+    void type(std::string_view field, std::string_view text) { ui.setText(f1(field), text); }
+    std::string shown(std::string_view field) const { return ui.text(f1(field)); }
+    // The user presses Enter in a field that has the focus.
+    void enter(std::string_view field) {
+        ui.setFocus(f1(field));
+        session.enterPressed(f1(field));
+    }
+    void calculate() {
+        ui.setFocus(f1("Command1"));
+        session.command1Click();
+    }
+    CalcState& st() { return session.state(); }
+
+    // One refusal: exactly this message, the field focused with its whole text selected, and the
+    // text still as typed.
+    void expectRefusedOn(std::string_view field, std::string_view message, std::string_view typed) {
+        EXPECT_EQ(ui.messages, std::vector<std::string>{std::string(message)});
+        EXPECT_TRUE(ui.hasFocus(f1(field))) << "focus is elsewhere";
+        EXPECT_TRUE(ui.isWholeTextSelected(f1(field))) << "text not selected";
+        EXPECT_EQ(shown(field), typed);
+    }
+
+    TempDir dir;
+    std::string settingsPath;
+    MemoryWindowModel ui;
+    Session session;
+
+private:
+    std::string pathFor(SettingsFile kind) {
+        if (kind == SettingsFile::Writable) {
+            return dir.path() + "/TKVR.INI";
+        }
+        const std::string blocker = dir.path() + "/not-a-directory";
+        std::ofstream(blocker) << "x";
+        return blocker + "/TKVR.INI";
+    }
+};
+
+// The same window whose settings file cannot be written: every SaveRates shows two messages, one
+// per rate, so the messages count the saves.
+class UnwritableSettingsTest : public MainWindowTest {
+protected:
+    UnwritableSettingsTest() : MainWindowTest(SettingsFile::Unwritable) {}
+    std::vector<std::string> failedSaves(int saves) const {
+        return std::vector<std::string>(static_cast<std::size_t>(2 * saves),
+                                        std::string(msg::kWriteFailed));
+    }
+};
+
+}  // namespace test
+}  // namespace zm

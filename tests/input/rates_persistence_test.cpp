@@ -1,0 +1,197 @@
+// The two rates remembered in the settings file: read at form load, written by SaveRates, on the
+// in-memory window model with a settings file in a directory of its own.
+#include <gtest/gtest.h>
+#include <stdlib.h>
+#include <sys/stat.h>
+
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <memory>
+#include <optional>
+#include <ostream>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+#include "fees/fee_schedule.h"
+#include "fees/messages.h"
+#include "input/session.h"
+#include "support/memory_window_model.h"
+
+namespace zm {
+namespace {
+
+// The two keys in GBK: 手续费 and 印花税.
+const std::string kFeeGbk = "\xCA\xD6\xD0\xF8\xB7\xD1";
+const std::string kDutyGbk = "\xD3\xA1\xBB\xA8\xCB\xB0";
+const std::string kWriteFailedText = "写文件时出错,无法写入       ";
+
+class RatesDir {
+public:
+    RatesDir() {
+        std::string pattern = (std::filesystem::temp_directory_path() / "zm-rates-XXXXXX").string();
+        if (mkdtemp(pattern.data()) == nullptr) {
+            throw std::runtime_error("mkdtemp failed");
+        }
+        m_path = pattern;
+    }
+    ~RatesDir() {
+        std::error_code ignored;
+        std::filesystem::remove_all(m_path, ignored);
+    }
+    RatesDir(const RatesDir&) = delete;
+    RatesDir& operator=(const RatesDir&) = delete;
+    std::string iniPath() const { return m_path + "/TKVR.INI"; }
+
+private:
+    std::string m_path;
+};
+
+// One run of the program: a fresh window model with the two rate lists and a session on it.
+struct ProgramRun {
+    explicit ProgramRun(const std::string& iniPath) : session(ui, iniPath) {
+        ui.declareList(f1("Combo1"),
+                       {commissionRateEntries().begin(), commissionRateEntries().end()});
+        ui.declareList(f1("Combo2"),
+                       {stampDutyRateEntries().begin(), stampDutyRateEntries().end()});
+        ui.setChecked(f1("Option1"), true);
+        ui.load(FormId::Form1);
+    }
+    test::MemoryWindowModel ui;
+    Session session;
+};
+
+class RatesPersistence : public ::testing::Test {
+protected:
+    std::unique_ptr<ProgramRun> start() {
+        auto run = std::make_unique<ProgramRun>(m_dir.iniPath());
+        run->session.formLoad();
+        return run;
+    }
+    void store(const std::string& bytes) {
+        std::ofstream out(m_dir.iniPath(), std::ios::binary | std::ios::trunc);
+        out << bytes;
+        ASSERT_TRUE(out.flush());
+    }
+    std::string onDisk() const {
+        std::ifstream in(m_dir.iniPath(), std::ios::binary);
+        return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+    }
+
+    RatesDir m_dir;
+};
+
+struct LoadRow {
+    const char* name;
+    std::optional<std::string> file;  // nullopt: no settings file
+    const char* commission;
+    const char* stampDuty;
+};
+
+void PrintTo(const LoadRow& row, std::ostream* os) {
+    *os << row.name;
+}
+
+class RatesAtLoad : public RatesPersistence, public ::testing::WithParamInterface<LoadRow> {};
+
+TEST_P(RatesAtLoad, load_shows_the_stored_rates_or_the_defaults_without_a_message) {
+    const LoadRow& row = GetParam();
+    if (row.file) {
+        store(*row.file);
+    }
+    const auto run = start();
+    EXPECT_EQ(run->ui.text(f1("Combo1")), row.commission);
+    EXPECT_EQ(run->ui.text(f1("Combo2")), row.stampDuty);
+    EXPECT_TRUE(run->ui.messages.empty());
+}
+
+std::string tip(const std::string& lines) {
+    return "[TIP]\r\n" + lines;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Rows, RatesAtLoad,
+    ::testing::Values(
+        LoadRow{"no_file", std::nullopt, "2.7", "3"},
+        LoadRow{"both_stored", tip(kFeeGbk + "=1.5\r\n" + kDutyGbk + "=1\r\n"), "1.5", "1"},
+        LoadRow{"stamp_duty_line_removed", tip(kFeeGbk + "=1.5\r\n"), "1.5", "3"},
+        LoadRow{"commission_line_removed", tip(kDutyGbk + "=6\r\n"), "2.7", "6"},
+        LoadRow{"empty_values", tip(kFeeGbk + "=\r\n" + kDutyGbk + "=\r\n"), "2.7", "3"},
+        LoadRow{"two_decimals_are_no_entry", tip(kFeeGbk + "=2.75\r\n" + kDutyGbk + "=1.0\r\n"),
+                "2.7", "3"},
+        LoadRow{"outside_the_lists", tip(kFeeGbk + "=3.1\r\n" + kDutyGbk + "=7\r\n"), "2.7", "3"},
+        LoadRow{"commission_without_its_decimal", tip(kFeeGbk + "=0\r\n" + kDutyGbk + "=0\r\n"),
+                "2.7", "0"},
+        LoadRow{"blanks_around_a_value_are_trimmed_to_an_entry",
+                tip(" " + kFeeGbk + " = 2.5 \r\n" + kDutyGbk + "=\t2\r\n"), "2.5", "2"},
+        LoadRow{"hand_edited_lower_case_lf_file",
+                "[tip]\n" + kFeeGbk + "=0.1\n" + kDutyGbk + "=5\n", "0.1", "5"},
+        LoadRow{"value_not_valid_gbk", tip(kFeeGbk + "=1.5\xFF\r\n" + kDutyGbk + "=\x80\r\n"),
+                "2.7", "3"},
+        LoadRow{"utf8_file_with_byte_order_mark", "\xEF\xBB\xBF[TIP]\r\n手续费=1.2\r\n印花税=4\r\n",
+                "1.2", "4"},
+        LoadRow{"rates_in_a_utf8_file_without_mark_are_not_found",
+                "[TIP]\r\n手续费=1.2\r\n印花税=4\r\n", "2.7", "3"},
+        LoadRow{"garbage", std::string("\x00\xFF[\x81]=\r\n\xFE", 9), "2.7", "3"}),
+    [](const auto& row) { return std::string(row.param.name); });
+
+TEST_F(RatesPersistence, save_writes_both_rates_in_gbk_and_the_next_start_shows_them) {
+    auto run = start();
+    run->ui.setText(f1("Combo1"), "1.5");
+    run->ui.setText(f1("Combo2"), "1");
+    run->session.SaveRates();
+    EXPECT_TRUE(run->ui.messages.empty());
+    EXPECT_EQ(onDisk(), "[TIP]\r\n" + kFeeGbk + "=1.5\r\n" + kDutyGbk + "=1\r\n");
+
+    const auto next = start();
+    EXPECT_EQ(next->ui.text(f1("Combo1")), "1.5");
+    EXPECT_EQ(next->ui.text(f1("Combo2")), "1");
+}
+
+TEST_F(RatesPersistence, fund_or_warrant_rates_are_remembered_as_zero) {
+    auto run = start();
+    run->session.option3Click();
+    run->session.SaveRates();
+    EXPECT_TRUE(run->ui.messages.empty());
+
+    const auto next = start();
+    EXPECT_EQ(next->ui.text(f1("Combo1")), "0.0");
+    EXPECT_EQ(next->ui.text(f1("Combo2")), "0");
+}
+
+TEST_F(RatesPersistence, save_keeps_what_a_person_added_to_the_file) {
+    const std::string head = "; mine\r\n[Window]\r\nLeft=10\r\n\r\n";
+    store(head + "[tip]\r\n" + kFeeGbk + " = 2.5\r\n");
+    auto run = start();
+    EXPECT_EQ(run->ui.text(f1("Combo1")), "2.5");
+    run->ui.setText(f1("Combo1"), "2.0");
+    run->session.SaveRates();
+    EXPECT_EQ(onDisk(), head + "[tip]\r\n" + kFeeGbk + " = 2.0\r\n" + kDutyGbk + "=3\r\n");
+}
+
+TEST_F(RatesPersistence, failed_write_shows_the_message_once_per_key_and_the_program_goes_on) {
+    ASSERT_EQ(::mkdir(m_dir.iniPath().c_str(), 0755), 0);
+    auto run = start();
+    EXPECT_TRUE(run->ui.messages.empty());
+    EXPECT_EQ(run->ui.text(f1("Combo1")), "2.7");
+    EXPECT_EQ(std::string(msg::kWriteFailed), kWriteFailedText);
+
+    run->session.SaveRates();
+    EXPECT_EQ(run->ui.messages, (std::vector<std::string>{kWriteFailedText, kWriteFailedText}));
+    EXPECT_EQ(run->ui.text(f1("Combo1")), "2.7");
+    EXPECT_EQ(run->ui.text(f1("Combo2")), "3");
+    EXPECT_TRUE(std::filesystem::is_directory(m_dir.iniPath()));
+    EXPECT_TRUE(std::filesystem::is_empty(m_dir.iniPath()));
+
+    // The next save tries again and reports again; once the way is clear it succeeds.
+    run->session.SaveRates();
+    EXPECT_EQ(run->ui.messages.size(), 4u);
+    std::filesystem::remove(m_dir.iniPath());
+    run->session.SaveRates();
+    EXPECT_EQ(run->ui.messages.size(), 4u);
+    EXPECT_EQ(onDisk(), "[TIP]\r\n" + kFeeGbk + "=2.7\r\n" + kDutyGbk + "=3\r\n");
+}
+
+}  // namespace
+}  // namespace zm
