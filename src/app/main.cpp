@@ -1,11 +1,29 @@
 #include <QApplication>
-#include <QWidget>
 
+#include "app/main_window.h"
+#include "app/qt_window_model.h"
+#include "app/ui/qt_text.h"
+#include "app/ui/widgets.h"
+#include "input/session.h"
+#include "settings/profile_file.h"
+
+// Takes no arguments; reads and writes only the settings file beside the executable.
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
-    QWidget w;
-    w.setObjectName("Form1");
-    w.setWindowTitle(QStringLiteral("股票交易费用Zunmo计算器3.0版"));
-    w.show();
-    return app.exec();
+    zm::ui::installFontSubstitutions();
+    QApplication::setWindowIcon(zm::ui::commandIcon(QStringLiteral("app")));
+    // The program ends when the main window is unloaded, not when the last window closes: the
+    // main window is hidden while the about box is open.
+    QApplication::setQuitOnLastWindowClosed(false);
+
+    zm::ui::QtWindowModel windows;
+    zm::Session session(windows, zm::settings::settingsFilePath(
+                                     zm::ui::fromQ(QCoreApplication::applicationDirPath())));
+    windows.setSession(session);
+    windows.load(zm::FormId::Form1);
+    windows.mainWindow()->formLoad();
+    windows.show(zm::FormId::Form1);
+    const int status = QApplication::exec();
+    windows.destroyAll();
+    return status;
 }

@@ -12,12 +12,19 @@ namespace zm::ui {
 
 // Positions and sizes are laid out in twips, 15 to a pixel at 96 dpi; Qt scales the pixels on
 // high-dpi screens.
-constexpr int twips(int t) { return t / 15; }
+constexpr int twips(int t) {
+    return t / 15;
+}
 QRect twipsRect(int left, int top, int width, int height);
 
 // 宋体 (SimSun) at the given size, mapped to an installed Song/Ming-style CJK font on machines
 // that lack SimSun, so that no Chinese text shows as boxes.
 QFont songFont(double pointSize);
+// The family songFont uses: 宋体/SimSun when installed, else the closest installed Song/Ming face.
+QString songFamily();
+// Maps the names 宋体 and SimSun to the installed faces for every font lookup of the program;
+// called once at start-up, after the QApplication exists.
+void installFontSubstitutions();
 
 // A push-button icon from the program's resources (":/icons/<name>.svg").
 QIcon commandIcon(const QString& name);
@@ -30,11 +37,17 @@ void setBackground(QWidget* widget, Background background);
 // A single-line field of the program: reports Enter (Return or the keypad's Enter) and focus
 // gain, and keeps every other key as typed (no validator, no mask). Whatever brings the focus in
 // (Tab, a mouse click, the program), the whole text ends up selected: a click into the field
-// does not undo the selection.
+// does not undo the selection. The focus merely returning with its window (from another
+// application, after a message box) or from a context menu is not reported.
 class FieldEdit : public QLineEdit {
     Q_OBJECT
 public:
     explicit FieldEdit(QWidget* parent = nullptr);
+
+    // Keeps the whole text in view: a text wider than the field is shown in a smaller font
+    // (down to 6 points) instead of being cut at its edges, where a figure would lose digits;
+    // the field's own font (as set before this call) comes back when the text fits again.
+    void setKeepTextInView(bool on);
 
 signals:
     void enterPressed();
@@ -43,11 +56,16 @@ signals:
 protected:
     void keyPressEvent(QKeyEvent* event) override;
     void focusInEvent(QFocusEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
 
 private:
+    void fitText();
+
     bool m_keepSelectionOnClick = false;
+    double m_fullPointSize = 0;  // the field's own size while the text is kept in view, else 0
 };
 
 }  // namespace zm::ui

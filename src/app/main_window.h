@@ -1,0 +1,51 @@
+#pragma once
+
+#include <QFont>
+#include <QWidget>
+
+class QWindow;
+
+namespace zm {
+class Session;
+}
+
+namespace zm::ui {
+
+// The main window Form1: every control of the calculator, laid out in twips, with the banner
+// painted on the window's surface. It keeps no state of its own beyond what the widgets show:
+// every event is forwarded to the Session, which acts back through the window model.
+class MainWindow : public QWidget {
+    Q_OBJECT
+public:
+    explicit MainWindow(Session& session, QWidget* parent = nullptr);
+    ~MainWindow() override;
+
+    // Form load, before the window is first shown: the banner, then the engine's load steps
+    // (StepCount, the stored rates, the reset). The rate lists are filled by the constructor.
+    void formLoad();
+    // Paints the banner "Zunmo算股" with its grey shadow; it stays for the whole run.
+    void WZ();
+    // The font the banner is painted in: the window's font at 30 points, made smaller only if
+    // the installed face would run the banner into the buy frame.
+    QFont bannerFont() const;
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    enum class Previous { Nothing, Form1, OwnWindow, MessageBox, Other };
+
+    void buildFrames();
+    void connectEvents();
+    void onFocusWindowChanged(QWindow* window);
+    Previous classify(QWindow* window) const;
+
+    Session& m_session;
+    bool m_bannerShown = false;
+    // The kind of the last of the program's windows that was active before the current one;
+    // Form1's return to the top is told apart by it (Nothing: never active yet).
+    Previous m_lastActive = Previous::Nothing;
+};
+
+}  // namespace zm::ui

@@ -1,0 +1,76 @@
+#pragma once
+
+#include <QObject>
+#include <QPointer>
+#include <QWidget>
+#include <map>
+#include <vector>
+
+#include "fees/window_model.h"
+
+namespace zm {
+class Session;
+}
+
+namespace zm::ui {
+
+class MainWindow;
+
+// The window model on the program's real windows. Controls are found by their objectName inside
+// the top-level widget of their form; a form that is not loaded has no controls, and a call on a
+// control that does not exist changes nothing (and reads as empty).
+class QtWindowModel : public WindowModel {
+public:
+    QtWindowModel();
+    ~QtWindowModel() override;
+    QtWindowModel(const QtWindowModel&) = delete;
+    QtWindowModel& operator=(const QtWindowModel&) = delete;
+
+    // The session whose handlers the windows call; set before the first load.
+    void setSession(Session& session) { m_session = &session; }
+
+    // The top-level widget of a loaded form, else nullptr.
+    QWidget* form(FormId f) const;
+    MainWindow* mainWindow() const;
+    // A control of a loaded form, else nullptr.
+    QWidget* control(Ctl c) const;
+    // Destroys every window now; the model is empty afterwards. Call it while the session
+    // still lives (the destructor does it too).
+    void destroyAll();
+
+    std::string text(Ctl c) const override;
+    void setText(Ctl c, std::string_view text) override;
+    bool isReadOnly(Ctl c) const override;
+    void setReadOnly(Ctl c, bool readOnly) override;
+    void setBackground(Ctl c, Background background) override;
+    std::string caption(Ctl c) const override;
+    void setCaption(Ctl c, std::string_view caption) override;
+    void setForeColor(Ctl c, Rgb colour) override;
+    void setToolTip(Ctl c, std::string_view toolTip) override;
+    bool isChecked(Ctl c) const override;
+    void setChecked(Ctl c, bool checked) override;
+    void setFocus(Ctl c) override;
+    void selectAllInFocused() override;
+    void showMessage(std::string_view text) override;
+    bool isLoaded(FormId f) const override;
+    void load(FormId f) override;
+    void show(FormId f) override;
+    void hide(FormId f) override;
+    void unload(FormId f) override;
+    void quit() override;
+
+private:
+    QWidget* create(FormId f);
+
+    Session* m_session = nullptr;
+    std::map<FormId, QPointer<QWidget>> m_forms;
+    // Unloaded windows wait for deletion until control is back in the event loop: the handler
+    // that unloads them may still be running inside one of them (Exit, a dialog's OK).
+    std::vector<QPointer<QWidget>> m_unloaded;
+    // The control the program gave the focus to last, until the focus really arrives: a window
+    // just shown becomes active a moment later, and a select-all in between means that control.
+    QPointer<QWidget> m_pendingFocus;
+    QObject m_context;  // receiver of the application's signals, for the model's lifetime
+};
+
+}  // namespace zm::ui

@@ -1,0 +1,209 @@
+#include "app/ui/widgets.h"
+
+#include <algorithm>
+
+#include <QApplication>
+#include <QFocusEvent>
+#include <QFontDatabase>
+#include <QFontMetrics>
+#include <QFontMetricsF>
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QPalette>
+#include <QPointer>
+#include <QStringList>
+#include <QStyle>
+#include <QStyleOptionFrame>
+#include <QtMath>
+
+namespace zm::ui {
+namespace {
+
+// The program's texts are laid out for 宋体. Where it is missing, the closest installed
+// Song/Ming-style face takes its place; sans-serif CJK faces come last, and any CJK face beats
+// boxes.
+const QStringList& songCandidates() {
+    static const QStringList names = {
+        QStringLiteral("SimSun"),
+        QStringLiteral("宋体"),
+        QStringLiteral("NSimSun"),
+        QStringLiteral("AR PL UMing CN"),
+        QStringLiteral("AR PL SungtiL GB"),
+        QStringLiteral("Noto Serif CJK SC"),
+        QStringLiteral("Source Han Serif SC"),
+        QStringLiteral("Source Han Serif CN"),
+        QStringLiteral("AR PL UMing TW"),
+        QStringLiteral("Noto Sans CJK SC"),
+        QStringLiteral("Source Han Sans SC"),
+        QStringLiteral("WenQuanYi Zen Hei"),
+        QStringLiteral("WenQuanYi Micro Hei"),
+        QStringLiteral("Droid Sans Fallback"),
+    };
+    return names;
+}
+
+}  // namespace
+
+QRect twipsRect(int left, int top, int width, int height) {
+    return {twips(left), twips(top), twips(width), twips(height)};
+}
+
+QString songFamily() {
+    static const QString family = [] {
+        const QStringList installed = QFontDatabase::families();
+        for (const QString& name : songCandidates()) {
+            if (installed.contains(name, Qt::CaseInsensitive)) {
+                return name;
+            }
+        }
+        return QStringLiteral("SimSun");
+    }();
+    return family;
+}
+
+void installFontSubstitutions() {
+    // Text that names 宋体 or SimSun directly (style sheets, rich text) finds the same face.
+    QStringList chain = songCandidates();
+    chain.removeAll(QStringLiteral("SimSun"));
+    chain.removeAll(QStringLiteral("宋体"));
+    QFont::insertSubstitutions(QStringLiteral("SimSun"), chain);
+    QFont::insertSubstitutions(QStringLiteral("宋体"), chain);
+}
+
+QFont songFont(double pointSize) {
+    QFont font(songFamily());
+    font.setPointSizeF(pointSize);
+    return font;
+}
+
+QIcon commandIcon(const QString& name) {
+    return QIcon(QStringLiteral(":/icons/%1.svg").arg(name));
+}
+
+void setForeColor(QWidget* widget, Rgb colour) {
+    const QColor c(colour.r, colour.g, colour.b);
+    QPalette pal = widget->palette();
+    pal.setColor(QPalette::WindowText, c);
+    pal.setColor(QPalette::Text, c);
+    pal.setColor(QPalette::ButtonText, c);
+    widget->setPalette(pal);
+}
+
+void setBackground(QWidget* widget, Background background) {
+    const QPalette system = QApplication::palette();
+    const QColor c = background == Background::ButtonFace ? system.color(QPalette::Button)
+                                                          : system.color(QPalette::Base);
+    QPalette pal = widget->palette();
+    pal.setColor(QPalette::Base, c);
+    widget->setPalette(pal);
+}
+
+FieldEdit::FieldEdit(QWidget* parent) : QLineEdit(parent) {
+    connect(this, &QLineEdit::textChanged, this, &FieldEdit::fitText);
+}
+
+void FieldEdit::setKeepTextInView(bool on) {
+    if (on && m_fullPointSize <= 0) {
+        m_fullPointSize = font().pointSizeF();
+    } else if (!on && m_fullPointSize > 0) {
+        QFont full = font();
+        full.setPointSizeF(m_fullPointSize);
+        m_fullPointSize = 0;
+        setFont(full);
+    }
+    fitText();
+}
+
+void FieldEdit::fitText() {
+    if (m_fullPointSize <= 0) {
+        return;
+    }
+    constexpr double kSmallest = 6;
+    constexpr double kStep = 0.25;
+    constexpr int kLineEditMargin = 2;  // QLineEdit keeps 2 pixels left and right of its text
+    constexpr int kCursorWidth = 1;
+    QStyleOptionFrame option;
+    initStyleOption(&option);
+    const QRect contents = style()->subElementRect(QStyle::SE_LineEditContents, &option, this);
+    const QMargins margins = textMargins();
+    const int room =
+        contents.width() - margins.left() - margins.right() - 2 * kLineEditMargin - kCursorWidth;
+    QFont fitted = font();
+    double size = m_fullPointSize;
+    fitted.setPointSizeF(size);
+    // The whole-pixel measure is the wider one where hinting rounds each glyph's advance.
+    const auto width = [this](const QFont& f) {
+        return std::max(QFontMetrics(f, this).horizontalAdvance(text()),
+                        qCeil(QFontMetricsF(f, this).horizontalAdvance(text())));
+    };
+    while (size > kSmallest && width(fitted) > room) {
+        size -= kStep;
+        fitted.setPointSizeF(size);
+    }
+    if (fitted != font()) {
+        setFont(fitted);
+    }
+}
+
+void FieldEdit::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
+        // Enter belongs to the field alone: accepted here, it never reaches a dialog's
+        // default button.
+        event->accept();
+        emit enterPressed();
+        return;
+    }
+    QLineEdit::keyPressEvent(event);
+}
+
+void FieldEdit::focusInEvent(QFocusEvent* event) {
+    QLineEdit::focusInEvent(event);
+    m_keepSelectionOnClick = false;
+    // The focus coming back with its window (from another application, or when a message box
+    // closes) or from a popup (a context menu) is no new arrival: a value half typed before
+    // the user looked elsewhere must not be selected and then replaced by the next key.
+    if (event->reason() == Qt::ActiveWindowFocusReason || event->reason() == Qt::PopupFocusReason) {
+        return;
+    }
+    const QPointer<FieldEdit> self(this);
+    emit focusGained();
+    if (self == nullptr) {
+        return;
+    }
+    // The click that brought the focus in arrives after this event; it would place the cursor
+    // and undo the selection that the focus handling has just made.
+    m_keepSelectionOnClick = event->reason() == Qt::MouseFocusReason && hasSelectedText();
+}
+
+void FieldEdit::focusOutEvent(QFocusEvent* event) {
+    m_keepSelectionOnClick = false;
+    QLineEdit::focusOutEvent(event);
+}
+
+void FieldEdit::mousePressEvent(QMouseEvent* event) {
+    if (m_keepSelectionOnClick) {
+        event->accept();
+        return;
+    }
+    QLineEdit::mousePressEvent(event);
+}
+
+void FieldEdit::mouseMoveEvent(QMouseEvent* event) {
+    // A hand that trembles during the focusing click must not shrink the selection.
+    if (m_keepSelectionOnClick) {
+        event->accept();
+        return;
+    }
+    QLineEdit::mouseMoveEvent(event);
+}
+
+void FieldEdit::mouseReleaseEvent(QMouseEvent* event) {
+    if (m_keepSelectionOnClick) {
+        m_keepSelectionOnClick = false;
+        event->accept();
+        return;
+    }
+    QLineEdit::mouseReleaseEvent(event);
+}
+
+}  // namespace zm::ui

@@ -1,0 +1,338 @@
+// The multi-batch dialogs Form4 (buy) and Form3 (sell): their Enter flow, OK and Clear, and the
+// computations that combine up to three batches into one side of the main window.
+//
+// The computations work like the program always has: each figure is written into its main-window
+// field as text, and later steps read that text back, so they go on with the values as shown.
+// They write the main window's fields only; the main window's calculation state is not touched.
+#include <array>
+#include <optional>
+#include <string>
+
+#include "fees/break_even.h"
+#include "fees/calc_buy.h"
+#include "fees/display_format.h"
+#include "fees/number_text.h"
+#include "input/batch_calc.h"
+#include "input/session.h"
+#include "input/validation.h"
+
+namespace zm {
+namespace {
+
+constexpr std::array<std::string_view, 6> kFields = {"Text1", "Text2", "Text3",
+                                                     "Text4", "Text5", "Text6"};
+
+int fieldIndex(std::string_view name) {
+    for (std::size_t i = 0; i < kFields.size(); ++i) {
+        if (kFields[i] == name) {
+            return static_cast<int>(i);
+        }
+    }
+    return -1;
+}
+
+Ctl field(FormId dialog, int index) {
+    return Ctl{dialog, kFields[static_cast<std::size_t>(index)]};
+}
+
+// The main-window fields a dialog locks: the price and quantity of its side.
+std::array<Ctl, 2> lockedFields(FormId dialog) {
+    return dialog == FormId::Form4 ? std::array<Ctl, 2>{f1("Text1"), f1("Text2")}
+                                   : std::array<Ctl, 2>{f1("Text11"), f1("Text12")};
+}
+
+void lockMainFields(WindowModel& ui, FormId dialog) {
+    for (Ctl c : lockedFields(dialog)) {
+        ui.setReadOnly(c, true);
+        ui.setBackground(c, Background::ButtonFace);
+    }
+}
+
+void unlockMainFields(WindowModel& ui, FormId dialog) {
+    for (Ctl c : lockedFields(dialog)) {
+        ui.setReadOnly(c, false);
+        ui.setBackground(c, Background::Window);
+    }
+}
+
+// A main-window field read back as a double; a text that holds no number counts as 0.
+double readBack(const WindowModel& ui, Ctl c) {
+    return numberTextToDouble(ui.text(c)).value_or(0.0);
+}
+
+std::array<double, 6> capturedNumbers(const std::array<std::string, 6>& captured) {
+    std::array<double, 6> v{};
+    for (std::size_t i = 0; i < v.size(); ++i) {
+        v[i] = capturedNumber(captured[i]);
+    }
+    return v;
+}
+
+enum class BatchRun { NothingToDo, Refused, Ready };
+
+// Whether the batch computation of `dialog` can run on these captures: no shares at all leaves
+// nothing to compute; figures beyond the supported range are refused with a message on the
+// field to correct (the dialog's, or the main window's dividend), before anything is written.
+BatchRun prepareBatch(WindowModel& ui, FormId dialog, const std::array<std::string, 6>& captured) {
+    const auto v = capturedNumbers(captured);
+    if ((v[1] + v[3]) + v[5] == 0.0) {
+        return BatchRun::NothingToDo;
+    }
+    const BatchSide side = dialog == FormId::Form4 ? BatchSide::Buy : BatchSide::Sell;
+    const auto refusal = checkBatchRange(side, v, readBack(ui, f1("Text22")));
+    if (!refusal) {
+        return BatchRun::Ready;
+    }
+    ShowInputError(ui, refusal->field ? field(dialog, *refusal->field) : f1("Text22"),
+                   refusal->message);
+    return BatchRun::Refused;
+}
+
+// Money as a field shows it; every caller has checked the range beforehand.
+std::string amountText(double value) {
+    return formatAmount(Money::fromDouble(value).value_or(Money()));
+}
+std::string fenAmountText(double value) {
+    return formatAmount(fenRound(value).value_or(Money()));
+}
+
+}  // namespace
+
+void Session::batchFormLoad(FormId dialog) {
+    auto& captured = capturedOf(dialog);
+    for (std::size_t i = 0; i < kFields.size(); ++i) {
+        m_ui.setText(Ctl{dialog, kFields[i]}, "");
+        captured[i].clear();
+    }
+}
+
+void Session::StoreBatchInputs(FormId dialog) {
+    auto& captured = capturedOf(dialog);
+    for (std::size_t i = 0; i < kFields.size(); ++i) {
+        const Ctl c{dialog, kFields[i]};
+        captured[i] = IsValidPrice(m_ui, c) ? m_ui.text(c) : std::string("0");
+    }
+}
+
+void Session::enterBatch(Ctl c) {
+    const FormId dialog = c.form;
+    const int index = fieldIndex(c.name);
+    if (index < 0) {
+        return;
+    }
+    const bool buy = dialog == FormId::Form4;
+    const bool price = index % 2 == 0;
+    if (price) {
+        (buy ? CheckBuyPrice : CheckSellPrice)(m_ui, c, m_inputAccepted);
+    } else {
+        (buy ? CheckBuyQty : CheckSellQty)(m_ui, c, m_inputAccepted);
+    }
+    if (m_inputAccepted != 1) {
+        return;  // refused: the check has shown its message and selected the field
+    }
+    m_inputAccepted = 0;
+
+    if (price) {
+        // Enter on a price only moves on. The sell dialog's third batch captures before it moves;
+        // the order shows nowhere, but it is the dialog's own.
+        if (!buy && index == 4) {
+            StoreBatchInputs(dialog);
+            m_ui.setFocus(field(dialog, index + 1));
+        } else {
+            m_ui.setFocus(field(dialog, index + 1));
+            StoreBatchInputs(dialog);
+        }
+        m_ui.selectAllInFocused();
+        return;
+    }
+
+    // Enter on a quantity recomputes the whole combined trade from all six fields.
+    auto compute = [&]() {
+        if (prepareBatch(m_ui, dialog, capturedOf(dialog)) == BatchRun::Refused) {
+            return false;
+        }
+        buy ? CalcBatchBuy() : CalcBatchSell();
+        lockMainFields(m_ui, dialog);
+        return true;
+    };
+    switch (index) {
+        case 1:  // Text2
+            m_ui.setFocus(field(dialog, 2));
+            StoreBatchInputs(dialog);
+            if (compute()) {
+                m_ui.selectAllInFocused();
+            }
+            break;
+        case 3:  // Text4
+            StoreBatchInputs(dialog);
+            if (compute()) {
+                m_ui.setFocus(field(dialog, 4));
+                m_ui.selectAllInFocused();
+            }
+            break;
+        default:  // Text6
+            StoreBatchInputs(dialog);
+            if (compute()) {
+                m_ui.setFocus(Ctl{dialog, "Command1"});
+            }
+            break;
+    }
+}
+
+void Session::batchOkClick(FormId dialog) {
+    // No field check here: whatever the fields hold counts through IsValidPrice.
+    StoreBatchInputs(dialog);
+    const BatchRun run = prepareBatch(m_ui, dialog, capturedOf(dialog));
+    if (run == BatchRun::Refused) {
+        return;  // the dialog stays open with the field to correct selected
+    }
+    if (run == BatchRun::Ready) {
+        dialog == FormId::Form4 ? CalcBatchBuy() : CalcBatchSell();
+        lockMainFields(m_ui, dialog);
+    }
+    m_ui.hide(dialog);
+}
+
+void Session::batchClearClick(FormId dialog) {
+    batchFormLoad(dialog);
+    unlockMainFields(m_ui, dialog);
+}
+
+void Session::CalcBatchBuy() {
+    const auto& captured = capturedOf(FormId::Form4);
+    const auto v = capturedNumbers(captured);
+    const double p1 = v[0], q1 = v[1], p2 = v[2], q2 = v[3], p3 = v[4], q3 = v[5];
+
+    // 1. Total quantity; no shares, nothing to write. Out-of-range figures were refused by the
+    // callers; should anything else call in, it writes nothing either.
+    const double Q = (q1 + q2) + q3;
+    if (Q == 0.0 || checkBatchRange(BatchSide::Buy, v, readBack(m_ui, f1("Text22")))) {
+        return;
+    }
+    // 2. Combined price, rounded to fen.
+    const double S = ((p1 * q1) + p2 * q2) + p3 * q3;
+    const double A = S / Q;
+    m_ui.setText(f1("Text1"), formatPrice(fenRound(A).value_or(Money())));
+    // 3. Total quantity.
+    m_ui.setText(f1("Text2"), formatGroupedWhole(Money::fromDouble(Q).value_or(Money())));
+    // 4. Trade amount, as computed.
+    m_ui.setText(f1("Text3"), formatGeneral(S));
+    // 5. Commission on the combined amount; the 5-yuan minimum once, on the figure as shown.
+    double T = readBack(m_ui, f1("Text3"));
+    const double rc = rateOf(m_ui, f1("Combo1"));
+    m_ui.setText(f1("Text4"), fenAmountText(rc * T * 0.001));
+    if (readBack(m_ui, f1("Text4")) < 5.0) {
+        m_ui.setText(f1("Text4"), formatAmount(kMinCommission));
+    }
+    // 6. Stamp duty, no minimum.
+    T = readBack(m_ui, f1("Text3"));
+    const double rs = rateOf(m_ui, f1("Combo2"));
+    m_ui.setText(f1("Text5"), fenAmountText(rs * T * 0.001));
+    // 7. Transfer fee: per batch in Shanghai, each batch paying its own 1-yuan minimum.
+    if (m_ui.isChecked(f1("Option1"))) {
+        m_ui.setText(f1("Text6"), formatGeneral(batchTransferFee(q1, q2, q3)));
+    } else {
+        m_ui.setText(f1("Text6"), "0");
+    }
+    // 8. Fee total.
+    {
+        const double C = readBack(m_ui, f1("Text4"));
+        const double D = readBack(m_ui, f1("Text5"));
+        const double X = readBack(m_ui, f1("Text6"));
+        m_ui.setText(f1("Text7"), fenAmountText((C + D) + X));
+    }
+    // 9. Cost per share, raised to the next fen.
+    {
+        const auto cost = batchCostPerShare(m_ui.text(f1("Text3")), m_ui.text(f1("Text7")),
+                                            m_ui.text(f1("Text2")));
+        m_ui.setText(f1("Text8"), cost ? formatMoneyGeneral(*cost) : std::string());
+    }
+    // 10. Break-even price of the combined purchase as shown.
+    {
+        const Money price = numberTextToMoney(m_ui.text(f1("Text1"))).value_or(Money());
+        const Money quantity = numberTextToMoney(m_ui.text(f1("Text2"))).value_or(Money());
+        const auto breakEven =
+            CalcBreakEven(price, quantity, rateOf(m_ui, f1("Combo1")), rateOf(m_ui, f1("Combo2")));
+        m_ui.setText(f1("Text9"), breakEven ? formatMoneyGeneral(*breakEven) : std::string());
+    }
+    // 11.
+    m_ui.setForeColor(f1("Label8"), kRed);
+    // 12. Amount paid, less the cash dividend (a dividend field without a number counts 0).
+    {
+        const double T2 = readBack(m_ui, f1("Text3"));
+        const double F = readBack(m_ui, f1("Text7"));
+        const double N = readBack(m_ui, f1("Text2"));
+        const double V = readBack(m_ui, f1("Text22"));
+        m_ui.setText(f1("Text10"), amountText((T2 + F) - V * N * 0.1));
+    }
+}
+
+void Session::CalcBatchSell() {
+    const auto& captured = capturedOf(FormId::Form3);
+    const auto v = capturedNumbers(captured);
+    const double p1 = v[0], q1 = v[1], p2 = v[2], q2 = v[3], p3 = v[4], q3 = v[5];
+
+    // 1.
+    const double Q = (q1 + q2) + q3;
+    if (Q == 0.0 || checkBatchRange(BatchSide::Sell, v, 0.0)) {
+        return;
+    }
+    // 2. Combined price; 3. total quantity; 4. trade amount.
+    const double S = ((p1 * q1) + p2 * q2) + p3 * q3;
+    m_ui.setText(f1("Text11"), formatPrice(fenRound(S / Q).value_or(Money())));
+    m_ui.setText(f1("Text12"), formatGroupedWhole(Money::fromDouble(Q).value_or(Money())));
+    m_ui.setText(f1("Text13"), formatGeneral(S));
+    // 5. Commission with its minimum, once on the combined sale.
+    double T = readBack(m_ui, f1("Text13"));
+    const double rc = rateOf(m_ui, f1("Combo1"));
+    m_ui.setText(f1("Text14"), fenAmountText(rc * T * 0.001));
+    if (readBack(m_ui, f1("Text14")) < 5.0) {
+        m_ui.setText(f1("Text14"), formatAmount(kMinCommission));
+    }
+    // 6. Stamp duty.
+    T = readBack(m_ui, f1("Text13"));
+    const double rs = rateOf(m_ui, f1("Combo2"));
+    m_ui.setText(f1("Text15"), fenAmountText(rs * T * 0.001));
+    // 7. Transfer fee, per batch in Shanghai.
+    if (m_ui.isChecked(f1("Option1"))) {
+        m_ui.setText(
+            f1("Text16"),
+            formatGroupedNoLead(Money::fromDouble(batchTransferFee(q1, q2, q3)).value_or(Money())));
+    } else {
+        m_ui.setText(f1("Text16"), formatPrice(Money()));
+    }
+    // 8. Fee total.
+    {
+        const double C = readBack(m_ui, f1("Text14"));
+        const double D = readBack(m_ui, f1("Text15"));
+        const double X = readBack(m_ui, f1("Text16"));
+        m_ui.setText(f1("Text17"), fenAmountText((C + D) + X));
+    }
+    // 9. Amount received.
+    m_ui.setText(f1("Text20"),
+                 amountText(readBack(m_ui, f1("Text13")) - readBack(m_ui, f1("Text17"))));
+    // 10. The round trip, when the main window shows an amount paid. Text10 is a result field;
+    // a text there that holds no number is treated as no purchase.
+    if (IsNumberText(m_ui.text(f1("Text10")))) {
+        const double R = readBack(m_ui, f1("Text20"));
+        double P = readBack(m_ui, f1("Text10"));
+        const auto profit = Money::fromDouble(R - P);
+        m_ui.setText(f1("Text19"), profit ? formatAmount(*profit) : std::string());
+        const double L = readBack(m_ui, f1("Text19"));
+        P = readBack(m_ui, f1("Text10"));
+        // Nothing paid has no yield, and neither has a profit that cannot be shown: the field is
+        // emptied rather than left with an earlier trade's figure.
+        const auto yield = profit ? batchYieldPercent(L, P) : std::nullopt;
+        m_ui.setText(f1("Text18"), yield ? formatAmount(*yield) : std::string());
+    }
+    // 11. The mark, from whatever Text19 holds now; with no number there it stays as it is.
+    const auto L = numberTextToDouble(m_ui.text(f1("Text19")));
+    if (L) {
+        const bool loss = *L < 0.0;
+        m_ui.setCaption(f1("Label17"), loss ? "大亏特亏" : "大赚特赚");
+        m_ui.setForeColor(f1("Label17"), loss ? kBlue : kRed);
+        m_ui.setForeColor(f1("Label18"), loss ? kBlue : kRed);
+    }
+}
+
+}  // namespace zm

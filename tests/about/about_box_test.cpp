@@ -1,0 +1,169 @@
+// The about box on real widgets: it takes the main window's place until OK or its close box,
+// shows the note, the notice and our banner, and its picture opens the program's page.
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QDesktopServices>
+#include <QImage>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPointer>
+#include <QPushButton>
+#include <QScrollArea>
+#include <QTest>
+#include <QToolButton>
+#include <QUrl>
+
+#include "about/about_box.h"
+#include "support/qt_message_watcher.h"
+#include "support/qt_program.h"
+
+namespace zm {
+namespace {
+
+using test::QtMessageWatcher;
+using test::QtProgram;
+
+QWidget* openAbout(QtProgram& program) {
+    QTest::mouseClick(program.f1<QPushButton>("Command3"), Qt::LeftButton);
+    QWidget* about = program.form(FormId::Form2);
+    EXPECT_TRUE(about != nullptr && QTest::qWaitForWindowActive(about));
+    return about;
+}
+
+// Stands in for the system's web browser: records every page it is asked to open.
+class BrowserStandIn : public QObject {
+    Q_OBJECT
+public:
+    BrowserStandIn() { QDesktopServices::setUrlHandler(QStringLiteral("https"), this, "open"); }
+    ~BrowserStandIn() override { QDesktopServices::unsetUrlHandler(QStringLiteral("https")); }
+    QList<QUrl> opened;
+
+public slots:
+    void open(const QUrl& url) { opened.append(url); }
+};
+
+TEST(AboutBox, about_replaces_the_main_window_and_ok_brings_it_back_unchanged) {
+    QtMessageWatcher watcher;
+    QtProgram program;
+    program.f1<QLineEdit>("Text1")->setText(QStringLiteral("9.50"));
+    QWidget* about = openAbout(program);
+    EXPECT_FALSE(program.form1()->isVisible());
+    EXPECT_EQ(about->windowTitle(), QStringLiteral("关于股票交易费用Zunmo计算器"));
+    EXPECT_EQ(about->size(), QSize(401, 481));  // 6015 × 7215 twips
+    auto* ok = program.control<QToolButton>(FormId::Form2, "Command1");
+    ASSERT_NE(ok, nullptr);
+    EXPECT_EQ(ok->text(), QStringLiteral("确 定"));
+    EXPECT_FALSE(ok->icon().isNull());
+    EXPECT_EQ(QApplication::focusWidget(), ok);
+
+    QPointer<QWidget> guard = about;
+    QTest::mouseClick(ok, Qt::LeftButton);
+    EXPECT_TRUE(program.form1()->isVisible());
+    EXPECT_FALSE(program.windows().isLoaded(FormId::Form2));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return guard == nullptr; }));
+    EXPECT_EQ(program.f1<QLineEdit>("Text1")->text(), QStringLiteral("9.50"));
+
+    // Opened again: a fresh window with the same texts.
+    openAbout(program);
+    EXPECT_EQ(program.control<QLabel>(FormId::Form2, "Label1")->text(), ui::aboutNote());
+    EXPECT_TRUE(watcher.seen().empty());
+}
+
+TEST(AboutBox, the_close_box_and_enter_on_ok_bring_the_main_window_back_too) {
+    QtMessageWatcher watcher;
+    QtProgram program;
+    EXPECT_TRUE(openAbout(program)->close());
+    EXPECT_TRUE(program.form1()->isVisible());
+    EXPECT_FALSE(program.windows().isLoaded(FormId::Form2));
+
+    openAbout(program);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+    EXPECT_TRUE(program.form1()->isVisible());
+    EXPECT_FALSE(program.windows().isLoaded(FormId::Form2));
+    EXPECT_TRUE(watcher.seen().empty());
+}
+
+TEST(AboutBox, note_and_notice_say_why_the_program_exists_and_where_it_lives) {
+    QtProgram program;
+    openAbout(program);
+    auto* note = program.control<QLabel>(FormId::Form2, "Label1");
+    auto* notice = program.control<QLabel>(FormId::Form2, "Label2");
+    ASSERT_NE(note, nullptr);
+    ASSERT_NE(notice, nullptr);
+    EXPECT_EQ(note->text(), ui::aboutNote());
+    EXPECT_EQ(notice->text(), ui::aboutNotice());
+    EXPECT_GE(note->text().size(), 420);
+    EXPECT_LE(note->text().size(), 450);
+    EXPECT_TRUE(note->text().trimmed().endsWith(QStringLiteral("Zunmo")));  // the signature
+    EXPECT_TRUE(note->text().contains(QStringLiteral("你们好")));
+    EXPECT_EQ(notice->text().count(QStringLiteral("。")), 1);
+    EXPECT_TRUE(notice->text().contains(QUrl(QString::fromLatin1(ui::kHomePageUrl)).host()));
+    EXPECT_EQ(note->font().pointSizeF(), 12.0);
+    EXPECT_TRUE(note->wordWrap());
+    // Every line of both texts can be read: nothing is cut off at the bottom.
+    EXPECT_GE(note->height(), note->heightForWidth(note->width()));
+    EXPECT_GE(notice->height(), notice->heightForWidth(notice->width()));
+    EXPECT_EQ(note->focusPolicy(), Qt::NoFocus);
+    EXPECT_EQ(program.form(FormId::Form2)->findChild<QScrollArea*>()->focusPolicy(), Qt::NoFocus);
+}
+
+TEST(AboutBox, the_banner_is_our_own_picture_of_210_by_90) {
+    QtProgram program;
+    openAbout(program);
+    auto* image = program.control<QLabel>(FormId::Form2, "Image1");
+    ASSERT_NE(image, nullptr);
+    EXPECT_EQ(image->geometry(), QRect(96, 16, 210, 90));
+    const QImage picture = image->pixmap().toImage();
+    ASSERT_EQ(picture.size(), QSize(210, 90));
+    // Drawn, not blank: the paper and the blue name differ.
+    EXPECT_NE(picture.pixelColor(105, 60), picture.pixelColor(3, 3));
+    int blue = 0;
+    for (int y = 0; y < 45; ++y) {
+        for (int x = 0; x < 105; ++x) {
+            const QColor c = picture.pixelColor(x, y);
+            blue += c.blue() > 200 && c.red() < 80 && c.green() < 80 ? 1 : 0;
+        }
+    }
+    EXPECT_GT(blue, 100);
+}
+
+TEST(AboutBox, a_click_on_the_picture_opens_the_page_each_time_and_leaves_the_box_open) {
+    QtMessageWatcher watcher;
+    QtProgram program;
+    BrowserStandIn browser;
+    QWidget* about = openAbout(program);
+    auto* image = program.control<QLabel>(FormId::Form2, "Image1");
+    QTest::mouseClick(image, Qt::LeftButton);
+    QTest::mouseClick(image, Qt::LeftButton);
+    ASSERT_EQ(browser.opened.size(), 2);
+    EXPECT_EQ(browser.opened[0], QUrl(QString::fromLatin1(ui::kHomePageUrl)));
+    EXPECT_TRUE(about->isVisible());
+    EXPECT_FALSE(program.form1()->isVisible());
+    EXPECT_TRUE(watcher.seen().empty());
+}
+
+TEST(AboutBox, without_a_browser_a_message_says_where_the_page_is_and_the_box_stays) {
+    // Only the offscreen platform is sure to have no browser to start.
+    if (QGuiApplication::platformName() != QStringLiteral("offscreen")) {
+        GTEST_SKIP() << "needs the offscreen platform";
+    }
+    QtMessageWatcher watcher;
+    QtProgram program;
+    QWidget* about = openAbout(program);
+    watcher.expect(ui::browserFailedMessage().toStdString());
+    QTest::mouseClick(program.control(FormId::Form2, "Image1"), Qt::LeftButton);
+    EXPECT_EQ(watcher.pending(), 0u);
+    ASSERT_EQ(watcher.seen().size(), 1u);
+    EXPECT_EQ(watcher.seen()[0].title, QStringLiteral("股票计算器提示"));
+    EXPECT_EQ(watcher.seen()[0].icon, QMessageBox::Warning);
+    EXPECT_TRUE(watcher.seen()[0].text.contains(QString::fromLatin1(ui::kHomePageUrl)));
+    EXPECT_TRUE(watcher.seen()[0].text.endsWith(QStringLiteral("       ")));
+    EXPECT_TRUE(about->isVisible());
+    EXPECT_TRUE(program.windows().isLoaded(FormId::Form2));
+}
+
+}  // namespace
+}  // namespace zm
+
+#include "about_box_test.moc"

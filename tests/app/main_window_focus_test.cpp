@@ -1,0 +1,270 @@
+// Focus and keys in the main window: where the focus goes when the window becomes active, the
+// select-all of the input fields, Tab, Enter and the market options.
+#include <gtest/gtest.h>
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSignalSpy>
+#include <QTest>
+
+#include "app/ui/widgets.h"
+#include "fees/messages.h"
+#include "support/qt_message_watcher.h"
+#include "support/qt_program.h"
+
+namespace zm {
+namespace {
+
+using test::QtMessageWatcher;
+using test::QtProgram;
+
+constexpr std::array<std::string_view, 6> kInputs = {"Text1",  "Text2",  "Text11",
+                                                     "Text12", "Text21", "Text22"};
+
+QString focusName() {
+    QWidget* w = QApplication::focusWidget();
+    return w == nullptr ? QString() : w->objectName();
+}
+
+QString selected(QtProgram& program, std::string_view field) {
+    return program.f1<QLineEdit>(field)->selectedText();
+}
+
+// Gives a field the focus by a click in the middle of its text, as the user does.
+void clickInto(QLineEdit* field) {
+    QTest::mouseClick(field, Qt::LeftButton, Qt::NoModifier, field->rect().center());
+}
+
+TEST(MainWindowFocus, focus_is_in_text1_when_the_window_first_shows) {
+    QtMessageWatcher watcher;
+    QtProgram program;
+    EXPECT_EQ(focusName(), QStringLiteral("Text1"));
+    EXPECT_TRUE(watcher.seen().empty());
+}
+
+TEST(MainWindowFocus, tab_walks_the_six_inputs_in_their_order_selecting_each_text) {
+    QtProgram program;
+    for (std::string_view name : kInputs) {
+        program.f1<QLineEdit>(name)->setText(QStringLiteral("12"));
+    }
+    for (std::size_t i = 1; i < kInputs.size(); ++i) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        EXPECT_EQ(focusName().toStdString(), kInputs[i]);
+        EXPECT_EQ(selected(program, kInputs[i]), QStringLiteral("12"));
+    }
+}
+
+TEST(MainWindowFocus, a_click_into_a_field_holding_text_selects_all_of_it) {
+    QtProgram program;
+    for (std::string_view name : {"Text2", "Text11", "Text12", "Text21", "Text22", "Text1"}) {
+        SCOPED_TRACE(std::string(name));
+        auto* field = program.f1<QLineEdit>(name);
+        field->setText(QStringLiteral("1234.5"));
+        clickInto(field);
+        EXPECT_EQ(focusName().toStdString(), name);
+        EXPECT_EQ(field->selectedText(), QStringLiteral("1234.5"));
+        // A second click, with the focus already there, places the cursor as usual.
+        clickInto(field);
+        EXPECT_FALSE(field->hasSelectedText());
+    }
+}
+
+TEST(MainWindowFocus, a_drag_during_the_focusing_click_keeps_the_whole_text_selected) {
+    QtProgram program;
+    auto* field = program.f1<QLineEdit>("Text11");
+    field->setText(QStringLiteral("98.76"));
+    const QPoint at = field->rect().center();
+    QTest::mousePress(field, Qt::LeftButton, Qt::NoModifier, at);
+    QTest::mouseMove(field, at + QPoint(4, 0));
+    QTest::mouseRelease(field, Qt::LeftButton, Qt::NoModifier, at + QPoint(4, 0));
+    EXPECT_EQ(field->selectedText(), QStringLiteral("98.76"));
+}
+
+TEST(MainWindowFocus, result_fields_take_a_click_but_select_nothing_and_stay_out_of_the_tab_chain) {
+    QtProgram program;
+    auto* text3 = program.f1<QLineEdit>("Text3");
+    text3->setText(QStringLiteral("10,000.00"));
+    clickInto(text3);
+    EXPECT_EQ(focusName(), QStringLiteral("Text3"));
+    EXPECT_FALSE(text3->hasSelectedText());
+    EXPECT_EQ(text3->focusPolicy(), Qt::ClickFocus);
+}
+
+// Records every key event that reaches the window itself, past the field that had the focus.
+class KeySpy : public QObject {
+public:
+    int keys = 0;
+
+protected:
+    bool eventFilter(QObject*, QEvent* event) override {
+        if (event->type() == QEvent::KeyPress) {
+            ++keys;
+        }
+        return false;
+    }
+};
+
+TEST(MainWindowFocus, enter_in_a_field_presses_no_button_and_goes_no_further_than_the_field) {
+    QtMessageWatcher watcher;
+    QtProgram program;
+    std::vector<std::unique_ptr<QSignalSpy>> clicks;
+    for (auto* button : program.form1()->findChildren<QPushButton*>()) {
+        clicks.push_back(std::make_unique<QSignalSpy>(button, &QPushButton::clicked));
+    }
+    KeySpy spy;
+    program.form1()->installEventFilter(&spy);
+    for (QWidget* frame : program.form1()->findChildren<QGroupBox*>()) {
+        frame->installEventFilter(&spy);
+    }
+    // Valid entries move on without a message; result fields ignore Enter.
+    program.f1<QLineEdit>("Text1")->setText(QStringLiteral("9.5"));
+    program.f1<QLineEdit>("Text21")->setText(QStringLiteral("3"));
+    program.f1<QLineEdit>("Text22")->setText(QStringLiteral("1.5"));
+    for (std::string_view name : {"Text21", "Text22", "Text1", "Text3", "Text19"}) {
+        SCOPED_TRACE(std::string(name));
+        auto* field = program.f1<QLineEdit>(name);
+        field->setFocus();
+        QTest::keyClick(field, Qt::Key_Return);
+        EXPECT_EQ(spy.keys, 0);
+    }
+    auto* text3 = program.f1<QLineEdit>("Text3");
+    text3->setFocus();
+    QTest::keyClick(text3, Qt::Key_Enter, Qt::KeypadModifier);
+    EXPECT_EQ(spy.keys, 0);
+    EXPECT_EQ(program.f1<QLineEdit>("Text22")->text(), QStringLiteral("1.50"));
+    for (const auto& spyOfButton : clicks) {
+        EXPECT_EQ(spyOfButton->count(), 0);
+    }
+    EXPECT_TRUE(watcher.seen().empty());
+}
+
+TEST(MainWindowFocus, enter_in_the_bonus_and_dividend_walks_on_and_back_to_text1_selected) {
+    QtMessageWatcher watcher;
+    QtProgram program;
+    auto* text21 = program.f1<QLineEdit>("Text21");
+    program.f1<QLineEdit>("Text1")->setText(QStringLiteral("9.50"));
+    clickInto(text21);
+    QTest::keyClicks(text21, QStringLiteral("3"));
+    QTest::keyClick(text21, Qt::Key_Return);
+    EXPECT_EQ(focusName(), QStringLiteral("Text22"));
+    EXPECT_EQ(selected(program, "Text22"), QStringLiteral("0.00"));
+    QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("2"));
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+    EXPECT_EQ(program.f1<QLineEdit>("Text22")->text(), QStringLiteral("2.00"));
+    EXPECT_EQ(focusName(), QStringLiteral("Text1"));
+    EXPECT_EQ(selected(program, "Text1"), QStringLiteral("9.50"));
+}
+
+TEST(MainWindowFocus, a_message_box_closing_leaves_the_focus_in_the_refused_field) {
+    QtMessageWatcher watcher;
+    QtProgram program;
+    program.f1<QLineEdit>("Text11")->setText(QStringLiteral("abc"));
+    auto* text12 = program.f1<QLineEdit>("Text12");
+    clickInto(text12);
+    QTest::keyClicks(text12, QStringLiteral("100"));
+    watcher.expect(msg::kSellPriceNotNumber);
+    QTest::keyClick(text12, Qt::Key_Return);
+    // The main window becomes active again once the box is gone.
+    QtProgram::activate(program.form1());
+    QTest::qWait(50);
+    EXPECT_EQ(focusName(), QStringLiteral("Text11"));
+    EXPECT_EQ(selected(program, "Text11"), QStringLiteral("abc"));
+    ASSERT_EQ(watcher.seen().size(), 1u);
+    EXPECT_EQ(watcher.seen()[0].title, QStringLiteral("股票计算器提示"));
+    EXPECT_EQ(watcher.seen()[0].icon, QMessageBox::Warning);
+    EXPECT_EQ(watcher.seen()[0].buttonCount, 1);
+}
+
+TEST(MainWindowFocus, a_message_shown_by_the_model_returns_the_focus_where_it_was) {
+    QtMessageWatcher watcher;
+    QtProgram program;
+    auto* text12 = program.f1<QLineEdit>("Text12");
+    clickInto(text12);
+    watcher.expect("一条消息       ");
+    program.windows().showMessage("一条消息       ");
+    QtProgram::activate(program.form1());
+    QTest::qWait(50);
+    EXPECT_EQ(focusName(), QStringLiteral("Text12"));
+}
+
+TEST(MainWindowFocus,
+     returning_from_a_batch_dialog_puts_the_focus_in_text1_with_its_text_selected) {
+    for (std::string_view button : {"Command5", "Command6"}) {
+        SCOPED_TRACE(std::string(button));
+        QtMessageWatcher watcher;
+        QtProgram program;
+        program.f1<QLineEdit>("Text1")->setText(QStringLiteral("12.00"));
+        clickInto(program.f1<QLineEdit>("Text11"));
+        QTest::mouseClick(program.f1<QPushButton>(button), Qt::LeftButton);
+        const FormId dialog = button == "Command5" ? FormId::Form4 : FormId::Form3;
+        ASSERT_TRUE(QTest::qWaitForWindowActive(program.form(dialog)));
+        EXPECT_EQ(QApplication::focusWidget(), program.control(dialog, "Text1"));
+        // The dialog's close box hides it; the window manager then activates the main window.
+        program.form(dialog)->close();
+        ASSERT_TRUE(QtProgram::activate(program.form1()));
+        EXPECT_EQ(focusName(), QStringLiteral("Text1"));
+        EXPECT_EQ(selected(program, "Text1"), QStringLiteral("12.00"));
+    }
+}
+
+TEST(MainWindowFocus, returning_from_the_about_box_puts_the_focus_in_text1) {
+    QtMessageWatcher watcher;
+    QtProgram program;
+    clickInto(program.f1<QLineEdit>("Text2"));
+    QTest::mouseClick(program.f1<QPushButton>("Command3"), Qt::LeftButton);
+    ASSERT_TRUE(QTest::qWaitForWindowActive(program.form(FormId::Form2)));
+    EXPECT_FALSE(program.form1()->isVisible());
+    QTest::mouseClick(program.control<QAbstractButton>(FormId::Form2, "Command1"), Qt::LeftButton);
+    ASSERT_TRUE(QTest::qWaitForWindowActive(program.form1()));
+    EXPECT_EQ(focusName(), QStringLiteral("Text1"));
+    EXPECT_FALSE(program.windows().isLoaded(FormId::Form2));
+}
+
+TEST(MainWindowFocus, coming_back_from_another_program_keeps_the_focus_and_a_half_typed_value) {
+    QtProgram program;
+    auto* text12 = program.f1<QLineEdit>("Text12");
+    clickInto(text12);
+    QTest::keyClicks(text12, QStringLiteral("12"));
+    // A top-level window that is none of the program's forms stands for another application.
+    QWidget other;
+    other.resize(100, 100);
+    other.show();
+    ASSERT_TRUE(QtProgram::activate(&other));
+    ASSERT_TRUE(QtProgram::activate(program.form1()));
+    EXPECT_EQ(focusName(), QStringLiteral("Text12"));
+    EXPECT_FALSE(text12->hasSelectedText());
+    QTest::keyClicks(text12, QStringLiteral("3"));
+    EXPECT_EQ(text12->text(), QStringLiteral("123"));
+}
+
+TEST(MainWindowFocus, choosing_the_fund_market_by_click_or_arrow_key_sets_both_rates_to_zero) {
+    {
+        QtProgram program;
+        QTest::mouseClick(program.f1("Option3"), Qt::LeftButton);
+        EXPECT_EQ(program.f1<QComboBox>("Combo1")->currentText(), QStringLiteral("0.0"));
+        EXPECT_EQ(program.f1<QComboBox>("Combo2")->currentText(), QStringLiteral("0"));
+        // A click on the market already chosen leaves a rate picked since.
+        program.f1<QComboBox>("Combo1")->setCurrentText(QStringLiteral("1.5"));
+        QTest::mouseClick(program.f1("Option3"), Qt::LeftButton);
+        EXPECT_EQ(program.f1<QComboBox>("Combo1")->currentText(), QStringLiteral("1.5"));
+    }
+    {
+        QtProgram program;
+        auto* option1 = program.f1<QRadioButton>("Option1");
+        option1->setFocus();
+        QTest::keyClick(option1, Qt::Key_Down);
+        EXPECT_EQ(program.f1<QComboBox>("Combo1")->currentText(), QStringLiteral("2.7"));
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Down);
+        EXPECT_TRUE(program.f1<QRadioButton>("Option3")->isChecked());
+        EXPECT_EQ(program.f1<QComboBox>("Combo1")->currentText(), QStringLiteral("0.0"));
+        EXPECT_EQ(program.f1<QComboBox>("Combo2")->currentText(), QStringLiteral("0"));
+    }
+}
+
+}  // namespace
+}  // namespace zm

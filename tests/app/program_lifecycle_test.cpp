@@ -1,0 +1,112 @@
+// The program from start to end: the state it opens in, what is read at start, and how it ends.
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTest>
+#include <QTimer>
+
+#include "support/qt_message_watcher.h"
+#include "support/qt_program.h"
+
+namespace zm {
+namespace {
+
+using test::QtMessageWatcher;
+using test::QtProgram;
+
+QString text(QtProgram& program, std::string_view field) {
+    return program.f1<QLineEdit>(field)->text();
+}
+
+TEST(ProgramLifecycle, opens_empty_with_the_default_rates_and_writes_no_file) {
+    QtMessageWatcher watcher;
+    QtProgram program;
+    for (int i = 1; i <= 20; ++i) {
+        EXPECT_EQ(text(program, "Text" + std::to_string(i)), QString()) << i;
+    }
+    EXPECT_EQ(text(program, "Text21"), QStringLiteral("0"));
+    EXPECT_EQ(text(program, "Text22"), QStringLiteral("0.00"));
+    EXPECT_TRUE(program.f1<QRadioButton>("Option1")->isChecked());
+    EXPECT_EQ(program.f1<QComboBox>("Combo1")->currentText(), QStringLiteral("2.7"));
+    EXPECT_EQ(program.f1<QComboBox>("Combo2")->currentText(), QStringLiteral("3"));
+    EXPECT_FALSE(program.settingsFileExists());
+    EXPECT_TRUE(watcher.seen().empty());
+}
+
+TEST(ProgramLifecycle, opens_with_the_stored_commission_and_the_default_of_a_missing_stamp_duty) {
+    QtMessageWatcher watcher;
+    QtProgram program(QtProgram::Options{.commission = "1.5", .stampDuty = std::nullopt});
+    EXPECT_EQ(program.f1<QComboBox>("Combo1")->currentText(), QStringLiteral("1.5"));
+    EXPECT_EQ(program.f1<QComboBox>("Combo2")->currentText(), QStringLiteral("3"));
+    EXPECT_TRUE(watcher.seen().empty());
+}
+
+// Runs the event loop until the program ends it; a program that does not end fails, not hangs.
+int runUntilTheProgramEnds(const std::function<void()>& action) {
+    QTimer guard;
+    guard.setSingleShot(true);
+    QObject::connect(&guard, &QTimer::timeout, [] { QCoreApplication::exit(99); });
+    guard.start(10000);
+    QTimer::singleShot(0, action);
+    const int status = QApplication::exec();
+    guard.stop();
+    return status;
+}
+
+TEST(ProgramLifecycle, closing_the_main_window_with_both_dialogs_open_ends_with_status_0) {
+    QtMessageWatcher watcher;
+    QtProgram program;
+    QTest::mouseClick(program.f1<QPushButton>("Command5"), Qt::LeftButton);
+    QTest::mouseClick(program.f1<QPushButton>("Command6"), Qt::LeftButton);
+    ASSERT_TRUE(program.form(FormId::Form3)->isVisible());
+    ASSERT_TRUE(program.form(FormId::Form4)->isVisible());
+    QPointer<QWidget> form1 = program.form1();
+    const int status = runUntilTheProgramEnds([&] { form1->close(); });
+    EXPECT_EQ(status, 0);
+    for (FormId f : {FormId::Form1, FormId::Form2, FormId::Form3, FormId::Form4}) {
+        EXPECT_FALSE(program.windows().isLoaded(f));
+    }
+    EXPECT_EQ(form1, nullptr);  // destroyed once the event loop had it back
+    EXPECT_FALSE(program.settingsFileExists());
+    EXPECT_TRUE(watcher.seen().empty());
+}
+
+TEST(ProgramLifecycle, exit_with_both_dialogs_loaded_unloads_every_window_and_ends_with_status_0) {
+    QtMessageWatcher watcher;
+    QtProgram program;
+    QTest::mouseClick(program.f1<QPushButton>("Command6"), Qt::LeftButton);
+    QPointer<QWidget> form3 = program.form(FormId::Form3);
+    QPointer<QWidget> form4 = program.form(FormId::Form4);
+    ASSERT_NE(form4, nullptr);
+    const int status = runUntilTheProgramEnds(
+        [&] { QTest::mouseClick(program.f1<QPushButton>("Command2"), Qt::LeftButton); });
+    EXPECT_EQ(status, 0);
+    for (FormId f : {FormId::Form1, FormId::Form2, FormId::Form3, FormId::Form4}) {
+        EXPECT_FALSE(program.windows().isLoaded(f));
+    }
+    EXPECT_EQ(form3, nullptr);
+    EXPECT_EQ(form4, nullptr);
+    EXPECT_FALSE(program.settingsFileExists());
+}
+
+TEST(ProgramLifecycle, typing_a_purchase_with_enter_fills_the_buy_side) {
+    QtMessageWatcher watcher;
+    QtProgram program;
+    QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("10"));
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+    QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("1000"));
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+    EXPECT_EQ(text(program, "Text1"), QStringLiteral("10.00"));
+    EXPECT_EQ(text(program, "Text2"), QStringLiteral("1,000"));
+    EXPECT_EQ(text(program, "Text3"), QStringLiteral("10,000.00"));
+    EXPECT_EQ(QApplication::focusWidget(), program.f1("Text11"));
+    EXPECT_TRUE(program.settingsFileExists());
+    EXPECT_TRUE(watcher.seen().empty());
+}
+
+}  // namespace
+}  // namespace zm

@@ -1,0 +1,159 @@
+// The window model on the real widgets: what the engine's calls do to the controls.
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTest>
+
+#include "support/qt_message_watcher.h"
+#include "support/qt_program.h"
+
+namespace zm {
+namespace {
+
+using test::QtMessageWatcher;
+using test::QtProgram;
+
+TEST(QtWindowModel, lists_choose_only_their_own_entries) {
+    QtProgram program;
+    WindowModel& ui = program.windows();
+    ui.setText(f1("Combo1"), "1.5");
+    EXPECT_EQ(ui.text(f1("Combo1")), "1.5");
+    for (std::string_view notEntry : {"2.75", " 2.7", "1.50", "", "abc"}) {
+        ui.setText(f1("Combo1"), notEntry);
+        EXPECT_EQ(ui.text(f1("Combo1")), "1.5") << notEntry;
+    }
+    ui.setText(f1("Combo2"), "0");
+    EXPECT_EQ(program.f1<QComboBox>("Combo2")->currentText(), QStringLiteral("0"));
+}
+
+TEST(QtWindowModel, texts_and_captions_reach_the_widgets_in_utf8) {
+    QtProgram program;
+    WindowModel& ui = program.windows();
+    ui.setText(f1("Text19"), "-1,234.56");
+    EXPECT_EQ(program.f1<QLineEdit>("Text19")->text(), QStringLiteral("-1,234.56"));
+    EXPECT_EQ(ui.text(f1("Text19")), "-1,234.56");
+    ui.setCaption(f1("Label17"), "大亏特亏");
+    EXPECT_EQ(program.f1<QLabel>("Label17")->text(), QStringLiteral("大亏特亏"));
+    EXPECT_EQ(ui.caption(f1("Label17")), "大亏特亏");
+    ui.setCaption(f1("Label19_17"), "％");
+    EXPECT_EQ(ui.caption(f1("Label19_17")), "％");
+    EXPECT_EQ(ui.caption(f1("Frame2")), "买入计算");
+    EXPECT_EQ(ui.caption(f1("Command4")), "清 空");
+    EXPECT_EQ(ui.caption(f1("Option3")), "基金、权证");
+}
+
+TEST(QtWindowModel, colours_backgrounds_locks_and_tool_tips_change_the_widgets) {
+    QtProgram program;
+    WindowModel& ui = program.windows();
+    ui.setForeColor(f1("Label17"), kRed);
+    EXPECT_EQ(program.f1("Label17")->palette().color(QPalette::WindowText), QColor(255, 0, 0));
+    ui.setForeColor(f1("Label17"), kBlack);
+    EXPECT_EQ(program.f1("Label17")->palette().color(QPalette::WindowText), QColor(0, 0, 0));
+
+    ui.setReadOnly(f1("Text2"), true);
+    ui.setBackground(f1("Text2"), Background::ButtonFace);
+    EXPECT_TRUE(ui.isReadOnly(f1("Text2")));
+    EXPECT_EQ(program.f1("Text2")->palette().color(QPalette::Base),
+              QApplication::palette().color(QPalette::Button));
+    ui.setReadOnly(f1("Text2"), false);
+    ui.setBackground(f1("Text2"), Background::Window);
+    EXPECT_FALSE(program.f1<QLineEdit>("Text2")->isReadOnly());
+    EXPECT_EQ(program.f1("Text2")->palette().color(QPalette::Base),
+              QApplication::palette().color(QPalette::Base));
+
+    ui.setToolTip(f1("Label8"), "保本");
+    EXPECT_EQ(program.f1("Label8")->toolTip(), QStringLiteral("保本"));
+    ui.setToolTip(f1("Text9"), "每股");
+    EXPECT_EQ(program.f1("Text9")->accessibleDescription(), QStringLiteral("每股"));
+}
+
+TEST(QtWindowModel, options_report_and_take_their_choice) {
+    QtProgram program;
+    WindowModel& ui = program.windows();
+    EXPECT_TRUE(ui.isChecked(f1("Option1")));
+    ui.setChecked(f1("Option2"), true);
+    EXPECT_TRUE(ui.isChecked(f1("Option2")));
+    EXPECT_FALSE(ui.isChecked(f1("Option1")));
+}
+
+TEST(QtWindowModel, unknown_controls_and_unloaded_forms_read_empty_and_change_nothing) {
+    QtProgram program;
+    WindowModel& ui = program.windows();
+    ui.unload(FormId::Form3);
+    ui.setText(Ctl{FormId::Form3, "Text1"}, "5");
+    EXPECT_EQ(ui.text(Ctl{FormId::Form3, "Text1"}), "");
+    ui.setText(f1("Text99"), "5");
+    EXPECT_EQ(ui.text(f1("Text99")), "");
+    EXPECT_FALSE(ui.isReadOnly(f1("Text99")));
+    ui.setFocus(f1("Text99"));
+    ui.selectAllInFocused();
+}
+
+TEST(QtWindowModel, load_show_hide_and_unload_manage_the_dialog_windows) {
+    QtProgram program;
+    WindowModel& ui = program.windows();
+    // Form load's reset created both dialogs, hidden.
+    ASSERT_TRUE(ui.isLoaded(FormId::Form3));
+    ASSERT_TRUE(ui.isLoaded(FormId::Form4));
+    EXPECT_FALSE(program.form(FormId::Form3)->isVisible());
+    EXPECT_EQ(program.form(FormId::Form3)->objectName(), QStringLiteral("Form3"));
+    EXPECT_EQ(program.form(FormId::Form4)->objectName(), QStringLiteral("Form4"));
+    QWidget* form4 = program.form(FormId::Form4);
+    ui.load(FormId::Form4);
+    EXPECT_EQ(program.form(FormId::Form4), form4);
+
+    ui.setText(Ctl{FormId::Form4, "Text2"}, "300");
+    ui.show(FormId::Form4);
+    EXPECT_TRUE(form4->isVisible());
+    ui.hide(FormId::Form4);
+    EXPECT_FALSE(form4->isVisible());
+    EXPECT_EQ(ui.text(Ctl{FormId::Form4, "Text2"}), "300");
+
+    QPointer<QWidget> gone = form4;
+    ui.unload(FormId::Form4);
+    EXPECT_FALSE(ui.isLoaded(FormId::Form4));
+    EXPECT_FALSE(form4->isVisible());
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_EQ(gone, nullptr);
+    ui.unload(FormId::Form4);  // not loaded: nothing
+
+    ui.show(FormId::Form2);
+    EXPECT_TRUE(ui.isLoaded(FormId::Form2));
+    EXPECT_EQ(program.form(FormId::Form2)->objectName(), QStringLiteral("Form2"));
+}
+
+TEST(QtWindowModel, select_all_right_after_showing_a_dialog_acts_on_the_field_given_the_focus) {
+    QtProgram program;
+    WindowModel& ui = program.windows();
+    ui.setText(Ctl{FormId::Form4, "Text1"}, "8.88");
+    ui.show(FormId::Form4);
+    ui.setFocus(Ctl{FormId::Form4, "Text1"});
+    ui.selectAllInFocused();
+    EXPECT_EQ(program.control<QLineEdit>(FormId::Form4, "Text1")->selectedText(),
+              QStringLiteral("8.88"));
+    ASSERT_TRUE(QTest::qWaitForWindowActive(program.form(FormId::Form4)));
+    EXPECT_EQ(QApplication::focusWidget(), program.control(FormId::Form4, "Text1"));
+    EXPECT_EQ(program.control<QLineEdit>(FormId::Form4, "Text1")->selectedText(),
+              QStringLiteral("8.88"));
+}
+
+TEST(QtWindowModel,
+     a_message_box_has_the_warning_icon_the_title_one_ok_button_and_the_text_as_given) {
+    QtMessageWatcher watcher;
+    QtProgram program;
+    watcher.expect("输入错误，买入价格必须输入数字，请重新输入       ");
+    program.windows().showMessage("输入错误，买入价格必须输入数字，请重新输入       ");
+    ASSERT_EQ(watcher.seen().size(), 1u);
+    EXPECT_EQ(watcher.seen()[0].title, QStringLiteral("股票计算器提示"));
+    EXPECT_EQ(watcher.seen()[0].icon, QMessageBox::Warning);
+    EXPECT_EQ(watcher.seen()[0].buttonCount, 1);
+}
+
+}  // namespace
+}  // namespace zm

@@ -1,0 +1,800 @@
+// The multi-batch dialogs Form4 (buy) and Form3 (sell) driven through the engine session on the
+// in-memory window model: their Enter flow, OK and Clear, the combined figures they write into
+// the main window, the inputs they refuse, and the main-window commands that open and close them.
+#include <gtest/gtest.h>
+#include <stdlib.h>
+
+#include <array>
+#include <filesystem>
+#include <ostream>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "fees/break_even.h"
+#include "fees/display_format.h"
+#include "fees/fee_schedule.h"
+#include "fees/messages.h"
+#include "fees/number_text.h"
+#include "input/batch_calc.h"
+#include "input/session.h"
+#include "support/memory_window_model.h"
+
+namespace zm {
+namespace {
+
+constexpr FormId kBuy = FormId::Form4;
+constexpr FormId kSell = FormId::Form3;
+const std::array<std::string, 6> kNames = {"Text1", "Text2", "Text3", "Text4", "Text5", "Text6"};
+
+Ctl dlg(FormId d, int index) {
+    return Ctl{d, kNames.at(static_cast<std::size_t>(index))};
+}
+
+// The six dialog fields p1, q1, p2, q2, p3, q3.
+using Batches = std::array<std::string_view, 6>;
+
+// A directory of its own for the settings file, removed afterwards.
+class TempDir {
+public:
+    TempDir() {
+        std::string pattern = (std::filesystem::temp_directory_path() / "zm-batch-XXXXXX").string();
+        if (mkdtemp(pattern.data()) != nullptr) {
+            m_path = pattern;
+        }
+    }
+    ~TempDir() {
+        std::error_code ignored;
+        std::filesystem::remove_all(m_path, ignored);
+    }
+    TempDir(const TempDir&) = delete;
+    TempDir& operator=(const TempDir&) = delete;
+    const std::string& path() const { return m_path; }
+
+private:
+    std::string m_path;
+};
+
+class BatchDialog : public ::testing::Test {
+protected:
+    BatchDialog() : session(ui, settingsFile()) {
+        ui.declareList(f1("Combo1"),
+                       {commissionRateEntries().begin(), commissionRateEntries().end()});
+        ui.declareList(f1("Combo2"),
+                       {stampDutyRateEntries().begin(), stampDutyRateEntries().end()});
+        ui.setChecked(f1("Option1"), true);
+        ui.load(FormId::Form1);
+        ui.setCaption(f1("Label17"), "盈亏金额");
+        session.formLoad();
+        ui.windowLog.clear();
+    }
+
+    // Commission and stamp duty of the worked examples, Shenzhen unless told otherwise.
+    void useRates(std::string_view commission, std::string_view stampDuty, bool shanghai = false) {
+        ui.setText(f1("Combo1"), commission);
+        ui.setText(f1("Combo2"), stampDuty);
+        ui.setChecked(f1(shanghai ? "Option1" : "Option2"), true);
+    }
+    void fill(FormId d, const Batches& b) {
+        for (int i = 0; i < 6; ++i) {
+            ui.setText(dlg(d, i), b[static_cast<std::size_t>(i)]);
+        }
+    }
+    void open(FormId d) { d == kBuy ? session.command5Click() : session.command6Click(); }
+    void ok(FormId d) { session.batchOkClick(d); }
+    void enter(FormId d, int index) {
+        ui.setFocus(dlg(d, index));
+        session.enterPressed(dlg(d, index));
+    }
+    std::string shown(std::string_view name) const { return ui.text(f1(name)); }
+    bool locked(std::string_view name) {
+        return ui.isReadOnly(f1(name)) && ui.at(f1(name)).background == Background::ButtonFace;
+    }
+    bool editable(std::string_view name) {
+        return !ui.isReadOnly(f1(name)) && ui.at(f1(name)).background == Background::Window;
+    }
+    std::vector<std::string> texts(int from, int to) const {
+        std::vector<std::string> out;
+        for (int i = from; i <= to; ++i) {
+            out.push_back(ui.text(f1("Text" + std::to_string(i))));
+        }
+        return out;
+    }
+    std::string settingsFile() const { return dir.path() + "/TKVR.INI"; }
+
+    TempDir dir;
+    test::MemoryWindowModel ui;
+    Session session;
+};
+
+// --- Buy dialog: the combined purchase ------------------------------------------------------
+
+TEST_F(BatchDialog, ok_writes_the_combined_purchase_into_the_buy_side_and_locks_it) {
+    useRates("3.0", "1");
+    open(kBuy);
+    fill(kBuy, {"10.00", "1000", "10.50", "500", "", ""});
+    ok(kBuy);
+
+    const std::vector<std::string> expected = {"10.17", "1,500", "15250", "45.75",
+                                               "15.25", "0",     "61.00", "10.21"};
+    EXPECT_EQ(texts(1, 8), expected);
+    const auto breakEven = CalcBreakEven(Money::fromFen(1017), Money::fromYuan(1500), 3.0, 1.0);
+    ASSERT_TRUE(breakEven);
+    EXPECT_EQ(shown("Text9"), formatMoneyGeneral(*breakEven));
+    EXPECT_EQ(shown("Text10"), "15,311.00");
+    EXPECT_EQ(ui.at(f1("Label8")).foreColor, kRed);
+    EXPECT_TRUE(locked("Text1"));
+    EXPECT_TRUE(locked("Text2"));
+    EXPECT_TRUE(editable("Text11"));
+    EXPECT_FALSE(ui.visible[kBuy]);
+    EXPECT_TRUE(ui.messages.empty());
+}
+
+struct BuyCase {
+    const char* name;
+    friend void PrintTo(const BuyCase& c, std::ostream* os) { *os << c.name; }
+    const char* commission;
+    const char* stampDuty;
+    bool shanghai;
+    Batches batches;
+    std::vector<std::pair<const char*, const char*>> expected;  // main-window field, text
+};
+
+class BatchBuyFigures : public BatchDialog, public ::testing::WithParamInterface<BuyCase> {};
+
+TEST_P(BatchBuyFigures, ok_shows_the_combined_figures) {
+    const BuyCase& c = GetParam();
+    useRates(c.commission, c.stampDuty, c.shanghai);
+    fill(kBuy, c.batches);
+    ok(kBuy);
+    for (const auto& [field, text] : c.expected) {
+        EXPECT_EQ(shown(field), text) << field;
+    }
+    EXPECT_TRUE(ui.messages.empty());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, BatchBuyFigures,
+    ::testing::Values(
+        // Each batch pays its own transfer-fee minimum: 1 + max(0.5, 1).
+        BuyCase{"shanghai_transfer_fee_per_batch",
+                "3.0",
+                "1",
+                true,
+                {"10.00", "1000", "10.50", "500", "", ""},
+                {{"Text6", "2"}, {"Text7", "63.00"}, {"Text10", "15,313.00"}}},
+        // Three batches of 100 pay 3, where one purchase of 300 would pay 1.
+        BuyCase{"three_small_shanghai_batches",
+                "3.0",
+                "1",
+                true,
+                {"10", "100", "10", "100", "10", "100"},
+                {{"Text2", "300"}, {"Text6", "3"}}},
+        BuyCase{"shanghai_fee_above_the_minimum_unrounded",
+                "3.0",
+                "1",
+                true,
+                {"10", "1500", "", "", "10", "2500"},
+                {{"Text6", "4"}, {"Text2", "4,000"}}},
+        BuyCase{"shanghai_fractional_fee_in_general_form",
+                "3.0",
+                "1",
+                true,
+                {"10", "1500", "", "", "", ""},
+                {{"Text6", "1.5"}, {"Text7", "61.50"}}},
+        // 10.125 lies halfway: the even fen.
+        BuyCase{"average_halfway_goes_to_the_even_fen",
+                "3.0",
+                "1",
+                false,
+                {"10.25", "100", "10.00", "100", "", ""},
+                {{"Text1", "10.12"}, {"Text3", "2025"}}},
+        BuyCase{"commission_below_the_minimum_is_raised",
+                "1.0",
+                "1",
+                false,
+                {"49.90", "100", "", "", "", ""},
+                {{"Text3", "4990"}, {"Text4", "5.00"}}},
+        BuyCase{"commission_just_above_the_minimum_stays",
+                "1.0",
+                "1",
+                false,
+                {"50.10", "100", "", "", "", ""},
+                {{"Text4", "5.01"}}},
+        // (1000 + 5.00) / 100 is exactly 10.05: not raised.
+        BuyCase{"whole_fen_cost_per_share_is_not_raised",
+                "3.0",
+                "0",
+                false,
+                {"10.00", "100", "", "", "", ""},
+                {{"Text4", "5.00"}, {"Text5", "0.00"}, {"Text7", "5.00"}, {"Text8", "10.05"}}},
+        BuyCase{"fractional_cost_per_share_goes_to_the_next_fen",
+                "3.0",
+                "0",
+                false,
+                {"10.011", "100", "", "", "", ""},
+                {{"Text3", "1001.1"}, {"Text8", "10.07"}}},
+        // An empty price counts 0 and lowers the average.
+        BuyCase{"batch_without_price_counts_at_zero",
+                "3.0",
+                "1",
+                false,
+                {"10.00", "1000", "", "1000", "", ""},
+                {{"Text1", "5.00"}, {"Text2", "2,000"}, {"Text3", "10000"}}},
+        // OK runs no field check: 150 shares are used as typed.
+        BuyCase{"odd_lot_confirmed_with_ok_is_used_unchecked",
+                "3.0",
+                "1",
+                false,
+                {"10", "150", "", "", "", ""},
+                {{"Text2", "150"}, {"Text3", "1500"}}},
+        // Letters, blanks, zero and negatives count 0, prices and quantities alike.
+        BuyCase{"fields_without_a_valid_number_count_zero",
+                "3.0",
+                "1",
+                false,
+                {"abc", "1000", "10", "   ", "-5", "-100"},
+                {{"Text1", "0.00"}, {"Text2", "1,000"}, {"Text3", "0"}, {"Text4", "5.00"}}},
+        BuyCase{"grouped_quantities_are_numbers",
+                "3.0",
+                "1",
+                false,
+                {"10", "1,000", "", "", "", ""},
+                {{"Text2", "1,000"}, {"Text3", "10000"}}}),
+    [](const auto& row) { return std::string(row.param.name); });
+
+TEST(BatchCalc, the_cost_per_share_of_a_whole_fen_quotient_is_exact) {
+    // The double quotient of 1,005.00 / 100 lies above 10.05, which raises it to 10.06.
+    ASSERT_EQ(fenCeil(1005.0 / 100.0), Money::fromFen(1006));
+    EXPECT_EQ(batchCostPerShare("1000", "5.00", "100"), Money::fromFen(1005));
+    EXPECT_EQ(batchCostPerShare("15250", "61.00", "1,500"), Money::fromFen(1021));
+    // A trade amount with more than four decimals cannot be exact in Money: the double is raised.
+    EXPECT_EQ(batchCostPerShare("100.00001", "5.00", "100"), Money::fromFen(106));
+    EXPECT_EQ(batchCostPerShare("1000", "5.00", ""), std::nullopt);
+}
+
+TEST_F(BatchDialog, the_dividend_lowers_the_amount_paid_and_a_dividend_without_number_counts_zero) {
+    useRates("3.0", "1");
+    ui.setText(f1("Text22"), "2.00");
+    fill(kBuy, {"10.00", "1000", "10.50", "500", "", ""});
+    ok(kBuy);
+    EXPECT_EQ(shown("Text10"), "15,011.00");  // 15,311.00 − 2.00 × 1500 × 0.1
+
+    ui.setText(f1("Text22"), "abc");
+    session.batchClearClick(kBuy);
+    fill(kBuy, {"10.00", "1000", "10.50", "500", "", ""});
+    ok(kBuy);
+    EXPECT_EQ(shown("Text10"), "15,311.00");
+    EXPECT_EQ(shown("Text22"), "abc");  // the dialog writes Text1 … Text10 only
+    EXPECT_TRUE(ui.messages.empty());
+}
+
+TEST_F(BatchDialog, ok_without_any_quantity_writes_nothing_locks_nothing_and_hides) {
+    open(kBuy);
+    fill(kBuy, {"10.00", "", "1e300", "0", "", "abc"});
+    ok(kBuy);
+    EXPECT_EQ(texts(1, 10), std::vector<std::string>(10, ""));
+    EXPECT_TRUE(editable("Text1"));
+    EXPECT_TRUE(editable("Text2"));
+    EXPECT_EQ(ui.at(f1("Label8")).foreColor, kBlack);
+    EXPECT_FALSE(ui.visible[kBuy]);
+    EXPECT_TRUE(ui.messages.empty());
+}
+
+TEST_F(BatchDialog, hidden_dialog_keeps_its_fields_and_shows_them_again) {
+    open(kBuy);
+    fill(kBuy, {"10.00", "1000", "", "", "", ""});
+    ok(kBuy);
+    open(kBuy);
+    EXPECT_TRUE(ui.visible[kBuy]);
+    EXPECT_EQ(ui.text(dlg(kBuy, 1)), "1000");
+    EXPECT_TRUE(ui.hasFocus(dlg(kBuy, 0)));
+    EXPECT_TRUE(ui.isWholeTextSelected(dlg(kBuy, 0)));
+    EXPECT_EQ(session.captured(kBuy, 0), "10.00");
+}
+
+// --- Captured values -------------------------------------------------------------------------
+
+TEST_F(BatchDialog, capture_keeps_valid_numbers_as_typed_and_turns_the_rest_into_zero) {
+    fill(kBuy, {"10.00", "1,000", "abc", "0.009", "-3", ""});
+    ui.setText(dlg(kBuy, 0), "10.00");
+    enter(kBuy, 0);  // a price Enter captures all six fields
+    const std::array<std::string, 6> expected = {"10", "1,000", "0", "0", "0", "0"};
+    for (int i = 0; i < 6; ++i) {
+        EXPECT_EQ(session.captured(kBuy, i), expected[static_cast<std::size_t>(i)]) << i;
+    }
+}
+
+TEST(BatchCalc, is_valid_price_wants_a_number_of_at_least_one_fen) {
+    struct Row {
+        const char* text;
+        bool valid;
+    };
+    const Row rows[] = {{"0.01", true},    {"1,000", true}, {"1e3", true},    {" 5 ", true},
+                        {"", false},       {"  ", false},   {"abc", false},   {"0", false},
+                        {"0.0099", false}, {"-1", false},   {"1e-400", false}};
+    for (const Row& r : rows) {
+        EXPECT_EQ(isValidPriceText(r.text), r.valid) << '"' << r.text << '"';
+    }
+}
+
+TEST_F(BatchDialog, load_and_clear_empty_the_texts_and_captured_values) {
+    fill(kSell, {"11", "100", "", "", "", ""});
+    ok(kSell);
+    ASSERT_EQ(session.captured(kSell, 0), "11");
+    session.batchClearClick(kSell);
+    for (int i = 0; i < 6; ++i) {
+        EXPECT_EQ(ui.text(dlg(kSell, i)), "");
+        EXPECT_EQ(session.captured(kSell, i), "");
+    }
+}
+
+// --- Enter flow --------------------------------------------------------------------------------
+
+TEST_F(BatchDialog, enter_walks_the_buy_fields_and_recomputes_on_every_quantity) {
+    useRates("3.0", "1");
+    open(kBuy);
+    ui.setText(dlg(kBuy, 0), "9.4567");
+    ui.setText(dlg(kBuy, 1), "1000");
+    enter(kBuy, 0);
+    EXPECT_EQ(ui.text(dlg(kBuy, 0)), "9.457");  // rewritten by the check, then captured
+    EXPECT_EQ(session.captured(kBuy, 0), "9.457");
+    EXPECT_TRUE(ui.hasFocus(dlg(kBuy, 1)));
+    EXPECT_TRUE(ui.isWholeTextSelected(dlg(kBuy, 1)));
+    EXPECT_EQ(shown("Text1"), "");  // a price alone changes nothing in the main window
+    EXPECT_EQ(session.inputAccepted(), 0);
+
+    enter(kBuy, 1);
+    EXPECT_EQ(shown("Text1"), "9.46");
+    EXPECT_EQ(shown("Text3"), "9457");
+    EXPECT_TRUE(locked("Text1"));
+    EXPECT_TRUE(ui.hasFocus(dlg(kBuy, 2)));
+    EXPECT_TRUE(ui.isWholeTextSelected(dlg(kBuy, 2)));
+
+    ui.setText(dlg(kBuy, 2), "10.00");
+    ui.setText(dlg(kBuy, 3), "1000");
+    enter(kBuy, 2);
+    EXPECT_TRUE(ui.hasFocus(dlg(kBuy, 3)));
+    enter(kBuy, 3);
+    EXPECT_EQ(shown("Text2"), "2,000");
+    EXPECT_TRUE(ui.hasFocus(dlg(kBuy, 4)));
+    EXPECT_TRUE(ui.isWholeTextSelected(dlg(kBuy, 4)));
+
+    ui.setText(dlg(kBuy, 4), "11");
+    ui.setText(dlg(kBuy, 5), "200.0");
+    enter(kBuy, 4);
+    EXPECT_TRUE(ui.hasFocus(dlg(kBuy, 5)));
+    enter(kBuy, 5);
+    EXPECT_EQ(ui.text(dlg(kBuy, 5)), "200.0");  // a buy quantity stays as typed
+    EXPECT_EQ(shown("Text2"), "2,200");
+    EXPECT_TRUE(ui.hasFocus(Ctl{kBuy, "Command1"}));
+    EXPECT_TRUE(ui.visible[kBuy]);  // Enter never hides the dialog
+    EXPECT_EQ(session.inputAccepted(), 0);
+    EXPECT_TRUE(ui.messages.empty());
+}
+
+TEST_F(BatchDialog, refused_enter_shows_the_check_message_and_goes_no_further) {
+    open(kBuy);
+    ui.setText(dlg(kBuy, 0), "10");
+    ui.setText(dlg(kBuy, 1), "150");
+    enter(kBuy, 1);
+    EXPECT_EQ(ui.messages, std::vector<std::string>{std::string(msg::kBuyQtyLot)});
+    EXPECT_TRUE(ui.hasFocus(dlg(kBuy, 1)));
+    EXPECT_TRUE(ui.isWholeTextSelected(dlg(kBuy, 1)));
+    EXPECT_EQ(ui.text(dlg(kBuy, 1)), "150");
+    EXPECT_EQ(shown("Text1"), "");
+    EXPECT_TRUE(editable("Text1"));
+    EXPECT_EQ(session.captured(kBuy, 0), "");  // no capture either
+    EXPECT_EQ(session.inputAccepted(), 0);
+}
+
+TEST_F(BatchDialog, enter_walks_the_sell_fields_with_the_sell_checks) {
+    useRates("3.0", "1");
+    open(kSell);
+    ui.setText(dlg(kSell, 0), "11.00");
+    enter(kSell, 0);
+    EXPECT_EQ(ui.text(dlg(kSell, 0)), "11");
+    EXPECT_TRUE(ui.hasFocus(dlg(kSell, 1)));
+    ui.setText(dlg(kSell, 1), "1000.4");
+    enter(kSell, 1);
+    EXPECT_EQ(ui.text(dlg(kSell, 1)), "1000");  // the sell check writes whole shares
+    EXPECT_EQ(shown("Text11"), "11.00");
+    EXPECT_EQ(shown("Text12"), "1,000");
+    EXPECT_TRUE(locked("Text11"));
+    EXPECT_TRUE(locked("Text12"));
+    EXPECT_TRUE(editable("Text1"));
+    EXPECT_TRUE(ui.hasFocus(dlg(kSell, 2)));
+
+    ui.setText(dlg(kSell, 3), "0.5");
+    enter(kSell, 3);
+    EXPECT_EQ(ui.messages, std::vector<std::string>{std::string(msg::kSellQtyMin)});
+    ui.messages.clear();
+    ui.setText(dlg(kSell, 3), "");  // a refused text left in place would count at the next capture
+
+    ui.setText(dlg(kSell, 4), "12");
+    enter(kSell, 4);
+    EXPECT_TRUE(ui.hasFocus(dlg(kSell, 5)));
+    EXPECT_TRUE(ui.isWholeTextSelected(dlg(kSell, 5)));
+    ui.setText(dlg(kSell, 5), "500");
+    enter(kSell, 5);
+    EXPECT_EQ(shown("Text12"), "1,500");
+    EXPECT_TRUE(ui.hasFocus(Ctl{kSell, "Command1"}));
+    EXPECT_EQ(session.inputAccepted(), 0);
+    EXPECT_TRUE(ui.messages.empty());
+}
+
+// --- Sell dialog -------------------------------------------------------------------------------
+
+struct SellCase {
+    const char* name;
+    friend void PrintTo(const SellCase& c, std::ostream* os) { *os << c.name; }
+    bool shanghai;
+    const char* amountPaid;  // Form1.Text10 before the sale
+    Batches batches;
+    std::vector<std::pair<const char*, const char*>> expected;
+    const char* mark;  // Label17's caption afterwards
+    Rgb colour;        // Label17 and Label18
+};
+
+class BatchSellFigures : public BatchDialog, public ::testing::WithParamInterface<SellCase> {};
+
+TEST_P(BatchSellFigures, ok_shows_the_combined_sale_and_its_mark) {
+    const SellCase& c = GetParam();
+    useRates("3.0", "1", c.shanghai);
+    ui.setText(f1("Text10"), c.amountPaid);
+    fill(kSell, c.batches);
+    ok(kSell);
+    for (const auto& [field, text] : c.expected) {
+        EXPECT_EQ(shown(field), text) << field;
+    }
+    EXPECT_EQ(ui.caption(f1("Label17")), c.mark);
+    EXPECT_EQ(ui.at(f1("Label17")).foreColor, c.colour);
+    EXPECT_EQ(ui.at(f1("Label18")).foreColor, c.colour);
+    EXPECT_TRUE(locked("Text11"));
+    EXPECT_TRUE(locked("Text12"));
+    EXPECT_TRUE(ui.messages.empty());
+}
+
+const Batches kWorkedSale = {"11.00", "1000", "11.50", "500", "", ""};
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, BatchSellFigures,
+    ::testing::Values(SellCase{"without_purchase_no_round_trip",
+                               false,
+                               "",
+                               kWorkedSale,
+                               {{"Text11", "11.17"},
+                                {"Text12", "1,500"},
+                                {"Text13", "16750"},
+                                {"Text14", "50.25"},
+                                {"Text15", "16.75"},
+                                {"Text16", "0.00"},
+                                {"Text17", "67.00"},
+                                {"Text20", "16,683.00"},
+                                {"Text18", ""},
+                                {"Text19", ""}},
+                               "盈亏金额",
+                               kBlack},
+                      SellCase{"profit_against_the_purchase",
+                               false,
+                               "15,311.00",
+                               kWorkedSale,
+                               {{"Text19", "1,372.00"}, {"Text18", "8.96"}},
+                               "大赚特赚",
+                               kRed},
+                      SellCase{"shanghai_transfer_fee_per_batch",
+                               true,
+                               "",
+                               kWorkedSale,
+                               {{"Text16", "2.00"}, {"Text17", "69.00"}, {"Text20", "16,681.00"}},
+                               "盈亏金额",
+                               kBlack},
+                      SellCase{"odd_lots_each_pay_the_shanghai_minimum",
+                               true,
+                               "",
+                               {"10", "150", "10", "150", "", ""},
+                               {{"Text12", "300"}, {"Text16", "2.00"}},
+                               "盈亏金额",
+                               kBlack},
+                      SellCase{"large_shanghai_fee_with_grouping",
+                               true,
+                               "",
+                               {"1", "1234500", "", "", "", ""},
+                               {{"Text16", "1,234.50"}},
+                               "盈亏金额",
+                               kBlack},
+                      SellCase{"zero_profit_counts_as_a_gain",
+                               false,
+                               "16,683.00",
+                               kWorkedSale,
+                               {{"Text19", "0.00"}, {"Text18", "0.00"}},
+                               "大赚特赚",
+                               kRed},
+                      // -3,317 / 20,000 × 10000 = -1658.5: halves go to the even neighbour.
+                      SellCase{"loss_is_marked_blue",
+                               false,
+                               "20,000.00",
+                               kWorkedSale,
+                               {{"Text19", "-3,317.00"}, {"Text18", "-16.58"}},
+                               "大亏特亏",
+                               kBlue},
+                      // Nothing paid has no yield: the field is emptied, the profit still shown.
+                      SellCase{"zero_amount_paid_shows_no_yield",
+                               false,
+                               "0.00",
+                               kWorkedSale,
+                               {{"Text19", "16,683.00"}, {"Text18", ""}},
+                               "大赚特赚",
+                               kRed}),
+    [](const auto& row) { return std::string(row.param.name); });
+
+TEST_F(BatchDialog, without_purchase_the_mark_follows_the_profit_already_shown) {
+    useRates("3.0", "1");
+    ui.setText(f1("Text19"), "-5.00");
+    ui.setText(f1("Text18"), "-1.00");
+    fill(kSell, kWorkedSale);
+    ok(kSell);
+    EXPECT_EQ(ui.caption(f1("Label17")), "大亏特亏");
+    EXPECT_EQ(ui.at(f1("Label18")).foreColor, kBlue);
+    EXPECT_EQ(shown("Text18"), "-1.00");  // not written without a purchase
+}
+
+TEST_F(BatchDialog, dialogs_leave_the_calculation_state_and_the_settings_file_alone) {
+    using M = Money CalcState::*;
+    const M members[] = {
+        &CalcState::BuyPrice,       &CalcState::BuyQty,           &CalcState::BuyAmount,
+        &CalcState::BuyCommission,  &CalcState::BuyStampDuty,     &CalcState::BuyTransferFee,
+        &CalcState::BuyFeeTotal,    &CalcState::BuyCostPerShare,  &CalcState::AmountPaid,
+        &CalcState::SellPrice,      &CalcState::SellQty,          &CalcState::SellAmount,
+        &CalcState::SellCommission, &CalcState::SellStampDuty,    &CalcState::SellTransferFee,
+        &CalcState::SellFeeTotal,   &CalcState::SellYield,        &CalcState::ProfitLoss,
+        &CalcState::AmountReceived, &CalcState::RemainBasePrice,  &CalcState::RemainQty,
+        &CalcState::RemainTarget,   &CalcState::RemainTransferFee};
+    CalcState& st = session.state();
+    for (std::size_t i = 0; i < std::size(members); ++i) {
+        st.*members[i] = Money::fromFen(static_cast<std::int64_t>(i) + 7);
+    }
+    st.StepCount = 3;
+
+    useRates("3.0", "1");
+    fill(kBuy, {"10.00", "1000", "10.50", "500", "", ""});
+    ok(kBuy);
+    enter(kBuy, 1);
+    fill(kSell, kWorkedSale);
+    ok(kSell);
+    session.batchClearClick(kBuy);
+    session.batchClearClick(kSell);
+
+    ASSERT_EQ(shown("Text20"), "16,683.00");
+    for (std::size_t i = 0; i < std::size(members); ++i) {
+        EXPECT_EQ(st.*members[i], Money::fromFen(static_cast<std::int64_t>(i) + 7)) << i;
+    }
+    EXPECT_EQ(st.StepCount, 3);
+    EXPECT_FALSE(std::filesystem::exists(settingsFile()));
+}
+
+// --- Clear ------------------------------------------------------------------------------------
+
+TEST_F(BatchDialog, dialog_clear_unlocks_its_side_keeps_the_figures_and_stays_open) {
+    useRates("3.0", "1");
+    open(kBuy);
+    fill(kBuy, {"10.00", "1000", "", "", "", ""});
+    ok(kBuy);
+    fill(kSell, kWorkedSale);
+    ok(kSell);
+    open(kBuy);
+    session.batchClearClick(kBuy);
+    EXPECT_TRUE(editable("Text1"));
+    EXPECT_TRUE(editable("Text2"));
+    EXPECT_TRUE(locked("Text11"));  // the other side keeps its lock
+    EXPECT_EQ(shown("Text1"), "10.00");
+    EXPECT_TRUE(ui.visible[kBuy]);
+    EXPECT_EQ(ui.text(dlg(kBuy, 0)), "");
+
+    session.batchClearClick(kSell);
+    EXPECT_TRUE(editable("Text11"));
+    EXPECT_TRUE(editable("Text12"));
+}
+
+// --- Inputs beyond the supported range ---------------------------------------------------------
+
+struct RefusalCase {
+    const char* name;
+    friend void PrintTo(const RefusalCase& c, std::ostream* os) { *os << c.name; }
+    FormId dialog;
+    Batches batches;
+    const char* dividend;
+    std::string_view message;
+    int field;  // dialog field index, or -1 for Form1.Text22
+};
+
+class BatchRefusals : public BatchDialog, public ::testing::WithParamInterface<RefusalCase> {};
+
+TEST_P(BatchRefusals, ok_refuses_and_writes_nothing) {
+    const RefusalCase& c = GetParam();
+    useRates("3.0", "1");
+    ui.setText(f1("Text22"), c.dividend);
+    open(c.dialog);
+    fill(c.dialog, c.batches);
+    ok(c.dialog);
+
+    const Ctl target = c.field < 0 ? f1("Text22") : dlg(c.dialog, c.field);
+    EXPECT_EQ(ui.messages, std::vector<std::string>{std::string(c.message)});
+    EXPECT_TRUE(ui.hasFocus(target));
+    EXPECT_TRUE(ui.isWholeTextSelected(target));
+    EXPECT_EQ(texts(1, 20), std::vector<std::string>(20, ""));
+    for (auto name : {"Text1", "Text2", "Text11", "Text12"}) {
+        EXPECT_TRUE(editable(name)) << name;
+    }
+    EXPECT_TRUE(ui.visible[c.dialog]);  // left open for the correction
+    EXPECT_EQ(ui.text(dlg(c.dialog, 0)), c.batches[0]);
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, BatchRefusals,
+                         ::testing::Values(RefusalCase{"buy_price_beyond_range",
+                                                       kBuy,
+                                                       {"10", "100", "1e300", "100", "", ""},
+                                                       "0.00",
+                                                       msg::kBatchBuyPriceMax,
+                                                       2},
+                                           RefusalCase{"buy_price_just_beyond_range",
+                                                       kBuy,
+                                                       {"2147483.648", "100", "", "", "", ""},
+                                                       "0.00",
+                                                       msg::kBatchBuyPriceMax,
+                                                       0},
+                                           RefusalCase{"buy_quantity_beyond_range",
+                                                       kBuy,
+                                                       {"10", "1e300", "", "", "", ""},
+                                                       "0.00",
+                                                       msg::kBuyQtyMax,
+                                                       1},
+                                           RefusalCase{"buy_total_quantity_beyond_range",
+                                                       kBuy,
+                                                       {"0.01", "1000000000", "0.01", "1000000000",
+                                                        "0.01", "1000000000"},
+                                                       "0.00",
+                                                       msg::kBuyQtyMax,
+                                                       5},
+                                           RefusalCase{"buy_trade_sum_beyond_range",
+                                                       kBuy,
+                                                       {"1", "100", "2147483.647", "46600", "", ""},
+                                                       "0.00",
+                                                       msg::kBuyAmountMax,
+                                                       3},
+                                           RefusalCase{"buy_total_of_no_whole_share",
+                                                       kBuy,
+                                                       {"10", "", "10", "0.3", "", ""},
+                                                       "0.00",
+                                                       msg::kBuyQtyNotPositive,
+                                                       3},
+                                           RefusalCase{"dividend_beyond_range",
+                                                       kBuy,
+                                                       {"10", "100", "", "", "", ""},
+                                                       "1e9",
+                                                       msg::kDividendMax,
+                                                       -1},
+                                           RefusalCase{"dividend_total_beyond_range",
+                                                       kBuy,
+                                                       {"1", "200000000", "", "", "", ""},
+                                                       "10000",
+                                                       msg::kDividendAmountMax,
+                                                       -1},
+                                           RefusalCase{"sell_price_beyond_range",
+                                                       kSell,
+                                                       {"1e300", "100", "", "", "", ""},
+                                                       "0.00",
+                                                       msg::kBatchSellPriceMax,
+                                                       0},
+                                           RefusalCase{"sell_quantity_beyond_range",
+                                                       kSell,
+                                                       {"10", "", "", "", "10", "2147483648"},
+                                                       "0.00",
+                                                       msg::kSellQtyMax,
+                                                       5},
+                                           RefusalCase{"sell_trade_sum_beyond_range",
+                                                       kSell,
+                                                       {"2147483.647", "50000", "", "", "", ""},
+                                                       "0.00",
+                                                       msg::kSellAmountMax,
+                                                       1},
+                                           RefusalCase{"sell_total_of_no_whole_share",
+                                                       kSell,
+                                                       {"10", "0.2", "", "", "", ""},
+                                                       "0.00",
+                                                       msg::kSellQtyMin,
+                                                       1}),
+                         [](const auto& row) { return std::string(row.param.name); });
+
+TEST_F(BatchDialog, the_largest_supported_purchase_is_computed) {
+    useRates("3.0", "6", true);
+    fill(kBuy, {"2147483.647", "46500", "", "", "", ""});  // 99,857,989,585.5 yuan
+    ok(kBuy);
+    EXPECT_TRUE(ui.messages.empty());
+    EXPECT_EQ(shown("Text1"), "2147483.65");
+    EXPECT_EQ(shown("Text3"), "99857989585.5");
+    EXPECT_EQ(shown("Text4"), "299,573,968.76");
+    EXPECT_EQ(shown("Text6"), "46.5");
+    EXPECT_TRUE(IsNumberText(shown("Text9")));
+    EXPECT_TRUE(locked("Text1"));
+}
+
+TEST_F(BatchDialog, enter_on_a_quantity_refuses_a_figure_beyond_range_in_another_field) {
+    open(kBuy);
+    fill(kBuy, {"10", "100", "1e300", "100", "", ""});
+    enter(kBuy, 1);
+    EXPECT_EQ(ui.messages, std::vector<std::string>{std::string(msg::kBatchBuyPriceMax)});
+    EXPECT_TRUE(ui.hasFocus(dlg(kBuy, 2)));
+    EXPECT_TRUE(ui.isWholeTextSelected(dlg(kBuy, 2)));
+    EXPECT_EQ(shown("Text1"), "");
+    EXPECT_TRUE(editable("Text1"));
+    EXPECT_EQ(session.inputAccepted(), 0);
+}
+
+// --- Main-window commands around the dialogs ---------------------------------------------------
+
+TEST_F(BatchDialog, multi_batch_commands_show_their_dialog_with_the_first_price_selected) {
+    ui.setText(dlg(kSell, 0), "11.5");
+    session.command6Click();
+    EXPECT_TRUE(ui.visible[kSell]);
+    EXPECT_FALSE(ui.visible[kBuy]);
+    EXPECT_TRUE(ui.hasFocus(dlg(kSell, 0)));
+    EXPECT_TRUE(ui.isWholeTextSelected(dlg(kSell, 0)));
+    EXPECT_EQ(texts(1, 20), std::vector<std::string>(20, ""));  // no main-window field changes
+
+    session.command5Click();
+    EXPECT_TRUE(ui.visible[kBuy]);
+    EXPECT_TRUE(ui.hasFocus(dlg(kBuy, 0)));
+}
+
+TEST_F(BatchDialog, main_clear_after_batches_unlocks_recolours_and_closes_both_dialogs) {
+    useRates("3.0", "1");
+    open(kBuy);
+    fill(kBuy, {"10.00", "1000", "10.50", "500", "", ""});
+    ok(kBuy);
+    ui.setText(f1("Text10"), "20,000.00");
+    open(kSell);
+    fill(kSell, kWorkedSale);
+    ok(kSell);
+    ASSERT_EQ(ui.caption(f1("Label17")), "大亏特亏");
+    ui.windowLog.clear();
+
+    session.command4Click();
+    for (auto name : {"Text1", "Text2", "Text11", "Text12"}) {
+        EXPECT_TRUE(editable(name)) << name;
+        EXPECT_EQ(shown(name), "") << name;
+    }
+    EXPECT_FALSE(ui.isLoaded(kSell));
+    EXPECT_FALSE(ui.isLoaded(kBuy));
+    EXPECT_EQ(ui.caption(f1("Label17")), "盈亏金额");
+    EXPECT_EQ(ui.at(f1("Label17")).foreColor, kBlack);
+    EXPECT_EQ(ui.at(f1("Label18")).foreColor, kBlack);
+    EXPECT_EQ(ui.at(f1("Label8")).foreColor, kBlack);
+    EXPECT_EQ(ui.caption(f1("Label19_17")), "元");
+    EXPECT_TRUE(ui.hasFocus(f1("Text1")));
+
+    // The next use loads the dialog afresh: empty fields and captures.
+    session.command5Click();
+    EXPECT_TRUE(ui.isLoaded(kBuy));
+    EXPECT_EQ(ui.text(dlg(kBuy, 0)), "");
+    EXPECT_EQ(session.captured(kBuy, 0), "");
+    ok(kBuy);
+    EXPECT_EQ(shown("Text1"), "");
+}
+
+TEST_F(BatchDialog, about_box_replaces_the_main_window_until_its_ok) {
+    ui.setText(f1("Text1"), "9.50");
+    session.command3Click();
+    EXPECT_TRUE(ui.visible[FormId::Form2]);
+    EXPECT_FALSE(ui.visible[FormId::Form1]);
+    session.aboutOkClick();
+    EXPECT_TRUE(ui.visible[FormId::Form1]);
+    EXPECT_FALSE(ui.isLoaded(FormId::Form2));
+    EXPECT_EQ(shown("Text1"), "9.50");
+    const std::vector<std::string> log = {"load Form2", "show Form2", "hide Form1", "show Form1",
+                                          "unload Form2"};
+    EXPECT_EQ(ui.windowLog, log);
+}
+
+}  // namespace
+}  // namespace zm

@@ -1,0 +1,56 @@
+#include "support/qt_message_watcher.h"
+
+#include <gtest/gtest.h>
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QDialog>
+
+namespace zm::test {
+
+QtMessageWatcher::QtMessageWatcher(QObject* parent) : QObject(parent) {
+    connect(&m_timer, &QTimer::timeout, this, &QtMessageWatcher::poll);
+    m_timer.start(10);
+}
+
+QtMessageWatcher::~QtMessageWatcher() {
+    for (const QString& text : m_expected) {
+        ADD_FAILURE() << "expected message box never came: " << text.toStdString();
+    }
+}
+
+void QtMessageWatcher::expect(std::string_view text) {
+    m_expected.push_back(QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())));
+}
+
+void QtMessageWatcher::poll() {
+    QWidget* modal = QApplication::activeModalWidget();
+    if (modal == nullptr || !modal->isVisible()) {
+        return;
+    }
+    auto* box = qobject_cast<QMessageBox*>(modal);
+    if (box == nullptr) {
+        ADD_FAILURE() << "unexpected modal window " << modal->objectName().toStdString();
+        if (auto* dialog = qobject_cast<QDialog*>(modal)) {
+            dialog->reject();
+        } else {
+            modal->close();
+        }
+        return;
+    }
+    m_seen.push_back(
+        {box->windowTitle(), box->text(), box->icon(), static_cast<int>(box->buttons().size())});
+    if (m_expected.empty()) {
+        ADD_FAILURE() << "unexpected message box: " << box->text().toStdString();
+    } else {
+        EXPECT_EQ(box->text().toStdString(), m_expected.front().toStdString());
+        m_expected.pop_front();
+    }
+    if (QAbstractButton* ok = box->button(QMessageBox::Ok)) {
+        ok->click();
+    } else {
+        box->reject();
+    }
+}
+
+}  // namespace zm::test

@@ -1,0 +1,45 @@
+#pragma once
+
+#include <QMessageBox>
+#include <QObject>
+#include <QString>
+#include <QTimer>
+#include <deque>
+#include <string_view>
+#include <vector>
+
+namespace zm::test {
+
+// Watches for modal windows while a window test runs. Each message box is recorded (title,
+// text, icon) and answered with OK; a box whose text was not announced with expect() fails the
+// test, and so does any other modal window (which is closed), so that a suite never hangs on a
+// box nobody presses.
+class QtMessageWatcher : public QObject {
+    Q_OBJECT
+public:
+    struct Seen {
+        QString title;
+        QString text;
+        QMessageBox::Icon icon;
+        int buttonCount;
+    };
+
+    explicit QtMessageWatcher(QObject* parent = nullptr);
+    // Fails the test when an announced box never came.
+    ~QtMessageWatcher() override;
+
+    // The next box must show exactly this text.
+    void expect(std::string_view text);
+    const std::vector<Seen>& seen() const { return m_seen; }
+    // Announced boxes that have not come (yet).
+    std::size_t pending() const { return m_expected.size(); }
+
+private:
+    void poll();
+
+    QTimer m_timer;
+    std::deque<QString> m_expected;
+    std::vector<Seen> m_seen;
+};
+
+}  // namespace zm::test

@@ -1,0 +1,58 @@
+#include "support/qt_program.h"
+
+#include <QApplication>
+#include <QFile>
+#include <QTest>
+
+#include "app/ui/widgets.h"
+#include "settings/profile_file.h"
+
+namespace zm::test {
+namespace {
+
+std::string settingsFileIn(const QTemporaryDir& dir) {
+    return settings::settingsFilePath(dir.path().toStdString());
+}
+
+}  // namespace
+
+QtProgram::QtProgram() : QtProgram(Options{}) {}
+
+QtProgram::QtProgram(const Options& options) : m_session(m_windows, settingsFileIn(m_dir)) {
+    ui::installFontSubstitutions();
+    QApplication::setQuitOnLastWindowClosed(false);
+    settings::ProfileFile file(settingsFileIn(m_dir));
+    if (options.commission) {
+        file.writeString("TIP", "手续费", *options.commission);
+    }
+    if (options.stampDuty) {
+        file.writeString("TIP", "印花税", *options.stampDuty);
+    }
+    m_windows.setSession(m_session);
+    m_windows.load(FormId::Form1);
+    form1()->formLoad();
+    if (options.show) {
+        m_windows.show(FormId::Form1);
+        activate(form1());
+    }
+}
+
+QtProgram::~QtProgram() {
+    // The windows go first: they hold the session.
+    m_windows.destroyAll();
+}
+
+QString QtProgram::settingsPath() const {
+    return QString::fromStdString(settingsFileIn(m_dir));
+}
+
+bool QtProgram::settingsFileExists() const {
+    return QFile::exists(settingsPath());
+}
+
+bool QtProgram::activate(QWidget* window) {
+    window->activateWindow();
+    return QTest::qWaitForWindowActive(window);
+}
+
+}  // namespace zm::test
