@@ -1,10 +1,29 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds with warnings as errors, and runs every test through CTest.
+# Installs what is missing, then:
+#   1. builds with warnings as errors (./build);
+#   2. static analysis of src/: clang-tidy (.clang-tidy) and cppcheck (scripts/static_analysis.sh);
+#   3. builds the whole suite again with AddressSanitizer and UndefinedBehaviorSanitizer
+#      (./build-asan) and runs it: the first report aborts the test that made it, leaks included;
+#   4. runs every test of the plain build through CTest; its summary is the last thing printed.
+# The first failure stops the script with a non-zero status.
 # Window tests run on Qt's offscreen platform, so no display is needed.
 set -euo pipefail
 cd "$(dirname "$0")"
 source scripts/setup.sh
 zm_install_packages
-zm_build build -DZM_WERROR=ON -DZM_BUILD_TESTS=ON -DZM_BUILD_BENCHMARKS=ON
 export QT_QPA_PLATFORM=offscreen
+
+zm_build build -DZM_WERROR=ON -DZM_BUILD_TESTS=ON -DZM_BUILD_BENCHMARKS=ON
+
+scripts/static_analysis.sh build
+
+# Exported before the build too: the build runs each test executable to list its tests.
+export ASAN_OPTIONS=halt_on_error=1:abort_on_error=1:detect_leaks=1:detect_stack_use_after_return=1:check_initialization_order=1:strict_init_order=1
+export UBSAN_OPTIONS=halt_on_error=1:abort_on_error=1:print_stacktrace=1
+zm_build build-asan -DZM_WERROR=ON -DZM_SANITIZE=ON -DZM_BUILD_TESTS=ON -DZM_BUILD_BENCHMARKS=OFF
+echo "Sanitizer build (ASan + UBSan):"
+ctest --test-dir build-asan --output-on-failure --parallel "$(nproc)"
+unset ASAN_OPTIONS UBSAN_OPTIONS
+
+echo "Plain build:"
 ctest --test-dir build --output-on-failure --parallel "$(nproc)"

@@ -45,8 +45,11 @@ constexpr char kNote[] =
 
 constexpr char kNotice[] = "本软件发布在zunmo-calc.example.org网站，点击上方的图片即可前往。";
 
-QPixmap bannerPixmap() {
-    QImage image(kBannerSize, QImage::Format_ARGB32_Premultiplied);
+// Drawn at the screen's resolution (`ratio` device pixels to a logical pixel), so that the
+// picture stays sharp on a scaled desktop instead of being blown up.
+QPixmap bannerPixmap(qreal ratio) {
+    QImage image((QSizeF(kBannerSize) * ratio).toSize(), QImage::Format_ARGB32_Premultiplied);
+    image.setDevicePixelRatio(ratio);
     image.fill(Qt::transparent);
     QSvgRenderer renderer(QStringLiteral(":/about/banner.svg"));
     QPainter painter(&image);
@@ -77,7 +80,7 @@ AboutBox::AboutBox(Session& session, QWidget* parent)
       m_session(session) {
     setObjectName(QStringLiteral("Form2"));
     setWindowTitle(QStringLiteral("关于股票交易费用Zunmo计算器"));
-    setWindowIcon(commandIcon(QStringLiteral("about")));
+    setWindowIcon(commandIcon(QStringLiteral("app")));  // every window shows the program's icon
     setFont(songFont(kTextPointSize));
     setFixedSize(twips(6015), twips(7215));
     build();
@@ -87,7 +90,7 @@ void AboutBox::build() {
     m_image = new QLabel(this);
     m_image->setObjectName(QStringLiteral("Image1"));
     m_image->setGeometry(twipsRect(1440, 240, 3150, 1350));
-    m_image->setPixmap(bannerPixmap());
+    m_image->setPixmap(bannerPixmap(devicePixelRatioF()));
     m_image->setCursor(Qt::PointingHandCursor);
     m_image->setToolTip(QString::fromLatin1(kHomePageUrl));
     m_image->installEventFilter(this);

@@ -12,6 +12,9 @@ int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
     zm::ui::installFontSubstitutions();
     QApplication::setWindowIcon(zm::ui::commandIcon(QStringLiteral("app")));
+    // The installed launcher (zunmo-calc.desktop): Wayland desktops match the windows to it,
+    // and so to its name and icon, by this name.
+    QGuiApplication::setDesktopFileName(QStringLiteral("zunmo-calc"));
     // The program ends when the main window is unloaded, not when the last window closes: the
     // main window is hidden while the about box is open.
     QApplication::setQuitOnLastWindowClosed(false);

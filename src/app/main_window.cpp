@@ -15,7 +15,9 @@
 #include <QStyleOptionButton>
 #include <QStylePainter>
 #include <QWindow>
+#include <algorithm>
 #include <array>
+#include <iterator>
 #include <string_view>
 #include <vector>
 
@@ -265,7 +267,7 @@ QStyle* frameStyle() {
             style->setParent(qApp);
         }
     }
-    return style;
+    return style.data();
 }
 
 QGroupBox* makeFrame(QWidget* parent, const char* name, std::string_view caption, const QFont& font,
@@ -411,9 +413,7 @@ void MainWindow::buildFrames() {
     // rates and the buttons.
     std::vector<std::string_view> order(kInputs.begin(), kInputs.end());
     order.insert(order.end(), {"Option1", "Option2", "Option3", "Combo1", "Combo2"});
-    for (const Button& button : kButtons) {
-        order.push_back(button.name);
-    }
+    std::ranges::transform(kButtons, std::back_inserter(order), &Button::name);
     QWidget* previous = nullptr;
     for (std::string_view name : order) {
         auto* widget = findChild<QWidget*>(q(name));

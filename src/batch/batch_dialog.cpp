@@ -25,22 +25,15 @@ constexpr std::array<int, 3> kFrameLefts = {120, 3360, 6600};
 
 struct Texts {
     const char* caption;
-    const char* icon;
     std::array<const char*, 3> frames;
     const char* priceCaption;
     const char* quantityCaption;
 };
 
-constexpr Texts kBuyTexts{"Zunmo算股多批买入",
-                          "batch-buy",
-                          {"第一批买入", "第二批买入", "第三批买入"},
-                          "买入价格",
-                          "买入数量"};
-constexpr Texts kSellTexts{"Zunmo算股多批卖出",
-                           "batch-sell",
-                           {"第一批卖出", "第二批卖出", "第三批卖出"},
-                           "卖出价格",
-                           "卖出数量"};
+constexpr Texts kBuyTexts{
+    "Zunmo算股多批买入", {"第一批买入", "第二批买入", "第三批买入"}, "买入价格", "买入数量"};
+constexpr Texts kSellTexts{
+    "Zunmo算股多批卖出", {"第一批卖出", "第二批卖出", "第三批卖出"}, "卖出价格", "卖出数量"};
 
 QString q(const char* utf8) {
     return QString::fromUtf8(utf8);
@@ -76,7 +69,7 @@ BatchDialog::BatchDialog(FormId form, Session& session, QWidget* parent)
     const Texts& t = form == FormId::Form4 ? kBuyTexts : kSellTexts;
     setObjectName(form == FormId::Form4 ? QStringLiteral("Form4") : QStringLiteral("Form3"));
     setWindowTitle(q(t.caption));
-    setWindowIcon(commandIcon(q(t.icon)));
+    setWindowIcon(commandIcon(QStringLiteral("app")));  // every window shows the program's icon
     setFont(songFont(kPointSize));
     setFixedSize(twips(9870), twips(2760));
     build();

@@ -9,6 +9,9 @@
 namespace zm {
 namespace {
 
+// Stop tests evaluated on this thread (breakEvenEvaluations).
+thread_local std::int64_t t_evaluations = 0;
+
 // Rates outside this range do not come from the rate lists (at most 3.0 and 6 per mille). Up to
 // it the net proceeds of every search still rise with every step, which the fast search needs.
 constexpr double kMaxRateSum = 100.0;
@@ -54,6 +57,7 @@ struct BreakEvenSearch {
     }
 
     StepOutcome test(std::int32_t i, SellFees fees) const {
+        ++t_evaluations;
         auto sale = saleAmount(i);
         if (!sale) {
             return StepOutcome::OutOfRange;
@@ -198,6 +202,7 @@ struct RemainSearch {
     }
 
     StepOutcome test(std::int32_t i, RemainFees fees) const {
+        ++t_evaluations;
         auto sale = saleAmount(i);
         if (!sale) {
             return StepOutcome::OutOfRange;
@@ -251,6 +256,10 @@ std::optional<std::int32_t> remainingShareSteps(Money remainBasePrice, Money rem
         step = search.firstStep(RemainFees::MinCommission);
     }
     return step;
+}
+
+std::int64_t breakEvenEvaluations() {
+    return t_evaluations;
 }
 
 }  // namespace zm

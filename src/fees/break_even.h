@@ -28,4 +28,9 @@ std::optional<std::int32_t> remainingShareSteps(Money remainBasePrice, Money rem
                                                 Money remainTarget, Money remainTransferFee,
                                                 double commissionRate, double stampDutyRate);
 
+// The stop tests evaluated by the searches above on this thread since it started, all searches
+// together; it only ever grows. Tests read it before and after a calculation to bound the work
+// the calculation did, whatever its input.
+std::int64_t breakEvenEvaluations();
+
 }  // namespace zm

@@ -179,8 +179,11 @@ void CalcSell(WindowModel& ui, CalcState& st, const std::function<void()>& saveR
     st.ProfitLoss = f->profitLoss;
     ui.setText(f1("Text19"), formatAmount(st.ProfitLoss));
 
-    // A loss is marked blue, a gain red; no gain at all counts as a gain.
-    const bool loss = st.ProfitLoss < Money();
+    // A loss is marked blue, a gain red; no gain at all counts as a gain. The sign is that of the
+    // profit as Text19 shows it: the unrounded transfer fee of a Shanghai sale can leave a loss
+    // of less than half a fen, shown as 0.00, and a 0.00 marked as a loss would contradict
+    // itself (the batch sale marks the figure it reads back the same way).
+    const bool loss = numberTextToMoney(formatAmount(st.ProfitLoss)).value_or(Money()) < Money();
     const Rgb mark = loss ? kBlue : kRed;
     ui.setCaption(f1("Label17"), loss ? "大亏特亏" : "大赚特赚");
     ui.setForeColor(f1("Label17"), mark);

@@ -7,8 +7,8 @@
 namespace zm {
 
 // 128-bit integers for exact products and quotients of Money values.
-__extension__ typedef __int128 Int128;
-__extension__ typedef unsigned __int128 UInt128;
+__extension__ using Int128 = __int128;
+__extension__ using UInt128 = unsigned __int128;
 
 // A signed amount of yuan held exactly as a count of ten-thousandths (four decimals).
 // Sums and differences are exact. Every operation that can leave the 64-bit range reports it
@@ -35,6 +35,8 @@ public:
     // True when the value is a whole number of fen (no third or fourth decimal).
     constexpr bool isWholeFen() const { return m_ticks % kTicksPerFen == 0; }
 
+    // clang-tidy 14 takes the 0 that a defaulted <=> compares with for a null pointer.
+    // NOLINTNEXTLINE(modernize-use-nullptr)
     friend constexpr auto operator<=>(Money, Money) = default;
 
     // Exact sum and difference. Values inside the supported trade range can never overflow;

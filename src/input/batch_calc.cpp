@@ -75,8 +75,8 @@ std::optional<BatchRefusal> checkBatchRange(BatchSide side, const std::array<dou
     int firstWithShares = -1;
     int lastWithShares = -1;
     for (int batch = 0; batch < 3; ++batch) {
-        const double p = values[static_cast<std::size_t>(2 * batch)];
-        const double q = values[static_cast<std::size_t>(2 * batch + 1)];
+        const double p = values[2 * static_cast<std::size_t>(batch)];
+        const double q = values[2 * static_cast<std::size_t>(batch) + 1];
         const int qtyField = 2 * batch + 1;
         if (q > 0.0) {
             lastWithShares = qtyField;

@@ -1,5 +1,6 @@
 #include "input/session.h"
 
+#include <algorithm>
 #include <utility>
 
 #include "fees/fee_schedule.h"
@@ -26,12 +27,7 @@ constexpr std::array<std::string_view, 20> kMainFields = {
     "Text15", "Text16", "Text17", "Text18", "Text19", "Text20"};
 
 bool isOneOf(std::string_view name, const auto& names) {
-    for (auto n : names) {
-        if (n == name) {
-            return true;
-        }
-    }
-    return false;
+    return std::ranges::find(names, name) != std::ranges::end(names);
 }
 
 }  // namespace

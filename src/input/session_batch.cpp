@@ -99,18 +99,18 @@ std::string fenAmountText(double value) {
 }  // namespace
 
 void Session::batchFormLoad(FormId dialog) {
-    auto& captured = capturedOf(dialog);
+    auto& values = capturedOf(dialog);
     for (std::size_t i = 0; i < kFields.size(); ++i) {
         m_ui.setText(Ctl{dialog, kFields[i]}, "");
-        captured[i].clear();
+        values[i].clear();
     }
 }
 
 void Session::StoreBatchInputs(FormId dialog) {
-    auto& captured = capturedOf(dialog);
+    auto& values = capturedOf(dialog);
     for (std::size_t i = 0; i < kFields.size(); ++i) {
         const Ctl c{dialog, kFields[i]};
-        captured[i] = IsValidPrice(m_ui, c) ? m_ui.text(c) : std::string("0");
+        values[i] = IsValidPrice(m_ui, c) ? m_ui.text(c) : std::string("0");
     }
 }
 
@@ -199,8 +199,7 @@ void Session::batchClearClick(FormId dialog) {
 }
 
 void Session::CalcBatchBuy() {
-    const auto& captured = capturedOf(FormId::Form4);
-    const auto v = capturedNumbers(captured);
+    const auto v = capturedNumbers(capturedOf(FormId::Form4));
     const double p1 = v[0], q1 = v[1], p2 = v[2], q2 = v[3], p3 = v[4], q3 = v[5];
 
     // 1. Total quantity; no shares, nothing to write. Out-of-range figures were refused by the
@@ -268,8 +267,7 @@ void Session::CalcBatchBuy() {
 }
 
 void Session::CalcBatchSell() {
-    const auto& captured = capturedOf(FormId::Form3);
-    const auto v = capturedNumbers(captured);
+    const auto v = capturedNumbers(capturedOf(FormId::Form3));
     const double p1 = v[0], q1 = v[1], p2 = v[2], q2 = v[3], p3 = v[4], q3 = v[5];
 
     // 1.

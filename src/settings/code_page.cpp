@@ -26,6 +26,8 @@ public:
     IconvHandle(const IconvHandle&) = delete;
     IconvHandle& operator=(const IconvHandle&) = delete;
 
+    // (iconv_t)-1 is the failure value iconv_open is documented to return.
+    // NOLINTNEXTLINE(performance-no-int-to-ptr)
     bool valid() const { return m_cd != reinterpret_cast<iconv_t>(-1); }
     iconv_t get() const { return m_cd; }
 

@@ -21,7 +21,7 @@ namespace {
 constexpr std::size_t kValueBufferBytes = 1000;
 // A settings file of two short keys is tiny; anything beyond this is not read into memory. A
 // write refuses such a file rather than replacing what it cannot hold.
-constexpr std::size_t kMaxFileBytes = 16 * 1024 * 1024;
+constexpr std::size_t kMaxFileBytes = std::size_t{16} * 1024 * 1024;
 
 enum class FileState { Regular, Missing, Unusable };
 
@@ -156,9 +156,10 @@ bool hasLineEndOrZero(std::string_view text) {
     return text.find_first_of(std::string_view("\r\n\0", 3)) != std::string_view::npos;
 }
 
+// cppcheck misses the reads through std::optional's -> and calls both members unused.
 struct Names {
-    std::string section;
-    std::string key;
+    std::string section;  // cppcheck-suppress unusedStructMember
+    std::string key;      // cppcheck-suppress unusedStructMember
 };
 
 // The section and key in the file's encoding, trimmed as the file's own names are. nullopt when

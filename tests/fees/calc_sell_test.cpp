@@ -322,5 +322,39 @@ TEST(CalcSell, without_an_amount_paid_on_screen_the_yield_keeps_its_value) {
     EXPECT_EQ(w.st.SellYield, money("12.34"));
 }
 
+// The mark follows the profit as Text19 shows it. Shanghai, 3.0 and 1: bought 1,000 at 11.28 for
+// 11,326.12 in all; 1,054 sold at 10.79 bring 11,372.66 − 34.12 − 11.37 − 1.054 = 11,326.116, a
+// loss of 0.004 that shows as 0.00: no loss is marked on a 0.00. A loss of a fen and more is.
+struct TinyProfitRow {
+    const char* name;
+    const char* amountPaid;
+    const char* text19;
+    const char* label17;
+    Rgb mark;
+    friend void PrintTo(const TinyProfitRow& row, std::ostream* os) { *os << row.name; }
+};
+
+class TinyProfitMarkTest : public ::testing::TestWithParam<TinyProfitRow> {};
+
+TEST_P(TinyProfitMarkTest, marks_the_sign_of_the_profit_as_shown) {
+    const TinyProfitRow& r = GetParam();
+    CalcWindow w = windowWith("Option1", "3.0", "1",
+                              Purchase{"1000", "11280", "46.12", r.amountPaid, "11,326.12"});
+    sell(w, "10.79", "1054");
+    EXPECT_EQ(w.text("Text20"), "11,326.12");
+    EXPECT_EQ(w.text("Text19"), r.text19);
+    EXPECT_EQ(w.ui.caption(f1("Label17")), r.label17);
+    EXPECT_EQ(w.foreColor("Label17"), r.mark);
+    EXPECT_EQ(w.foreColor("Label18"), r.mark);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Shanghai, TinyProfitMarkTest,
+    ::testing::Values(
+        TinyProfitRow{"loss_below_half_a_fen_shows_zero", "11326.12", "0.00", "大赚特赚", kRed},
+        TinyProfitRow{"loss_of_half_a_fen_shows", "11326.121", "-0.01", "大亏特亏", kBlue},
+        TinyProfitRow{"gain_below_half_a_fen", "11326.112", "0.00", "大赚特赚", kRed}),
+    [](const ::testing::TestParamInfo<TinyProfitRow>& row) { return row.param.name; });
+
 }  // namespace
 }  // namespace zm

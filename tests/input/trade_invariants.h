@@ -1,0 +1,750 @@
+// The rules every state of the main window and the batch dialogs keeps, checked after each user
+// action by the randomized trade test and by the session fuzzer (fuzz/fuzz_session.cpp). No
+// test framework here: a check returns the rules it found broken, as sentences.
+//
+// What is checked, after every action:
+//  - every text the program wrote into a field (TextN of any window) is empty or a number text;
+//  - every message shown is one of the program's messages;
+//  - a commission, in the state or on screen, is none (zero, empty) or at least 5.00;
+//  - the buy fee total is the fen rounding of its three parts, the sell fee total their exact sum;
+//  - the gain or loss mark agrees with the sign of the figure under it, as shown (a loss of
+//    less than half a fen shows as 0.00 and is no loss);
+//  - a locked field has the button-face background, an editable one the window background;
+//  - the action evaluated at most a few hundred break-even stop tests and made at most a few
+//    thousand window calls, whatever it was given.
+// And after an action that ran a calculation, the figures it wrote, as the program defines them:
+// amount paid = trade amount + fee total − dividend per 10 × quantity ÷ 10, all as displayed;
+// amount received = trade amount − fee total; the cost per share is the next fen up of its
+// quotient; the break-even prices equal those of the one-fen-per-step searches of
+// tests/fees/literal_search.h wherever those finish within their budget.
+#pragma once
+
+#include <algorithm>
+#include <cmath>
+#include <cstdint>
+#include <optional>
+#include <sstream>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "fees/break_even.h"
+#include "fees/calc_buy.h"
+#include "fees/display_format.h"
+#include "fees/literal_search.h"
+#include "fees/messages.h"
+#include "fees/money.h"
+#include "fees/number_text.h"
+#include "input/batch_calc.h"
+#include "input/session.h"
+#include "support/memory_window_model.h"
+
+namespace zm::test {
+
+// The in-memory window model, recording what the engine writes into fields and counting every
+// call the engine makes. The user's own actions (typing, picking a list entry or a market) go
+// through the user…() members, which are not recorded.
+class RecordingWindowModel : public MemoryWindowModel {
+public:
+    struct Write {
+        FormId form;
+        std::string name;
+        std::string text;
+    };
+
+    void userType(Ctl c, std::string_view text) { MemoryWindowModel::setText(c, text); }
+    void userCheck(Ctl c) { MemoryWindowModel::setChecked(c, true); }
+
+    // Forgets the writes and calls recorded so far (at the start of each action).
+    void startAction() {
+        writes.clear();
+        calls = 0;
+        messagesBefore = messages.size();
+    }
+    // Whether the action's last write into the field put a figure there (the reset writes
+    // empty texts; a calculation never does into the fields that tell it ran).
+    bool wrote(FormId form, std::string_view name) const {
+        for (auto it = writes.rbegin(); it != writes.rend(); ++it) {
+            if (it->form == form && it->name == name) {
+                return !it->text.empty();
+            }
+        }
+        return false;
+    }
+
+    std::string text(Ctl c) const override {
+        ++calls;
+        return MemoryWindowModel::text(c);
+    }
+    void setText(Ctl c, std::string_view text) override {
+        ++calls;
+        writes.push_back({c.form, std::string(c.name), std::string(text)});
+        MemoryWindowModel::setText(c, text);
+    }
+    bool isReadOnly(Ctl c) const override {
+        ++calls;
+        return MemoryWindowModel::isReadOnly(c);
+    }
+    void setReadOnly(Ctl c, bool readOnly) override {
+        ++calls;
+        MemoryWindowModel::setReadOnly(c, readOnly);
+    }
+    void setBackground(Ctl c, Background background) override {
+        ++calls;
+        MemoryWindowModel::setBackground(c, background);
+    }
+    std::string caption(Ctl c) const override {
+        ++calls;
+        return MemoryWindowModel::caption(c);
+    }
+    void setCaption(Ctl c, std::string_view caption) override {
+        ++calls;
+        MemoryWindowModel::setCaption(c, caption);
+    }
+    void setForeColor(Ctl c, Rgb colour) override {
+        ++calls;
+        MemoryWindowModel::setForeColor(c, colour);
+    }
+    void setToolTip(Ctl c, std::string_view toolTip) override {
+        ++calls;
+        MemoryWindowModel::setToolTip(c, toolTip);
+    }
+    bool isChecked(Ctl c) const override {
+        ++calls;
+        return MemoryWindowModel::isChecked(c);
+    }
+    void setChecked(Ctl c, bool checked) override {
+        ++calls;
+        MemoryWindowModel::setChecked(c, checked);
+    }
+    void setFocus(Ctl c) override {
+        ++calls;
+        MemoryWindowModel::setFocus(c);
+    }
+    void selectAllInFocused() override {
+        ++calls;
+        MemoryWindowModel::selectAllInFocused();
+    }
+    void showMessage(std::string_view text) override {
+        ++calls;
+        MemoryWindowModel::showMessage(text);
+    }
+    bool isLoaded(FormId f) const override {
+        ++calls;
+        return MemoryWindowModel::isLoaded(f);
+    }
+    void load(FormId f) override {
+        ++calls;
+        MemoryWindowModel::load(f);
+    }
+    void show(FormId f) override {
+        ++calls;
+        MemoryWindowModel::show(f);
+    }
+    void hide(FormId f) override {
+        ++calls;
+        MemoryWindowModel::hide(f);
+    }
+    void unload(FormId f) override {
+        ++calls;
+        MemoryWindowModel::unload(f);
+    }
+
+    std::vector<Write> writes;
+    mutable std::int64_t calls = 0;
+    std::size_t messagesBefore = 0;
+};
+
+// Where an action came from: the main window, or one of the batch dialogs. It tells which
+// calculation wrote the figures the action left on screen.
+enum class ActionSource { MainWindow, BatchBuy, BatchSell };
+
+class TradeInvariants {
+public:
+    // `literalBudget` bounds the stop tests of each literal search; a break-even whose literal
+    // search needs more is not compared (counted in unfinishedSearches).
+    explicit TradeInvariants(std::int64_t literalBudget) : m_budget(literalBudget) {}
+
+    // The most work one action may do.
+    static constexpr std::int64_t kMaxEvaluationsPerAction = 400;  // 3 × 66 + 2 × 66 at most
+    static constexpr std::int64_t kMaxWindowCallsPerAction = 2000;
+
+    // Checks the window and the state after one action. `evaluations` is the number of stop tests
+    // the action's searches evaluated. Returns the broken rules; empty when all hold.
+    std::vector<std::string> check(const RecordingWindowModel& ui, const Session& session,
+                                   ActionSource source, std::int64_t evaluations) {
+        m_ui = &ui;
+        m_session = &session;
+        m_st = &session.state();
+        m_problems.clear();
+        m_maxEvaluations = std::max(m_maxEvaluations, evaluations);
+        m_maxCalls = std::max(m_maxCalls, ui.calls);
+        if (evaluations > kMaxEvaluationsPerAction) {
+            fail("the action evaluated " + std::to_string(evaluations) + " break-even stop tests");
+        }
+        if (ui.calls > kMaxWindowCallsPerAction) {
+            fail("the action made " + std::to_string(ui.calls) + " window calls");
+        }
+        checkWrites();
+        checkMessages();
+        checkCommissions();
+        checkFeeTotals();
+        checkMark();
+        checkLocks();
+        if (source == ActionSource::MainWindow) {
+            if (ui.wrote(FormId::Form1, "Text10")) {
+                ++buyCalculations;
+                checkMainBuy();
+            }
+            if (ui.wrote(FormId::Form1, "Text20")) {
+                ++sellCalculations;
+                checkMainSell();
+            }
+        } else if (source == ActionSource::BatchBuy && ui.wrote(FormId::Form1, "Text10")) {
+            ++batchBuyCalculations;
+            checkBatchBuy();
+        } else if (source == ActionSource::BatchSell && ui.wrote(FormId::Form1, "Text20")) {
+            ++batchSellCalculations;
+            checkBatchSell();
+        }
+        return m_problems;
+    }
+
+    // What the checks saw, for the reports.
+    std::int64_t buyCalculations = 0;
+    std::int64_t sellCalculations = 0;
+    std::int64_t batchBuyCalculations = 0;
+    std::int64_t batchSellCalculations = 0;
+    std::int64_t comparedSearches = 0;    // break-even prices compared with a literal search
+    std::int64_t unfinishedSearches = 0;  // literal searches that ran out of budget
+    std::int64_t partialSales = 0;
+    std::int64_t maxEvaluations() const { return m_maxEvaluations; }
+    std::int64_t maxWindowCalls() const { return m_maxCalls; }
+
+private:
+    static constexpr Money kFen = Money::fromFen(1);
+    // Beyond this a yield in percent is no figure a field can hold (the program leaves it out).
+    static constexpr long double kMaxYieldPercent = 9.0e14L;
+
+    // ------------------------------------------------------------------------------------------
+    // Reading the window.
+    std::string shown(std::string_view name) const {
+        return m_ui->MemoryWindowModel::text(f1(name));
+    }
+    std::optional<Money> money(std::string_view name) const {
+        return numberTextToMoney(shown(name));
+    }
+    std::optional<double> number(std::string_view name) const {
+        return numberTextToDouble(shown(name));
+    }
+    double rate(std::string_view list) const {
+        return numberTextToDouble(shown(list)).value_or(0.0);
+    }
+    Market market() const {
+        if (m_ui->MemoryWindowModel::isChecked(f1("Option1"))) {
+            return Market::ShanghaiA;
+        }
+        return m_ui->MemoryWindowModel::isChecked(f1("Option3")) ? Market::FundWarrant
+                                                                 : Market::ShenzhenA;
+    }
+    const MemoryWindowModel::Control* control(std::string_view name) const {
+        return m_ui->find(f1(name));
+    }
+    Rgb colour(std::string_view name) const {
+        const auto* c = control(name);
+        return c ? c->foreColor : kBlack;
+    }
+
+    void fail(const std::string& what) {
+        std::ostringstream out;
+        out << what << " |";
+        for (const char* name :
+             {"Text1",  "Text2",  "Text3",  "Text4",  "Text5",  "Text6",  "Text7",  "Text8",
+              "Text9",  "Text10", "Text11", "Text12", "Text13", "Text14", "Text15", "Text16",
+              "Text17", "Text18", "Text19", "Text20", "Text21", "Text22", "Combo1", "Combo2"}) {
+            out << ' ' << name << "=[" << shown(name) << ']';
+        }
+        out << " market=" << static_cast<int>(market());
+        m_problems.push_back(out.str());
+    }
+    void expect(bool ok, const std::string& what) {
+        if (!ok) {
+            fail(what);
+        }
+    }
+    static std::string show(Money m) { return formatMoneyGeneral(m); }
+
+    // |a − b| ≤ tolerance, in yuan, for figures formed in double.
+    static bool near(double a, long double b, double tolerance) {
+        return std::fabs(static_cast<long double>(a) - b) <= tolerance + std::fabs(b) * 1e-15L;
+    }
+
+    // The total quantity of a batch dialog's captured values.
+    double capturedQuantity(FormId dialog) const {
+        double q = 0.0;
+        for (int i = 1; i < 6; i += 2) {
+            q += capturedNumber(m_session->captured(dialog, i));
+        }
+        return q;
+    }
+
+    // The fee rules on a trade amount (yuan): the commission is the rate's share rounded to fen,
+    // at least 5.00; the stamp duty is the rate's share rounded to fen. `what` names the side.
+    void checkRateFees(const std::string& what, double amount, double c, double s,
+                       double commission, double stampDuty) {
+        const double slack = 0.005 + std::fabs(amount) * 1e-12;
+        const long double base = static_cast<long double>(amount) / 1000;
+        expect(near(commission, std::max<long double>(c * base, 5), slack),
+               what + " commission is not the rate's share rounded to fen, at least 5.00");
+        expect(near(stampDuty, s * base, slack),
+               what + " stamp duty is not the rate's share rounded to fen");
+    }
+    // The transfer fee of one trade: in Shanghai 0.001 yuan a share, at least 1.00, not rounded
+    // to fen; none elsewhere.
+    void checkTransferFee(const std::string& what, Money fee, Money shares) {
+        const double expected =
+            market() == Market::ShanghaiA ? std::max(shares.toDouble() * 0.001, 1.0) : 0.0;
+        expect(near(fee.toDouble(), expected, 1e-9),
+               what + " transfer fee is not 0.001 a share, at least 1.00, in Shanghai only");
+    }
+
+    // ------------------------------------------------------------------------------------------
+    // After every action.
+
+    void checkWrites() {
+        for (const auto& w : m_ui->writes) {
+            if (w.name.starts_with("Text") && !w.text.empty() && !IsNumberText(w.text)) {
+                fail(std::string("the program wrote [") + w.text + "] into " + formName(w.form) +
+                     "." + w.name + ", which is no number text");
+            }
+        }
+    }
+
+    void checkMessages() {
+        static const std::string_view kKnown[] = {
+            msg::kBuyPriceNotNumber, msg::kBuyPriceMin,      msg::kBuyQtyNotNumber,
+            msg::kBuyQtyNotPositive, msg::kBuyQtyLot,        msg::kSellPriceNotNumber,
+            msg::kSellPriceMin,      msg::kSellQtyNotNumber, msg::kSellQtyMin,
+            msg::kBonusNotNumber,    msg::kBonusMin,         msg::kBonusMax,
+            msg::kDividendNotNumber, msg::kDividendMin,      msg::kClearFirst,
+            msg::kWriteFailed,       msg::kBuyPriceMax,      msg::kSellPriceMax,
+            msg::kBuyQtyMax,         msg::kSellQtyMax,       msg::kDividendMax,
+            msg::kBuyAmountMax,      msg::kSellAmountMax,    msg::kBatchBuyPriceMax,
+            msg::kBatchSellPriceMax, msg::kDividendAmountMax};
+        for (std::size_t i = m_ui->messagesBefore; i < m_ui->messages.size(); ++i) {
+            const std::string& m = m_ui->messages[i];
+            if (std::find(std::begin(kKnown), std::end(kKnown), m) == std::end(kKnown)) {
+                fail("an unknown message was shown: " + m);
+            }
+        }
+    }
+
+    void checkCommissions() {
+        for (const char* field : {"Text4", "Text14"}) {
+            const std::string t = shown(field);
+            if (t.empty()) {
+                continue;
+            }
+            const auto v = numberTextToMoney(t);
+            expect(v && *v >= kMinCommission,
+                   std::string(field) + " shows a commission below 5.00");
+        }
+        expect(m_st->BuyCommission.isZero() || m_st->BuyCommission >= kMinCommission,
+               "BuyCommission is below 5.00: " + show(m_st->BuyCommission));
+        expect(m_st->SellCommission.isZero() || m_st->SellCommission >= kMinCommission,
+               "SellCommission is below 5.00: " + show(m_st->SellCommission));
+    }
+
+    void checkFeeTotals() {
+        // Buy: the fee total is the three parts' sum rounded to fen (halves to even).
+        const Money buyParts = m_st->BuyCommission + m_st->BuyStampDuty + m_st->BuyTransferFee;
+        expect(m_st->BuyFeeTotal == fenRound(buyParts), "BuyFeeTotal " + show(m_st->BuyFeeTotal) +
+                                                            " is not its parts " + show(buyParts) +
+                                                            " rounded to fen");
+        // Sell: the fee total is the exact sum.
+        const Money sellParts = m_st->SellCommission + m_st->SellStampDuty + m_st->SellTransferFee;
+        expect(m_st->SellFeeTotal == sellParts,
+               "SellFeeTotal " + show(m_st->SellFeeTotal) + " is not its parts " + show(sellParts));
+    }
+
+    // The caption over Text19 marks the sign of the figure in it: a loss blue, a gain (zero
+    // included) red. The figure may be empty (a profit that could not be shown) or, after a
+    // partial sale followed by a batch sale without a purchase, the remaining share count.
+    void checkMark() {
+        const auto* label = control("Label17");
+        if (!label) {
+            return;
+        }
+        const auto l = number("Text19");
+        if (label->caption == "大亏特亏") {
+            expect(!l || *l < 0.0, "the loss mark stands over no loss in Text19");
+            expect(colour("Label17") == kBlue && colour("Label18") == kBlue,
+                   "the loss mark is not blue");
+        } else if (label->caption == "大赚特赚") {
+            expect(!l || *l >= 0.0, "the gain mark stands over a loss in Text19");
+            expect(colour("Label17") == kRed && colour("Label18") == kRed,
+                   "the gain mark is not red");
+        }
+    }
+
+    void checkLocks() {
+        for (const char* name : {"Text1", "Text2", "Text11", "Text12"}) {
+            const auto* c = control(name);
+            if (c) {
+                expect(c->readOnly == (c->background == Background::ButtonFace),
+                       std::string(name) +
+                           " is locked without the locked background or the "
+                           "other way round");
+            }
+        }
+    }
+
+    // ------------------------------------------------------------------------------------------
+    // After the main window's buy-side calculation.
+
+    void checkMainBuy() {
+        const CalcState& st = *m_st;
+        const double c = rate("Combo1");
+        const double s = rate("Combo2");
+        expect(money("Text1") == st.BuyPrice, "BuyPrice is not the price Text1 shows");
+        expect(money("Text2") == st.BuyQty, "BuyQty is not the quantity Text2 shows");
+        const auto amount = Money::mul(st.BuyPrice, st.BuyQty);
+        expect(amount && st.BuyAmount == *amount, "BuyAmount is not price × quantity");
+        expect(shown("Text3") == formatAmount(st.BuyAmount), "Text3 does not show BuyAmount");
+        expect(shown("Text4") == formatAmount(st.BuyCommission),
+               "Text4 does not show BuyCommission");
+        if (market() == Market::FundWarrant) {
+            expect(shown("Text5") == "0" && st.BuyStampDuty.isZero(),
+                   "a fund purchase pays stamp duty");
+        }
+        checkRateFees("the purchase's", st.BuyAmount.toDouble(), c,
+                      market() == Market::FundWarrant ? 0.0 : s, st.BuyCommission.toDouble(),
+                      st.BuyStampDuty.toDouble());
+        checkTransferFee("the purchase's", st.BuyTransferFee, st.BuyQty);
+        expect(shown("Text7") == formatAmount(st.BuyFeeTotal), "Text7 does not show BuyFeeTotal");
+        // The fee total on screen against its parts on screen: exact when the transfer fee is a
+        // whole number of fen (always so for whole board lots), else within the two roundings.
+        const auto t4 = money("Text4");
+        const auto t5 = money("Text5");
+        const auto t6 = money("Text6");
+        const auto t7 = money("Text7");
+        if (t4 && t5 && t6 && t7) {
+            const Money parts = *t4 + *t5 + *t6;
+            if (st.BuyTransferFee.isWholeFen()) {
+                expect(*t7 == parts, "Text7 is not Text4 + Text5 + Text6");
+            } else {
+                expect(*t7 - parts <= kFen && parts - *t7 <= kFen,
+                       "Text7 is more than a fen from Text4 + Text5 + Text6");
+            }
+        } else {
+            fail("a buy fee field holds no number");
+        }
+        // A sale computed in the same action (Calculate) sets Label8 and, when partial, Text9.
+        const bool saleFollowed = m_ui->wrote(FormId::Form1, "Text20");
+        const bool breakEvenReplaced = saleFollowed && st.BuyQty > st.SellQty;
+        if (!saleFollowed) {
+            expect(colour("Label8") == kRed, "Label8 is not red after a purchase");
+        }
+
+        // Bonus shares and dividend per 10, as the fields held them for the calculation.
+        const auto d = number("Text22");
+        const auto b = number("Text21");
+        if (!d || !b) {
+            fail("Text21 or Text22 holds no number after a purchase");
+            return;
+        }
+        const double q = st.BuyQty.toDouble();
+
+        // Cost per share: the next fen up of (amount + fees − dividend) ÷ (shares + bonus).
+        const auto dividendDiv = Money::fromDouble(*d * q / 10);
+        const auto bonusDiv = Money::fromDouble(*b * q / 10);
+        if (dividendDiv && bonusDiv) {
+            const Money num = st.BuyAmount + st.BuyFeeTotal - *dividendDiv;
+            const Money den = st.BuyQty + *bonusDiv;
+            expect(den > Money(), "the purchase was computed on no shares");
+            if (den > Money()) {
+                const Int128 n = static_cast<Int128>(num.ticks()) * Money::kTicksPerYuan;
+                const Int128 cost = st.BuyCostPerShare.ticks();
+                expect(st.BuyCostPerShare.isWholeFen() && cost * den.ticks() >= n &&
+                           (cost - Money::kTicksPerFen) * den.ticks() < n,
+                       "the cost per share " + show(st.BuyCostPerShare) +
+                           " is not the next fen up of " + show(num) + " / " + show(den));
+                expect(shown("Text8") == formatAmount(st.BuyCostPerShare),
+                       "Text8 does not show BuyCostPerShare");
+            }
+        }
+
+        // Break-even price: the literal search on the dividend-adjusted price and the shares
+        // after the bonus.
+        const auto bonusShares = Money::fromDouble(*b * q * 0.1);
+        const auto dividendTotal = Money::fromDouble(*d * q * 0.1);
+        if (bonusShares && dividendTotal && !breakEvenReplaced) {
+            const Money shares = st.BuyQty + *bonusShares;
+            const Money net = st.BuyAmount - *dividendTotal;
+            const auto adjusted = Money::fromDouble(net.toDouble() / shares.toDouble());
+            if (adjusted) {
+                const auto lit = literalBreakEven(*adjusted, shares, c, s, m_budget);
+                compareBreakEven(lit, lit.value ? formatPrice(*lit.value) : std::string(),
+                                 "the buy-side break-even");
+            }
+        }
+
+        // Amount paid: trade amount + fee total − dividend per 10 × quantity × 0.1, every figure
+        // as its field shows it.
+        const auto T = number("Text3");
+        const auto F = number("Text7");
+        const auto N = number("Text2");
+        const auto paid = number("Text10");
+        if (T && F && N && paid) {
+            const long double expected =
+                (static_cast<long double>(*T) + *F) - static_cast<long double>(*d) * *N * 0.1L;
+            expect(near(*paid, expected, 0.0051),
+                   "Text10 is not Text3 + Text7 − Text22 × Text2 "
+                   "× 0.1");
+            expect(near(st.AmountPaid.toDouble(), expected, 0.0001),
+                   "AmountPaid is not Text3 + Text7 − Text22 × Text2 × 0.1");
+            expect(shown("Text10") == formatAmount(st.AmountPaid),
+                   "Text10 does not show AmountPaid");
+        } else {
+            fail("a field of the amount paid holds no number");
+        }
+    }
+
+    // ------------------------------------------------------------------------------------------
+    // After the main window's sell-side calculation.
+
+    void checkMainSell() {
+        const CalcState& st = *m_st;
+        const double c = rate("Combo1");
+        const double s = rate("Combo2");
+        expect(money("Text11") == st.SellPrice, "SellPrice is not the price Text11 shows");
+        expect(money("Text12") == st.SellQty, "SellQty is not the quantity Text12 shows");
+        const auto amount = Money::mul(st.SellPrice, st.SellQty);
+        expect(amount && st.SellAmount == *amount, "SellAmount is not price × quantity");
+        expect(shown("Text13") == formatAmount(st.SellAmount), "Text13 does not show SellAmount");
+        expect(shown("Text14") == formatAmount(st.SellCommission),
+               "Text14 does not show SellCommission");
+        expect(shown("Text17") == formatAmount(st.SellFeeTotal),
+               "Text17 does not show SellFeeTotal");
+        checkRateFees("the sale's", st.SellAmount.toDouble(), c, s, st.SellCommission.toDouble(),
+                      st.SellStampDuty.toDouble());
+        checkTransferFee("the sale's", st.SellTransferFee, st.SellQty);
+        // The sell fee total is not rounded; on screen, its parts are whole fen but for the
+        // transfer fee, and rounding a sum of positive figures to fen rounds that part alone.
+        const auto t13 = money("Text13");
+        const auto t14 = money("Text14");
+        const auto t15 = money("Text15");
+        const auto t16 = money("Text16");
+        const auto t17 = money("Text17");
+        const auto t20 = money("Text20");
+        if (t13 && t14 && t15 && t16 && t17 && t20) {
+            expect(*t17 == *t14 + *t15 + *t16, "Text17 is not Text14 + Text15 + Text16");
+            const Money diff = *t20 - (*t13 - *t17);
+            expect(diff <= kFen && -diff <= kFen, "Text20 is more than a fen from Text13 − Text17");
+        } else {
+            fail("a sell fee field holds no number");
+        }
+        // Amount received = trade amount − fee total, exactly, in the state.
+        expect(st.AmountReceived == st.SellAmount - st.SellFeeTotal,
+               "AmountReceived is not SellAmount − SellFeeTotal");
+        expect(shown("Text20") == formatAmount(st.AmountReceived),
+               "Text20 does not show AmountReceived");
+        expect(st.ProfitLoss == st.AmountReceived - st.AmountPaid,
+               "ProfitLoss is not AmountReceived − AmountPaid");
+
+        // The yield, when an amount paid is on screen.
+        if (!shown("Text10").empty()) {
+            const long double y = st.AmountPaid.isZero()
+                                      ? 0.0L
+                                      : static_cast<long double>(st.ProfitLoss.toDouble()) /
+                                            st.AmountPaid.toDouble() * 100.0L;
+            if (st.AmountPaid.isZero()) {
+                expect(shown("Text18").empty(), "a yield is shown on nothing paid");
+            } else if (std::fabs(y) > kMaxYieldPercent && shown("Text18").empty()) {
+                // A yield beyond what a field can hold is left out.
+            } else {
+                expect(near(st.SellYield.toDouble(), y, 0.005 + 1e-9),
+                       "SellYield " + show(st.SellYield) + " is not the profit in percent");
+                expect(shown("Text18") == formatAmount(st.SellYield),
+                       "Text18 does not show SellYield");
+            }
+        }
+
+        const auto* label17 = control("Label17");
+        const std::string caption = label17 ? label17->caption : std::string();
+        const bool partial = st.BuyQty > st.SellQty;
+        if (!partial) {
+            // The mark follows the profit as shown: a loss blue, a gain (zero included) red.
+            const bool loss = st.ProfitLoss <= -Money::fromTicks(Money::kTicksPerFen / 2);
+            expect(caption == (loss ? "大亏特亏" : "大赚特赚"),
+                   "the mark does not agree with the profit " + show(st.ProfitLoss));
+            expect(shown("Text19") == formatAmount(st.ProfitLoss),
+                   "Text19 does not show ProfitLoss");
+            return;
+        }
+
+        // A partial sale: the remaining shares replace the profit, and Text9 shows their
+        // break-even price, which the literal search must find too.
+        ++partialSales;
+        expect(caption == "剩余股票" && colour("Label17") == kRed && colour("Label18") == kRed,
+               "a partial sale is not marked");
+        const Money remain = st.BuyQty - st.SellQty;
+        expect(shown("Text19") == formatGroupedWhole(remain),
+               "Text19 does not show the remaining shares");
+        expect(st.RemainQty == remain, "RemainQty is not BuyQty − SellQty");
+        const Money cost = st.BuyAmount - st.SellAmount + st.BuyFeeTotal + st.SellFeeTotal;
+        expect(near(st.RemainBasePrice.toDouble(),
+                    static_cast<long double>(cost.toDouble()) / remain.toDouble(), 0.00005 + 1e-9),
+               "RemainBasePrice is not the outstanding cost per remaining share");
+        const auto target = Money::mul(st.RemainBasePrice, st.RemainQty);
+        expect(target && st.RemainTarget == *target,
+               "RemainTarget is not RemainBasePrice × RemainQty");
+        if (market() == Market::ShanghaiA) {
+            const double x = remain.toDouble() * 0.001;
+            const double fee = x < 1.0 ? 1.0 : std::ceil(x);
+            expect(st.RemainTransferFee.toDouble() == fee,
+                   "RemainTransferFee is not the remaining shares' fee in whole yuan");
+        } else {
+            expect(st.RemainTransferFee.isZero(), "RemainTransferFee outside Shanghai");
+        }
+        const auto lit =
+            literalRemainingShareSteps(st.RemainBasePrice, st.RemainQty, st.RemainTarget,
+                                       st.RemainTransferFee, c, s, m_budget);
+        std::string expected;
+        if (lit.finished && lit.value) {
+            expect(st.StepCount == *lit.value, "StepCount " + std::to_string(st.StepCount) +
+                                                   " is not the literal search's " +
+                                                   std::to_string(*lit.value));
+            const auto step = Money::fromDouble(static_cast<double>(*lit.value) * 0.01);
+            const auto price = step ? Money::add(st.RemainBasePrice, *step) : std::nullopt;
+            const auto up = price ? fenCeilQuotient(*price, Money::fromYuan(1)) : std::nullopt;
+            expected = up ? formatAmount(*up) : std::string();
+        }
+        compareBreakEven(lit, expected, "the remaining-share break-even");
+    }
+
+    // ------------------------------------------------------------------------------------------
+    // After a batch dialog's computation.
+
+    void checkBatchBuy() {
+        const double c = rate("Combo1");
+        const double s = rate("Combo2");
+        const auto t4 = number("Text4");
+        const auto t5 = number("Text5");
+        const auto t6 = number("Text6");
+        const auto t7 = number("Text7");
+        const auto T = number("Text3");
+        const auto N = number("Text2");
+        const auto V = number("Text22");
+        const auto paid = number("Text10");
+        const auto cost = number("Text8");
+        if (!t4 || !t5 || !t6 || !t7 || !T || !N || !paid || !cost) {
+            fail("a field of the batch purchase holds no number");
+            return;
+        }
+        // Commission and stamp duty on the combined trade amount as shown; the average price
+        // shown is the trade amount over the quantity, rounded to fen.
+        checkRateFees("the batch purchase's", *T, c, s, *t4, *t5);
+        const double Q = capturedQuantity(FormId::Form4);
+        if (const auto average = number("Text1"); average && Q > 0) {
+            expect(near(*average, static_cast<long double>(*T) / Q, 0.005 + 1e-9),
+                   "Text1 is not the average price of the batches");
+        }
+        // The transfer fee is written unrounded; the fee total is rounded to fen.
+        const long double parts = static_cast<long double>(*t4) + *t5 + *t6;
+        expect(near(*t7, parts, 0.0051), "Text7 is not Text4 + Text5 + Text6 rounded to fen");
+        // Cost per share: (trade amount + fee total) ÷ quantity, raised to the next fen.
+        const long double x = (static_cast<long double>(*T) + *t7) / *N;
+        const long double slack = std::fabs(x) * 1e-12L + 1e-9L;
+        expect(*cost >= x - slack && *cost - 0.01L < x + slack,
+               "Text8 is not the next fen up of (Text3 + Text7) ÷ Text2");
+        // Amount paid, less the dividend on the quantity shown (no number in Text22 counts 0).
+        const long double expected = (static_cast<long double>(*T) + *t7) -
+                                     static_cast<long double>(V.value_or(0.0)) * *N * 0.1L;
+        expect(near(*paid, expected, 0.0051), "Text10 is not Text3 + Text7 − Text22 × Text2 × 0.1");
+        expect(colour("Label8") == kRed, "Label8 is not red after a batch purchase");
+        // Break-even price of the combined purchase as shown.
+        const auto price = money("Text1");
+        const auto qty = money("Text2");
+        if (price && qty) {
+            const auto lit = literalBreakEven(*price, *qty, c, s, m_budget);
+            compareBreakEven(lit, lit.value ? formatMoneyGeneral(*lit.value) : std::string(),
+                             "the batch break-even");
+        }
+    }
+
+    void checkBatchSell() {
+        const auto t13 = number("Text13");
+        const auto t14 = money("Text14");
+        const auto t15 = money("Text15");
+        const auto t16 = money("Text16");
+        const auto t17 = money("Text17");
+        const auto t20 = number("Text20");
+        if (!t13 || !t14 || !t15 || !t16 || !t17 || !t20) {
+            fail("a field of the batch sale holds no number");
+            return;
+        }
+        expect(*t17 == *t14 + *t15 + *t16, "Text17 is not Text14 + Text15 + Text16");
+        checkRateFees("the batch sale's", *t13, rate("Combo1"), rate("Combo2"), t14->toDouble(),
+                      t15->toDouble());
+        const double Q = capturedQuantity(FormId::Form3);
+        const auto average = number("Text11");
+        if (average && Q > 0) {
+            expect(near(*average, static_cast<long double>(*t13) / Q, 0.005 + 1e-9),
+                   "Text11 is not the average price of the batches");
+        }
+        const long double received = static_cast<long double>(*t13) - t17->toDouble();
+        expect(near(*t20, received, 0.0051), "Text20 is not Text13 − Text17");
+        const auto P = number("Text10");
+        if (!P) {
+            return;  // no purchase on screen: no round trip
+        }
+        const auto L = number("Text19");
+        if (L) {
+            expect(near(*L, static_cast<long double>(*t20) - *P, 0.0051),
+                   "Text19 is not Text20 − Text10");
+            const long double percent =
+                *P == 0.0 ? 0.0L : static_cast<long double>(*L) / *P * 100.0L;
+            const bool leftOut = std::fabs(percent) > kMaxYieldPercent && shown("Text18").empty();
+            if (*P != 0.0 && !leftOut) {
+                const auto y = number("Text18");
+                expect(y && near(*y, static_cast<long double>(*L) / *P * 100.0L, 0.005 + 1e-9),
+                       "Text18 is not Text19 in percent of Text10");
+            }
+        }
+        if (*P == 0.0) {
+            expect(shown("Text18").empty(), "a yield is shown on nothing paid");
+        }
+    }
+
+    // Text9 against the literal search's result (`expected`, formatted as the field shows it).
+    template <class Outcome>
+    void compareBreakEven(const Outcome& lit, const std::string& expected, const char* what) {
+        if (!lit.finished) {
+            ++unfinishedSearches;
+            return;
+        }
+        ++comparedSearches;
+        if (lit.value) {
+            expect(shown("Text9") == expected, std::string(what) +
+                                                   " in Text9 is not the literal "
+                                                   "search's " +
+                                                   expected);
+        } else {
+            // No price within the 32-bit step range: the program shows none.
+            expect(shown("Text9").empty(), std::string(what) +
+                                               " shows a price the literal "
+                                               "search never reaches");
+        }
+    }
+
+    const RecordingWindowModel* m_ui = nullptr;
+    const Session* m_session = nullptr;
+    const CalcState* m_st = nullptr;
+    std::int64_t m_budget;
+    std::vector<std::string> m_problems;
+    std::int64_t m_maxEvaluations = 0;
+    std::int64_t m_maxCalls = 0;
+};
+
+}  // namespace zm::test

@@ -1,0 +1,421 @@
+// A randomized run of 100,000 valid trades through the engine session on the in-memory window
+// model, with the rules of trade_invariants.h checked after every user action: the Enter road and
+// the Calculate command, all three markets, all 217 rate pairs, bonus shares and dividends,
+// partial, whole and larger sales, and purchases and sales combined in the batch dialogs. The
+// seed is fixed, so a failure repeats; the failing action's fields are in the message.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cmath>
+#include <cstdint>
+#include <functional>
+#include <iostream>
+#include <random>
+#include <string>
+#include <vector>
+
+#include "fees/break_even.h"
+#include "fees/display_format.h"
+#include "fees/fee_schedule.h"
+#include "fees/messages.h"
+#include "input/main_window_fixture.h"
+#include "input/session.h"
+#include "input/trade_invariants.h"
+
+namespace zm::test {
+namespace {
+
+constexpr int kTrades = 100'000;
+constexpr std::int64_t kLiteralBudget = 3'000;
+constexpr std::size_t kMaxReported = 10;
+
+// Texts of typed figures.
+std::string fen(std::int64_t fen) {
+    return formatMoneyGeneral(Money::fromFen(fen));
+}
+std::string whole(std::int64_t n) {
+    return std::to_string(n);
+}
+
+class TradeRun {
+public:
+    explicit TradeRun(std::uint64_t seed)
+        : m_random(seed),
+          m_session(m_ui, m_dir.path() + "/no-dir/TKVR.INI"),
+          m_rules(kLiteralBudget) {
+        // The settings path lies below a plain file, so every save fails at once and shows its
+        // message: the run stays fast and the messages count the saves.
+        std::ofstream(m_dir.path() + "/no-dir") << "x";
+        m_ui.declareList(f1("Combo1"),
+                         {commissionRateEntries().begin(), commissionRateEntries().end()});
+        m_ui.declareList(f1("Combo2"),
+                         {stampDutyRateEntries().begin(), stampDutyRateEntries().end()});
+        m_ui.userCheck(f1("Option1"));
+        m_ui.MemoryWindowModel::load(FormId::Form1);
+        act(ActionSource::MainWindow, [&] { m_session.formLoad(); });
+    }
+
+    void trade(int index) {
+        m_ui.messages.clear();
+        m_expectedSaves = 0;
+        // Markets and rate pairs in turn, so that every pair meets every market.
+        const int pair = index % 217;
+        const int market = (index / 217) % 3;
+        chooseMarket(market);
+        m_ui.userType(f1("Combo1"), commissionRateEntries()[static_cast<std::size_t>(pair % 31)]);
+        m_ui.userType(f1("Combo2"), stampDutyRateEntries()[static_cast<std::size_t>(pair / 31)]);
+        if (chance(0.5)) {
+            act(ActionSource::MainWindow, [&] { m_session.command4Click(); });  // Clear
+        }
+        const double road = uniform();
+        if (road < 0.45) {
+            enterRoad();
+        } else if (road < 0.8) {
+            calculateRoad();
+        } else {
+            batchRoad();
+        }
+        // Valid trades: no message but the failed saves, one pair per save.
+        std::size_t saves = 0;
+        for (const auto& m : m_ui.messages) {
+            if (m == msg::kWriteFailed) {
+                ++saves;
+            } else {
+                report("trade " + std::to_string(index) + " was refused: " + m);
+            }
+        }
+        if (saves != 2 * m_expectedSaves) {
+            report("trade " + std::to_string(index) + " saved the rates " +
+                   std::to_string(saves / 2) + " times, not " + std::to_string(m_expectedSaves));
+        }
+    }
+
+    const std::vector<std::string>& problems() const { return m_problems; }
+    const TradeInvariants& rules() const { return m_rules; }
+    std::int64_t actions() const { return m_actions; }
+
+private:
+    // ------------------------------------------------------------------------------------------
+    // Random figures of valid trades.
+    double uniform() { return std::uniform_real_distribution<double>(0.0, 1.0)(m_random); }
+    bool chance(double p) { return uniform() < p; }
+    std::int64_t between(std::int64_t lo, std::int64_t hi) {
+        return std::uniform_int_distribution<std::int64_t>(lo, hi)(m_random);
+    }
+    // Log-uniform between lo and hi.
+    std::int64_t spread(std::int64_t lo, std::int64_t hi) {
+        const double x = std::exp(
+            std::log(static_cast<double>(lo)) +
+            uniform() * (std::log(static_cast<double>(hi)) - std::log(static_cast<double>(lo))));
+        return std::clamp(static_cast<std::int64_t>(std::llround(x)), lo, hi);
+    }
+    // A price in fen: mostly the prices of the market, now and then a very high one.
+    std::int64_t priceFen() {
+        return chance(0.97) ? spread(1, 50'000) : spread(50'000, 2'147'483'647);
+    }
+    // Shares bought, in whole lots, keeping price × quantity within the trade-amount limit.
+    std::int64_t lots(std::int64_t priceFen, std::int64_t maxLots) {
+        const std::int64_t byAmount = 100'000'000'000'00 / 100 / priceFen;  // fen of 10^11 yuan
+        return spread(1, std::max<std::int64_t>(1, std::min(maxLots, byAmount)));
+    }
+    // A sale of the held shares: all of them, some (odd lots included) or more.
+    std::int64_t sellShares(std::int64_t held, std::int64_t priceFen) {
+        const std::int64_t byAmount = 100'000'000'000'00 / priceFen;
+        std::int64_t q = held;
+        const double kind = uniform();
+        if (kind < 0.45 && held > 1) {
+            q = between(1, held - 1);
+        } else if (kind < 0.55) {
+            q = held + between(1, 1000);
+        } else if (kind < 0.65) {
+            q = spread(1, 100'000);
+        }
+        return std::max<std::int64_t>(1, std::min({q, byAmount, std::int64_t{2'147'483'647}}));
+    }
+    std::int64_t sellPriceFen(std::int64_t buyFen) {
+        const double factor = 0.5 + uniform();
+        return std::clamp<std::int64_t>(std::llround(static_cast<double>(buyFen) * factor), 1,
+                                        2'147'483'647);
+    }
+    // A price as a user may type it: two decimals, or three or four that the rule rounds.
+    std::string typedPrice(std::int64_t priceFen) {
+        if (chance(0.1) && priceFen > 1) {
+            return formatMoneyGeneral(Money::fromTicks(priceFen * 100 + between(-49, 49)));
+        }
+        return chance(0.5) ? formatPrice(Money::fromFen(priceFen)) : fen(priceFen);
+    }
+
+    // ------------------------------------------------------------------------------------------
+    // Actions.
+    template <class F>
+    void act(ActionSource source, F&& f) {
+        m_ui.startAction();
+        const std::int64_t before = breakEvenEvaluations();
+        f();
+        const std::int64_t evaluations = breakEvenEvaluations() - before;
+        ++m_actions;
+        for (const auto& p : m_rules.check(m_ui, m_session, source, evaluations)) {
+            report(p);
+        }
+    }
+    void report(const std::string& problem) {
+        if (m_problems.size() < kMaxReported) {
+            m_problems.push_back(problem);
+        }
+    }
+    void chooseMarket(int market) {
+        m_ui.userCheck(f1(market == 0 ? "Option1" : market == 1 ? "Option2" : "Option3"));
+        if (market == 2) {
+            act(ActionSource::MainWindow, [&] { m_session.option3Click(); });
+        }
+    }
+    void typeEnter(std::string_view field, const std::string& text) {
+        m_ui.userType(f1(field), text);
+        m_ui.MemoryWindowModel::setFocus(f1(field));
+        act(ActionSource::MainWindow, [&] { m_session.enterPressed(f1(field)); });
+    }
+    // Bonus shares and dividend per 10, typed with Enter or without.
+    void bonusAndDividend() {
+        const bool bonus = chance(0.3);
+        const bool dividend = chance(0.3);
+        const std::string b = bonus ? whole(between(1, 10)) : std::string("0");
+        const std::string d = dividend ? fen(chance(0.9) ? between(1, 500) : between(500, 50'000))
+                                       : std::string("0.00");
+        if (chance(0.5)) {
+            if (bonus) {
+                typeEnter("Text21", b);
+            }
+            if (dividend) {
+                typeEnter("Text22", d);
+            }
+        } else {
+            m_ui.userType(f1("Text21"), b);
+            m_ui.userType(f1("Text22"), d);
+        }
+    }
+    // Shares held after the bonus per 10 now in Text21.
+    std::int64_t held(std::int64_t bought) {
+        const double b = numberTextToDouble(m_ui.MemoryWindowModel::text(f1("Text21"))).value_or(0);
+        return bought +
+               static_cast<std::int64_t>(std::llround(b * static_cast<double>(bought) * 0.1));
+    }
+
+    void enterRoad() {
+        const std::int64_t buyFen = priceFen();
+        const std::int64_t bought = 100 * lots(buyFen, 5'000'000);
+        bonusAndDividend();
+        typeEnter("Text1", typedPrice(buyFen));
+        typeEnter("Text2",
+                  chance(0.2) ? formatGroupedWhole(Money::fromYuan(bought)) : whole(bought));
+        ++m_expectedSaves;
+        const std::int64_t sellFen = sellPriceFen(buyFen);
+        typeEnter("Text11", typedPrice(sellFen));
+        // The sell quantity is prefilled with the shares held; keep it or type another.
+        const std::int64_t prefilled = held(bought);
+        if (chance(0.4) || static_cast<double>(sellFen) * static_cast<double>(prefilled) > 1e13) {
+            m_ui.userType(f1("Text12"), whole(sellShares(prefilled, sellFen)));
+        }
+        typeEnter("Text12", m_ui.MemoryWindowModel::text(f1("Text12")));
+        ++m_expectedSaves;
+    }
+
+    void calculateRoad() {
+        const std::int64_t buyFen = priceFen();
+        const std::int64_t bought = 100 * lots(buyFen, 5'000'000);
+        bonusAndDividend();
+        const bool buySide = chance(0.9);
+        const bool sellSide = chance(0.9);
+        if (buySide) {
+            m_ui.userType(f1("Text1"), typedPrice(buyFen));
+            m_ui.userType(f1("Text2"), chance(0.2) ? formatGroupedWhole(Money::fromYuan(bought))
+                                                   : whole(bought));
+            ++m_expectedSaves;
+        } else {
+            m_ui.userType(f1("Text1"), "");
+        }
+        if (sellSide) {
+            const std::int64_t sellFen = sellPriceFen(buyFen);
+            m_ui.userType(f1("Text11"), typedPrice(sellFen));
+            m_ui.userType(f1("Text12"), whole(sellShares(held(bought), sellFen)));
+            ++m_expectedSaves;
+        } else {
+            m_ui.userType(f1("Text12"), "");
+        }
+        m_ui.MemoryWindowModel::setFocus(f1("Command1"));
+        act(ActionSource::MainWindow, [&] { m_session.command1Click(); });
+        ++m_expectedSaves;
+    }
+
+    // One to three batches in a dialog: prices to a tenth of a fen, quantities in whole lots for
+    // a purchase and any whole number for a sale; each confirmed by Enter, or all by OK.
+    void batches(FormId dialog) {
+        const ActionSource source =
+            dialog == FormId::Form4 ? ActionSource::BatchBuy : ActionSource::BatchSell;
+        act(source, [&] {
+            dialog == FormId::Form4 ? m_session.command5Click() : m_session.command6Click();
+        });
+        const int count = static_cast<int>(between(1, 3));
+        const bool byEnter = chance(0.6);
+        for (int i = 0; i < count; ++i) {
+            // Each batch keeps well inside the dialog's ranges: price × quantity ≤ 3 × 10^10.
+            const std::int64_t tenths =
+                chance(0.97) ? spread(10, 500'000) : spread(500'000, 2'000'000'000);
+            const double price = static_cast<double>(tenths) / 1000.0;
+            const std::int64_t maxQty =
+                std::max<std::int64_t>(1, static_cast<std::int64_t>(3e10 / price / 100.0));
+            const std::int64_t qty =
+                dialog == FormId::Form4
+                    ? 100 * spread(1, std::min<std::int64_t>(maxQty, 1'000'000))
+                    : spread(1, std::min<std::int64_t>(100 * maxQty, 100'000'000));
+            const Ctl p{dialog, i == 0 ? "Text1" : i == 1 ? "Text3" : "Text5"};
+            const Ctl q{dialog, i == 0 ? "Text2" : i == 1 ? "Text4" : "Text6"};
+            m_ui.userType(p, formatMoneyGeneral(Money::fromTicks(tenths * 10)));
+            m_ui.userType(q, whole(qty));
+            if (byEnter) {
+                for (Ctl c : {p, q}) {
+                    m_ui.MemoryWindowModel::setFocus(c);
+                    act(source, [&] { m_session.enterPressed(c); });
+                }
+            }
+        }
+        act(source, [&] { m_session.batchOkClick(dialog); });
+    }
+
+    void batchRoad() {
+        bonusAndDividend();
+        const double kind = uniform();
+        if (kind < 0.4) {
+            batches(FormId::Form4);
+            batches(FormId::Form3);
+        } else if (kind < 0.7) {
+            // A batch purchase, then a sale on the main window's Enter road.
+            batches(FormId::Form4);
+            const std::int64_t sellFen = priceFen();
+            typeEnter("Text11", typedPrice(sellFen));
+            m_ui.userType(f1("Text12"), whole(sellShares(1000, sellFen)));
+            typeEnter("Text12", m_ui.MemoryWindowModel::text(f1("Text12")));
+            ++m_expectedSaves;
+        } else {
+            // A purchase on the Enter road, then a batch sale against it.
+            const std::int64_t buyFen = priceFen();
+            typeEnter("Text1", typedPrice(buyFen));
+            typeEnter("Text2", whole(100 * lots(buyFen, 100'000)));
+            ++m_expectedSaves;
+            batches(FormId::Form3);
+        }
+        act(ActionSource::MainWindow, [&] { m_session.command4Click(); });  // unlock
+    }
+
+    std::mt19937_64 m_random;
+    TempDir m_dir;
+    RecordingWindowModel m_ui;
+    Session m_session;
+    TradeInvariants m_rules;
+    std::vector<std::string> m_problems;
+    std::int64_t m_actions = 0;
+    std::size_t m_expectedSaves = 0;
+};
+
+TEST(TradeInvariants, hold_after_every_action_of_a_hundred_thousand_random_valid_trades) {
+    const auto start = std::chrono::steady_clock::now();
+    TradeRun run(20'240'601);
+    for (int i = 0; i < kTrades; ++i) {
+        run.trade(i);
+    }
+    const auto seconds =
+        std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    for (const auto& p : run.problems()) {
+        ADD_FAILURE() << p;
+    }
+    const TradeInvariants& r = run.rules();
+    std::cout << "[ trades   ] " << kTrades << " trades, " << run.actions() << " actions in "
+              << seconds << " s; calculations: buy " << r.buyCalculations << ", sell "
+              << r.sellCalculations << " (partial " << r.partialSales << "), batch buy "
+              << r.batchBuyCalculations << ", batch sell " << r.batchSellCalculations
+              << "; break-evens compared " << r.comparedSearches << ", beyond the literal budget "
+              << r.unfinishedSearches << "; most stop tests in one action " << r.maxEvaluations()
+              << ", most window calls " << r.maxWindowCalls() << '\n';
+    // The run must really have reached every kind of calculation, and compared nearly every
+    // break-even price with the literal search.
+    EXPECT_GT(r.buyCalculations, kTrades / 2);
+    EXPECT_GT(r.sellCalculations, kTrades / 2);
+    EXPECT_GT(r.partialSales, kTrades / 10);
+    EXPECT_GT(r.batchBuyCalculations, kTrades / 20);
+    EXPECT_GT(r.batchSellCalculations, kTrades / 20);
+    EXPECT_GT(r.comparedSearches, 20 * r.unfinishedSearches);
+}
+
+// The rules are no formality: figures put wrong on purpose are caught.
+class RulesCatchFaults : public MainWindowTest {
+protected:
+    std::vector<std::string> checkAfterCalculate() {
+        rec.declareList(f1("Combo1"),
+                        {commissionRateEntries().begin(), commissionRateEntries().end()});
+        rec.declareList(f1("Combo2"),
+                        {stampDutyRateEntries().begin(), stampDutyRateEntries().end()});
+        rec.userCheck(f1("Option1"));
+        recSession.formLoad();
+        rec.userType(f1("Combo1"), "3.0");
+        rec.userType(f1("Combo2"), "3");
+        rec.userType(f1("Text1"), "10.00");
+        rec.userType(f1("Text2"), "1000");
+        rec.userType(f1("Text11"), "11.00");
+        rec.userType(f1("Text12"), "500");
+        rec.startAction();
+        recSession.command1Click();
+        TradeInvariants rules(kLiteralBudget);
+        EXPECT_TRUE(rules.check(rec, recSession, ActionSource::MainWindow, 0).empty());
+        if (tamper) {
+            tamper();
+        }
+        return rules.check(rec, recSession, ActionSource::MainWindow, 0);
+    }
+    static bool mentions(const std::vector<std::string>& problems, std::string_view what) {
+        return std::any_of(problems.begin(), problems.end(),
+                           [&](const std::string& p) { return p.find(what) != std::string::npos; });
+    }
+
+    RecordingWindowModel rec;
+    Session recSession{rec, settingsPath};
+    std::function<void()> tamper;
+};
+
+TEST_F(RulesCatchFaults, a_wrong_remaining_share_break_even_is_caught) {
+    tamper = [&] { rec.MemoryWindowModel::setText(f1("Text9"), "1.00"); };
+    EXPECT_TRUE(mentions(checkAfterCalculate(), "remaining-share break-even"));
+}
+
+TEST_F(RulesCatchFaults, a_fee_total_that_is_not_its_parts_is_caught) {
+    tamper = [&] { recSession.state().SellFeeTotal += Money::fromFen(1); };
+    EXPECT_TRUE(mentions(checkAfterCalculate(), "SellFeeTotal"));
+}
+
+TEST_F(RulesCatchFaults, a_commission_below_the_minimum_is_caught) {
+    tamper = [&] { rec.MemoryWindowModel::setText(f1("Text4"), "4.99"); };
+    EXPECT_TRUE(mentions(checkAfterCalculate(), "below 5.00"));
+}
+
+TEST_F(RulesCatchFaults, a_mark_against_the_sign_of_the_profit_is_caught) {
+    tamper = [&] {
+        rec.MemoryWindowModel::setText(f1("Text19"), "-1.00");
+        rec.MemoryWindowModel::setCaption(f1("Label17"), "大赚特赚");
+    };
+    EXPECT_TRUE(mentions(checkAfterCalculate(), "gain mark stands over a loss"));
+}
+
+TEST_F(RulesCatchFaults, a_text_written_that_is_no_number_is_caught) {
+    tamper = [&] { rec.writes.push_back({FormId::Form1, "Text18", "9,10"}); };
+    EXPECT_TRUE(mentions(checkAfterCalculate(), "no number text"));
+}
+
+TEST_F(RulesCatchFaults, an_amount_paid_that_is_not_its_parts_is_caught) {
+    tamper = [&] {
+        rec.writes.push_back({FormId::Form1, "Text20", ""});  // only the buy side counts now
+        rec.MemoryWindowModel::setText(f1("Text10"), "10,061.01");
+    };
+    EXPECT_TRUE(mentions(checkAfterCalculate(), "Text10 is not Text3 + Text7"));
+}
+
+}  // namespace
+}  // namespace zm::test

@@ -1,0 +1,293 @@
+// Every window at the desktop's scaling: CTest runs this file once per scale factor (100 %,
+// 125 %, 150 % and 200 %, through QT_SCALE_FACTOR). The windows must keep their layout in
+// logical pixels and show every text whole: no caption, label, button text or list entry cut at
+// its control's edge, no control running out of its frame or window, pictures drawn at the
+// screen's resolution rather than blown up.
+#include <gtest/gtest.h>
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QComboBox>
+#include <QFontMetrics>
+#include <QFontMetricsF>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScrollArea>
+#include <QScrollBar>
+#include <QStyle>
+#include <QStyleOptionComboBox>
+#include <QStyleOptionGroupBox>
+#include <QTest>
+#include <QToolButton>
+#include <QtMath>
+#include <algorithm>
+
+#include "app/ui/widgets.h"
+#include "support/qt_message_watcher.h"
+#include "support/qt_program.h"
+
+namespace zm {
+namespace {
+
+using test::QtMessageWatcher;
+using test::QtProgram;
+
+// The width a text takes when painted: the wider of the whole-pixel and the exact measure, as
+// hinting at the screen's resolution may round each glyph's advance up.
+int textWidth(const QFont& font, const QWidget* w, const QString& text) {
+    return std::max(QFontMetrics(font, w).horizontalAdvance(text),
+                    qCeil(QFontMetricsF(font, w).horizontalAdvance(text)));
+}
+
+int lineHeight(const QFont& font, const QWidget* w) {
+    return QFontMetrics(font, w).height();
+}
+
+QString where(const QWidget* w) {
+    return w->objectName() + QLatin1Char(' ') + QString::fromLatin1(w->metaObject()->className());
+}
+
+// The program's own controls: those it names (Qt's inner parts are named qt_… or not at all).
+bool ownControl(const QWidget* w) {
+    const QString name = w->objectName();
+    return !name.isEmpty() && !name.startsWith(QLatin1String("qt_"));
+}
+
+// A push button of the main window draws its icon and its caption on one line, or the caption
+// split into two halves one above the other (多次/买入).
+QString pushButtonCut(const QPushButton* b) {
+    const QString caption = b->text();
+    const int room = b->width() - 6 - b->iconSize().width() - 3;
+    const int oneLine = textWidth(b->font(), b, caption);
+    const qsizetype half = (caption.size() + 1) / 2;
+    const int twoLines = std::max(textWidth(b->font(), b, caption.left(half).trimmed()),
+                                  textWidth(b->font(), b, caption.mid(half).trimmed()));
+    const int height = b->height() - 4;
+    if (oneLine <= room && lineHeight(b->font(), b) <= height) {
+        return {};
+    }
+    if (twoLines <= room && 2 * lineHeight(b->font(), b) <= height) {
+        return {};
+    }
+    return QStringLiteral("caption '%1' needs %2 of %3 pixels")
+        .arg(caption)
+        .arg(twoLines)
+        .arg(room);
+}
+
+// A tool button (the dialogs' OK and Clear) draws its icon beside or above its caption inside
+// its frame.
+QString toolButtonCut(const QToolButton* b) {
+    const int text = textWidth(b->font(), b, b->text());
+    const int line = lineHeight(b->font(), b);
+    const QSize icon = b->iconSize();
+    const bool beside = b->toolButtonStyle() == Qt::ToolButtonTextBesideIcon;
+    const QSize needed = beside ? QSize(icon.width() + 4 + text, std::max(icon.height(), line))
+                                : QSize(std::max(icon.width(), text), icon.height() + line);
+    const int frame = 2 * b->style()->pixelMetric(QStyle::PM_DefaultFrameWidth, nullptr, b);
+    if (needed.width() > b->width() - frame || needed.height() > b->height() - frame) {
+        return QStringLiteral("icon and caption need %1 x %2, has %3 x %4")
+            .arg(needed.width())
+            .arg(needed.height())
+            .arg(b->width() - frame)
+            .arg(b->height() - frame);
+    }
+    return {};
+}
+
+// What is cut in one control, or an empty text.
+QString cutIn(const QWidget* w) {
+    if (auto* label = qobject_cast<const QLabel*>(w)) {
+        if (!label->pixmap().isNull()) {
+            return {};
+        }
+        if (auto* area = qobject_cast<const QScrollArea*>(
+                label->parentWidget() == nullptr ? nullptr
+                                                 : label->parentWidget()->parentWidget())) {
+            // The author's note scrolls: whatever does not fit must be reachable by scrolling.
+            const bool fits =
+                label->heightForWidth(area->viewport()->width()) <= area->viewport()->height();
+            if (!fits && area->verticalScrollBar()->maximum() == 0) {
+                return QStringLiteral("text runs below its box and does not scroll");
+            }
+            return label->width() <= area->viewport()->width()
+                       ? QString()
+                       : QStringLiteral("text wider than its scroll area");
+        }
+        if (label->wordWrap()) {
+            const int needed = label->heightForWidth(label->width());
+            return needed <= label->height()
+                       ? QString()
+                       : QStringLiteral("wrapped text needs %1 of %2 pixels in height")
+                             .arg(needed)
+                             .arg(label->height());
+        }
+        const int needed = textWidth(label->font(), label, label->text());
+        if (needed > label->width()) {
+            return QStringLiteral("'%1' needs %2 of %3 pixels")
+                .arg(label->text())
+                .arg(needed)
+                .arg(label->width());
+        }
+        if (lineHeight(label->font(), label) > label->height()) {
+            return QStringLiteral("line of %1 pixels in a box of %2")
+                .arg(lineHeight(label->font(), label))
+                .arg(label->height());
+        }
+        return {};
+    }
+    if (auto* frame = qobject_cast<const QGroupBox*>(w)) {
+        QStyleOptionGroupBox option;
+        option.initFrom(frame);
+        option.text = frame->title();
+        option.subControls = QStyle::SC_GroupBoxLabel | QStyle::SC_GroupBoxFrame;
+        option.textAlignment = frame->alignment();
+        const QRect title = frame->style()->subControlRect(QStyle::CC_GroupBox, &option,
+                                                           QStyle::SC_GroupBoxLabel, frame);
+        const int needed = textWidth(frame->font(), frame, frame->title());
+        if (!frame->rect().contains(title) || title.width() < needed) {
+            return QStringLiteral("title '%1' needs %2 pixels, has %3")
+                .arg(frame->title())
+                .arg(needed)
+                .arg(frame->rect().intersected(title).width());
+        }
+        return {};
+    }
+    if (auto* push = qobject_cast<const QPushButton*>(w)) {
+        return pushButtonCut(push);
+    }
+    if (auto* tool = qobject_cast<const QToolButton*>(w)) {
+        return toolButtonCut(tool);
+    }
+    if (qobject_cast<const QRadioButton*>(w) != nullptr) {
+        const QSize needed = w->sizeHint();
+        if (needed.width() > w->width() || lineHeight(w->font(), w) > w->height()) {
+            return QStringLiteral("needs %1 x %2, has %3 x %4")
+                .arg(needed.width())
+                .arg(needed.height())
+                .arg(w->width())
+                .arg(w->height());
+        }
+        return {};
+    }
+    if (auto* list = qobject_cast<const QComboBox*>(w)) {
+        QStyleOptionComboBox option;
+        option.initFrom(list);
+        option.editable = list->isEditable();
+        option.frame = list->hasFrame();
+        const QRect field = list->style()->subControlRect(QStyle::CC_ComboBox, &option,
+                                                          QStyle::SC_ComboBoxEditField, list);
+        for (int i = 0; i < list->count(); ++i) {
+            const int needed = textWidth(list->font(), list, list->itemText(i));
+            if (needed > field.width()) {
+                return QStringLiteral("entry '%1' needs %2 of %3 pixels")
+                    .arg(list->itemText(i))
+                    .arg(needed)
+                    .arg(field.width());
+            }
+        }
+        return {};
+    }
+    if (auto* field = qobject_cast<const QLineEdit*>(w)) {
+        // The text's line inside the frame; the width of the figures is the fields' own concern
+        // (they shrink a figure that is too long).
+        const int room = field->height() - 2;
+        if (lineHeight(field->font(), field) > room) {
+            return QStringLiteral("line of %1 pixels in a field of %2")
+                .arg(lineHeight(field->font(), field))
+                .arg(field->height());
+        }
+        return {};
+    }
+    return {};
+}
+
+// Every cut text and every control that runs out of its parent in a window, one line each.
+QStringList cutsIn(QWidget* window) {
+    QStringList cuts;
+    for (QWidget* w : window->findChildren<QWidget*>()) {
+        if (!ownControl(w) || !w->isVisibleTo(window)) {
+            continue;
+        }
+        QWidget* parent = w->parentWidget();
+        if (ownControl(parent) && !parent->rect().contains(w->geometry())) {
+            cuts << where(w) + QStringLiteral(": runs out of ") + parent->objectName();
+        }
+        if (const QString cut = cutIn(w); !cut.isEmpty()) {
+            cuts << where(w) + QStringLiteral(": ") + cut;
+        }
+    }
+    return cuts;
+}
+
+QWidget* openWith(QtProgram& program, std::string_view button, FormId form) {
+    QTest::mouseClick(program.f1<QAbstractButton>(button), Qt::LeftButton);
+    QWidget* window = program.form(form);
+    EXPECT_TRUE(window != nullptr && QTest::qWaitForWindowActive(window));
+    return window;
+}
+
+double scale() {
+    return qEnvironmentVariableIsSet("QT_SCALE_FACTOR")
+               ? qEnvironmentVariable("QT_SCALE_FACTOR").toDouble()
+               : 1.0;
+}
+
+TEST(WindowScaling, the_test_runs_at_the_scale_it_was_given) {
+    QtProgram program;
+    EXPECT_DOUBLE_EQ(program.form1()->devicePixelRatioF(), scale());
+}
+
+TEST(WindowScaling, the_main_window_keeps_its_layout_and_cuts_no_text_after_a_round_trip) {
+    QtMessageWatcher watcher;
+    QtProgram program;
+    ui::MainWindow* form1 = program.form1();
+    EXPECT_EQ(form1->size(), QSize(ui::twips(10065), ui::twips(6720)));
+    EXPECT_EQ(program.f1("Frame3")->geometry(), ui::twipsRect(6360, 120, 3615, 6495));
+    EXPECT_EQ(program.f1("Command4")->geometry(), ui::twipsRect(1440, 6000, 1095, 615));
+    // The captions that the calculations change are the longest the window shows.
+    for (const char* typed : {"10.5", "1000", "11.8", "600"}) {
+        QTest::keyClicks(QApplication::focusWidget(), QString::fromLatin1(typed));
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+    }
+    ASSERT_EQ(program.f1<QLabel>("Label17")->text(), QStringLiteral("剩余股票"));
+    const QStringList cuts = cutsIn(form1);
+    EXPECT_TRUE(cuts.isEmpty()) << cuts.join(QLatin1Char('\n')).toStdString();
+    // Drawn at the screen's resolution: a picture with all its pixels, not an enlarged one.
+    const QPixmap picture = form1->grab();
+    EXPECT_EQ(picture.size(), (QSizeF(form1->size()) * scale()).toSize());
+}
+
+TEST(WindowScaling, the_batch_dialogs_keep_their_layout_and_cut_no_text) {
+    QtMessageWatcher watcher;
+    QtProgram program;
+    for (const auto& [button, form] :
+         {std::pair{"Command5", FormId::Form4}, std::pair{"Command6", FormId::Form3}}) {
+        SCOPED_TRACE(button);
+        QWidget* dialog = openWith(program, button, form);
+        ASSERT_NE(dialog, nullptr);
+        EXPECT_EQ(dialog->size(), QSize(ui::twips(9870), ui::twips(2760)));
+        const QStringList cuts = cutsIn(dialog);
+        EXPECT_TRUE(cuts.isEmpty()) << cuts.join(QLatin1Char('\n')).toStdString();
+    }
+}
+
+TEST(WindowScaling, the_about_box_keeps_its_layout_cuts_no_text_and_draws_its_picture_sharp) {
+    QtMessageWatcher watcher;
+    QtProgram program;
+    QWidget* about = openWith(program, "Command3", FormId::Form2);
+    ASSERT_NE(about, nullptr);
+    EXPECT_EQ(about->size(), QSize(ui::twips(6015), ui::twips(7215)));
+    const QStringList cuts = cutsIn(about);
+    EXPECT_TRUE(cuts.isEmpty()) << cuts.join(QLatin1Char('\n')).toStdString();
+    auto* image = program.control<QLabel>(FormId::Form2, "Image1");
+    ASSERT_NE(image, nullptr);
+    EXPECT_DOUBLE_EQ(image->pixmap().devicePixelRatio(), scale());
+    EXPECT_EQ(image->pixmap().deviceIndependentSize().toSize(), QSize(210, 90));
+}
+
+}  // namespace
+}  // namespace zm

@@ -1,0 +1,238 @@
+// Takes the pictures of the user guide from the real program: the windows are built as main()
+// builds them, driven with key events and clicks as a user would drive them, and each window is
+// saved as it paints itself (QWidget::grab). Every step is checked before the next one, so a
+// picture never shows a drive that went wrong, and the run doubles as a test of the whole road.
+//
+//   zm_screenshots OUTPUT_DIRECTORY
+//
+// Writes main-window.png (a purchase and a partial sale typed with the Enter key),
+// batch-buy.png (the multi-batch buy dialog with three batches) and about-box.png. Exit status
+// 0 when every step and every picture succeeded, 1 otherwise (each failure is printed), 2 on a
+// wrong command line. The pictures are at the screen's scale: QT_SCALE_FACTOR=2 gives twice the
+// pixels, for checking the layout at high dpi. The settings file goes into a temporary directory
+// that is removed at the end.
+#include <QAbstractButton>
+#include <QApplication>
+#include <QDir>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QPixmap>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+#include <cstdio>
+#include <string_view>
+
+#include "app/main_window.h"
+#include "app/qt_window_model.h"
+#include "app/ui/qt_text.h"
+#include "app/ui/widgets.h"
+#include "input/session.h"
+#include "settings/profile_file.h"
+
+namespace {
+
+using zm::Ctl;
+using zm::FormId;
+
+int g_failures = 0;
+
+void fail(const QString& what) {
+    ++g_failures;
+    std::fprintf(stderr, "zm_screenshots: %s\n", qPrintable(what));
+}
+
+bool check(bool ok, const QString& what) {
+    if (!ok) {
+        fail(what);
+    }
+    return ok;
+}
+
+// A message box means the drive typed something the program refused: it is recorded as a
+// failure and answered, so that the run never waits for a hand that is not there.
+void watchForMessageBoxes(QObject* parent) {
+    auto* timer = new QTimer(parent);
+    QObject::connect(timer, &QTimer::timeout, [] {
+        if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+            fail(QStringLiteral("unexpected message: %1").arg(box->text()));
+            box->accept();
+        }
+    });
+    timer->start(50);
+}
+
+class Drive {
+public:
+    explicit Drive(zm::ui::QtWindowModel& windows) : m_windows(windows) {}
+
+    QWidget* form(FormId f) const { return m_windows.form(f); }
+
+    template <class T = QWidget>
+    T* control(FormId f, std::string_view name) const {
+        T* widget = qobject_cast<T*>(m_windows.control(Ctl{f, name}));
+        if (widget == nullptr) {
+            fail(QStringLiteral("no control %1").arg(zm::ui::toQ(name)));
+        }
+        return widget;
+    }
+
+    QString text(FormId f, std::string_view name) const {
+        auto* field = control<QLineEdit>(f, name);
+        return field == nullptr ? QString() : field->text();
+    }
+
+    QString caption(std::string_view name) const {
+        auto* label = control<QLabel>(FormId::Form1, name);
+        return label == nullptr ? QString() : label->text();
+    }
+
+    // Types into the field that has the focus, which must be `expected`, then presses Enter.
+    bool typeAndEnter(FormId f, std::string_view expected, const QString& typed) {
+        QWidget* focus = QApplication::focusWidget();
+        if (!check(focus != nullptr && focus == m_windows.control(Ctl{f, expected}),
+                   QStringLiteral("the focus is not in %1 before typing %2")
+                       .arg(zm::ui::toQ(expected), typed))) {
+            return false;
+        }
+        QTest::keyClicks(focus, typed);
+        QTest::keyClick(focus, Qt::Key_Return);
+        QTest::qWait(20);
+        return true;
+    }
+
+    void click(FormId f, std::string_view button) {
+        if (auto* b = control<QAbstractButton>(f, button)) {
+            QTest::mouseClick(b, Qt::LeftButton);
+            QTest::qWait(50);
+        }
+    }
+
+    bool waitActive(FormId f) {
+        QWidget* window = form(f);
+        return check(window != nullptr && QTest::qWaitForWindowActive(window),
+                     QStringLiteral("window %1 did not become active")
+                         .arg(window == nullptr ? QStringLiteral("?") : window->objectName()));
+    }
+
+private:
+    zm::ui::QtWindowModel& m_windows;
+};
+
+void save(QWidget* window, const QDir& dir, const QString& name) {
+    if (window == nullptr) {
+        return;
+    }
+    window->repaint();
+    const QPixmap picture = window->grab();
+    const QString path = dir.filePath(name);
+    if (check(!picture.isNull() && picture.save(path, "PNG"),
+              QStringLiteral("could not write %1").arg(path))) {
+        std::printf("%s (%dx%d)\n", qPrintable(path), picture.width(), picture.height());
+    }
+}
+
+// The keyboard road of one round trip: a purchase of 1,000 shares at 10.50 in Shanghai, sold
+// in part, 600 shares at 11.80, so that the window shows the break-even price of the 400 left.
+void roundTripByKeyboard(Drive& d) {
+    if (!d.typeAndEnter(FormId::Form1, "Text1", QStringLiteral("10.5")) ||
+        !d.typeAndEnter(FormId::Form1, "Text2", QStringLiteral("1000"))) {
+        return;
+    }
+    check(d.text(FormId::Form1, "Text3") == QStringLiteral("10,500.00"),
+          QStringLiteral("the buy side was not calculated: Text3 is '%1'")
+              .arg(d.text(FormId::Form1, "Text3")));
+    if (!d.typeAndEnter(FormId::Form1, "Text11", QStringLiteral("11.8"))) {
+        return;
+    }
+    check(d.text(FormId::Form1, "Text12") == QStringLiteral("1000"),
+          QStringLiteral("the sell quantity was not prefilled: '%1'")
+              .arg(d.text(FormId::Form1, "Text12")));
+    // The prefilled quantity is selected, so typing replaces it.
+    if (!d.typeAndEnter(FormId::Form1, "Text12", QStringLiteral("600"))) {
+        return;
+    }
+    check(d.caption("Label17") == QStringLiteral("剩余股票") &&
+              d.text(FormId::Form1, "Text19") == QStringLiteral("400") &&
+              !d.text(FormId::Form1, "Text9").isEmpty(),
+          QStringLiteral("the partial sale is not shown: %1 %2")
+              .arg(d.caption("Label17"), d.text(FormId::Form1, "Text19")));
+}
+
+// Three batches of a purchase typed into the multi-batch buy dialog, each confirmed with Enter.
+void batchBuy(Drive& d) {
+    d.click(FormId::Form1, "Command5");
+    if (!d.waitActive(FormId::Form4)) {
+        return;
+    }
+    const std::pair<std::string_view, const char*> steps[] = {
+        {"Text1", "10.2"}, {"Text2", "300"},  {"Text3", "10.25"},
+        {"Text4", "500"},  {"Text5", "10.3"}, {"Text6", "200"},
+    };
+    for (const auto& [field, typed] : steps) {
+        if (!d.typeAndEnter(FormId::Form4, field, QString::fromLatin1(typed))) {
+            return;
+        }
+    }
+    check(d.text(FormId::Form1, "Text2") == QStringLiteral("1,000") &&
+              d.control<QLineEdit>(FormId::Form1, "Text1")->isReadOnly(),
+          QStringLiteral("the combined purchase did not reach the main window: '%1'")
+              .arg(d.text(FormId::Form1, "Text2")));
+}
+
+}  // namespace
+
+int main(int argc, char* argv[]) {
+    QApplication app(argc, argv);
+    if (argc != 2) {
+        std::fprintf(stderr, "usage: zm_screenshots OUTPUT_DIRECTORY\n");
+        return 2;
+    }
+    const QDir out(QString::fromLocal8Bit(argv[1]));
+    if (!QDir().mkpath(out.path())) {
+        std::fprintf(stderr, "zm_screenshots: cannot create %s\n", argv[1]);
+        return 2;
+    }
+    QTemporaryDir settingsDir;
+    if (!settingsDir.isValid()) {
+        std::fprintf(stderr, "zm_screenshots: no temporary directory\n");
+        return 1;
+    }
+
+    // The program as main() starts it, but for the settings file's place.
+    zm::ui::installFontSubstitutions();
+    QApplication::setWindowIcon(zm::ui::commandIcon(QStringLiteral("app")));
+    QApplication::setQuitOnLastWindowClosed(false);
+    // A steady text cursor: the pictures do not depend on the moment they are taken.
+    QApplication::setCursorFlashTime(0);
+    watchForMessageBoxes(&app);
+
+    zm::ui::QtWindowModel windows;
+    zm::Session session(windows, zm::settings::settingsFilePath(zm::ui::fromQ(settingsDir.path())));
+    windows.setSession(session);
+    windows.load(FormId::Form1);
+    windows.mainWindow()->formLoad();
+    windows.show(FormId::Form1);
+
+    Drive d(windows);
+    if (d.waitActive(FormId::Form1)) {
+        roundTripByKeyboard(d);
+        save(d.form(FormId::Form1), out, QStringLiteral("main-window.png"));
+
+        batchBuy(d);
+        save(d.form(FormId::Form4), out, QStringLiteral("batch-buy.png"));
+
+        d.click(FormId::Form1, "Command3");
+        if (d.waitActive(FormId::Form2)) {
+            save(d.form(FormId::Form2), out, QStringLiteral("about-box.png"));
+            d.click(FormId::Form2, "Command1");
+            check(d.form(FormId::Form2) == nullptr || !d.form(FormId::Form2)->isVisible(),
+                  QStringLiteral("OK did not close the about box"));
+        }
+        d.click(FormId::Form1, "Command2");  // Exit
+        check(!windows.isLoaded(FormId::Form1), QStringLiteral("Exit did not end the program"));
+    }
+    windows.destroyAll();
+    return g_failures == 0 ? 0 : 1;
+}
