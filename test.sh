@@ -4,7 +4,8 @@
 #   2. static analysis of src/: clang-tidy (.clang-tidy) and cppcheck (scripts/static_analysis.sh);
 #   3. builds the whole suite again with AddressSanitizer and UndefinedBehaviorSanitizer
 #      (./build-asan) and runs it: the first report aborts the test that made it, leaks included;
-#   4. runs every test of the plain build through CTest; its summary is the last thing printed.
+#   4. runs each fuzz target for a few seconds on its seed corpus (scripts/fuzz.sh brief);
+#   5. runs every test of the plain build through CTest; its summary is the last thing printed.
 # The first failure stops the script with a non-zero status.
 # Window tests run on Qt's offscreen platform, so no display is needed.
 set -euo pipefail
@@ -24,6 +25,9 @@ zm_build build-asan -DZM_WERROR=ON -DZM_SANITIZE=ON -DZM_BUILD_TESTS=ON -DZM_BUI
 echo "Sanitizer build (ASan + UBSan):"
 ctest --test-dir build-asan --output-on-failure --parallel "$(nproc)"
 unset ASAN_OPTIONS UBSAN_OPTIONS
+
+echo "Fuzz targets, briefly:"
+scripts/fuzz.sh brief
 
 echo "Plain build:"
 ctest --test-dir build --output-on-failure --parallel "$(nproc)"
