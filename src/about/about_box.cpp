@@ -1,6 +1,5 @@
 #include "about/about_box.h"
 
-#include <QAbstractButton>
 #include <QCloseEvent>
 #include <QDesktopServices>
 #include <QFrame>
@@ -184,13 +183,9 @@ void AboutBox::closeEvent(QCloseEvent* event) {
 }
 
 void AboutBox::keyPressEvent(QKeyEvent* event) {
-    const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
-    if (auto* button = qobject_cast<QAbstractButton*>(focusWidget()); enter && button != nullptr) {
-        event->accept();
-        button->click();
-        return;
+    if (!pressFocusedButtonOnEnter(this, event)) {
+        QWidget::keyPressEvent(event);
     }
-    QWidget::keyPressEvent(event);
 }
 
 }  // namespace zm::ui

@@ -1,6 +1,5 @@
 #include "batch/batch_dialog.h"
 
-#include <QAbstractButton>
 #include <QCloseEvent>
 #include <QGroupBox>
 #include <QKeyEvent>
@@ -121,13 +120,9 @@ void BatchDialog::closeEvent(QCloseEvent* event) {
 }
 
 void BatchDialog::keyPressEvent(QKeyEvent* event) {
-    const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
-    if (auto* button = qobject_cast<QAbstractButton*>(focusWidget()); enter && button != nullptr) {
-        event->accept();
-        button->click();
-        return;
+    if (!pressFocusedButtonOnEnter(this, event)) {
+        QWidget::keyPressEvent(event);
     }
-    QWidget::keyPressEvent(event);
 }
 
 }  // namespace zm::ui

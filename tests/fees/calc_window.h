@@ -28,10 +28,7 @@ struct CalcWindow {
 
     // market: "Option1" Shanghai, "Option2" Shenzhen, "Option3" fund or warrant.
     CalcWindow(std::string_view market, std::string_view commission, std::string_view stampDuty) {
-        const auto& c = commissionRateEntries();
-        const auto& s = stampDutyRateEntries();
-        ui.declareList(f1("Combo1"), std::vector<std::string>(c.begin(), c.end()));
-        ui.declareList(f1("Combo2"), std::vector<std::string>(s.begin(), s.end()));
+        ui.declareRateLists();
         ui.setText(f1("Combo1"), commission);
         ui.setText(f1("Combo2"), stampDuty);
         ui.setChecked(f1(market), true);

@@ -19,6 +19,7 @@
 #include "input/batch_calc.h"
 #include "input/session.h"
 #include "support/memory_window_model.h"
+#include "support/temp_dir.h"
 
 namespace zm {
 namespace {
@@ -34,36 +35,12 @@ Ctl dlg(FormId d, int index) {
 // The six dialog fields p1, q1, p2, q2, p3, q3.
 using Batches = std::array<std::string_view, 6>;
 
-// A directory of its own for the settings file, removed afterwards.
-class TempDir {
-public:
-    TempDir() {
-        std::string pattern = (std::filesystem::temp_directory_path() / "zm-batch-XXXXXX").string();
-        if (mkdtemp(pattern.data()) != nullptr) {
-            m_path = pattern;
-        }
-    }
-    ~TempDir() {
-        std::error_code ignored;
-        std::filesystem::remove_all(m_path, ignored);
-    }
-    TempDir(const TempDir&) = delete;
-    TempDir& operator=(const TempDir&) = delete;
-    const std::string& path() const { return m_path; }
-
-private:
-    std::string m_path;
-};
+using test::TempDir;
 
 class BatchDialog : public ::testing::Test {
 protected:
     BatchDialog() : session(ui, settingsFile()) {
-        ui.declareList(f1("Combo1"),
-                       {commissionRateEntries().begin(), commissionRateEntries().end()});
-        ui.declareList(f1("Combo2"),
-                       {stampDutyRateEntries().begin(), stampDutyRateEntries().end()});
-        ui.setChecked(f1("Option1"), true);
-        ui.load(FormId::Form1);
+        ui.setUpMainWindow();
         ui.setCaption(f1("Label17"), "盈亏金额");
         session.formLoad();
         ui.windowLog.clear();

@@ -18,6 +18,7 @@
 #include "fees/number_text.h"
 #include "input/session.h"
 #include "support/memory_window_model.h"
+#include "support/temp_dir.h"
 
 namespace zm {
 
@@ -41,27 +42,6 @@ inline Money money(std::string_view text) {
     return numberTextToMoney(text).value();
 }
 
-// A fresh directory under the system's temporary directory, removed with everything in it.
-class TempDir {
-public:
-    TempDir() {
-        std::string pattern = (std::filesystem::temp_directory_path() / "zm-input-XXXXXX").string();
-        if (mkdtemp(pattern.data()) != nullptr) {
-            m_path = pattern;
-        }
-    }
-    ~TempDir() {
-        std::error_code ignored;
-        std::filesystem::remove_all(m_path, ignored);
-    }
-    TempDir(const TempDir&) = delete;
-    TempDir& operator=(const TempDir&) = delete;
-    const std::string& path() const { return m_path; }
-
-private:
-    std::string m_path;
-};
-
 enum class SettingsFile {
     Writable,    // TKVR.INI in the temporary directory
     Unwritable,  // its directory is a plain file: every write fails and says so
@@ -72,12 +52,7 @@ protected:
     MainWindowTest() : MainWindowTest(SettingsFile::Writable) {}
     explicit MainWindowTest(SettingsFile kind)
         : settingsPath(pathFor(kind)), session(ui, settingsPath) {
-        ui.declareList(f1("Combo1"),
-                       {commissionRateEntries().begin(), commissionRateEntries().end()});
-        ui.declareList(f1("Combo2"),
-                       {stampDutyRateEntries().begin(), stampDutyRateEntries().end()});
-        ui.setChecked(f1("Option1"), true);
-        ui.load(FormId::Form1);
+        ui.setUpMainWindow();
         session.formLoad();
     }
 

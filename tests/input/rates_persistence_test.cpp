@@ -18,6 +18,7 @@
 #include "fees/messages.h"
 #include "input/session.h"
 #include "support/memory_window_model.h"
+#include "support/temp_dir.h"
 
 namespace zm {
 namespace {
@@ -27,36 +28,10 @@ const std::string kFeeGbk = "\xCA\xD6\xD0\xF8\xB7\xD1";
 const std::string kDutyGbk = "\xD3\xA1\xBB\xA8\xCB\xB0";
 const std::string kWriteFailedText = "写文件时出错,无法写入       ";
 
-class RatesDir {
-public:
-    RatesDir() {
-        std::string pattern = (std::filesystem::temp_directory_path() / "zm-rates-XXXXXX").string();
-        if (mkdtemp(pattern.data()) == nullptr) {
-            throw std::runtime_error("mkdtemp failed");
-        }
-        m_path = pattern;
-    }
-    ~RatesDir() {
-        std::error_code ignored;
-        std::filesystem::remove_all(m_path, ignored);
-    }
-    RatesDir(const RatesDir&) = delete;
-    RatesDir& operator=(const RatesDir&) = delete;
-    std::string iniPath() const { return m_path + "/TKVR.INI"; }
-
-private:
-    std::string m_path;
-};
-
 // One run of the program: a fresh window model with the two rate lists and a session on it.
 struct ProgramRun {
     explicit ProgramRun(const std::string& iniPath) : session(ui, iniPath) {
-        ui.declareList(f1("Combo1"),
-                       {commissionRateEntries().begin(), commissionRateEntries().end()});
-        ui.declareList(f1("Combo2"),
-                       {stampDutyRateEntries().begin(), stampDutyRateEntries().end()});
-        ui.setChecked(f1("Option1"), true);
-        ui.load(FormId::Form1);
+        ui.setUpMainWindow();
     }
     test::MemoryWindowModel ui;
     Session session;
@@ -65,21 +40,21 @@ struct ProgramRun {
 class RatesPersistence : public ::testing::Test {
 protected:
     std::unique_ptr<ProgramRun> start() {
-        auto run = std::make_unique<ProgramRun>(m_dir.iniPath());
+        auto run = std::make_unique<ProgramRun>(m_dir.file("TKVR.INI"));
         run->session.formLoad();
         return run;
     }
     void store(const std::string& bytes) {
-        std::ofstream out(m_dir.iniPath(), std::ios::binary | std::ios::trunc);
+        std::ofstream out(m_dir.file("TKVR.INI"), std::ios::binary | std::ios::trunc);
         out << bytes;
         ASSERT_TRUE(out.flush());
     }
     std::string onDisk() const {
-        std::ifstream in(m_dir.iniPath(), std::ios::binary);
+        std::ifstream in(m_dir.file("TKVR.INI"), std::ios::binary);
         return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
     }
 
-    RatesDir m_dir;
+    test::TempDir m_dir;
 };
 
 struct LoadRow {
@@ -171,7 +146,7 @@ TEST_F(RatesPersistence, save_keeps_what_a_person_added_to_the_file) {
 }
 
 TEST_F(RatesPersistence, failed_write_shows_the_message_once_per_key_and_the_program_goes_on) {
-    ASSERT_EQ(::mkdir(m_dir.iniPath().c_str(), 0755), 0);
+    ASSERT_EQ(::mkdir(m_dir.file("TKVR.INI").c_str(), 0755), 0);
     auto run = start();
     EXPECT_TRUE(run->ui.messages.empty());
     EXPECT_EQ(run->ui.text(f1("Combo1")), "2.7");
@@ -181,13 +156,13 @@ TEST_F(RatesPersistence, failed_write_shows_the_message_once_per_key_and_the_pro
     EXPECT_EQ(run->ui.messages, (std::vector<std::string>{kWriteFailedText, kWriteFailedText}));
     EXPECT_EQ(run->ui.text(f1("Combo1")), "2.7");
     EXPECT_EQ(run->ui.text(f1("Combo2")), "3");
-    EXPECT_TRUE(std::filesystem::is_directory(m_dir.iniPath()));
-    EXPECT_TRUE(std::filesystem::is_empty(m_dir.iniPath()));
+    EXPECT_TRUE(std::filesystem::is_directory(m_dir.file("TKVR.INI")));
+    EXPECT_TRUE(std::filesystem::is_empty(m_dir.file("TKVR.INI")));
 
     // The next save tries again and reports again; once the way is clear it succeeds.
     run->session.SaveRates();
     EXPECT_EQ(run->ui.messages.size(), 4u);
-    std::filesystem::remove(m_dir.iniPath());
+    std::filesystem::remove(m_dir.file("TKVR.INI"));
     run->session.SaveRates();
     EXPECT_EQ(run->ui.messages.size(), 4u);
     EXPECT_EQ(onDisk(), "[TIP]\r\n" + kFeeGbk + "=2.7\r\n" + kDutyGbk + "=3\r\n");

@@ -15,12 +15,7 @@ namespace {
 class SessionReset : public ::testing::Test {
 protected:
     SessionReset() : session(ui, "/nonexistent-dir/TKVR.INI") {
-        ui.declareList(f1("Combo1"),
-                       {commissionRateEntries().begin(), commissionRateEntries().end()});
-        ui.declareList(f1("Combo2"),
-                       {stampDutyRateEntries().begin(), stampDutyRateEntries().end()});
-        ui.setChecked(f1("Option1"), true);
-        ui.load(FormId::Form1);
+        ui.setUpMainWindow();
         session.formLoad();
     }
     test::MemoryWindowModel ui;

@@ -47,10 +47,7 @@ public:
         // The settings path lies below a plain file, so every save fails at once and shows its
         // message: the run stays fast and the messages count the saves.
         std::ofstream(m_dir.path() + "/no-dir") << "x";
-        m_ui.declareList(f1("Combo1"),
-                         {commissionRateEntries().begin(), commissionRateEntries().end()});
-        m_ui.declareList(f1("Combo2"),
-                         {stampDutyRateEntries().begin(), stampDutyRateEntries().end()});
+        m_ui.declareRateLists();
         m_ui.userCheck(f1("Option1"));
         m_ui.MemoryWindowModel::load(FormId::Form1);
         act(ActionSource::MainWindow, [&] { m_session.formLoad(); });
@@ -350,10 +347,7 @@ TEST(TradeInvariants, hold_after_every_action_of_a_hundred_thousand_random_valid
 class RulesCatchFaults : public MainWindowTest {
 protected:
     std::vector<std::string> checkAfterCalculate() {
-        rec.declareList(f1("Combo1"),
-                        {commissionRateEntries().begin(), commissionRateEntries().end()});
-        rec.declareList(f1("Combo2"),
-                        {stampDutyRateEntries().begin(), stampDutyRateEntries().end()});
+        rec.declareRateLists();
         rec.userCheck(f1("Option1"));
         recSession.formLoad();
         rec.userType(f1("Combo1"), "3.0");

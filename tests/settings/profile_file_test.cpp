@@ -16,7 +16,7 @@ namespace zm::settings {
 namespace {
 
 using zm::test::readBytes;
-using zm::test::ScratchDir;
+using zm::test::TempDir;
 using zm::test::writeBytes;
 
 // The two keys in GBK: 手续费 and 印花税.
@@ -41,7 +41,7 @@ protected:
     void store(std::string_view bytes) { writeBytes(iniPath(), bytes); }
     std::string onDisk() const { return readBytes(iniPath()).value_or("<missing>"); }
 
-    ScratchDir m_dir;
+    TempDir m_dir;
 };
 
 TEST_F(ProfileFileTest, settings_file_lies_in_the_programs_directory) {

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "fees/fee_schedule.h"
+
 namespace zm::test {
 
 const char* formName(FormId f) {
@@ -51,7 +53,9 @@ bool MemoryWindowModel::isReadOnly(Ctl c) const {
     return ctl && ctl->readOnly;
 }
 
-void MemoryWindowModel::setReadOnly(Ctl c, bool readOnly) { at(c).readOnly = readOnly; }
+void MemoryWindowModel::setReadOnly(Ctl c, bool readOnly) {
+    at(c).readOnly = readOnly;
+}
 void MemoryWindowModel::setBackground(Ctl c, Background background) {
     at(c).background = background;
 }
@@ -64,7 +68,9 @@ std::string MemoryWindowModel::caption(Ctl c) const {
 void MemoryWindowModel::setCaption(Ctl c, std::string_view caption) {
     at(c).caption = std::string(caption);
 }
-void MemoryWindowModel::setForeColor(Ctl c, Rgb colour) { at(c).foreColor = colour; }
+void MemoryWindowModel::setForeColor(Ctl c, Rgb colour) {
+    at(c).foreColor = colour;
+}
 void MemoryWindowModel::setToolTip(Ctl c, std::string_view toolTip) {
     at(c).toolTip = std::string(toolTip);
 }
@@ -98,7 +104,9 @@ void MemoryWindowModel::selectAllInFocused() {
     selectedText = text(Ctl{focus->first, focus->second});
 }
 
-void MemoryWindowModel::showMessage(std::string_view text) { messages.emplace_back(text); }
+void MemoryWindowModel::showMessage(std::string_view text) {
+    messages.emplace_back(text);
+}
 
 bool MemoryWindowModel::isLoaded(FormId f) const {
     auto it = m_loaded.find(f);
@@ -139,6 +147,19 @@ void MemoryWindowModel::unload(FormId f) {
 
 void MemoryWindowModel::declareList(Ctl c, std::vector<std::string> entries) {
     at(c).entries = std::move(entries);
+}
+
+void MemoryWindowModel::declareRateLists() {
+    const auto& commission = commissionRateEntries();
+    const auto& stampDuty = stampDutyRateEntries();
+    declareList(f1("Combo1"), {commission.begin(), commission.end()});
+    declareList(f1("Combo2"), {stampDuty.begin(), stampDuty.end()});
+}
+
+void MemoryWindowModel::setUpMainWindow() {
+    declareRateLists();
+    setChecked(f1("Option1"), true);
+    load(FormId::Form1);
 }
 
 bool MemoryWindowModel::hasFocus(Ctl c) const {

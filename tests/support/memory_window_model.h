@@ -49,6 +49,10 @@ public:
 
     // Declares a drop-down list with its entries (setText then only chooses among them).
     void declareList(Ctl c, std::vector<std::string> entries);
+    // Combo1 and Combo2 with the program's rate entries.
+    void declareRateLists();
+    // The main window as the real one is built: the rate lists, Shanghai chosen, Form1 loaded.
+    void setUpMainWindow();
     // Options of one group: checking one unchecks the others of the same form whose names
     // start with "Option".
     Control& at(Ctl c);

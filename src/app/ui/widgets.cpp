@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QFocusEvent>
 #include <QFontDatabase>
@@ -204,6 +205,17 @@ void FieldEdit::mouseReleaseEvent(QMouseEvent* event) {
         return;
     }
     QLineEdit::mouseReleaseEvent(event);
+}
+
+bool pressFocusedButtonOnEnter(QWidget* window, QKeyEvent* event) {
+    const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
+    auto* button = qobject_cast<QAbstractButton*>(window->focusWidget());
+    if (!enter || button == nullptr) {
+        return false;
+    }
+    event->accept();
+    button->click();
+    return true;
 }
 
 }  // namespace zm::ui

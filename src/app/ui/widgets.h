@@ -34,6 +34,10 @@ void setForeColor(QWidget* widget, Rgb colour);
 // Sets a field's background to one of the two system colours.
 void setBackground(QWidget* widget, Background background);
 
+// Enter (Return or the keypad's Enter) on the window's focused push or tool button presses it,
+// as in the program's dialogs. Returns true when it did, so the caller's key handler stops there.
+bool pressFocusedButtonOnEnter(QWidget* window, QKeyEvent* event);
+
 // A single-line field of the program: reports Enter (Return or the keypad's Enter) and focus
 // gain, and keeps every other key as typed (no validator, no mask). Whatever brings the focus in
 // (Tab, a mouse click, the program), the whole text ends up selected: a click into the field
