@@ -7,7 +7,7 @@ ZM_PACKAGES=(
   g++ cmake ninja-build pkg-config
   qt6-base-dev qt6-base-dev-tools qt6-svg-dev libqt6svg6 qt6-qpa-plugins libgl-dev
   librsvg2-bin
-  libgtest-dev libbenchmark-dev
+  libgtest-dev libbenchmark-dev locales
   clang-tidy cppcheck
   clang-14 libclang-rt-14-dev
   fonts-arphic-uming

@@ -5,7 +5,9 @@
 #include <clocale>
 #include <cmath>
 #include <cstdint>
+#include <cstdlib>
 #include <cstring>
+#include <filesystem>
 #include <iterator>
 #include <limits>
 #include <locale>
@@ -14,6 +16,7 @@
 #include <string>
 
 #include "fees/number_text.h"
+#include "support/temp_dir.h"
 
 namespace zm {
 namespace {
@@ -413,12 +416,28 @@ TEST(DisplayFormatLocale, a_c_locale_with_decimal_comma_changes_nothing) {
             break;
         }
     }
+    // Most machines have no such locale installed; glibc's localedef builds one from the locale
+    // sources that the locales package ships, into a private directory that LOCPATH names.
+    test::TempDir localeDir;
+    if (found == nullptr && std::filesystem::exists("/usr/share/i18n/locales/de_DE")) {
+        const std::string command = "localedef -i de_DE -f UTF-8 " + localeDir.path() +
+                                    "/de_DE.UTF-8 >/dev/null 2>&1";
+        if (std::system(command.c_str()) == 0 &&
+            ::setenv("LOCPATH", localeDir.path().c_str(), 1) == 0) {
+            if (std::setlocale(LC_ALL, "de_DE.UTF-8") != nullptr &&
+                std::strcmp(std::localeconv()->decimal_point, ",") == 0) {
+                found = "de_DE.UTF-8";
+            }
+        }
+    }
     if (found == nullptr) {
         std::setlocale(LC_ALL, saved.c_str());
-        GTEST_SKIP() << "no installed locale with a decimal comma";
+        ::unsetenv("LOCPATH");
+        GTEST_SKIP() << "no locale with a decimal comma can be had here";
     }
     expectLocaleFreeFormatsAndParse();
     std::setlocale(LC_ALL, saved.c_str());
+    ::unsetenv("LOCPATH");
 }
 
 }  // namespace
