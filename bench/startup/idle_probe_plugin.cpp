@@ -60,7 +60,7 @@ class IdleProbePlugin : public QGenericPlugin {
     Q_OBJECT
     Q_PLUGIN_METADATA(IID QGenericPluginFactoryInterface_iid FILE "idle_probe.json")
 public:
-    QObject* create(const QString& key, const QString& /*specification*/) override {
+    QObject* create(const QString& key, const QString& /*parameters*/) override {
         if (key.compare(QLatin1String("zmidleprobe"), Qt::CaseInsensitive) != 0) {
             return nullptr;
         }

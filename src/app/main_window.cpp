@@ -395,18 +395,18 @@ void MainWindow::buildFrames() {
         ->setBuddy(text22);
     makeLabel(frame5, QStringLiteral("Label20_5"), "元", kText22Tip, small, unitBox(720));
 
-    for (const Button& spec : kButtons) {
-        auto* button = new CommandButton(q(spec.caption), this);
-        button->setObjectName(q(spec.name));
+    for (const Button& def : kButtons) {
+        auto* button = new CommandButton(q(def.caption), this);
+        button->setObjectName(q(def.name));
         button->setFont(small);
-        button->setToolTip(q(spec.toolTip));
-        button->setIcon(commandIcon(QString::fromLatin1(spec.icon)));
+        button->setToolTip(q(def.toolTip));
+        button->setIcon(commandIcon(QString::fromLatin1(def.icon)));
         button->setIconSize(QSize(16, 16));
         // Enter on a focused button presses it (as Space does); this window is no dialog, so
         // no button ever answers Enter typed into a field.
         button->setAutoDefault(true);
         button->setDefault(false);
-        button->setGeometry(twipsRect(spec.left, spec.top, 1095, 615));
+        button->setGeometry(twipsRect(def.left, def.top, 1095, 615));
     }
 
     // Tab order: the six inputs in the order the Enter key walks them, then the market, the
