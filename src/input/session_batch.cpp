@@ -96,6 +96,40 @@ std::string fenAmountText(double value) {
     return formatAmount(fenRound(value).value_or(Money()));
 }
 
+// The main-window fields that one side of a combined trade writes, in the order of the steps.
+struct SideFields {
+    std::string_view price, quantity, amount, commission, stampDuty, transferFee, feeTotal;
+};
+constexpr SideFields kBuySide{"Text1", "Text2", "Text3", "Text4", "Text5", "Text6", "Text7"};
+constexpr SideFields kSellSide{"Text11", "Text12", "Text13", "Text14",
+                               "Text15", "Text16", "Text17"};
+
+// Steps 2 to 6, alike on both sides: the combined price rounded to fen, the total quantity, the
+// trade sum as computed, then the commission (its 5-yuan minimum applied once, to the figure as
+// shown) and the stamp duty, each worked from the trade amount read back from its field.
+void writeCombinedTrade(WindowModel& ui, const SideFields& f, double S, double Q) {
+    ui.setText(f1(f.price), formatPrice(fenRound(S / Q).value_or(Money())));
+    ui.setText(f1(f.quantity), formatGroupedWhole(Money::fromDouble(Q).value_or(Money())));
+    ui.setText(f1(f.amount), formatGeneral(S));
+    double T = readBack(ui, f1(f.amount));
+    const double rc = rateOf(ui, f1("Combo1"));
+    ui.setText(f1(f.commission), fenAmountText(rc * T * 0.001));
+    if (readBack(ui, f1(f.commission)) < 5.0) {
+        ui.setText(f1(f.commission), formatAmount(kMinCommission));
+    }
+    T = readBack(ui, f1(f.amount));
+    const double rs = rateOf(ui, f1("Combo2"));
+    ui.setText(f1(f.stampDuty), fenAmountText(rs * T * 0.001));
+}
+
+// Step 8: the fee total from the three fees as their fields show them, rounded to fen.
+void writeFeeTotal(WindowModel& ui, const SideFields& f) {
+    const double C = readBack(ui, f1(f.commission));
+    const double D = readBack(ui, f1(f.stampDuty));
+    const double X = readBack(ui, f1(f.transferFee));
+    ui.setText(f1(f.feeTotal), fenAmountText((C + D) + X));
+}
+
 }  // namespace
 
 void Session::batchFormLoad(FormId dialog) {
@@ -208,25 +242,9 @@ void Session::CalcBatchBuy() {
     if (Q == 0.0 || checkBatchRange(BatchSide::Buy, v, readBack(m_ui, f1("Text22")))) {
         return;
     }
-    // 2. Combined price, rounded to fen.
     const double S = ((p1 * q1) + p2 * q2) + p3 * q3;
-    const double A = S / Q;
-    m_ui.setText(f1("Text1"), formatPrice(fenRound(A).value_or(Money())));
-    // 3. Total quantity.
-    m_ui.setText(f1("Text2"), formatGroupedWhole(Money::fromDouble(Q).value_or(Money())));
-    // 4. Trade amount, as computed.
-    m_ui.setText(f1("Text3"), formatGeneral(S));
-    // 5. Commission on the combined amount; the 5-yuan minimum once, on the figure as shown.
-    double T = readBack(m_ui, f1("Text3"));
-    const double rc = rateOf(m_ui, f1("Combo1"));
-    m_ui.setText(f1("Text4"), fenAmountText(rc * T * 0.001));
-    if (readBack(m_ui, f1("Text4")) < 5.0) {
-        m_ui.setText(f1("Text4"), formatAmount(kMinCommission));
-    }
-    // 6. Stamp duty, no minimum.
-    T = readBack(m_ui, f1("Text3"));
-    const double rs = rateOf(m_ui, f1("Combo2"));
-    m_ui.setText(f1("Text5"), fenAmountText(rs * T * 0.001));
+    // 2. to 6. Combined price, total quantity, trade amount, commission, stamp duty.
+    writeCombinedTrade(m_ui, kBuySide, S, Q);
     // 7. Transfer fee: per batch in Shanghai, each batch paying its own 1-yuan minimum.
     if (m_ui.isChecked(f1("Option1"))) {
         m_ui.setText(f1("Text6"), formatGeneral(batchTransferFee(q1, q2, q3)));
@@ -234,12 +252,7 @@ void Session::CalcBatchBuy() {
         m_ui.setText(f1("Text6"), "0");
     }
     // 8. Fee total.
-    {
-        const double C = readBack(m_ui, f1("Text4"));
-        const double D = readBack(m_ui, f1("Text5"));
-        const double X = readBack(m_ui, f1("Text6"));
-        m_ui.setText(f1("Text7"), fenAmountText((C + D) + X));
-    }
+    writeFeeTotal(m_ui, kBuySide);
     // 9. Cost per share, raised to the next fen.
     {
         const auto cost = batchCostPerShare(m_ui.text(f1("Text3")), m_ui.text(f1("Text7")),
@@ -275,22 +288,9 @@ void Session::CalcBatchSell() {
     if (Q == 0.0 || checkBatchRange(BatchSide::Sell, v, 0.0)) {
         return;
     }
-    // 2. Combined price; 3. total quantity; 4. trade amount.
+    // 2. to 6. Combined price, total quantity, trade amount, commission, stamp duty.
     const double S = ((p1 * q1) + p2 * q2) + p3 * q3;
-    m_ui.setText(f1("Text11"), formatPrice(fenRound(S / Q).value_or(Money())));
-    m_ui.setText(f1("Text12"), formatGroupedWhole(Money::fromDouble(Q).value_or(Money())));
-    m_ui.setText(f1("Text13"), formatGeneral(S));
-    // 5. Commission with its minimum, once on the combined sale.
-    double T = readBack(m_ui, f1("Text13"));
-    const double rc = rateOf(m_ui, f1("Combo1"));
-    m_ui.setText(f1("Text14"), fenAmountText(rc * T * 0.001));
-    if (readBack(m_ui, f1("Text14")) < 5.0) {
-        m_ui.setText(f1("Text14"), formatAmount(kMinCommission));
-    }
-    // 6. Stamp duty.
-    T = readBack(m_ui, f1("Text13"));
-    const double rs = rateOf(m_ui, f1("Combo2"));
-    m_ui.setText(f1("Text15"), fenAmountText(rs * T * 0.001));
+    writeCombinedTrade(m_ui, kSellSide, S, Q);
     // 7. Transfer fee, per batch in Shanghai.
     if (m_ui.isChecked(f1("Option1"))) {
         m_ui.setText(
@@ -300,12 +300,7 @@ void Session::CalcBatchSell() {
         m_ui.setText(f1("Text16"), formatPrice(Money()));
     }
     // 8. Fee total.
-    {
-        const double C = readBack(m_ui, f1("Text14"));
-        const double D = readBack(m_ui, f1("Text15"));
-        const double X = readBack(m_ui, f1("Text16"));
-        m_ui.setText(f1("Text17"), fenAmountText((C + D) + X));
-    }
+    writeFeeTotal(m_ui, kSellSide);
     // 9. Amount received.
     m_ui.setText(f1("Text20"),
                  amountText(readBack(m_ui, f1("Text13")) - readBack(m_ui, f1("Text17"))));
