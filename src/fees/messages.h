@@ -10,27 +10,35 @@ namespace zm::msg {
 inline constexpr std::string_view kMessageTitle = "股票计算器提示";
 
 // Buy price (main window Text1, and the batch buy dialog's prices).
-inline constexpr std::string_view kBuyPriceNotNumber = "输入错误，买入价格必须输入数字，请重新输入       ";
+inline constexpr std::string_view kBuyPriceNotNumber =
+    "输入错误，买入价格必须输入数字，请重新输入       ";
 inline constexpr std::string_view kBuyPriceMin = "输入错误，买入价格至少要1分钱，请重新输入       ";
 // Buy quantity (Text2, and the batch buy dialog's quantities).
-inline constexpr std::string_view kBuyQtyNotNumber = "输入错误，买入数量必须输入数字，请重新输入       ";
+inline constexpr std::string_view kBuyQtyNotNumber =
+    "输入错误，买入数量必须输入数字，请重新输入       ";
 inline constexpr std::string_view kBuyQtyNotPositive =
     "输入错误，买入数量不能为零，也不能小于零，请重新输入       ";
 inline constexpr std::string_view kBuyQtyLot =
     "输入错误，买入数量一手最少为100股，委托数量必须为100的倍数，请重新输入       ";
 // Sell price (Text11, and the batch sell dialog's prices).
-inline constexpr std::string_view kSellPriceNotNumber = "输入错误，卖出价格必须输入数字，请重新输入       ";
-inline constexpr std::string_view kSellPriceMin = "输入错误，买出的价格至少要1分钱，请重新输入       ";
+inline constexpr std::string_view kSellPriceNotNumber =
+    "输入错误，卖出价格必须输入数字，请重新输入       ";
+inline constexpr std::string_view kSellPriceMin =
+    "输入错误，买出的价格至少要1分钱，请重新输入       ";
 // Sell quantity (Text12, and the batch sell dialog's quantities).
-inline constexpr std::string_view kSellQtyNotNumber = "输入错误，卖出数量必须输入数字，请重新输入       ";
+inline constexpr std::string_view kSellQtyNotNumber =
+    "输入错误，卖出数量必须输入数字，请重新输入       ";
 inline constexpr std::string_view kSellQtyMin = "输入错误，买出的数量至少要1股，请重新输入       ";
 // Bonus shares per 10 (Text21).
-inline constexpr std::string_view kBonusNotNumber = "输入错误，送股的数量必须输入数字，请重新输入       ";
+inline constexpr std::string_view kBonusNotNumber =
+    "输入错误，送股的数量必须输入数字，请重新输入       ";
 inline constexpr std::string_view kBonusMin = "输入错误，送股的数量至少要0股，请重新输入       ";
 inline constexpr std::string_view kBonusMax = "输入错误，送股的数量不得大于10股，请重新输入       ";
 // Cash dividend per 10 (Text22).
-inline constexpr std::string_view kDividendNotNumber = "输入错误，分红的数量必须输入数字，请重新输入       ";
-inline constexpr std::string_view kDividendMin = "输入错误，分红的数量至少要1分钱，请重新输入       ";
+inline constexpr std::string_view kDividendNotNumber =
+    "输入错误，分红的数量必须输入数字，请重新输入       ";
+inline constexpr std::string_view kDividendMin =
+    "输入错误，分红的数量至少要1分钱，请重新输入       ";
 
 // Calculate with a side locked by a batch dialog.
 inline constexpr std::string_view kClearFirst = "若要重新计算，请先清空原有数据！       ";

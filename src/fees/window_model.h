@@ -24,7 +24,9 @@ struct Ctl {
     friend bool operator==(const Ctl&, const Ctl&) = default;
 };
 
-constexpr Ctl f1(std::string_view name) { return {FormId::Form1, name}; }
+constexpr Ctl f1(std::string_view name) {
+    return {FormId::Form1, name};
+}
 
 struct Rgb {
     std::uint8_t r = 0;

@@ -420,8 +420,8 @@ TEST(DisplayFormatLocale, a_c_locale_with_decimal_comma_changes_nothing) {
     // sources that the locales package ships, into a private directory that LOCPATH names.
     test::TempDir localeDir;
     if (found == nullptr && std::filesystem::exists("/usr/share/i18n/locales/de_DE")) {
-        const std::string command = "localedef -i de_DE -f UTF-8 " + localeDir.path() +
-                                    "/de_DE.UTF-8 >/dev/null 2>&1";
+        const std::string command =
+            "localedef -i de_DE -f UTF-8 " + localeDir.path() + "/de_DE.UTF-8 >/dev/null 2>&1";
         if (std::system(command.c_str()) == 0 &&
             ::setenv("LOCPATH", localeDir.path().c_str(), 1) == 0) {
             if (std::setlocale(LC_ALL, "de_DE.UTF-8") != nullptr &&

@@ -30,9 +30,7 @@ const std::string kWriteFailedText = "写文件时出错,无法写入       ";
 
 // One run of the program: a fresh window model with the two rate lists and a session on it.
 struct ProgramRun {
-    explicit ProgramRun(const std::string& iniPath) : session(ui, iniPath) {
-        ui.setUpMainWindow();
-    }
+    explicit ProgramRun(const std::string& iniPath) : session(ui, iniPath) { ui.setUpMainWindow(); }
     test::MemoryWindowModel ui;
     Session session;
 };
