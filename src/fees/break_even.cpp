@@ -32,6 +32,13 @@ std::optional<Money> gridPrice(Money start, std::int32_t i) {
     return Money::add(start, *step);
 }
 
+// The amount of selling `quantity` shares at step i of that grid; nullopt when it leaves
+// Money's range.
+std::optional<Money> gridSaleAmount(Money start, Money quantity, std::int32_t i) {
+    auto p = gridPrice(start, i);
+    return p ? Money::mul(*p, quantity) : std::nullopt;
+}
+
 // How the sell fees G of one break-even search are counted, for a sale amount S (yuan):
 enum class SellFees {
     Proportional,   // Q × 0.001 + (s × S × 0.001 + c × S × 0.001)
@@ -50,10 +57,8 @@ struct BreakEvenSearch {
     double commission;  // c, per mille
     double stampDuty;   // s, per mille
 
-    // The sale amount of step i; nullopt when it leaves Money's range.
     std::optional<Money> saleAmount(std::int32_t i) const {
-        auto p = gridPrice(start, i);
-        return p ? Money::mul(*p, quantity) : std::nullopt;
+        return gridSaleAmount(start, quantity, i);
     }
 
     StepOutcome test(std::int32_t i, SellFees fees) const {
@@ -197,8 +202,7 @@ struct RemainSearch {
     double stampDuty;
 
     std::optional<Money> saleAmount(std::int32_t i) const {
-        auto p = gridPrice(basePrice, i);
-        return p ? Money::mul(*p, quantity) : std::nullopt;
+        return gridSaleAmount(basePrice, quantity, i);
     }
 
     StepOutcome test(std::int32_t i, RemainFees fees) const {
