@@ -14,8 +14,8 @@
 #include <QToolButton>
 #include <QUrl>
 
-#include "app/ui/qt_text.h"
-#include "app/ui/widgets.h"
+#include "ui/qt_text.h"
+#include "ui/widgets.h"
 #include "input/session.h"
 
 namespace zm::ui {

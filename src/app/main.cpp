@@ -2,8 +2,8 @@
 
 #include "app/main_window.h"
 #include "app/qt_window_model.h"
-#include "app/ui/qt_text.h"
-#include "app/ui/widgets.h"
+#include "ui/qt_text.h"
+#include "ui/widgets.h"
 #include "input/session.h"
 #include "settings/profile_file.h"
 

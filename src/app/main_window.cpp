@@ -21,8 +21,8 @@
 #include <string_view>
 #include <vector>
 
-#include "app/ui/qt_text.h"
-#include "app/ui/widgets.h"
+#include "ui/qt_text.h"
+#include "ui/widgets.h"
 #include "fees/fee_schedule.h"
 #include "input/session.h"
 

@@ -11,8 +11,8 @@
 
 #include "about/about_box.h"
 #include "app/main_window.h"
-#include "app/ui/qt_text.h"
-#include "app/ui/widgets.h"
+#include "ui/qt_text.h"
+#include "ui/widgets.h"
 #include "batch/batch_dialog.h"
 #include "fees/messages.h"
 #include "input/session.h"

@@ -8,8 +8,8 @@
 #include <array>
 #include <string_view>
 
-#include "app/ui/qt_text.h"
-#include "app/ui/widgets.h"
+#include "ui/qt_text.h"
+#include "ui/widgets.h"
 #include "input/session.h"
 
 namespace zm::ui {

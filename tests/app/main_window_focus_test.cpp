@@ -12,7 +12,7 @@
 #include <QSignalSpy>
 #include <QTest>
 
-#include "app/ui/widgets.h"
+#include "ui/widgets.h"
 #include "fees/messages.h"
 #include "support/qt_message_watcher.h"
 #include "support/qt_program.h"

@@ -15,7 +15,7 @@
 #include <optional>
 #include <string_view>
 
-#include "app/ui/widgets.h"
+#include "ui/widgets.h"
 #include "support/qt_message_watcher.h"
 #include "support/qt_program.h"
 

@@ -6,7 +6,7 @@
 #include <QImage>
 #include <QTest>
 
-#include "app/ui/widgets.h"
+#include "ui/widgets.h"
 #include "support/qt_message_watcher.h"
 #include "support/qt_program.h"
 

@@ -25,7 +25,7 @@
 #include <QtMath>
 #include <algorithm>
 
-#include "app/ui/widgets.h"
+#include "ui/widgets.h"
 #include "support/qt_message_watcher.h"
 #include "support/qt_program.h"
 

@@ -4,7 +4,7 @@
 #include <QFile>
 #include <QTest>
 
-#include "app/ui/widgets.h"
+#include "ui/widgets.h"
 #include "settings/profile_file.h"
 
 namespace zm::test {

@@ -1,4 +1,4 @@
-#include "app/ui/widgets.h"
+#include "ui/widgets.h"
 
 #include <algorithm>
 

@@ -1,4 +1,4 @@
-#include "app/ui/qt_text.h"
+#include "ui/qt_text.h"
 
 namespace zm::ui {
 
