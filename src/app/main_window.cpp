@@ -6,6 +6,8 @@
 #include <QFontMetricsF>
 #include <QGroupBox>
 #include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
 #include <QMessageBox>
 #include <QPainter>
 #include <QPointer>
@@ -21,9 +23,11 @@
 #include <string_view>
 #include <vector>
 
+#include "app/rules_dialogs.h"
 #include "ui/qt_text.h"
 #include "ui/widgets.h"
 #include "fees/fee_schedule.h"
+#include "fees/messages.h"
 #include "input/session.h"
 
 namespace zm::ui {
@@ -117,7 +121,7 @@ constexpr std::array<Row, 10> kSellRows = {{
 
 constexpr std::string_view kCombo1Tip =
     "佣金费就是手续费，官方叫法为“佣金”，券商称之为“手续费”，国家规定最高为3.0‰";
-constexpr std::string_view kCombo2Tip = "历史最高印花税为6‰，最低为1‰";
+constexpr std::string_view kCombo2Tip = msg::kCombo2Tip;
 constexpr std::string_view kText21Tip = "送股的数量";
 constexpr std::string_view kText22Tip = "分红的数量";
 
@@ -324,10 +328,19 @@ MainWindow::MainWindow(Session& session, QWidget* parent)
                           Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint),
       m_session(session) {
     setObjectName(QStringLiteral("Form1"));
-    setWindowTitle(QStringLiteral("股票交易费用成本Zunmo计算器3.0版"));
+    setWindowTitle(q(msg::kMainTitle));
     setWindowIcon(commandIcon(QStringLiteral("app")));
     setFont(songFont(kWindowPointSize));
-    setFixedSize(twips(10065), twips(6720));
+    // The menu bar stands above the client area, which keeps its size and every control its
+    // place; the banner is painted on the client area.
+    m_client = new QWidget(this);
+    m_client->setObjectName(QStringLiteral("ClientArea"));
+    m_client->installEventFilter(this);
+    buildMenus();
+    const int menuHeight = m_menuBar->sizeHint().height();
+    m_menuBar->setGeometry(0, 0, twips(10065), menuHeight);
+    m_client->setGeometry(0, menuHeight, twips(10065), twips(6720));
+    setFixedSize(twips(10065), menuHeight + twips(6720));
     buildFrames();
     connectEvents();
 }
@@ -342,12 +355,12 @@ void MainWindow::buildFrames() {
     const QFont big = songFont(kWindowPointSize);
     const QFont small = songFont(kSmallPointSize);
 
-    auto* frame1 = makeFrame(this, "Frame1", "交易类别", small, twipsRect(240, 720, 2175, 1095));
-    auto* frame4 = makeFrame(this, "Frame4", "费率设置", small, twipsRect(240, 1920, 2175, 1215));
+    auto* frame1 = makeFrame(m_client, "Frame1", "交易类别", small, twipsRect(240, 720, 2175, 1095));
+    auto* frame4 = makeFrame(m_client, "Frame4", "费率设置", small, twipsRect(240, 1920, 2175, 1215));
     auto* frame5 =
-        makeFrame(this, "Frame5", "送股分红除权", small, twipsRect(240, 3240, 2175, 1215));
-    auto* frame2 = makeFrame(this, "Frame2", "买入计算", big, twipsRect(2640, 120, 3615, 6495));
-    auto* frame3 = makeFrame(this, "Frame3", "卖出计算", big, twipsRect(6360, 120, 3615, 6495));
+        makeFrame(m_client, "Frame5", "送股分红除权", small, twipsRect(240, 3240, 2175, 1215));
+    auto* frame2 = makeFrame(m_client, "Frame2", "买入计算", big, twipsRect(2640, 120, 3615, 6495));
+    auto* frame3 = makeFrame(m_client, "Frame3", "卖出计算", big, twipsRect(6360, 120, 3615, 6495));
     frame4->setToolTip(q(kCombo1Tip));
 
     buildSideFrame(frame2, kBuyRows, true, big);
@@ -396,7 +409,7 @@ void MainWindow::buildFrames() {
     makeLabel(frame5, QStringLiteral("Label20_5"), "元", kText22Tip, small, unitBox(720));
 
     for (const Button& def : kButtons) {
-        auto* button = new CommandButton(q(def.caption), this);
+        auto* button = new CommandButton(q(def.caption), m_client);
         button->setObjectName(q(def.name));
         button->setFont(small);
         button->setToolTip(q(def.toolTip));
@@ -422,6 +435,55 @@ void MainWindow::buildFrames() {
         }
         previous = widget;
     }
+}
+
+void MainWindow::buildMenus() {
+    m_menuBar = new QMenuBar(this);
+    m_menuBar->setObjectName(QStringLiteral("MenuBar"));
+    m_menuBar->setFont(songFont(kSmallPointSize));
+    QMenu* rules = m_menuBar->addMenu(QStringLiteral("费用规则(&R)"));
+    rules->setObjectName(QStringLiteral("mnuRules"));
+    const auto item = [&](const char* name, const QString& caption, bool checkable) {
+        QAction* action = rules->addAction(caption);
+        action->setObjectName(QString::fromLatin1(name));
+        action->setCheckable(checkable);
+        return action;
+    };
+    QAction* own = item("mnuRulesClassic", QStringLiteral("本程序规则(&O)"), true);
+    QAction* current = item("mnuRulesCurrent", QStringLiteral("现行规则（2023年8月28日起）(&C)"), true);
+    QAction* date = item("mnuRulesDate", QStringLiteral("按成交日期(&D)…"), true);
+    rules->addSeparator();
+    QAction* minimum = item("mnuRulesMinimum", QStringLiteral("最低佣金(&M)…"), false);
+    own->setChecked(true);
+    minimum->setEnabled(false);
+    connect(own, &QAction::triggered, this, [this] {
+        m_session.chooseOwnRules();
+        syncRulesMenu();
+    });
+    connect(current, &QAction::triggered, this, [this] {
+        m_session.chooseCurrentRules();
+        syncRulesMenu();
+    });
+    connect(date, &QAction::triggered, this, &MainWindow::openRulesDialog);
+    connect(minimum, &QAction::triggered, this, &MainWindow::openMinimumDialog);
+}
+
+void MainWindow::syncRulesMenu() {
+    const RuleKind kind = m_session.rules().kind;
+    findChild<QAction*>(QStringLiteral("mnuRulesClassic"))->setChecked(kind == RuleKind::Own);
+    findChild<QAction*>(QStringLiteral("mnuRulesCurrent"))->setChecked(kind == RuleKind::Current);
+    findChild<QAction*>(QStringLiteral("mnuRulesDate"))->setChecked(kind == RuleKind::OnDate);
+}
+
+void MainWindow::openRulesDialog() {
+    RulesDialog dialog(m_session, this);
+    dialog.exec();
+    syncRulesMenu();
+}
+
+void MainWindow::openMinimumDialog() {
+    MinimumDialog dialog(m_session, this);
+    dialog.exec();
 }
 
 void MainWindow::connectEvents() {
@@ -455,6 +517,21 @@ void MainWindow::connectEvents() {
     onClick("Command6", &Session::command6Click);
 
     connect(qApp, &QGuiApplication::focusWindowChanged, this, &MainWindow::onFocusWindowChanged);
+
+    // Leaving the commission list: under trade-date rules a typed rate is checked then. The
+    // focus going to a message box, the list's own popup or another application is no leaving.
+    auto* combo1 = findChild<QComboBox*>(QStringLiteral("Combo1"));
+    connect(qApp, &QApplication::focusChanged, this, [this, combo1](QWidget* old, QWidget* now) {
+        const auto inList = [combo1](QWidget* w) { return w == combo1 || combo1->isAncestorOf(w); };
+        if (old == nullptr || now == nullptr || !inList(old) || inList(now)) {
+            return;
+        }
+        QWidget* top = now->window();
+        if (qobject_cast<QMessageBox*>(top) != nullptr || top->windowType() == Qt::Popup) {
+            return;
+        }
+        m_session.combo1Left();
+    });
 }
 
 void MainWindow::formLoad() {
@@ -464,7 +541,11 @@ void MainWindow::formLoad() {
 
 void MainWindow::WZ() {
     m_bannerShown = true;
-    update();
+    m_client->update();
+}
+
+QWidget* MainWindow::clientArea() const {
+    return m_client;
 }
 
 QFont MainWindow::bannerFont() const {
@@ -480,14 +561,20 @@ QFont MainWindow::bannerFont() const {
     return banner;
 }
 
-void MainWindow::paintEvent(QPaintEvent* event) {
-    QWidget::paintEvent(event);
+bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == m_client && event->type() == QEvent::Paint) {
+        paintBanner();
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+void MainWindow::paintBanner() {
     if (!m_bannerShown) {
         return;
     }
-    // The window's surface is cleared by Qt before every paint; drawing the banner here keeps
-    // it across every repaint. Positions are the text's top-left corner, in twips.
-    QPainter painter(this);
+    // The client area's surface is cleared by Qt before every paint; drawing the banner here
+    // keeps it across every repaint. Positions are the text's top-left corner, in twips.
+    QPainter painter(m_client);
     const QFont banner = bannerFont();
     painter.setFont(banner);
     const qreal ascent = QFontMetricsF(banner).ascent();

@@ -3,6 +3,7 @@
 #include <QFont>
 #include <QWidget>
 
+class QMenuBar;
 class QWindow;
 
 namespace zm {
@@ -29,19 +30,31 @@ public:
     // the installed face would run the banner into the buy frame.
     QFont bannerFont() const;
 
+    // The client area below the menu bar: every control, and the banner, 10065 × 6720 twips.
+    QWidget* clientArea() const;
+
 protected:
-    void paintEvent(QPaintEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
 
 private:
     enum class Previous { Nothing, Form1, OwnWindow, MessageBox, Other };
 
     void buildFrames();
+    void buildMenus();
     void connectEvents();
+    void paintBanner();
+    // The rules menu's check marks, from the rules the session computes with (after a dialog
+    // was cancelled, say).
+    void syncRulesMenu();
+    void openRulesDialog();
+    void openMinimumDialog();
     void onFocusWindowChanged(QWindow* window);
     Previous classify(QWindow* window) const;
 
     Session& m_session;
+    QWidget* m_client = nullptr;
+    QMenuBar* m_menuBar = nullptr;
     bool m_bannerShown = false;
     // The kind of the last of the program's windows that was active before the current one;
     // Form1's return to the top is told apart by it (Nothing: never active yet).

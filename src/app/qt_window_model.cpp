@@ -79,10 +79,13 @@ void QtWindowModel::setText(Ctl c, std::string_view text) {
     if (auto* edit = qobject_cast<QLineEdit*>(w)) {
         edit->setText(toQ(text));
     } else if (auto* list = qobject_cast<QComboBox*>(w)) {
-        // A drop-down list only chooses among its own entries.
+        // A drop-down list only chooses among its own entries; one the user may type into
+        // takes any text.
         const int index = list->findText(toQ(text), Qt::MatchExactly | Qt::MatchCaseSensitive);
         if (index >= 0) {
             list->setCurrentIndex(index);
+        } else if (list->isEditable()) {
+            list->setCurrentText(toQ(text));
         }
     } else if (auto* label = qobject_cast<QLabel*>(w)) {
         label->setText(toQ(text));
@@ -154,14 +157,52 @@ void QtWindowModel::setToolTip(Ctl c, std::string_view toolTip) {
     }
 }
 
+QAction* QtWindowModel::action(Ctl c) const {
+    QWidget* window = form(c.form);
+    return window == nullptr ? nullptr : window->findChild<QAction*>(toQ(c.name));
+}
+
 bool QtWindowModel::isChecked(Ctl c) const {
+    if (QAction* item = action(c)) {
+        return item->isChecked();
+    }
     auto* option = qobject_cast<QAbstractButton*>(control(c));
     return option != nullptr && option->isChecked();
 }
 
 void QtWindowModel::setChecked(Ctl c, bool checked) {
-    if (auto* option = qobject_cast<QRadioButton*>(control(c))) {
+    if (QAction* item = action(c)) {
+        item->setChecked(checked);
+    } else if (auto* option = qobject_cast<QRadioButton*>(control(c))) {
         option->setChecked(checked);
+    }
+}
+
+void QtWindowModel::setEnabled(Ctl c, bool enabled) {
+    if (QAction* item = action(c)) {
+        item->setEnabled(enabled);
+    } else if (QWidget* w = control(c)) {
+        w->setEnabled(enabled);
+    }
+}
+
+void QtWindowModel::setEntries(Ctl c, const std::vector<std::string>& entries) {
+    if (auto* list = qobject_cast<QComboBox*>(control(c))) {
+        list->clear();
+        for (const std::string& entry : entries) {
+            list->addItem(toQ(entry));
+        }
+    }
+}
+
+void QtWindowModel::setEditable(Ctl c, bool editable) {
+    if (auto* list = qobject_cast<QComboBox*>(control(c))) {
+        list->setEditable(editable);
+        if (editable) {
+            // Typed rates are taken as typed: no completion, no entries added on Enter.
+            list->setInsertPolicy(QComboBox::NoInsert);
+            list->setCompleter(nullptr);
+        }
     }
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QAction>
 #include <QObject>
 #include <QPointer>
 #include <QWidget>
@@ -49,6 +50,9 @@ public:
     void setToolTip(Ctl c, std::string_view toolTip) override;
     bool isChecked(Ctl c) const override;
     void setChecked(Ctl c, bool checked) override;
+    void setEnabled(Ctl c, bool enabled) override;
+    void setEntries(Ctl c, const std::vector<std::string>& entries) override;
+    void setEditable(Ctl c, bool editable) override;
     void setFocus(Ctl c) override;
     void selectAllInFocused() override;
     void showMessage(std::string_view text) override;
@@ -61,6 +65,8 @@ public:
 
 private:
     QWidget* create(FormId f);
+    // A menu item of a loaded form, else nullptr.
+    QAction* action(Ctl c) const;
 
     Session* m_session = nullptr;
     std::map<FormId, QPointer<QWidget>> m_forms;

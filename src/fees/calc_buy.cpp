@@ -2,6 +2,7 @@
 
 #include <optional>
 #include <string>
+#include <utility>
 
 #include "fees/break_even.h"
 #include "fees/display_format.h"
@@ -25,28 +26,6 @@ double rateOf(const WindowModel& ui, Ctl list) {
 
 namespace {
 
-// Everything CalcBuy writes, worked out before the first field changes, so that an input whose
-// figures leave Money's range changes nothing at all.
-struct BuyResult {
-    Money amount;
-    std::string amountText;
-    Money commission;
-    std::string commissionText;
-    Money stampDuty;
-    std::string stampDutyText;
-    Money transferFee;
-    std::string transferFeeText;
-    Money feeTotal;
-    std::string feeTotalText;
-    std::optional<std::string> dividendFix;  // "0" for a Text22 that holds no number
-    std::optional<std::string> bonusFix;     // "0" for a Text21 that holds no number
-    Money costPerShare;
-    std::string costPerShareText;
-    std::string breakEvenText;
-    Money amountPaid;
-    std::string amountPaidText;
-};
-
 // A sum of Money values, nullopt when it leaves the range.
 std::optional<Money> checkedSum(std::optional<Money> a, std::optional<Money> b) {
     return a && b ? Money::add(*a, *b) : std::nullopt;
@@ -54,6 +33,23 @@ std::optional<Money> checkedSum(std::optional<Money> a, std::optional<Money> b) 
 
 std::optional<Money> checkedDifference(std::optional<Money> a, std::optional<Money> b) {
     return a && b ? Money::sub(*a, *b) : std::nullopt;
+}
+
+// Bonus shares and cash dividend per 10 shares; a field that holds no number counts as 0 and is
+// shown as 0 (recorded in r's fixes).
+std::pair<double, double> readBonusAndDividend(const WindowModel& ui, BuyResult& r) {
+    std::string dividendText = ui.text(f1("Text22"));
+    if (!IsNumberText(dividendText)) {
+        dividendText = "0";
+        r.dividendFix = dividendText;
+    }
+    std::string bonusText = ui.text(f1("Text21"));
+    if (!IsNumberText(bonusText)) {
+        bonusText = "0";
+        r.bonusFix = bonusText;
+    }
+    return {numberTextToDouble(dividendText).value_or(0.0),
+            numberTextToDouble(bonusText).value_or(0.0)};
 }
 
 std::optional<BuyResult> computeBuy(const WindowModel& ui, const CalcState& st) {
@@ -111,30 +107,15 @@ std::optional<BuyResult> computeBuy(const WindowModel& ui, const CalcState& st) 
     r.feeTotal = fenRound(*fees);
     r.feeTotalText = formatAmount(r.feeTotal);
 
-    // Bonus shares and cash dividend per 10 shares; a field that holds no number counts as 0 and
-    // is shown as 0.
-    std::string dividendText = ui.text(f1("Text22"));
-    if (!IsNumberText(dividendText)) {
-        dividendText = "0";
-        r.dividendFix = dividendText;
-    }
-    std::string bonusText = ui.text(f1("Text21"));
-    if (!IsNumberText(bonusText)) {
-        bonusText = "0";
-        r.bonusFix = bonusText;
-    }
-    auto dividend = numberTextToDouble(dividendText);
-    auto bonus = numberTextToDouble(bonusText);
-    if (!dividend || !bonus) {
-        return std::nullopt;
-    }
+    const auto [dividend, bonus] = readBonusAndDividend(ui, r);
     const double q = qty.toDouble();
+    r.heldQty = checkedSum(qty, Money::fromDouble(bonus * q / 10)).value_or(Money());
 
     // Cost per share after bonus shares and dividend, raised to the next fen on the exact quotient
     // (an exact 10.05 stays 10.05).
     auto num =
-        checkedDifference(checkedSum(r.amount, r.feeTotal), Money::fromDouble(*dividend * q / 10));
-    auto den = checkedSum(qty, Money::fromDouble(*bonus * q / 10));
+        checkedDifference(checkedSum(r.amount, r.feeTotal), Money::fromDouble(dividend * q / 10));
+    auto den = checkedSum(qty, Money::fromDouble(bonus * q / 10));
     if (!num || !den || *den <= Money()) {
         return std::nullopt;
     }
@@ -147,8 +128,8 @@ std::optional<BuyResult> computeBuy(const WindowModel& ui, const CalcState& st) 
 
     // The break-even price starts from the trade amount less the dividend, spread over the shares
     // after bonus shares; CalcBreakEven adds the fees of both sides itself.
-    auto shares = checkedSum(qty, Money::fromDouble(*bonus * q * 0.1));
-    auto netAmount = checkedDifference(r.amount, Money::fromDouble(*dividend * q * 0.1));
+    auto shares = checkedSum(qty, Money::fromDouble(bonus * q * 0.1));
+    auto netAmount = checkedDifference(r.amount, Money::fromDouble(dividend * q * 0.1));
     if (!shares || !netAmount || *shares <= Money()) {
         return std::nullopt;
     }
@@ -170,7 +151,7 @@ std::optional<BuyResult> computeBuy(const WindowModel& ui, const CalcState& st) 
     if (!shownAmount || !shownFees || !shownQty) {
         return std::nullopt;
     }
-    const double paid = (*shownAmount + *shownFees) - *dividend * *shownQty * 0.1;
+    const double paid = (*shownAmount + *shownFees) - dividend * *shownQty * 0.1;
     auto amountPaid = Money::fromDouble(paid);
     if (!amountPaid) {
         return std::nullopt;
@@ -182,38 +163,105 @@ std::optional<BuyResult> computeBuy(const WindowModel& ui, const CalcState& st) 
 
 }  // namespace
 
-void CalcBuy(WindowModel& ui, CalcState& st, const std::function<void()>& saveRates) {
+std::optional<BuyResult> computeRulesBuy(const WindowModel& ui, const FeeRules& rules,
+                                         Money amount, Money quantity, bool withBonus) {
+    const Market market = chosenMarket(ui);
+    const Money step = priceStep(rules, market);
+    const int decimals = stepDecimals(step);
+    BuyResult r;
+    const auto fees = eraFees(rules, market, TradeSide::Buy, amount, quantity);
+    if (!fees) {
+        return std::nullopt;
+    }
+    r.amount = amount;
+    r.amountText = formatAmount(amount);
+    r.commission = fees->commission;
+    r.commissionText = formatAmount(fees->commission);
+    r.stampDuty = fees->stampDuty;
+    r.stampDutyText = formatAmount(fees->stampDuty);
+    r.transferFee = fees->transferFee;
+    r.transferFeeText = formatAmount(fees->transferFee);
+    r.feeTotal = fees->total;
+    r.feeTotalText = formatAmount(fees->total);
+
+    auto [dividend, bonus] = readBonusAndDividend(ui, r);
+    if (!withBonus) {
+        bonus = 0.0;
+        r.bonusFix.reset();
+    }
+    // The dividend is paid in fen: per 10 shares × shares ÷ 10, rounded half up.
+    const auto perTen = Money::fromDouble(dividend);
+    const auto dividendTotal = perTen ? Money::mul(*perTen, quantity) : std::nullopt;
+    if (!dividendTotal) {
+        return std::nullopt;
+    }
+    const Int128 tenthFen = dividendTotal->ticks();
+    const Int128 fen = tenthFen >= 0 ? (tenthFen + 500) / 1000 : -((-tenthFen + 500) / 1000);
+    auto paid = checkedDifference(checkedSum(amount, fees->total),
+                                  Money::fromFen(static_cast<std::int64_t>(fen)));
+    auto held = checkedSum(quantity, Money::fromDouble(bonus * quantity.toDouble() / 10));
+    if (!paid || !held || *held <= Money()) {
+        return std::nullopt;
+    }
+    r.amountPaid = *paid;
+    r.amountPaidText = formatAmount(*paid);
+    r.heldQty = *held;
+    // Cost per share: what was paid spread over the shares held, raised to the price step.
+    const auto cost = stepCeilQuotient(*paid, *held, step);
+    if (!cost) {
+        return std::nullopt;
+    }
+    r.costPerShare = *cost;
+    r.costPerShareText = formatAmount(*cost, decimals);
+    // Break-even: the lowest price at which selling every share brings back what was paid.
+    const auto breakEven = eraBreakEven(rules, market, *held, *paid);
+    r.breakEvenText = breakEven ? formatPrice(*breakEven, decimals) : std::string();
+    return r;
+}
+
+void writeBuyFields(WindowModel& ui, const BuyResult& r) {
+    ui.setText(f1("Text3"), r.amountText);
+    ui.setText(f1("Text4"), r.commissionText);
+    ui.setText(f1("Text5"), r.stampDutyText);
+    ui.setText(f1("Text6"), r.transferFeeText);
+    ui.setText(f1("Text7"), r.feeTotalText);
+    if (r.dividendFix) {
+        ui.setText(f1("Text22"), *r.dividendFix);
+    }
+    if (r.bonusFix) {
+        ui.setText(f1("Text21"), *r.bonusFix);
+    }
+    ui.setText(f1("Text8"), r.costPerShareText);
+    ui.setText(f1("Text9"), r.breakEvenText);
+    ui.setForeColor(f1("Label8"), kRed);
+    ui.setText(f1("Text10"), r.amountPaidText);
+}
+
+void CalcBuy(WindowModel& ui, CalcState& st, const std::function<void()>& saveRates,
+             const FeeRules& rules) {
     if (st.BuyPrice.isZero() || st.BuyQty.isZero()) {
         return;
     }
     // The callers refuse inputs whose figures leave the supported range before they get here;
     // should one slip through, nothing is written and the rates are not saved.
-    const std::optional<BuyResult> r = computeBuy(ui, st);
+    std::optional<BuyResult> r;
+    if (rules.own()) {
+        r = computeBuy(ui, st);
+    } else if (const auto amount = Money::mul(st.BuyPrice, st.BuyQty)) {
+        r = computeRulesBuy(ui, rules, *amount, st.BuyQty);
+    }
     if (!r) {
         return;
     }
     st.BuyAmount = r->amount;
-    ui.setText(f1("Text3"), r->amountText);
     st.BuyCommission = r->commission;
-    ui.setText(f1("Text4"), r->commissionText);
     st.BuyStampDuty = r->stampDuty;
-    ui.setText(f1("Text5"), r->stampDutyText);
     st.BuyTransferFee = r->transferFee;
-    ui.setText(f1("Text6"), r->transferFeeText);
     st.BuyFeeTotal = r->feeTotal;
-    ui.setText(f1("Text7"), r->feeTotalText);
-    if (r->dividendFix) {
-        ui.setText(f1("Text22"), *r->dividendFix);
-    }
-    if (r->bonusFix) {
-        ui.setText(f1("Text21"), *r->bonusFix);
-    }
     st.BuyCostPerShare = r->costPerShare;
-    ui.setText(f1("Text8"), r->costPerShareText);
-    ui.setText(f1("Text9"), r->breakEvenText);
-    ui.setForeColor(f1("Label8"), kRed);
     st.AmountPaid = r->amountPaid;
-    ui.setText(f1("Text10"), r->amountPaidText);
+    st.HeldQty = r->heldQty;
+    writeBuyFields(ui, *r);
     if (saveRates) {
         saveRates();
     }

@@ -16,22 +16,6 @@ namespace {
 constexpr std::string_view kBreakEvenTip =
     "每股的保本价格，既扣除买入卖出的各种费用后保证不亏损的每股价格";
 
-// The yield of the round trip in percent, to two decimals: profit ÷ amount paid × 10000 rounded
-// to a whole number (halves to even), then ÷ 100. nullopt when there is no yield to show: nothing
-// was paid (a purchase skipped or refused, or one entered in the batch dialog, which sets no
-// amount paid), or the figure leaves Money's range.
-std::optional<Money> roundTripYield(Money profitLoss, Money amountPaid) {
-    if (amountPaid.isZero()) {
-        return std::nullopt;
-    }
-    auto basisPoints = roundHalfEven(profitLoss.toDouble() / amountPaid.toDouble() * 10000);
-    constexpr std::int64_t kLimit = std::numeric_limits<std::int64_t>::max() / 100;
-    if (!basisPoints || *basisPoints > kLimit || *basisPoints < -kLimit) {
-        return std::nullopt;
-    }
-    return Money::fromTicks(*basisPoints * 100);  // y ÷ 100 percent
-}
-
 // The transfer fee assumed for a later sale of the remaining shares: in Shanghai Q × 0.001
 // raised to whole yuan, at least 1; none elsewhere.
 std::optional<Money> remainingTransferFee(Market market, Money remainQty) {
@@ -147,14 +131,79 @@ std::optional<Money> remainingBreakEven(const WindowModel& ui, CalcState& st, do
     return price ? fenCeilQuotient(*price, Money::fromYuan(1)) : std::nullopt;
 }
 
+// The sale's figures under trade-date rules.
+std::optional<SaleFigures> computeRulesSale(const WindowModel& ui, const CalcState& st,
+                                            const FeeRules& rules) {
+    SaleFigures f;
+    const auto amount = Money::mul(st.SellPrice, st.SellQty);
+    const auto fees =
+        amount ? eraFees(rules, chosenMarket(ui), TradeSide::Sell, *amount, st.SellQty)
+               : std::nullopt;
+    if (!fees) {
+        return std::nullopt;
+    }
+    f.amount = *amount;
+    f.commission = fees->commission;
+    f.commissionText = formatAmount(f.commission);
+    f.stampDuty = fees->stampDuty;
+    f.transferFee = fees->transferFee;
+    f.feeTotal = fees->total;
+    auto received = Money::sub(f.amount, f.feeTotal);
+    auto profit = received ? Money::sub(*received, st.AmountPaid) : std::nullopt;
+    if (!profit) {
+        return std::nullopt;
+    }
+    f.received = *received;
+    f.profitLoss = *profit;
+    return f;
+}
+
+// The remaining shares' break-even under trade-date rules: what they must still bring back is
+// the amount paid less what this sale brought; nothing left to bring back shows 0.00.
+std::optional<Money> remainingRulesBreakEven(const WindowModel& ui, CalcState& st,
+                                             const FeeRules& rules) {
+    st.RemainQty = st.HeldQty - st.SellQty;
+    const auto target = Money::sub(st.AmountPaid, st.AmountReceived);
+    if (!target) {
+        return std::nullopt;
+    }
+    st.RemainTarget = *target;
+    if (*target <= Money()) {
+        return Money();
+    }
+    return eraBreakEven(rules, chosenMarket(ui), st.RemainQty, *target);
+}
+
 }  // namespace
 
-void CalcSell(WindowModel& ui, CalcState& st, const std::function<void()>& saveRates) {
+std::optional<Money> roundTripYield(Money profitLoss, Money amountPaid) {
+    if (amountPaid.isZero()) {
+        return std::nullopt;
+    }
+    auto basisPoints = roundHalfEven(profitLoss.toDouble() / amountPaid.toDouble() * 10000);
+    constexpr std::int64_t kLimit = std::numeric_limits<std::int64_t>::max() / 100;
+    if (!basisPoints || *basisPoints > kLimit || *basisPoints < -kLimit) {
+        return std::nullopt;
+    }
+    return Money::fromTicks(*basisPoints * 100);  // y ÷ 100 percent
+}
+
+void writeGainLossMark(WindowModel& ui, bool loss) {
+    const Rgb mark = loss ? kBlue : kRed;
+    ui.setCaption(f1("Label17"), loss ? "大亏特亏" : "大赚特赚");
+    ui.setForeColor(f1("Label17"), mark);
+    ui.setForeColor(f1("Label18"), mark);
+}
+
+void CalcSell(WindowModel& ui, CalcState& st, const std::function<void()>& saveRates,
+              const FeeRules& rules) {
     const double commissionRate = rateOf(ui, f1("Combo1"));
     const double stampDutyRate = rateOf(ui, f1("Combo2"));
     // The callers refuse sales whose figures leave the supported range before they get here;
     // should one slip through, nothing is written and the rates are not saved.
-    const std::optional<SaleFigures> f = computeSale(ui, st, commissionRate, stampDutyRate);
+    const std::optional<SaleFigures> f = rules.own()
+                                             ? computeSale(ui, st, commissionRate, stampDutyRate)
+                                             : computeRulesSale(ui, st, rules);
     if (!f) {
         return;
     }
@@ -183,11 +232,8 @@ void CalcSell(WindowModel& ui, CalcState& st, const std::function<void()>& saveR
     // profit as Text19 shows it: the unrounded transfer fee of a Shanghai sale can leave a loss
     // of less than half a fen, shown as 0.00, and a 0.00 marked as a loss would contradict
     // itself (the batch sale marks the figure it reads back the same way).
-    const bool loss = numberTextToMoney(formatAmount(st.ProfitLoss)).value_or(Money()) < Money();
-    const Rgb mark = loss ? kBlue : kRed;
-    ui.setCaption(f1("Label17"), loss ? "大亏特亏" : "大赚特赚");
-    ui.setForeColor(f1("Label17"), mark);
-    ui.setForeColor(f1("Label18"), mark);
+    writeGainLossMark(ui,
+                      numberTextToMoney(formatAmount(st.ProfitLoss)).value_or(Money()) < Money());
 
     // The yield needs a purchase: without an amount paid on screen the field keeps its value.
     // With one on screen but nothing paid in the state there is no yield to show, so the field
@@ -200,23 +246,26 @@ void CalcSell(WindowModel& ui, CalcState& st, const std::function<void()>& saveR
 
     // Fewer shares sold than bought: the remaining shares and their break-even price replace the
     // profit and the buy side's break-even on screen.
-    if (st.BuyQty > st.SellQty) {
+    const Money held = rules.own() ? st.BuyQty : st.HeldQty;
+    if (held > st.SellQty) {
         ui.setCaption(f1("Label17"), "剩余股票");
         ui.setForeColor(f1("Label17"), kRed);
         ui.setForeColor(f1("Label18"), kRed);
         ui.setCaption(f1("Label19_17"), "股");
-        ui.setText(f1("Text19"), formatGroupedWhole(st.BuyQty - st.SellQty));
+        ui.setText(f1("Text19"), formatGroupedWhole(held - st.SellQty));
         ui.setForeColor(f1("Label8"), kRed);
         ui.setToolTip(f1("Label8"), "剩余股票每股的保本价格，卖出的" + ui.text(f1("Text12")) +
                                         "股的各种费用计入剩余股票成本里面。");
         const std::optional<Money> price =
-            remainingBreakEven(ui, st, commissionRate, stampDutyRate);
+            rules.own() ? remainingBreakEven(ui, st, commissionRate, stampDutyRate)
+                        : remainingRulesBreakEven(ui, st, rules);
         if (!price) {
             // No price can be given (the search would run past its 32-bit step counter): the
             // field shows none rather than a stale or wrong one.
             st.StepCount = 0;
         }
-        ui.setText(f1("Text9"), price ? formatAmount(*price) : std::string());
+        const int decimals = stepDecimals(priceStep(rules, chosenMarket(ui)));
+        ui.setText(f1("Text9"), price ? formatAmount(*price, decimals) : std::string());
     }
 
     if (saveRates) {

@@ -19,6 +19,9 @@ struct CalcState {
     Money BuyFeeTotal;
     Money BuyCostPerShare;
     Money AmountPaid;
+    // The shares held after the bonus shares; a sale of fewer is a partial sale under trade-date
+    // rules (the program's own rules compare with BuyQty).
+    Money HeldQty;
     // Sale: set by the sell inputs and CalcSell.
     Money SellPrice;
     Money SellQty;  // whole shares

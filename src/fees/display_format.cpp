@@ -44,21 +44,27 @@ std::string grouped(const std::string& plain) {
 
 enum class Lead { Forced, Optional };
 
-std::string twoDecimals(Money value, bool group, Lead lead) {
-    const UInt128 fen = roundedMagnitude(value, Money::kTicksPerFen);
-    const UInt128 whole = fen / 100;
-    const auto cents = static_cast<int>(fen % 100);
+// A fixed number of decimals (2 or 3), rounded half away from zero.
+std::string fixedDecimals(Money value, int decimals, bool group, Lead lead) {
+    const std::int64_t unitTicks = decimals == 3 ? 10 : Money::kTicksPerFen;
+    const UInt128 perWhole = decimals == 3 ? 1000 : 100;
+    const UInt128 units = roundedMagnitude(value, unitTicks);
+    const UInt128 whole = units / perWhole;
     std::string out;
-    if (value.ticks() < 0 && fen != 0) {
+    if (value.ticks() < 0 && units != 0) {
         out.push_back('-');
     }
     if (whole != 0 || lead == Lead::Forced) {
         out += group ? grouped(digits(whole)) : digits(whole);
     }
     out.push_back('.');
-    out.push_back(static_cast<char>('0' + cents / 10));
-    out.push_back(static_cast<char>('0' + cents % 10));
+    std::string frac = digits(units % perWhole + perWhole).substr(1);
+    out += frac;
     return out;
+}
+
+std::string twoDecimals(Money value, bool group, Lead lead) {
+    return fixedDecimals(value, 2, group, lead);
 }
 
 std::string wholeText(Money value, bool group, bool emptyForZero) {
@@ -78,6 +84,12 @@ std::string formatAmount(Money value) {
 }
 std::string formatPrice(Money value) {
     return twoDecimals(value, false, Lead::Forced);
+}
+std::string formatAmount(Money value, int decimals) {
+    return fixedDecimals(value, decimals, true, Lead::Forced);
+}
+std::string formatPrice(Money value, int decimals) {
+    return fixedDecimals(value, decimals, false, Lead::Forced);
 }
 std::string formatGroupedNoLead(Money value) {
     return twoDecimals(value, true, Lead::Optional);

@@ -19,6 +19,10 @@ namespace zm {
 std::string formatAmount(Money value);
 // "##0.00": 1234.5 → "1234.50".
 std::string formatPrice(Money value);
+// The same two with 2 or 3 decimals, for prices on a step of 0.001 yuan: "###,##0.000" and
+// "##0.000" (3.4567 → "3.457").
+std::string formatAmount(Money value, int decimals);
+std::string formatPrice(Money value, int decimals);
 // "###,###": 1200 → "1,200"; zero gives the empty text.
 std::string formatGroupedWhole(Money value);
 // "#0": 0 → "0", 12345 → "12345".

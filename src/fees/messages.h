@@ -71,4 +71,20 @@ inline constexpr std::string_view kBatchSellPriceMax =
 inline constexpr std::string_view kDividendAmountMax =
     "输入错误，分红的总金额（每10股分红×股数÷10）不得超过100,000,000,000元，请重新输入       ";
 
+// Captions and tool tips that change with the fee rules.
+inline constexpr std::string_view kMainTitle = "股票交易费用成本Zunmo计算器3.0版";
+inline constexpr std::string_view kCombo2Tip = "历史最高印花税为6‰，最低为1‰";
+inline constexpr std::string_view kCombo2RulesTip =
+    "印花税由国家规定，只在卖出时按成交金额收取，买入不收";
+
+// Fee rules of a trade date.
+inline constexpr std::string_view kRulesDateTooEarly =
+    "2008年9月19日以前的成交请用本程序规则计算       ";
+inline constexpr std::string_view kRulesDateInvalid =
+    "输入错误，成交日期不是有效的日期，请重新输入       ";
+inline constexpr std::string_view kCommissionRateInvalid =
+    "输入错误，佣金费率必须是0到3之间的数字，请重新输入       ";
+inline constexpr std::string_view kMinCommissionInvalid =
+    "输入错误，最低佣金必须是0到100之间的数字，请重新输入       ";
+
 }  // namespace zm::msg

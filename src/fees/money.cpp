@@ -222,4 +222,15 @@ std::optional<Money> fenCeilQuotient(Money num, Money den) {
     return fenToMoney(divCeil(static_cast<Int128>(num.ticks()) * 100, den.ticks()));
 }
 
+std::optional<Money> stepCeilQuotient(Money num, Money den, Money step) {
+    if (den.isZero() || step.ticks() <= 0) {
+        return std::nullopt;
+    }
+    // num / den yuan is num × 10^4 / (den × step) steps.
+    const Int128 steps = divCeil(static_cast<Int128>(num.ticks()) * Money::kTicksPerYuan,
+                                 static_cast<Int128>(den.ticks()) * step.ticks());
+    const auto ticks = fitTicks(steps * step.ticks());
+    return ticks ? std::optional<Money>(Money::fromTicks(*ticks)) : std::nullopt;
+}
+
 }  // namespace zm

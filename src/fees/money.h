@@ -77,6 +77,9 @@ std::optional<Money> fenCeil(double x);
 // Fen ceiling of the exact quotient num / den of two Money values (den != 0), computed without
 // rounding on the way: 1,005.00 / 100 is exactly 10.05, never 10.06.
 std::optional<Money> fenCeilQuotient(Money num, Money den);
+// The same on any price step (one fen, or 0.001 yuan): the smallest multiple of `step` not below
+// num / den.
+std::optional<Money> stepCeilQuotient(Money num, Money den, Money step);
 // The nearest integer to x, halves to the even neighbour (2.5 gives 2, 3.5 gives 4).
 // nullopt when x is not finite or outside the 64-bit range.
 std::optional<std::int64_t> roundHalfEven(double x);

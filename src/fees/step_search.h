@@ -95,4 +95,26 @@ std::optional<std::int32_t> firstStopStep(Test&& test, std::int32_t guess = 0) {
     return hiOutcome == StepOutcome::Stop ? std::optional<std::int32_t>(hi) : std::nullopt;
 }
 
+// The lowest step i in 0 … 2^31 − 1 at which `test(i)` is Stop, for a test that is monotone only
+// up to `window` steps: once a step stops, every step `window` or more above it stops too. A sale
+// net of fees that are each rounded to the fen is such a test: one step more can lower the net by
+// a fen or two when the roundings jump together, never more than the larger sale makes up within
+// `window` steps. The search finds a first stop as firstStopStep does, then looks at the
+// `window` steps below it, where alone an earlier stop can hide (the step just below it goes on,
+// so no stop lies `window` or more below that). At most 66 + window calls of `test`.
+template <class Test>
+std::optional<std::int32_t> lowestStopStep(Test&& test, std::int32_t guess, std::int32_t window) {
+    const std::optional<std::int32_t> first = firstStopStep(test, guess);
+    if (!first) {
+        return std::nullopt;
+    }
+    const std::int32_t from = std::max<std::int32_t>(0, *first - std::max(window, 1));
+    for (std::int32_t i = from; i < *first; ++i) {
+        if (test(i) == StepOutcome::Stop) {
+            return i;
+        }
+    }
+    return first;
+}
+
 }  // namespace zm

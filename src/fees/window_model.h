@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace zm {
 
@@ -62,9 +63,15 @@ public:
     virtual void setCaption(Ctl c, std::string_view caption) = 0;
     virtual void setForeColor(Ctl c, Rgb colour) = 0;
     virtual void setToolTip(Ctl c, std::string_view toolTip) = 0;
-    // Whether an option button is chosen.
+    // Whether an option button or a checkable menu item is chosen.
     virtual bool isChecked(Ctl c) const = 0;
     virtual void setChecked(Ctl c, bool checked) = 0;
+    // Enables or disables a control or a menu item.
+    virtual void setEnabled(Ctl c, bool enabled) = 0;
+    // A drop-down list: replaces its entries (choosing none), and lets the user type a text of
+    // their own besides picking an entry (setText then takes any text).
+    virtual void setEntries(Ctl c, const std::vector<std::string>& entries) = 0;
+    virtual void setEditable(Ctl c, bool editable) = 0;
 
     virtual void setFocus(Ctl c) = 0;
     // Selects the whole text of the control that has the focus now (start 0, length of its text).

@@ -49,6 +49,7 @@ void Session::formLoad() {
     m_ui.setText(f1("Combo2"), stampDuty && isStampDutyRateEntry(*stampDuty)
                                    ? std::string_view(*stampDuty)
                                    : kDefaultStampDutyRate);
+    loadRules();
     QK();
 }
 
@@ -70,6 +71,12 @@ void Session::QK() {
 }
 
 void Session::SaveRates() {
+    // Under trade-date rules the lists show that rule set's rates; the program's own rates stay
+    // in the file as they were.
+    if (!m_rules.own()) {
+        saveRules();
+        return;
+    }
     settings::ProfileFile file(m_settingsPath);
     if (!file.writeString(kSection, kCommissionKey, m_ui.text(f1("Combo1")))) {
         m_ui.showMessage(msg::kWriteFailed);
@@ -106,6 +113,10 @@ void Session::enterPressed(Ctl c) {
 }
 
 void Session::option3Click() {
+    // Funds pay commission under trade-date rules; their other fees are nil by rule.
+    if (!m_rules.own()) {
+        return;
+    }
     m_ui.setText(f1("Combo1"), "0.0");
     m_ui.setText(f1("Combo2"), "0");
 }

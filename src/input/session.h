@@ -3,8 +3,10 @@
 #include <array>
 #include <cstdint>
 #include <string>
+#include <string_view>
 
 #include "fees/calc_state.h"
+#include "fees/fee_rules.h"
 #include "fees/window_model.h"
 
 namespace zm {
@@ -52,6 +54,22 @@ public:
     // ends the program. Runs once; later calls do nothing.
     void form1Unload();
 
+    // Fee rules (the rules menu and its two dialogs).
+    const FeeRules& rules() const { return m_rules; }
+    // The program's own rules: both rate lists come back exactly as they were.
+    void chooseOwnRules();
+    // Today's rules.
+    void chooseCurrentRules();
+    // The rules in force on a trade date typed as "2019-03-15". A date before 2008-09-19 or one
+    // the calendar does not have is refused with its message (false; the rules stay as they were).
+    bool chooseRulesOnDate(std::string_view date);
+    // The minimum commission of the trade-date rules, 0 to 100 yuan; anything else is refused
+    // with its message (false).
+    bool setMinimumCommission(std::string_view text);
+    // The focus left the commission list Combo1. Under trade-date rules the user may have typed a
+    // rate there: it is checked now (a refusal puts the focus back) and remembered.
+    void combo1Left();
+
     // About box Form2: its OK button or its close box.
     void aboutOkClick();
 
@@ -76,8 +94,19 @@ private:
     void moveTo(Ctl field);  // focus to the field, then select the focused control's text
     void prefillSellQty();   // Text12 ← the bought quantity plus the bonus shares
     void runCalcBuy();       // the bonus and dividend check, then CalcBuy
+    void runCalcSell();      // CalcSell under the chosen rules
     void calculateBuySide();
     void calculateSellSide();
+    // Fee rules (session_rules.cpp).
+    void loadRules();              // the [费用规则] section, at form load
+    void applyRules();             // the lists, the title and the rules menu for m_rules
+    void switchRules(FeeRules rules);
+    void saveRules();              // the [费用规则] section; a failed write shows kWriteFailed
+    bool checkTypedCommission();   // Combo1 under trade-date rules; refuses on Combo1
+    int priceDecimals() const;     // 2, or 3 for funds under trade-date rules
+    void recomputeShownSides();    // the sides on screen again, after a change of rules
+    void calcBatchBuyRules();
+    void calcBatchSellRules();
 
     WindowModel& m_ui;
     std::string m_settingsPath;
@@ -86,6 +115,12 @@ private:
     std::array<std::string, 6> m_capturedSell;  // Form3
     std::array<std::string, 6> m_capturedBuy;   // Form4
     bool m_unloading = false;
+    FeeRules m_rules;
+    // The rate lists' texts under the program's own rules, kept while trade-date rules show
+    // other entries there.
+    std::string m_ownCommission;
+    std::string m_ownStampDuty;
+    bool m_checkingCommission = false;
 };
 
 }  // namespace zm

@@ -10,6 +10,7 @@
 
 #include "fees/break_even.h"
 #include "fees/calc_buy.h"
+#include "fees/calc_sell.h"
 #include "fees/display_format.h"
 #include "fees/number_text.h"
 #include "input/batch_calc.h"
@@ -232,7 +233,97 @@ void Session::batchClearClick(FormId dialog) {
     unlockMainFields(m_ui, dialog);
 }
 
+namespace {
+
+// The combined trade of a batch dialog under trade-date rules, in exact Money: the batches are
+// fills of one order, so their amounts and quantities add up to one trade.
+struct CombinedTrade {
+    Money amount;
+    Money quantity;
+};
+
+std::optional<CombinedTrade> combinedTrade(const std::array<double, 6>& v) {
+    CombinedTrade t;
+    for (std::size_t b = 0; b < 3; ++b) {
+        const auto price = Money::fromDouble(v[2 * b]);
+        const auto qty = Money::fromDouble(v[2 * b + 1]);
+        const auto amount = price && qty ? Money::mul(*price, *qty) : std::nullopt;
+        if (!amount) {
+            return std::nullopt;
+        }
+        t.amount += *amount;
+        t.quantity += *qty;
+    }
+    if (t.quantity <= Money()) {
+        return std::nullopt;
+    }
+    return t;
+}
+
+// The combined price (amount ÷ quantity to the nearest step, halves to even) and the total
+// quantity, into the price and quantity fields of one side.
+void writeCombinedPrice(WindowModel& ui, const SideFields& f, const CombinedTrade& t, Money step) {
+    const Int128 steps = divRoundHalfEven(static_cast<Int128>(t.amount.ticks()) * Money::kTicksPerYuan,
+                                          static_cast<Int128>(t.quantity.ticks()) * step.ticks());
+    const Money price = Money::fromTicks(static_cast<std::int64_t>(steps) * step.ticks());
+    ui.setText(f1(f.price), formatPrice(price, stepDecimals(step)));
+    ui.setText(f1(f.quantity), formatGroupedWhole(t.quantity));
+}
+
+}  // namespace
+
+void Session::calcBatchBuyRules() {
+    const auto v = capturedNumbers(capturedOf(FormId::Form4));
+    const auto trade = combinedTrade(v);
+    if (!trade || checkBatchRange(BatchSide::Buy, v, readBack(m_ui, f1("Text22")))) {
+        return;
+    }
+    // Bonus shares play no part in a batch purchase.
+    const std::optional<BuyResult> r =
+        computeRulesBuy(m_ui, m_rules, trade->amount, trade->quantity, false);
+    if (!r) {
+        return;
+    }
+    writeCombinedPrice(m_ui, kBuySide, *trade, priceStep(m_rules, chosenMarket(m_ui)));
+    writeBuyFields(m_ui, *r);
+}
+
+void Session::calcBatchSellRules() {
+    const auto v = capturedNumbers(capturedOf(FormId::Form3));
+    const auto trade = combinedTrade(v);
+    if (!trade || checkBatchRange(BatchSide::Sell, v, 0.0)) {
+        return;
+    }
+    const auto fees =
+        eraFees(m_rules, chosenMarket(m_ui), TradeSide::Sell, trade->amount, trade->quantity);
+    if (!fees) {
+        return;
+    }
+    writeCombinedPrice(m_ui, kSellSide, *trade, priceStep(m_rules, chosenMarket(m_ui)));
+    const Money received = trade->amount - fees->total;
+    m_ui.setText(f1("Text13"), formatAmount(trade->amount));
+    m_ui.setText(f1("Text14"), formatAmount(fees->commission));
+    m_ui.setText(f1("Text15"), formatAmount(fees->stampDuty));
+    m_ui.setText(f1("Text16"), formatAmount(fees->transferFee));
+    m_ui.setText(f1("Text17"), formatAmount(fees->total));
+    m_ui.setText(f1("Text20"), formatAmount(received));
+    // The round trip against the amount paid the main window shows, when it shows one.
+    if (const auto paid = numberTextToMoney(m_ui.text(f1("Text10")))) {
+        const Money profit = received - *paid;
+        m_ui.setText(f1("Text19"), formatAmount(profit));
+        const auto yield = roundTripYield(profit, *paid);
+        m_ui.setText(f1("Text18"), yield ? formatAmount(*yield) : std::string());
+    }
+    if (const auto shown = numberTextToMoney(m_ui.text(f1("Text19")))) {
+        writeGainLossMark(m_ui, *shown < Money());
+    }
+}
+
 void Session::CalcBatchBuy() {
+    if (!m_rules.own()) {
+        calcBatchBuyRules();
+        return;
+    }
     const auto v = capturedNumbers(capturedOf(FormId::Form4));
     const double p1 = v[0], q1 = v[1], p2 = v[2], q2 = v[3], p3 = v[4], q3 = v[5];
 
@@ -280,6 +371,10 @@ void Session::CalcBatchBuy() {
 }
 
 void Session::CalcBatchSell() {
+    if (!m_rules.own()) {
+        calcBatchSellRules();
+        return;
+    }
     const auto v = capturedNumbers(capturedOf(FormId::Form3));
     const double p1 = v[0], q1 = v[1], p2 = v[2], q2 = v[3], p3 = v[4], q3 = v[5];
 
@@ -321,10 +416,7 @@ void Session::CalcBatchSell() {
     // 11. The mark, from whatever Text19 holds now; with no number there it stays as it is.
     const auto L = numberTextToDouble(m_ui.text(f1("Text19")));
     if (L) {
-        const bool loss = *L < 0.0;
-        m_ui.setCaption(f1("Label17"), loss ? "大亏特亏" : "大赚特赚");
-        m_ui.setForeColor(f1("Label17"), loss ? kBlue : kRed);
-        m_ui.setForeColor(f1("Label18"), loss ? kBlue : kRed);
+        writeGainLossMark(m_ui, *L < 0.0);
     }
 }
 

@@ -17,6 +17,7 @@ namespace {
 // purchase except the amount paid, which the next CalcBuy overwrites.
 void zeroBuyQtyAndResults(CalcState& st) {
     st.BuyQty = Money();
+    st.HeldQty = Money();
     st.BuyAmount = Money();
     st.BuyCommission = Money();
     st.BuyStampDuty = Money();
@@ -57,11 +58,11 @@ void Session::enterMain(Ctl c) {
             return;
         }
         moveTo(f1("Text2"));
-        acceptText1(m_ui, m_state);
+        acceptText1(m_ui, m_state, priceDecimals());
     } else if (name == "Text2") {
         zeroBuyQtyAndResults(m_state);
         // The price may have been changed without Enter: it is validated again first.
-        if (!ruleText1(m_ui, m_state) || !testText2(m_ui, m_state)) {
+        if (!ruleText1(m_ui, m_state, priceDecimals()) || !testText2(m_ui, m_state)) {
             return;
         }
         moveTo(f1("Text11"));
@@ -74,17 +75,17 @@ void Session::enterMain(Ctl c) {
             return;
         }
         m_ui.setFocus(f1("Text12"));
-        acceptText11(m_ui, m_state);
+        acceptText11(m_ui, m_state, priceDecimals());
         prefillSellQty();
         m_ui.selectAllInFocused();
     } else if (name == "Text12") {
         zeroSellQtyAndResults(m_state);
-        if (!ruleText11(m_ui, m_state) || !testText12(m_ui, m_state)) {
+        if (!ruleText11(m_ui, m_state, priceDecimals()) || !testText12(m_ui, m_state)) {
             return;
         }
         moveTo(f1("Text21"));
         acceptText12(m_ui, m_state);
-        CalcSell(m_ui, m_state, [this] { SaveRates(); });
+        runCalcSell();
     } else if (name == "Text21") {
         if (ruleText21(m_ui)) {
             moveTo(f1("Text22"));
@@ -124,13 +125,27 @@ void Session::runCalcBuy() {
     if (!checkBonusAndDividend(m_ui, m_state.BuyQty)) {
         return;
     }
-    CalcBuy(m_ui, m_state, [this] { SaveRates(); });
+    if (!m_rules.own() && !checkTypedCommission()) {
+        return;
+    }
+    CalcBuy(m_ui, m_state, [this] { SaveRates(); }, m_rules);
+}
+
+void Session::runCalcSell() {
+    if (!m_rules.own() && !checkTypedCommission()) {
+        return;
+    }
+    CalcSell(m_ui, m_state, [this] { SaveRates(); }, m_rules);
 }
 
 // Calculate: both sides from the four typed inputs. A side with an empty price or quantity is
 // skipped without a message; a refused purchase does not stop the sale; a side locked by a batch
 // dialog asks to clear first. The rates are saved on every path.
 void Session::command1Click() {
+    // Under trade-date rules a typed commission rate is checked before anything is computed.
+    if (!m_rules.own() && !checkTypedCommission()) {
+        return;
+    }
     // CalcSell sets these three before it reads them.
     const Money profitLoss = m_state.ProfitLoss;
     const Money amountReceived = m_state.AmountReceived;
@@ -157,7 +172,7 @@ void Session::calculateBuySide() {
     if (m_ui.text(f1("Text1")).empty() || m_ui.text(f1("Text2")).empty()) {
         return;
     }
-    if (!ruleText1(m_ui, m_state) || !testText2(m_ui, m_state)) {
+    if (!ruleText1(m_ui, m_state, priceDecimals()) || !testText2(m_ui, m_state)) {
         return;
     }
     // The quantity is taken as typed; Calculate does not rewrite Text2.
@@ -169,12 +184,12 @@ void Session::calculateSellSide() {
     if (m_ui.text(f1("Text11")).empty() || m_ui.text(f1("Text12")).empty()) {
         return;
     }
-    if (!ruleText11(m_ui, m_state) || !testText12(m_ui, m_state)) {
+    if (!ruleText11(m_ui, m_state, priceDecimals()) || !testText12(m_ui, m_state)) {
         return;
     }
     m_ui.setFocus(f1("Command1"));
     acceptText12(m_ui, m_state);
-    CalcSell(m_ui, m_state, [this] { SaveRates(); });
+    runCalcSell();
 }
 
 }  // namespace zm

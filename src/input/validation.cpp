@@ -77,13 +77,16 @@ bool testMainPrice(WindowModel& ui, Ctl field, Money& stored, const PriceMessage
     return true;
 }
 
-void acceptMainPrice(WindowModel& ui, Ctl field, Money& stored) {
+void acceptMainPrice(WindowModel& ui, Ctl field, Money& stored, int decimals) {
     const auto value = numberTextToDouble(ui.text(field));
     const auto fen = value ? fenInRange(*value) : std::nullopt;
     if (!fen) {
         return;  // the tests have refused this text; nothing to accept
     }
-    const std::string text = formatPrice(*fen);
+    // A price on the step of 0.001: the value × 1000 to the nearest integer, halves to even.
+    const auto mills = decimals == 3 ? roundHalfEven(*value * 1000.0) : std::nullopt;
+    const Money price = mills ? Money::fromTicks(*mills * 10) : *fen;
+    const std::string text = formatPrice(price, decimals);
     ui.setText(field, text);
     stored = numberTextToMoney(text).value_or(Money());
 }
@@ -120,15 +123,15 @@ bool testText1(WindowModel& ui, CalcState& st) {
     return testMainPrice(ui, f1("Text1"), st.BuyPrice, kMainBuyPrice);
 }
 
-void acceptText1(WindowModel& ui, CalcState& st) {
-    acceptMainPrice(ui, f1("Text1"), st.BuyPrice);
+void acceptText1(WindowModel& ui, CalcState& st, int decimals) {
+    acceptMainPrice(ui, f1("Text1"), st.BuyPrice, decimals);
 }
 
-bool ruleText1(WindowModel& ui, CalcState& st) {
+bool ruleText1(WindowModel& ui, CalcState& st, int decimals) {
     if (!testText1(ui, st)) {
         return false;
     }
-    acceptText1(ui, st);
+    acceptText1(ui, st, decimals);
     return true;
 }
 
@@ -175,15 +178,15 @@ bool testText11(WindowModel& ui, CalcState& st) {
     return testMainPrice(ui, f1("Text11"), st.SellPrice, kMainSellPrice);
 }
 
-void acceptText11(WindowModel& ui, CalcState& st) {
-    acceptMainPrice(ui, f1("Text11"), st.SellPrice);
+void acceptText11(WindowModel& ui, CalcState& st, int decimals) {
+    acceptMainPrice(ui, f1("Text11"), st.SellPrice, decimals);
 }
 
-bool ruleText11(WindowModel& ui, CalcState& st) {
+bool ruleText11(WindowModel& ui, CalcState& st, int decimals) {
     if (!testText11(ui, st)) {
         return false;
     }
-    acceptText11(ui, st);
+    acceptText11(ui, st, decimals);
     return true;
 }
 

@@ -33,8 +33,10 @@ void ShowInputError(WindowModel& ui, Ctl field, std::string_view message);
 // Text1, buy price: at least 0.01, rounded to fen at most 21,474,836.47.
 bool testText1(WindowModel& ui, CalcState& st);
 // Text1 ← the value rounded to fen (halves to even: 9.125 → 9.12), "##0.00"; BuyPrice ← it.
-void acceptText1(WindowModel& ui, CalcState& st);
-bool ruleText1(WindowModel& ui, CalcState& st);
+// With `decimals` 3 (funds under trade-date rules, which trade in steps of 0.001 yuan) the
+// value is rounded to 0.001 instead and shown "##0.000".
+void acceptText1(WindowModel& ui, CalcState& st, int decimals = 2);
+bool ruleText1(WindowModel& ui, CalcState& st, int decimals = 2);
 
 // Text2, buy quantity: greater than 0, a whole number of board lots of 100, at most
 // 2,147,483,600 shares, BuyPrice × quantity at most 100,000,000,000 yuan.
@@ -44,8 +46,8 @@ void acceptText2(WindowModel& ui, CalcState& st);
 
 // Text11, sell price: as Text1.
 bool testText11(WindowModel& ui, CalcState& st);
-void acceptText11(WindowModel& ui, CalcState& st);
-bool ruleText11(WindowModel& ui, CalcState& st);
+void acceptText11(WindowModel& ui, CalcState& st, int decimals = 2);
+bool ruleText11(WindowModel& ui, CalcState& st, int decimals = 2);
 
 // Text12, sell quantity: at least 1 (odd lots allowed), the whole number at most 2,147,483,647
 // shares, SellPrice × that whole number at most 100,000,000,000 yuan.

@@ -8,6 +8,7 @@
 #include <QGroupBox>
 #include <QImage>
 #include <QLabel>
+#include <QMenuBar>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTest>
@@ -148,7 +149,11 @@ TEST(MainWindowLayout, every_control_has_its_name_kind_caption_tool_tip_font_and
         QWidget* w = program.f1(e.name);
         ASSERT_NE(w, nullptr);
         EXPECT_TRUE(hasKind(w, e.kind));
-        EXPECT_EQ(w->parentWidget()->objectName().toStdString(), e.parent);
+        // Controls placed on the window itself sit in its client area, below the menu bar.
+        QWidget* parent = w->parentWidget();
+        EXPECT_EQ(parent == program.form1()->clientArea() ? std::string("Form1")
+                                                          : parent->objectName().toStdString(),
+                  e.parent);
         EXPECT_EQ(captionOf(w), e.caption);
         EXPECT_EQ(w->toolTip().toStdString(), e.toolTip);
         EXPECT_EQ(w->font().pointSizeF(), e.pointSize);
@@ -234,7 +239,8 @@ TEST(MainWindowLayout, window_has_its_caption_and_a_fixed_client_size) {
     ui::MainWindow* form1 = program.form1();
     EXPECT_EQ(form1->objectName(), QStringLiteral("Form1"));
     EXPECT_EQ(form1->windowTitle(), QStringLiteral("股票交易费用成本Zunmo计算器3.0版"));
-    EXPECT_EQ(form1->size(), QSize(ui::twips(10065), ui::twips(6720)));
+    EXPECT_EQ(form1->clientArea()->size(), QSize(ui::twips(10065), ui::twips(6720)));
+    EXPECT_EQ(form1->clientArea()->y(), form1->findChild<QMenuBar*>()->height());
     EXPECT_EQ(form1->minimumSize(), form1->maximumSize());
     EXPECT_EQ(form1->font().pointSizeF(), 14.25);
 }
@@ -358,10 +364,11 @@ TEST(MainWindowLayout, banner_is_blue_over_its_grey_shadow_in_the_band_and_survi
     const QColor blue(0, 0, 255);
     const QColor grey(100, 100, 100);
     const QRect band(0, 0, ui::twips(2640), ui::twips(720));
-    const QRect below(0, band.bottom() + 1, form1->width(), form1->height() - band.height());
+    QWidget* client = form1->clientArea();
+    const QRect below(0, band.bottom() + 1, client->width(), client->height() - band.height());
     for (int round = 0; round < 2; ++round) {
         SCOPED_TRACE(round);
-        const QImage image = form1->grab().toImage();
+        const QImage image = client->grab().toImage();
         EXPECT_GT(countPixels(image, blue, band), 100);
         EXPECT_GT(countPixels(image, grey, band), 100);
         EXPECT_EQ(countPixels(image, blue, below), 0);
@@ -371,7 +378,7 @@ TEST(MainWindowLayout, banner_is_blue_over_its_grey_shadow_in_the_band_and_survi
         form1->repaint();
     }
     // The shadow is the same text 42 twips right of and below the blue one.
-    const QImage image = form1->grab().toImage();
+    const QImage image = client->grab().toImage();
     int blueLeft = band.right();
     int greyLeft = band.right();
     for (int x = band.left(); x <= band.right(); ++x) {

@@ -36,7 +36,7 @@ std::string MemoryWindowModel::text(Ctl c) const {
 
 void MemoryWindowModel::setText(Ctl c, std::string_view text) {
     Control& ctl = at(c);
-    if (ctl.entries) {
+    if (ctl.entries && !ctl.editable) {
         const auto& e = *ctl.entries;
         if (std::find(e.begin(), e.end(), text) == e.end()) {
             return;
@@ -89,6 +89,20 @@ void MemoryWindowModel::setChecked(Ctl c, bool checked) {
         }
     }
     at(c).checked = checked;
+}
+
+void MemoryWindowModel::setEnabled(Ctl c, bool enabled) {
+    at(c).enabled = enabled;
+}
+
+void MemoryWindowModel::setEntries(Ctl c, const std::vector<std::string>& entries) {
+    Control& ctl = at(c);
+    ctl.entries = entries;
+    ctl.text.clear();
+}
+
+void MemoryWindowModel::setEditable(Ctl c, bool editable) {
+    at(c).editable = editable;
 }
 
 void MemoryWindowModel::setFocus(Ctl c) {

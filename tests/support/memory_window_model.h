@@ -23,6 +23,8 @@ public:
         Background background = Background::Window;
         bool readOnly = false;
         bool checked = false;
+        bool enabled = true;
+        bool editable = false;                             // a list that takes typed text
         std::optional<std::vector<std::string>> entries;  // set for drop-down lists
     };
 
@@ -37,6 +39,9 @@ public:
     void setToolTip(Ctl c, std::string_view toolTip) override;
     bool isChecked(Ctl c) const override;
     void setChecked(Ctl c, bool checked) override;
+    void setEnabled(Ctl c, bool enabled) override;
+    void setEntries(Ctl c, const std::vector<std::string>& entries) override;
+    void setEditable(Ctl c, bool editable) override;
     void setFocus(Ctl c) override;
     void selectAllInFocused() override;
     void showMessage(std::string_view text) override;

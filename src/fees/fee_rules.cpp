@@ -1,0 +1,252 @@
+#include "fees/fee_rules.h"
+
+#include <algorithm>
+#include <array>
+#include <cmath>
+#include <cstdio>
+#include <limits>
+
+#include "fees/display_format.h"
+#include "fees/number_text.h"
+#include "fees/step_search.h"
+
+namespace zm {
+namespace {
+
+constexpr std::array<Era, 4> kEras{{
+    {kFirstRulesDate, 1000, TransferRule::ShanghaiPerShare, 0},
+    {{2015, 8, 1}, 1000, TransferRule::AmountBothMarkets, 20},
+    {{2022, 4, 29}, 1000, TransferRule::AmountBothMarkets, 10},
+    {{2023, 8, 28}, 500, TransferRule::AmountBothMarkets, 10},
+}};
+
+constexpr std::int64_t kMaxCommissionPpm = 3000;  // 3‰
+constexpr Money kMaxMinCommission = Money::fromYuan(100);
+
+bool isLeap(int y) {
+    return (y % 4 == 0 && y % 100 != 0) || y % 400 == 0;
+}
+
+int daysIn(int year, int month) {
+    static constexpr std::array<int, 12> kDays{31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
+    return month == 2 && isLeap(year) ? 29 : kDays[static_cast<std::size_t>(month - 1)];
+}
+
+std::string_view trimBlanks(std::string_view s) {
+    while (!s.empty() && (s.front() == ' ' || s.front() == '\t')) {
+        s.remove_prefix(1);
+    }
+    while (!s.empty() && (s.back() == ' ' || s.back() == '\t')) {
+        s.remove_suffix(1);
+    }
+    return s;
+}
+
+// A non-negative exact quotient num / den (den > 0) rounded to a whole number, halves up.
+Int128 roundHalfUp(Int128 num, Int128 den) {
+    return (2 * num + den) / (2 * den);
+}
+
+// amount × ppm / 1,000,000 rounded to the fen, halves up: Money ticks × ppm / 10^8 fen.
+Money proportionalFen(Money amount, std::int64_t ppm) {
+    const Int128 num = static_cast<Int128>(amount.ticks()) * ppm;
+    const Int128 fen = num >= 0 ? roundHalfUp(num, 100'000'000) : -roundHalfUp(-num, 100'000'000);
+    return Money::fromFen(static_cast<std::int64_t>(fen));
+}
+
+}  // namespace
+
+std::optional<TradeDate> TradeDate::parse(std::string_view text) {
+    text = trimBlanks(text);
+    if (text.size() != 10 || text[4] != '-' || text[7] != '-') {
+        return std::nullopt;
+    }
+    auto number = [&](std::size_t from, std::size_t count) -> int {
+        int v = 0;
+        for (std::size_t i = from; i < from + count; ++i) {
+            if (text[i] < '0' || text[i] > '9') {
+                return -1;
+            }
+            v = v * 10 + (text[i] - '0');
+        }
+        return v;
+    };
+    const TradeDate d{number(0, 4), number(5, 2), number(8, 2)};
+    return d.isValid() ? std::optional<TradeDate>(d) : std::nullopt;
+}
+
+bool TradeDate::isValid() const {
+    return year >= 1 && year <= 9999 && month >= 1 && month <= 12 && day >= 1 &&
+           day <= daysIn(year, month);
+}
+
+std::string TradeDate::iso() const {
+    char buf[16];
+    std::snprintf(buf, sizeof buf, "%04d-%02d-%02d", year, month, day);
+    return buf;
+}
+
+std::string TradeDate::chinese() const {
+    return std::to_string(year) + "年" + std::to_string(month) + "月" + std::to_string(day) + "日";
+}
+
+const Era& eraOn(TradeDate date) {
+    const Era* found = kEras.data();
+    for (const Era& e : kEras) {
+        if (e.from <= date) {
+            found = &e;
+        }
+    }
+    return *found;
+}
+
+const Era& currentEra() {
+    return kEras.back();
+}
+
+Money priceStep(const FeeRules& rules, Market market) {
+    return !rules.own() && market == Market::FundWarrant ? Money::fromTicks(10) : Money::fromFen(1);
+}
+
+int stepDecimals(Money step) {
+    return step.ticks() < Money::kTicksPerFen ? 3 : 2;
+}
+
+std::optional<std::int64_t> parseCommissionRate(std::string_view text) {
+    text = trimBlanks(text);
+    std::int64_t whole = 0;
+    std::int64_t thousandths = 0;
+    int digits = 0;
+    int decimals = -1;  // -1 before the decimal point
+    for (char ch : text) {
+        if (ch == '.') {
+            if (decimals >= 0) {
+                return std::nullopt;
+            }
+            decimals = 0;
+        } else if (ch >= '0' && ch <= '9') {
+            ++digits;
+            if (decimals < 0) {
+                whole = std::min<std::int64_t>(whole * 10 + (ch - '0'), 1000);
+            } else if (++decimals > 3) {
+                return std::nullopt;
+            } else {
+                thousandths = thousandths * 10 + (ch - '0');
+            }
+        } else {
+            return std::nullopt;
+        }
+    }
+    if (digits == 0) {
+        return std::nullopt;
+    }
+    for (int d = std::max(decimals, 0); d < 3; ++d) {
+        thousandths *= 10;
+    }
+    const std::int64_t ppm = whole * 1000 + thousandths;
+    return ppm <= kMaxCommissionPpm ? std::optional<std::int64_t>(ppm) : std::nullopt;
+}
+
+std::string formatCommissionRate(std::int64_t ppm) {
+    std::string frac = std::to_string(1000 + ppm % 1000).substr(1);
+    while (frac.size() > 1 && frac.back() == '0') {
+        frac.pop_back();
+    }
+    return std::to_string(ppm / 1000) + "." + frac;
+}
+
+std::optional<Money> parseMinCommission(std::string_view text) {
+    const auto value = numberTextToMoney(text);
+    if (!value || *value < Money() || *value > kMaxMinCommission) {
+        return std::nullopt;
+    }
+    return Money::fromFen(static_cast<std::int64_t>(roundHalfUp(value->ticks(), Money::kTicksPerFen)));
+}
+
+std::optional<TradeFees> eraFees(const FeeRules& rules, Market market, TradeSide side,
+                                 Money amount, Money quantity) {
+    if (amount > Money::fromYuan(1'000'000'000'000'000) || amount < Money()) {
+        return std::nullopt;  // far beyond any trade; keeps every product below
+    }
+    TradeFees f;
+    f.commission = std::max(proportionalFen(amount, rules.commissionPpm), rules.minCommission);
+    if (market != Market::FundWarrant) {
+        const Era& era = rules.era();
+        if (side == TradeSide::Sell) {
+            f.stampDuty = proportionalFen(amount, era.stampDutyPpm);
+        }
+        if (era.transfer == TransferRule::AmountBothMarkets) {
+            f.transferFee = proportionalFen(amount, era.transferPpm);
+        } else if (market == Market::ShanghaiA) {
+            // shares × 0.001 yuan is shares ÷ 10 fen.
+            const Int128 fen = roundHalfUp(std::max<std::int64_t>(quantity.ticks(), 0),
+                                           10 * Money::kTicksPerYuan);
+            f.transferFee = std::max(Money::fromFen(static_cast<std::int64_t>(fen)), kMinTransferFee);
+        }
+    }
+    f.total = f.commission + f.stampDuty + f.transferFee;
+    return f;
+}
+
+std::optional<Money> eraBreakEven(const FeeRules& rules, Market market, Money quantity,
+                                  Money target) {
+    if (quantity <= Money()) {
+        return std::nullopt;
+    }
+    const Money step = priceStep(rules, market);
+    // Step i is the price (i + 1) × step; the search stops where the net sale reaches the target.
+    auto test = [&](std::int32_t i) {
+        const auto price = Money::fromTicks((std::int64_t{i} + 1) * step.ticks());
+        const auto amount = Money::mul(price, quantity);
+        const auto fees = amount ? eraFees(rules, market, TradeSide::Sell, *amount, quantity)
+                                 : std::nullopt;
+        if (!fees) {
+            return StepOutcome::OutOfRange;
+        }
+        return *amount - fees->total >= target ? StepOutcome::Stop : StepOutcome::Continue;
+    };
+    // A start near the answer: the target plus the fees at their straight-line rates.
+    const Era& era = rules.era();
+    const double lot = quantity.toDouble() * step.toDouble();
+    const double rate =
+        static_cast<double>(rules.commissionPpm + era.stampDutyPpm + era.transferPpm) / 1e6;
+    const double guess = (target.toDouble() + 1.0) / (1.0 - rate) / lot - 1.0;
+    // Three fees rounded to the fen can together lower the net by less than 3 fen from one step
+    // to the next; a larger sale makes that up within this many steps.
+    const double window = std::ceil(0.031 / lot);
+    const auto found = lowestStopStep(test, clampStep(guess),
+                                      static_cast<std::int32_t>(std::min(window, 4000.0)));
+    if (!found) {
+        return std::nullopt;
+    }
+    return Money::fromTicks((std::int64_t{*found} + 1) * step.ticks());
+}
+
+std::string stampDutyRateText(const Era& era) {
+    return era.stampDutyPpm % 1000 == 0 ? std::to_string(era.stampDutyPpm / 1000)
+                                        : formatCommissionRate(era.stampDutyPpm);
+}
+
+std::string rulesTitleSuffix(const FeeRules& rules) {
+    switch (rules.kind) {
+        case RuleKind::Own:
+            return {};
+        case RuleKind::Current:
+            return "（现行规则）";
+        case RuleKind::OnDate:
+            return "（按" + rules.date.chinese() + "的规则）";
+    }
+    return {};
+}
+
+std::string rulesSummary(const Era& era, Money minCommission) {
+    const std::string stamp = "印花税：卖出时收成交金额的" + stampDutyRateText(era) + "‰，买入不收";
+    const std::string transfer =
+        era.transfer == TransferRule::ShanghaiPerShare
+            ? std::string("过户费：仅上海A股收，每1000股1元，起点1元；深圳不收")
+            : "过户费：沪深两市都收，成交金额的" + formatCommissionRate(era.transferPpm) + "‰";
+    const std::string minimum = "最低佣金：" + formatAmount(minCommission) + "元";
+    return stamp + "\n" + transfer + "\n" + minimum + "\n基金、权证只收佣金";
+}
+
+}  // namespace zm

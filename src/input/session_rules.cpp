@@ -1,0 +1,215 @@
+// The fee rules: the program's own (the two rate lists) or those in force on a trade date, the
+// way the main window shows them, and the settings section that remembers them.
+#include <array>
+#include <string>
+#include <vector>
+
+#include "fees/calc_buy.h"
+#include "fees/calc_sell.h"
+#include "fees/display_format.h"
+#include "fees/messages.h"
+#include "fees/number_text.h"
+#include "input/session.h"
+#include "input/validation.h"
+#include "settings/profile_file.h"
+
+namespace zm {
+namespace {
+
+constexpr std::string_view kSection = "费用规则";
+constexpr std::string_view kRuleKey = "规则";
+constexpr std::string_view kCommissionKey = "佣金";
+constexpr std::string_view kMinimumKey = "最低佣金";
+constexpr std::string_view kOwnValue = "本程序";
+constexpr std::string_view kCurrentValue = "现行";
+
+// The commission list under trade-date rules: the rates brokers commonly charge today, and the
+// user may type any other from 0 to 3.
+const std::vector<std::string>& rulesCommissionEntries() {
+    static const std::vector<std::string> entries{"3.0", "2.5", "2.0", "1.5", "1.0",  "0.8",
+                                                  "0.6", "0.5", "0.4", "0.3", "0.25", "0.2",
+                                                  "0.18", "0.15", "0.12", "0.1", "0.085", "0.05",
+                                                  "0.0"};
+    return entries;
+}
+
+template <std::size_t N>
+std::vector<std::string> toVector(const std::array<std::string, N>& a) {
+    return {a.begin(), a.end()};
+}
+
+}  // namespace
+
+void Session::loadRules() {
+    m_ownCommission = m_ui.text(f1("Combo1"));
+    m_ownStampDuty = m_ui.text(f1("Combo2"));
+    const settings::ProfileFile file(m_settingsPath);
+    FeeRules rules;
+    const std::string kind = file.readString(kSection, kRuleKey).value_or(std::string());
+    if (kind == kCurrentValue) {
+        rules.kind = RuleKind::Current;
+    } else if (const auto date = TradeDate::parse(kind); date && *date >= kFirstRulesDate) {
+        rules.kind = RuleKind::OnDate;
+        rules.date = *date;
+    }
+    // A stored value that does not read back falls back: the rate to the one the commission list
+    // shows, the minimum to 5 yuan.
+    const auto rate = parseCommissionRate(file.readString(kSection, kCommissionKey).value_or(""));
+    rules.commissionPpm = rate.value_or(parseCommissionRate(m_ownCommission).value_or(2700));
+    const auto minimum = parseMinCommission(file.readString(kSection, kMinimumKey).value_or(""));
+    rules.minCommission = minimum.value_or(kMinCommission);
+    m_rules = rules;
+    if (!m_rules.own()) {
+        applyRules();
+    }
+}
+
+void Session::applyRules() {
+    const RuleKind kind = m_rules.kind;
+    m_ui.setCaption(Ctl{FormId::Form1, "Form1"},
+                    std::string(msg::kMainTitle) + rulesTitleSuffix(m_rules));
+    m_ui.setChecked(f1("mnuRulesClassic"), kind == RuleKind::Own);
+    m_ui.setChecked(f1("mnuRulesCurrent"), kind == RuleKind::Current);
+    m_ui.setChecked(f1("mnuRulesDate"), kind == RuleKind::OnDate);
+    m_ui.setEnabled(f1("mnuRulesMinimum"), kind != RuleKind::Own);
+    std::string_view stampTip = msg::kCombo2Tip;
+    if (m_rules.own()) {
+        m_ui.setEditable(f1("Combo1"), false);
+        m_ui.setEntries(f1("Combo1"), toVector(commissionRateEntries()));
+        m_ui.setText(f1("Combo1"), m_ownCommission);
+        m_ui.setEntries(f1("Combo2"), toVector(stampDutyRateEntries()));
+        m_ui.setText(f1("Combo2"), m_ownStampDuty);
+        m_ui.setEnabled(f1("Combo2"), true);
+    } else {
+        // The commission is the broker's: pick a common rate or type one. The stamp duty is the
+        // law's, charged on sales only, so its list shows the one rate and takes no choice.
+        m_ui.setEntries(f1("Combo1"), rulesCommissionEntries());
+        m_ui.setEditable(f1("Combo1"), true);
+        m_ui.setText(f1("Combo1"), formatCommissionRate(m_rules.commissionPpm));
+        const std::string stamp = stampDutyRateText(m_rules.era());
+        m_ui.setEntries(f1("Combo2"), {stamp});
+        m_ui.setText(f1("Combo2"), stamp);
+        m_ui.setEnabled(f1("Combo2"), false);
+        stampTip = msg::kCombo2RulesTip;
+    }
+    for (auto name : {"Combo2", "Label24", "Label20_1"}) {
+        m_ui.setToolTip(f1(name), stampTip);
+    }
+}
+
+void Session::switchRules(FeeRules rules) {
+    if (m_rules.own()) {
+        if (!rules.own()) {
+            m_ownCommission = m_ui.text(f1("Combo1"));
+            m_ownStampDuty = m_ui.text(f1("Combo2"));
+        }
+    } else if (const auto typed = parseCommissionRate(m_ui.text(f1("Combo1")))) {
+        rules.commissionPpm = *typed;  // a rate typed and not yet left counts
+    }
+    m_rules = rules;
+    applyRules();
+    saveRules();
+    recomputeShownSides();
+}
+
+void Session::chooseOwnRules() {
+    FeeRules rules = m_rules;
+    rules.kind = RuleKind::Own;
+    switchRules(rules);
+}
+
+void Session::chooseCurrentRules() {
+    FeeRules rules = m_rules;
+    rules.kind = RuleKind::Current;
+    switchRules(rules);
+}
+
+bool Session::chooseRulesOnDate(std::string_view date) {
+    const auto parsed = TradeDate::parse(date);
+    if (!parsed) {
+        m_ui.showMessage(msg::kRulesDateInvalid);
+        return false;
+    }
+    if (*parsed < kFirstRulesDate) {
+        m_ui.showMessage(msg::kRulesDateTooEarly);
+        return false;
+    }
+    FeeRules rules = m_rules;
+    rules.kind = RuleKind::OnDate;
+    rules.date = *parsed;
+    switchRules(rules);
+    return true;
+}
+
+bool Session::setMinimumCommission(std::string_view text) {
+    const auto minimum = parseMinCommission(text);
+    if (!minimum) {
+        m_ui.showMessage(msg::kMinCommissionInvalid);
+        return false;
+    }
+    m_rules.minCommission = *minimum;
+    saveRules();
+    recomputeShownSides();
+    return true;
+}
+
+void Session::combo1Left() {
+    if (m_rules.own() || m_checkingCommission) {
+        return;
+    }
+    const std::int64_t before = m_rules.commissionPpm;
+    if (checkTypedCommission() && m_rules.commissionPpm != before) {
+        saveRules();
+    }
+}
+
+bool Session::checkTypedCommission() {
+    const auto rate = parseCommissionRate(m_ui.text(f1("Combo1")));
+    if (!rate) {
+        // The message box takes the focus from the list; that is no second leaving of it.
+        m_checkingCommission = true;
+        ShowInputError(m_ui, f1("Combo1"), msg::kCommissionRateInvalid);
+        m_checkingCommission = false;
+        return false;
+    }
+    m_rules.commissionPpm = *rate;
+    return true;
+}
+
+void Session::saveRules() {
+    settings::ProfileFile file(m_settingsPath);
+    const std::string kind = m_rules.kind == RuleKind::Own       ? std::string(kOwnValue)
+                             : m_rules.kind == RuleKind::Current ? std::string(kCurrentValue)
+                                                                 : m_rules.date.iso();
+    const bool written = file.writeString(kSection, kRuleKey, kind) &&
+                         file.writeString(kSection, kCommissionKey,
+                                          formatCommissionRate(m_rules.commissionPpm)) &&
+                         file.writeString(kSection, kMinimumKey, formatAmount(m_rules.minCommission));
+    if (!written) {
+        m_ui.showMessage(msg::kWriteFailed);
+    }
+}
+
+int Session::priceDecimals() const {
+    return stepDecimals(priceStep(m_rules, chosenMarket(m_ui)));
+}
+
+void Session::recomputeShownSides() {
+    // A side filled by a batch dialog is recomputed from the dialog's captured batches; a side
+    // computed by the main window from its stored purchase or sale. Sides never computed stay
+    // empty.
+    if (m_ui.isReadOnly(f1("Text1"))) {
+        CalcBatchBuy();
+    } else if (!m_state.BuyPrice.isZero() && !m_state.BuyQty.isZero() &&
+               !m_ui.text(f1("Text3")).empty()) {
+        runCalcBuy();
+    }
+    if (m_ui.isReadOnly(f1("Text11"))) {
+        CalcBatchSell();
+    } else if (!m_state.SellPrice.isZero() && !m_state.SellQty.isZero() &&
+               !m_ui.text(f1("Text13")).empty()) {
+        runCalcSell();
+    }
+}
+
+}  // namespace zm
