@@ -165,7 +165,7 @@ std::optional<Money> parseMinCommission(std::string_view text) {
 
 std::optional<TradeFees> eraFees(const FeeRules& rules, Market market, TradeSide side,
                                  Money amount, Money quantity) {
-    if (amount > Money::fromYuan(1'000'000'000'000'000) || amount < Money()) {
+    if (amount > Money::fromYuan(100'000'000'000'000) || amount < Money()) {
         return std::nullopt;  // far beyond any trade; keeps every product below
     }
     TradeFees f;

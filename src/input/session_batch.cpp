@@ -183,6 +183,9 @@ void Session::enterBatch(Ctl c) {
 
     // Enter on a quantity recomputes the whole combined trade from all six fields.
     auto compute = [&]() {
+        if (!m_rules.own() && !checkTypedCommission()) {
+            return false;
+        }
         if (prepareBatch(m_ui, dialog, capturedOf(dialog)) == BatchRun::Refused) {
             return false;
         }
@@ -217,6 +220,10 @@ void Session::enterBatch(Ctl c) {
 void Session::batchOkClick(FormId dialog) {
     // No field check here: whatever the fields hold counts through IsValidPrice.
     StoreBatchInputs(dialog);
+    // Under trade-date rules a rate typed into the main window's list is checked first.
+    if (!m_rules.own() && !checkTypedCommission()) {
+        return;
+    }
     const BatchRun run = prepareBatch(m_ui, dialog, capturedOf(dialog));
     if (run == BatchRun::Refused) {
         return;  // the dialog stays open with the field to correct selected
@@ -260,11 +267,12 @@ std::optional<CombinedTrade> combinedTrade(const std::array<double, 6>& v) {
     return t;
 }
 
-// The combined price (amount ÷ quantity to the nearest step, halves to even) and the total
-// quantity, into the price and quantity fields of one side.
+// The combined price (amount ÷ quantity to the nearest step, halves up like every figure of these
+// rules) and the total quantity, into the price and quantity fields of one side.
 void writeCombinedPrice(WindowModel& ui, const SideFields& f, const CombinedTrade& t, Money step) {
-    const Int128 steps = divRoundHalfEven(static_cast<Int128>(t.amount.ticks()) * Money::kTicksPerYuan,
-                                          static_cast<Int128>(t.quantity.ticks()) * step.ticks());
+    const Int128 num = static_cast<Int128>(t.amount.ticks()) * Money::kTicksPerYuan;
+    const Int128 den = static_cast<Int128>(t.quantity.ticks()) * step.ticks();
+    const Int128 steps = (2 * num + den) / (2 * den);
     const Money price = Money::fromTicks(static_cast<std::int64_t>(steps) * step.ticks());
     ui.setText(f1(f.price), formatPrice(price, stepDecimals(step)));
     ui.setText(f1(f.quantity), formatGroupedWhole(t.quantity));

@@ -1,0 +1,355 @@
+// Fee rules of a trade date beside the program's own: the worked examples through the main
+// window's Calculate command and a batch purchase, the break-even search against a plain scan,
+// the refusals, and the settings section that remembers the choice.
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <random>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "fees/fee_rules.h"
+#include "input/main_window_fixture.h"
+#include "settings/code_page.h"
+#include "settings/profile_file.h"
+
+namespace zm::test {
+namespace {
+
+using Fields = std::vector<std::pair<std::string_view, std::string_view>>;
+
+struct Example {
+    const char* name;
+    const char* date;  // "" for today's rules
+    const char* market;
+    const char* commission;
+    const char* minimum;
+    const char* bonus;
+    const char* dividend;
+    const char* buy[2];   // price, quantity
+    const char* sell[2];  // price, quantity ("" for none)
+    Fields expected;
+};
+
+const Example kExamples[] = {
+    {"shanghai_today",
+     "",
+     "Option1",
+     "0.25",
+     "5",
+     "0",
+     "0.00",
+     {"10.00", "1000"},
+     {"10.50", "1000"},
+     {{"Text3", "10,000.00"}, {"Text4", "5.00"},      {"Text5", "0.00"},     {"Text6", "0.10"},
+      {"Text7", "5.10"},      {"Text10", "10,005.10"}, {"Text8", "10.01"},    {"Text9", "10.02"},
+      {"Text13", "10,500.00"}, {"Text14", "5.00"},     {"Text15", "5.25"},    {"Text16", "0.11"},
+      {"Text17", "10.36"},    {"Text20", "10,489.64"}, {"Text19", "484.54"}, {"Text18", "4.84"}}},
+    {"shenzhen_without_minimum",
+     "",
+     "Option2",
+     "0.25",
+     "0",
+     "0",
+     "0.00",
+     {"10.00", "1000"},
+     {"10.50", "1000"},
+     {{"Text4", "2.50"}, {"Text6", "0.10"}, {"Text7", "2.60"}, {"Text10", "10,002.60"},
+      {"Text9", "10.02"}, {"Text14", "2.63"}, {"Text15", "5.25"}, {"Text16", "0.11"},
+      {"Text17", "7.99"}, {"Text20", "10,492.01"}, {"Text19", "489.41"}}},
+    {"shanghai_large",
+     "",
+     "Option1",
+     "0.3",
+     "5",
+     "0",
+     "0.00",
+     {"35.67", "20000"},
+     {"38.12", "20000"},
+     {{"Text3", "713,400.00"}, {"Text4", "214.02"},     {"Text5", "0.00"},      {"Text6", "7.13"},
+      {"Text7", "221.15"},     {"Text10", "713,621.15"}, {"Text8", "35.69"},     {"Text9", "35.71"},
+      {"Text13", "762,400.00"}, {"Text14", "228.72"},    {"Text15", "381.20"},   {"Text16", "7.62"},
+      {"Text17", "617.54"},    {"Text20", "761,782.46"}, {"Text19", "48,161.31"}, {"Text18", "6.75"}}},
+    {"fund_in_tenths_of_a_fen",
+     "",
+     "Option3",
+     "0.1",
+     "0.10",
+     "0",
+     "0.00",
+     {"3.456", "5000"},
+     {"3.500", "5000"},
+     {{"Text1", "3.456"},      {"Text3", "17,280.00"},  {"Text4", "1.73"},     {"Text5", "0.00"},
+      {"Text6", "0.00"},       {"Text7", "1.73"},       {"Text10", "17,281.73"}, {"Text8", "3.457"},
+      {"Text9", "3.457"},      {"Text11", "3.500"},     {"Text13", "17,500.00"}, {"Text14", "1.75"},
+      {"Text15", "0.00"},      {"Text16", "0.00"},      {"Text17", "1.75"},    {"Text20", "17,498.25"},
+      {"Text19", "216.52"},    {"Text18", "1.25"}}},
+    {"shanghai_2019",
+     "2019-03-15",
+     "Option1",
+     "0.3",
+     "5",
+     "0",
+     "0.00",
+     {"12.34", "3000"},
+     {"12.80", "3000"},
+     {{"Text3", "37,020.00"}, {"Text4", "11.11"}, {"Text5", "0.00"}, {"Text6", "0.74"},
+      {"Text7", "11.85"}, {"Text10", "37,031.85"}, {"Text9", "12.37"}, {"Text13", "38,400.00"},
+      {"Text14", "11.52"}, {"Text15", "38.40"}, {"Text16", "0.77"}, {"Text17", "50.69"},
+      {"Text20", "38,349.31"}}},
+    {"bonus_and_dividend",
+     "",
+     "Option1",
+     "0.25",
+     "5",
+     "5",
+     "2",
+     {"10.00", "1000"},
+     {"7.00", "1500"},
+     {{"Text7", "5.10"}, {"Text10", "9,805.10"}, {"Text8", "6.54"}, {"Text9", "6.55"},
+      {"Text20", "10,489.64"}, {"Text19", "684.54"}, {"Text18", "6.98"}}},
+    {"partial_sale",
+     "",
+     "Option1",
+     "0.25",
+     "5",
+     "0",
+     "0.00",
+     {"10.00", "1000"},
+     {"10.50", "600"},
+     {{"Text13", "6,300.00"}, {"Text14", "5.00"}, {"Text15", "3.15"}, {"Text16", "0.06"},
+      {"Text17", "8.21"}, {"Text20", "6,291.79"}, {"Text19", "400"}, {"Text9", "9.31"},
+      {"Label17", "剩余股票"}}},
+};
+
+class RulesExample : public MainWindowTest, public ::testing::WithParamInterface<Example> {};
+
+TEST_P(RulesExample, shows_every_figure_of_the_worked_example) {
+    const Example& e = GetParam();
+    if (*e.date == '\0') {
+        session.chooseCurrentRules();
+    } else {
+        ASSERT_TRUE(session.chooseRulesOnDate(e.date));
+    }
+    ASSERT_TRUE(session.setMinimumCommission(e.minimum));
+    ui.setChecked(f1(e.market), true);
+    session.option3Click();  // the fund market keeps its commission under trade-date rules
+    type("Combo1", e.commission);
+    type("Text21", e.bonus);
+    type("Text22", e.dividend);
+    type("Text1", e.buy[0]);
+    type("Text2", e.buy[1]);
+    type("Text11", e.sell[0]);
+    type("Text12", e.sell[1]);
+    calculate();
+    EXPECT_TRUE(ui.messages.empty());
+    for (const auto& [field, text] : e.expected) {
+        const std::string got = field.starts_with("Label") ? ui.caption(f1(field)) : shown(field);
+        EXPECT_EQ(got, text) << field;
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Rows, RulesExample, ::testing::ValuesIn(kExamples), rowName);
+
+using FeeRulesTest = MainWindowTest;
+
+// The batch purchase: the batches are fills of one order.
+class BatchRulesTest : public MainWindowTest {
+protected:
+    void batchBuy(const std::vector<std::string_view>& typed) {
+        session.command5Click();
+        const char* names[] = {"Text1", "Text2", "Text3", "Text4", "Text5", "Text6"};
+        for (std::size_t i = 0; i < typed.size(); ++i) {
+            ui.setText(Ctl{FormId::Form4, names[i]}, typed[i]);
+        }
+        session.batchOkClick(FormId::Form4);
+    }
+    void expectShown(const Fields& expected) {
+        EXPECT_TRUE(ui.messages.empty());
+        for (const auto& [field, text] : expected) {
+            EXPECT_EQ(shown(field), text) << field;
+        }
+    }
+};
+
+TEST_F(BatchRulesTest, three_batches_pay_one_commission_and_one_transfer_fee) {
+    session.chooseCurrentRules();
+    type("Combo1", "0.25");
+    batchBuy({"10.20", "300", "10.25", "500", "10.30", "200"});
+    expectShown({{"Text1", "10.25"}, {"Text2", "1,000"}, {"Text3", "10,245.00"}, {"Text4", "5.00"},
+                 {"Text6", "0.10"}, {"Text7", "5.10"}, {"Text10", "10,250.10"}});
+    EXPECT_TRUE(ui.isReadOnly(f1("Text1")));
+}
+
+// 2012: an odd lot of 1,234 shares (confirmed in the batch dialog, which takes any quantity)
+// pays the Shanghai transfer fee per share, 1.234 rounded half up to 1.23; the sale of the same
+// shares in the main window too.
+TEST_F(BatchRulesTest, the_2012_rules_charge_shanghai_transfer_per_share) {
+    ASSERT_TRUE(session.chooseRulesOnDate("2012-05-02"));
+    type("Combo1", "1.5");
+    batchBuy({"8.88", "1234"});
+    type("Text11", "9.99");
+    type("Text12", "1234");
+    enter("Text12");
+    expectShown({{"Text3", "10,957.92"}, {"Text4", "16.44"}, {"Text5", "0.00"}, {"Text6", "1.23"},
+                 {"Text7", "17.67"}, {"Text10", "10,975.59"}, {"Text8", "8.90"}, {"Text9", "8.92"},
+                 {"Text13", "12,327.66"}, {"Text14", "18.49"}, {"Text15", "12.33"},
+                 {"Text16", "1.23"}, {"Text17", "32.05"}, {"Text20", "12,295.61"}});
+}
+
+TEST_F(FeeRulesTest, switching_to_todays_rules_and_back_recomputes_and_restores_every_figure) {
+    useRates("2.5", "1");
+    ui.setChecked(f1("Option2"), true);
+    type("Text1", "10");
+    type("Text2", "1000");
+    type("Text11", "10.5");
+    type("Text12", "600");
+    calculate();
+    const std::vector<std::string> fields{"Text3",  "Text4",  "Text5",  "Text6",  "Text7",
+                                          "Text8",  "Text9",  "Text10", "Text13", "Text14",
+                                          "Text15", "Text16", "Text17", "Text18", "Text19",
+                                          "Text20"};
+    std::vector<std::string> own;
+    for (const auto& f : fields) {
+        own.push_back(shown(f));
+    }
+    session.chooseCurrentRules();
+    EXPECT_EQ(ui.caption(Ctl{FormId::Form1, "Form1"}), "股票交易费用成本Zunmo计算器3.0版（现行规则）");
+    EXPECT_EQ(shown("Combo2"), "0.5");
+    EXPECT_FALSE(ui.at(f1("Combo2")).enabled);
+    EXPECT_EQ(shown("Text15"), "3.15");  // the sale recomputed at today's 0.5‰
+    session.chooseOwnRules();
+    EXPECT_EQ(ui.caption(Ctl{FormId::Form1, "Form1"}), "股票交易费用成本Zunmo计算器3.0版");
+    EXPECT_EQ(shown("Combo1"), "2.5");
+    EXPECT_EQ(shown("Combo2"), "1");
+    for (std::size_t i = 0; i < fields.size(); ++i) {
+        EXPECT_EQ(shown(fields[i]), own[i]) << fields[i];
+    }
+    EXPECT_TRUE(ui.messages.empty());
+    // The program's own rates stayed in the file all along.
+    const settings::ProfileFile file(settingsPath);
+    EXPECT_EQ(file.readString("TIP", "手续费"), "2.5");
+}
+
+// Every refusal kind: the typed commission rate (on a calculation and on leaving the list), the
+// minimum commission, the trade date.
+TEST_F(FeeRulesTest, bad_rates_minimums_and_dates_are_refused_and_change_nothing) {
+    session.chooseCurrentRules();
+    for (const char* rate : {"", "-1", "3.001", "0.0001", "1e-3", "０.２５", "abc", "1..2"}) {
+        ui.messages.clear();
+        type("Combo1", rate);
+        calculate();
+        EXPECT_EQ(ui.messages, std::vector<std::string>{std::string(msg::kCommissionRateInvalid)})
+            << rate;
+        EXPECT_TRUE(ui.hasFocus(f1("Combo1"))) << rate;
+    }
+    const std::string longText(10000, '1');
+    ui.messages.clear();
+    type("Combo1", longText);
+    session.combo1Left();
+    EXPECT_EQ(ui.messages.size(), 1u);
+    EXPECT_EQ(session.rules().commissionPpm, 2700);  // the list's rate when the rules were chosen
+
+    for (const char* minimum : {"-1", "100.01", "abc", "", "1e400"}) {
+        ui.messages.clear();
+        EXPECT_FALSE(session.setMinimumCommission(minimum));
+        EXPECT_EQ(ui.messages, std::vector<std::string>{std::string(msg::kMinCommissionInvalid)});
+    }
+    EXPECT_EQ(session.rules().minCommission, money("5"));
+
+    const std::pair<const char*, std::string_view> dates[] = {
+        {"2008-09-18", msg::kRulesDateTooEarly}, {"1999-01-01", msg::kRulesDateTooEarly},
+        {"2023-02-30", msg::kRulesDateInvalid},  {"10000-01-01", msg::kRulesDateInvalid},
+        {"2023-2-3", msg::kRulesDateInvalid}};
+    for (const auto& [date, message] : dates) {
+        ui.messages.clear();
+        EXPECT_FALSE(session.chooseRulesOnDate(date));
+        EXPECT_EQ(ui.messages, std::vector<std::string>{std::string(message)}) << date;
+    }
+    EXPECT_EQ(session.rules().kind, RuleKind::Current);
+}
+
+TEST_F(FeeRulesTest, the_choice_comes_back_at_the_next_start_and_nonsense_falls_back) {
+    ASSERT_TRUE(session.chooseRulesOnDate("2019-03-15"));
+    type("Combo1", "0.085");
+    session.combo1Left();
+    ASSERT_TRUE(session.setMinimumCommission("0"));
+    {
+        MemoryWindowModel ui2;
+        ui2.setUpMainWindow();
+        Session again(ui2, settingsPath);
+        again.formLoad();
+        EXPECT_EQ(again.rules().kind, RuleKind::OnDate);
+        EXPECT_EQ(again.rules().date, (TradeDate{2019, 3, 15}));
+        EXPECT_EQ(again.rules().commissionPpm, 85);
+        EXPECT_EQ(again.rules().minCommission, Money());
+        EXPECT_EQ(ui2.caption(Ctl{FormId::Form1, "Form1"}),
+                  "股票交易费用成本Zunmo计算器3.0版（按2019年3月15日的规则）");
+        EXPECT_EQ(ui2.text(f1("Combo1")), "0.085");
+        EXPECT_EQ(ui2.text(f1("Combo2")), "1");
+    }
+    const char* nonsense[][3] = {{"按日期", "NaN", "abc"},
+                                 {"10000-01-01", "4", "-5"},
+                                 {"2008-09-18", "0.0001", "100.01"}};
+    for (const auto& [rule, rate, minimum] : nonsense) {
+        const std::string text = "[TIP]\r\n手续费=1.5\r\n印花税=1\r\n[费用规则]\r\n规则=" +
+                                 std::string(rule) + "\r\n佣金=" + rate + "\r\n最低佣金=" + minimum +
+                                 "\r\n";
+        std::ofstream(settingsPath, std::ios::trunc | std::ios::binary)
+            << *settings::fromUtf8(settings::CodePage::Gbk, text);
+        MemoryWindowModel ui2;
+        ui2.setUpMainWindow();
+        Session again(ui2, settingsPath);
+        again.formLoad();
+        EXPECT_TRUE(again.rules().own()) << rule;
+        EXPECT_EQ(again.rules().commissionPpm, 1500) << rate;
+        EXPECT_EQ(again.rules().minCommission, money("5")) << minimum;
+        EXPECT_EQ(ui2.text(f1("Combo1")), "1.5");
+    }
+}
+
+// The exact break-even: selling at the result brings back the amount paid, one step lower does
+// not; for small sales, where the roundings can make the net dip, it is the lowest such price
+// found by a plain scan.
+TEST(EraBreakEven, is_the_lowest_price_that_brings_back_the_target_in_every_era_and_market) {
+    std::mt19937_64 rng(20261207);
+    const TradeDate dates[] = {{2010, 1, 4}, {2016, 1, 4}, {2022, 6, 1}, {2024, 1, 2}};
+    const Market markets[] = {Market::ShanghaiA, Market::ShenzhenA, Market::FundWarrant};
+    int cases = 0;
+    for (int n = 0; n < 24000; ++n) {
+        FeeRules rules{RuleKind::OnDate, dates[n % 4],
+                       std::uniform_int_distribution<std::int64_t>(0, 3000)(rng),
+                       Money::fromFen(std::uniform_int_distribution<std::int64_t>(0, 10000)(rng))};
+        const Market market = markets[(n / 4) % 3];
+        const bool small = n % 12 < 2;
+        const Money qty = Money::fromYuan(
+            small ? std::uniform_int_distribution<int>(1, 40)(rng)
+                  : 100 * std::uniform_int_distribution<int>(1, 2000)(rng));
+        const Money target = Money::fromFen(std::uniform_int_distribution<std::int64_t>(
+            -100, small ? 20'000 : 100'000'000)(rng));
+        const Money step = priceStep(rules, market);
+        const auto net = [&](Money price) {
+            const Money amount = *Money::mul(price, qty);
+            return amount - eraFees(rules, market, TradeSide::Sell, amount, qty)->total;
+        };
+        const auto p = eraBreakEven(rules, market, qty, target);
+        ASSERT_TRUE(p);
+        EXPECT_GE(net(*p), target);
+        if (*p > step) {
+            EXPECT_LT(net(*p - step), target) << formatMoneyGeneral(*p);
+        }
+        if (small) {
+            Money lowest = step;
+            while (net(lowest) < target) {
+                lowest += step;
+            }
+            ASSERT_EQ(*p, lowest) << n;
+            ++cases;
+        }
+    }
+    EXPECT_GT(cases, 3000);
+}
+
+}  // namespace
+}  // namespace zm::test
