@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QAction>
 #include <QComboBox>
 #include <QLineEdit>
 #include <QPushButton>
@@ -105,6 +106,44 @@ TEST(ProgramLifecycle, typing_a_purchase_with_enter_fills_the_buy_side) {
     EXPECT_EQ(text(program, "Text3"), QStringLiteral("10,000.00"));
     EXPECT_EQ(QApplication::focusWidget(), program.f1("Text11"));
     EXPECT_TRUE(program.settingsFileExists());
+    EXPECT_TRUE(watcher.seen().empty());
+}
+
+TEST(ProgramLifecycle, todays_rules_from_the_menu_and_back_leave_the_programs_own_figures) {
+    QtMessageWatcher watcher;
+    QtProgram program;
+    for (const char* typed : {"10", "1000", "10.5", "1000"}) {
+        QTest::keyClicks(QApplication::focusWidget(), QString::fromLatin1(typed));
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+    }
+    QStringList own;
+    for (int i = 3; i <= 20; ++i) {
+        own << text(program, "Text" + std::to_string(i));
+    }
+    ASSERT_EQ(own[7], QStringLiteral("10,058.00"));  // Text10 at the default 2.7 and 3 per mille
+
+    program.form1()->findChild<QAction*>(QStringLiteral("mnuRulesCurrent"))->trigger();
+    EXPECT_TRUE(program.form1()->windowTitle().endsWith(QStringLiteral("（现行规则）")));
+    auto* combo1 = program.f1<QComboBox>("Combo1");
+    ASSERT_TRUE(combo1->isEditable());
+    EXPECT_FALSE(program.f1<QComboBox>("Combo2")->isEnabled());
+    combo1->setFocus();
+    combo1->lineEdit()->selectAll();
+    QTest::keyClicks(combo1->lineEdit(), QStringLiteral("0.25"));
+    QTest::keyClick(combo1, Qt::Key_Tab);  // leaving the list takes the typed rate
+    QTest::mouseClick(program.f1<QPushButton>("Command1"), Qt::LeftButton);
+    EXPECT_EQ(text(program, "Text10"), QStringLiteral("10,005.10"));
+    EXPECT_EQ(text(program, "Text9"), QStringLiteral("10.02"));
+    EXPECT_EQ(text(program, "Text20"), QStringLiteral("10,489.64"));
+    EXPECT_EQ(text(program, "Text19"), QStringLiteral("484.54"));
+
+    program.form1()->findChild<QAction*>(QStringLiteral("mnuRulesClassic"))->trigger();
+    EXPECT_FALSE(combo1->isEditable());
+    EXPECT_EQ(combo1->currentText(), QStringLiteral("2.7"));
+    EXPECT_EQ(program.f1<QComboBox>("Combo2")->currentText(), QStringLiteral("3"));
+    for (int i = 3; i <= 20; ++i) {
+        EXPECT_EQ(text(program, "Text" + std::to_string(i)), own[i - 3]) << i;
+    }
     EXPECT_TRUE(watcher.seen().empty());
 }
 
