@@ -171,7 +171,7 @@ enum Action : std::uint8_t {
     EnterMain,          // field
     Calculate,          //
     ChooseMarket,       // 0 Shanghai, 1 Shenzhen, 2 fund/warrant
-    ChooseCommission,   // entry index
+    ChooseCommission,   // entry index; from 128 on a fee-rules command and a text
     ChooseStampDuty,    // entry index
     OpenBatchBuy,       //
     OpenBatchSell,      //
@@ -334,8 +334,37 @@ private:
                 break;
             }
             case ChooseCommission: {
-                const auto& e = zm::commissionRateEntries();
-                m_ui.userType(f1("Combo1"), e[in.next() % e.size()]);
+                // Below 128 a list entry; from 128 on the fee rules: the program's own, today's,
+                // a trade date's, a minimum commission or a typed commission rate (texts).
+                const std::uint8_t operand = in.next();
+                if (operand < 128) {
+                    const auto& e = zm::commissionRateEntries();
+                    m_ui.userType(f1("Combo1"), e[operand % e.size()]);
+                    break;
+                }
+                static constexpr const char* kDates[] = {"2008-09-18", "2008-09-19", "2015-08-01",
+                                                         "2019-03-15", "2023-02-30", "9999-12-31"};
+                const std::string text = in.text();
+                act(ActionSource::MainWindow, [&] {
+                    switch (operand % 5) {
+                        case 0:
+                            m_session.chooseOwnRules();
+                            break;
+                        case 1:
+                            m_session.chooseCurrentRules();
+                            break;
+                        case 2:
+                            m_session.chooseRulesOnDate(kDates[(operand / 5) % 6]);
+                            break;
+                        case 3:
+                            m_session.setMinimumCommission(text);
+                            break;
+                        default:
+                            m_ui.userType(f1("Combo1"), text);
+                            m_session.combo1Left();
+                            break;
+                    }
+                });
                 break;
             }
             case ChooseStampDuty: {
@@ -467,6 +496,10 @@ public:
         return op(ChooseCommission).byte(ci).op(ChooseStampDuty).byte(si);
     }
     Encoder& market(int m) { return op(ChooseMarket).byte(m); }
+    // A fee-rules command (0 own, 1 today's, 2 a trade date, 3 minimum, 4 typed rate) and text.
+    Encoder& rules(int command, std::string_view t = "") {
+        return op(ChooseCommission).byte(128 + command).text(t);
+    }
     // dialog: 1 buy, 0 sell; field 0 … 5
     Encoder& batch(int dialog, int field, std::string_view t) {
         return op(TypeAndEnterBatch).byte(dialog).byte(field).text(t);
@@ -487,6 +520,17 @@ void writeSeeds(const std::string& dir) {
         out.write(reinterpret_cast<const char*>(e.bytes().data()),
                   static_cast<std::streamsize>(e.bytes().size()));
     };
+    // Today's rules at 0.25 per mille without minimum, a partial sale, and back.
+    save("todays_rules_round_trip", Encoder()
+                                        .flags(1)
+                                        .rules(1)
+                                        .rules(4, "0.25")
+                                        .rules(3, "0")
+                                        .typeEnter("Text1", "10.00")
+                                        .typeEnter("Text2", "1000")
+                                        .typeEnter("Text11", "10.50")
+                                        .typeEnter("Text12", "600")
+                                        .rules(0));
     // Worked example of the buy side: Shanghai, 3.0 and 3, 1,000 at 10.00.
     save("enter_buy_worked_example", Encoder()
                                          .flags(1)

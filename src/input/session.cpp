@@ -138,14 +138,18 @@ void Session::command4Click() {
     }
     m_ui.unload(FormId::Form3);
     m_ui.unload(FormId::Form4);
+    resetSellMarks();
+    m_ui.setFocus(f1("Text1"));
+    m_ui.selectAllInFocused();
+}
+
+void Session::resetSellMarks() {
     m_ui.setCaption(f1("Label17"), "盈亏金额");
     m_ui.setForeColor(f1("Label17"), kBlack);
     m_ui.setForeColor(f1("Label18"), kBlack);
     m_ui.setForeColor(f1("Label8"), kBlack);
     m_ui.setToolTip(f1("Label8"), "每股的保本价格，既扣除买入卖出的各种费用后保证不亏损的每股价格");
     m_ui.setCaption(f1("Label19_17"), "元");
-    m_ui.setFocus(f1("Text1"));
-    m_ui.selectAllInFocused();
 }
 
 void Session::command5Click() {

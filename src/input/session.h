@@ -105,6 +105,8 @@ private:
     bool checkTypedCommission();   // Combo1 under trade-date rules; refuses on Combo1
     int priceDecimals() const;     // 2, or 3 for funds under trade-date rules
     void recomputeShownSides();    // the sides on screen again, after a change of rules
+    // The sell side's captions and colours and Label8 as the window opens with them.
+    void resetSellMarks();
     void calcBatchBuyRules();
     void calcBatchSellRules();
 

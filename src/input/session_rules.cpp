@@ -196,18 +196,34 @@ int Session::priceDecimals() const {
 
 void Session::recomputeShownSides() {
     // A side filled by a batch dialog is recomputed from the dialog's captured batches; a side
-    // computed by the main window from its stored purchase or sale. Sides never computed stay
-    // empty.
+    // computed by the main window from its stored purchase or sale. Figures on screen that no
+    // longer have their inputs (Calculate skipped that side since) are cleared: they were worked
+    // under the other rules.
+    static constexpr std::string_view kBuyResults[] = {"Text3", "Text4", "Text5", "Text6",
+                                                       "Text7", "Text8", "Text9", "Text10"};
+    static constexpr std::string_view kSellResults[] = {"Text13", "Text14", "Text15", "Text16",
+                                                        "Text17", "Text18", "Text19", "Text20"};
+    const bool sellLocked = m_ui.isReadOnly(f1("Text11"));
+    const bool sellStored = !m_state.SellPrice.isZero() && !m_state.SellQty.isZero();
+    if (!sellLocked && !sellStored && !m_ui.text(f1("Text13")).empty()) {
+        for (auto name : kSellResults) {
+            m_ui.setText(f1(name), "");
+        }
+        resetSellMarks();
+    }
     if (m_ui.isReadOnly(f1("Text1"))) {
         CalcBatchBuy();
-    } else if (!m_state.BuyPrice.isZero() && !m_state.BuyQty.isZero() &&
-               !m_ui.text(f1("Text3")).empty()) {
+    } else if (!m_state.BuyPrice.isZero() && !m_state.BuyQty.isZero()) {
         runCalcBuy();
+    } else if (!m_ui.text(f1("Text3")).empty()) {
+        for (auto name : kBuyResults) {
+            m_ui.setText(f1(name), "");
+        }
+        m_ui.setForeColor(f1("Label8"), kBlack);
     }
-    if (m_ui.isReadOnly(f1("Text11"))) {
+    if (sellLocked) {
         CalcBatchSell();
-    } else if (!m_state.SellPrice.isZero() && !m_state.SellQty.isZero() &&
-               !m_ui.text(f1("Text13")).empty()) {
+    } else if (sellStored) {
         runCalcSell();
     }
 }

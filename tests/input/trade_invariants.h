@@ -20,6 +20,7 @@
 #pragma once
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <cstdint>
 #include <optional>
@@ -31,6 +32,7 @@
 #include "fees/break_even.h"
 #include "fees/calc_buy.h"
 #include "fees/display_format.h"
+#include "fees/fee_rules.h"
 #include "fees/literal_search.h"
 #include "fees/messages.h"
 #include "fees/money.h"
@@ -187,6 +189,12 @@ public:
         }
         checkWrites();
         checkMessages();
+        if (!session.rules().own()) {
+            checkMark();
+            checkLocks();
+            checkDatedRules(source);
+            return m_problems;
+        }
         checkCommissions();
         checkFeeTotals();
         checkMark();
@@ -218,6 +226,7 @@ public:
     std::int64_t comparedSearches = 0;    // break-even prices compared with a literal search
     std::int64_t unfinishedSearches = 0;  // literal searches that ran out of budget
     std::int64_t partialSales = 0;
+    std::int64_t datedCalculations = 0;  // buy or sell sides worked under a trade date's rules
     std::int64_t maxEvaluations() const { return m_maxEvaluations; }
     std::int64_t maxWindowCalls() const { return m_maxCalls; }
 
@@ -330,11 +339,63 @@ private:
             msg::kWriteFailed,       msg::kBuyPriceMax,      msg::kSellPriceMax,
             msg::kBuyQtyMax,         msg::kSellQtyMax,       msg::kDividendMax,
             msg::kBuyAmountMax,      msg::kSellAmountMax,    msg::kBatchBuyPriceMax,
-            msg::kBatchSellPriceMax, msg::kDividendAmountMax};
+            msg::kBatchSellPriceMax, msg::kDividendAmountMax,   msg::kRulesDateTooEarly,
+            msg::kRulesDateInvalid,  msg::kCommissionRateInvalid, msg::kMinCommissionInvalid};
         for (std::size_t i = m_ui->messagesBefore; i < m_ui->messages.size(); ++i) {
             const std::string& m = m_ui->messages[i];
             if (std::find(std::begin(kKnown), std::end(kKnown), m) == std::end(kKnown)) {
                 fail("an unknown message was shown: " + m);
+            }
+        }
+    }
+
+    // Under the rules of a trade date: each side's fee total is the exact sum of its parts as
+    // shown, the commission at least the minimum; a main-window purchase's break-even, and the
+    // remaining shares' after a partial sale, bring back what they must one step lower does not.
+    void checkDatedRules(ActionSource source) {
+        const FeeRules& rules = m_session->rules();
+        for (const auto& side : {std::array<const char*, 4>{"Text4", "Text5", "Text6", "Text7"},
+                                 std::array<const char*, 4>{"Text14", "Text15", "Text16", "Text17"}}) {
+            const auto c = money(side[0]), s = money(side[1]), t = money(side[2]), total = money(side[3]);
+            if (c && s && t && total) {
+                expect(*c + *s + *t == *total, std::string(side[3]) + " is not the sum of its parts");
+                expect(*c >= rules.minCommission, std::string(side[0]) + " is below the minimum");
+            }
+        }
+        if (source != ActionSource::MainWindow) {
+            return;
+        }
+        const Market mk = market();
+        const Money step = priceStep(rules, mk);
+        const auto sells = [&](Money price, Money qty, Money target) {
+            const auto amount = Money::mul(price, qty);
+            const auto fees = amount ? eraFees(rules, mk, TradeSide::Sell, *amount, qty) : std::nullopt;
+            return fees && *amount - fees->total >= target;
+        };
+        const auto checkBreakEven = [&](const char* what, Money qty, Money target) {
+            const auto p = money("Text9");
+            if (!p) {
+                return;
+            }
+            expect(sells(*p, qty, target), std::string(what) + " does not bring back its target");
+            expect(*p <= step || !sells(*p - step, qty, target),
+                   std::string(what) + " is not the lowest price that does");
+        };
+        // A partial sale in the same action (Calculate) shows its own break-even in Text9.
+        const bool sold = m_ui->wrote(FormId::Form1, "Text20");
+        const bool partial = sold && m_st->HeldQty > m_st->SellQty;
+        if (m_ui->wrote(FormId::Form1, "Text10")) {
+            ++datedCalculations;
+            expect(money("Text10") == m_st->AmountPaid, "Text10 is not the amount paid");
+            if (!partial) {
+                checkBreakEven("the break-even", m_st->HeldQty, m_st->AmountPaid);
+            }
+        }
+        if (sold) {
+            ++datedCalculations;
+            if (partial && m_st->RemainTarget > Money()) {
+                checkBreakEven("the remaining shares' break-even", m_st->RemainQty,
+                               m_st->RemainTarget);
             }
         }
     }

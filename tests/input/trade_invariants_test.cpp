@@ -60,8 +60,20 @@ public:
         const int pair = index % 217;
         const int market = (index / 217) % 3;
         chooseMarket(market);
-        m_ui.userType(f1("Combo1"), commissionRateEntries()[static_cast<std::size_t>(pair % 31)]);
-        m_ui.userType(f1("Combo2"), stampDutyRateEntries()[static_cast<std::size_t>(pair / 31)]);
+        // Every sixth trade under the rules of a trade date, with a typed commission rate and
+        // minimum; the others under the program's own rules and rate lists.
+        const bool dated = index % 6 == 5;
+        if (dated) {
+            chooseDatedRules(index / 6);
+        } else {
+            if (!m_session.rules().own()) {
+                act(ActionSource::MainWindow, [&] { m_session.chooseOwnRules(); });
+                m_ui.messages.clear();  // its saves are not this trade's
+            }
+            m_ui.userType(f1("Combo1"),
+                          commissionRateEntries()[static_cast<std::size_t>(pair % 31)]);
+            m_ui.userType(f1("Combo2"), stampDutyRateEntries()[static_cast<std::size_t>(pair / 31)]);
+        }
         if (chance(0.5)) {
             act(ActionSource::MainWindow, [&] { m_session.command4Click(); });  // Clear
         }
@@ -82,7 +94,8 @@ public:
                 report("trade " + std::to_string(index) + " was refused: " + m);
             }
         }
-        if (saves != 2 * m_expectedSaves) {
+        // The dated rules save their own section, once per save, also when they change.
+        if (!dated && saves != 2 * m_expectedSaves) {
             report("trade " + std::to_string(index) + " saved the rates " +
                    std::to_string(saves / 2) + " times, not " + std::to_string(m_expectedSaves));
         }
@@ -166,6 +179,22 @@ private:
         if (market == 2) {
             act(ActionSource::MainWindow, [&] { m_session.option3Click(); });
         }
+    }
+    void chooseDatedRules(int n) {
+        static const char* const kDates[] = {"", "2008-09-19", "2012-05-02", "2015-08-01",
+                                             "2019-03-15", "2022-04-29", "2023-08-27"};
+        const char* date = kDates[n % 7];
+        act(ActionSource::MainWindow, [&] {
+            if (*date == '\0') {
+                m_session.chooseCurrentRules();
+            } else {
+                m_session.chooseRulesOnDate(date);
+            }
+        });
+        m_ui.userType(f1("Combo1"), formatCommissionRate(between(0, 3000)));
+        act(ActionSource::MainWindow, [&] { m_session.combo1Left(); });
+        const std::string minimum = formatAmount(Money::fromFen(chance(0.3) ? 0 : between(0, 10000)));
+        act(ActionSource::MainWindow, [&] { m_session.setMinimumCommission(minimum); });
     }
     void typeEnter(std::string_view field, const std::string& text) {
         m_ui.userType(f1(field), text);
@@ -328,7 +357,8 @@ TEST(TradeInvariants, hold_after_every_action_of_a_hundred_thousand_random_valid
     const TradeInvariants& r = run.rules();
     std::cout << "[ trades   ] " << kTrades << " trades, " << run.actions() << " actions in "
               << seconds << " s; calculations: buy " << r.buyCalculations << ", sell "
-              << r.sellCalculations << " (partial " << r.partialSales << "), batch buy "
+              << r.sellCalculations << " (partial " << r.partialSales << "), dated "
+              << r.datedCalculations << ", batch buy "
               << r.batchBuyCalculations << ", batch sell " << r.batchSellCalculations
               << "; break-evens compared " << r.comparedSearches << ", beyond the literal budget "
               << r.unfinishedSearches << "; most stop tests in one action " << r.maxEvaluations()
@@ -338,6 +368,7 @@ TEST(TradeInvariants, hold_after_every_action_of_a_hundred_thousand_random_valid
     EXPECT_GT(r.buyCalculations, kTrades / 2);
     EXPECT_GT(r.sellCalculations, kTrades / 2);
     EXPECT_GT(r.partialSales, kTrades / 10);
+    EXPECT_GT(r.datedCalculations, kTrades / 10);
     EXPECT_GT(r.batchBuyCalculations, kTrades / 20);
     EXPECT_GT(r.batchSellCalculations, kTrades / 20);
     EXPECT_GT(r.comparedSearches, 20 * r.unfinishedSearches);
