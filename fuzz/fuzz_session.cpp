@@ -345,7 +345,7 @@ private:
                 static constexpr const char* kDates[] = {"2008-09-18", "2008-09-19", "2015-08-01",
                                                          "2019-03-15", "2023-02-30", "9999-12-31"};
                 const std::string text = in.text();
-                act(ActionSource::MainWindow, [&] {
+                act(ActionSource::RulesChange, [&] {
                     switch (operand % 5) {
                         case 0:
                             m_session.chooseOwnRules();

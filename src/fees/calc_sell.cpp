@@ -47,41 +47,27 @@ struct SaleFigures {
 };
 
 std::optional<SaleFigures> computeSale(const WindowModel& ui, const CalcState& st,
-                                       double commissionRate, double stampDutyRate) {
+                                       const FeeRules& rules, double commissionRate,
+                                       double stampDutyRate) {
     SaleFigures f;
-    auto amount = Money::mul(st.SellPrice, st.SellQty);
-    if (!amount) {
+    const auto amount = Money::mul(st.SellPrice, st.SellQty);
+    const auto fees = amount ? saleFees(rules, chosenMarket(ui), commissionRate, stampDutyRate,
+                                        *amount, st.SellQty)
+                             : std::nullopt;
+    if (!fees) {
         return std::nullopt;
     }
     f.amount = *amount;
-    auto commission = proportionalFee(commissionRate, f.amount);
-    auto stampDuty = proportionalFee(stampDutyRate, f.amount);
-    if (!commission || !stampDuty) {
-        return std::nullopt;
-    }
-    // The minimum is tested on the commission as its field shows it.
-    f.commission = *commission;
+    f.commission = fees->commission;
     f.commissionText = formatAmount(f.commission);
-    auto shown = numberTextToDouble(f.commissionText);
-    if (!shown) {
-        return std::nullopt;
-    }
-    if (*shown < 5.0) {
-        f.commission = kMinCommission;
-        f.commissionText = formatAmount(kMinCommission);
-    }
-    // The stamp duty of a sale applies in every market, the fund market included.
-    f.stampDuty = *stampDuty;
-    f.transferFee = transferFee(chosenMarket(ui), st.SellQty);
-    // Kept exact, not rounded to fen (a Shanghai transfer fee may have three decimals).
-    auto total = Money::add(f.commission, f.stampDuty);
-    total = total ? Money::add(*total, f.transferFee) : std::nullopt;
-    auto received = total ? Money::sub(f.amount, *total) : std::nullopt;
+    f.stampDuty = fees->stampDuty;
+    f.transferFee = fees->transferFee;
+    f.feeTotal = fees->total;
+    auto received = Money::sub(f.amount, f.feeTotal);
     auto profit = received ? Money::sub(*received, st.AmountPaid) : std::nullopt;
     if (!profit) {
         return std::nullopt;
     }
-    f.feeTotal = *total;
     f.received = *received;
     f.profitLoss = *profit;
     return f;
@@ -131,33 +117,6 @@ std::optional<Money> remainingBreakEven(const WindowModel& ui, CalcState& st, do
     return price ? fenCeilQuotient(*price, Money::fromYuan(1)) : std::nullopt;
 }
 
-// The sale's figures under trade-date rules.
-std::optional<SaleFigures> computeRulesSale(const WindowModel& ui, const CalcState& st,
-                                            const FeeRules& rules) {
-    SaleFigures f;
-    const auto amount = Money::mul(st.SellPrice, st.SellQty);
-    const auto fees =
-        amount ? eraFees(rules, chosenMarket(ui), TradeSide::Sell, *amount, st.SellQty)
-               : std::nullopt;
-    if (!fees) {
-        return std::nullopt;
-    }
-    f.amount = *amount;
-    f.commission = fees->commission;
-    f.commissionText = formatAmount(f.commission);
-    f.stampDuty = fees->stampDuty;
-    f.transferFee = fees->transferFee;
-    f.feeTotal = fees->total;
-    auto received = Money::sub(f.amount, f.feeTotal);
-    auto profit = received ? Money::sub(*received, st.AmountPaid) : std::nullopt;
-    if (!profit) {
-        return std::nullopt;
-    }
-    f.received = *received;
-    f.profitLoss = *profit;
-    return f;
-}
-
 // The remaining shares' break-even under trade-date rules: what they must still bring back is
 // the amount paid less what this sale brought; nothing left to bring back shows 0.00.
 std::optional<Money> remainingRulesBreakEven(const WindowModel& ui, CalcState& st,
@@ -175,6 +134,33 @@ std::optional<Money> remainingRulesBreakEven(const WindowModel& ui, CalcState& s
 }
 
 }  // namespace
+
+std::optional<TradeFees> saleFees(const FeeRules& rules, Market market, double commissionRate,
+                                  double stampDutyRate, Money amount, Money quantity) {
+    if (!rules.own()) {
+        return eraFees(rules, market, TradeSide::Sell, amount, quantity);
+    }
+    const auto commission = proportionalFee(commissionRate, amount);
+    const auto stampDuty = proportionalFee(stampDutyRate, amount);
+    // The minimum is tested on the commission as its field shows it.
+    const auto shown = commission ? numberTextToDouble(formatAmount(*commission)) : std::nullopt;
+    if (!stampDuty || !shown) {
+        return std::nullopt;
+    }
+    TradeFees f;
+    f.commission = *shown < 5.0 ? kMinCommission : *commission;
+    // The stamp duty of a sale applies in every market, the fund market included.
+    f.stampDuty = *stampDuty;
+    f.transferFee = transferFee(market, quantity);
+    // Kept exact, not rounded to fen (a Shanghai transfer fee may have three decimals).
+    const auto total = Money::add(f.commission, f.stampDuty);
+    const auto all = total ? Money::add(*total, f.transferFee) : std::nullopt;
+    if (!all) {
+        return std::nullopt;
+    }
+    f.total = *all;
+    return f;
+}
 
 std::optional<Money> roundTripYield(Money profitLoss, Money amountPaid) {
     if (amountPaid.isZero()) {
@@ -201,9 +187,8 @@ void CalcSell(WindowModel& ui, CalcState& st, const std::function<void()>& saveR
     const double stampDutyRate = rateOf(ui, f1("Combo2"));
     // The callers refuse sales whose figures leave the supported range before they get here;
     // should one slip through, nothing is written and the rates are not saved.
-    const std::optional<SaleFigures> f = rules.own()
-                                             ? computeSale(ui, st, commissionRate, stampDutyRate)
-                                             : computeRulesSale(ui, st, rules);
+    const std::optional<SaleFigures> f =
+        computeSale(ui, st, rules, commissionRate, stampDutyRate);
     if (!f) {
         return;
     }

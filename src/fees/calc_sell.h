@@ -18,6 +18,12 @@ namespace zm {
 void CalcSell(WindowModel& ui, CalcState& st, const std::function<void()>& saveRates,
               const FeeRules& rules = {});
 
+// The fees of a sale of `quantity` shares for `amount`: under the program's own rules from the
+// two list rates (the commission rounded to fen, raised to 5.00 when it shows below that, the
+// stamp duty, the Shanghai transfer fee unrounded, an exact total), else those of `rules`.
+std::optional<TradeFees> saleFees(const FeeRules& rules, Market market, double commissionRate,
+                                  double stampDutyRate, Money amount, Money quantity);
+
 // The yield of a round trip in percent, to two decimals: profit ÷ amount paid × 10000 rounded to
 // a whole number (halves to even), then ÷ 100. nullopt when nothing was paid or the figure
 // leaves Money's range.

@@ -87,4 +87,10 @@ inline constexpr std::string_view kCommissionRateInvalid =
 inline constexpr std::string_view kMinCommissionInvalid =
     "输入错误，最低佣金必须是0到100之间的数字，请重新输入       ";
 
+// Target sell price.
+inline constexpr std::string_view kTargetNoPurchase = "请先计算买入，再求目标卖出价       ";
+inline constexpr std::string_view kTargetNotNumber =
+    "输入错误，目标必须输入数字，请重新输入       ";
+inline constexpr std::string_view kTargetUnreachable = "在允许的价格范围内达不到这个目标       ";
+
 }  // namespace zm::msg

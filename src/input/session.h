@@ -2,11 +2,13 @@
 
 #include <array>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 
 #include "fees/calc_state.h"
 #include "fees/fee_rules.h"
+#include "fees/target_price.h"
 #include "fees/window_model.h"
 
 namespace zm {
@@ -70,6 +72,19 @@ public:
     // rate there: it is checked now (a refusal puts the focus back) and remembered.
     void combo1Left();
 
+    // Target sell price (the tools menu's dialog). The lowest price at which selling every share
+    // of the computed purchase meets the target typed as `text` (yuan, or percent for a yield);
+    // a refusal shows its message and gives nullopt: no purchase computed, a target that is no
+    // number or a yield below −100 %, a target no price in range reaches.
+    std::optional<TargetSale> targetSale(TargetKind kind, std::string_view text);
+    // The target sale into the sell side: its price into Text11, the shares held into Text12,
+    // then the sell side as Enter in Text12 runs it.
+    void useTargetSale(const TargetSale& sale);
+    // The shares a target sale sells: those held after the bonus.
+    Money heldShares() const { return m_state.HeldQty; }
+    // Decimals of a price in the market chosen now: 2, or 3 for funds under trade-date rules.
+    int priceDecimals() const;
+
     // About box Form2: its OK button or its close box.
     void aboutOkClick();
 
@@ -103,7 +118,6 @@ private:
     void switchRules(FeeRules rules);
     void saveRules();              // the [费用规则] section; a failed write shows kWriteFailed
     bool checkTypedCommission();   // Combo1 under trade-date rules; refuses on Combo1
-    int priceDecimals() const;     // 2, or 3 for funds under trade-date rules
     void recomputeShownSides();    // the sides on screen again, after a change of rules
     // The sell side's captions and colours and Label8 as the window opens with them.
     void resetSellMarks();

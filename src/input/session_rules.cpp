@@ -190,41 +190,90 @@ void Session::saveRules() {
     }
 }
 
+std::optional<TargetSale> Session::targetSale(TargetKind kind, std::string_view text) {
+    if (m_state.HeldQty.isZero()) {
+        m_ui.showMessage(msg::kTargetNoPurchase);
+        return std::nullopt;
+    }
+    const auto target = numberTextToMoney(text);
+    if (!target || (kind == TargetKind::Yield && *target < Money::fromYuan(-100))) {
+        m_ui.showMessage(msg::kTargetNotNumber);
+        return std::nullopt;
+    }
+    if (!m_rules.own() && !checkTypedCommission()) {
+        return std::nullopt;
+    }
+    const TargetPurchase purchase{m_state.AmountPaid,        m_state.HeldQty,
+                                  m_rules,                   chosenMarket(m_ui),
+                                  rateOf(m_ui, f1("Combo1")), rateOf(m_ui, f1("Combo2"))};
+    auto sale = targetSalePrice(purchase, kind, *target);
+    if (!sale) {
+        m_ui.showMessage(msg::kTargetUnreachable);
+    }
+    return sale;
+}
+
+void Session::useTargetSale(const TargetSale& sale) {
+    if (m_ui.isReadOnly(f1("Text11"))) {
+        m_ui.showMessage(msg::kClearFirst);
+        return;
+    }
+    m_ui.setText(f1("Text11"), formatPrice(sale.price, priceDecimals()));
+    m_ui.setText(f1("Text12"), formatGroupedWhole(m_state.HeldQty));
+    m_ui.setFocus(f1("Text12"));
+    enterPressed(f1("Text12"));
+}
+
 int Session::priceDecimals() const {
     return stepDecimals(priceStep(m_rules, chosenMarket(m_ui)));
 }
 
 void Session::recomputeShownSides() {
-    // A side filled by a batch dialog is recomputed from the dialog's captured batches; a side
-    // computed by the main window from its stored purchase or sale. Figures on screen that no
-    // longer have their inputs (Calculate skipped that side since) are cleared: they were worked
-    // under the other rules.
+    // Each side on screen is worked again: one a batch dialog filled (and locked) from the
+    // dialog's batches, the others from the main window's stored purchase or sale (its trade
+    // amount is set by the calculation and cleared whenever an input of that side is entered
+    // again, so a refused input leaves none) while its price and quantity fields still show them
+    // (not changed since without Enter). Its figures are cleared first, so that a side that
+    // cannot be worked again (a check refuses, the batches hold no shares any more) keeps none
+    // of the other rules'.
     static constexpr std::string_view kBuyResults[] = {"Text3", "Text4", "Text5", "Text6",
                                                        "Text7", "Text8", "Text9", "Text10"};
     static constexpr std::string_view kSellResults[] = {"Text13", "Text14", "Text15", "Text16",
                                                         "Text17", "Text18", "Text19", "Text20"};
+    const auto shows = [this](std::string_view field, Money value) {
+        return numberTextToMoney(m_ui.text(f1(field))) == value;
+    };
+    const bool buyLocked = m_ui.isReadOnly(f1("Text1"));
     const bool sellLocked = m_ui.isReadOnly(f1("Text11"));
-    const bool sellStored = !m_state.SellPrice.isZero() && !m_state.SellQty.isZero();
-    if (!sellLocked && !sellStored && !m_ui.text(f1("Text13")).empty()) {
+    const bool buyStored = !m_state.BuyAmount.isZero() && shows("Text1", m_state.BuyPrice) &&
+                           shows("Text2", m_state.BuyQty);
+    const bool sellStored = !m_state.SellAmount.isZero() && shows("Text11", m_state.SellPrice) &&
+                            shows("Text12", m_state.SellQty);
+    const bool buyShown = !m_ui.text(f1("Text3")).empty();
+    const bool sellShown = !m_ui.text(f1("Text13")).empty();
+    if (sellShown) {
         for (auto name : kSellResults) {
             m_ui.setText(f1(name), "");
         }
         resetSellMarks();
     }
-    if (m_ui.isReadOnly(f1("Text1"))) {
-        CalcBatchBuy();
-    } else if (!m_state.BuyPrice.isZero() && !m_state.BuyQty.isZero()) {
-        runCalcBuy();
-    } else if (!m_ui.text(f1("Text3")).empty()) {
+    if (buyShown) {
         for (auto name : kBuyResults) {
             m_ui.setText(f1(name), "");
         }
         m_ui.setForeColor(f1("Label8"), kBlack);
+        if (buyLocked) {
+            CalcBatchBuy();
+        } else if (buyStored) {
+            runCalcBuy();
+        }
     }
-    if (sellLocked) {
-        CalcBatchSell();
-    } else if (sellStored) {
-        runCalcSell();
+    if (sellShown) {
+        if (sellLocked) {
+            CalcBatchSell();
+        } else if (sellStored) {
+            runCalcSell();
+        }
     }
 }
 

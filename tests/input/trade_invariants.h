@@ -159,7 +159,10 @@ public:
 
 // Where an action came from: the main window, or one of the batch dialogs. It tells which
 // calculation wrote the figures the action left on screen.
-enum class ActionSource { MainWindow, BatchBuy, BatchSell };
+// Where an action came from. A change of fee rules recomputes every side on screen: a side a
+// batch dialog filled (and locked) from the dialog's batches, the others from the main window's
+// state.
+enum class ActionSource { MainWindow, BatchBuy, BatchSell, RulesChange };
 
 class TradeInvariants {
 public:
@@ -199,14 +202,20 @@ public:
         checkFeeTotals();
         checkMark();
         checkLocks();
-        if (source == ActionSource::MainWindow) {
-            if (ui.wrote(FormId::Form1, "Text10")) {
-                ++buyCalculations;
-                checkMainBuy();
+        const bool rulesChange = source == ActionSource::RulesChange;
+        const bool buyLocked = rulesChange && ui.MemoryWindowModel::isReadOnly(f1("Text1"));
+        const bool sellLocked = rulesChange && ui.MemoryWindowModel::isReadOnly(f1("Text11"));
+        // After a change of rules the main window's sale, recomputed last, sets Label8 and, when
+        // partial, shows its own break-even in Text9 over the purchase's: the sale is checked.
+        const bool partialSaleLast = rulesChange && !sellLocked && ui.wrote(FormId::Form1, "Text20");
+        if (source == ActionSource::MainWindow || rulesChange) {
+            if (ui.wrote(FormId::Form1, "Text10") && !partialSaleLast) {
+                ++(buyLocked ? batchBuyCalculations : buyCalculations);
+                buyLocked ? checkBatchBuy() : checkMainBuy();
             }
             if (ui.wrote(FormId::Form1, "Text20")) {
-                ++sellCalculations;
-                checkMainSell();
+                ++(sellLocked ? batchSellCalculations : sellCalculations);
+                sellLocked ? checkBatchSell() : checkMainSell();
             }
         } else if (source == ActionSource::BatchBuy && ui.wrote(FormId::Form1, "Text10")) {
             ++batchBuyCalculations;
@@ -362,9 +371,12 @@ private:
                 expect(*c >= rules.minCommission, std::string(side[0]) + " is below the minimum");
             }
         }
-        if (source != ActionSource::MainWindow) {
+        const bool rulesChange = source == ActionSource::RulesChange;
+        if (source != ActionSource::MainWindow && !rulesChange) {
             return;
         }
+        const bool buyLocked = rulesChange && m_ui->MemoryWindowModel::isReadOnly(f1("Text1"));
+        const bool sellLocked = rulesChange && m_ui->MemoryWindowModel::isReadOnly(f1("Text11"));
         const Market mk = market();
         const Money step = priceStep(rules, mk);
         const auto sells = [&](Money price, Money qty, Money target) {
@@ -382,9 +394,9 @@ private:
                    std::string(what) + " is not the lowest price that does");
         };
         // A partial sale in the same action (Calculate) shows its own break-even in Text9.
-        const bool sold = m_ui->wrote(FormId::Form1, "Text20");
+        const bool sold = m_ui->wrote(FormId::Form1, "Text20") && !sellLocked;
         const bool partial = sold && m_st->HeldQty > m_st->SellQty;
-        if (m_ui->wrote(FormId::Form1, "Text10")) {
+        if (m_ui->wrote(FormId::Form1, "Text10") && !buyLocked) {
             ++datedCalculations;
             expect(money("Text10") == m_st->AmountPaid, "Text10 is not the amount paid");
             if (!partial) {

@@ -67,7 +67,7 @@ public:
             chooseDatedRules(index / 6);
         } else {
             if (!m_session.rules().own()) {
-                act(ActionSource::MainWindow, [&] { m_session.chooseOwnRules(); });
+                act(ActionSource::RulesChange, [&] { m_session.chooseOwnRules(); });
                 m_ui.messages.clear();  // its saves are not this trade's
             }
             m_ui.userType(f1("Combo1"),
@@ -184,7 +184,7 @@ private:
         static const char* const kDates[] = {"", "2008-09-19", "2012-05-02", "2015-08-01",
                                              "2019-03-15", "2022-04-29", "2023-08-27"};
         const char* date = kDates[n % 7];
-        act(ActionSource::MainWindow, [&] {
+        act(ActionSource::RulesChange, [&] {
             if (*date == '\0') {
                 m_session.chooseCurrentRules();
             } else {
@@ -194,7 +194,7 @@ private:
         m_ui.userType(f1("Combo1"), formatCommissionRate(between(0, 3000)));
         act(ActionSource::MainWindow, [&] { m_session.combo1Left(); });
         const std::string minimum = formatAmount(Money::fromFen(chance(0.3) ? 0 : between(0, 10000)));
-        act(ActionSource::MainWindow, [&] { m_session.setMinimumCommission(minimum); });
+        act(ActionSource::RulesChange, [&] { m_session.setMinimumCommission(minimum); });
     }
     void typeEnter(std::string_view field, const std::string& text) {
         m_ui.userType(f1(field), text);
