@@ -24,6 +24,7 @@
 #include <vector>
 
 #include "app/rules_dialogs.h"
+#include "app/target_dialog.h"
 #include "ui/qt_text.h"
 #include "ui/widgets.h"
 #include "fees/fee_schedule.h"
@@ -466,6 +467,22 @@ void MainWindow::buildMenus() {
     });
     connect(date, &QAction::triggered, this, &MainWindow::openRulesDialog);
     connect(minimum, &QAction::triggered, this, &MainWindow::openMinimumDialog);
+
+    QMenu* tools = m_menuBar->addMenu(QStringLiteral("工具(&T)"));
+    tools->setObjectName(QStringLiteral("mnuTools"));
+    QAction* target = tools->addAction(QStringLiteral("目标卖出价(&T)…"));
+    target->setObjectName(QStringLiteral("mnuTarget"));
+    connect(target, &QAction::triggered, this, &MainWindow::openTargetDialog);
+}
+
+void MainWindow::openTargetDialog() {
+    // Modeless and kept for the run, so that it shows its last target again.
+    if (m_target == nullptr) {
+        m_target = new TargetDialog(m_session, this);
+    }
+    m_target->show();
+    m_target->raise();
+    m_target->activateWindow();
 }
 
 void MainWindow::syncRulesMenu() {

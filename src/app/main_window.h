@@ -49,12 +49,14 @@ private:
     void syncRulesMenu();
     void openRulesDialog();
     void openMinimumDialog();
+    void openTargetDialog();
     void onFocusWindowChanged(QWindow* window);
     Previous classify(QWindow* window) const;
 
     Session& m_session;
     QWidget* m_client = nullptr;
     QMenuBar* m_menuBar = nullptr;
+    QWidget* m_target = nullptr;  // FormTarget, made on first use
     bool m_bannerShown = false;
     // The kind of the last of the program's windows that was active before the current one;
     // Form1's return to the top is told apart by it (Nothing: never active yet).

@@ -147,5 +147,30 @@ TEST(ProgramLifecycle, todays_rules_from_the_menu_and_back_leave_the_programs_ow
     EXPECT_TRUE(watcher.seen().empty());
 }
 
+TEST(ProgramLifecycle, the_target_price_dialog_fills_the_sell_side_through_its_button) {
+    QtMessageWatcher watcher;
+    QtProgram program(QtProgram::Options{.commission = "3.0", .stampDuty = "3"});
+    for (const char* typed : {"10", "1000"}) {
+        QTest::keyClicks(QApplication::focusWidget(), QString::fromLatin1(typed));
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+    }
+    program.form1()->findChild<QAction*>(QStringLiteral("mnuTarget"))->trigger();
+    auto* form = program.form1()->findChild<QWidget*>(QStringLiteral("FormTarget"));
+    ASSERT_NE(form, nullptr);
+    ASSERT_TRUE(form->isVisible());
+    auto* target = form->findChild<QLineEdit*>(QStringLiteral("TextTarget"));
+    QTest::keyClicks(target, QStringLiteral("1000"));
+    QTest::keyClick(target, Qt::Key_Return);
+    EXPECT_EQ(form->findChild<QLineEdit*>(QStringLiteral("TextTargetPrice"))->text(),
+              QStringLiteral("11.13"));
+    EXPECT_EQ(form->findChild<QLineEdit*>(QStringLiteral("TextTargetProfit"))->text(),
+              QStringLiteral("1,001.22"));
+    QTest::mouseClick(form->findChild<QPushButton*>(QStringLiteral("cmdUse")), Qt::LeftButton);
+    EXPECT_EQ(text(program, "Text11"), QStringLiteral("11.13"));
+    EXPECT_EQ(text(program, "Text12"), QStringLiteral("1,000"));
+    EXPECT_EQ(text(program, "Text19"), QStringLiteral("1,001.22"));
+    EXPECT_TRUE(watcher.seen().empty());
+}
+
 }  // namespace
 }  // namespace zm
