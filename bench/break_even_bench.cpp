@@ -7,6 +7,8 @@
 #include <string>
 
 #include "fees/break_even.h"
+#include "fees/fee_rules.h"
+#include "fees/target_price.h"
 #include "fees/limits.h"
 #include "fees/literal_search.h"
 #include "fees/number_text.h"
@@ -107,5 +109,35 @@ BENCHMARK_CAPTURE(fastRemaining, base_2000000_x_100, kRemainHigh);
 BENCHMARK_CAPTURE(literalRemaining, base_2000000_x_100, kRemainHigh)->Unit(benchmark::kMillisecond);
 
 }  // namespace
+
+// Trade-date rules: the exact search on the sale net of fees rounded half up, for today's rules
+// at 0.25 per mille with the 5-yuan minimum; and the target sell price under both kinds of rules.
+void eraBreakEvenBench(benchmark::State& state, zm::Money quantity, zm::Money paid) {
+    const zm::FeeRules rules{zm::RuleKind::Current, {}, 250, zm::Money::fromYuan(5)};
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(zm::eraBreakEven(rules, zm::Market::ShanghaiA, quantity, paid));
+    }
+}
+BENCHMARK_CAPTURE(eraBreakEvenBench, today_10_x_1000, zm::Money::fromYuan(1000),
+                  zm::Money::fromFen(1'000'510));
+BENCHMARK_CAPTURE(eraBreakEvenBench, today_largest_price_x_100, zm::Money::fromYuan(100),
+                  zm::Money::fromFen(214'748'364'700));
+BENCHMARK_CAPTURE(eraBreakEvenBench, today_1_share_fund_window, zm::Money::fromYuan(1),
+                  zm::Money::fromFen(1'000));
+
+void targetBench(benchmark::State& state, bool own, zm::Money target) {
+    zm::TargetPurchase p;
+    p.shares = zm::Money::fromYuan(1000);
+    p.amountPaid = own ? zm::Money::fromYuan(10'061) : zm::Money::fromFen(1'000'510);
+    p.rules = own ? zm::FeeRules{} : zm::FeeRules{zm::RuleKind::Current, {}, 250, zm::Money::fromYuan(5)};
+    p.commissionRate = 3.0;
+    p.stampDutyRate = 3.0;
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(zm::targetSalePrice(p, zm::TargetKind::Profit, target));
+    }
+}
+BENCHMARK_CAPTURE(targetBench, own_rules_profit_1000, true, zm::Money::fromYuan(1000));
+BENCHMARK_CAPTURE(targetBench, today_profit_500, false, zm::Money::fromYuan(500));
+BENCHMARK_CAPTURE(targetBench, today_profit_1e9, false, zm::Money::fromYuan(1'000'000'000));
 
 BENCHMARK_MAIN();
