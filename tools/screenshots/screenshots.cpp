@@ -12,7 +12,9 @@
 // pixels, for checking the layout at high dpi. The settings file goes into a temporary directory
 // that is removed at the end.
 #include <QAbstractButton>
+#include <QAction>
 #include <QApplication>
+#include <QComboBox>
 #include <QDir>
 #include <QLabel>
 #include <QLineEdit>
@@ -181,6 +183,45 @@ void batchBuy(Drive& d) {
               .arg(d.text(FormId::Form1, "Text2")));
 }
 
+// Today's fee rules chosen from the menu, the commission typed as 0.25 per mille, and the same
+// round trip as the user guide's example of them; then the target sell price for 500 yuan.
+void todaysRules(Drive& d, zm::ui::MainWindow* form1) {
+    d.click(FormId::Form1, "Command4");  // Clear
+    form1->findChild<QAction*>(QStringLiteral("mnuRulesCurrent"))->trigger();
+    auto* combo1 = d.control<QComboBox>(FormId::Form1, "Combo1");
+    if (!check(combo1 != nullptr && combo1->isEditable(),
+               QStringLiteral("today's rules did not make the commission editable"))) {
+        return;
+    }
+    combo1->setCurrentText(QStringLiteral("0.25"));
+    for (const auto& [field, typed] : {std::pair{"Text1", "10"}, std::pair{"Text2", "1000"},
+                                       std::pair{"Text11", "10.5"}, std::pair{"Text12", "1000"}}) {
+        if (!d.typeAndEnter(FormId::Form1, field, QString::fromLatin1(typed))) {
+            return;
+        }
+    }
+    check(d.text(FormId::Form1, "Text10") == QStringLiteral("10,005.10") &&
+              d.text(FormId::Form1, "Text19") == QStringLiteral("484.54"),
+          QStringLiteral("today's rules give %1 and %2")
+              .arg(d.text(FormId::Form1, "Text10"), d.text(FormId::Form1, "Text19")));
+}
+
+void targetPrice(zm::ui::MainWindow* form1) {
+    form1->findChild<QAction*>(QStringLiteral("mnuTarget"))->trigger();
+    auto* form = form1->findChild<QWidget*>(QStringLiteral("FormTarget"));
+    if (!check(form != nullptr && QTest::qWaitForWindowActive(form),
+               QStringLiteral("the target dialog did not open"))) {
+        return;
+    }
+    auto* target = form->findChild<QLineEdit*>(QStringLiteral("TextTarget"));
+    QTest::keyClicks(target, QStringLiteral("500"));
+    QTest::keyClick(target, Qt::Key_Return);
+    QTest::qWait(20);
+    check(form->findChild<QLineEdit*>(QStringLiteral("TextTargetPrice"))->text() ==
+              QStringLiteral("10.52"),
+          QStringLiteral("the target price is not 10.52"));
+}
+
 }  // namespace
 
 int main(int argc, char* argv[]) {
@@ -230,6 +271,12 @@ int main(int argc, char* argv[]) {
             check(d.form(FormId::Form2) == nullptr || !d.form(FormId::Form2)->isVisible(),
                   QStringLiteral("OK did not close the about box"));
         }
+        todaysRules(d, windows.mainWindow());
+        save(d.form(FormId::Form1), out, QStringLiteral("main-window-today.png"));
+        targetPrice(windows.mainWindow());
+        save(windows.mainWindow()->findChild<QWidget*>(QStringLiteral("FormTarget")), out,
+             QStringLiteral("target-dialog.png"));
+
         d.click(FormId::Form1, "Command2");  // Exit
         check(!windows.isLoaded(FormId::Form1), QStringLiteral("Exit did not end the program"));
     }
