@@ -54,7 +54,7 @@ QDate toQDate(TradeDate d) {
 }  // namespace
 
 RulesDialog::RulesDialog(Session& session, QWidget* parent)
-    : QDialog(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint), m_session(session) {
+    : QDialog(parent, kFixedDialog), m_session(session) {
     setUpDialog(this, "FormRules", QStringLiteral("按成交日期计算费用"));
     auto* grid = new QGridLayout(this);
     auto* prompt = new QLabel(QStringLiteral("成交日期"), this);
@@ -107,7 +107,7 @@ void RulesDialog::accept() {
 }
 
 MinimumDialog::MinimumDialog(Session& session, QWidget* parent)
-    : QDialog(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint), m_session(session) {
+    : QDialog(parent, kFixedDialog), m_session(session) {
     setUpDialog(this, "FormMinimum", QStringLiteral("最低佣金"));
     auto* grid = new QGridLayout(this);
     auto* prompt = new QLabel(QStringLiteral("每笔最低佣金（元）"), this);

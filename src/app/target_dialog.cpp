@@ -38,7 +38,7 @@ QPushButton* button(QWidget* parent, const char* name, const QString& caption, c
 }  // namespace
 
 TargetDialog::TargetDialog(Session& session, QWidget* parent)
-    : QDialog(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint), m_session(session) {
+    : QDialog(parent, kFixedDialog), m_session(session) {
     setObjectName(QStringLiteral("FormTarget"));
     setWindowTitle(QStringLiteral("目标卖出价"));
     setWindowIcon(commandIcon(QStringLiteral("app")));
@@ -88,12 +88,12 @@ TargetDialog::TargetDialog(Session& session, QWidget* parent)
         grid->addWidget(new QLabel(QString::fromUtf8(r.unit), this), row, 2);
         ++row;
     }
-    auto* use = button(this, "cmdUse", QStringLiteral("填入卖出栏"), "batch-sell");
-    use->setEnabled(false);
+    auto* fill = button(this, "cmdUse", QStringLiteral("填入卖出栏"), "batch-sell");
+    fill->setEnabled(false);
     auto* close = button(this, "cmdClose", QStringLiteral("关 闭"), "exit");
     auto* buttons = new QHBoxLayout;
     buttons->addStretch();
-    buttons->addWidget(use);
+    buttons->addWidget(fill);
     buttons->addWidget(close);
     grid->addLayout(buttons, row, 0, 1, 4);
     layout()->setSizeConstraint(QLayout::SetFixedSize);
@@ -104,7 +104,7 @@ TargetDialog::TargetDialog(Session& session, QWidget* parent)
     });
     connect(m_target, &FieldEdit::enterPressed, this, &TargetDialog::calculate);
     connect(calc, &QPushButton::clicked, this, &TargetDialog::calculate);
-    connect(use, &QPushButton::clicked, this, &TargetDialog::use);
+    connect(fill, &QPushButton::clicked, this, &TargetDialog::use);
     connect(close, &QPushButton::clicked, this, &QDialog::close);
     m_target->setFocus();
 }

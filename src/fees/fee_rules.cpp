@@ -91,13 +91,10 @@ std::string TradeDate::chinese() const {
 }
 
 const Era& eraOn(TradeDate date) {
-    const Era* found = kEras.data();
-    for (const Era& e : kEras) {
-        if (e.from <= date) {
-            found = &e;
-        }
-    }
-    return *found;
+    // The latest era that had begun on the date; the first one for anything earlier.
+    const auto it = std::find_if(kEras.rbegin(), kEras.rend(),
+                                 [&](const Era& e) { return e.from <= date; });
+    return it == kEras.rend() ? kEras.front() : *it;
 }
 
 const Era& currentEra() {
@@ -179,8 +176,9 @@ std::optional<TradeFees> eraFees(const FeeRules& rules, Market market, TradeSide
             f.transferFee = proportionalFen(amount, era.transferPpm);
         } else if (market == Market::ShanghaiA) {
             // shares × 0.001 yuan is shares ÷ 10 fen.
-            const Int128 fen = roundHalfUp(std::max<std::int64_t>(quantity.ticks(), 0),
-                                           10 * Money::kTicksPerYuan);
+            constexpr Int128 kTicksPerTenShares = Int128{10} * Money::kTicksPerYuan;
+            const Int128 fen =
+                roundHalfUp(std::max<std::int64_t>(quantity.ticks(), 0), kTicksPerTenShares);
             f.transferFee = std::max(Money::fromFen(static_cast<std::int64_t>(fen)), kMinTransferFee);
         }
     }

@@ -16,6 +16,8 @@ struct TradeDate {
     int year = 0;
     int month = 0;
     int day = 0;
+    // clang-tidy 14 takes the 0 that a defaulted <=> compares with for a null pointer.
+    // NOLINTNEXTLINE(modernize-use-nullptr)
     friend constexpr auto operator<=>(const TradeDate&, const TradeDate&) = default;
 
     // "2019-03-15" exactly (four-digit year, two-digit month and day, blanks at either end

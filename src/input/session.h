@@ -115,7 +115,7 @@ private:
     // Fee rules (session_rules.cpp).
     void loadRules();              // the [费用规则] section, at form load
     void applyRules();             // the lists, the title and the rules menu for m_rules
-    void switchRules(FeeRules rules);
+    void switchRules(FeeRules next);
     void saveRules();              // the [费用规则] section; a failed write shows kWriteFailed
     bool checkTypedCommission();   // Combo1 under trade-date rules; refuses on Combo1
     void recomputeShownSides();    // the sides on screen again, after a change of rules

@@ -44,21 +44,21 @@ void Session::loadRules() {
     m_ownCommission = m_ui.text(f1("Combo1"));
     m_ownStampDuty = m_ui.text(f1("Combo2"));
     const settings::ProfileFile file(m_settingsPath);
-    FeeRules rules;
+    FeeRules stored;
     const std::string kind = file.readString(kSection, kRuleKey).value_or(std::string());
     if (kind == kCurrentValue) {
-        rules.kind = RuleKind::Current;
+        stored.kind = RuleKind::Current;
     } else if (const auto date = TradeDate::parse(kind); date && *date >= kFirstRulesDate) {
-        rules.kind = RuleKind::OnDate;
-        rules.date = *date;
+        stored.kind = RuleKind::OnDate;
+        stored.date = *date;
     }
     // A stored value that does not read back falls back: the rate to the one the commission list
     // shows, the minimum to 5 yuan.
     const auto rate = parseCommissionRate(file.readString(kSection, kCommissionKey).value_or(""));
-    rules.commissionPpm = rate.value_or(parseCommissionRate(m_ownCommission).value_or(2700));
+    stored.commissionPpm = rate.value_or(parseCommissionRate(m_ownCommission).value_or(2700));
     const auto minimum = parseMinCommission(file.readString(kSection, kMinimumKey).value_or(""));
-    rules.minCommission = minimum.value_or(kMinCommission);
-    m_rules = rules;
+    stored.minCommission = minimum.value_or(kMinCommission);
+    m_rules = stored;
     if (!m_rules.own()) {
         applyRules();
     }
@@ -97,31 +97,31 @@ void Session::applyRules() {
     }
 }
 
-void Session::switchRules(FeeRules rules) {
+void Session::switchRules(FeeRules next) {
     if (m_rules.own()) {
-        if (!rules.own()) {
+        if (!next.own()) {
             m_ownCommission = m_ui.text(f1("Combo1"));
             m_ownStampDuty = m_ui.text(f1("Combo2"));
         }
     } else if (const auto typed = parseCommissionRate(m_ui.text(f1("Combo1")))) {
-        rules.commissionPpm = *typed;  // a rate typed and not yet left counts
+        next.commissionPpm = *typed;  // a rate typed and not yet left counts
     }
-    m_rules = rules;
+    m_rules = next;
     applyRules();
     saveRules();
     recomputeShownSides();
 }
 
 void Session::chooseOwnRules() {
-    FeeRules rules = m_rules;
-    rules.kind = RuleKind::Own;
-    switchRules(rules);
+    FeeRules next = m_rules;
+    next.kind = RuleKind::Own;
+    switchRules(next);
 }
 
 void Session::chooseCurrentRules() {
-    FeeRules rules = m_rules;
-    rules.kind = RuleKind::Current;
-    switchRules(rules);
+    FeeRules next = m_rules;
+    next.kind = RuleKind::Current;
+    switchRules(next);
 }
 
 bool Session::chooseRulesOnDate(std::string_view date) {
@@ -134,10 +134,10 @@ bool Session::chooseRulesOnDate(std::string_view date) {
         m_ui.showMessage(msg::kRulesDateTooEarly);
         return false;
     }
-    FeeRules rules = m_rules;
-    rules.kind = RuleKind::OnDate;
-    rules.date = *parsed;
-    switchRules(rules);
+    FeeRules next = m_rules;
+    next.kind = RuleKind::OnDate;
+    next.date = *parsed;
+    switchRules(next);
     return true;
 }
 

@@ -26,6 +26,11 @@ QString songFamily();
 // called once at start-up, after the QApplication exists.
 void installFontSubstitutions();
 
+// A fixed-size dialog's window: a title and a close box, nothing to minimise or maximise.
+inline constexpr Qt::WindowFlags kFixedDialog = Qt::Dialog | Qt::WindowTitleHint |
+                                                Qt::WindowCloseButtonHint |
+                                                Qt::MSWindowsFixedSizeDialogHint;
+
 // A push-button icon from the program's resources (":/icons/<name>.svg").
 QIcon commandIcon(const QString& name);
 
