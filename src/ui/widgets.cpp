@@ -50,30 +50,36 @@ QRect twipsRect(int left, int top, int width, int height) {
     return {twips(left), twips(top), twips(width), twips(height)};
 }
 
-QString songFamily() {
-    static const QString family = [] {
+QStringList songFamilies() {
+    static const QStringList families = [] {
+        QStringList list = {QStringLiteral("SimSun"), QStringLiteral("宋体")};
         const QStringList installed = QFontDatabase::families();
         for (const QString& name : songCandidates()) {
-            if (installed.contains(name, Qt::CaseInsensitive)) {
-                return name;
+            if (!list.contains(name) && installed.contains(name, Qt::CaseInsensitive)) {
+                list.append(name);
             }
         }
-        return QStringLiteral("SimSun");
+        return list;
     }();
-    return family;
+    return families;
 }
 
 void installFontSubstitutions() {
-    // Text that names 宋体 or SimSun directly (style sheets, rich text) finds the same face.
+    // Text that names 宋体 or SimSun directly (style sheets, rich text) finds the same face: the
+    // other name of SimSun first (a face may be installed under one of them only), then the
+    // faces that stand in for it.
     QStringList chain = songCandidates();
     chain.removeAll(QStringLiteral("SimSun"));
     chain.removeAll(QStringLiteral("宋体"));
-    QFont::insertSubstitutions(QStringLiteral("SimSun"), chain);
-    QFont::insertSubstitutions(QStringLiteral("宋体"), chain);
+    QFont::insertSubstitutions(QStringLiteral("SimSun"),
+                               QStringList(QStringLiteral("宋体")) + chain);
+    QFont::insertSubstitutions(QStringLiteral("宋体"),
+                               QStringList(QStringLiteral("SimSun")) + chain);
 }
 
 QFont songFont(double pointSize) {
-    QFont font(songFamily());
+    QFont font;
+    font.setFamilies(songFamilies());
     font.setPointSizeF(pointSize);
     return font;
 }
