@@ -32,6 +32,7 @@ public:
 protected:
     void paintEvent(QPaintEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
+    void showEvent(QShowEvent* event) override;
 
 private:
     enum class Previous { Nothing, Form1, OwnWindow, MessageBox, Other };
@@ -43,6 +44,7 @@ private:
 
     Session& m_session;
     bool m_bannerShown = false;
+    bool m_placed = false;  // placed on the screen at its first showing
     // The kind of the last of the program's windows that was active before the current one;
     // Form1's return to the top is told apart by it (Nothing: never active yet).
     Previous m_lastActive = Previous::Nothing;

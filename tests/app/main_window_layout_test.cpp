@@ -18,6 +18,7 @@
 
 #include "support/qt_message_watcher.h"
 #include "support/qt_program.h"
+#include "ui/placement.h"
 #include "ui/widgets.h"
 
 namespace zm {
@@ -356,6 +357,32 @@ TEST(MainWindowLayout, song_font_is_a_face_with_the_chinese_glyphs_and_simsun_ma
     const QString expected = qEnvironmentVariable("ZM_EXPECT_SONG_FACE");
     if (!expected.isEmpty()) {
         EXPECT_EQ(QFontInfo(song).family(), expected);
+    }
+}
+
+// Where the main window goes when it does not fit the screen's work area. Sizes in logical
+// pixels: the window's 671 x 448 under a title bar of 30.
+TEST(WindowPlacement, a_window_that_does_not_fit_goes_to_the_top_left_of_the_work_area) {
+    const QSize window(671, 448);
+    const QMargins frame(1, 30, 1, 1);
+    const struct {
+        const char* name;
+        QRect workArea;
+        std::optional<QPoint> place;  // nullopt: left to the window manager
+    } rows[] = {
+        {"full_hd_at_100_percent", QRect(0, 27, 1920, 1053), std::nullopt},
+        {"exactly_fits", QRect(0, 0, 673, 479), std::nullopt},
+        {"one_pixel_too_short", QRect(0, 0, 673, 478), QPoint(0, 0)},
+        // 1366 x 768 at 150 % is 911 x 512; a panel takes the rest.
+        {"1366_by_768_at_150_percent_above_a_44_pixel_panel", QRect(0, 0, 911, 468), QPoint(0, 0)},
+        {"1366_by_768_at_150_percent_under_a_32_pixel_top_bar_and_a_dock", QRect(0, 32, 911, 440),
+         QPoint(0, 32)},
+        {"too_narrow_only", QRect(0, 0, 600, 1000), QPoint(0, 0)},
+        {"second_screen_with_a_left_panel", QRect(1968, 0, 800, 450), QPoint(1968, 0)},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
+        EXPECT_EQ(ui::placementOnSmallScreen(window, frame, row.workArea), row.place);
     }
 }
 
