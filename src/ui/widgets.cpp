@@ -170,8 +170,9 @@ void FieldEdit::fitText() {
     const double present = font().pointSizeF();
     const int presentWidth = width(font(), shown);
     double size = presentWidth > 0 ? onStep(present * room / presentWidth) : m_fullPointSize;
-    size = std::clamp(size, kSmallest, m_fullPointSize);
-    if (size == present && (presentWidth <= room || size == kSmallest)) {
+    // Never above the field's own size, nor below the smallest (unless the own size is).
+    size = std::min(std::max(size, kSmallest), m_fullPointSize);
+    if (size == present && (presentWidth <= room || size <= kSmallest)) {
         return;
     }
     fitted.setPointSizeF(size);
