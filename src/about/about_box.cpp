@@ -73,9 +73,9 @@ QString aboutNotice() {
 
 QString userGuidePath(const QString& programDirectory) {
     const QDir program(programDirectory);
-    const QString installed = QDir::cleanPath(
+    QString installed = QDir::cleanPath(
         program.filePath(QStringLiteral("../../share/doc/zunmo-calc/user-guide.html")));
-    const QString built =
+    QString built =
         QDir::cleanPath(program.filePath(QStringLiteral("guide/user-guide.html")));
     if (!QFileInfo::exists(installed) && QFileInfo::exists(built)) {
         return built;

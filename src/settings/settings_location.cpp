@@ -105,12 +105,12 @@ bool isWritableDirectory(const std::string& directory) {
 
 std::string chooseSettingsFile(const std::string& programDirectory,
                                const std::string& userDirectory, const WritableProbe& canWrite) {
-    const std::string beside = settingsFilePath(programDirectory);
+    std::string beside = settingsFilePath(programDirectory);
     if (canWrite(programDirectory) || userDirectory.empty() || !makeDirectories(userDirectory) ||
         !canWrite(userDirectory)) {
         return beside;
     }
-    const std::string own = settingsFilePath(userDirectory);
+    std::string own = settingsFilePath(userDirectory);
     struct stat st {};
     if (::lstat(own.c_str(), &st) != 0 && errno == ENOENT) {
         seed(beside, own);
