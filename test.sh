@@ -1,11 +1,13 @@
 #!/usr/bin/env bash
 # Installs what is missing, then:
 #   1. builds with warnings as errors (./build);
-#   2. static analysis of src/: clang-tidy (.clang-tidy) and cppcheck (scripts/static_analysis.sh);
-#   3. builds the whole suite again with AddressSanitizer and UndefinedBehaviorSanitizer
+#   2. builds the Debian package from it and checks it (scripts/build_deb.sh): lintian without
+#      errors, and the files it installs, unpacked into a scratch root with dpkg -x;
+#   3. static analysis of src/: clang-tidy (.clang-tidy) and cppcheck (scripts/static_analysis.sh);
+#   4. builds the whole suite again with AddressSanitizer and UndefinedBehaviorSanitizer
 #      (./build-asan) and runs it: the first report aborts the test that made it, leaks included;
-#   4. runs each fuzz target for a few seconds on its seed corpus (scripts/fuzz.sh brief);
-#   5. runs every test of the plain build through CTest; its summary is the last thing printed.
+#   5. runs each fuzz target for a few seconds on its seed corpus (scripts/fuzz.sh brief);
+#   6. runs every test of the plain build through CTest; its summary is the last thing printed.
 # The first failure stops the script with a non-zero status.
 # Window tests run on Qt's offscreen platform, so no display is needed.
 set -euo pipefail
@@ -15,6 +17,8 @@ zm_install_packages
 export QT_QPA_PLATFORM=offscreen
 
 zm_build build -DZM_WERROR=ON -DZM_BUILD_TESTS=ON -DZM_BUILD_BENCHMARKS=ON
+
+scripts/build_deb.sh build
 
 scripts/static_analysis.sh build
 

@@ -12,6 +12,8 @@ ZM_PACKAGES=(
   clang-14 libclang-rt-14-dev
   fonts-arphic-uming
   xvfb xauth x11-apps imagemagick
+  python3-markdown
+  dpkg-dev file lintian
 )
 
 zm_missing_packages() {

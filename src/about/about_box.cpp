@@ -1,7 +1,10 @@
 #include "about/about_box.h"
 
 #include <QCloseEvent>
+#include <QCoreApplication>
 #include <QDesktopServices>
+#include <QDir>
+#include <QFileInfo>
 #include <QFrame>
 #include <QImage>
 #include <QKeyEvent>
@@ -14,9 +17,9 @@
 #include <QToolButton>
 #include <QUrl>
 
+#include "input/session.h"
 #include "ui/qt_text.h"
 #include "ui/widgets.h"
-#include "input/session.h"
 
 namespace zm::ui {
 namespace {
@@ -42,7 +45,8 @@ constexpr char kNote[] =
     "　　祝大家投资顺利，身体健康，天天开心！\n"
     "　　　　　　　　　　　　　　　　Zunmo";
 
-constexpr char kNotice[] = "本软件发布在zunmo-calc.example.org网站，点击上方的图片即可前往。";
+constexpr char kNotice[] =
+    "本软件的网页就是随程序安装的使用说明，点击上方的图片即可在浏览器中打开。";
 
 // Drawn at the screen's resolution (`ratio` device pixels to a logical pixel), so that the
 // picture stays sharp on a scaled desktop instead of being blown up.
@@ -67,10 +71,26 @@ QString aboutNotice() {
     return QString::fromUtf8(kNotice);
 }
 
+QString userGuidePath(const QString& programDirectory) {
+    const QDir program(programDirectory);
+    QString installed = QDir::cleanPath(
+        program.filePath(QStringLiteral("../../share/doc/zunmo-calc/user-guide.html")));
+    QString built =
+        QDir::cleanPath(program.filePath(QStringLiteral("guide/user-guide.html")));
+    if (!QFileInfo::exists(installed) && QFileInfo::exists(built)) {
+        return built;
+    }
+    return installed;
+}
+
+QUrl userGuideUrl() {
+    return QUrl::fromLocalFile(userGuidePath(QCoreApplication::applicationDirPath()));
+}
+
 QString browserFailedMessage() {
     // In the pattern of the program's other messages, seven blanks included.
     return QStringLiteral("无法启动网页浏览器，请在浏览器中打开本程序的网页：%1       ")
-        .arg(QLatin1String(kHomePageUrl));
+        .arg(userGuideUrl().toLocalFile());
 }
 
 AboutBox::AboutBox(Session& session, QWidget* parent)
@@ -91,7 +111,7 @@ void AboutBox::build() {
     m_image->setGeometry(twipsRect(1440, 240, 3150, 1350));
     m_image->setPixmap(bannerPixmap(devicePixelRatioF()));
     m_image->setCursor(Qt::PointingHandCursor);
-    m_image->setToolTip(QString::fromLatin1(kHomePageUrl));
+    m_image->setToolTip(userGuideUrl().toLocalFile());
     m_image->installEventFilter(this);
 
     // The note is longer than its box holds in a face with taller lines than 宋体: it scrolls
@@ -149,7 +169,7 @@ void AboutBox::build() {
 }
 
 void AboutBox::openHomePage() {
-    if (!QDesktopServices::openUrl(QUrl(QString::fromLatin1(kHomePageUrl)))) {
+    if (!QDesktopServices::openUrl(userGuideUrl())) {
         m_session.ui().showMessage(fromQ(browserFailedMessage()));
     }
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QUrl>
 #include <QWidget>
 
 class QLabel;
@@ -11,8 +12,13 @@ class Session;
 
 namespace zm::ui {
 
-// The page where the program is published; the about box's picture opens it.
-inline constexpr char kHomePageUrl[] = "https://zunmo-calc.example.org/";
+// The program's page is its user guide, installed with it (share/doc/zunmo-calc/user-guide.html
+// under the install prefix, the program being in lib/zunmo-calc) or, for a program run from
+// the build folder, the copy made there (guide/user-guide.html beside it). The first of the two
+// that exists; the installed place when neither does.
+QString userGuidePath(const QString& programDirectory);
+// The guide of the running program, as the about box's picture opens it.
+QUrl userGuideUrl();
 
 // The author's note (Label1), the notice (Label2), and the message shown when no web browser
 // could be started for the picture.
@@ -20,8 +26,8 @@ QString aboutNote();
 QString aboutNotice();
 QString browserFailedMessage();
 
-// The about box Form2: the banner picture Image1 (a click opens the program's page in the
-// system's web browser), the author's note Label1, a line, the notice Label2 and OK (Command1),
+// The about box Form2: the banner picture Image1 (a click opens the user guide in the system's
+// web browser), the author's note Label1, a line, the notice Label2 and OK (Command1),
 // the only control that takes the focus. The main window is hidden while it is open; OK and the
 // close box both bring the main window back and close this one through the Session.
 class AboutBox : public QWidget {

@@ -2,12 +2,13 @@
 
 #include "app/main_window.h"
 #include "app/qt_window_model.h"
+#include "input/session.h"
+#include "settings/settings_location.h"
 #include "ui/qt_text.h"
 #include "ui/widgets.h"
-#include "input/session.h"
-#include "settings/profile_file.h"
 
-// Takes no arguments; reads and writes only the settings file beside the executable.
+// Takes no arguments; reads and writes only the settings file TKVR.INI: beside the executable
+// where its folder is writable, else in the user's settings folder (settings_location.h).
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
     zm::ui::installFontSubstitutions();
@@ -20,7 +21,7 @@ int main(int argc, char* argv[]) {
     QApplication::setQuitOnLastWindowClosed(false);
 
     zm::ui::QtWindowModel windows;
-    zm::Session session(windows, zm::settings::settingsFilePath(
+    zm::Session session(windows, zm::settings::settingsFileForProgram(
                                      zm::ui::fromQ(QCoreApplication::applicationDirPath())));
     windows.setSession(session);
     windows.load(zm::FormId::Form1);

@@ -13,6 +13,7 @@
 #include <QPointer>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QShowEvent>
 #include <QStyleFactory>
 #include <QStyleOptionButton>
 #include <QStylePainter>
@@ -25,11 +26,12 @@
 
 #include "app/rules_dialogs.h"
 #include "app/target_dialog.h"
-#include "ui/qt_text.h"
-#include "ui/widgets.h"
 #include "fees/fee_schedule.h"
 #include "fees/messages.h"
 #include "input/session.h"
+#include "ui/placement.h"
+#include "ui/qt_text.h"
+#include "ui/widgets.h"
 
 namespace zm::ui {
 namespace {
@@ -600,6 +602,17 @@ void MainWindow::paintBanner() {
     painter.drawText(QPointF(142.0 / 15.0, 142.0 / 15.0 + ascent), text);
     painter.setPen(QColor(0, 0, 255));
     painter.drawText(QPointF(100.0 / 15.0, 100.0 / 15.0 + ascent), text);
+}
+
+void MainWindow::showEvent(QShowEvent* event) {
+    // Once: where the window does not fit the screen (a small screen at a high scaling), its
+    // title bar and input fields are kept on it. Later showings (after the about box) leave the
+    // window where the user has put it.
+    if (!m_placed) {
+        m_placed = true;
+        keepTitleBarOnScreen(this);
+    }
+    QWidget::showEvent(event);
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {

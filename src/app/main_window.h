@@ -36,6 +36,7 @@ public:
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
+    void showEvent(QShowEvent* event) override;
 
 private:
     enum class Previous { Nothing, Form1, OwnWindow, MessageBox, Other };
@@ -58,6 +59,7 @@ private:
     QMenuBar* m_menuBar = nullptr;
     QWidget* m_target = nullptr;  // FormTarget, made on first use
     bool m_bannerShown = false;
+    bool m_placed = false;  // placed on the screen at its first showing
     // The kind of the last of the program's windows that was active before the current one;
     // Form1's return to the top is told apart by it (Nothing: never active yet).
     Previous m_lastActive = Previous::Nothing;

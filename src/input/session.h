@@ -19,8 +19,8 @@ namespace zm {
 // captured values, and it knows where the settings file lives.
 class Session {
 public:
-    // `settingsPath` is the full path of the settings file (the program's directory followed by
-    // "/TKVR.INI").
+    // `settingsPath` is the full path of the settings file (settings::settingsFileForProgram
+    // chooses it at start-up).
     Session(WindowModel& ui, std::string settingsPath);
 
     WindowModel& ui() { return m_ui; }

@@ -181,8 +181,8 @@ std::optional<Names> namesInFile(CodePage page, std::string_view section, std::s
 
 }  // namespace
 
-std::string settingsFilePath(std::string_view exeDirectory) {
-    return std::string(exeDirectory) + "/TKVR.INI";
+std::string settingsFilePath(std::string_view directory) {
+    return std::string(directory) + "/TKVR.INI";
 }
 
 ProfileFile::ProfileFile(std::string path) : m_path(std::move(path)) {}

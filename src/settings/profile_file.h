@@ -6,9 +6,9 @@
 
 namespace zm::settings {
 
-// The settings file: "TKVR.INI" in the directory of the program's executable, joined with a
-// plain "/" (a doubled separator is harmless).
-std::string settingsFilePath(std::string_view exeDirectory);
+// The settings file "TKVR.INI" in `directory`, joined with a plain "/" (a doubled separator is
+// harmless). Which directory the program uses is chosen in settings_location.h.
+std::string settingsFilePath(std::string_view directory);
 
 // A Windows-style initialisation file ("[section]" lines and "key=value" lines), standing in
 // for the platform's profile functions. The file is GBK (code page 936), or UTF-8 when it starts

@@ -1,6 +1,7 @@
 #include "ui/widgets.h"
 
 #include <algorithm>
+#include <cmath>
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -49,30 +50,36 @@ QRect twipsRect(int left, int top, int width, int height) {
     return {twips(left), twips(top), twips(width), twips(height)};
 }
 
-QString songFamily() {
-    static const QString family = [] {
+QStringList songFamilies() {
+    static const QStringList families = [] {
+        QStringList list = {QStringLiteral("SimSun"), QStringLiteral("宋体")};
         const QStringList installed = QFontDatabase::families();
         for (const QString& name : songCandidates()) {
-            if (installed.contains(name, Qt::CaseInsensitive)) {
-                return name;
+            if (!list.contains(name) && installed.contains(name, Qt::CaseInsensitive)) {
+                list.append(name);
             }
         }
-        return QStringLiteral("SimSun");
+        return list;
     }();
-    return family;
+    return families;
 }
 
 void installFontSubstitutions() {
-    // Text that names 宋体 or SimSun directly (style sheets, rich text) finds the same face.
+    // Text that names 宋体 or SimSun directly (style sheets, rich text) finds the same face: the
+    // other name of SimSun first (a face may be installed under one of them only), then the
+    // faces that stand in for it.
     QStringList chain = songCandidates();
     chain.removeAll(QStringLiteral("SimSun"));
     chain.removeAll(QStringLiteral("宋体"));
-    QFont::insertSubstitutions(QStringLiteral("SimSun"), chain);
-    QFont::insertSubstitutions(QStringLiteral("宋体"), chain);
+    QFont::insertSubstitutions(QStringLiteral("SimSun"),
+                               QStringList(QStringLiteral("宋体")) + chain);
+    QFont::insertSubstitutions(QStringLiteral("宋体"),
+                               QStringList(QStringLiteral("SimSun")) + chain);
 }
 
 QFont songFont(double pointSize) {
-    QFont font(songFamily());
+    QFont font;
+    font.setFamilies(songFamilies());
     font.setPointSizeF(pointSize);
     return font;
 }
@@ -123,27 +130,58 @@ void FieldEdit::fitText() {
     constexpr double kStep = 0.25;
     constexpr int kLineEditMargin = 2;  // QLineEdit keeps 2 pixels left and right of its text
     constexpr int kCursorWidth = 1;
+    // More characters than any field shows at the smallest size in any face of the program: a
+    // text longer than this is judged by its beginning (see below).
+    constexpr qsizetype kProbeLength = 160;
     QStyleOptionFrame option;
     initStyleOption(&option);
     const QRect contents = style()->subElementRect(QStyle::SE_LineEditContents, &option, this);
     const QMargins margins = textMargins();
     const int room =
         contents.width() - margins.left() - margins.right() - 2 * kLineEditMargin - kCursorWidth;
-    QFont fitted = font();
-    double size = m_fullPointSize;
-    fitted.setPointSizeF(size);
     // The whole-pixel measure is the wider one where hinting rounds each glyph's advance.
-    const auto width = [this](const QFont& f) {
-        return std::max(QFontMetrics(f, this).horizontalAdvance(text()),
-                        qCeil(QFontMetricsF(f, this).horizontalAdvance(text())));
+    const auto width = [this](const QFont& f, const QString& s) {
+        return std::max(QFontMetrics(f, this).horizontalAdvance(s),
+                        qCeil(QFontMetricsF(f, this).horizontalAdvance(s)));
     };
-    while (size > kSmallest && width(fitted) > room) {
-        size -= kStep;
+    const auto onStep = [](double size) { return std::floor(size / kStep) * kStep; };
+    const QString shown = text();
+    QFont fitted = font();
+    const auto apply = [this, &fitted](double size) {
         fitted.setPointSizeF(size);
+        if (fitted != font()) {
+            setFont(fitted);
+        }
+    };
+    // Each measurement costs as much as the text is long, and this runs on every keystroke. A
+    // text is at least as wide as its beginning, so when the beginning alone overflows the
+    // field at the smallest size, the rest need not be measured.
+    if (shown.size() > kProbeLength) {
+        fitted.setPointSizeF(kSmallest);
+        if (width(fitted, shown.left(kProbeLength)) > room) {
+            apply(kSmallest);
+            return;
+        }
     }
-    if (fitted != font()) {
-        setFont(fitted);
+    // The width of a text grows in proportion to the point size, give or take the rounding of
+    // each glyph's advance. One measurement at the present size gives the size that fits; a
+    // second one at that size catches the rounding, and one correction from it settles the
+    // size. Two or three measurements per change, however the size moves.
+    const double present = font().pointSizeF();
+    const int presentWidth = width(font(), shown);
+    double size = presentWidth > 0 ? onStep(present * room / presentWidth) : m_fullPointSize;
+    // Never above the field's own size, nor below the smallest (unless the own size is).
+    size = std::min(std::max(size, kSmallest), m_fullPointSize);
+    if (size == present && (presentWidth <= room || size <= kSmallest)) {
+        return;
     }
+    fitted.setPointSizeF(size);
+    const int fittedWidth = width(fitted, shown);
+    if (fittedWidth > room && size > kSmallest) {
+        const double smaller = onStep(size * room / fittedWidth);
+        size = std::max(kSmallest, smaller < size ? smaller : size - kStep);
+    }
+    apply(size);
 }
 
 void FieldEdit::keyPressEvent(QKeyEvent* event) {

@@ -5,6 +5,7 @@
 #include <QLineEdit>
 #include <QRect>
 #include <QString>
+#include <QStringList>
 
 #include "fees/window_model.h"
 
@@ -17,11 +18,13 @@ constexpr int twips(int t) {
 }
 QRect twipsRect(int left, int top, int width, int height);
 
-// 宋体 (SimSun) at the given size, mapped to an installed Song/Ming-style CJK font on machines
-// that lack SimSun, so that no Chinese text shows as boxes.
+// The font families the windows ask for, in order: SimSun and 宋体 (its Chinese name) first, so
+// that a machine with SimSun shows it, then the installed Song/Ming-style CJK faces that stand in
+// where it is missing, so that no Chinese text shows as boxes. A list, not a replacement: Qt
+// takes the first family that is there, and the later ones for any character it lacks.
+QStringList songFamilies();
+// A font of songFamilies() at the given size.
 QFont songFont(double pointSize);
-// The family songFont uses: 宋体/SimSun when installed, else the closest installed Song/Ming face.
-QString songFamily();
 // Maps the names 宋体 and SimSun to the installed faces for every font lookup of the program;
 // called once at start-up, after the QApplication exists.
 void installFontSubstitutions();

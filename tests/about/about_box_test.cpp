@@ -4,12 +4,17 @@
 
 #include <QApplication>
 #include <QDesktopServices>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
 #include <QImage>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPointer>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QScrollArea>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QToolButton>
 #include <QUrl>
@@ -35,8 +40,8 @@ QWidget* openAbout(QtProgram& program) {
 class BrowserStandIn : public QObject {
     Q_OBJECT
 public:
-    BrowserStandIn() { QDesktopServices::setUrlHandler(QStringLiteral("https"), this, "open"); }
-    ~BrowserStandIn() override { QDesktopServices::unsetUrlHandler(QStringLiteral("https")); }
+    BrowserStandIn() { QDesktopServices::setUrlHandler(QStringLiteral("file"), this, "open"); }
+    ~BrowserStandIn() override { QDesktopServices::unsetUrlHandler(QStringLiteral("file")); }
     QList<QUrl> opened;
 
 public slots:
@@ -98,7 +103,7 @@ TEST(AboutBox, note_and_notice_say_why_the_program_exists_and_where_it_lives) {
     EXPECT_TRUE(note->text().trimmed().endsWith(QStringLiteral("Zunmo")));  // the signature
     EXPECT_TRUE(note->text().contains(QStringLiteral("你们好")));
     EXPECT_EQ(notice->text().count(QStringLiteral("。")), 1);
-    EXPECT_TRUE(notice->text().contains(QUrl(QString::fromLatin1(ui::kHomePageUrl)).host()));
+    EXPECT_TRUE(notice->text().contains(QStringLiteral("使用说明")));
     EXPECT_EQ(note->font().pointSizeF(), 12.0);
     EXPECT_TRUE(note->wordWrap());
     // Every line of both texts can be read: nothing is cut off at the bottom.
@@ -137,7 +142,7 @@ TEST(AboutBox, a_click_on_the_picture_opens_the_page_each_time_and_leaves_the_bo
     QTest::mouseClick(image, Qt::LeftButton);
     QTest::mouseClick(image, Qt::LeftButton);
     ASSERT_EQ(browser.opened.size(), 2);
-    EXPECT_EQ(browser.opened[0], QUrl(QString::fromLatin1(ui::kHomePageUrl)));
+    EXPECT_EQ(browser.opened[0], ui::userGuideUrl());
     EXPECT_TRUE(about->isVisible());
     EXPECT_FALSE(program.form1()->isVisible());
     EXPECT_TRUE(watcher.seen().empty());
@@ -157,10 +162,54 @@ TEST(AboutBox, without_a_browser_a_message_says_where_the_page_is_and_the_box_st
     ASSERT_EQ(watcher.seen().size(), 1u);
     EXPECT_EQ(watcher.seen()[0].title, QStringLiteral("股票计算器提示"));
     EXPECT_EQ(watcher.seen()[0].icon, QMessageBox::Warning);
-    EXPECT_TRUE(watcher.seen()[0].text.contains(QString::fromLatin1(ui::kHomePageUrl)));
+    EXPECT_TRUE(watcher.seen()[0].text.contains(ui::userGuideUrl().toLocalFile()));
     EXPECT_TRUE(watcher.seen()[0].text.endsWith(QStringLiteral("       ")));
     EXPECT_TRUE(about->isVisible());
     EXPECT_TRUE(program.windows().isLoaded(FormId::Form2));
+}
+
+// The page the picture opens: the installed guide, else the copy in the build folder. The copy
+// is the page the build makes, with every picture it shows beside it.
+TEST(AboutBox, the_picture_opens_the_installed_guide_or_the_one_in_the_build_folder) {
+    QTemporaryDir prefix;
+    ASSERT_TRUE(QDir(prefix.path()).mkpath(QStringLiteral("lib/zunmo-calc")));
+    ASSERT_TRUE(QDir(prefix.path()).mkpath(QStringLiteral("share/doc/zunmo-calc")));
+    const QString installed =
+        prefix.filePath(QStringLiteral("share/doc/zunmo-calc/user-guide.html"));
+    QFile page(installed);
+    ASSERT_TRUE(page.open(QIODevice::WriteOnly));
+    page.close();
+    const QString build = QStringLiteral(ZM_BUILD_DIR);
+    const struct {
+        const char* name;
+        QString programDirectory;
+        QString page;
+    } rows[] = {
+        {"installed", prefix.filePath(QStringLiteral("lib/zunmo-calc")), installed},
+        {"build_folder", build, build + QStringLiteral("/guide/user-guide.html")},
+        {"neither_names_the_installed_place", prefix.filePath(QStringLiteral("x")),
+         QDir::cleanPath(
+             prefix.filePath(QStringLiteral("x/../../share/doc/zunmo-calc/user-guide.html")))},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
+        EXPECT_EQ(ui::userGuidePath(row.programDirectory), row.page);
+    }
+
+    QFile built(build + QStringLiteral("/guide/user-guide.html"));
+    ASSERT_TRUE(built.open(QIODevice::ReadOnly));
+    const QString html = QString::fromUtf8(built.readAll());
+    EXPECT_TRUE(html.contains(QStringLiteral("<meta charset=\"utf-8\">")));
+    EXPECT_TRUE(html.contains(QStringLiteral("<h2>使用说明</h2>")));
+    EXPECT_TRUE(html.contains(QStringLiteral("<table>")));
+    const QRegularExpression image(QStringLiteral("<img [^>]*src=\"([^\"]+)\""));
+    int pictures = 0;
+    for (auto it = image.globalMatch(html); it.hasNext(); ++pictures) {
+        const QString source = it.next().captured(1);
+        EXPECT_TRUE(QFileInfo::exists(build + QStringLiteral("/guide/") + source))
+            << source.toStdString();
+    }
+    EXPECT_EQ(pictures, 5);
 }
 
 }  // namespace

@@ -12,13 +12,15 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTest>
+#include <algorithm>
 #include <array>
 #include <optional>
 #include <string_view>
 
-#include "ui/widgets.h"
 #include "support/qt_message_watcher.h"
 #include "support/qt_program.h"
+#include "ui/placement.h"
+#include "ui/widgets.h"
 
 namespace zm {
 namespace {
@@ -157,7 +159,7 @@ TEST(MainWindowLayout, every_control_has_its_name_kind_caption_tool_tip_font_and
         EXPECT_EQ(captionOf(w), e.caption);
         EXPECT_EQ(w->toolTip().toStdString(), e.toolTip);
         EXPECT_EQ(w->font().pointSizeF(), e.pointSize);
-        EXPECT_EQ(w->font().family(), ui::songFamily());
+        EXPECT_EQ(w->font().families(), ui::songFamilies());
         if (e.twipsBox) {
             const auto [left, top, width, height] = *e.twipsBox;
             EXPECT_EQ(w->geometry(), ui::twipsRect(left, top, width, height));
@@ -184,7 +186,7 @@ TEST(MainWindowLayout, every_row_of_the_side_frames_has_its_field_caption_and_un
                                static_cast<QWidget*>(unit)}) {
                 EXPECT_EQ(w->parentWidget()->objectName(), QString::fromLatin1(frame));
                 EXPECT_EQ(w->font().pointSizeF(), kBig);
-                EXPECT_EQ(w->font().family(), ui::songFamily());
+                EXPECT_EQ(w->font().families(), ui::songFamilies());
             }
             EXPECT_EQ(field->toolTip().toStdString(), row.fieldTip);
             EXPECT_EQ(label->text().toStdString(), row.caption);
@@ -285,7 +287,7 @@ TEST(MainWindowLayout, a_figure_wider_than_its_field_shows_whole_in_a_smaller_fo
         EXPECT_LE(field->fontMetrics().horizontalAdvance(field->text()), field->width() - 6);
         field->setText(QStringLiteral("9.50"));
         EXPECT_EQ(field->font().pointSizeF(), ownSize);
-        EXPECT_EQ(field->font().family(), ui::songFamily());
+        EXPECT_EQ(field->font().families(), ui::songFamilies());
     }
 }
 
@@ -346,6 +348,48 @@ TEST(MainWindowLayout, song_font_is_a_face_with_the_chinese_glyphs_and_simsun_ma
     }
     EXPECT_EQ(QFontInfo(QFont(QStringLiteral("SimSun"), 12)).family(), QFontInfo(song).family());
     EXPECT_EQ(QFontInfo(QFont(QStringLiteral("宋体"), 12)).family(), QFontInfo(song).family());
+    // The windows ask for SimSun first, by both its names; the face shown is the first family
+    // of the list that is installed (SimSun itself where it is).
+    const QStringList families = song.families();
+    ASSERT_GE(families.size(), 3) << "no installed stand-in for SimSun";
+    EXPECT_EQ(families.mid(0, 2), QStringList({"SimSun", "宋体"}));
+    const QStringList installed = QFontDatabase::families();
+    const auto first = std::find_if(families.begin(), families.end(), [&](const QString& f) {
+        return installed.contains(f, Qt::CaseInsensitive);
+    });
+    ASSERT_NE(first, families.end());
+    EXPECT_EQ(QFontInfo(song).family().toLower(), first->toLower());
+    // Set where the suite runs on a machine with a face of that name (tests/CMakeLists.txt).
+    const QString expected = qEnvironmentVariable("ZM_EXPECT_SONG_FACE");
+    if (!expected.isEmpty()) {
+        EXPECT_EQ(QFontInfo(song).family(), expected);
+    }
+}
+
+// Where the main window goes when it does not fit the screen's work area. Sizes in logical
+// pixels: the window's 671 x 448 under a title bar of 30.
+TEST(WindowPlacement, a_window_that_does_not_fit_goes_to_the_top_left_of_the_work_area) {
+    const QSize window(671, 448);
+    const QMargins frame(1, 30, 1, 1);
+    const struct {
+        const char* name;
+        QRect workArea;
+        std::optional<QPoint> place;  // nullopt: left to the window manager
+    } rows[] = {
+        {"full_hd_at_100_percent", QRect(0, 27, 1920, 1053), std::nullopt},
+        {"exactly_fits", QRect(0, 0, 673, 479), std::nullopt},
+        {"one_pixel_too_short", QRect(0, 0, 673, 478), QPoint(0, 0)},
+        // 1366 x 768 at 150 % is 911 x 512; a panel takes the rest.
+        {"1366_by_768_at_150_percent_above_a_44_pixel_panel", QRect(0, 0, 911, 468), QPoint(0, 0)},
+        {"1366_by_768_at_150_percent_under_a_32_pixel_top_bar_and_a_dock", QRect(0, 32, 911, 440),
+         QPoint(0, 32)},
+        {"too_narrow_only", QRect(0, 0, 600, 1000), QPoint(0, 0)},
+        {"second_screen_with_a_left_panel", QRect(1968, 0, 800, 450), QPoint(1968, 0)},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
+        EXPECT_EQ(ui::placementOnSmallScreen(window, frame, row.workArea), row.place);
+    }
 }
 
 int countPixels(const QImage& image, QColor colour, QRect area) {

@@ -17,6 +17,7 @@
 #include "fees/fee_schedule.h"
 #include "fees/messages.h"
 #include "input/session.h"
+#include "settings/settings_location.h"
 #include "support/memory_window_model.h"
 #include "support/temp_dir.h"
 
@@ -165,6 +166,97 @@ TEST_F(RatesPersistence, failed_write_shows_the_message_once_per_key_and_the_pro
     EXPECT_EQ(run->ui.messages.size(), 4u);
     EXPECT_EQ(onDisk(), "[TIP]\r\n" + kFeeGbk + "=2.7\r\n" + kDutyGbk + "=3\r\n");
 }
+
+// Where the settings file lives: beside the program when its folder is writable, else in the
+// per-user folder (seeded from the file beside the program), else beside the program with the
+// write message. A locked program folder is simulated, since the tests may run as root; in the
+// last row the file beside the program is read-only, which stops even root from replacing it.
+struct PlaceRow {
+    const char* name;
+    bool programFolderWritable;
+    bool userFolderPossible;  // false: a plain file stands where the folder's parent goes
+    std::optional<std::string> besideProgram;  // TKVR.INI beside the program before the start
+    std::optional<std::string> inUserFolder;   // TKVR.INI in the per-user folder
+    bool expectUserFolder;                     // the chosen file is the per-user one
+    const char* shownCommission;
+    std::size_t writeMessages;  // after one SaveRates
+};
+
+void PrintTo(const PlaceRow& row, std::ostream* os) {
+    *os << row.name;
+}
+
+class SettingsPlace : public ::testing::TestWithParam<PlaceRow> {};
+
+TEST_P(SettingsPlace, start_and_save_use_the_first_place_that_can_be_written) {
+    const PlaceRow& row = GetParam();
+    test::TempDir root;
+    const std::string program = root.file("program");
+    const std::string config = root.file("config");
+    const std::string user = config + "/" + settings::kUserSettingsFolderName;
+    ASSERT_EQ(::mkdir(program.c_str(), 0755), 0);
+    const auto put = [](const std::string& path, const std::string& bytes) {
+        std::ofstream out(path, std::ios::binary);
+        out << bytes;
+        ASSERT_TRUE(out.flush());
+    };
+    if (!row.userFolderPossible) {
+        put(config, "");
+    }
+    if (row.inUserFolder) {
+        ASSERT_TRUE(std::filesystem::create_directories(user));
+        put(user + "/TKVR.INI", *row.inUserFolder);
+    }
+    const std::string beside = program + "/TKVR.INI";
+    if (row.besideProgram) {
+        put(beside, *row.besideProgram);
+        ASSERT_EQ(::chmod(beside.c_str(), row.writeMessages > 0 ? 0444 : 0644), 0);
+    }
+    const auto canWrite = [&](const std::string& dir) {
+        return (dir != program || row.programFolderWritable) && settings::isWritableDirectory(dir);
+    };
+
+    const std::string chosen = settings::chooseSettingsFile(program, user, canWrite);
+    EXPECT_EQ(chosen, row.expectUserFolder ? user + "/TKVR.INI" : beside);
+    ProgramRun run(chosen);
+    run.session.formLoad();
+    EXPECT_EQ(run.ui.text(f1("Combo1")), row.shownCommission);
+    run.ui.setText(f1("Combo1"), "0.5");
+    run.session.SaveRates();
+    EXPECT_EQ(run.ui.messages.size(), row.writeMessages);
+    for (const auto& message : run.ui.messages) {
+        EXPECT_EQ(message, kWriteFailedText);
+    }
+    // The file beside the program is left alone unless it is the chosen one.
+    std::ifstream in(beside, std::ios::binary);
+    const std::string besideNow{std::istreambuf_iterator<char>(in), {}};
+    if (row.expectUserFolder || row.writeMessages > 0) {
+        EXPECT_EQ(besideNow, row.besideProgram.value_or(""));
+    }
+    if (row.writeMessages == 0) {
+        std::ifstream saved(chosen, std::ios::binary);
+        const std::string text{std::istreambuf_iterator<char>(saved), {}};
+        EXPECT_NE(text.find(kFeeGbk + "=0.5\r\n"), std::string::npos) << text;
+    }
+    EXPECT_EQ(std::filesystem::exists(user), row.expectUserFolder || row.inUserFolder.has_value());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Rows, SettingsPlace,
+    ::testing::Values(
+        PlaceRow{"writable_program_folder_keeps_the_file_beside_the_program", true, true,
+                 tip(kFeeGbk + "=1.5\r\n"), std::nullopt, false, "1.5", 0},
+        PlaceRow{"writable_program_folder_ignores_a_per_user_file", true, true, std::nullopt,
+                 tip(kFeeGbk + "=2.0\r\n"), false, "2.7", 0},
+        PlaceRow{"locked_program_folder_seeds_the_new_per_user_file_from_beside", false, true,
+                 tip(kFeeGbk + "=1.5\r\n"), std::nullopt, true, "1.5", 0},
+        PlaceRow{"locked_program_folder_keeps_the_per_user_file_it_has", false, true,
+                 tip(kFeeGbk + "=1.5\r\n"), tip(kFeeGbk + "=2.0\r\n"), true, "2.0", 0},
+        PlaceRow{"locked_program_folder_without_any_file_starts_from_the_defaults", false, true,
+                 std::nullopt, std::nullopt, true, "2.7", 0},
+        PlaceRow{"neither_place_writable_reads_beside_and_says_so_once_per_key", false, false,
+                 tip(kFeeGbk + "=1.5\r\n"), std::nullopt, false, "1.5", 2}),
+    [](const auto& row) { return std::string(row.param.name); });
 
 }  // namespace
 }  // namespace zm

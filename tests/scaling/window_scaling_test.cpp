@@ -15,6 +15,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScreen>
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QStyle>
@@ -25,9 +26,9 @@
 #include <QtMath>
 #include <algorithm>
 
-#include "ui/widgets.h"
 #include "support/qt_message_watcher.h"
 #include "support/qt_program.h"
+#include "ui/widgets.h"
 
 namespace zm {
 namespace {
@@ -259,6 +260,29 @@ TEST(WindowScaling, the_main_window_keeps_its_layout_and_cuts_no_text_after_a_ro
     // Drawn at the screen's resolution: a picture with all its pixels, not an enlarged one.
     const QPixmap picture = form1->grab();
     EXPECT_EQ(picture.size(), (QSizeF(form1->size()) * scale()).toSize());
+}
+
+TEST(WindowScaling, the_main_window_starts_with_its_title_bar_and_top_on_the_screen) {
+    QtProgram::Options hidden;
+    hidden.show = false;
+    QtProgram program(hidden);
+    ui::MainWindow* form1 = program.form1();
+    const QRect workArea = form1->screen()->availableGeometry();
+    // Where a window manager puts a new window: the middle of the screen.
+    const QPoint centred = workArea.center() - QPoint(form1->width() / 2, form1->height() / 2);
+    form1->move(centred);
+    program.windows().show(FormId::Form1);
+    // From 125 % on, the offscreen screen (800 x 800 pixels) is too narrow for the window.
+    const QSize framed = form1->frameGeometry().size();
+    const bool fits = framed.width() <= workArea.width() && framed.height() <= workArea.height();
+    EXPECT_EQ(fits, scale() < 1.25);
+    EXPECT_EQ(form1->frameGeometry().topLeft(), fits ? centred : workArea.topLeft());
+    // Only the first showing places it: after the about box it comes back where it was.
+    form1->move(workArea.topLeft() + QPoint(5, 5));
+    QTest::mouseClick(program.f1<QPushButton>("Command3"), Qt::LeftButton);
+    QTest::mouseClick(program.control<QToolButton>(FormId::Form2, "Command1"), Qt::LeftButton);
+    EXPECT_TRUE(form1->isVisible());
+    EXPECT_EQ(form1->frameGeometry().topLeft(), workArea.topLeft() + QPoint(5, 5));
 }
 
 TEST(WindowScaling, the_batch_dialogs_keep_their_layout_and_cut_no_text) {

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "settings/scratch_dir.h"
+#include "settings/settings_location.h"
 
 namespace zm::settings {
 namespace {
@@ -46,6 +47,32 @@ protected:
 
 TEST_F(ProfileFileTest, settings_file_lies_in_the_programs_directory) {
     EXPECT_EQ(settingsFilePath("/opt/zunmo"), "/opt/zunmo/TKVR.INI");
+}
+
+TEST(UserSettingsFolder, follows_xdg_config_home_then_home_and_ignores_relative_paths) {
+    struct Row {
+        const char* name;
+        const char* xdgConfigHome;  // nullptr: unset
+        const char* home;
+        const char* folder;
+    };
+    const Row rows[] = {
+        {"xdg_config_home", "/x/cfg", "/home/a", "/x/cfg/zunmo-calc"},
+        {"unset_falls_back_to_home", nullptr, "/home/a", "/home/a/.config/zunmo-calc"},
+        {"empty_falls_back_to_home", "", "/home/a", "/home/a/.config/zunmo-calc"},
+        {"relative_falls_back_to_home", "cfg", "/home/a", "/home/a/.config/zunmo-calc"},
+        {"no_home_no_folder", nullptr, nullptr, ""},
+        {"relative_home_no_folder", nullptr, "home/a", ""},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        const auto environment = [&row](const char* name) -> const char* {
+            return std::string_view(name) == "XDG_CONFIG_HOME" ? row.xdgConfigHome
+                   : std::string_view(name) == "HOME"          ? row.home
+                                                               : nullptr;
+        };
+        EXPECT_EQ(xdgSettingsDirectory(environment), row.folder);
+    }
 }
 
 TEST_F(ProfileFileTest, no_file_reads_nothing_and_creates_nothing) {
