@@ -1,8 +1,6 @@
 // The two rates remembered in the settings file: read at form load, written by SaveRates, on the
 // in-memory window model with a settings file in a directory of its own.
 #include <gtest/gtest.h>
-#include <stdlib.h>
-#include <sys/stat.h>
 
 #include <filesystem>
 #include <fstream>
@@ -144,7 +142,7 @@ TEST_F(RatesPersistence, save_keeps_what_a_person_added_to_the_file) {
 }
 
 TEST_F(RatesPersistence, failed_write_shows_the_message_once_per_key_and_the_program_goes_on) {
-    ASSERT_EQ(::mkdir(m_dir.file("TKVR.INI").c_str(), 0755), 0);
+    ASSERT_TRUE(std::filesystem::create_directory(test::pathOf(m_dir.file("TKVR.INI"))));
     auto run = start();
     EXPECT_TRUE(run->ui.messages.empty());
     EXPECT_EQ(run->ui.text(f1("Combo1")), "2.7");
