@@ -3,6 +3,8 @@
 #include <QString>
 #include <QWidget>
 
+#include "layout/layout.h"
+
 class QLabel;
 
 namespace zm {
@@ -11,8 +13,7 @@ class Session;
 
 namespace zm::ui {
 
-// The page where the program is published; the about box's picture opens it.
-inline constexpr char kHomePageUrl[] = "https://zunmo-calc.example.org/";
+using layout::kHomePageUrl;
 
 // The author's note (Label1), the notice (Label2), and the message shown when no web browser
 // could be started for the picture.
