@@ -24,8 +24,18 @@ command -v wine >/dev/null 2>&1 || wine=wine64
 mkdir -p "$(dirname "$WINEPREFIX")"
 (
   flock 9
-  if [ ! -f "$WINEPREFIX/system.reg" ]; then
+  if [ ! -f "$WINEPREFIX/zunmo-calc.reg" ]; then
     "$wine" wineboot --init >/dev/null 2>&1 || true
+    # Windows has 宋体; Wine takes the Song face Debian installs (fonts-arphic-uming) in its
+    # place. Wine draws the title bars itself, since Xvfb has no window manager to do it.
+    reg="$WINEPREFIX/zunmo-calc.reg"
+    printf '%s\r\n' 'Windows Registry Editor Version 5.00' '' \
+      '[HKEY_CURRENT_USER\Software\Wine\Fonts\Replacements]' \
+      '"宋体"="AR PL UMing CN"' '"SimSun"="AR PL UMing CN"' '"NSimSun"="AR PL UMing CN"' '' \
+      '[HKEY_CURRENT_USER\Software\Wine\X11 Driver]' '"Decorated"="N"' '' |
+      iconv -f UTF-8 -t UTF-16 >"$reg.new"
+    "$wine" regedit /S "$reg.new" >/dev/null 2>&1 || true
+    mv "$reg.new" "$reg"
     wineserver -w || true
   fi
 ) 9>"$WINEPREFIX.lock"

@@ -97,7 +97,7 @@ void AboutBox::build() {
     note->setObjectName(QStringLiteral("Label1"));
     note->setFont(songFont(row("Label1").pointSize));
     note->setTextFormat(Qt::PlainText);
-    note->setWordWrap(true);
+    note->setWordWrap(row("Label1").wordWrap);
     note->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     note->setAutoFillBackground(false);
     noteArea->setWidget(note);
@@ -113,7 +113,7 @@ void AboutBox::build() {
     notice->setObjectName(QStringLiteral("Label2"));
     notice->setFont(songFont(row("Label2").pointSize));
     notice->setTextFormat(Qt::PlainText);
-    notice->setWordWrap(true);
+    notice->setWordWrap(row("Label2").wordWrap);
     notice->setAlignment(Qt::AlignLeft | Qt::AlignTop);
 
     auto* ok = new QToolButton(this);

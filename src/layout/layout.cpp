@@ -274,9 +274,9 @@ void addForm1(Builder& b) {
 void addForm2(Builder& b) {
     constexpr FormId f = FormId::Form2;
     b.add(f, "Image1", Kind::Picture, {}, 1440, 240, 3150, 1350, {}, kHomePageUrl, kSmall);
-    b.add(f, "Label1", Kind::Label, {}, 360, 1800, 5295, 3615, kNote, {}, kSmall);
+    b.add(f, "Label1", Kind::Label, {}, 360, 1800, 5295, 3615, kNote, {}, kSmall).wordWrap = true;
     b.add(f, "Line1", Kind::Line, {}, 360, 5520, 5280, 0, {}, {}, kSmall);
-    b.add(f, "Label2", Kind::Label, {}, 360, 5640, 5295, 495, kNotice, {}, kSmall);
+    b.add(f, "Label2", Kind::Label, {}, 360, 5640, 5295, 495, kNotice, {}, kSmall).wordWrap = true;
     Control& ok = b.add(f, "Command1", Kind::Button, {}, 2400, 6360, 1215, 615, "确 定", {}, kBig);
     ok.icon = "ok";
     ok.tabIndex = 0;

@@ -47,6 +47,7 @@ struct Control {
     IconPlace iconPlace = IconPlace::Left;
     bool readOnly = false;        // fields: a result only the program writes (button face)
     bool chosen = false;          // options: chosen when the window opens
+    bool wordWrap = false;        // labels: lines broken at the box's width (else one line)
     std::string_view buddy = {};       // labels: the field or list whose caption this is
 };
 
