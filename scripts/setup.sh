@@ -12,6 +12,7 @@ ZM_PACKAGES=(
   clang-14 libclang-rt-14-dev
   fonts-arphic-uming
   xvfb xauth x11-apps imagemagick
+  g++-mingw-w64-x86-64-posix googletest icoutils wine wine64
 )
 
 zm_missing_packages() {
@@ -32,6 +33,12 @@ zm_install_packages() {
   if [ "$(id -u)" -ne 0 ]; then sudo="sudo"; fi
   $sudo apt-get update -qq
   DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
+}
+
+# zm_build_windows DIR [cmake options...]: the Windows program, cross-built with MinGW-w64.
+zm_build_windows() {
+  local dir="$1"; shift
+  zm_build "$dir" -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake -DCMAKE_BUILD_TYPE=Release "$@"
 }
 
 # zm_build DIR [cmake options...]

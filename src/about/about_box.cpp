@@ -14,9 +14,9 @@
 #include <QToolButton>
 #include <QUrl>
 
+#include "input/session.h"
 #include "ui/qt_text.h"
 #include "ui/widgets.h"
-#include "input/session.h"
 
 namespace zm::ui {
 namespace {

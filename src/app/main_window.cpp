@@ -21,11 +21,11 @@
 #include <string_view>
 #include <vector>
 
+#include "fees/fee_schedule.h"
+#include "input/session.h"
 #include "ui/layout_build.h"
 #include "ui/qt_text.h"
 #include "ui/widgets.h"
-#include "fees/fee_schedule.h"
-#include "input/session.h"
 
 namespace zm::ui {
 namespace {

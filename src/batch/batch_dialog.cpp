@@ -6,10 +6,10 @@
 #include <array>
 #include <string_view>
 
+#include "input/session.h"
 #include "ui/layout_build.h"
 #include "ui/qt_text.h"
 #include "ui/widgets.h"
-#include "input/session.h"
 
 namespace zm::ui {
 namespace {

@@ -134,8 +134,8 @@ constexpr std::string_view kNote =
     "　　祝大家投资顺利，身体健康，天天开心！\n"
     "　　　　　　　　　　　　　　　　Zunmo";
 
-constexpr std::string_view kNotice = "本软件发布在zunmo-calc.example.org网站，点击上方的图片即可前往。";
-
+constexpr std::string_view kNotice =
+    "本软件发布在zunmo-calc.example.org网站，点击上方的图片即可前往。";
 
 // Names of the control-array members, which the rows below refer to by index.
 constexpr std::array<std::string_view, 20> kLabel19 = {
@@ -156,9 +156,15 @@ struct BatchTexts {
 };
 
 constexpr std::array<BatchTexts, 2> kBatchTexts = {{
-    {FormId::Form3, "Zunmo算股多批卖出", {"第一批卖出", "第二批卖出", "第三批卖出"}, "卖出价格",
+    {FormId::Form3,
+     "Zunmo算股多批卖出",
+     {"第一批卖出", "第二批卖出", "第三批卖出"},
+     "卖出价格",
      "卖出数量"},
-    {FormId::Form4, "Zunmo算股多批买入", {"第一批买入", "第二批买入", "第三批买入"}, "买入价格",
+    {FormId::Form4,
+     "Zunmo算股多批买入",
+     {"第一批买入", "第二批买入", "第三批买入"},
+     "买入价格",
      "买入数量"},
 }};
 
@@ -168,8 +174,8 @@ public:
 
     Control& add(Control c) { return rows.emplace_back(c); }
     Control& add(FormId f, std::string_view name, Kind kind, std::string_view container, int left,
-                 int top, int width, int height, std::string_view caption,
-                 std::string_view toolTip, double pointSize) {
+                 int top, int width, int height, std::string_view caption, std::string_view toolTip,
+                 double pointSize) {
         return add(Control{.form = f,
                            .name = name,
                            .kind = kind,
@@ -226,9 +232,9 @@ void addForm1(Builder& b) {
     constexpr std::array<std::pair<std::string_view, std::string_view>, 3> options = {
         {{"Option1", "上海A股"}, {"Option2", "深圳A股"}, {"Option3", "基金、权证"}}};
     for (std::size_t i = 0; i < options.size(); ++i) {
-        Control& option = b.add(f, options[i].first, Kind::Option, "Frame1", 480,
-                                240 + 240 * static_cast<int>(i), 1575, 240, options[i].second, {},
-                                kSmall);
+        Control& option =
+            b.add(f, options[i].first, Kind::Option, "Frame1", 480, 240 + 240 * static_cast<int>(i),
+                  1575, 240, options[i].second, {}, kSmall);
         option.tabIndex = tab++;
         // The window opens on the Shanghai market; no market is chosen by the load steps.
         option.chosen = i == 0;
@@ -251,8 +257,8 @@ void addForm1(Builder& b) {
     int dividendTab = afterDividends - 2;
     for (const auto& [name, top, tip] :
          {std::tuple{"Text21", 240, kText21Tip}, std::tuple{"Text22", 720, kText22Tip}}) {
-        Control& field = b.add(f, name, Kind::Field, "Frame5", 1080, top, 735, kFieldHeight, {},
-                               tip, kSmall);
+        Control& field =
+            b.add(f, name, Kind::Field, "Frame5", 1080, top, 735, kFieldHeight, {}, tip, kSmall);
         field.align = Align::Center;
         field.tabIndex = dividendTab++;
     }
@@ -297,8 +303,8 @@ void addBatchDialog(Builder& b, const BatchTexts& t) {
         b.add(f, kLabel1[label], Kind::Label, frame, 240, 480, 960, 240, t.priceCaption, {},
               kSmall);
         b.add(f, kLabel1[label + 1], Kind::Label, frame, 2640, 480, 240, 240, "元", {}, kSmall);
-        b.add(f, kLabel1[label + 2], Kind::Label, frame, 240, 1080, 960, 240, t.quantityCaption,
-              {}, kSmall);
+        b.add(f, kLabel1[label + 2], Kind::Label, frame, 240, 1080, 960, 240, t.quantityCaption, {},
+              kSmall);
         b.add(f, kLabel1[label + 3], Kind::Label, frame, 2640, 1080, 240, 240, "股", {}, kSmall);
         for (std::size_t row = 0; row < 2; ++row) {
             Control& field = b.add(f, kFields[2 * i + row], Kind::Field, frame, 1320,
@@ -308,8 +314,10 @@ void addBatchDialog(Builder& b, const BatchTexts& t) {
         }
     }
     for (const auto& [name, left, caption, icon] :
-         {std::tuple{"Command1", 2640, "确 定", "ok"}, std::tuple{"Command2", 5880, "清 空", "clear"}}) {
-        Control& button = b.add(f, name, Kind::Button, {}, left, 1920, 1335, 615, caption, {}, kSmall);
+         {std::tuple{"Command1", 2640, "确 定", "ok"},
+          std::tuple{"Command2", 5880, "清 空", "clear"}}) {
+        Control& button =
+            b.add(f, name, Kind::Button, {}, left, 1920, 1335, 615, caption, {}, kSmall);
         button.icon = icon;
         button.iconPlace = IconPlace::Above;
         button.tabIndex = tab++;
@@ -364,12 +372,10 @@ const Control& form(FormId f) {
 }
 
 const Control* find(FormId f, std::string_view name) {
-    for (const Control& c : controls()) {
-        if (c.form == f && c.name == name) {
-            return &c;
-        }
-    }
-    return nullptr;
+    const auto rows = controls();
+    const auto it =
+        std::ranges::find_if(rows, [&](const Control& c) { return c.form == f && c.name == name; });
+    return it == rows.end() ? nullptr : &*it;
 }
 
 std::vector<const Control*> tabOrder(FormId f) {

@@ -31,10 +31,10 @@ enum class IconPlace { Left, Above };
 
 struct Control {
     FormId form = {};
-    std::string_view name = {};       // the control name, also the Qt objectName
+    std::string_view name = {};  // the control name, also the Qt objectName
     Kind kind = {};
     std::string_view container = {};  // the frame it sits in; empty for the window itself
-    int left = 0;                // twips, from the container's top-left corner
+    int left = 0;                     // twips, from the container's top-left corner
     int top = 0;
     int width = 0;
     int height = 0;
@@ -48,7 +48,7 @@ struct Control {
     bool readOnly = false;        // fields: a result only the program writes (button face)
     bool chosen = false;          // options: chosen when the window opens
     bool wordWrap = false;        // labels: lines broken at the box's width (else one line)
-    std::string_view buddy = {};       // labels: the field or list whose caption this is
+    std::string_view buddy = {};  // labels: the field or list whose caption this is
 };
 
 // Every row, windows first (in FormId order), then each window's controls in the order they

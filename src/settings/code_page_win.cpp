@@ -53,13 +53,15 @@ std::optional<std::string> fromWide(UINT codePage, const std::wstring& wide) {
     BOOL* usedDefaultOut = utf8 ? nullptr : &usedDefault;  // CP_UTF8 refuses the argument
     const int length = WideCharToMultiByte(codePage, flags, wide.data(), inLength, nullptr, 0,
                                            nullptr, usedDefaultOut);
-    if (length <= 0 || usedDefault) {
+    if (length <= 0) {
         return std::nullopt;
     }
     std::string out(static_cast<std::size_t>(length), '\0');
-    if (WideCharToMultiByte(codePage, flags, wide.data(), inLength, out.data(), length, nullptr,
-                            usedDefaultOut) != length ||
-        usedDefault) {
+    const int written = WideCharToMultiByte(codePage, flags, wide.data(), inLength, out.data(),
+                                            length, nullptr, usedDefaultOut);
+    // WideCharToMultiByte sets usedDefault through the pointer, which cppcheck does not see.
+    // cppcheck-suppress knownConditionTrueFalse
+    if (written != length || usedDefault) {
         return std::nullopt;
     }
     return out;

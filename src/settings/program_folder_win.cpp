@@ -36,8 +36,7 @@ std::string programFolder() {
         return {};
     }
     std::string folder(static_cast<std::size_t>(size), '\0');
-    WideCharToMultiByte(CP_UTF8, 0, path.data(), wideLength, folder.data(), size, nullptr,
-                        nullptr);
+    WideCharToMultiByte(CP_UTF8, 0, path.data(), wideLength, folder.data(), size, nullptr, nullptr);
     return folder;
 }
 

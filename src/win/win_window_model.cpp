@@ -32,8 +32,8 @@ int indexOf(FormId f) {
 // get the system DPI and the plain adjustment, so the program still starts there.
 UINT dpiOf(HWND hwnd) {
     using GetDpiForWindowFn = UINT(WINAPI*)(HWND);
-    static const auto getDpi = reinterpret_cast<GetDpiForWindowFn>(
-        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"user32.dll"), "GetDpiForWindow")));
+    static const auto getDpi = reinterpret_cast<GetDpiForWindowFn>(reinterpret_cast<void*>(
+        GetProcAddress(GetModuleHandleW(L"user32.dll"), "GetDpiForWindow")));
     if (getDpi != nullptr && hwnd != nullptr) {
         const UINT dpi = getDpi(hwnd);
         if (dpi != 0) {
@@ -87,7 +87,8 @@ constexpr DWORD kFormStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU;
 // than cut off.
 std::wstring fittedCaption(HWND button, const std::wstring& caption, int room) {
     HDC dc = GetDC(button);
-    HGDIOBJ old = SelectObject(dc, reinterpret_cast<HGDIOBJ>(SendMessageW(button, WM_GETFONT, 0, 0)));
+    HGDIOBJ old =
+        SelectObject(dc, reinterpret_cast<HGDIOBJ>(SendMessageW(button, WM_GETFONT, 0, 0)));
     const auto width = [dc](const std::wstring& text) {
         SIZE size{};
         GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &size);
@@ -143,10 +144,10 @@ WinWindowModel::WinWindowModel(HINSTANCE instance) : m_instance(instance) {
 
 WinWindowModel::~WinWindowModel() {
     for (int i = 0; i < 4; ++i) {
-        unload(formOf(i));
+        destroyForm(formOf(i));
     }
-    for (auto& [key, font] : m_fonts) {
-        DeleteObject(font);
+    for (auto& [key, handle] : m_fonts) {
+        DeleteObject(handle);
     }
     if (m_banner != nullptr) {
         DeleteObject(m_banner);
@@ -227,11 +228,12 @@ void WinWindowModel::load(FormId f) {
     // box stands alone, since the main window is hidden while it is open.
     const bool owned = f == FormId::Form3 || f == FormId::Form4;
     HWND owner = owned ? m_forms[0].hwnd : nullptr;
-    form.hwnd = CreateWindowExW(owned ? 0 : WS_EX_APPWINDOW, kFormClass, toWide(row.caption).c_str(),
-                                style, CW_USEDEFAULT, CW_USEDEFAULT, 100, 100, owner, nullptr,
-                                m_instance, this);
+    form.hwnd =
+        CreateWindowExW(owned ? 0 : WS_EX_APPWINDOW, kFormClass, toWide(row.caption).c_str(), style,
+                        CW_USEDEFAULT, CW_USEDEFAULT, 100, 100, owner, nullptr, m_instance, this);
     SetWindowLongPtrW(form.hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
-    SetPropW(form.hwnd, L"ZunmoForm", reinterpret_cast<HANDLE>(static_cast<INT_PTR>(indexOf(f) + 1)));
+    SetPropW(form.hwnd, L"ZunmoForm",
+             reinterpret_cast<HANDLE>(static_cast<INT_PTR>(indexOf(f) + 1)));
     form.dpi = dpiOf(form.hwnd);
     createControls(f);
     placeControls(f);
@@ -247,7 +249,8 @@ void WinWindowModel::load(FormId f) {
         const auto fill = [this](std::string_view name, const auto& entries) {
             HWND list = control(f1(name));
             for (const std::string& entry : entries) {
-                SendMessageW(list, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(toWide(entry).c_str()));
+                SendMessageW(list, CB_ADDSTRING, 0,
+                             reinterpret_cast<LPARAM>(toWide(entry).c_str()));
             }
         };
         fill("Combo1", commissionRateEntries());
@@ -313,10 +316,9 @@ void WinWindowModel::createControls(FormId f) {
         if (c.tabIndex >= 0) {
             style |= WS_TABSTOP;
         }
-        HWND hwnd = CreateWindowExW(exStyle, cls, toWide(c.caption).c_str(), style, 0, 0, 0, 0,
-                                    form.hwnd,
-                                    reinterpret_cast<HMENU>(static_cast<INT_PTR>(controlId(c))),
-                                    m_instance, nullptr);
+        HWND hwnd = CreateWindowExW(
+            exStyle, cls, toWide(c.caption).c_str(), style, 0, 0, 0, 0, form.hwnd,
+            reinterpret_cast<HMENU>(static_cast<INT_PTR>(controlId(c))), m_instance, nullptr);
         SetWindowSubclass(hwnd, &WinWindowModel::controlProc, kSubclassId,
                           reinterpret_cast<DWORD_PTR>(this));
         if (c.kind == layout::Kind::Frame) {
@@ -334,8 +336,8 @@ void WinWindowModel::createControls(FormId f) {
         if (c.kind == layout::Kind::Button && !c.icon.empty()) {
             const int size = MulDiv(16, static_cast<int>(form.dpi), 96);
             HIMAGELIST icons = ImageList_Create(size, size, ILC_COLOR32 | ILC_MASK, 1, 0);
-            HICON icon = static_cast<HICON>(LoadImageW(m_instance, toWide(c.icon).c_str(),
-                                                       IMAGE_ICON, size, size, 0));
+            HICON icon = static_cast<HICON>(
+                LoadImageW(m_instance, toWide(c.icon).c_str(), IMAGE_ICON, size, size, 0));
             ImageList_AddIcon(icons, icon);
             DestroyIcon(icon);
             BUTTON_IMAGELIST list{};
@@ -374,9 +376,9 @@ void WinWindowModel::placeControls(FormId f) {
     Form& form = m_forms[static_cast<std::size_t>(indexOf(f))];
     const layout::Control& row = layout::form(f);
     const UINT dpi = form.dpi;
-    const RECT outer = windowRectFor(px(row.width, dpi), px(row.height, dpi), kFormStyle,
-                                     f == FormId::Form3 || f == FormId::Form4 ? 0 : WS_EX_APPWINDOW,
-                                     dpi);
+    const RECT outer =
+        windowRectFor(px(row.width, dpi), px(row.height, dpi), kFormStyle,
+                      f == FormId::Form3 || f == FormId::Form4 ? 0 : WS_EX_APPWINDOW, dpi);
     SetWindowPos(form.hwnd, nullptr, 0, 0, outer.right - outer.left, outer.bottom - outer.top,
                  SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
     for (const layout::Control& c : layout::controls()) {
@@ -403,7 +405,8 @@ void WinWindowModel::placeControls(FormId f) {
         SendMessageW(hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(font(points, dpi)), TRUE);
         if (c.kind == layout::Kind::Button && c.iconPlace == layout::IconPlace::Left) {
             const int room = px(c.width, dpi) - MulDiv(6 + 16 + 3, static_cast<int>(dpi), 96);
-            SetWindowTextW(hwnd, fittedCaption(hwnd, withoutLineBreaks(windowText(hwnd)), room).c_str());
+            SetWindowTextW(hwnd,
+                           fittedCaption(hwnd, withoutLineBreaks(windowText(hwnd)), room).c_str());
         }
     }
 }
@@ -504,9 +507,9 @@ void WinWindowModel::onCommand(FormId f, HWND hwnd, WORD code) {
         return;
     }
     if (row->kind == layout::Kind::Picture && code == STN_CLICKED) {
-        const auto result = reinterpret_cast<INT_PTR>(ShellExecuteW(
-            m_forms[1].hwnd, L"open", toWide(layout::kHomePageUrl).c_str(), nullptr, nullptr,
-            SW_SHOWNORMAL));
+        const auto result = reinterpret_cast<INT_PTR>(
+            ShellExecuteW(m_forms[1].hwnd, L"open", toWide(layout::kHomePageUrl).c_str(), nullptr,
+                          nullptr, SW_SHOWNORMAL));
         if (result <= 32) {
             showMessage(std::string("无法启动网页浏览器，请在浏览器中打开本程序的网页：") +
                         layout::kHomePageUrl + "       ");
@@ -608,8 +611,7 @@ HBRUSH WinWindowModel::colours(HWND hwnd, HDC dc) {
     }
     int background = look.background;
     if (background < 0) {
-        const bool editable =
-            isEdit(hwnd) && (GetWindowLongW(hwnd, GWL_STYLE) & ES_READONLY) == 0;
+        const bool editable = isEdit(hwnd) && (GetWindowLongW(hwnd, GWL_STYLE) & ES_READONLY) == 0;
         background = editable ? COLOR_WINDOW : COLOR_BTNFACE;
     }
     SetTextColor(dc, look.fore);
@@ -619,14 +621,14 @@ HBRUSH WinWindowModel::colours(HWND hwnd, HDC dc) {
 
 void WinWindowModel::paintBanner(HWND /*hwnd*/, HDC dc, UINT dpi) {
     const layout::Banner& b = layout::kBanner;
-    const std::wstring text = toWide(b.text);
-    const int length = static_cast<int>(text.size());
+    const std::wstring banner = toWide(b.text);
+    const int length = static_cast<int>(banner.size());
     // The banner has the band left of the buy frame; a face wider than 宋体 is made smaller so
     // that the shadow's last glyph does not run under the frame.
     double points = b.pointSize;
     HGDIOBJ old = SelectObject(dc, font(points, dpi));
     SIZE size{};
-    GetTextExtentPoint32W(dc, text.c_str(), length, &size);
+    GetTextExtentPoint32W(dc, banner.c_str(), length, &size);
     const int room = px(layout::find(FormId::Form1, "Frame2")->left - b.shadowLeft, dpi) - 4;
     if (size.cx > room) {
         points = std::floor(points * room / size.cx * 4) / 4;
@@ -634,9 +636,9 @@ void WinWindowModel::paintBanner(HWND /*hwnd*/, HDC dc, UINT dpi) {
     }
     SetBkMode(dc, TRANSPARENT);
     SetTextColor(dc, RGB(b.shadowColour.r, b.shadowColour.g, b.shadowColour.b));
-    TextOutW(dc, px(b.shadowLeft, dpi), px(b.shadowTop, dpi), text.c_str(), length);
+    TextOutW(dc, px(b.shadowLeft, dpi), px(b.shadowTop, dpi), banner.c_str(), length);
     SetTextColor(dc, RGB(b.colour.r, b.colour.g, b.colour.b));
-    TextOutW(dc, px(b.textLeft, dpi), px(b.textTop, dpi), text.c_str(), length);
+    TextOutW(dc, px(b.textLeft, dpi), px(b.textTop, dpi), banner.c_str(), length);
     SelectObject(dc, old);
 }
 
@@ -650,8 +652,7 @@ void WinWindowModel::setText(Ctl c, std::string_view text) {
     if (hwnd == nullptr) {
         return;
     }
-    const layout::Control* row = layout::find(c.form, c.name);
-    if (row->kind == layout::Kind::List) {
+    if (layout::find(c.form, c.name)->kind == layout::Kind::List) {
         // A drop-down list only chooses among its own entries.
         const std::wstring wanted = toWide(text);
         const auto count = SendMessageW(hwnd, CB_GETCOUNT, 0, 0);
@@ -683,7 +684,8 @@ void WinWindowModel::setReadOnly(Ctl c, bool readOnly) {
 
 void WinWindowModel::setBackground(Ctl c, Background background) {
     if (HWND hwnd = control(c)) {
-        m_looks[hwnd].background = background == Background::ButtonFace ? COLOR_BTNFACE : COLOR_WINDOW;
+        m_looks[hwnd].background =
+            background == Background::ButtonFace ? COLOR_BTNFACE : COLOR_WINDOW;
         InvalidateRect(hwnd, nullptr, TRUE);
     }
 }
@@ -757,14 +759,12 @@ void WinWindowModel::setFocus(Ctl c) {
     if (hwnd == nullptr) {
         return;
     }
-    const Form& form = m_forms[static_cast<std::size_t>(indexOf(c.form))];
-    if (GetActiveWindow() == form.hwnd) {
-        ::SetFocus(hwnd);
-    } else {
-        // In a window that is not active yet the focus arrives when it becomes active.
-        m_forms[static_cast<std::size_t>(indexOf(c.form))].savedFocus = hwnd;
-        ::SetFocus(hwnd);
+    Form& form = m_forms[static_cast<std::size_t>(indexOf(c.form))];
+    // In a window that is not active yet the focus arrives when it becomes active.
+    if (GetActiveWindow() != form.hwnd) {
+        form.savedFocus = hwnd;
     }
+    ::SetFocus(hwnd);
 }
 
 void WinWindowModel::selectAllInFocused() {
@@ -801,6 +801,10 @@ void WinWindowModel::hide(FormId f) {
 }
 
 void WinWindowModel::unload(FormId f) {
+    destroyForm(f);
+}
+
+void WinWindowModel::destroyForm(FormId f) {
     Form& form = m_forms[static_cast<std::size_t>(indexOf(f))];
     if (form.hwnd == nullptr) {
         return;

@@ -77,6 +77,7 @@ private:
     LRESULT onFormMessage(FormId f, HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
     LRESULT onControlMessage(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
 
+    void destroyForm(FormId f);
     HWND control(Ctl c) const;
     const layout::Control* rowOf(HWND control) const;
     bool isOurs(HWND hwnd) const;

@@ -180,8 +180,7 @@ TEST_F(ProfileFileTest, folder_with_chinese_characters_and_blanks_holds_the_file
     ProfileFile file(settingsFilePath(folder));
     ASSERT_TRUE(file.writeString("TIP", "手续费", "2.7"));
     EXPECT_EQ(file.readString("TIP", "手续费"), "2.7");
-    EXPECT_EQ(readBytes(file.path()),
-              "[TIP]\r\n" + kFeeGbk + "=2.7\r\n");
+    EXPECT_EQ(readBytes(file.path()), "[TIP]\r\n" + kFeeGbk + "=2.7\r\n");
 }
 
 #ifndef _WIN32

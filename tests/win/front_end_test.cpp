@@ -288,8 +288,9 @@ TEST(WindowsFrontEnd, a_purchase_and_a_partial_sale_by_the_keyboard_show_every_f
     const std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
     EXPECT_NE(bytes.find("[TIP]\r\n" + kFeeGbk + "="), std::string::npos) << bytes;
     const std::u8string ini = program.ini().u8string();
-    EXPECT_EQ(settings::ProfileFile(std::string(ini.begin(), ini.end())).readString("TIP", "手续费"),
-              expected.ui.text(f1("Combo1")));
+    EXPECT_EQ(
+        settings::ProfileFile(std::string(ini.begin(), ini.end())).readString("TIP", "手续费"),
+        expected.ui.text(f1("Combo1")));
 
     program.click(FormId::Form1, "Command2");  // Exit
     EXPECT_EQ(program.exitCode(), 0u);
