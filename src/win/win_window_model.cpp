@@ -428,9 +428,12 @@ LRESULT WinWindowModel::onFormMessage(FormId f, HWND hwnd, UINT msg, WPARAM wPar
                 form.savedFocus = GetFocus();
                 return 0;
             }
-            // The focus comes back to where it was, as in a dialog.
+            // The focus comes back to where it was, as in a dialog; the first time, to the
+            // first control of the tab chain (the about box's OK).
             if (form.savedFocus != nullptr && IsWindow(form.savedFocus)) {
                 ::SetFocus(form.savedFocus);
+            } else if (const auto order = layout::tabOrder(f); !order.empty()) {
+                ::SetFocus(GetDlgItem(hwnd, controlId(*order.front())));
             }
             // Form1's activate event: first showing, or a return from the about box or a batch
             // dialog; not after a message box, nor from another program.

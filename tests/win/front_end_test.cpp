@@ -362,5 +362,22 @@ TEST(WindowsFrontEnd, a_batch_purchase_locks_the_buy_fields_and_clear_unlocks_th
     EXPECT_TRUE(program.noMessageBox());
 }
 
+TEST(WindowsFrontEnd, the_about_box_replaces_the_main_window_and_ok_brings_it_back_to_text1) {
+    Program program;
+    ASSERT_TRUE(program.focusIn(FormId::Form1, "Text1"));
+    program.typeAndEnter("10.5");
+    ASSERT_TRUE(program.focusIn(FormId::Form1, "Text2"));
+    const std::string price = program.text(FormId::Form1, "Text1");
+    program.click(FormId::Form1, "Command3");
+    ASSERT_NE(program.form(FormId::Form2), nullptr);
+    EXPECT_TRUE(waitFor([&] { return !program.isVisible(FormId::Form1); }));
+    EXPECT_TRUE(program.focusIn(FormId::Form2, "Command1"));
+    program.click(FormId::Form2, "Command1");
+    ASSERT_NE(program.form(FormId::Form1), nullptr);
+    EXPECT_TRUE(waitFor([&] { return !program.isVisible(FormId::Form2); }));
+    EXPECT_TRUE(program.focusIn(FormId::Form1, "Text1"));
+    EXPECT_EQ(program.text(FormId::Form1, "Text1"), price);
+}
+
 }  // namespace
 }  // namespace zm
