@@ -116,6 +116,17 @@ std::wstring fittedCaption(HWND button, const std::wstring& caption, int room) {
     return fitted;
 }
 
+std::wstring withCrLf(const std::wstring& text) {
+    std::wstring out;
+    for (wchar_t ch : text) {
+        if (ch == L'\n') {
+            out += L'\r';
+        }
+        out += ch;
+    }
+    return out;
+}
+
 std::wstring withoutLineBreaks(std::wstring text) {
     std::erase(text, L'\r');
     std::erase(text, L'\n');
@@ -281,7 +292,15 @@ void WinWindowModel::createControls(FormId f) {
                 style |= BS_GROUPBOX;
                 break;
             case layout::Kind::Label:
-                style |= (c.wordWrap ? SS_LEFT : SS_LEFTNOWORDWRAP) | SS_NOPREFIX | SS_NOTIFY;
+                if (c.wordWrap) {
+                    // A text of several lines (the about box's note) scrolls when a face with
+                    // taller lines than 宋体 needs more room than its box: a borderless
+                    // read-only edit, painted like a label, whose scroll bar shows only then.
+                    cls = WC_EDITW;
+                    style |= ES_MULTILINE | ES_READONLY | WS_VSCROLL;
+                } else {
+                    style |= SS_LEFTNOWORDWRAP | SS_NOPREFIX | SS_NOTIFY;
+                }
                 break;
             case layout::Kind::Field:
                 cls = WC_EDITW;
@@ -316,9 +335,13 @@ void WinWindowModel::createControls(FormId f) {
         if (c.tabIndex >= 0) {
             style |= WS_TABSTOP;
         }
-        HWND hwnd = CreateWindowExW(
-            exStyle, cls, toWide(c.caption).c_str(), style, 0, 0, 0, 0, form.hwnd,
-            reinterpret_cast<HMENU>(static_cast<INT_PTR>(controlId(c))), m_instance, nullptr);
+        std::wstring caption = toWide(c.caption);
+        if (c.kind == layout::Kind::Label && c.wordWrap) {
+            caption = withCrLf(caption);  // a multi-line edit breaks lines at CR LF only
+        }
+        HWND hwnd = CreateWindowExW(exStyle, cls, caption.c_str(), style, 0, 0, 0, 0, form.hwnd,
+                                    reinterpret_cast<HMENU>(static_cast<INT_PTR>(controlId(c))),
+                                    m_instance, nullptr);
         SetWindowSubclass(hwnd, &WinWindowModel::controlProc, kSubclassId,
                           reinterpret_cast<DWORD_PTR>(this));
         if (c.kind == layout::Kind::Frame) {
@@ -403,12 +426,45 @@ void WinWindowModel::placeControls(FormId f) {
                      SWP_NOZORDER | SWP_NOACTIVATE);
         const double points = c.pointSize != 0 ? c.pointSize : row.pointSize;
         SendMessageW(hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(font(points, dpi)), TRUE);
+        if (c.kind == layout::Kind::Label && c.wordWrap) {
+            fitWrappedText(f, c, hwnd);
+        }
         if (c.kind == layout::Kind::Button && c.iconPlace == layout::IconPlace::Left) {
             const int room = px(c.width, dpi) - MulDiv(6 + 16 + 3, static_cast<int>(dpi), 96);
             SetWindowTextW(hwnd,
                            fittedCaption(hwnd, withoutLineBreaks(windowText(hwnd)), room).c_str());
         }
     }
+}
+
+// A text of several lines takes the room it needs down to the next control below it, as in
+// the Qt windows; what still does not fit scrolls.
+void WinWindowModel::fitWrappedText(FormId f, const layout::Control& c, HWND hwnd) {
+    const UINT dpi = m_forms[static_cast<std::size_t>(indexOf(f))].dpi;
+    int below = layout::form(f).height;
+    for (const layout::Control& other : layout::controls()) {
+        if (other.form == f && other.kind != layout::Kind::Form && other.container == c.container &&
+            other.top > c.top + c.height / 2 && other.left < c.left + c.width &&
+            c.left < other.left + other.width) {
+            below = std::min(below, other.top);
+        }
+    }
+    RECT box{};
+    GetWindowRect(hwnd, &box);
+    const int width = box.right - box.left;
+    const int height = box.bottom - box.top;
+    const int room = std::max(height, px(below - c.top, dpi) - 2);
+    HDC dc = GetDC(hwnd);
+    HGDIOBJ old = SelectObject(dc, reinterpret_cast<HGDIOBJ>(SendMessageW(hwnd, WM_GETFONT, 0, 0)));
+    const std::wstring text = windowText(hwnd);
+    RECT need{0, 0, width, 0};
+    DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &need,
+              DT_CALCRECT | DT_WORDBREAK | DT_EDITCONTROL | DT_NOPREFIX);
+    SelectObject(dc, old);
+    ReleaseDC(hwnd, dc);
+    const int fitted = std::clamp(static_cast<int>(need.bottom), height, room);
+    SetWindowPos(hwnd, nullptr, 0, 0, width, fitted, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    ShowScrollBar(hwnd, SB_VERT, need.bottom > fitted);
 }
 
 LRESULT CALLBACK WinWindowModel::formProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
@@ -695,7 +751,17 @@ void WinWindowModel::setBackground(Ctl c, Background background) {
 
 std::string WinWindowModel::caption(Ctl c) const {
     HWND hwnd = control(c);
-    return hwnd == nullptr ? std::string() : toUtf8(withoutLineBreaks(windowText(hwnd)));
+    if (hwnd == nullptr) {
+        return {};
+    }
+    // The lines a button's caption was split into, or the CR of a multi-line text's CR LF,
+    // are the window's, not the caption's.
+    std::wstring text = windowText(hwnd);
+    if (layout::find(c.form, c.name)->kind == layout::Kind::Button) {
+        return toUtf8(withoutLineBreaks(text));
+    }
+    std::erase(text, L'\r');
+    return toUtf8(text);
 }
 
 void WinWindowModel::setCaption(Ctl c, std::string_view caption) {

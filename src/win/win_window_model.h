@@ -83,6 +83,7 @@ private:
     bool isOurs(HWND hwnd) const;
     void createControls(FormId f);
     void placeControls(FormId f);
+    void fitWrappedText(FormId f, const layout::Control& c, HWND hwnd);
     HFONT font(double pointSize, UINT dpi);
     HBRUSH colours(HWND control, HDC dc);
     void paintBanner(HWND hwnd, HDC dc, UINT dpi);

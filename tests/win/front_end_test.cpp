@@ -8,6 +8,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <chrono>
 #include <filesystem>
 #include <fstream>
@@ -175,6 +176,21 @@ public:
         inputs.push_back(key(VK_RETURN, 0, true));
         sendKeys(inputs);
     }
+    // Ctrl+V with `text` on the clipboard.
+    void paste(std::string_view text) {
+        const std::wstring wide = toWide(text);
+        HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, (wide.size() + 1) * sizeof(wchar_t));
+        ASSERT_NE(memory, nullptr);
+        std::copy(wide.c_str(), wide.c_str() + wide.size() + 1,
+                  static_cast<wchar_t*>(GlobalLock(memory)));
+        GlobalUnlock(memory);
+        ASSERT_TRUE(OpenClipboard(nullptr));
+        EmptyClipboard();
+        SetClipboardData(CF_UNICODETEXT, memory);
+        CloseClipboard();
+        sendKeys({key(VK_CONTROL, 0, false), key('V', 0, false), key('V', 0, true),
+                  key(VK_CONTROL, 0, true)});
+    }
     // A left click in the middle of the control.
     void click(FormId f, std::string_view name) {
         RECT r{};
@@ -311,6 +327,16 @@ TEST(WindowsFrontEnd, a_refused_quantity_says_why_and_keeps_the_focus_in_its_fie
     EXPECT_TRUE(program.wholeTextSelected(FormId::Form1, "Text2"));
     EXPECT_EQ(program.text(FormId::Form1, "Text2"), "150");
     EXPECT_EQ(program.text(FormId::Form1, "Text3"), "");
+
+    // 10,000 characters pasted over the selected text: kept as pasted, and refused.
+    const std::string pasted(10000, '9');
+    program.paste(pasted);
+    program.typeAndEnter("");
+    expected.typeAndEnter("Text2", pasted);
+    ASSERT_EQ(expected.ui.messages.size(), 2u);
+    EXPECT_EQ(program.answerMessage(), expected.ui.messages[1]);
+    EXPECT_EQ(program.text(FormId::Form1, "Text2"), pasted);
+    EXPECT_TRUE(program.focusIn(FormId::Form1, "Text2"));
 }
 
 TEST(WindowsFrontEnd, a_read_only_settings_file_gives_the_write_message_and_the_results_stay) {
@@ -342,6 +368,9 @@ TEST(WindowsFrontEnd, a_batch_purchase_locks_the_buy_fields_and_clear_unlocks_th
         ASSERT_TRUE(program.focusIn(FormId::Form4, field)) << field << " has not the focus";
         program.typeAndEnter(typed);
     }
+    // Only the main window's fields are locked, not the dialog's own Text1 and Text2.
+    EXPECT_FALSE(program.isReadOnly(FormId::Form4, "Text1"));
+    EXPECT_FALSE(program.isReadOnly(FormId::Form4, "Text2"));
     // The last quantity leads to OK, and Enter presses it.
     ASSERT_TRUE(program.focusIn(FormId::Form4, "Command1"));
     program.typeAndEnter("");
