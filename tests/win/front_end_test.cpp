@@ -102,26 +102,8 @@ public:
 
     std::filesystem::path ini() const { return m_folder / "TKVR.INI"; }
 
-    // The visible window of the program with the form's title.
-    HWND form(FormId f) const {
-        const std::wstring title = toWide(layout::form(f).caption);
-        HWND found = nullptr;
-        waitFor([&] {
-            found = nullptr;
-            for (HWND w = GetTopWindow(nullptr); w != nullptr; w = GetWindow(w, GW_HWNDNEXT)) {
-                DWORD pid = 0;
-                GetWindowThreadProcessId(w, &pid);
-                wchar_t text[128] = {};
-                GetWindowTextW(w, text, 128);
-                if (pid == m_process.dwProcessId && IsWindowVisible(w) && title == text) {
-                    found = w;
-                }
-            }
-            return found != nullptr;
-        });
-        return found;
-    }
-    bool isVisible(FormId f) const {
+    // The visible window of the program with the form's title, or nullptr.
+    HWND visibleForm(FormId f) const {
         const std::wstring title = toWide(layout::form(f).caption);
         for (HWND w = GetTopWindow(nullptr); w != nullptr; w = GetWindow(w, GW_HWNDNEXT)) {
             DWORD pid = 0;
@@ -129,11 +111,18 @@ public:
             wchar_t text[128] = {};
             GetWindowTextW(w, text, 128);
             if (pid == m_process.dwProcessId && IsWindowVisible(w) && title == text) {
-                return true;
+                return w;
             }
         }
-        return false;
+        return nullptr;
     }
+    // The same, once it is there (at most five seconds).
+    HWND form(FormId f) const {
+        HWND found = nullptr;
+        waitFor([&] { return (found = visibleForm(f)) != nullptr; });
+        return found;
+    }
+    bool isVisible(FormId f) const { return visibleForm(f) != nullptr; }
     HWND control(FormId f, std::string_view name) const {
         return GetDlgItem(form(f), win::controlId(*layout::find(f, name)));
     }
