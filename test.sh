@@ -7,7 +7,10 @@
 #   4. builds the whole suite again with AddressSanitizer and UndefinedBehaviorSanitizer
 #      (./build-asan) and runs it: the first report aborts the test that made it, leaks included;
 #   5. runs each fuzz target for a few seconds on its seed corpus (scripts/fuzz.sh brief);
-#   6. runs every test of the plain build through CTest; its summary is the last thing printed.
+#   6. cross-builds the Windows program with MinGW-w64 (scripts/build-windows.sh: ./build-win,
+#      the .exe and its zip) and runs under Wine the engine's test programs and the Windows
+#      front-end test, which drives the real windows on Xvfb;
+#   7. runs every test of the plain build through CTest; its summary is the last thing printed.
 # The first failure stops the script with a non-zero status.
 # Window tests run on Qt's offscreen platform, so no display is needed.
 set -euo pipefail
@@ -32,6 +35,10 @@ unset ASAN_OPTIONS UBSAN_OPTIONS
 
 echo "Fuzz targets, briefly:"
 scripts/fuzz.sh brief
+
+echo "Windows program (MinGW-w64), tested under Wine:"
+scripts/build-windows.sh
+ctest --test-dir build-win --output-on-failure
 
 echo "Plain build:"
 ctest --test-dir build --output-on-failure --parallel "$(nproc)"

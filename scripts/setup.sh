@@ -14,6 +14,7 @@ ZM_PACKAGES=(
   xvfb xauth x11-apps imagemagick
   python3-markdown
   dpkg-dev file lintian
+  g++-mingw-w64-x86-64-posix googletest icoutils wine wine64
 )
 
 zm_missing_packages() {
@@ -34,6 +35,12 @@ zm_install_packages() {
   if [ "$(id -u)" -ne 0 ]; then sudo="sudo"; fi
   $sudo apt-get update -qq
   DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
+}
+
+# zm_build_windows DIR [cmake options...]: the Windows program, cross-built with MinGW-w64.
+zm_build_windows() {
+  local dir="$1"; shift
+  zm_build "$dir" -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake -DCMAKE_BUILD_TYPE=Release "$@"
 }
 
 # zm_build DIR [cmake options...]

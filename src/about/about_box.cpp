@@ -24,29 +24,16 @@
 namespace zm::ui {
 namespace {
 
-constexpr double kTextPointSize = 12;
-constexpr double kButtonPointSize = 14.25;
 constexpr QSize kBannerSize(210, 90);
 
-// Paragraphs are set apart by line breaks and indented with full-width blanks; the signature is
-// pushed to the right the same way.
-constexpr char kNote[] =
-    "各位股友：\n"
-    "　　你们好！我是一名普通的散户，平时用自己攒下的一点积蓄买卖A股。每次下单之前，我都想先弄明"
-    "白这笔交易到底要花多少钱：佣金多少，印花税多少，上海的股票还有过户费；佣金不足5元要按5元收，"
-    "过户费不足1元也要按1元收。可是我试遍了手头的炒股软件和网上的计算器，没有一个能在下单之前把一"
-    "笔买卖的各项费用一一列出来，更说不清股价要涨到多少才能保本。券商的交割单倒是列得清清楚楚，可"
-    "那已经是成交以后的事了。\n"
-    "　　于是我自己动手，写了这个小小的计算器。它按照A股的收费规则，把买入和卖出的每一项费用、成本"
-    "价、保本价、付出和收回的金额、盈亏和收益率都事先算给你看，送股、分红和分几批成交的买卖也能算"
-    "。有了它，下单之前就能把账算得明明白白。\n"
-    "　　它是写给和我一样的普通投资者的：钱来得不容易，每一分费用都应该心中有数。如果发现算得不对，"
-    "或者有什么好的建议，欢迎写信告诉我，我会尽快改进。\n"
-    "　　祝大家投资顺利，身体健康，天天开心！\n"
-    "　　　　　　　　　　　　　　　　Zunmo";
+const layout::Control& row(std::string_view name) {
+    return *layout::find(FormId::Form2, name);
+}
 
-constexpr char kNotice[] =
-    "本软件的网页就是随程序安装的使用说明，点击上方的图片即可在浏览器中打开。";
+QRect rectOf(std::string_view name) {
+    const layout::Control& c = row(name);
+    return twipsRect(c.left, c.top, c.width, c.height);
+}
 
 // Drawn at the screen's resolution (`ratio` device pixels to a logical pixel), so that the
 // picture stays sharp on a scaled desktop instead of being blown up.
@@ -64,11 +51,11 @@ QPixmap bannerPixmap(qreal ratio) {
 }  // namespace
 
 QString aboutNote() {
-    return QString::fromUtf8(kNote);
+    return toQ(row("Label1").caption);
 }
 
 QString aboutNotice() {
-    return QString::fromUtf8(kNotice);
+    return toQ(row("Label2").caption);
 }
 
 QString userGuidePath(const QString& programDirectory) {
@@ -97,18 +84,19 @@ AboutBox::AboutBox(Session& session, QWidget* parent)
     : QWidget(parent, Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                           Qt::WindowCloseButtonHint),
       m_session(session) {
-    setObjectName(QStringLiteral("Form2"));
-    setWindowTitle(QStringLiteral("关于股票交易费用Zunmo计算器"));
-    setWindowIcon(commandIcon(QStringLiteral("app")));  // every window shows the program's icon
-    setFont(songFont(kTextPointSize));
-    setFixedSize(twips(6015), twips(7215));
+    const layout::Control& form = layout::form(FormId::Form2);
+    setObjectName(toQ(form.name));
+    setWindowTitle(toQ(form.caption));
+    setWindowIcon(commandIcon(toQ(form.icon)));  // every window shows the program's icon
+    setFont(songFont(form.pointSize));
+    setFixedSize(twips(form.width), twips(form.height));
     build();
 }
 
 void AboutBox::build() {
     m_image = new QLabel(this);
     m_image->setObjectName(QStringLiteral("Image1"));
-    m_image->setGeometry(twipsRect(1440, 240, 3150, 1350));
+    m_image->setGeometry(rectOf("Image1"));
     m_image->setPixmap(bannerPixmap(devicePixelRatioF()));
     m_image->setCursor(Qt::PointingHandCursor);
     m_image->setToolTip(userGuideUrl().toLocalFile());
@@ -118,7 +106,7 @@ void AboutBox::build() {
     // rather than being cut off. The box takes no focus (OK is the only control that does).
     auto* noteArea = new QScrollArea(this);
     noteArea->setObjectName(QStringLiteral("Label1Area"));
-    noteArea->setGeometry(twipsRect(360, 1800, 5295, 3615));
+    noteArea->setGeometry(rectOf("Label1"));
     noteArea->setFrameShape(QFrame::NoFrame);
     noteArea->setFocusPolicy(Qt::NoFocus);
     noteArea->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
@@ -126,9 +114,9 @@ void AboutBox::build() {
     noteArea->viewport()->setAutoFillBackground(false);
     auto* note = new QLabel;
     note->setObjectName(QStringLiteral("Label1"));
-    note->setFont(songFont(kTextPointSize));
+    note->setFont(songFont(row("Label1").pointSize));
     note->setTextFormat(Qt::PlainText);
-    note->setWordWrap(true);
+    note->setWordWrap(row("Label1").wordWrap);
     note->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     note->setAutoFillBackground(false);
     noteArea->setWidget(note);
@@ -137,24 +125,26 @@ void AboutBox::build() {
     line->setObjectName(QStringLiteral("Line1"));
     line->setFrameShape(QFrame::HLine);
     line->setFrameShadow(QFrame::Sunken);
-    line->setGeometry(twips(360), twips(5520) - 1, twips(5640 - 360), 3);
+    const layout::Control& lineRow = row("Line1");
+    line->setGeometry(twips(lineRow.left), twips(lineRow.top) - 1, twips(lineRow.width), 3);
 
     auto* notice = new QLabel(this);
     notice->setObjectName(QStringLiteral("Label2"));
-    notice->setFont(songFont(kTextPointSize));
+    notice->setFont(songFont(row("Label2").pointSize));
     notice->setTextFormat(Qt::PlainText);
-    notice->setWordWrap(true);
+    notice->setWordWrap(row("Label2").wordWrap);
     notice->setAlignment(Qt::AlignLeft | Qt::AlignTop);
 
     auto* ok = new QToolButton(this);
-    ok->setObjectName(QStringLiteral("Command1"));
-    ok->setText(QStringLiteral("确 定"));
-    ok->setFont(songFont(kButtonPointSize));
-    ok->setIcon(commandIcon(QStringLiteral("ok")));
+    const layout::Control& okRow = row("Command1");
+    ok->setObjectName(toQ(okRow.name));
+    ok->setText(toQ(okRow.caption));
+    ok->setFont(songFont(okRow.pointSize));
+    ok->setIcon(commandIcon(toQ(okRow.icon)));
     ok->setIconSize(QSize(16, 16));
     ok->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
     ok->setFocusPolicy(Qt::StrongFocus);
-    ok->setGeometry(twipsRect(2400, 6360, 1215, 615));
+    ok->setGeometry(rectOf("Command1"));
     connect(ok, &QToolButton::clicked, this, [this] { m_session.aboutOkClick(); });
     setFocusProxy(ok);
 
@@ -162,7 +152,7 @@ void AboutBox::build() {
     note->setText(aboutNote());
     notice->setText(aboutNotice());
     // The notice has its line in 宋体; a taller face gets the room down to the button.
-    const QRect box = twipsRect(360, 5640, 5295, 495);
+    const QRect box = rectOf("Label2");
     const int room = ok->geometry().top() - box.top() - 2;
     notice->setGeometry(box.left(), box.top(), box.width(),
                         qBound(box.height(), notice->heightForWidth(box.width()), room));

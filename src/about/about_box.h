@@ -4,6 +4,8 @@
 #include <QUrl>
 #include <QWidget>
 
+#include "layout/layout.h"
+
 class QLabel;
 
 namespace zm {

@@ -12,7 +12,8 @@ namespace zm::settings {
 // starts with the UTF-8 byte-order mark (a file saved "as UTF-8" by a text editor).
 enum class CodePage { Gbk, Utf8 };
 
-// Converts text of `page` to UTF-8 and back with the C library's iconv. The conversion is strict:
+// Converts text of `page` to UTF-8 and back: with the C library's iconv on Linux, with the
+// system's MultiByteToWideChar and WideCharToMultiByte on Windows. The conversion is strict:
 // nullopt when the input holds a byte sequence that is invalid in its encoding, an incomplete
 // character at its end, or a character the target encoding cannot represent. UTF-8 to UTF-8 is
 // a validity check that returns the text unchanged.

@@ -1,17 +1,12 @@
 #include "settings/profile_file.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
-#include <atomic>
-#include <cerrno>
 #include <cstddef>
 #include <optional>
 #include <string>
 #include <utility>
 
 #include "settings/code_page.h"
+#include "settings/file_io.h"
 #include "settings/ini_text.h"
 
 namespace zm::settings {
@@ -19,138 +14,6 @@ namespace {
 
 // The classic read buffer: 999 bytes of value and the terminating zero.
 constexpr std::size_t kValueBufferBytes = 1000;
-// A settings file of two short keys is tiny; anything beyond this is not read into memory. A
-// write refuses such a file rather than replacing what it cannot hold.
-constexpr std::size_t kMaxFileBytes = std::size_t{16} * 1024 * 1024;
-
-enum class FileState { Regular, Missing, Unusable };
-
-struct FileContents {
-    FileState state = FileState::Unusable;
-    std::string bytes;
-    mode_t mode = 0;
-};
-
-class FdCloser {
-public:
-    explicit FdCloser(int fd) : m_fd(fd) {}
-    ~FdCloser() { ::close(m_fd); }
-    FdCloser(const FdCloser&) = delete;
-    FdCloser& operator=(const FdCloser&) = delete;
-
-private:
-    int m_fd;
-};
-
-// Reads the whole file. O_NONBLOCK keeps a FIFO in the file's place from blocking the open;
-// anything but a regular file (a directory, a FIFO, a device) is unusable.
-FileContents readWholeFile(const std::string& path) {
-    FileContents file;
-    const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
-    if (fd < 0) {
-        file.state = errno == ENOENT ? FileState::Missing : FileState::Unusable;
-        return file;
-    }
-    FdCloser closer(fd);
-    struct stat st {};
-    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode) ||
-        static_cast<std::size_t>(st.st_size) > kMaxFileBytes) {
-        return file;
-    }
-    // The size may change while the file is read; the loop reads to its end, within the limit.
-    std::string bytes(static_cast<std::size_t>(st.st_size) + 1, '\0');
-    std::size_t used = 0;
-    while (true) {
-        if (used == bytes.size()) {
-            if (bytes.size() > kMaxFileBytes) {
-                return file;
-            }
-            bytes.resize(bytes.size() * 2 + 4096);
-        }
-        const ssize_t n = ::read(fd, bytes.data() + used, bytes.size() - used);
-        if (n < 0) {
-            if (errno == EINTR) {
-                continue;
-            }
-            return file;
-        }
-        if (n == 0) {
-            break;
-        }
-        used += static_cast<std::size_t>(n);
-    }
-    if (used > kMaxFileBytes) {
-        return file;
-    }
-    bytes.resize(used);
-    file.state = FileState::Regular;
-    file.bytes = std::move(bytes);
-    file.mode = st.st_mode;
-    return file;
-}
-
-bool writeAll(int fd, std::string_view bytes) {
-    while (!bytes.empty()) {
-        const ssize_t n = ::write(fd, bytes.data(), bytes.size());
-        if (n < 0) {
-            if (errno == EINTR) {
-                continue;
-            }
-            return false;
-        }
-        bytes.remove_prefix(static_cast<std::size_t>(n));
-    }
-    return true;
-}
-
-std::string directoryOf(const std::string& path) {
-    const std::size_t slash = path.rfind('/');
-    if (slash == std::string::npos) {
-        return ".";
-    }
-    return slash == 0 ? "/" : path.substr(0, slash);
-}
-
-// Replaces the file at `path` by `bytes` so that the path always holds either the old or the
-// new file: the new text goes to a temporary file in the same directory (so the rename stays
-// within one file system), is flushed to disk and renamed over the old file. The temporary file
-// is removed again when any step fails. `keepMode` gives the old file's permissions to the new.
-bool replaceFile(const std::string& path, std::string_view bytes, std::optional<mode_t> keepMode) {
-    static std::atomic<unsigned> counter{0};
-    std::string temp;
-    int fd = -1;
-    for (int attempt = 0; attempt < 100 && fd < 0; ++attempt) {
-        temp = path + ".tmp" + std::to_string(::getpid()) + "-" + std::to_string(counter++);
-        // 0666 less the umask, as for any new file; replaced by the old file's mode below.
-        fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOFOLLOW, 0666);
-        if (fd < 0 && errno != EEXIST) {
-            return false;
-        }
-    }
-    if (fd < 0) {
-        return false;
-    }
-    bool ok = writeAll(fd, bytes);
-    if (ok && keepMode) {
-        // Best effort: some file systems have no permission bits to set.
-        (void)::fchmod(fd, *keepMode & 0777);
-    }
-    ok = ok && ::fsync(fd) == 0;
-    ok = ::close(fd) == 0 && ok;
-    ok = ok && ::rename(temp.c_str(), path.c_str()) == 0;
-    if (!ok) {
-        ::unlink(temp.c_str());
-        return false;
-    }
-    // Makes the rename itself durable. The new file is in place already, so a failure here is
-    // no failure of the write.
-    const int dir = ::open(directoryOf(path).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (dir >= 0) {
-        (void)::fsync(dir);
-        ::close(dir);
-    }
-    return true;
-}
 
 bool hasLineEndOrZero(std::string_view text) {
     return text.find_first_of(std::string_view("\r\n\0", 3)) != std::string_view::npos;
@@ -221,7 +84,7 @@ bool ProfileFile::writeString(std::string_view section, std::string_view key,
     // A file without any write permission bit is read-only, as a file with the read-only
     // attribute is on the platform the format comes from: it is kept, even for the superuser.
     const bool exists = file.state == FileState::Regular;
-    if (exists && ((file.mode & 0222) == 0 || ::access(m_path.c_str(), W_OK) != 0)) {
+    if (exists && file.readOnly) {
         return false;
     }
     const IniText ini(file.bytes);
@@ -233,8 +96,7 @@ bool ProfileFile::writeString(std::string_view section, std::string_view key,
     if (!fileValue) {
         return false;
     }
-    return replaceFile(m_path, ini.withValue(names->section, names->key, *fileValue),
-                       exists ? std::optional<mode_t>(file.mode) : std::nullopt);
+    return replaceFile(m_path, ini.withValue(names->section, names->key, *fileValue), file);
 }
 
 }  // namespace zm::settings

@@ -405,11 +405,19 @@ TEST(DisplayFormatLocale, a_global_cpp_locale_with_decimal_comma_changes_nothing
     std::locale::global(saved);
 }
 
+void unsetLocPath() {
+#ifndef _WIN32
+    ::unsetenv("LOCPATH");
+#endif
+}
+
 TEST(DisplayFormatLocale, a_c_locale_with_decimal_comma_changes_nothing) {
     const std::string saved = std::setlocale(LC_ALL, nullptr);
     const char* found = nullptr;
     for (const char* name : {"de_DE.UTF-8", "de_DE.utf8", "fr_FR.UTF-8", "ru_RU.UTF-8",
-                             "nl_NL.UTF-8", "es_ES.UTF-8", "it_IT.UTF-8", "pt_BR.UTF-8"}) {
+                             "nl_NL.UTF-8", "es_ES.UTF-8", "it_IT.UTF-8", "pt_BR.UTF-8",
+                             // Windows' names
+                             "de-DE", "German_Germany.1252"}) {
         if (std::setlocale(LC_ALL, name) != nullptr &&
             std::strcmp(std::localeconv()->decimal_point, ",") == 0) {
             found = name;
@@ -418,6 +426,7 @@ TEST(DisplayFormatLocale, a_c_locale_with_decimal_comma_changes_nothing) {
     }
     // Most machines have no such locale installed; glibc's localedef builds one from the locale
     // sources that the locales package ships, into a private directory that LOCPATH names.
+#ifndef _WIN32
     test::TempDir localeDir;
     if (found == nullptr && std::filesystem::exists("/usr/share/i18n/locales/de_DE")) {
         const std::string command =
@@ -430,14 +439,15 @@ TEST(DisplayFormatLocale, a_c_locale_with_decimal_comma_changes_nothing) {
             }
         }
     }
+#endif
     if (found == nullptr) {
         std::setlocale(LC_ALL, saved.c_str());
-        ::unsetenv("LOCPATH");
+        unsetLocPath();
         GTEST_SKIP() << "no locale with a decimal comma can be had here";
     }
     expectLocaleFreeFormatsAndParse();
     std::setlocale(LC_ALL, saved.c_str());
-    ::unsetenv("LOCPATH");
+    unsetLocPath();
 }
 
 }  // namespace

@@ -1,8 +1,5 @@
 #pragma once
 
-#include <stdlib.h>
-#include <sys/stat.h>
-
 #include <algorithm>
 #include <filesystem>
 #include <fstream>
@@ -18,7 +15,7 @@
 namespace zm::test {
 
 inline void writeBytes(const std::string& path, std::string_view bytes) {
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    std::ofstream out(pathOf(path), std::ios::binary | std::ios::trunc);
     out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
     if (!out.flush()) {
         throw std::runtime_error("cannot write " + path);
@@ -26,7 +23,7 @@ inline void writeBytes(const std::string& path, std::string_view bytes) {
 }
 
 inline std::optional<std::string> readBytes(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
+    std::ifstream in(pathOf(path), std::ios::binary);
     if (!in) {
         return std::nullopt;
     }

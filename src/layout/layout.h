@@ -1,0 +1,82 @@
+#pragma once
+
+#include <span>
+#include <string_view>
+#include <vector>
+
+#include "fees/window_model.h"
+
+// What the windows consist of, toolkit-free: one row per window and per control, with
+// positions and sizes in twips (1440 to the inch, 15 to a pixel at 96 dpi). The Qt windows
+// (src/app, src/batch, src/about) and the Windows front end (src/win) are both built from these
+// rows, so the layout is written once. A new window, frame or menu is one more row.
+namespace zm::layout {
+
+enum class Kind {
+    Form,     // the window itself: width and height are its client area, caption its title
+    Frame,    // a group box with its caption on the top line
+    Label,    // static text
+    Field,    // single-line text field
+    List,     // drop-down list without an edit part
+    Option,   // option (radio) button
+    Button,   // push button with an icon
+    Picture,  // a picture that acts on a click
+    Line,     // an etched horizontal line
+};
+
+enum class Align { Left, Center, Right };
+
+// Where a button's icon sits: left of its caption, or above it.
+enum class IconPlace { Left, Above };
+
+struct Control {
+    FormId form = {};
+    std::string_view name = {};  // the control name, also the Qt objectName
+    Kind kind = {};
+    std::string_view container = {};  // the frame it sits in; empty for the window itself
+    int left = 0;                     // twips, from the container's top-left corner
+    int top = 0;
+    int width = 0;
+    int height = 0;
+    std::string_view caption = {};  // or the window's title; empty for fields and lists
+    std::string_view toolTip = {};
+    double pointSize = 0;  // 宋体 at this size; 0: the window's size
+    int tabIndex = -1;     // place in the window's tab chain; -1: not in it
+    Align align = Align::Left;
+    std::string_view icon = {};  // an icon's name (src/ui/icons/<icon>.svg)
+    IconPlace iconPlace = IconPlace::Left;
+    bool readOnly = false;        // fields: a result only the program writes (button face)
+    bool chosen = false;          // options: chosen when the window opens
+    bool wordWrap = false;        // labels: lines broken at the box's width (else one line)
+    std::string_view buddy = {};  // labels: the field or list whose caption this is
+};
+
+// Every row, windows first (in FormId order), then each window's controls in the order they
+// are created.
+std::span<const Control> controls();
+
+// The window's own row.
+const Control& form(FormId f);
+// The row of a control; nullptr when the window has no such control.
+const Control* find(FormId f, std::string_view name);
+// The window's controls that are in its tab chain, in tab order.
+std::vector<const Control*> tabOrder(FormId f);
+
+// The banner painted on Form1's surface: the text at `shadow` in grey, then at `text` in blue
+// (top-left corners in twips), at 30 points.
+struct Banner {
+    std::string_view text;
+    int textLeft;
+    int textTop;
+    int shadowLeft;
+    int shadowTop;
+    double pointSize;
+    Rgb colour;
+    Rgb shadowColour;
+};
+inline constexpr Banner kBanner{"Zunmo算股", 100, 100, 142, 142, 30, {0, 0, 255}, {100, 100, 100}};
+
+// The program's page is its user guide, which comes with it; the about box's picture opens it
+// (each front end knows where its copy is).
+
+}  // namespace zm::layout

@@ -1,0 +1,106 @@
+#pragma once
+
+#include <windows.h>
+
+#include <array>
+#include <map>
+#include <string>
+#include <vector>
+#include <string_view>
+
+#include "fees/window_model.h"
+#include "layout/layout.h"
+
+namespace zm {
+class Session;
+}
+
+namespace zm::win {
+
+// The control id of a row: its place in the layout table plus 100 (ids 1 and 2 are IDOK and
+// IDCANCEL). Every control is a direct child of its window, so GetDlgItem finds it by this id,
+// also from another process (the front-end test does).
+int controlId(const layout::Control& c);
+
+// The window model on native Win32 windows, built from the layout table: group boxes, statics,
+// edits, drop-down lists, radio and push buttons (common controls 6), in 宋体 at the monitor's
+// DPI. Events go to the Session exactly as the Qt windows send them.
+class WinWindowModel : public WindowModel {
+public:
+    explicit WinWindowModel(HINSTANCE instance);
+    ~WinWindowModel() override;
+    WinWindowModel(const WinWindowModel&) = delete;
+    WinWindowModel& operator=(const WinWindowModel&) = delete;
+
+    void setSession(Session& session) { m_session = &session; }
+    // Form1's banner becomes visible (WZ, at form load).
+    void showBanner();
+    // Runs the message loop until quit(); returns the exit code.
+    int run();
+
+    std::string text(Ctl c) const override;
+    void setText(Ctl c, std::string_view text) override;
+    bool isReadOnly(Ctl c) const override;
+    void setReadOnly(Ctl c, bool readOnly) override;
+    void setBackground(Ctl c, Background background) override;
+    std::string caption(Ctl c) const override;
+    void setCaption(Ctl c, std::string_view caption) override;
+    void setForeColor(Ctl c, Rgb colour) override;
+    void setToolTip(Ctl c, std::string_view toolTip) override;
+    bool isChecked(Ctl c) const override;
+    void setChecked(Ctl c, bool checked) override;
+    void setEnabled(Ctl c, bool enabled) override;
+    void setEntries(Ctl c, const std::vector<std::string>& entries) override;
+    void setEditable(Ctl c, bool editable) override;
+    void setFocus(Ctl c) override;
+    void selectAllInFocused() override;
+    void showMessage(std::string_view text) override;
+    bool isLoaded(FormId f) const override;
+    void load(FormId f) override;
+    void show(FormId f) override;
+    void hide(FormId f) override;
+    void unload(FormId f) override;
+    void quit() override;
+
+private:
+    struct Form {
+        HWND hwnd = nullptr;
+        HWND toolTip = nullptr;
+        UINT dpi = 96;
+        HWND savedFocus = nullptr;
+        bool everActive = false;
+    };
+    struct Look {
+        COLORREF fore = RGB(0, 0, 0);
+        int background = -1;  // COLOR_BTNFACE, COLOR_WINDOW, or -1: the control's own
+    };
+
+    static LRESULT CALLBACK formProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
+    static LRESULT CALLBACK controlProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam,
+                                        UINT_PTR id, DWORD_PTR model);
+    LRESULT onFormMessage(FormId f, HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
+    LRESULT onControlMessage(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
+
+    void destroyForm(FormId f);
+    HWND control(Ctl c) const;
+    const layout::Control* rowOf(HWND control) const;
+    bool isOurs(HWND hwnd) const;
+    void createControls(FormId f);
+    void placeControls(FormId f);
+    void fitWrappedText(FormId f, const layout::Control& c, HWND hwnd);
+    HFONT font(double pointSize, UINT dpi);
+    HBRUSH colours(HWND control, HDC dc);
+    void paintBanner(HWND hwnd, HDC dc, UINT dpi);
+    void onCommand(FormId f, HWND control, WORD code);
+
+    HINSTANCE m_instance;
+    Session* m_session = nullptr;
+    std::array<Form, 4> m_forms{};
+    std::map<HWND, Look> m_looks;
+    std::map<std::pair<int, UINT>, HFONT> m_fonts;  // (hundredths of a point, dpi)
+    HBITMAP m_banner = nullptr;
+    bool m_bannerShown = false;
+    bool m_option3 = false;  // Option3 chosen, so that only a change reports a click
+};
+
+}  // namespace zm::win
