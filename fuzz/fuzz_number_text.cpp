@@ -1,8 +1,9 @@
 // Fuzz target: the number-text parse and its conversions.
 //
 // Every input is tried as a field text. An independent, deliberately plain reading of the
-// grammar (after the full-width digits and marks are replaced by their ASCII forms) decides whether it is a number and, through the C library's strtod on the cleaned
-// text, which double it reads as; the parse must agree on both. The conversions to Money, to a
+// grammar, after the full-width digits and marks are replaced by their ASCII forms, decides
+// whether it is a number and, through the C library's strtod on the cleaned text, which double
+// it reads as; the parse must agree on both. The conversions to Money, to a
 // whole number and the fen roundings are checked against exact quad-precision arithmetic.
 #include <cerrno>
 #include <cmath>

@@ -3,6 +3,7 @@
 #include "app/main_window.h"
 #include "app/qt_window_model.h"
 #include "ui/qt_text.h"
+#include "ui/translations.h"
 #include "ui/widgets.h"
 #include "input/session.h"
 #include "settings/profile_file.h"
@@ -11,6 +12,8 @@
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
     zm::ui::installFontSubstitutions();
+    // Chinese standard buttons and context menus on any desktop, as the rest of the program.
+    zm::ui::installQtTranslations();
     QApplication::setWindowIcon(zm::ui::commandIcon(QStringLiteral("app")));
     // The installed launcher (zunmo-calc.desktop): Wayland desktops match the windows to it,
     // and so to its name and icon, by this name.

@@ -27,6 +27,7 @@
 #include "app/main_window.h"
 #include "app/qt_window_model.h"
 #include "ui/qt_text.h"
+#include "ui/translations.h"
 #include "ui/widgets.h"
 #include "input/session.h"
 #include "settings/profile_file.h"
@@ -202,6 +203,7 @@ int main(int argc, char* argv[]) {
 
     // The program as main() starts it, but for the settings file's place.
     zm::ui::installFontSubstitutions();
+    zm::ui::installQtTranslations();
     QApplication::setWindowIcon(zm::ui::commandIcon(QStringLiteral("app")));
     QApplication::setQuitOnLastWindowClosed(false);
     // A steady text cursor: the pictures do not depend on the moment they are taken.
