@@ -2,15 +2,19 @@
 
 #include <QCloseEvent>
 #include <QDesktopServices>
+#include <QFontMetricsF>
 #include <QFrame>
 #include <QImage>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QPalette>
 #include <QPixmap>
-#include <QScrollArea>
 #include <QSvgRenderer>
+#include <QTextBlockFormat>
+#include <QTextCursor>
+#include <QTextEdit>
 #include <QToolButton>
 #include <QUrl>
 
@@ -24,6 +28,7 @@ namespace {
 constexpr double kTextPointSize = 12;
 constexpr double kButtonPointSize = 14.25;
 constexpr QSize kBannerSize(210, 90);
+constexpr int kNoteLineHeightPercent = 135;
 
 // Paragraphs are set apart by line breaks and indented with full-width blanks; the signature is
 // pushed to the right the same way.
@@ -55,6 +60,18 @@ QPixmap bannerPixmap(qreal ratio) {
     renderer.render(&painter, QRectF(QPointF(0, 0), QSizeF(kBannerSize)));
     painter.end();
     return QPixmap::fromImage(image);
+}
+
+// Lines a third of a line apart and paragraphs set off by half a line more, which the dense
+// Chinese lines need to be read comfortably.
+void setNoteSpacing(QTextEdit* note) {
+    QTextBlockFormat spacing;
+    spacing.setLineHeight(kNoteLineHeightPercent, QTextBlockFormat::ProportionalHeight);
+    spacing.setBottomMargin(QFontMetricsF(note->font()).height() / 2);
+    QTextCursor cursor(note->document());
+    cursor.select(QTextCursor::Document);
+    cursor.mergeBlockFormat(spacing);
+    note->moveCursor(QTextCursor::Start);
 }
 
 }  // namespace
@@ -94,25 +111,23 @@ void AboutBox::build() {
     m_image->setToolTip(QString::fromLatin1(kHomePageUrl));
     m_image->installEventFilter(this);
 
-    // The note is longer than its box holds in a face with taller lines than 宋体: it scrolls
-    // rather than being cut off. The box takes no focus (OK is the only control that does).
-    auto* noteArea = new QScrollArea(this);
-    noteArea->setObjectName(QStringLiteral("Label1Area"));
-    noteArea->setGeometry(twipsRect(360, 1800, 5295, 3615));
-    noteArea->setFrameShape(QFrame::NoFrame);
-    noteArea->setFocusPolicy(Qt::NoFocus);
-    noteArea->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    noteArea->setWidgetResizable(true);
-    noteArea->viewport()->setAutoFillBackground(false);
-    auto* note = new QLabel;
+    // The note is longer than its box: a read-only text view that scrolls. It takes the focus by
+    // Tab or a click, after OK, so that the keyboard scrolls it too (arrow keys, Page Up and Page
+    // Down, Home, End), and its text can be selected and copied (Ctrl+A, Ctrl+C).
+    auto* note = new QTextEdit(this);
     note->setObjectName(QStringLiteral("Label1"));
+    note->setGeometry(twipsRect(360, 1800, 5295, 3615));
     note->setFont(songFont(kTextPointSize));
-    note->setTextFormat(Qt::PlainText);
-    note->setWordWrap(true);
-    note->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    note->setAutoFillBackground(false);
-    noteArea->setWidget(note);
-
+    note->setReadOnly(true);
+    note->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    note->setFocusPolicy(Qt::StrongFocus);
+    note->setTabChangesFocus(true);
+    note->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    note->setAccessibleName(QStringLiteral("作者的话"));
+    // On the window's own background, as a label's text; the frame shows when it has the focus.
+    QPalette palette = note->palette();
+    palette.setColor(QPalette::Base, palette.color(QPalette::Window));
+    note->setPalette(palette);
     auto* line = new QFrame(this);
     line->setObjectName(QStringLiteral("Line1"));
     line->setFrameShape(QFrame::HLine);
@@ -136,10 +151,14 @@ void AboutBox::build() {
     ok->setFocusPolicy(Qt::StrongFocus);
     ok->setGeometry(twipsRect(2400, 6360, 1215, 615));
     connect(ok, &QToolButton::clicked, this, [this] { m_session.aboutOkClick(); });
+    // OK has the focus when the box opens; Tab goes on to the note and back.
     setFocusProxy(ok);
+    setTabOrder(ok, note);
+    ok->setFocus();
 
     // Form load: the two texts.
-    note->setText(aboutNote());
+    note->setPlainText(aboutNote());
+    setNoteSpacing(note);
     notice->setText(aboutNotice());
     // The notice has its line in 宋体; a taller face gets the room down to the button.
     const QRect box = twipsRect(360, 5640, 5295, 495);

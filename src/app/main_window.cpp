@@ -480,6 +480,16 @@ QFont MainWindow::bannerFont() const {
     return banner;
 }
 
+QRect MainWindow::resultColumns() const {
+    QRect columns;
+    for (const char* name : {"Frame2", "Frame3"}) {
+        if (const auto* frame = findChild<QGroupBox*>(QString::fromLatin1(name))) {
+            columns |= QRect(frame->mapToGlobal(QPoint(0, 0)), frame->size());
+        }
+    }
+    return columns;
+}
+
 void MainWindow::paintEvent(QPaintEvent* event) {
     QWidget::paintEvent(event);
     if (!m_bannerShown) {

@@ -226,7 +226,7 @@ TEST(MainWindowFocus,
         clickInto(program.f1<QLineEdit>("Text11"));
         QTest::mouseClick(program.f1<QPushButton>(button), Qt::LeftButton);
         const FormId dialog = button == "Command5" ? FormId::Form4 : FormId::Form3;
-        ASSERT_TRUE(QTest::qWaitForWindowActive(program.form(dialog)));
+        ASSERT_TRUE(QtProgram::waitUntilActive(program.form(dialog)));
         EXPECT_EQ(QApplication::focusWidget(), program.control(dialog, "Text1"));
         // The dialog's close box hides it; the window manager then activates the main window.
         program.form(dialog)->close();

@@ -138,7 +138,7 @@ TEST(QtWindowModel, select_all_right_after_showing_a_dialog_acts_on_the_field_gi
     ui.selectAllInFocused();
     EXPECT_EQ(program.control<QLineEdit>(FormId::Form4, "Text1")->selectedText(),
               QStringLiteral("8.88"));
-    ASSERT_TRUE(QTest::qWaitForWindowActive(program.form(FormId::Form4)));
+    ASSERT_TRUE(QtProgram::waitUntilActive(program.form(FormId::Form4)));
     EXPECT_EQ(QApplication::focusWidget(), program.control(FormId::Form4, "Text1"));
     EXPECT_EQ(program.control<QLineEdit>(FormId::Form4, "Text1")->selectedText(),
               QStringLiteral("8.88"));

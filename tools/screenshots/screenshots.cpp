@@ -112,7 +112,12 @@ public:
 
     bool waitActive(FormId f) {
         QWidget* window = form(f);
-        return check(window != nullptr && QTest::qWaitForWindowActive(window),
+        // The active window itself: a batch dialog counts as active for QTest while its
+        // parent, the main window, is.
+        return check(window != nullptr && QTest::qWaitFor([window] {
+                         return window->windowHandle() != nullptr &&
+                                QGuiApplication::focusWindow() == window->windowHandle();
+                     }),
                      QStringLiteral("window %1 did not become active")
                          .arg(window == nullptr ? QStringLiteral("?") : window->objectName()));
     }
