@@ -14,6 +14,7 @@
 
 #include "about/about_box.h"
 #include "app/main_window.h"
+#include "ui/message_box.h"
 #include "ui/placement.h"
 #include "ui/qt_text.h"
 #include "ui/widgets.h"
@@ -222,6 +223,7 @@ void QtWindowModel::showMessage(std::string_view text) {
     QMessageBox box(QMessageBox::Warning, toQ(msg::kMessageTitle), toQ(text), QMessageBox::Ok,
                     parent);
     box.setDefaultButton(QMessageBox::Ok);
+    fitMessageText(box);
     box.exec();
 }
 

@@ -1,11 +1,12 @@
 // Where a batch dialog opens beside the main window, on screens with room on each side and on
-// one with room on none.
+// one with room on none; how wide a message's text is laid out before it wraps.
 #include <gtest/gtest.h>
 
 #include <QPoint>
 #include <QRect>
 #include <QSize>
 
+#include "ui/message_box.h"
 #include "ui/placement.h"
 
 namespace zm::ui {
@@ -41,6 +42,29 @@ TEST(Placement, a_dialog_opens_beside_the_main_window_and_on_the_screen) {
         EXPECT_EQ(at, row.expected) << row.name << ": at " << at.x() << ", " << at.y();
         EXPECT_TRUE(kScreen.contains(QRect(at, kDialog))) << row.name;
     }
+}
+
+struct WrapRow {
+    const char* name;
+    int textWidth;
+    int expected;
+};
+
+// Glyphs of 16 pixels; a wrapped text at least 441 and at most 940 pixels wide.
+const WrapRow kWraps[] = {
+    {"short_text_on_one_line", 200, 200},
+    {"text_as_wide_as_the_widest_on_one_line", 940, 940},
+    {"just_too_wide_in_two_equal_lines_not_one_and_a_glyph", 950, 491},
+    {"three_equal_lines", 2000, 683},
+    {"equal_lines_capped_at_the_widest", 1870, 940},
+};
+
+TEST(MessageWrapWidth, one_line_where_it_fits_else_lines_of_equal_length) {
+    for (const WrapRow& row : kWraps) {
+        EXPECT_EQ(messageWrapWidth(row.textWidth, 16, 441, 940), row.expected) << row.name;
+    }
+    // Two lines of 380 pixels would be narrower than the message box makes a wrapped text.
+    EXPECT_EQ(messageWrapWidth(760, 16, 441, 740), 441);
 }
 
 }  // namespace
