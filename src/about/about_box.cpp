@@ -124,10 +124,11 @@ void AboutBox::build() {
     note->setTabChangesFocus(true);
     note->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     note->setAccessibleName(QStringLiteral("作者的话"));
-    // On the window's own background, as a label's text; the frame shows when it has the focus.
+    // On the window's own background, as the other texts of the box.
     QPalette palette = note->palette();
     palette.setColor(QPalette::Base, palette.color(QPalette::Window));
     note->setPalette(palette);
+
     auto* line = new QFrame(this);
     line->setObjectName(QStringLiteral("Line1"));
     line->setFrameShape(QFrame::HLine);
