@@ -10,6 +10,8 @@
 #include <QRadioButton>
 #include <QScreen>
 #include <QWindow>
+#include <algorithm>
+#include <array>
 #include <optional>
 
 #include "about/about_box.h"
@@ -28,13 +30,13 @@ namespace {
 
 // The form a top-level widget of the program is, by its objectName.
 std::optional<FormId> formOf(const QObject* window) {
+    constexpr std::array<FormId, 4> kForms = {FormId::Form1, FormId::Form2, FormId::Form3,
+                                              FormId::Form4};
     const QString name = window->objectName();
-    for (FormId f : {FormId::Form1, FormId::Form2, FormId::Form3, FormId::Form4}) {
-        if (name == QStringLiteral("Form%1").arg(static_cast<int>(f) + 1)) {
-            return f;
-        }
-    }
-    return std::nullopt;
+    const auto it = std::ranges::find_if(kForms, [&name](FormId f) {
+        return name == QStringLiteral("Form%1").arg(static_cast<int>(f) + 1);
+    });
+    return it == kForms.end() ? std::nullopt : std::optional<FormId>(*it);
 }
 
 }  // namespace
