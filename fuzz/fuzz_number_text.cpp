@@ -1,8 +1,9 @@
 // Fuzz target: the number-text parse and its conversions.
 //
 // Every input is tried as a field text. An independent, deliberately plain reading of the
-// grammar decides whether it is a number and, through the C library's strtod on the cleaned
-// text, which double it reads as; the parse must agree on both. The conversions to Money, to a
+// grammar, after the full-width digits and marks are replaced by their ASCII forms, decides
+// whether it is a number and, through the C library's strtod on the cleaned text, which double
+// it reads as; the parse must agree on both. The conversions to Money, to a
 // whole number and the fen roundings are checked against exact quad-precision arithmetic.
 #include <cerrno>
 #include <cmath>
@@ -26,6 +27,35 @@ using Quad = __float128;
     std::fprintf(stderr, "number text fault: %s for text [%.*s]\n", what,
                  static_cast<int>(text.size()), text.data());
     std::abort();
+}
+
+// The full-width forms an input method types, replaced one by one by their ASCII forms.
+std::string referenceAscii(std::string_view s) {
+    struct Form {
+        std::string_view wide;
+        char ascii;
+    };
+    static constexpr Form kForms[] = {
+        {"０", '0'}, {"１", '1'}, {"２", '2'}, {"３", '3'}, {"４", '4'}, {"５", '5'}, {"６", '6'},
+        {"７", '7'}, {"８", '8'}, {"９", '9'}, {"．", '.'}, {"，", ','}, {"－", '-'}, {"　", ' '},
+    };
+    std::string out;
+    while (!s.empty()) {
+        bool replaced = false;
+        for (const Form& form : kForms) {
+            if (s.starts_with(form.wide)) {
+                out += form.ascii;
+                s.remove_prefix(form.wide.size());
+                replaced = true;
+                break;
+            }
+        }
+        if (!replaced) {
+            out += s.front();
+            s.remove_prefix(1);
+        }
+    }
+    return out;
 }
 
 // The grammar read the simple way: returns the text without blanks, plus sign and commas, or
@@ -179,7 +209,7 @@ void checkConversions(std::string_view text, double d) {
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const std::string_view text(reinterpret_cast<const char*>(data), size);
     const auto parsed = zm::numberTextToDouble(text);
-    const auto clean = referenceClean(text);
+    const auto clean = referenceClean(referenceAscii(text));
     const std::optional<double> expected = clean ? referenceValue(*clean) : std::nullopt;
     if (parsed.has_value() != expected.has_value()) {
         fail(parsed ? "the parse accepted a text outside the grammar or range"

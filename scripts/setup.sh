@@ -6,6 +6,7 @@ set -euo pipefail
 ZM_PACKAGES=(
   g++ cmake ninja-build pkg-config
   qt6-base-dev qt6-base-dev-tools qt6-svg-dev libqt6svg6 qt6-qpa-plugins libgl-dev
+  qt6-translations-l10n
   librsvg2-bin
   libgtest-dev libbenchmark-dev locales
   clang-tidy cppcheck

@@ -5,15 +5,19 @@
 #include <QDesktopServices>
 #include <QDir>
 #include <QFileInfo>
+#include <QFontMetricsF>
 #include <QFrame>
 #include <QImage>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QPalette>
 #include <QPixmap>
-#include <QScrollArea>
 #include <QSvgRenderer>
+#include <QTextBlockFormat>
+#include <QTextCursor>
+#include <QTextEdit>
 #include <QToolButton>
 #include <QUrl>
 
@@ -25,6 +29,7 @@ namespace zm::ui {
 namespace {
 
 constexpr QSize kBannerSize(210, 90);
+constexpr int kNoteLineHeightPercent = 135;
 
 const layout::Control& row(std::string_view name) {
     return *layout::find(FormId::Form2, name);
@@ -46,6 +51,18 @@ QPixmap bannerPixmap(qreal ratio) {
     renderer.render(&painter, QRectF(QPointF(0, 0), QSizeF(kBannerSize)));
     painter.end();
     return QPixmap::fromImage(image);
+}
+
+// Lines a third of a line apart and paragraphs set off by half a line more, which the dense
+// Chinese lines need to be read comfortably.
+void setNoteSpacing(QTextEdit* note) {
+    QTextBlockFormat spacing;
+    spacing.setLineHeight(kNoteLineHeightPercent, QTextBlockFormat::ProportionalHeight);
+    spacing.setBottomMargin(QFontMetricsF(note->font()).height() / 2);
+    QTextCursor cursor(note->document());
+    cursor.select(QTextCursor::Document);
+    cursor.mergeBlockFormat(spacing);
+    note->moveCursor(QTextCursor::Start);
 }
 
 }  // namespace
@@ -102,24 +119,23 @@ void AboutBox::build() {
     m_image->setToolTip(userGuideUrl().toLocalFile());
     m_image->installEventFilter(this);
 
-    // The note is longer than its box holds in a face with taller lines than 宋体: it scrolls
-    // rather than being cut off. The box takes no focus (OK is the only control that does).
-    auto* noteArea = new QScrollArea(this);
-    noteArea->setObjectName(QStringLiteral("Label1Area"));
-    noteArea->setGeometry(rectOf("Label1"));
-    noteArea->setFrameShape(QFrame::NoFrame);
-    noteArea->setFocusPolicy(Qt::NoFocus);
-    noteArea->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    noteArea->setWidgetResizable(true);
-    noteArea->viewport()->setAutoFillBackground(false);
-    auto* note = new QLabel;
+    // The note is longer than its box: a read-only text view that scrolls. It takes the focus by
+    // Tab or a click, after OK, so that the keyboard scrolls it too (arrow keys, Page Up and Page
+    // Down, Home, End), and its text can be selected and copied (Ctrl+A, Ctrl+C).
+    auto* note = new QTextEdit(this);
     note->setObjectName(QStringLiteral("Label1"));
+    note->setGeometry(rectOf("Label1"));
     note->setFont(songFont(row("Label1").pointSize));
-    note->setTextFormat(Qt::PlainText);
-    note->setWordWrap(row("Label1").wordWrap);
-    note->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    note->setAutoFillBackground(false);
-    noteArea->setWidget(note);
+    note->setReadOnly(true);
+    note->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    note->setFocusPolicy(Qt::StrongFocus);
+    note->setTabChangesFocus(true);
+    note->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    note->setAccessibleName(QStringLiteral("作者的话"));
+    // On the window's own background, as the other texts of the box.
+    QPalette palette = note->palette();
+    palette.setColor(QPalette::Base, palette.color(QPalette::Window));
+    note->setPalette(palette);
 
     auto* line = new QFrame(this);
     line->setObjectName(QStringLiteral("Line1"));
@@ -146,10 +162,14 @@ void AboutBox::build() {
     ok->setFocusPolicy(Qt::StrongFocus);
     ok->setGeometry(rectOf("Command1"));
     connect(ok, &QToolButton::clicked, this, [this] { m_session.aboutOkClick(); });
+    // OK has the focus when the box opens; Tab goes on to the note and back.
     setFocusProxy(ok);
+    setTabOrder(ok, note);
+    ok->setFocus();
 
     // Form load: the two texts.
-    note->setText(aboutNote());
+    note->setPlainText(aboutNote());
+    setNoteSpacing(note);
     notice->setText(aboutNotice());
     // The notice has its line in 宋体; a taller face gets the room down to the button.
     const QRect box = rectOf("Label2");

@@ -5,6 +5,7 @@
 #include "input/session.h"
 #include "settings/settings_location.h"
 #include "ui/qt_text.h"
+#include "ui/translations.h"
 #include "ui/widgets.h"
 
 // Takes no arguments; reads and writes only the settings file TKVR.INI: beside the executable
@@ -12,6 +13,8 @@
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
     zm::ui::installFontSubstitutions();
+    // Chinese standard buttons and context menus on any desktop, as the rest of the program.
+    zm::ui::installQtTranslations();
     QApplication::setWindowIcon(zm::ui::commandIcon(QStringLiteral("app")));
     // The installed launcher (zunmo-calc.desktop): Wayland desktops match the windows to it,
     // and so to its name and icon, by this name.

@@ -336,6 +336,16 @@ QFont MainWindow::bannerFont() const {
     return banner;
 }
 
+QRect MainWindow::resultColumns() const {
+    QRect columns;
+    for (const char* name : {"Frame2", "Frame3"}) {
+        if (const auto* frame = findChild<QGroupBox*>(QString::fromLatin1(name))) {
+            columns |= QRect(frame->mapToGlobal(QPoint(0, 0)), frame->size());
+        }
+    }
+    return columns;
+}
+
 bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
     if (watched == m_client && event->type() == QEvent::Paint) {
         paintBanner();

@@ -8,9 +8,16 @@
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QRadioButton>
+#include <QScreen>
+#include <QWindow>
+#include <algorithm>
+#include <array>
+#include <optional>
 
 #include "about/about_box.h"
 #include "app/main_window.h"
+#include "ui/message_box.h"
+#include "ui/placement.h"
 #include "ui/qt_text.h"
 #include "ui/widgets.h"
 #include "batch/batch_dialog.h"
@@ -18,6 +25,33 @@
 #include "input/session.h"
 
 namespace zm::ui {
+
+namespace {
+
+// The form a top-level widget of the program is, by its objectName.
+std::optional<FormId> formOf(const QObject* window) {
+    constexpr std::array<FormId, 4> kForms = {FormId::Form1, FormId::Form2, FormId::Form3,
+                                              FormId::Form4};
+    const QString name = window->objectName();
+    const auto it = std::ranges::find_if(kForms, [&name](FormId f) {
+        return name == QStringLiteral("Form%1").arg(static_cast<int>(f) + 1);
+    });
+    return it == kForms.end() ? std::nullopt : std::optional<FormId>(*it);
+}
+
+}  // namespace
+
+bool QtWindowModel::PlaceKeeper::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::Hide && watched->isWidgetType()) {
+        auto* window = static_cast<QWidget*>(watched);
+        const auto f = formOf(window);
+        // A window that was never on the screen has no place yet.
+        if (f && window->isWindow() && window->windowHandle() != nullptr) {
+            m_places[*f] = window->geometry().topLeft();
+        }
+    }
+    return false;
+}
 
 QtWindowModel::QtWindowModel() {
     QObject::connect(qApp, &QApplication::focusChanged, &m_context,
@@ -232,6 +266,7 @@ void QtWindowModel::showMessage(std::string_view text) {
     QMessageBox box(QMessageBox::Warning, toQ(msg::kMessageTitle), toQ(text), QMessageBox::Ok,
                     parent);
     box.setDefaultButton(QMessageBox::Ok);
+    fitMessageText(box);
     box.exec();
 }
 
@@ -248,7 +283,8 @@ QWidget* QtWindowModel::create(FormId f) {
             return new AboutBox(*m_session);
         case FormId::Form3:
         case FormId::Form4:
-            return new BatchDialog(f, *m_session);
+            // The main window as parent: the window manager keeps a dialog above it and with it.
+            return new BatchDialog(f, *m_session, form(FormId::Form1));
     }
     return nullptr;
 }
@@ -257,12 +293,45 @@ void QtWindowModel::load(FormId f) {
     if (isLoaded(f)) {
         return;
     }
-    m_forms[f] = create(f);
+    QWidget* window = create(f);
+    window->installEventFilter(&m_placeKeeper);
+    m_forms[f] = window;
+}
+
+void QtWindowModel::place(FormId f, QWidget* window) const {
+    if (const auto it = m_places.find(f); it != m_places.end()) {
+        // Where it was, given as a position of its own: a window shown again without one is
+        // placed anew by the window manager (the main window moved on each return from the
+        // about box). It is the client area's position, which does not depend on the frame
+        // that the window manager adds only while the window is on the screen.
+        if (QWindow* handle = window->windowHandle()) {
+            handle->setPosition(it->second);
+        } else {
+            window->setGeometry(QRect(it->second, window->size()));
+        }
+        return;
+    }
+    const MainWindow* main = mainWindow();
+    if (f == FormId::Form1 || main == nullptr || !main->isVisible()) {
+        return;
+    }
+    // The frames of the windows not yet shown are taken to be as wide as the main window's.
+    const QRect mainFrame = main->frameGeometry();
+    const QSize dialogFrame = window->size() + (mainFrame.size() - main->size());
+    const QRect available = main->screen()->availableGeometry();
+    if (f == FormId::Form2) {
+        window->move(centredOver(mainFrame, dialogFrame, available));
+    } else {
+        window->move(placeBeside(mainFrame, dialogFrame, available, main->resultColumns()));
+    }
 }
 
 void QtWindowModel::show(FormId f) {
     load(f);
     QWidget* window = form(f);
+    if (!window->isVisible()) {
+        place(f, window);
+    }
     window->show();
     window->raise();
     window->activateWindow();

@@ -2,6 +2,7 @@
 
 #include <QAction>
 #include <QObject>
+#include <QPoint>
 #include <QPointer>
 #include <QWidget>
 #include <map>
@@ -64,9 +65,25 @@ public:
     void quit() override;
 
 private:
+    // Notes the place of each of the program's windows whenever it is hidden (by the program,
+    // its close box or the window manager), for the window's next showing in this session.
+    class PlaceKeeper : public QObject {
+    public:
+        explicit PlaceKeeper(std::map<FormId, QPoint>& places) : m_places(places) {}
+
+    protected:
+        bool eventFilter(QObject* watched, QEvent* event) override;
+
+    private:
+        std::map<FormId, QPoint>& m_places;
+    };
+
     QWidget* create(FormId f);
     // A menu item of a loaded form, else nullptr.
     QAction* action(Ctl c) const;
+    // Before a window is shown: where it was last in this session, else a batch dialog beside
+    // the main window and the about box over it; the window manager places the rest.
+    void place(FormId f, QWidget* window) const;
 
     Session* m_session = nullptr;
     std::map<FormId, QPointer<QWidget>> m_forms;
@@ -77,6 +94,9 @@ private:
     // just shown becomes active a moment later, and a select-all in between means that control.
     QPointer<QWidget> m_pendingFocus;
     QObject m_context;  // receiver of the application's signals, for the model's lifetime
+    // Where each window's client area was when it was last hidden, kept across unloads.
+    std::map<FormId, QPoint> m_places;
+    PlaceKeeper m_placeKeeper{m_places};
 };
 
 }  // namespace zm::ui

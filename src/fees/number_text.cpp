@@ -17,7 +17,9 @@ bool isDigit(char c) {
 // Checks the grammar and, when it holds, writes the text in the plain form that from_chars reads
 // (no blanks, no plus sign, no commas). decimalMagnitude receives the power of ten of the first
 // significant digit, so that an out-of-range parse can tell overflow from underflow.
-bool normalise(std::string_view text, std::string& out, long long& decimalMagnitude) {
+bool normalise(std::string_view typed, std::string& out, long long& decimalMagnitude) {
+    const std::string ascii = asciiNumberText(typed);
+    const std::string_view text = ascii;
     std::size_t b = 0;
     std::size_t e = text.size();
     while (b < e && isBlank(text[b])) {
@@ -121,6 +123,42 @@ bool normalise(std::string_view text, std::string& out, long long& decimalMagnit
 }
 
 }  // namespace
+
+std::string asciiNumberText(std::string_view text) {
+    // In UTF-8, U+FF0C to U+FF0E and U+FF10 to U+FF19 are EF BC 8C … 8E and EF BC 90 … 99;
+    // U+3000 is E3 80 80.
+    const auto byte = [text](std::size_t k) {
+        return k < text.size() ? static_cast<unsigned char>(text[k]) : 0U;
+    };
+    std::string out;
+    out.reserve(text.size());
+    std::size_t i = 0;
+    while (i < text.size()) {
+        char ascii = 0;
+        if (byte(i) == 0xEF && byte(i + 1) == 0xBC) {
+            const unsigned last = byte(i + 2);
+            if (last >= 0x90 && last <= 0x99) {
+                ascii = static_cast<char>('0' + (last - 0x90));
+            } else if (last == 0x8C) {
+                ascii = ',';
+            } else if (last == 0x8D) {
+                ascii = '-';
+            } else if (last == 0x8E) {
+                ascii = '.';
+            }
+        } else if (byte(i) == 0xE3 && byte(i + 1) == 0x80 && byte(i + 2) == 0x80) {
+            ascii = ' ';
+        }
+        if (ascii != 0) {
+            out.push_back(ascii);
+            i += 3;
+        } else {
+            out.push_back(text[i]);
+            ++i;
+        }
+    }
+    return out;
+}
 
 std::optional<double> numberTextToDouble(std::string_view text) {
     std::string plain;

@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <optional>
+#include <string>
 #include <string_view>
 
 #include "fees/money.h"
@@ -14,7 +15,15 @@ namespace zm {
 // groups of three ("1,000", "12,345,678"); then an optional exponent (E or e, an optionally
 // signed integer). A value too large for a double ("1e400") is not a number; one too small
 // reads as zero. No locale is consulted: the comma groups and the full stop is the decimal mark.
+// A text is read through asciiNumberText first, so full-width digits count as digits.
 bool IsNumberText(std::string_view text);
+
+// The text (UTF-8) with the full-width forms that a Chinese input method types in its full-width
+// mode replaced by their ASCII forms: the digits ０ to ９, the full stop ．, the comma ，, the
+// minus －, and the ideographic blank (U+3000) as a blank. Every other character is kept, so a
+// full-width letter, sign or exponent still makes a text no number. "１，０００．５" gives
+// "1,000.5". A field that accepts such a text shows it in this form.
+std::string asciiNumberText(std::string_view text);
 
 // The double nearest to the text's value; nullopt when it is not a number text.
 std::optional<double> numberTextToDouble(std::string_view text);

@@ -314,6 +314,11 @@ void CheckBuyQty(WindowModel& ui, Ctl field, std::int32_t& InputAccepted) {
         refuse(ui, field, msg::kBuyQtyMax);
         return;
     }
+    // Left as typed, but typed full-width digits are shown in the ASCII form that was read.
+    const std::string typed = ui.text(field);
+    if (std::string ascii = asciiNumberText(typed); ascii != typed) {
+        ui.setText(field, ascii);
+    }
     InputAccepted = 1;
 }
 

@@ -81,7 +81,8 @@ bool checkBonusAndDividend(WindowModel& ui, Money buyQty);
 void CheckBuyPrice(WindowModel& ui, Ctl field, std::int32_t& InputAccepted);
 void CheckSellPrice(WindowModel& ui, Ctl field, std::int32_t& InputAccepted);
 // Buy quantity: greater than 0, a multiple of 100, at most 2,147,483,600 shares (the main
-// window's limit, since the dialog's figures end up in Text2); the text is left as typed.
+// window's limit, since the dialog's figures end up in Text2); the text is left as typed, only
+// full-width digits and marks become ASCII (asciiNumberText).
 void CheckBuyQty(WindowModel& ui, Ctl field, std::int32_t& InputAccepted);
 // Sell quantity: at least 1, the whole number at most 2,147,483,647 shares; rewritten as that
 // whole number in plain digits (2.5 → 2, 1,234 → 1234).

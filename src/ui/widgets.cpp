@@ -245,6 +245,16 @@ void FieldEdit::mouseReleaseEvent(QMouseEvent* event) {
     QLineEdit::mouseReleaseEvent(event);
 }
 
+void FieldEdit::mouseDoubleClickEvent(QMouseEvent* event) {
+    if (isReadOnly() && event->button() == Qt::LeftButton) {
+        // The whole figure, "4,970.50", not the "970" between its comma and point.
+        event->accept();
+        selectAll();
+        return;
+    }
+    QLineEdit::mouseDoubleClickEvent(event);
+}
+
 bool pressFocusedButtonOnEnter(QWidget* window, QKeyEvent* event) {
     const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
     auto* button = qobject_cast<QAbstractButton*>(window->focusWidget());

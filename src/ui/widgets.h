@@ -50,7 +50,9 @@ bool pressFocusedButtonOnEnter(QWidget* window, QKeyEvent* event);
 // gain, and keeps every other key as typed (no validator, no mask). Whatever brings the focus in
 // (Tab, a mouse click, the program), the whole text ends up selected: a click into the field
 // does not undo the selection. The focus merely returning with its window (from another
-// application, after a message box) or from a context menu is not reported.
+// application, after a message box) or from a context menu is not reported. A double-click in a
+// read-only field (a result, or a locked input) selects its whole text: it holds one figure,
+// which the word rules would split at its comma and point.
 class FieldEdit : public QLineEdit {
     Q_OBJECT
 public:
@@ -72,6 +74,7 @@ protected:
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
 
 private:
     void fitText();

@@ -15,7 +15,9 @@
 #include <QRegularExpression>
 #include <QScrollArea>
 #include <QTemporaryDir>
+#include <QScrollBar>
 #include <QTest>
+#include <QTextEdit>
 #include <QToolButton>
 #include <QUrl>
 
@@ -71,7 +73,7 @@ TEST(AboutBox, about_replaces_the_main_window_and_ok_brings_it_back_unchanged) {
 
     // Opened again: a fresh window with the same texts.
     openAbout(program);
-    EXPECT_EQ(program.control<QLabel>(FormId::Form2, "Label1")->text(), ui::aboutNote());
+    EXPECT_EQ(program.control<QTextEdit>(FormId::Form2, "Label1")->toPlainText(), ui::aboutNote());
     EXPECT_TRUE(watcher.seen().empty());
 }
 
@@ -92,25 +94,47 @@ TEST(AboutBox, the_close_box_and_enter_on_ok_bring_the_main_window_back_too) {
 TEST(AboutBox, note_and_notice_say_why_the_program_exists_and_where_it_lives) {
     QtProgram program;
     openAbout(program);
-    auto* note = program.control<QLabel>(FormId::Form2, "Label1");
+    auto* note = program.control<QTextEdit>(FormId::Form2, "Label1");
     auto* notice = program.control<QLabel>(FormId::Form2, "Label2");
     ASSERT_NE(note, nullptr);
     ASSERT_NE(notice, nullptr);
-    EXPECT_EQ(note->text(), ui::aboutNote());
+    const QString text = note->toPlainText();
+    EXPECT_EQ(text, ui::aboutNote());
     EXPECT_EQ(notice->text(), ui::aboutNotice());
-    EXPECT_GE(note->text().size(), 420);
-    EXPECT_LE(note->text().size(), 450);
-    EXPECT_TRUE(note->text().trimmed().endsWith(QStringLiteral("Zunmo")));  // the signature
-    EXPECT_TRUE(note->text().contains(QStringLiteral("你们好")));
+    EXPECT_GE(text.size(), 420);
+    EXPECT_LE(text.size(), 450);
+    EXPECT_TRUE(text.trimmed().endsWith(QStringLiteral("Zunmo")));  // the signature
+    EXPECT_TRUE(text.contains(QStringLiteral("你们好")));
     EXPECT_EQ(notice->text().count(QStringLiteral("。")), 1);
     EXPECT_TRUE(notice->text().contains(QStringLiteral("使用说明")));
     EXPECT_EQ(note->font().pointSizeF(), 12.0);
-    EXPECT_TRUE(note->wordWrap());
-    // Every line of both texts can be read: nothing is cut off at the bottom.
-    EXPECT_GE(note->height(), note->heightForWidth(note->width()));
+    EXPECT_EQ(note->lineWrapMode(), QTextEdit::WidgetWidth);
+    // Every line of the notice can be read: nothing is cut off at the bottom.
     EXPECT_GE(notice->height(), notice->heightForWidth(notice->width()));
-    EXPECT_EQ(note->focusPolicy(), Qt::NoFocus);
-    EXPECT_EQ(program.form(FormId::Form2)->findChild<QScrollArea*>()->focusPolicy(), Qt::NoFocus);
+}
+
+TEST(AboutBox, tab_takes_the_focus_to_the_read_only_note_and_the_keys_scroll_it) {
+    QtProgram program;
+    openAbout(program);
+    auto* note = program.control<QTextEdit>(FormId::Form2, "Label1");
+    ASSERT_NE(note, nullptr);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    ASSERT_EQ(QApplication::focusWidget(), note);
+    EXPECT_TRUE(note->isReadOnly());
+    QScrollBar* bar = note->verticalScrollBar();
+    ASSERT_GT(bar->maximum(), 0);  // the note is longer than its box
+    QTest::keyClick(note, Qt::Key_Down);
+    const int afterDown = bar->value();
+    EXPECT_GT(afterDown, 0);
+    QTest::keyClick(note, Qt::Key_PageDown);
+    EXPECT_GT(bar->value(), afterDown);
+    QTest::keyClick(note, Qt::Key_End);
+    EXPECT_EQ(bar->value(), bar->maximum());
+    QTest::keyClick(note, Qt::Key_A, Qt::ControlModifier);
+    EXPECT_EQ(note->textCursor().selectedText().size(), ui::aboutNote().size());
+    EXPECT_EQ(note->toPlainText(), ui::aboutNote());  // the keys changed nothing
+    QTest::keyClick(note, Qt::Key_Tab);
+    EXPECT_EQ(QApplication::focusWidget()->objectName(), QStringLiteral("Command1"));
 }
 
 TEST(AboutBox, the_banner_is_our_own_picture_of_210_by_90) {

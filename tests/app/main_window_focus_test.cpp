@@ -4,6 +4,7 @@
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QClipboard>
 #include <QComboBox>
 #include <QGroupBox>
 #include <QLineEdit>
@@ -93,6 +94,29 @@ TEST(MainWindowFocus, result_fields_take_a_click_but_select_nothing_and_stay_out
     EXPECT_EQ(focusName(), QStringLiteral("Text3"));
     EXPECT_FALSE(text3->hasSelectedText());
     EXPECT_EQ(text3->focusPolicy(), Qt::ClickFocus);
+}
+
+TEST(MainWindowFocus, a_double_click_in_a_result_field_selects_the_whole_figure_to_copy) {
+    QtProgram program;
+    QApplication::clipboard()->clear();
+    for (const char* figure : {"4,970.50", "-1,234,567.89"}) {
+        auto* text19 = program.f1<QLineEdit>("Text19");
+        text19->setText(QString::fromUtf8(figure));
+        QApplication::processEvents();  // painted: the field has placed its text
+        // Inside the digits after the first comma, where the word rules would stop at the
+        // comma and the point.
+        const auto inside = static_cast<int>(text19->text().indexOf(QLatin1Char(',')) + 2);
+        QPoint at(0, text19->height() / 2);
+        while (at.x() < text19->width() && text19->cursorPositionAt(at) < inside) {
+            at.rx() += 1;
+        }
+        QTest::mouseClick(text19, Qt::LeftButton, Qt::NoModifier, at);
+        QTest::mouseDClick(text19, Qt::LeftButton, Qt::NoModifier, at);
+        EXPECT_EQ(focusName(), QStringLiteral("Text19"));
+        EXPECT_EQ(text19->selectedText(), QString::fromUtf8(figure));
+        QTest::keyClick(text19, Qt::Key_C, Qt::ControlModifier);
+        EXPECT_EQ(QApplication::clipboard()->text(), QString::fromUtf8(figure));
+    }
 }
 
 // Records every key event that reaches the window itself, past the field that had the focus.
@@ -202,7 +226,7 @@ TEST(MainWindowFocus,
         clickInto(program.f1<QLineEdit>("Text11"));
         QTest::mouseClick(program.f1<QPushButton>(button), Qt::LeftButton);
         const FormId dialog = button == "Command5" ? FormId::Form4 : FormId::Form3;
-        ASSERT_TRUE(QTest::qWaitForWindowActive(program.form(dialog)));
+        ASSERT_TRUE(QtProgram::waitUntilActive(program.form(dialog)));
         EXPECT_EQ(QApplication::focusWidget(), program.control(dialog, "Text1"));
         // The dialog's close box hides it; the window manager then activates the main window.
         program.form(dialog)->close();

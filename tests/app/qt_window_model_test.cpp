@@ -10,6 +10,7 @@
 #include <QRadioButton>
 #include <QTest>
 
+#include "fees/messages.h"
 #include "support/qt_message_watcher.h"
 #include "support/qt_program.h"
 
@@ -137,7 +138,7 @@ TEST(QtWindowModel, select_all_right_after_showing_a_dialog_acts_on_the_field_gi
     ui.selectAllInFocused();
     EXPECT_EQ(program.control<QLineEdit>(FormId::Form4, "Text1")->selectedText(),
               QStringLiteral("8.88"));
-    ASSERT_TRUE(QTest::qWaitForWindowActive(program.form(FormId::Form4)));
+    ASSERT_TRUE(QtProgram::waitUntilActive(program.form(FormId::Form4)));
     EXPECT_EQ(QApplication::focusWidget(), program.control(FormId::Form4, "Text1"));
     EXPECT_EQ(program.control<QLineEdit>(FormId::Form4, "Text1")->selectedText(),
               QStringLiteral("8.88"));
@@ -153,6 +154,16 @@ TEST(QtWindowModel,
     EXPECT_EQ(watcher.seen()[0].title, QStringLiteral("股票计算器提示"));
     EXPECT_EQ(watcher.seen()[0].icon, QMessageBox::Warning);
     EXPECT_EQ(watcher.seen()[0].buttonCount, 1);
+}
+
+TEST(QtWindowModel, the_ok_button_of_a_message_box_reads_chinese_in_an_english_session) {
+    // The tests run in the C locale, the language of no Chinese desktop.
+    QtMessageWatcher watcher;
+    QtProgram program;
+    watcher.expect(msg::kBuyQtyLot);
+    program.windows().showMessage(msg::kBuyQtyLot);
+    ASSERT_EQ(watcher.seen().size(), 1u);
+    EXPECT_EQ(watcher.seen()[0].okText, QStringLiteral("确定"));
 }
 
 }  // namespace

@@ -34,7 +34,7 @@ QWidget* open(QtProgram& program, FormId dialog) {
     const char* button = dialog == FormId::Form4 ? "Command5" : "Command6";
     QTest::mouseClick(program.f1<QPushButton>(button), Qt::LeftButton);
     QWidget* window = program.form(dialog);
-    EXPECT_TRUE(window != nullptr && QTest::qWaitForWindowActive(window));
+    EXPECT_TRUE(window != nullptr && QtProgram::waitUntilActive(window));
     return window;
 }
 

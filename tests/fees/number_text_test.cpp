@@ -71,6 +71,12 @@ const AcceptedRow kAccepted[] = {
     {"long_fraction", "0." + repeated('3', 10'000), 0.3333333333333333},
     {"long_fraction_too_small_reads_as_zero", "0." + repeated('0', 10'000) + "1", 0.0},
     {"long_fraction_brought_back_by_exponent", "0." + repeated('0', 9'999) + "25e10000", 2.5},
+    // What a Chinese input method types in its full-width mode reads as the ASCII forms.
+    {"full_width_digits", "１００", 100.0},
+    {"full_width_decimal", "１０．５", 10.5},
+    {"full_width_groups", "１，０００", 1000.0},
+    {"full_width_minus_and_blanks", "　－１２．２５　", -12.25},
+    {"full_width_among_ascii", "1,０00.5e1", 10005.0},
 };
 
 TEST(NumberText, accepts_the_number_grammar_and_reads_the_nearest_double) {
@@ -108,7 +114,6 @@ const RefusedRow kRefused[] = {
     {"exponent_without_digits", "1e"},
     {"exponent_without_mantissa", "e5"},
     {"leading_comma", ",100"},
-    {"full_width_digits", "\xEF\xBC\x91\xEF\xBC\x90\xEF\xBC\x90"},  // "１００"
     {"ten_thousand_digits", repeated('9', 10'000)},
     {"ten_thousand_digits_grouped", "1" +
                                         [] {
@@ -160,9 +165,11 @@ const RefusedRow kRefused[] = {
     {"not_a_number_word", "nan"},
     {"newline_before", "\n5"},
     {"newline_after", "5\n"},
-    {"full_width_blank",
-     "\xE3\x80\x80"
-     "5"},
+    {"full_width_letter_exponent", "１Ｅ３"},
+    {"full_width_plus_sign", "＋５"},
+    {"full_width_group_of_two", "１，００"},
+    {"ideographic_full_stop", "１０。５"},
+    {"full_width_inner_blank", "１　０００"},
     {"embedded_nul", std::string("5\0", 2)},
     {"trailing_letter", "5a"},
 };

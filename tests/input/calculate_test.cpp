@@ -141,7 +141,7 @@ using namespace msg;
 const CalcRefusalRow kCalcRefusals[] = {
     {"buy_price_blanks", "Text1", "   ", kBuyPriceNotNumber},
     {"buy_price_letters", "Text1", "abc", kBuyPriceNotNumber},
-    {"buy_price_full_width_digits", "Text1", "１００", kBuyPriceNotNumber},
+    {"buy_price_full_width_exponent", "Text1", "１Ｅ２", kBuyPriceNotNumber},
     {"buy_price_below_a_fen", "Text1", "0.009", kBuyPriceMin},
     {"buy_price_tiny_exponent", "Text1", "1e-300", kBuyPriceMin},
     {"buy_price_just_above_limit", "Text1", "21474836.48", kBuyPriceMax},

@@ -22,6 +22,8 @@
 #include <QStyleOptionComboBox>
 #include <QStyleOptionGroupBox>
 #include <QTest>
+#include <QTextDocument>
+#include <QTextEdit>
 #include <QToolButton>
 #include <QtMath>
 #include <algorithm>
@@ -105,19 +107,6 @@ QString cutIn(const QWidget* w) {
         if (!label->pixmap().isNull()) {
             return {};
         }
-        if (auto* area = qobject_cast<const QScrollArea*>(
-                label->parentWidget() == nullptr ? nullptr
-                                                 : label->parentWidget()->parentWidget())) {
-            // The author's note scrolls: whatever does not fit must be reachable by scrolling.
-            const bool fits =
-                label->heightForWidth(area->viewport()->width()) <= area->viewport()->height();
-            if (!fits && area->verticalScrollBar()->maximum() == 0) {
-                return QStringLiteral("text runs below its box and does not scroll");
-            }
-            return label->width() <= area->viewport()->width()
-                       ? QString()
-                       : QStringLiteral("text wider than its scroll area");
-        }
         if (label->wordWrap()) {
             const int needed = label->heightForWidth(label->width());
             return needed <= label->height()
@@ -139,6 +128,17 @@ QString cutIn(const QWidget* w) {
                 .arg(label->height());
         }
         return {};
+    }
+    if (auto* note = qobject_cast<const QTextEdit*>(w)) {
+        // The author's note scrolls: whatever does not fit must be reachable by scrolling.
+        const QWidget* view = note->viewport();
+        const bool fits = note->document()->size().height() <= view->height();
+        if (!fits && note->verticalScrollBar()->maximum() == 0) {
+            return QStringLiteral("text runs below its box and does not scroll");
+        }
+        return note->document()->size().width() <= view->width()
+                   ? QString()
+                   : QStringLiteral("text wider than its box");
     }
     if (auto* frame = qobject_cast<const QGroupBox*>(w)) {
         QStyleOptionGroupBox option;
@@ -227,7 +227,7 @@ QStringList cutsIn(QWidget* window) {
 QWidget* openWith(QtProgram& program, std::string_view button, FormId form) {
     QTest::mouseClick(program.f1<QAbstractButton>(button), Qt::LeftButton);
     QWidget* window = program.form(form);
-    EXPECT_TRUE(window != nullptr && QTest::qWaitForWindowActive(window));
+    EXPECT_TRUE(window != nullptr && QtProgram::waitUntilActive(window));
     return window;
 }
 

@@ -38,15 +38,17 @@ void QtMessageWatcher::poll() {
         }
         return;
     }
-    m_seen.push_back(
-        {box->windowTitle(), box->text(), box->icon(), static_cast<int>(box->buttons().size())});
+    QAbstractButton* ok = box->button(QMessageBox::Ok);
+    m_seen.push_back({box->windowTitle(), box->text(), box->icon(),
+                      static_cast<int>(box->buttons().size()),
+                      ok != nullptr ? ok->text() : QString()});
     if (m_expected.empty()) {
         ADD_FAILURE() << "unexpected message box: " << box->text().toStdString();
     } else {
         EXPECT_EQ(box->text().toStdString(), m_expected.front().toStdString());
         m_expected.pop_front();
     }
-    if (QAbstractButton* ok = box->button(QMessageBox::Ok)) {
+    if (ok != nullptr) {
         ok->click();
     } else {
         box->reject();

@@ -22,6 +22,7 @@ public:
         QString text;
         QMessageBox::Icon icon;
         int buttonCount;
+        QString okText;  // the caption of its OK button, empty without one
     };
 
     explicit QtMessageWatcher(QObject* parent = nullptr);

@@ -52,7 +52,14 @@ bool QtProgram::settingsFileExists() const {
 
 bool QtProgram::activate(QWidget* window) {
     window->activateWindow();
-    return QTest::qWaitForWindowActive(window);
+    return waitUntilActive(window);
+}
+
+bool QtProgram::waitUntilActive(QWidget* window) {
+    return QTest::qWaitFor([window] {
+        return window->windowHandle() != nullptr &&
+               QGuiApplication::focusWindow() == window->windowHandle();
+    });
 }
 
 }  // namespace zm::test

@@ -50,6 +50,9 @@ public:
     bool settingsFileExists() const;
     // Makes a window active, as a window manager would on a click, and waits until it is.
     static bool activate(QWidget* window);
+    // Waits until a window is the one with the focus. (QTest::qWaitForWindowActive also takes a
+    // batch dialog for active while its parent, the main window, is.)
+    static bool waitUntilActive(QWidget* window);
 
 private:
     QTemporaryDir m_dir;

@@ -29,6 +29,7 @@
 #include "app/main_window.h"
 #include "app/qt_window_model.h"
 #include "ui/qt_text.h"
+#include "ui/translations.h"
 #include "ui/widgets.h"
 #include "input/session.h"
 #include "settings/profile_file.h"
@@ -113,7 +114,12 @@ public:
 
     bool waitActive(FormId f) {
         QWidget* window = form(f);
-        return check(window != nullptr && QTest::qWaitForWindowActive(window),
+        // The active window itself: a batch dialog counts as active for QTest while its
+        // parent, the main window, is.
+        return check(window != nullptr && QTest::qWaitFor([window] {
+                         return window->windowHandle() != nullptr &&
+                                QGuiApplication::focusWindow() == window->windowHandle();
+                     }),
                      QStringLiteral("window %1 did not become active")
                          .arg(window == nullptr ? QStringLiteral("?") : window->objectName()));
     }
@@ -243,6 +249,7 @@ int main(int argc, char* argv[]) {
 
     // The program as main() starts it, but for the settings file's place.
     zm::ui::installFontSubstitutions();
+    zm::ui::installQtTranslations();
     QApplication::setWindowIcon(zm::ui::commandIcon(QStringLiteral("app")));
     QApplication::setQuitOnLastWindowClosed(false);
     // A steady text cursor: the pictures do not depend on the moment they are taken.
