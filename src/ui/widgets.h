@@ -30,8 +30,8 @@ QFont songFont(double pointSize);
 void installFontSubstitutions();
 
 // A fixed-size dialog's window: a title and a close box, nothing to minimise or maximise.
-inline constexpr Qt::WindowFlags kFixedDialog = Qt::Dialog | Qt::WindowTitleHint |
-                                                Qt::WindowCloseButtonHint |
+inline constexpr Qt::WindowFlags kFixedDialog = Qt::Dialog | Qt::CustomizeWindowHint |
+                                                Qt::WindowTitleHint | Qt::WindowCloseButtonHint |
                                                 Qt::MSWindowsFixedSizeDialogHint;
 
 // A push-button icon from the program's resources (":/icons/<name>.svg").
