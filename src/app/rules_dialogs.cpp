@@ -58,6 +58,7 @@ RulesDialog::RulesDialog(Session& session, QWidget* parent)
     setUpDialog(this, "FormRules", QStringLiteral("按成交日期计算费用"));
     auto* grid = new QGridLayout(this);
     auto* prompt = new QLabel(QStringLiteral("成交日期"), this);
+    prompt->setObjectName(QStringLiteral("LabelDate"));
     m_date = new QDateEdit(this);
     m_date->setObjectName(QStringLiteral("DateTrade"));
     m_date->setDisplayFormat(QStringLiteral("yyyy-MM-dd"));
@@ -111,6 +112,7 @@ MinimumDialog::MinimumDialog(Session& session, QWidget* parent)
     setUpDialog(this, "FormMinimum", QStringLiteral("最低佣金"));
     auto* grid = new QGridLayout(this);
     auto* prompt = new QLabel(QStringLiteral("每笔最低佣金（元）"), this);
+    prompt->setObjectName(QStringLiteral("LabelMinimum"));
     m_field = new QLineEdit(toQ(formatAmount(session.rules().minCommission)), this);
     m_field->setObjectName(QStringLiteral("TextMinimum"));
     m_field->setAlignment(Qt::AlignCenter);
@@ -119,6 +121,7 @@ MinimumDialog::MinimumDialog(Session& session, QWidget* parent)
     auto* note = new QLabel(QStringLiteral("券商每笔交易至少收取的佣金，一般为5元。\n"
                                            "填0表示“免五”：佣金按费率计算，不设最低。"),
                             this);
+    note->setObjectName(QStringLiteral("LabelMinimumNote"));
     grid->addWidget(prompt, 0, 0);
     grid->addWidget(m_field, 0, 1);
     grid->addWidget(note, 1, 0, 1, 2);

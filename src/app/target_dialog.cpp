@@ -58,12 +58,14 @@ TargetDialog::TargetDialog(Session& session, QWidget* parent)
     grid->addLayout(kinds, 0, 0, 1, 3);
 
     auto* prompt = new QLabel(QStringLiteral("目标"), this);
+    prompt->setObjectName(QStringLiteral("LabelTarget"));
     m_target = new FieldEdit(this);
     m_target->setObjectName(QStringLiteral("TextTarget"));
     m_target->setAlignment(Qt::AlignCenter);
     m_target->setToolTip(QStringLiteral("想赚的金额或收益率；负数为止损：最多亏这么多"));
     prompt->setBuddy(m_target);
     m_unit = new QLabel(QStringLiteral("元"), this);
+    m_unit->setObjectName(QStringLiteral("LabelTargetUnit"));
     auto* calc = button(this, "cmdCalc", QStringLiteral("计 算"), "calculate");
     grid->addWidget(prompt, 1, 0);
     grid->addWidget(m_target, 1, 1);
@@ -83,9 +85,16 @@ TargetDialog::TargetDialog(Session& session, QWidget* parent)
     int row = 2;
     for (const auto& r : rows) {
         *r.field = resultField(this, r.name);
-        grid->addWidget(new QLabel(QString::fromUtf8(r.caption), this), row, 0);
+        // Each result's caption and unit carry its name: LabelTargetPrice, LabelTargetPriceUnit, …
+        const QString name = QString::fromLatin1(r.name).replace(QLatin1String("Text"),
+                                                                  QLatin1String("Label"));
+        auto* caption = new QLabel(QString::fromUtf8(r.caption), this);
+        caption->setObjectName(name);
+        auto* unit = new QLabel(QString::fromUtf8(r.unit), this);
+        unit->setObjectName(name + QLatin1String("Unit"));
+        grid->addWidget(caption, row, 0);
         grid->addWidget(*r.field, row, 1);
-        grid->addWidget(new QLabel(QString::fromUtf8(r.unit), this), row, 2);
+        grid->addWidget(unit, row, 2);
         ++row;
     }
     auto* fill = button(this, "cmdUse", QStringLiteral("填入卖出栏"), "batch-sell");
