@@ -109,7 +109,6 @@ std::optional<BuyResult> computeBuy(const WindowModel& ui, const CalcState& st) 
 
     const auto [dividend, bonus] = readBonusAndDividend(ui, r);
     const double q = qty.toDouble();
-    r.heldQty = checkedSum(qty, Money::fromDouble(bonus * q / 10)).value_or(Money());
 
     // Cost per share after bonus shares and dividend, raised to the next fen on the exact quotient
     // (an exact 10.05 stays 10.05).
@@ -119,6 +118,7 @@ std::optional<BuyResult> computeBuy(const WindowModel& ui, const CalcState& st) 
     if (!num || !den || *den <= Money()) {
         return std::nullopt;
     }
+    r.heldQty = *den;  // the shares held after the bonus
     auto cost = fenCeilQuotient(*num, *den);
     if (!cost) {
         return std::nullopt;
@@ -163,8 +163,8 @@ std::optional<BuyResult> computeBuy(const WindowModel& ui, const CalcState& st) 
 
 }  // namespace
 
-std::optional<BuyResult> computeRulesBuy(const WindowModel& ui, const FeeRules& rules,
-                                         Money amount, Money quantity, bool withBonus) {
+std::optional<BuyResult> computeRulesBuy(const WindowModel& ui, const FeeRules& rules, Money amount,
+                                         Money quantity, bool withBonus) {
     const Market market = chosenMarket(ui);
     const Money step = priceStep(rules, market);
     const int decimals = stepDecimals(step);
@@ -195,8 +195,7 @@ std::optional<BuyResult> computeRulesBuy(const WindowModel& ui, const FeeRules& 
     if (!dividendTotal) {
         return std::nullopt;
     }
-    const Int128 tenthFen = dividendTotal->ticks();
-    const Int128 fen = tenthFen >= 0 ? (tenthFen + 500) / 1000 : -((-tenthFen + 500) / 1000);
+    const Int128 fen = divRoundHalfUp(dividendTotal->ticks(), 1000);  // ticks of 10 shares → fen
     auto paid = checkedDifference(checkedSum(amount, fees->total),
                                   Money::fromFen(static_cast<std::int64_t>(fen)));
     auto held = checkedSum(quantity, Money::fromDouble(bonus * quantity.toDouble() / 10));

@@ -42,15 +42,9 @@ std::string_view trimBlanks(std::string_view s) {
     return s;
 }
 
-// A non-negative exact quotient num / den (den > 0) rounded to a whole number, halves up.
-Int128 roundHalfUp(Int128 num, Int128 den) {
-    return (2 * num + den) / (2 * den);
-}
-
 // amount × ppm / 1,000,000 rounded to the fen, halves up: Money ticks × ppm / 10^8 fen.
 Money proportionalFen(Money amount, std::int64_t ppm) {
-    const Int128 num = static_cast<Int128>(amount.ticks()) * ppm;
-    const Int128 fen = num >= 0 ? roundHalfUp(num, 100'000'000) : -roundHalfUp(-num, 100'000'000);
+    const Int128 fen = divRoundHalfUp(static_cast<Int128>(amount.ticks()) * ppm, 100'000'000);
     return Money::fromFen(static_cast<std::int64_t>(fen));
 }
 
@@ -92,8 +86,8 @@ std::string TradeDate::chinese() const {
 
 const Era& eraOn(TradeDate date) {
     // The latest era that had begun on the date; the first one for anything earlier.
-    const auto it = std::find_if(kEras.rbegin(), kEras.rend(),
-                                 [&](const Era& e) { return e.from <= date; });
+    const auto it =
+        std::find_if(kEras.rbegin(), kEras.rend(), [&](const Era& e) { return e.from <= date; });
     return it == kEras.rend() ? kEras.front() : *it;
 }
 
@@ -157,11 +151,12 @@ std::optional<Money> parseMinCommission(std::string_view text) {
     if (!value || *value < Money() || *value > kMaxMinCommission) {
         return std::nullopt;
     }
-    return Money::fromFen(static_cast<std::int64_t>(roundHalfUp(value->ticks(), Money::kTicksPerFen)));
+    return Money::fromFen(
+        static_cast<std::int64_t>(divRoundHalfUp(value->ticks(), Money::kTicksPerFen)));
 }
 
-std::optional<TradeFees> eraFees(const FeeRules& rules, Market market, TradeSide side,
-                                 Money amount, Money quantity) {
+std::optional<TradeFees> eraFees(const FeeRules& rules, Market market, TradeSide side, Money amount,
+                                 Money quantity) {
     if (amount > Money::fromYuan(100'000'000'000'000) || amount < Money()) {
         return std::nullopt;  // far beyond any trade; keeps every product below
     }
@@ -178,8 +173,9 @@ std::optional<TradeFees> eraFees(const FeeRules& rules, Market market, TradeSide
             // shares × 0.001 yuan is shares ÷ 10 fen.
             constexpr Int128 kTicksPerTenShares = Int128{10} * Money::kTicksPerYuan;
             const Int128 fen =
-                roundHalfUp(std::max<std::int64_t>(quantity.ticks(), 0), kTicksPerTenShares);
-            f.transferFee = std::max(Money::fromFen(static_cast<std::int64_t>(fen)), kMinTransferFee);
+                divRoundHalfUp(std::max<std::int64_t>(quantity.ticks(), 0), kTicksPerTenShares);
+            f.transferFee =
+                std::max(Money::fromFen(static_cast<std::int64_t>(fen)), kMinTransferFee);
         }
     }
     f.total = f.commission + f.stampDuty + f.transferFee;
@@ -196,8 +192,8 @@ std::optional<Money> eraBreakEven(const FeeRules& rules, Market market, Money qu
     auto test = [&](std::int32_t i) {
         const auto price = Money::fromTicks((std::int64_t{i} + 1) * step.ticks());
         const auto amount = Money::mul(price, quantity);
-        const auto fees = amount ? eraFees(rules, market, TradeSide::Sell, *amount, quantity)
-                                 : std::nullopt;
+        const auto fees =
+            amount ? eraFees(rules, market, TradeSide::Sell, *amount, quantity) : std::nullopt;
         if (!fees) {
             return StepOutcome::OutOfRange;
         }
@@ -212,8 +208,8 @@ std::optional<Money> eraBreakEven(const FeeRules& rules, Market market, Money qu
     // Three fees rounded to the fen can together lower the net by less than 3 fen from one step
     // to the next; a larger sale makes that up within this many steps.
     const double window = std::ceil(0.031 / lot);
-    const auto found = lowestStopStep(test, clampStep(guess),
-                                      static_cast<std::int32_t>(std::min(window, 4000.0)));
+    const auto found =
+        lowestStopStep(test, clampStep(guess), static_cast<std::int32_t>(std::min(window, 4000.0)));
     if (!found) {
         return std::nullopt;
     }

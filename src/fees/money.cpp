@@ -53,6 +53,18 @@ Int128 divRoundHalfEven(Int128 num, Int128 den) {
     return withSign(q, negative);
 }
 
+Int128 divRoundHalfUp(Int128 num, Int128 den) {
+    const bool negative = (num < 0) != (den < 0);
+    const UInt128 n = magnitude(num);
+    const UInt128 d = magnitude(den);
+    UInt128 q = n / d;
+    // A remainder of at least half the divisor goes away from zero (2r ≥ d, without overflow).
+    if (n % d >= d - n % d) {
+        ++q;
+    }
+    return withSign(q, negative);
+}
+
 Int128 divCeil(Int128 num, Int128 den) {
     const bool negative = (num < 0) != (den < 0);
     const UInt128 n = magnitude(num);

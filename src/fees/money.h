@@ -62,6 +62,9 @@ private:
 // Works on 128-bit values so that Money products and quotients stay exact; any num and den,
 // the most negative included, as long as the rounded quotient fits.
 Int128 divRoundHalfEven(Int128 num, Int128 den);
+// Rounds num / den (den != 0) to the nearest integer, halves away from zero (四舍五入: 2.5 gives
+// 3, -2.5 gives -3), under the same condition.
+Int128 divRoundHalfUp(Int128 num, Int128 den);
 // The smallest integer not below num / den (den != 0), under the same condition.
 Int128 divCeil(Int128 num, Int128 den);
 

@@ -270,9 +270,9 @@ std::optional<CombinedTrade> combinedTrade(const std::array<double, 6>& v) {
 // The combined price (amount ÷ quantity to the nearest step, halves up like every figure of these
 // rules) and the total quantity, into the price and quantity fields of one side.
 void writeCombinedPrice(WindowModel& ui, const SideFields& f, const CombinedTrade& t, Money step) {
-    const Int128 num = static_cast<Int128>(t.amount.ticks()) * Money::kTicksPerYuan;
-    const Int128 den = static_cast<Int128>(t.quantity.ticks()) * step.ticks();
-    const Int128 steps = (2 * num + den) / (2 * den);
+    const Int128 steps =
+        divRoundHalfUp(static_cast<Int128>(t.amount.ticks()) * Money::kTicksPerYuan,
+                       static_cast<Int128>(t.quantity.ticks()) * step.ticks());
     const Money price = Money::fromTicks(static_cast<std::int64_t>(steps) * step.ticks());
     ui.setText(f1(f.price), formatPrice(price, stepDecimals(step)));
     ui.setText(f1(f.quantity), formatGroupedWhole(t.quantity));

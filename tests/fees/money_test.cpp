@@ -214,31 +214,34 @@ struct DivRow {
     Int128 den;
     Int128 halfEven;
     Int128 ceil;
+    Int128 halfUp;  // halves away from zero
 };
 
 const DivRow kDiv[] = {
-    {"exact", 6, 3, 2, 2},
-    {"one_third", 1, 3, 0, 1},
-    {"two_thirds", 2, 3, 1, 1},
-    {"half_to_even_down", 5, 2, 2, 3},
-    {"half_to_even_up", 7, 2, 4, 4},
-    {"negative_half_to_even", -5, 2, -2, -2},
-    {"negative_half_odd", -7, 2, -4, -3},
-    {"negative_denominator", 7, -2, -4, -3},
-    {"both_negative", -7, -2, 4, 4},
-    {"negative_two_thirds", -2, 3, -1, 0},
-    {"zero_over_negative", 0, -5, 0, 0},
-    {"most_negative_halved", kInt128Min, 2, kInt128Min / 2, kInt128Min / 2},
-    {"most_negative_over_three", kInt128Min, 3, kInt128Min / 3 - 1, kInt128Min / 3},
-    {"largest_over_itself", kInt128Max, kInt128Max, 1, 1},
-    {"largest_over_most_negative", kInt128Max, kInt128Min, -1, 0},
-    {"most_negative_over_itself", kInt128Min, kInt128Min, 1, 1},
-    {"largest_over_two", kInt128Max, 2, kInt128Max / 2 + 1, kInt128Max / 2 + 1},
+    {"exact", 6, 3, 2, 2, 2},
+    {"one_third", 1, 3, 0, 1, 0},
+    {"two_thirds", 2, 3, 1, 1, 1},
+    {"half_to_even_down", 5, 2, 2, 3, 3},
+    {"half_to_even_up", 7, 2, 4, 4, 4},
+    {"negative_half_to_even", -5, 2, -2, -2, -3},
+    {"negative_half_odd", -7, 2, -4, -3, -4},
+    {"negative_denominator", 7, -2, -4, -3, -4},
+    {"both_negative", -7, -2, 4, 4, 4},
+    {"negative_two_thirds", -2, 3, -1, 0, -1},
+    {"zero_over_negative", 0, -5, 0, 0, 0},
+    {"most_negative_halved", kInt128Min, 2, kInt128Min / 2, kInt128Min / 2, kInt128Min / 2},
+    {"most_negative_over_three", kInt128Min, 3, kInt128Min / 3 - 1, kInt128Min / 3,
+     kInt128Min / 3 - 1},
+    {"largest_over_itself", kInt128Max, kInt128Max, 1, 1, 1},
+    {"largest_over_most_negative", kInt128Max, kInt128Min, -1, 0, -1},
+    {"most_negative_over_itself", kInt128Min, kInt128Min, 1, 1, 1},
+    {"largest_over_two", kInt128Max, 2, kInt128Max / 2 + 1, kInt128Max / 2 + 1, kInt128Max / 2 + 1},
 };
 
-TEST(MoneyDivision, rounds_quotients_half_to_even_and_up_without_overflow) {
+TEST(MoneyDivision, rounds_quotients_half_to_even_half_up_and_up_without_overflow) {
     for (const auto& row : kDiv) {
         EXPECT_TRUE(divRoundHalfEven(row.num, row.den) == row.halfEven) << row.name;
+        EXPECT_TRUE(divRoundHalfUp(row.num, row.den) == row.halfUp) << row.name;
         EXPECT_TRUE(divCeil(row.num, row.den) == row.ceil) << row.name;
     }
 }
