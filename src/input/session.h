@@ -10,13 +10,14 @@
 #include "fees/fee_rules.h"
 #include "fees/target_price.h"
 #include "fees/window_model.h"
+#include "input/verdict.h"
 
 namespace zm {
 
 // The program's engine: everything the windows do when the user acts, run against a
 // WindowModel. The Qt windows forward their events here; tests drive it on an in-memory model.
-// It owns the main window's calculation state, the flag InputAccepted and the batch dialogs'
-// captured values, and it knows where the settings file lives.
+// It owns the main window's calculation state and the batch dialogs' captured values, and it
+// knows where the settings file lives.
 class Session {
 public:
     // `settingsPath` is the full path of the settings file (settings::settingsFileForProgram
@@ -26,7 +27,6 @@ public:
     WindowModel& ui() { return m_ui; }
     CalcState& state() { return m_state; }
     const CalcState& state() const { return m_state; }
-    std::int32_t& inputAccepted() { return m_inputAccepted; }
     const std::string& settingsPath() const { return m_settingsPath; }
 
     // Main window Form1.
@@ -108,6 +108,11 @@ private:
     // Enter flow and Calculate (session_enter.cpp).
     void moveTo(Ctl field);  // focus to the field, then select the focused control's text
     void prefillSellQty();   // Text12 ← the bought quantity plus the bonus shares
+    // The price rule of a side applied (refused, or rewritten and stored), then the quantity
+    // rule taken against the stored price. A refusal of either is applied and gives nullopt; an
+    // accepted quantity comes back for the flow to apply where it does.
+    std::optional<Verdict> judgeBuySide();
+    std::optional<Verdict> judgeSellSide();
     void runCalcBuy();       // the bonus and dividend check, then CalcBuy
     void runCalcSell();      // CalcSell under the chosen rules
     void calculateBuySide();
@@ -127,7 +132,6 @@ private:
     WindowModel& m_ui;
     std::string m_settingsPath;
     CalcState m_state;
-    std::int32_t m_inputAccepted = 0;
     std::array<std::string, 6> m_capturedSell;  // Form3
     std::array<std::string, 6> m_capturedBuy;   // Form4
     bool m_unloading = false;

@@ -157,15 +157,12 @@ void Session::enterBatch(Ctl c) {
     }
     const bool buy = dialog == FormId::Form4;
     const bool price = index % 2 == 0;
-    if (price) {
-        (buy ? CheckBuyPrice : CheckSellPrice)(m_ui, c, m_inputAccepted);
-    } else {
-        (buy ? CheckBuyQty : CheckSellQty)(m_ui, c, m_inputAccepted);
+    const std::string typed = m_ui.text(c);
+    const Verdict verdict = price ? (buy ? CheckBuyPrice : CheckSellPrice)(typed)
+                                  : (buy ? CheckBuyQty : CheckSellQty)(typed);
+    if (!applyVerdict(m_ui, c, verdict)) {
+        return;  // refused: its message is shown and the field selected
     }
-    if (m_inputAccepted != 1) {
-        return;  // refused: the check has shown its message and selected the field
-    }
-    m_inputAccepted = 0;
 
     if (price) {
         // Enter on a price only moves on. The sell dialog's third batch captures before it moves;

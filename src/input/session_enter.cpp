@@ -1,5 +1,6 @@
 // The main window's keyboard road (Enter in its six input fields) and its Calculate command.
 #include <cmath>
+#include <optional>
 #include <string>
 
 #include "fees/calc_buy.h"
@@ -54,48 +55,80 @@ void Session::enterMain(Ctl c) {
     if (name == "Text1") {
         m_state.BuyPrice = Money();
         zeroBuyQtyAndResults(m_state);
-        if (!testText1(m_ui, m_state)) {
+        const Verdict price = ruleText1(m_ui.text(f1("Text1")), priceDecimals());
+        if (!price.accepted) {
+            applyRefusal(m_ui, f1("Text1"), price, &m_state.BuyPrice);
             return;
         }
         moveTo(f1("Text2"));
-        acceptText1(m_ui, m_state, priceDecimals());
+        applyAcceptance(m_ui, f1("Text1"), price, &m_state.BuyPrice);
     } else if (name == "Text2") {
         zeroBuyQtyAndResults(m_state);
         // The price may have been changed without Enter: it is validated again first.
-        if (!ruleText1(m_ui, m_state, priceDecimals()) || !testText2(m_ui, m_state)) {
+        const auto qty = judgeBuySide();
+        if (!qty) {
             return;
         }
         moveTo(f1("Text11"));
-        acceptText2(m_ui, m_state);
+        applyAcceptance(m_ui, f1("Text2"), *qty, &m_state.BuyQty);
         runCalcBuy();
     } else if (name == "Text11") {
         m_state.SellPrice = Money();
         zeroSellQtyAndResults(m_state);
-        if (!testText11(m_ui, m_state)) {
+        const Verdict price = ruleText11(m_ui.text(f1("Text11")), priceDecimals());
+        if (!price.accepted) {
+            applyRefusal(m_ui, f1("Text11"), price, &m_state.SellPrice);
             return;
         }
         m_ui.setFocus(f1("Text12"));
-        acceptText11(m_ui, m_state, priceDecimals());
+        applyAcceptance(m_ui, f1("Text11"), price, &m_state.SellPrice);
         prefillSellQty();
         m_ui.selectAllInFocused();
     } else if (name == "Text12") {
         zeroSellQtyAndResults(m_state);
-        if (!ruleText11(m_ui, m_state, priceDecimals()) || !testText12(m_ui, m_state)) {
+        const auto qty = judgeSellSide();
+        if (!qty) {
             return;
         }
         moveTo(f1("Text21"));
-        acceptText12(m_ui, m_state);
+        applyAcceptance(m_ui, f1("Text12"), *qty, &m_state.SellQty);
         runCalcSell();
     } else if (name == "Text21") {
-        if (ruleText21(m_ui)) {
+        if (applyVerdict(m_ui, f1("Text21"), ruleText21(m_ui.text(f1("Text21"))))) {
             moveTo(f1("Text22"));
         }
     } else if (name == "Text22") {
         // The bonus and dividend take effect at the next buy-side calculation.
-        if (ruleText22(m_ui)) {
+        if (applyVerdict(m_ui, f1("Text22"), ruleText22(m_ui.text(f1("Text22"))))) {
             moveTo(f1("Text1"));
         }
     }
+}
+
+std::optional<Verdict> Session::judgeBuySide() {
+    const Verdict price = ruleText1(m_ui.text(f1("Text1")), priceDecimals());
+    if (!applyVerdict(m_ui, f1("Text1"), price, &m_state.BuyPrice)) {
+        return std::nullopt;
+    }
+    Verdict qty = ruleText2(m_ui.text(f1("Text2")), m_state.BuyPrice);
+    if (!qty.accepted) {
+        applyRefusal(m_ui, f1("Text2"), qty, &m_state.BuyQty);
+        return std::nullopt;
+    }
+    return qty;
+}
+
+std::optional<Verdict> Session::judgeSellSide() {
+    const Verdict price = ruleText11(m_ui.text(f1("Text11")), priceDecimals());
+    if (!applyVerdict(m_ui, f1("Text11"), price, &m_state.SellPrice)) {
+        return std::nullopt;
+    }
+    Verdict qty = ruleText12(m_ui.text(f1("Text12")), m_state.SellPrice);
+    if (!qty.accepted) {
+        applyRefusal(m_ui, f1("Text12"), qty, &m_state.SellQty);
+        return std::nullopt;
+    }
+    return qty;
 }
 
 // The shares held after the bonus: q + b × q × 0.1, with q the bought quantity of Text2 and b the
@@ -122,7 +155,14 @@ void Session::prefillSellQty() {
 }
 
 void Session::runCalcBuy() {
-    if (!checkBonusAndDividend(m_ui, m_state.BuyQty)) {
+    const Verdict bonus = checkBonus(m_ui.text(f1("Text21")));
+    if (!bonus.accepted) {
+        applyRefusal(m_ui, f1("Text21"), bonus);
+        return;
+    }
+    const Verdict dividend = checkDividend(m_ui.text(f1("Text22")), m_state.BuyQty);
+    if (!dividend.accepted) {
+        applyRefusal(m_ui, f1("Text22"), dividend);
         return;
     }
     if (!m_rules.own() && !checkTypedCommission()) {
@@ -172,7 +212,7 @@ void Session::calculateBuySide() {
     if (m_ui.text(f1("Text1")).empty() || m_ui.text(f1("Text2")).empty()) {
         return;
     }
-    if (!ruleText1(m_ui, m_state, priceDecimals()) || !testText2(m_ui, m_state)) {
+    if (!judgeBuySide()) {
         return;
     }
     // The quantity is taken as typed; Calculate does not rewrite Text2.
@@ -184,11 +224,12 @@ void Session::calculateSellSide() {
     if (m_ui.text(f1("Text11")).empty() || m_ui.text(f1("Text12")).empty()) {
         return;
     }
-    if (!ruleText11(m_ui, m_state, priceDecimals()) || !testText12(m_ui, m_state)) {
+    const auto qty = judgeSellSide();
+    if (!qty) {
         return;
     }
     m_ui.setFocus(f1("Command1"));
-    acceptText12(m_ui, m_state);
+    applyAcceptance(m_ui, f1("Text12"), *qty, &m_state.SellQty);
     runCalcSell();
 }
 

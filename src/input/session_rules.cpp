@@ -168,7 +168,7 @@ bool Session::checkTypedCommission() {
     if (!rate) {
         // The message box takes the focus from the list; that is no second leaving of it.
         m_checkingCommission = true;
-        ShowInputError(m_ui, f1("Combo1"), msg::kCommissionRateInvalid);
+        applyRefusal(m_ui, f1("Combo1"), Verdict::refuse(msg::kCommissionRateInvalid));
         m_checkingCommission = false;
         return false;
     }

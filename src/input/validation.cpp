@@ -3,6 +3,7 @@
 #include <cmath>
 #include <optional>
 #include <string>
+#include <utility>
 
 #include "fees/display_format.h"
 #include "fees/limits.h"
@@ -54,61 +55,60 @@ std::optional<Money> fenInRange(double value) {
     return fen;
 }
 
-bool refuse(WindowModel& ui, Ctl field, std::string_view message) {
-    ShowInputError(ui, field, message);
-    return false;
+// The value a text that passed the number test stores; zero when `inRange` says the value is
+// beyond the supported range.
+Money held(std::optional<Money> money, bool inRange) {
+    return money && inRange ? *money : Money();
 }
 
-bool testMainPrice(WindowModel& ui, Ctl field, Money& stored, const PriceMessages& m) {
-    const auto value = numberTextToDouble(ui.text(field));
+Verdict mainPrice(std::string_view text, int decimals, const PriceMessages& m) {
+    const auto value = numberTextToDouble(text);
     if (!value) {
-        return refuse(ui, field, m.notNumber);
+        return Verdict::refuse(m.notNumber);
     }
     const auto money = Money::fromDouble(*value);
-    const bool inRange = fenInRange(*value).has_value();
-    stored = money && inRange ? *money : Money();
+    const auto fen = fenInRange(*value);
+    const Money stored = held(money, fen.has_value());
     // A number too large for Money is below the minimum only when it is negative.
     if (money ? *money < kMinPrice : *value < 0) {
-        return refuse(ui, field, m.min);
+        return Verdict::refuse(m.min, stored);
     }
-    if (!inRange) {
-        return refuse(ui, field, m.max);
-    }
-    return true;
-}
-
-void acceptMainPrice(WindowModel& ui, Ctl field, Money& stored, int decimals) {
-    const auto value = numberTextToDouble(ui.text(field));
-    const auto fen = value ? fenInRange(*value) : std::nullopt;
     if (!fen) {
-        return;  // the tests have refused this text; nothing to accept
+        return Verdict::refuse(m.max, stored);
     }
     // A price on the step of 0.001: the value × 1000 to the nearest integer, halves to even.
     const auto mills = decimals == 3 ? roundHalfEven(*value * 1000.0) : std::nullopt;
     const Money price = mills ? Money::fromTicks(*mills * 10) : *fen;
-    const std::string text = formatPrice(price, decimals);
-    ui.setText(field, text);
-    stored = numberTextToMoney(text).value_or(Money());
+    std::string shown = formatPrice(price, decimals);
+    const Money shownValue = numberTextToMoney(shown).value_or(Money());
+    return Verdict::accept(std::move(shown), shownValue);
 }
 
-void checkBatchPrice(WindowModel& ui, Ctl field, std::int32_t& accepted, const PriceMessages& m) {
-    const auto value = numberTextToDouble(ui.text(field));
+// An accepted quantity rewritten "###,###" from `whole` and stored as its rewritten text reads;
+// without `whole` the text stays as typed and `stored` stays stored.
+Verdict acceptQty(std::optional<Money> whole, Money stored) {
+    if (!whole) {
+        return Verdict::accept(std::nullopt, stored);
+    }
+    std::string shown = formatGroupedWhole(*whole);
+    const Money value = numberTextToMoney(shown).value_or(Money());
+    return Verdict::accept(std::move(shown), value);
+}
+
+Verdict batchPrice(std::string_view text, const PriceMessages& m) {
+    const auto value = numberTextToDouble(text);
     if (!value) {
-        refuse(ui, field, m.notNumber);
-        return;
+        return Verdict::refuse(m.notNumber);
     }
     if (*value < kMinBatchPrice) {
-        refuse(ui, field, m.min);
-        return;
+        return Verdict::refuse(m.min);
     }
     // Rounded to a tenth of a fen: value × 1000 to the nearest integer, halves to even.
     const auto tenthsOfFen = roundHalfEven(*value * 1000.0);
     if (!tenthsOfFen || *tenthsOfFen > limits::kMaxBatchPrice.ticks() / 10) {
-        refuse(ui, field, m.max);
-        return;
+        return Verdict::refuse(m.max);
     }
-    ui.setText(field, formatMoneyGeneral(Money::fromTicks(*tenthsOfFen * 10)));
-    accepted = 1;
+    return Verdict::accept(formatMoneyGeneral(Money::fromTicks(*tenthsOfFen * 10)));
 }
 
 }  // namespace
@@ -119,226 +119,195 @@ void ShowInputError(WindowModel& ui, Ctl field, std::string_view message) {
     ui.selectAllInFocused();
 }
 
-bool testText1(WindowModel& ui, CalcState& st) {
-    return testMainPrice(ui, f1("Text1"), st.BuyPrice, kMainBuyPrice);
-}
-
-void acceptText1(WindowModel& ui, CalcState& st, int decimals) {
-    acceptMainPrice(ui, f1("Text1"), st.BuyPrice, decimals);
-}
-
-bool ruleText1(WindowModel& ui, CalcState& st, int decimals) {
-    if (!testText1(ui, st)) {
-        return false;
+void applyRefusal(WindowModel& ui, Ctl field, const Verdict& verdict, Money* stored) {
+    if (stored != nullptr && verdict.stored) {
+        *stored = *verdict.stored;
     }
-    acceptText1(ui, st, decimals);
-    return true;
+    ShowInputError(ui, field, verdict.message);
 }
 
-bool testText2(WindowModel& ui, CalcState& st) {
-    const Ctl field = f1("Text2");
-    const auto value = numberTextToDouble(ui.text(field));
+void applyAcceptance(WindowModel& ui, Ctl field, const Verdict& verdict, Money* stored) {
+    if (verdict.shown) {
+        ui.setText(field, *verdict.shown);
+    }
+    if (stored != nullptr && verdict.stored) {
+        *stored = *verdict.stored;
+    }
+}
+
+bool applyVerdict(WindowModel& ui, Ctl field, const Verdict& verdict, Money* stored) {
+    if (verdict.accepted) {
+        applyAcceptance(ui, field, verdict, stored);
+    } else {
+        applyRefusal(ui, field, verdict, stored);
+    }
+    return verdict.accepted;
+}
+
+Verdict ruleText1(std::string_view text, int decimals) {
+    return mainPrice(text, decimals, kMainBuyPrice);
+}
+
+Verdict ruleText2(std::string_view text, Money buyPrice) {
+    const auto value = numberTextToDouble(text);
     if (!value) {
-        return refuse(ui, field, msg::kBuyQtyNotNumber);
+        return Verdict::refuse(msg::kBuyQtyNotNumber);
     }
     const auto money = Money::fromDouble(*value);
     const bool inRange = money && magnitude(*money) <= limits::kMaxBuyQty;
-    st.BuyQty = inRange ? *money : Money();
+    const Money stored = held(money, inRange);
     if (money ? *money <= Money() : *value <= 0) {
-        return refuse(ui, field, msg::kBuyQtyNotPositive);
+        return Verdict::refuse(msg::kBuyQtyNotPositive, stored);
     }
     // Whole board lots: the Money value is an exact multiple of 100 shares. A number too large
     // for Money is tested on its double.
     const bool wholeLots = money ? money->ticks() % kLotTicks == 0 : isWhole(*value / 100.0);
     if (!wholeLots) {
-        return refuse(ui, field, msg::kBuyQtyLot);
+        return Verdict::refuse(msg::kBuyQtyLot, stored);
     }
     if (!inRange) {
-        return refuse(ui, field, msg::kBuyQtyMax);
+        return Verdict::refuse(msg::kBuyQtyMax, stored);
     }
-    const auto amount = Money::mul(st.BuyPrice, *money);
+    const auto amount = Money::mul(buyPrice, *money);
     if (!amount || *amount > limits::kMaxTradeAmount) {
-        return refuse(ui, field, msg::kBuyAmountMax);
+        return Verdict::refuse(msg::kBuyAmountMax, stored);
     }
-    return true;
+    return acceptQty(numberTextToMoney(text), stored);
 }
 
-void acceptText2(WindowModel& ui, CalcState& st) {
-    const Ctl field = f1("Text2");
-    const auto money = numberTextToMoney(ui.text(field));
-    if (!money) {
-        return;
-    }
-    const std::string text = formatGroupedWhole(*money);
-    ui.setText(field, text);
-    st.BuyQty = numberTextToMoney(text).value_or(Money());
+Verdict ruleText11(std::string_view text, int decimals) {
+    return mainPrice(text, decimals, kMainSellPrice);
 }
 
-bool testText11(WindowModel& ui, CalcState& st) {
-    return testMainPrice(ui, f1("Text11"), st.SellPrice, kMainSellPrice);
-}
-
-void acceptText11(WindowModel& ui, CalcState& st, int decimals) {
-    acceptMainPrice(ui, f1("Text11"), st.SellPrice, decimals);
-}
-
-bool ruleText11(WindowModel& ui, CalcState& st, int decimals) {
-    if (!testText11(ui, st)) {
-        return false;
-    }
-    acceptText11(ui, st, decimals);
-    return true;
-}
-
-bool testText12(WindowModel& ui, CalcState& st) {
-    const Ctl field = f1("Text12");
-    const auto value = numberTextToDouble(ui.text(field));
+Verdict ruleText12(std::string_view text, Money sellPrice) {
+    const auto value = numberTextToDouble(text);
     if (!value) {
-        return refuse(ui, field, msg::kSellQtyNotNumber);
+        return Verdict::refuse(msg::kSellQtyNotNumber);
     }
     const auto money = Money::fromDouble(*value);
     // The quantity sold is the whole number of the text; that is what must fit.
     const auto whole = roundHalfEven(*value);
     const bool inRange = whole && *whole <= kMaxSellShares && *whole >= -kMaxSellShares;
-    st.SellQty = money && inRange ? *money : Money();
+    const Money stored = held(money, inRange);
     if (money ? *money < kOneShare : *value < 0) {
-        return refuse(ui, field, msg::kSellQtyMin);
+        return Verdict::refuse(msg::kSellQtyMin, stored);
     }
     if (!inRange) {
-        return refuse(ui, field, msg::kSellQtyMax);
+        return Verdict::refuse(msg::kSellQtyMax, stored);
     }
-    const auto amount = Money::mul(st.SellPrice, Money::fromYuan(*whole));
+    const auto amount = Money::mul(sellPrice, Money::fromYuan(*whole));
     if (!amount || *amount > limits::kMaxTradeAmount) {
-        return refuse(ui, field, msg::kSellAmountMax);
+        return Verdict::refuse(msg::kSellAmountMax, stored);
     }
-    return true;
+    const auto shares = numberTextToWhole(text);
+    const bool sharesFit = shares && *shares <= kMaxSellShares && *shares >= -kMaxSellShares;
+    return acceptQty(sharesFit ? std::optional(Money::fromYuan(*shares)) : std::nullopt, stored);
 }
 
-void acceptText12(WindowModel& ui, CalcState& st) {
-    const Ctl field = f1("Text12");
-    const auto whole = numberTextToWhole(ui.text(field));
-    if (!whole || *whole > kMaxSellShares || *whole < -kMaxSellShares) {
-        return;
-    }
-    const std::string text = formatGroupedWhole(Money::fromYuan(*whole));
-    ui.setText(field, text);
-    st.SellQty = numberTextToMoney(text).value_or(Money());
-}
-
-bool ruleText21(WindowModel& ui) {
-    const Ctl field = f1("Text21");
-    const auto value = numberTextToDouble(ui.text(field));
+Verdict ruleText21(std::string_view text) {
+    const auto value = numberTextToDouble(text);
     if (!value) {
-        return refuse(ui, field, msg::kBonusNotNumber);
+        return Verdict::refuse(msg::kBonusNotNumber);
     }
     if (*value < 0) {
-        return refuse(ui, field, msg::kBonusMin);
+        return Verdict::refuse(msg::kBonusMin);
     }
     if (*value > kMaxBonus) {
-        return refuse(ui, field, msg::kBonusMax);
+        return Verdict::refuse(msg::kBonusMax);
     }
     const auto whole = roundHalfEven(*value);  // 0 … 10, always representable
-    ui.setText(field, formatWhole(Money::fromYuan(whole.value_or(0))));
-    return true;
+    return Verdict::accept(formatWhole(Money::fromYuan(whole.value_or(0))));
 }
 
-bool ruleText22(WindowModel& ui) {
-    const Ctl field = f1("Text22");
-    const auto value = numberTextToDouble(ui.text(field));
+Verdict ruleText22(std::string_view text) {
+    const auto value = numberTextToDouble(text);
     if (!value) {
-        return refuse(ui, field, msg::kDividendNotNumber);
+        return Verdict::refuse(msg::kDividendNotNumber);
     }
     if (*value < kMinDividend) {
-        return refuse(ui, field, msg::kDividendMin);
+        return Verdict::refuse(msg::kDividendMin);
     }
     const auto fen = fenInRange(*value);
     if (!fen) {
-        return refuse(ui, field, msg::kDividendMax);
+        return Verdict::refuse(msg::kDividendMax);
     }
-    ui.setText(field, formatPrice(*fen));
-    return true;
+    return Verdict::accept(formatPrice(*fen));
 }
 
-bool checkBonusAndDividend(WindowModel& ui, Money buyQty) {
-    const Ctl bonusField = f1("Text21");
-    if (const auto bonus = numberTextToDouble(ui.text(bonusField))) {
+Verdict checkBonus(std::string_view text) {
+    if (const auto bonus = numberTextToDouble(text)) {
         if (*bonus < 0) {
-            return refuse(ui, bonusField, msg::kBonusMin);
+            return Verdict::refuse(msg::kBonusMin);
         }
         if (*bonus > kMaxBonus) {
-            return refuse(ui, bonusField, msg::kBonusMax);
+            return Verdict::refuse(msg::kBonusMax);
         }
     }
-    const Ctl dividendField = f1("Text22");
-    if (const auto dividend = numberTextToDouble(ui.text(dividendField))) {
+    return Verdict::accept(std::nullopt);
+}
+
+Verdict checkDividend(std::string_view text, Money buyQty) {
+    if (const auto dividend = numberTextToDouble(text)) {
         if (*dividend < 0) {
-            return refuse(ui, dividendField, msg::kDividendMin);
+            return Verdict::refuse(msg::kDividendMin);
         }
         if (!fenInRange(*dividend)) {
-            return refuse(ui, dividendField, msg::kDividendMax);
+            return Verdict::refuse(msg::kDividendMax);
         }
         if (*dividend * buyQty.toDouble() * 0.1 > limits::kMaxTradeAmount.toDouble()) {
-            return refuse(ui, dividendField, msg::kDividendAmountMax);
+            return Verdict::refuse(msg::kDividendAmountMax);
         }
     }
-    return true;
+    return Verdict::accept(std::nullopt);
 }
 
-void CheckBuyPrice(WindowModel& ui, Ctl field, std::int32_t& InputAccepted) {
-    checkBatchPrice(ui, field, InputAccepted, kBatchBuyPrice);
+Verdict CheckBuyPrice(std::string_view text) {
+    return batchPrice(text, kBatchBuyPrice);
 }
 
-void CheckSellPrice(WindowModel& ui, Ctl field, std::int32_t& InputAccepted) {
-    checkBatchPrice(ui, field, InputAccepted, kBatchSellPrice);
+Verdict CheckSellPrice(std::string_view text) {
+    return batchPrice(text, kBatchSellPrice);
 }
 
-void CheckBuyQty(WindowModel& ui, Ctl field, std::int32_t& InputAccepted) {
-    const auto value = numberTextToDouble(ui.text(field));
+Verdict CheckBuyQty(std::string_view text) {
+    const auto value = numberTextToDouble(text);
     if (!value) {
-        refuse(ui, field, msg::kBuyQtyNotNumber);
-        return;
+        return Verdict::refuse(msg::kBuyQtyNotNumber);
     }
     if (*value <= 0) {
-        refuse(ui, field, msg::kBuyQtyNotPositive);
-        return;
+        return Verdict::refuse(msg::kBuyQtyNotPositive);
     }
     // The quotient against its whole-number conversion; a quotient beyond the 64-bit range is
     // whole anyway (every double that large is) and meets the upper limit next.
     const double lots = *value / 100.0;
     const auto wholeLots = roundHalfEven(lots);
     if (wholeLots ? static_cast<double>(*wholeLots) != lots : !isWhole(lots)) {
-        refuse(ui, field, msg::kBuyQtyLot);
-        return;
+        return Verdict::refuse(msg::kBuyQtyLot);
     }
     if (*value > limits::kMaxBuyQty.toDouble()) {
-        refuse(ui, field, msg::kBuyQtyMax);
-        return;
+        return Verdict::refuse(msg::kBuyQtyMax);
     }
     // Left as typed, but typed full-width digits are shown in the ASCII form that was read.
-    const std::string typed = ui.text(field);
-    if (std::string ascii = asciiNumberText(typed); ascii != typed) {
-        ui.setText(field, ascii);
+    std::string ascii = asciiNumberText(text);
+    if (ascii == text) {
+        return Verdict::accept(std::nullopt);
     }
-    InputAccepted = 1;
+    return Verdict::accept(std::move(ascii));
 }
 
-void CheckSellQty(WindowModel& ui, Ctl field, std::int32_t& InputAccepted) {
-    const auto value = numberTextToDouble(ui.text(field));
+Verdict CheckSellQty(std::string_view text) {
+    const auto value = numberTextToDouble(text);
     if (!value) {
-        refuse(ui, field, msg::kSellQtyNotNumber);
-        return;
+        return Verdict::refuse(msg::kSellQtyNotNumber);
     }
     if (*value < 1) {
-        refuse(ui, field, msg::kSellQtyMin);
-        return;
+        return Verdict::refuse(msg::kSellQtyMin);
     }
     const auto whole = roundHalfEven(*value);
     if (!whole || *whole > kMaxSellShares) {
-        refuse(ui, field, msg::kSellQtyMax);
-        return;
+        return Verdict::refuse(msg::kSellQtyMax);
     }
-    ui.setText(field, std::to_string(*whole));
-    InputAccepted = 1;
+    return Verdict::accept(std::to_string(*whole));
 }
 
 }  // namespace zm

@@ -1,10 +1,10 @@
 #pragma once
 
-#include <cstdint>
 #include <string_view>
 
-#include "fees/calc_state.h"
+#include "fees/money.h"
 #include "fees/window_model.h"
+#include "input/verdict.h"
 
 namespace zm {
 
@@ -13,79 +13,80 @@ namespace zm {
 // keeps the text as typed.
 void ShowInputError(WindowModel& ui, Ctl field, std::string_view message);
 
-// The rules of the main window's six input fields.
+// A verdict carried out on `field`. A refusal stores the value it carries into `*stored` (when
+// both are there), then runs ShowInputError. An acceptance rewrites the field's text as the
+// verdict says, then stores its value. applyVerdict runs whichever of the two the verdict is and
+// tells whether it was an acceptance.
+void applyRefusal(WindowModel& ui, Ctl field, const Verdict& verdict, Money* stored = nullptr);
+void applyAcceptance(WindowModel& ui, Ctl field, const Verdict& verdict, Money* stored = nullptr);
+bool applyVerdict(WindowModel& ui, Ctl field, const Verdict& verdict, Money* stored = nullptr);
+
+// The rules of the main window's six input fields, each on the text typed there. The flows apply
+// the verdict; the Enter flow moves the focus on between an accepted verdict and its applying.
 //
-// The four price and quantity rules come in two halves, because the Enter flow moves the focus
-// between them: test…() runs the tests in order (number, minimum, board lot, upper limit, trade
-// amount) and refuses through ShowInputError on the first that fails; accept…() rewrites the
-// accepted text and stores its value. rule…() runs both.
-//
-// Right after the number test, test…() stores the Money value of the text in the field's stored
-// value (BuyPrice, BuyQty, SellPrice, SellQty), so that a value refused by a range test stays
-// stored: a refused buy quantity of 150 is still the purchase a following sale is set against.
-// A value beyond the supported range (limits.h) is stored as zero instead, so that no
-// calculation ever sees a figure it is not built for.
+// The price and quantity rules run their tests in order (number, minimum, board lot, upper
+// limit, trade amount); the first that fails refuses. An accepted verdict stores the value of
+// the rewritten text in the field's stored value (BuyPrice, BuyQty, SellPrice, SellQty). A text
+// that passes the number test but is refused by a range test still stores its Money value, so
+// that a value refused by a range test stays stored: a refused buy quantity of 150 is still the
+// purchase a following sale is set against. A value beyond the supported range (limits.h) is
+// stored as zero instead, so that no calculation ever sees a figure it is not built for.
 //
 // Minimums compare Money values (a typed 0.00996 counts as 0.0100 and passes the price minimum).
 // The quantity rules test the trade amount against the price already stored for that side, so
-// they run after the price rule.
+// their verdicts are taken after the price's verdict is applied.
 
-// Text1, buy price: at least 0.01, rounded to fen at most 21,474,836.47.
-bool testText1(WindowModel& ui, CalcState& st);
-// Text1 ← the value rounded to fen (halves to even: 9.125 → 9.12), "##0.00"; BuyPrice ← it.
-// With `decimals` 3 (funds under trade-date rules, which trade in steps of 0.001 yuan) the
-// value is rounded to 0.001 instead and shown "##0.000".
-void acceptText1(WindowModel& ui, CalcState& st, int decimals = 2);
-bool ruleText1(WindowModel& ui, CalcState& st, int decimals = 2);
+// Text1, buy price: at least 0.01, rounded to fen at most 21,474,836.47. Rewritten as the value
+// rounded to fen (halves to even: 9.125 → 9.12), "##0.00". With `decimals` 3 (funds under
+// trade-date rules, which trade in steps of 0.001 yuan) the value is rounded to 0.001 instead and
+// shown "##0.000".
+Verdict ruleText1(std::string_view text, int decimals = 2);
 
 // Text2, buy quantity: greater than 0, a whole number of board lots of 100, at most
-// 2,147,483,600 shares, BuyPrice × quantity at most 100,000,000,000 yuan.
-bool testText2(WindowModel& ui, CalcState& st);
-// Text2 ← "###,###" (1e3 → 1,000); BuyQty ← it.
-void acceptText2(WindowModel& ui, CalcState& st);
+// 2,147,483,600 shares, buyPrice × quantity at most 100,000,000,000 yuan. Rewritten "###,###"
+// (1e3 → 1,000).
+Verdict ruleText2(std::string_view text, Money buyPrice);
 
 // Text11, sell price: as Text1.
-bool testText11(WindowModel& ui, CalcState& st);
-void acceptText11(WindowModel& ui, CalcState& st, int decimals = 2);
-bool ruleText11(WindowModel& ui, CalcState& st, int decimals = 2);
+Verdict ruleText11(std::string_view text, int decimals = 2);
 
 // Text12, sell quantity: at least 1 (odd lots allowed), the whole number at most 2,147,483,647
-// shares, SellPrice × that whole number at most 100,000,000,000 yuan.
-bool testText12(WindowModel& ui, CalcState& st);
-// Text12 ← the whole number (halves to even: 2.5 → 2), "###,###"; SellQty ← it.
-void acceptText12(WindowModel& ui, CalcState& st);
+// shares, sellPrice × that whole number at most 100,000,000,000 yuan. Rewritten as the whole
+// number (halves to even: 2.5 → 2), "###,###".
+Verdict ruleText12(std::string_view text, Money sellPrice);
 
 // Text21, bonus shares per 10 shares: from 0 to 10; rewritten as a whole number, "#0" (0.4 → 0).
-bool ruleText21(WindowModel& ui);
+// Stores nothing.
+Verdict ruleText21(std::string_view text);
 // Text22, cash dividend per 10 shares, in yuan: at least 0.01, rounded to fen at most
 // 21,474,836.47; rewritten "##0.00" after rounding to fen. Stores nothing: CalcBuy reads the text.
-bool ruleText22(WindowModel& ui);
+Verdict ruleText22(std::string_view text);
 
-// Run before every CalcBuy of `buyQty` shares. Text21 and Text22 are tested on Enter only, so
-// they can hold a number typed without Enter that CalcBuy cannot use: a bonus of -10 leaves no
-// shares to divide by. A bonus below 0 or above 10, or a dividend below 0 or beyond
-// 21,474,836.47, is refused through ShowInputError on its field with that rule's message, and
-// false tells the caller not to calculate. So is a dividend whose total (dividend × buyQty × 0.1)
-// exceeds 100,000,000,000 yuan, the largest trade amount: CalcBuy could not represent it and
-// would compute nothing. A zero dividend passes (0.00 is the field's reset text), and a text that
-// is no number passes too: CalcBuy counts it as 0 and writes "0" there.
-bool checkBonusAndDividend(WindowModel& ui, Money buyQty);
+// Taken before every CalcBuy of `buyQty` shares, the bonus first. Text21 and Text22 are tested on
+// Enter only, so they can hold a number typed without Enter that CalcBuy cannot use: a bonus of
+// -10 leaves no shares to divide by. A bonus below 0 or above 10, or a dividend below 0 or beyond
+// 21,474,836.47, is refused with that rule's message, and the caller does not calculate. So is a
+// dividend whose total (dividend × buyQty × 0.1) exceeds 100,000,000,000 yuan, the largest trade
+// amount: CalcBuy could not represent it and would compute nothing. A zero dividend passes (0.00
+// is the field's reset text), and a text that is no number passes too: CalcBuy counts it as 0 and
+// writes "0" there. Accepted verdicts rewrite and store nothing.
+Verdict checkBonus(std::string_view text);
+Verdict checkDividend(std::string_view text, Money buyQty);
 
-// The shared validators of the batch dialogs, on a field of theirs. Each compares the double
-// value of the text, refuses through ShowInputError (leaving InputAccepted as it was), and on
-// acceptance rewrites as below and sets InputAccepted to 1. The caller resets it to 0.
+// The shared validators of the batch dialogs, on the text of a field of theirs. Each compares the
+// double value of the text; they store nothing.
 //
 // Prices: at least 0.01 (a typed 0.00996 is refused), rounded to a tenth of a fen at most
 // 2,147,483.647; rewritten as that value in general form, no trailing zeros (9.4567 → 9.457,
 // 10.00 → 10).
-void CheckBuyPrice(WindowModel& ui, Ctl field, std::int32_t& InputAccepted);
-void CheckSellPrice(WindowModel& ui, Ctl field, std::int32_t& InputAccepted);
+Verdict CheckBuyPrice(std::string_view text);
+Verdict CheckSellPrice(std::string_view text);
 // Buy quantity: greater than 0, a multiple of 100, at most 2,147,483,600 shares (the main
 // window's limit, since the dialog's figures end up in Text2); the text is left as typed, only
 // full-width digits and marks become ASCII (asciiNumberText).
-void CheckBuyQty(WindowModel& ui, Ctl field, std::int32_t& InputAccepted);
+Verdict CheckBuyQty(std::string_view text);
 // Sell quantity: at least 1, the whole number at most 2,147,483,647 shares; rewritten as that
 // whole number in plain digits (2.5 → 2, 1,234 → 1234).
-void CheckSellQty(WindowModel& ui, Ctl field, std::int32_t& InputAccepted);
+Verdict CheckSellQty(std::string_view text);
 
 }  // namespace zm

@@ -303,22 +303,12 @@ TEST_P(AdjustmentCheck, enter_in_buy_quantity_calculates_only_with_a_usable_bonu
     }
 }
 
+// The verdicts themselves are rows of validation_test.cpp; these show the field each refusal
+// lands on and the figures CalcBuy writes when the check passes.
 const AdjustmentRow kAdjustmentRows[] = {
     {"bonus_minus_ten_leaves_no_shares", "Text21", "-10", msg::kBonusMin, "-10"},
-    {"bonus_negative", "Text21", "-0.5", msg::kBonusMin, "-0.5"},
-    {"bonus_above_ten", "Text21", "11", msg::kBonusMax, "11"},
-    {"dividend_negative", "Text22", "-1", msg::kDividendMin, "-1"},
-    {"dividend_above_limit", "Text22", "21474836.48", msg::kDividendMax, "21474836.48"},
-    {"dividend_huge", "Text22", "1e300", msg::kDividendMax, "1e300"},
-    // 465.67 per 10 shares on 2,147,483,600 shares is 100,001,867,... yuan.
     {"dividend_total_above_limit", "Text22", "465.67", msg::kDividendAmountMax, "465.67", "0.01",
      "2147483600"},
-    {"dividend_total_beyond_money", "Text22", "21474836.47", msg::kDividendAmountMax, "21474836.47",
-     "0.01", "2147483600"},
-
-    {"bonus_ten", "Text21", "10", "", "10"},
-    {"dividend_zero", "Text22", "0", "", "0"},
-    {"dividend_below_a_fen", "Text22", "0.001", "", "0.001"},
     {"dividend_total_at_limit", "Text22", "465.66", "", "465.66", "0.01", "2147483600",
      "21,474,836.00"},
     // No number: CalcBuy counts it as 0 and says so in the field.
@@ -339,6 +329,91 @@ TEST_F(EnterFlow, a_dividend_larger_than_the_trade_amount_gives_negative_figures
     EXPECT_EQ(shown("Text8"), "-189.91");
     EXPECT_EQ(shown("Text10"), "-18,991.00");
     EXPECT_EQ(st().AmountPaid, money("-18991"));
+}
+
+// How Enter carries out a refusal: the message, the focus and the selection on the field, the
+// text as typed, no side calculated. The messages of every text are rows of validation_test.cpp.
+struct RefusedEnterRow {
+    const char* name;
+    const char* field;
+    const char* typed;
+    std::string_view message;
+};
+
+class RefusedEnter : public MainWindowTest, public ::testing::WithParamInterface<RefusedEnterRow> {};
+
+TEST_P(RefusedEnter, shows_the_message_and_hands_the_text_back_selected) {
+    const RefusedEnterRow& row = GetParam();
+    type("Text1", "10");
+    type("Text11", "10");
+    type(row.field, row.typed);
+    enter(row.field);
+    expectRefusedOn(row.field, row.message, row.typed);
+    EXPECT_EQ(shown("Text3"), "") << "the purchase was calculated";
+    EXPECT_EQ(shown("Text13"), "") << "the sale was calculated";
+}
+
+const RefusedEnterRow kRefusedEnterRows[] = {
+    {"buy_price", "Text1", "0.009", msg::kBuyPriceMin},
+    {"buy_qty", "Text2", "1e300", msg::kBuyQtyMax},
+    {"sell_price", "Text11", "abc", msg::kSellPriceNotNumber},
+    {"sell_qty", "Text12", "2147483647.5", msg::kSellQtyMax},
+    {"bonus", "Text21", "10.4", msg::kBonusMax},
+    {"dividend", "Text22", "0.00", msg::kDividendMin},
+};
+
+INSTANTIATE_TEST_SUITE_P(Rows, RefusedEnter, ::testing::ValuesIn(kRefusedEnterRows), rowName);
+
+// The largest quantities the rules accept are calculated, and rewritten as they store.
+struct LargestRow {
+    const char* name;
+    const char* priceField;
+    const char* price;
+    const char* field;
+    const char* typed;
+    const char* rewritten;
+    const char* amountField;
+};
+
+class LargestAccepted : public MainWindowTest, public ::testing::WithParamInterface<LargestRow> {};
+
+TEST_P(LargestAccepted, enter_rewrites_stores_and_calculates_the_side) {
+    const LargestRow& row = GetParam();
+    type(row.priceField, row.price);
+    type(row.field, row.typed);
+    enter(row.field);
+    EXPECT_TRUE(ui.messages.empty()) << ui.messages.front();
+    EXPECT_EQ(shown(row.field), row.rewritten);
+    EXPECT_EQ(row.field == std::string_view("Text2") ? st().BuyQty : st().SellQty,
+              money(row.rewritten));
+    EXPECT_NE(shown(row.amountField), "");
+}
+
+const LargestRow kLargestRows[] = {
+    {"buy_qty_at_limit", "Text1", "10", "Text2", "2147483600", "2,147,483,600", "Text3"},
+    {"buy_amount_at_limit", "Text1", "50", "Text2", "2000000000", "2,000,000,000", "Text3"},
+    {"sell_qty_at_limit", "Text11", "10", "Text12", "2147483647", "2,147,483,647", "Text13"},
+    {"sell_qty_rounds_to_limit", "Text11", "10", "Text12", "2147483647.4", "2,147,483,647",
+     "Text13"},
+};
+
+INSTANTIATE_TEST_SUITE_P(Rows, LargestAccepted, ::testing::ValuesIn(kLargestRows), rowName);
+
+TEST_F(EnterFlow, a_range_refusal_stores_its_value_and_a_number_refusal_stores_nothing) {
+    type("Text1", "10");
+    type("Text2", "150");
+    enter("Text2");
+    EXPECT_EQ(st().BuyQty, money("150"));
+    EXPECT_EQ(st().BuyPrice, money("10"));
+    type("Text11", "1e300");
+    enter("Text11");
+    EXPECT_EQ(st().SellPrice, Money());
+    // Enter in Text2 does not zero the buy price before it validates Text1 again.
+    st().BuyPrice = money("7");
+    type("Text1", "abc");
+    enter("Text2");
+    EXPECT_EQ(st().BuyPrice, money("7"));
+    EXPECT_EQ(ui.messages.size(), 3u);
 }
 
 }  // namespace
