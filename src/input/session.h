@@ -108,15 +108,15 @@ private:
     // Enter flow and Calculate (session_enter.cpp).
     void moveTo(Ctl field);  // focus to the field, then select the focused control's text
     void prefillSellQty();   // Text12 ← the bought quantity plus the bonus shares
+    void runCalcBuy();       // the bonus and dividend check, then CalcBuy
+    void runCalcSell();      // CalcSell under the chosen rules
+    void calculateBuySide();
+    void calculateSellSide();
     // The price rule of a side applied (refused, or rewritten and stored), then the quantity
     // rule taken against the stored price. A refusal of either is applied and gives nullopt; an
     // accepted quantity comes back for the flow to apply where it does.
     std::optional<Verdict> judgeBuySide();
     std::optional<Verdict> judgeSellSide();
-    void runCalcBuy();       // the bonus and dividend check, then CalcBuy
-    void runCalcSell();      // CalcSell under the chosen rules
-    void calculateBuySide();
-    void calculateSellSide();
     // Fee rules (session_rules.cpp).
     void loadRules();              // the [费用规则] section, at form load
     void applyRules();             // the lists, the title and the rules menu for m_rules

@@ -15,7 +15,7 @@ namespace zm {
 // too, because that value is stored all the same (validation.h).
 struct Verdict {
     bool accepted = false;
-    std::string_view message;         // the refusal's message box text; empty when accepted
+    std::string_view message;          // the refusal's message box text; empty when accepted
     std::optional<std::string> shown;  // the rewritten text; nullopt leaves the text as typed
     std::optional<Money> stored;       // the value to store; nullopt stores nothing
 

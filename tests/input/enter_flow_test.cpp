@@ -340,7 +340,8 @@ struct RefusedEnterRow {
     std::string_view message;
 };
 
-class RefusedEnter : public MainWindowTest, public ::testing::WithParamInterface<RefusedEnterRow> {};
+class RefusedEnter : public MainWindowTest,
+                     public ::testing::WithParamInterface<RefusedEnterRow> {};
 
 TEST_P(RefusedEnter, shows_the_message_and_hands_the_text_back_selected) {
     const RefusedEnterRow& row = GetParam();

@@ -21,18 +21,18 @@ const std::string kTenThousandCharOne = "1." + std::string(9'998, '0');
 // Every rule as one signature: the text, and the price of its side for the quantity rules or the
 // buy quantity for the dividend typed without Enter.
 using Rule = Verdict (*)(std::string_view text, Money price);
-Verdict buyPrice(std::string_view t, Money) { return ruleText1(t); }
-Verdict buyQty(std::string_view t, Money price) { return ruleText2(t, price); }
-Verdict sellPrice(std::string_view t, Money) { return ruleText11(t); }
-Verdict sellQty(std::string_view t, Money price) { return ruleText12(t, price); }
-Verdict bonus(std::string_view t, Money) { return ruleText21(t); }
-Verdict dividend(std::string_view t, Money) { return ruleText22(t); }
-Verdict typedBonus(std::string_view t, Money) { return checkBonus(t); }
-Verdict typedDividend(std::string_view t, Money buyQty) { return checkDividend(t, buyQty); }
-Verdict batchBuyPrice(std::string_view t, Money) { return CheckBuyPrice(t); }
-Verdict batchBuyQty(std::string_view t, Money) { return CheckBuyQty(t); }
-Verdict batchSellPrice(std::string_view t, Money) { return CheckSellPrice(t); }
-Verdict batchSellQty(std::string_view t, Money) { return CheckSellQty(t); }
+constexpr Rule buyPrice = [](std::string_view t, Money) { return ruleText1(t); };
+constexpr Rule buyQty = [](std::string_view t, Money price) { return ruleText2(t, price); };
+constexpr Rule sellPrice = [](std::string_view t, Money) { return ruleText11(t); };
+constexpr Rule sellQty = [](std::string_view t, Money price) { return ruleText12(t, price); };
+constexpr Rule bonus = [](std::string_view t, Money) { return ruleText21(t); };
+constexpr Rule dividend = [](std::string_view t, Money) { return ruleText22(t); };
+constexpr Rule typedBonus = [](std::string_view t, Money) { return checkBonus(t); };
+constexpr Rule typedDividend = [](std::string_view t, Money qty) { return checkDividend(t, qty); };
+constexpr Rule batchBuyPrice = [](std::string_view t, Money) { return CheckBuyPrice(t); };
+constexpr Rule batchBuyQty = [](std::string_view t, Money) { return CheckBuyQty(t); };
+constexpr Rule batchSellPrice = [](std::string_view t, Money) { return CheckSellPrice(t); };
+constexpr Rule batchSellQty = [](std::string_view t, Money) { return CheckSellQty(t); };
 
 struct Row {
     const char* name;
@@ -135,7 +135,8 @@ const Row kRows[] = {
     {"sell_qty_rounds_above_limit", sellQty, "2147483647.5", kSellQtyMax, nullptr, "0"},
     {"sell_qty_eleven_digits", sellQty, "99999999999", kSellQtyMax, nullptr, "0"},
     {"sell_qty_huge", sellQty, "1e300", kSellQtyMax, nullptr, "0"},
-    {"sell_amount_above_limit", sellQty, "2000000000", kSellAmountMax, nullptr, "2000000000", "100"},
+    {"sell_amount_above_limit", sellQty, "2000000000", kSellAmountMax, nullptr, "2000000000",
+     "100"},
     {"sell_qty_one", sellQty, "1", "", "1", "1"},
     {"sell_qty_odd_lot", sellQty, "99", "", "99", "99"},
     {"sell_qty_half_to_even", sellQty, "2.5", "", "2", "2"},
