@@ -1,10 +1,12 @@
 #pragma once
 
+#include <string>
 #include <string_view>
 
-// Every text the program shows in a message box, in one place. Each ends with seven blanks; the
-// punctuation inside is the full-width comma "，" except in kMsgWriteFailed, which has an ASCII
-// comma. Every box has the warning icon, one OK button and the title kMessageTitle.
+// Every text the program shows in a message box, and the captions and tool tips the engine
+// writes, in one place. Each message ends with seven blanks; the punctuation inside is the
+// full-width comma "，" except in kMsgWriteFailed, which has an ASCII comma. Every box
+// has the warning icon, one OK button and the title kMessageTitle.
 namespace zm::msg {
 
 inline constexpr std::string_view kMessageTitle = "股票计算器提示";
@@ -92,5 +94,24 @@ inline constexpr std::string_view kTargetNoPurchase = "请先计算买入，再�
 inline constexpr std::string_view kTargetNotNumber =
     "输入错误，目标必须输入数字，请重新输入       ";
 inline constexpr std::string_view kTargetUnreachable = "在允许的价格范围内达不到这个目标       ";
+
+// The about box: no web browser could be started for the user guide (%1 is the guide's path).
+inline constexpr std::string_view kBrowserFailed =
+    "无法启动网页浏览器，请在浏览器中打开本程序的网页：%1       ";
+
+// Captions and tool tips the sell side writes.
+inline constexpr std::string_view kProfitLossCaption = "盈亏金额";
+inline constexpr std::string_view kGainCaption = "大赚特赚";
+inline constexpr std::string_view kLossCaption = "大亏特亏";
+inline constexpr std::string_view kRemainingSharesCaption = "剩余股票";
+inline constexpr std::string_view kYuanUnit = "元";
+inline constexpr std::string_view kSharesUnit = "股";
+inline constexpr std::string_view kBreakEvenTip =
+    "每股的保本价格，既扣除买入卖出的各种费用后保证不亏损的每股价格";
+// The tool tip of Label8 after a partial sale, quoting the sold quantity as Text12 shows it.
+inline std::string remainingBreakEvenTip(std::string_view soldQtyText) {
+    return "剩余股票每股的保本价格，卖出的" + std::string(soldQtyText) +
+           "股的各种费用计入剩余股票成本里面。";
+}
 
 }  // namespace zm::msg

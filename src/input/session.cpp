@@ -144,12 +144,12 @@ void Session::command4Click() {
 }
 
 void Session::resetSellMarks() {
-    m_ui.setCaption(f1("Label17"), "盈亏金额");
+    m_ui.setCaption(f1("Label17"), msg::kProfitLossCaption);
     m_ui.setForeColor(f1("Label17"), kBlack);
     m_ui.setForeColor(f1("Label18"), kBlack);
     m_ui.setForeColor(f1("Label8"), kBlack);
-    m_ui.setToolTip(f1("Label8"), "每股的保本价格，既扣除买入卖出的各种费用后保证不亏损的每股价格");
-    m_ui.setCaption(f1("Label19_17"), "元");
+    m_ui.setToolTip(f1("Label8"), msg::kBreakEvenTip);
+    m_ui.setCaption(f1("Label19_17"), msg::kYuanUnit);
 }
 
 void Session::command5Click() {
