@@ -21,6 +21,7 @@
 #include <QToolButton>
 #include <QUrl>
 
+#include "fees/messages.h"
 #include "input/session.h"
 #include "ui/qt_text.h"
 #include "ui/widgets.h"
@@ -92,9 +93,7 @@ QUrl userGuideUrl() {
 }
 
 QString browserFailedMessage() {
-    // In the pattern of the program's other messages, seven blanks included.
-    return QStringLiteral("无法启动网页浏览器，请在浏览器中打开本程序的网页：%1       ")
-        .arg(userGuideUrl().toLocalFile());
+    return toQ(msg::kBrowserFailed).arg(userGuideUrl().toLocalFile());
 }
 
 AboutBox::AboutBox(Session& session, QWidget* parent)

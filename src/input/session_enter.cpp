@@ -13,8 +13,8 @@
 namespace zm {
 namespace {
 
-// The buy-side values a new buy quantity invalidates: everything CalcBuy derives from the
-// purchase except the amount paid, which the next CalcBuy overwrites.
+// The buy-side values a new buy quantity invalidates: everything the buy side derives from the
+// purchase except the amount paid, which the next purchase overwrites.
 void zeroBuyQtyAndResults(CalcState& st) {
     st.BuyQty = Money();
     st.HeldQty = Money();
@@ -27,7 +27,7 @@ void zeroBuyQtyAndResults(CalcState& st) {
 }
 
 // The sell-side values a new sell quantity invalidates. The profit or loss, the amount received
-// and the step counter stay: CalcSell sets them before it reads them.
+// and the step counter stay: the sale sets them before it reads them.
 void zeroSellQtyAndResults(CalcState& st) {
     st.SellQty = Money();
     st.SellAmount = Money();
