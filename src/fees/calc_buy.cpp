@@ -29,18 +29,15 @@ namespace {
 // Bonus shares and cash dividend per 10 shares; a field that holds no number counts as 0 and is
 // shown as 0 (recorded in r's fixes).
 std::pair<double, double> bonusAndDividend(const BuyInputs& in, BuyResult& r) {
-    std::string dividendText = in.dividendText;
-    if (!IsNumberText(dividendText)) {
-        dividendText = "0";
-        r.dividendFix = dividendText;
-    }
-    std::string bonusText = in.bonusText;
-    if (!IsNumberText(bonusText)) {
-        bonusText = "0";
-        r.bonusFix = bonusText;
-    }
-    return {numberTextToDouble(dividendText).value_or(0.0),
-            numberTextToDouble(bonusText).value_or(0.0)};
+    const auto value = [](const std::string& text, std::optional<std::string>& fix) {
+        if (IsNumberText(text)) {
+            return numberTextToDouble(text).value_or(0.0);
+        }
+        fix = "0";
+        return 0.0;
+    };
+    const double dividend = value(in.dividendText, r.dividendFix);
+    return {dividend, value(in.bonusText, r.bonusFix)};
 }
 
 std::optional<BuyResult> computeOwnBuy(const BuyInputs& in, Money price, Money qty) {

@@ -160,11 +160,14 @@ std::optional<Money> roundTripYield(Money profitLoss, Money amountPaid) {
                         std::numeric_limits<std::int64_t>::max() / Money::kTicksPerFen);
 }
 
+void writeSellMark(WindowModel& ui, std::string_view caption, Rgb colour) {
+    ui.setCaption(f1("Label17"), caption);
+    ui.setForeColor(f1("Label17"), colour);
+    ui.setForeColor(f1("Label18"), colour);
+}
+
 void writeGainLossMark(WindowModel& ui, bool loss) {
-    const Rgb mark = loss ? kBlue : kRed;
-    ui.setCaption(f1("Label17"), loss ? msg::kLossCaption : msg::kGainCaption);
-    ui.setForeColor(f1("Label17"), mark);
-    ui.setForeColor(f1("Label18"), mark);
+    writeSellMark(ui, loss ? msg::kLossCaption : msg::kGainCaption, loss ? kBlue : kRed);
 }
 
 SellInputs readSellInputs(const WindowModel& ui) {
@@ -236,9 +239,7 @@ void writeSellFields(WindowModel& ui, const SellResult& r) {
         ui.setText(f1("Text18"), r.yield ? formatAmount(*r.yield) : std::string());
     }
     if (r.partial) {
-        ui.setCaption(f1("Label17"), msg::kRemainingSharesCaption);
-        ui.setForeColor(f1("Label17"), kRed);
-        ui.setForeColor(f1("Label18"), kRed);
+        writeSellMark(ui, msg::kRemainingSharesCaption, kRed);
         ui.setCaption(f1("Label19_17"), msg::kSharesUnit);
         ui.setText(f1("Text19"), formatGroupedWhole(r.remainingShares));
         ui.setForeColor(f1("Label8"), kRed);

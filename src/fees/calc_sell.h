@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <string_view>
 
 #include "fees/calc_state.h"
 #include "fees/fee_rules.h"
@@ -79,6 +80,8 @@ std::optional<Money> yieldPercent(double profitLoss, double amountPaid,
 // The yield of a round trip, nullopt when nothing was paid or the figure leaves Money's range.
 std::optional<Money> roundTripYield(Money profitLoss, Money amountPaid);
 
+// The mark of the sell side: the caption of Label17, and its colour and that of Label18.
+void writeSellMark(WindowModel& ui, std::string_view caption, Rgb colour);
 // The gain or loss mark of the sell side: "大亏特亏" in blue on Label17 and Label18 when the
 // profit as shown is below zero, "大赚特赚" in red otherwise.
 void writeGainLossMark(WindowModel& ui, bool loss);
