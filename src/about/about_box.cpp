@@ -80,8 +80,7 @@ QString userGuidePath(const QString& programDirectory) {
     const QDir program(programDirectory);
     QString installed = QDir::cleanPath(
         program.filePath(QStringLiteral("../../share/doc/zunmo-calc/user-guide.html")));
-    QString built =
-        QDir::cleanPath(program.filePath(QStringLiteral("guide/user-guide.html")));
+    QString built = QDir::cleanPath(program.filePath(QStringLiteral("guide/user-guide.html")));
     if (!QFileInfo::exists(installed) && QFileInfo::exists(built)) {
         return built;
     }

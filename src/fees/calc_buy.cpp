@@ -143,7 +143,7 @@ std::optional<BuyResult> computeOwnBuy(const BuyInputs& in, Money price, Money q
 
 BuyInputs readBuyInputs(const WindowModel& ui) {
     return BuyInputs{rateOf(ui, f1("Combo1")), rateOf(ui, f1("Combo2")), chosenMarket(ui),
-                     ui.text(f1("Text21")), ui.text(f1("Text22")), ui.text(f1("Text2"))};
+                     ui.text(f1("Text21")),    ui.text(f1("Text22")),    ui.text(f1("Text2"))};
 }
 
 std::optional<BuyResult> computeRulesBuy(const BuyInputs& in, const FeeRules& rules, Money amount,

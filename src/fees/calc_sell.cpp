@@ -60,8 +60,7 @@ bool computeSale(const SellInputs& in, const CalcState& st, const FeeRules& rule
 // which selling them does, found by the remaining-share search and raised to whole fen. The
 // search's figures in r are set as far as they can be worked out; the price is nullopt when a
 // figure leaves the range or the step counter would pass 2^31 − 1.
-std::optional<Money> remainingBreakEven(const SellInputs& in, const CalcState& st,
-                                        SellResult& r) {
+std::optional<Money> remainingBreakEven(const SellInputs& in, const CalcState& st, SellResult& r) {
     auto remainQty = Money::sub(st.BuyQty, st.SellQty);
     if (!remainQty) {
         return std::nullopt;
@@ -69,8 +68,8 @@ std::optional<Money> remainingBreakEven(const SellInputs& in, const CalcState& s
     r.remainQty = *remainQty;
     // What the purchase cost with its fees, less what the sale brought net of its fees. Bonus
     // shares and the dividend play no part here.
-    auto cost = checkedSum(checkedSum(Money::sub(st.BuyAmount, r.amount), st.BuyFeeTotal),
-                           r.feeTotal);
+    auto cost =
+        checkedSum(checkedSum(Money::sub(st.BuyAmount, r.amount), st.BuyFeeTotal), r.feeTotal);
     if (!cost) {
         return std::nullopt;
     }
@@ -209,8 +208,8 @@ std::optional<SellResult> computeSell(const SellInputs& in, const CalcState& st,
     if (r.partial) {
         r.remainingShares = held - st.SellQty;
         r.remainingTip = msg::remainingBreakEvenTip(in.quantityText);
-        r.remainingPrice = rules.own() ? remainingBreakEven(in, st, r)
-                                       : remainingRulesBreakEven(in, st, rules, r);
+        r.remainingPrice =
+            rules.own() ? remainingBreakEven(in, st, r) : remainingRulesBreakEven(in, st, rules, r);
         if (!r.remainingPrice) {
             // No price can be given (the search would run past its 32-bit step counter): the
             // field shows none rather than a stale or wrong one.

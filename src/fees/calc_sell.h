@@ -75,8 +75,7 @@ std::optional<TradeFees> saleFees(const FeeRules& rules, Market market, double c
 // A yield in percent, to two decimals: profit ÷ amount paid × 10000 rounded to a whole number
 // of hundredths (halves to even), then ÷ 100. nullopt when nothing was paid or the hundredths
 // pass ±maxHundredths.
-std::optional<Money> yieldPercent(double profitLoss, double amountPaid,
-                                  std::int64_t maxHundredths);
+std::optional<Money> yieldPercent(double profitLoss, double amountPaid, std::int64_t maxHundredths);
 // The yield of a round trip, nullopt when nothing was paid or the figure leaves Money's range.
 std::optional<Money> roundTripYield(Money profitLoss, Money amountPaid);
 

@@ -222,8 +222,7 @@ std::optional<BatchBuyTexts> batchBuy(const std::array<double, 6>& v, const Batc
     return r;
 }
 
-std::optional<BatchSellTexts> batchSell(const std::array<double, 6>& v,
-                                        const BatchWindowTexts& w) {
+std::optional<BatchSellTexts> batchSell(const std::array<double, 6>& v, const BatchWindowTexts& w) {
     const double Q = (v[1] + v[3]) + v[5];
     if (Q == 0.0 || checkBatchRange(BatchSide::Sell, v, 0.0)) {
         return std::nullopt;
@@ -233,9 +232,9 @@ std::optional<BatchSellTexts> batchSell(const std::array<double, 6>& v,
     BatchSellTexts r;
     r.trade = combinedTrade(
         S, Q, w,
-        w.shanghai
-            ? formatGroupedNoLead(Money::fromDouble(batchTransferFee(v[1], v[3], v[5])).value_or(Money()))
-            : formatPrice(Money()));
+        w.shanghai ? formatGroupedNoLead(
+                         Money::fromDouble(batchTransferFee(v[1], v[3], v[5])).value_or(Money()))
+                   : formatPrice(Money()));
     // 9. Amount received.
     r.received = amountText(readBack(r.trade.amount) - readBack(r.trade.feeTotal));
     // 10. The round trip, when the main window shows an amount paid. Text10 is a result field;

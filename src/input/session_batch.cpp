@@ -131,9 +131,9 @@ void writeBatchSell(WindowModel& ui, const BatchSellTexts& r) {
 }
 
 BatchWindowTexts batchWindowTexts(const WindowModel& ui) {
-    return BatchWindowTexts{rateOf(ui, f1("Combo1")), rateOf(ui, f1("Combo2")),
+    return BatchWindowTexts{rateOf(ui, f1("Combo1")),    rateOf(ui, f1("Combo2")),
                             ui.isChecked(f1("Option1")), ui.text(f1("Text22")),
-                            ui.text(f1("Text10")), ui.text(f1("Text19"))};
+                            ui.text(f1("Text10")),       ui.text(f1("Text19"))};
 }
 
 }  // namespace

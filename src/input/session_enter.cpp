@@ -128,8 +128,7 @@ void Session::runCalcBuy() {
     if (!m_rules.own() && !checkTypedCommission()) {
         return;
     }
-    const auto r =
-        computeBuy(readBuyInputs(m_ui), m_rules, m_state.BuyPrice, m_state.BuyQty);
+    const auto r = computeBuy(readBuyInputs(m_ui), m_rules, m_state.BuyPrice, m_state.BuyQty);
     if (!r) {
         return;  // nothing to compute, or a figure beyond the range: nothing written or saved
     }

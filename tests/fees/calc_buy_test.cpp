@@ -4,6 +4,8 @@
 
 #include <ostream>
 #include <string>
+#include <tuple>
+#include <utility>
 
 #include "fees/calc_window.h"
 #include "fees/money_print.h"
@@ -15,8 +17,12 @@ using test::money;
 
 BuyInputs inputs(Market market, const char* commission, const char* stampDuty, const char* qty,
                  const char* bonus = "", const char* dividend = "") {
-    return BuyInputs{numberTextToDouble(commission).value(), numberTextToDouble(stampDuty).value(),
-                     market, bonus, dividend, qty};
+    return BuyInputs{numberTextToDouble(commission).value(),
+                     numberTextToDouble(stampDuty).value(),
+                     market,
+                     bonus,
+                     dividend,
+                     qty};
 }
 
 // A purchase of `qty` shares (as Text2 shows them) at `price` under the program's own rules.
@@ -79,45 +85,49 @@ INSTANTIATE_TEST_SUITE_P(
         BuyRow{"shanghai_worked_example", Market::ShanghaiA, "3.0", "3", "10.00", "1000", "0", "0",
                "10,000.00", "30.00", "30.00", "1.00", "61.00", "10.07", "10.13", "10,061.00"},
         // 9,861 ÷ 1,300 = 7.5854 shows 7.59; break-even of 7.5385 on 1,300 shares.
-        BuyRow{"bonus_and_dividend", Market::ShanghaiA, "3.0", "3", "10.00", "1000", "3", "2", "10,000.00",
-               "30.00", "30.00", "1.00", "61.00", "7.59", "7.64", "9,861.00"},
+        BuyRow{"bonus_and_dividend", Market::ShanghaiA, "3.0", "3", "10.00", "1000", "3", "2",
+               "10,000.00", "30.00", "30.00", "1.00", "61.00", "7.59", "7.64", "9,861.00"},
         // The quantity field read back with its grouping comma.
         BuyRow{"grouped_quantity_text", Market::ShanghaiA, "3.0", "3", "10.00", "1,000", "3", "2",
                "10,000.00", "30.00", "30.00", "1.00", "61.00", "7.59", "7.64", "9,861.00"},
         // Fund market: the minimum commission, a bare 0 for the stamp duty, no transfer fee.
-        BuyRow{"fund_market", Market::FundWarrant, "0.0", "0", "1.00", "1000", "0", "0", "1,000.00", "5.00",
-               "0", "0.00", "5.00", "1.01", "1.02", "1,005.00"},
+        BuyRow{"fund_market", Market::FundWarrant, "0.0", "0", "1.00", "1000", "0", "0", "1,000.00",
+               "5.00", "0", "0.00", "5.00", "1.01", "1.02", "1,005.00"},
         // Fund market with a stamp-duty rate still picked: none is charged on a purchase.
-        BuyRow{"fund_market_ignores_the_stamp_duty", Market::FundWarrant, "0.0", "3", "1.00", "1000", "0",
-               "0", "1,000.00", "5.00", "0", "0.00", "5.00", "1.01", "1.02", "1,005.00"},
+        BuyRow{"fund_market_ignores_the_stamp_duty", Market::FundWarrant, "0.0", "3", "1.00",
+               "1000", "0", "0", "1,000.00", "5.00", "0", "0.00", "5.00", "1.01", "1.02",
+               "1,005.00"},
         // 1,005.00 ÷ 100 is exactly 10.05: it is not raised to 10.06.
-        BuyRow{"exact_cost_is_not_raised", Market::FundWarrant, "0.0", "0", "10.00", "100", "0", "0",
-               "1,000.00", "5.00", "0", "0.00", "5.00", "10.05", "10.12", "1,005.00"},
-        BuyRow{"shenzhen_pays_no_transfer_fee", Market::ShenzhenA, "3.0", "1", "10.00", "5000", "0", "0",
-               "50,000.00", "150.00", "50.00", "0.00", "200.00", "10.04", "10.09", "50,200.00"},
+        BuyRow{"exact_cost_is_not_raised", Market::FundWarrant, "0.0", "0", "10.00", "100", "0",
+               "0", "1,000.00", "5.00", "0", "0.00", "5.00", "10.05", "10.12", "1,005.00"},
+        BuyRow{"shenzhen_pays_no_transfer_fee", Market::ShenzhenA, "3.0", "1", "10.00", "5000", "0",
+               "0", "50,000.00", "150.00", "50.00", "0.00", "200.00", "10.04", "10.09",
+               "50,200.00"},
         // 500 × 0.001 = 0.5 is below 1: the minimum 1.00.
-        BuyRow{"shanghai_500_shares", Market::ShanghaiA, "3.0", "3", "10.00", "500", "0", "0", "5,000.00",
-               "15.00", "15.00", "1.00", "31.00", "10.07", "10.13", "5,031.00"},
+        BuyRow{"shanghai_500_shares", Market::ShanghaiA, "3.0", "3", "10.00", "500", "0", "0",
+               "5,000.00", "15.00", "15.00", "1.00", "31.00", "10.07", "10.13", "5,031.00"},
         BuyRow{"shanghai_1500_shares", Market::ShanghaiA, "3.0", "3", "10.00", "1500", "0", "0",
                "15,000.00", "45.00", "45.00", "1.50", "91.50", "10.07", "10.13", "15,091.50"},
         // 1.234 is kept in the state, shown as 1.23, and rounds into the fee total as 1.23.
-        BuyRow{"shanghai_1234_shares", Market::ShanghaiA, "3.0", "3", "1.00", "1234", "0", "0", "1,234.00",
-               "5.00", "3.70", "1.23", "9.93", "1.01", "1.02", "1,243.93"},
-        BuyRow{"shanghai_999_shares", Market::ShanghaiA, "3.0", "3", "1.00", "999", "0", "0", "999.00",
-               "5.00", "3.00", "1.00", "9.00", "1.01", "1.02", "1,008.00"},
+        BuyRow{"shanghai_1234_shares", Market::ShanghaiA, "3.0", "3", "1.00", "1234", "0", "0",
+               "1,234.00", "5.00", "3.70", "1.23", "9.93", "1.01", "1.02", "1,243.93"},
+        BuyRow{"shanghai_999_shares", Market::ShanghaiA, "3.0", "3", "1.00", "999", "0", "0",
+               "999.00", "5.00", "3.00", "1.00", "9.00", "1.01", "1.02", "1,008.00"},
         // Exactly 5.00 stays; 4.99 becomes 5.00.
         BuyRow{"commission_exactly_five", Market::ShenzhenA, "2.5", "0", "20.00", "100", "0", "0",
                "2,000.00", "5.00", "0.00", "0.00", "5.00", "20.05", "20.13", "2,005.00"},
-        BuyRow{"commission_just_below_five", Market::ShenzhenA, "2.5", "0", "19.96", "100", "0", "0",
-               "1,996.00", "5.00", "0.00", "0.00", "5.00", "20.01", "20.09", "2,001.00"},
+        BuyRow{"commission_just_below_five", Market::ShenzhenA, "2.5", "0", "19.96", "100", "0",
+               "0", "1,996.00", "5.00", "0.00", "0.00", "5.00", "20.01", "20.09", "2,001.00"},
         // Halfway commissions round to the even fen: 1234.5 fen → 12.34, 1235.5 fen → 12.36.
-        BuyRow{"halfway_commission_rounds_down_to_even", Market::ShenzhenA, "2.5", "0", "49.38", "100", "0",
-               "0", "4,938.00", "12.34", "0.00", "0.00", "12.34", "49.51", "49.65", "4,950.34"},
-        BuyRow{"halfway_commission_rounds_up_to_even", Market::ShenzhenA, "2.5", "0", "49.42", "100", "0",
-               "0", "4,942.00", "12.36", "0.00", "0.00", "12.36", "49.55", "49.69", "4,954.36"},
+        BuyRow{"halfway_commission_rounds_down_to_even", Market::ShenzhenA, "2.5", "0", "49.38",
+               "100", "0", "0", "4,938.00", "12.34", "0.00", "0.00", "12.34", "49.51", "49.65",
+               "4,950.34"},
+        BuyRow{"halfway_commission_rounds_up_to_even", Market::ShenzhenA, "2.5", "0", "49.42",
+               "100", "0", "0", "4,942.00", "12.36", "0.00", "0.00", "12.36", "49.55", "49.69",
+               "4,954.36"},
         // A dividend above the trade amount: negative cost, break-even and amount paid.
-        BuyRow{"dividend_above_the_trade_amount", Market::ShanghaiA, "3.0", "3", "1.00", "100", "0", "20",
-               "100.00", "5.00", "0.30", "1.00", "6.30", "-0.93", "-0.88", "-93.70"}),
+        BuyRow{"dividend_above_the_trade_amount", Market::ShanghaiA, "3.0", "3", "1.00", "100", "0",
+               "20", "100.00", "5.00", "0.30", "1.00", "6.30", "-0.93", "-0.88", "-93.70"}),
     [](const ::testing::TestParamInfo<BuyRow>& row) { return row.param.name; });
 
 // The writer puts the figures into Text3 … Text10, with the fixes of the bonus and dividend
@@ -127,11 +137,16 @@ TEST(CalcBuy, the_writer_and_the_state_take_the_figures) {
     ASSERT_TRUE(b);
     test::MemoryWindowModel ui;
     writeBuyFields(ui, *b);
-    const char* shown[][2] = {{"Text3", "10,000.00"}, {"Text4", "30.00"},  {"Text5", "30.00"},
-                              {"Text6", "1.00"},      {"Text7", "61.00"},  {"Text8", "10.07"},
-                              {"Text9", "10.13"},     {"Text10", "10,061.00"},
-                              {"Text21", "0"},        {"Text22", "0"}};
-    for (const auto& [field, text] : shown) {
+    for (const auto& [field, text] : {std::pair{"Text3", "10,000.00"},
+                                      {"Text4", "30.00"},
+                                      {"Text5", "30.00"},
+                                      {"Text6", "1.00"},
+                                      {"Text7", "61.00"},
+                                      {"Text8", "10.07"},
+                                      {"Text9", "10.13"},
+                                      {"Text10", "10,061.00"},
+                                      {"Text21", "0"},
+                                      {"Text22", "0"}}) {
         EXPECT_EQ(ui.text(f1(field)), text) << field;
     }
     EXPECT_EQ(ui.at(f1("Label8")).foreColor, kRed);
@@ -228,18 +243,15 @@ TEST(ReadBuyInputs, takes_the_market_the_rates_and_the_texts) {
          {std::pair{"Option1", Market::ShanghaiA}, std::pair{"Option2", Market::ShenzhenA},
           std::pair{"Option3", Market::FundWarrant}}) {
         test::CalcWindow w(option, "2.7", "6");
-        EXPECT_EQ(chosenMarket(w.ui), market) << option;
+        w.set("Text2", "1,000");
+        w.set("Text21", "3");
+        w.set("Text22", "x");
+        const BuyInputs in = readBuyInputs(w.ui);
+        EXPECT_EQ(in.market, market);
+        EXPECT_EQ(std::tuple(in.commissionRate, in.stampDutyRate, in.quantityText, in.bonusText,
+                             in.dividendText),
+                  std::tuple(2.7, 6.0, "1,000", "3", "x"));
     }
-    test::CalcWindow w("Option1", "2.7", "6");
-    w.set("Text2", "1,000");
-    w.set("Text21", "3");
-    w.set("Text22", "x");
-    const BuyInputs in = readBuyInputs(w.ui);
-    EXPECT_EQ(in.commissionRate, 2.7);
-    EXPECT_EQ(in.stampDutyRate, 6.0);
-    EXPECT_EQ(in.quantityText, "1,000");
-    EXPECT_EQ(in.bonusText, "3");
-    EXPECT_EQ(in.dividendText, "x");
     test::MemoryWindowModel empty;
     EXPECT_EQ(rateOf(empty, f1("Combo1")), 0.0);
 }

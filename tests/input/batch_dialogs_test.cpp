@@ -120,9 +120,9 @@ std::array<double, 6> captures(const Batches& b) {
 using Fields = std::vector<std::pair<std::string, std::string>>;  // main-window field, text
 
 Fields tradeFields(const CombinedTradeTexts& t, int first) {
-    const std::string texts[] = {t.price,     t.quantity,    t.amount,
-                                 t.commissionMinimum.value_or(t.commission),
-                                 t.stampDuty, t.transferFee, t.feeTotal};
+    const std::string texts[] = {
+        t.price,     t.quantity,    t.amount,  t.commissionMinimum.value_or(t.commission),
+        t.stampDuty, t.transferFee, t.feeTotal};
     Fields out;
     for (int i = 0; i < 7; ++i) {
         out.emplace_back("Text" + std::to_string(first + i), texts[i]);
@@ -133,12 +133,14 @@ Fields tradeFields(const CombinedTradeTexts& t, int first) {
 // Every field a result writes, with the text it ends with.
 Fields fieldsOf(const BatchBuyTexts& r) {
     Fields f = tradeFields(r.trade, 1);
-    f.insert(f.end(), {{"Text8", r.costPerShare}, {"Text9", r.breakEven}, {"Text10", r.amountPaid}});
+    f.insert(f.end(),
+             {{"Text8", r.costPerShare}, {"Text9", r.breakEven}, {"Text10", r.amountPaid}});
     return f;
 }
 Fields fieldsOf(const BatchSellTexts& r) {
     Fields f = tradeFields(r.trade, 11);
-    f.insert(f.end(), {{"Text20", r.received}, {"Text19", r.profit.value_or("")}, {"Text18", r.yield}});
+    f.insert(f.end(),
+             {{"Text20", r.received}, {"Text19", r.profit.value_or("")}, {"Text18", r.yield}});
     return f;
 }
 
@@ -163,7 +165,8 @@ class BatchBuyFigures : public ::testing::TestWithParam<BuyCase> {};
 
 TEST_P(BatchBuyFigures, the_combined_purchase_shows_its_figures) {
     const BuyCase& c = GetParam();
-    const auto r = batchBuy(captures(c.batches), {c.commission, c.stampDuty, c.shanghai, "0.00", "", ""});
+    const auto r =
+        batchBuy(captures(c.batches), {c.commission, c.stampDuty, c.shanghai, "0.00", "", ""});
     ASSERT_TRUE(r);
     expectFields(fieldsOf(*r), c.expected);
 }
