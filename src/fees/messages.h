@@ -1,5 +1,6 @@
 #pragma once
 
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -78,6 +79,24 @@ inline constexpr std::string_view kMainTitle = "股票交易费用成本Zunmo计
 inline constexpr std::string_view kCombo2Tip = "历史最高印花税为6‰，最低为1‰";
 inline constexpr std::string_view kCombo2RulesTip =
     "印花税由国家规定，只在卖出时按成交金额收取，买入不收";
+
+// The main window title's note on the rules in force.
+inline constexpr std::string_view kCurrentRulesNote = "（现行规则）";
+inline std::string datedRulesNote(std::string_view date) {
+    return "（按" + std::string(date) + "的规则）";
+}
+// The rules dialog's summary of a rule set: the stamp duty rate (per mille), the transfer fee
+// (per mille of the amount, or none for the Shanghai fee per 1,000 shares), the minimum
+// commission (yuan), one line each, and the line on funds and warrants.
+inline std::string rulesSummary(std::string_view stampDutyRate,
+                                std::optional<std::string_view> transferRate,
+                                std::string_view minCommission) {
+    const std::string transfer =
+        transferRate ? "过户费：沪深两市都收，成交金额的" + std::string(*transferRate) + "‰"
+                     : std::string("过户费：仅上海A股收，每1000股1元，起点1元；深圳不收");
+    return "印花税：卖出时收成交金额的" + std::string(stampDutyRate) + "‰，买入不收\n" + transfer +
+           "\n最低佣金：" + std::string(minCommission) + "元\n基金、权证只收佣金";
+}
 
 // Fee rules of a trade date.
 inline constexpr std::string_view kRulesDateTooEarly =
