@@ -1,9 +1,10 @@
 // The multi-batch dialogs Form4 (buy) and Form3 (sell): their Enter flow, OK and Clear, and the
 // computations that combine up to three batches into one side of the main window.
 //
-// The computations work like the program always has: each figure is written into its main-window
-// field as text, and later steps read that text back, so they go on with the values as shown.
-// They write the main window's fields only; the main window's calculation state is not touched.
+// The computations (batchBuy, batchSell in batch_calc) work every figure out as the text its
+// field will show, and later steps read that text back, so they go on with the values as shown;
+// the writers here then put the texts into the main window's fields. The main window's
+// calculation state is not touched.
 #include <array>
 #include <optional>
 #include <string>
@@ -339,31 +340,20 @@ void Session::calcBatchBuyRules() {
     writeBuyFields(m_ui, *r);
 }
 
-void Session::calcBatchSellRules() {
-    const auto r = batchSellRules(capturedNumbers(capturedOf(FormId::Form3)),
-                                  batchWindowTexts(m_ui), m_rules, chosenMarket(m_ui));
-    if (r) {
-        writeBatchSell(m_ui, *r);
-    }
-}
-
 void Session::CalcBatchBuy() {
     if (!m_rules.own()) {
         calcBatchBuyRules();
-        return;
-    }
-    const auto r = batchBuy(capturedNumbers(capturedOf(FormId::Form4)), batchWindowTexts(m_ui));
-    if (r) {
+    } else if (const auto r =
+                   batchBuy(capturedNumbers(capturedOf(FormId::Form4)), batchWindowTexts(m_ui))) {
         writeBatchBuy(m_ui, *r);
     }
 }
 
 void Session::CalcBatchSell() {
-    if (!m_rules.own()) {
-        calcBatchSellRules();
-        return;
-    }
-    const auto r = batchSell(capturedNumbers(capturedOf(FormId::Form3)), batchWindowTexts(m_ui));
+    const auto v = capturedNumbers(capturedOf(FormId::Form3));
+    const BatchWindowTexts w = batchWindowTexts(m_ui);
+    const auto r =
+        m_rules.own() ? batchSell(v, w) : batchSellRules(v, w, m_rules, chosenMarket(m_ui));
     if (r) {
         writeBatchSell(m_ui, *r);
     }
