@@ -15,14 +15,11 @@ namespace {
 
 using test::money;
 
-BuyInputs inputs(Market market, const char* commission, const char* stampDuty, const char* qty,
+constexpr Market kSH = Market::ShanghaiA, kSZ = Market::ShenzhenA, kFund = Market::FundWarrant;
+
+BuyInputs inputs(Market market, double commission, double stampDuty, const char* qty,
                  const char* bonus = "", const char* dividend = "") {
-    return BuyInputs{numberTextToDouble(commission).value(),
-                     numberTextToDouble(stampDuty).value(),
-                     market,
-                     bonus,
-                     dividend,
-                     qty};
+    return BuyInputs{commission, stampDuty, market, bonus, dividend, qty};
 }
 
 // A purchase of `qty` shares (as Text2 shows them) at `price` under the program's own rules.
@@ -36,8 +33,8 @@ std::optional<BuyResult> buy(const BuyInputs& in, const char* price) {
 struct BuyRow {
     const char* name;
     Market market;
-    const char* commission;
-    const char* stampDuty;
+    double commission;
+    double stampDuty;
     const char* price;
     const char* qty;
     const char* bonus;     // Text21
@@ -61,79 +58,73 @@ TEST_P(CalcBuyTest, works_out_every_buy_figure) {
     const auto b =
         buy(inputs(r.market, r.commission, r.stampDuty, r.qty, r.bonus, r.dividend), r.price);
     ASSERT_TRUE(b);
-    EXPECT_EQ(b->amountText, r.amount);
-    EXPECT_EQ(b->commissionText, r.commissionShown);
-    EXPECT_EQ(b->stampDutyText, r.stampDutyShown);
-    EXPECT_EQ(b->transferFeeText, r.transferShown);
-    EXPECT_EQ(b->feeTotalText, r.feeTotal);
-    EXPECT_EQ(b->costPerShareText, r.costPerShare);
-    EXPECT_EQ(b->breakEvenText, r.breakEven);
-    EXPECT_EQ(b->amountPaidText, r.amountPaid);
+    // Text3 … Text10 in their order.
+    EXPECT_EQ(std::tuple(b->amountText, b->commissionText, b->stampDutyText, b->transferFeeText,
+                         b->feeTotalText, b->costPerShareText, b->breakEvenText, b->amountPaidText),
+              std::tuple(r.amount, r.commissionShown, r.stampDutyShown, r.transferShown, r.feeTotal,
+                         r.costPerShare, r.breakEven, r.amountPaid));
     // The state is given what the fields show (the transfer fee keeps its third decimal).
-    EXPECT_EQ(b->amount, money(r.amount));
-    EXPECT_EQ(b->commission, money(r.commissionShown));
-    EXPECT_EQ(b->stampDuty, money(r.stampDutyShown));
-    EXPECT_EQ(b->feeTotal, money(r.feeTotal));
-    EXPECT_EQ(b->costPerShare, money(r.costPerShare));
-    EXPECT_EQ(b->amountPaid, money(r.amountPaid));
+    EXPECT_EQ(std::tuple(b->amount, b->commission, b->stampDuty, b->feeTotal, b->costPerShare,
+                         b->amountPaid),
+              std::tuple(money(r.amount), money(r.commissionShown), money(r.stampDutyShown),
+                         money(r.feeTotal), money(r.costPerShare), money(r.amountPaid)));
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Purchases, CalcBuyTest,
     ::testing::Values(
         // 10.061 per share is raised to 10.07; the break-even starts from 10.06.
-        BuyRow{"shanghai_worked_example", Market::ShanghaiA, "3.0", "3", "10.00", "1000", "0", "0",
-               "10,000.00", "30.00", "30.00", "1.00", "61.00", "10.07", "10.13", "10,061.00"},
+        BuyRow{"shanghai_worked_example", kSH, 3.0, 3, "10.00", "1000", "0", "0", "10,000.00",
+               "30.00", "30.00", "1.00", "61.00", "10.07", "10.13", "10,061.00"},
+        // An empty bonus and dividend count as none.
+        BuyRow{"empty_bonus_and_dividend", kSH, 3.0, 3, "10.00", "1000", "", "", "10,000.00",
+               "30.00", "30.00", "1.00", "61.00", "10.07", "10.13", "10,061.00"},
         // 9,861 ÷ 1,300 = 7.5854 shows 7.59; break-even of 7.5385 on 1,300 shares.
-        BuyRow{"bonus_and_dividend", Market::ShanghaiA, "3.0", "3", "10.00", "1000", "3", "2",
-               "10,000.00", "30.00", "30.00", "1.00", "61.00", "7.59", "7.64", "9,861.00"},
+        BuyRow{"bonus_and_dividend", kSH, 3.0, 3, "10.00", "1000", "3", "2", "10,000.00", "30.00",
+               "30.00", "1.00", "61.00", "7.59", "7.64", "9,861.00"},
         // The quantity field read back with its grouping comma.
-        BuyRow{"grouped_quantity_text", Market::ShanghaiA, "3.0", "3", "10.00", "1,000", "3", "2",
-               "10,000.00", "30.00", "30.00", "1.00", "61.00", "7.59", "7.64", "9,861.00"},
+        BuyRow{"grouped_quantity_text", kSH, 3.0, 3, "10.00", "1,000", "3", "2", "10,000.00",
+               "30.00", "30.00", "1.00", "61.00", "7.59", "7.64", "9,861.00"},
         // Fund market: the minimum commission, a bare 0 for the stamp duty, no transfer fee.
-        BuyRow{"fund_market", Market::FundWarrant, "0.0", "0", "1.00", "1000", "0", "0", "1,000.00",
-               "5.00", "0", "0.00", "5.00", "1.01", "1.02", "1,005.00"},
+        BuyRow{"fund_market", kFund, 0.0, 0, "1.00", "1000", "0", "0", "1,000.00", "5.00", "0",
+               "0.00", "5.00", "1.01", "1.02", "1,005.00"},
         // Fund market with a stamp-duty rate still picked: none is charged on a purchase.
-        BuyRow{"fund_market_ignores_the_stamp_duty", Market::FundWarrant, "0.0", "3", "1.00",
-               "1000", "0", "0", "1,000.00", "5.00", "0", "0.00", "5.00", "1.01", "1.02",
-               "1,005.00"},
+        BuyRow{"fund_market_ignores_the_stamp_duty", kFund, 0.0, 3, "1.00", "1000", "0", "0",
+               "1,000.00", "5.00", "0", "0.00", "5.00", "1.01", "1.02", "1,005.00"},
         // 1,005.00 ÷ 100 is exactly 10.05: it is not raised to 10.06.
-        BuyRow{"exact_cost_is_not_raised", Market::FundWarrant, "0.0", "0", "10.00", "100", "0",
-               "0", "1,000.00", "5.00", "0", "0.00", "5.00", "10.05", "10.12", "1,005.00"},
-        BuyRow{"shenzhen_pays_no_transfer_fee", Market::ShenzhenA, "3.0", "1", "10.00", "5000", "0",
-               "0", "50,000.00", "150.00", "50.00", "0.00", "200.00", "10.04", "10.09",
-               "50,200.00"},
+        BuyRow{"exact_cost_is_not_raised", kFund, 0.0, 0, "10.00", "100", "0", "0", "1,000.00",
+               "5.00", "0", "0.00", "5.00", "10.05", "10.12", "1,005.00"},
+        BuyRow{"shenzhen_pays_no_transfer_fee", kSZ, 3.0, 1, "10.00", "5000", "0", "0", "50,000.00",
+               "150.00", "50.00", "0.00", "200.00", "10.04", "10.09", "50,200.00"},
         // 500 × 0.001 = 0.5 is below 1: the minimum 1.00.
-        BuyRow{"shanghai_500_shares", Market::ShanghaiA, "3.0", "3", "10.00", "500", "0", "0",
-               "5,000.00", "15.00", "15.00", "1.00", "31.00", "10.07", "10.13", "5,031.00"},
-        BuyRow{"shanghai_1500_shares", Market::ShanghaiA, "3.0", "3", "10.00", "1500", "0", "0",
-               "15,000.00", "45.00", "45.00", "1.50", "91.50", "10.07", "10.13", "15,091.50"},
+        BuyRow{"shanghai_500_shares", kSH, 3.0, 3, "10.00", "500", "0", "0", "5,000.00", "15.00",
+               "15.00", "1.00", "31.00", "10.07", "10.13", "5,031.00"},
+        BuyRow{"shanghai_1500_shares", kSH, 3.0, 3, "10.00", "1500", "0", "0", "15,000.00", "45.00",
+               "45.00", "1.50", "91.50", "10.07", "10.13", "15,091.50"},
         // 1.234 is kept in the state, shown as 1.23, and rounds into the fee total as 1.23.
-        BuyRow{"shanghai_1234_shares", Market::ShanghaiA, "3.0", "3", "1.00", "1234", "0", "0",
-               "1,234.00", "5.00", "3.70", "1.23", "9.93", "1.01", "1.02", "1,243.93"},
-        BuyRow{"shanghai_999_shares", Market::ShanghaiA, "3.0", "3", "1.00", "999", "0", "0",
-               "999.00", "5.00", "3.00", "1.00", "9.00", "1.01", "1.02", "1,008.00"},
+        BuyRow{"shanghai_1234_shares", kSH, 3.0, 3, "1.00", "1234", "0", "0", "1,234.00", "5.00",
+               "3.70", "1.23", "9.93", "1.01", "1.02", "1,243.93"},
+        BuyRow{"shanghai_999_shares", kSH, 3.0, 3, "1.00", "999", "0", "0", "999.00", "5.00",
+               "3.00", "1.00", "9.00", "1.01", "1.02", "1,008.00"},
         // Exactly 5.00 stays; 4.99 becomes 5.00.
-        BuyRow{"commission_exactly_five", Market::ShenzhenA, "2.5", "0", "20.00", "100", "0", "0",
-               "2,000.00", "5.00", "0.00", "0.00", "5.00", "20.05", "20.13", "2,005.00"},
-        BuyRow{"commission_just_below_five", Market::ShenzhenA, "2.5", "0", "19.96", "100", "0",
-               "0", "1,996.00", "5.00", "0.00", "0.00", "5.00", "20.01", "20.09", "2,001.00"},
+        BuyRow{"commission_exactly_five", kSZ, 2.5, 0, "20.00", "100", "0", "0", "2,000.00", "5.00",
+               "0.00", "0.00", "5.00", "20.05", "20.13", "2,005.00"},
+        BuyRow{"commission_just_below_five", kSZ, 2.5, 0, "19.96", "100", "0", "0", "1,996.00",
+               "5.00", "0.00", "0.00", "5.00", "20.01", "20.09", "2,001.00"},
         // Halfway commissions round to the even fen: 1234.5 fen → 12.34, 1235.5 fen → 12.36.
-        BuyRow{"halfway_commission_rounds_down_to_even", Market::ShenzhenA, "2.5", "0", "49.38",
-               "100", "0", "0", "4,938.00", "12.34", "0.00", "0.00", "12.34", "49.51", "49.65",
-               "4,950.34"},
-        BuyRow{"halfway_commission_rounds_up_to_even", Market::ShenzhenA, "2.5", "0", "49.42",
-               "100", "0", "0", "4,942.00", "12.36", "0.00", "0.00", "12.36", "49.55", "49.69",
-               "4,954.36"},
+        BuyRow{"halfway_commission_rounds_down_to_even", kSZ, 2.5, 0, "49.38", "100", "0", "0",
+               "4,938.00", "12.34", "0.00", "0.00", "12.34", "49.51", "49.65", "4,950.34"},
+        BuyRow{"halfway_commission_rounds_up_to_even", kSZ, 2.5, 0, "49.42", "100", "0", "0",
+               "4,942.00", "12.36", "0.00", "0.00", "12.36", "49.55", "49.69", "4,954.36"},
         // A dividend above the trade amount: negative cost, break-even and amount paid.
-        BuyRow{"dividend_above_the_trade_amount", Market::ShanghaiA, "3.0", "3", "1.00", "100", "0",
-               "20", "100.00", "5.00", "0.30", "1.00", "6.30", "-0.93", "-0.88", "-93.70"}),
+        BuyRow{"dividend_above_the_trade_amount", kSH, 3.0, 3, "1.00", "100", "0", "20", "100.00",
+               "5.00", "0.30", "1.00", "6.30", "-0.93", "-0.88", "-93.70"}),
     [](const ::testing::TestParamInfo<BuyRow>& row) { return row.param.name; });
 
 // The writer puts the figures into Text3 … Text10, with the fixes of the bonus and dividend
 // fields, turns Label8 red, and the state records what the fields show.
 TEST(CalcBuy, the_writer_and_the_state_take_the_figures) {
-    const auto b = buy(inputs(Market::ShanghaiA, "3.0", "3", "1000", "", "x"), "10.00");
+    const auto b = buy(inputs(kSH, 3.0, 3, "1000", "", "x"), "10.00");
     ASSERT_TRUE(b);
     test::MemoryWindowModel ui;
     writeBuyFields(ui, *b);
@@ -173,8 +164,7 @@ class BonusDividendFieldTest : public ::testing::TestWithParam<AdjustmentRow> {}
 
 TEST_P(BonusDividendFieldTest, a_field_without_a_number_becomes_0_and_counts_as_0) {
     const AdjustmentRow& r = GetParam();
-    const auto b =
-        buy(inputs(Market::ShanghaiA, "3.0", "3", "1000", r.bonusTyped, r.dividendTyped), "10.00");
+    const auto b = buy(inputs(kSH, 3.0, 3, "1000", r.bonusTyped, r.dividendTyped), "10.00");
     ASSERT_TRUE(b);
     EXPECT_EQ(b->bonusFix, r.bonusFix);
     EXPECT_EQ(b->dividendFix, r.dividendFix);
@@ -188,14 +178,6 @@ INSTANTIATE_TEST_SUITE_P(
                       AdjustmentRow{"numbers_stay_as_typed", "3", "2.0", {}, {}},
                       AdjustmentRow{"only_the_dividend_fixed", "3", "", {}, "0"}),
     [](const ::testing::TestParamInfo<AdjustmentRow>& row) { return row.param.name; });
-
-TEST(CalcBuy, counts_an_empty_bonus_and_dividend_as_none) {
-    const auto b = buy(inputs(Market::ShanghaiA, "3.0", "3", "1000"), "10.00");
-    ASSERT_TRUE(b);
-    EXPECT_EQ(b->costPerShareText, "10.07");
-    EXPECT_EQ(b->breakEvenText, "10.13");
-    EXPECT_EQ(b->amountPaidText, "10,061.00");
-}
 
 // ---------------------------------------------------------------------------------------------
 // Nothing to write without a purchase, or with figures out of range.
@@ -213,7 +195,7 @@ class CalcBuyNoOpTest : public ::testing::TestWithParam<NoOpRow> {};
 
 TEST_P(CalcBuyNoOpTest, gives_nothing_to_write) {
     const NoOpRow& r = GetParam();
-    EXPECT_FALSE(buy(inputs(Market::ShanghaiA, "3.0", "3", r.qty, r.bonus, r.dividend), r.price));
+    EXPECT_FALSE(buy(inputs(kSH, 3.0, 3, r.qty, r.bonus, r.dividend), r.price));
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -230,7 +212,7 @@ INSTANTIATE_TEST_SUITE_P(
 TEST(CalcBuy, keeps_the_fee_total_exact_to_the_fen_from_a_three_decimal_transfer_fee) {
     // 1,235 shares: the transfer fee 1.235 stays in the state; the fee total rounds 1235.5 fen
     // of fees half to even.
-    const auto b = buy(inputs(Market::ShanghaiA, "0.1", "0", "1235"), "1.00");
+    const auto b = buy(inputs(kSH, 0.1, 0, "1235"), "1.00");
     ASSERT_TRUE(b);
     EXPECT_EQ(b->transferFee, money("1.235"));
     EXPECT_EQ(b->transferFeeText, "1.24");
