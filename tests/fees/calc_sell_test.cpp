@@ -4,6 +4,7 @@
 
 #include <ostream>
 #include <string>
+#include <tuple>
 
 #include "fees/calc_window.h"
 #include "fees/display_format.h"
@@ -15,6 +16,8 @@ namespace {
 
 using test::CalcWindow;
 using test::money;
+
+constexpr Market kSH = Market::ShanghaiA, kSZ = Market::ShenzhenA;
 
 constexpr const char* kOld = "old";  // a field's text before the sale, to see it is kept
 
@@ -106,19 +109,13 @@ TEST_P(CalcSellTest, writes_every_sell_field_and_the_mark) {
     const SellRow& r = GetParam();
     CalcWindow w = windowWith(r.market, r.commission, r.stampDuty, r.purchase);
     sell(w, r.price, r.qty);
-    EXPECT_EQ(w.text("Text13"), r.amount);
-    EXPECT_EQ(w.text("Text14"), r.commissionShown);
-    EXPECT_EQ(w.text("Text15"), r.stampDutyShown);
-    EXPECT_EQ(w.text("Text16"), r.transferShown);
-    EXPECT_EQ(w.text("Text17"), r.feeTotal);
-    EXPECT_EQ(w.text("Text20"), r.received);
-    EXPECT_EQ(w.text("Text19"), r.text19);
-    EXPECT_EQ(w.text("Text18"), r.yield);
-    EXPECT_EQ(w.ui.caption(f1("Label17")), r.label17);
-    EXPECT_EQ(w.foreColor("Label17"), r.mark);
-    EXPECT_EQ(w.foreColor("Label18"), r.mark);
-    EXPECT_EQ(w.ui.caption(f1("Label19_17")), r.unit);
-    EXPECT_EQ(w.text("Text9"), r.breakEven);
+    EXPECT_EQ(std::tuple(w.text("Text13"), w.text("Text14"), w.text("Text15"), w.text("Text16"),
+                         w.text("Text17"), w.text("Text20"), w.text("Text19"), w.text("Text18")),
+              std::tuple(r.amount, r.commissionShown, r.stampDutyShown, r.transferShown, r.feeTotal,
+                         r.received, r.text19, r.yield));
+    EXPECT_EQ(std::tuple(w.ui.caption(f1("Label17")), w.foreColor("Label17"),
+                         w.foreColor("Label18"), w.ui.caption(f1("Label19_17")), w.text("Text9")),
+              std::tuple(r.label17, r.mark, r.mark, r.unit, r.breakEven));
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -172,7 +169,7 @@ INSTANTIATE_TEST_SUITE_P(
 // The partial sale.
 
 TEST(CalcSell, partial_sale_keeps_the_loss_and_yield_and_explains_the_remaining_break_even) {
-    const SellResult r = sale(Market::ShanghaiA, "3.0", "1", kShanghai1000, "11.00", "500");
+    const SellResult r = sale(kSH, "3.0", "1", kShanghai1000, "11.00", "500");
     EXPECT_EQ(r.profitLoss, money("-4564"));
     EXPECT_EQ(r.yield, money("-45.45"));
     EXPECT_EQ(r.remainQty, money("500"));
@@ -185,7 +182,7 @@ TEST(CalcSell, partial_sale_keeps_the_loss_and_yield_and_explains_the_remaining_
 }
 
 TEST(CalcSell, second_remaining_search_runs_when_the_commission_is_below_five) {
-    const SellResult r = sale(Market::ShenzhenA, "3.0", "1", kShenzhen200, "10.50", "100");
+    const SellResult r = sale(kSZ, "3.0", "1", kShenzhen200, "10.50", "100");
     EXPECT_EQ(r.remainBasePrice, money("9.6405"));
     EXPECT_EQ(r.remainTransferFee, Money());
     EXPECT_EQ(r.stepCount, 6);
@@ -242,21 +239,20 @@ TEST_P(RemainingTransferFeeTest, is_raised_to_whole_yuan_with_a_minimum_of_one) 
 
 INSTANTIATE_TEST_SUITE_P(
     RemainingShares, RemainingTransferFeeTest,
-    ::testing::Values(RemainTransferRow{"shanghai_999", Market::ShanghaiA, "999", "1"},
-                      RemainTransferRow{"shanghai_1000", Market::ShanghaiA, "1000", "1"},
-                      RemainTransferRow{"shanghai_1001", Market::ShanghaiA, "1001", "2"},
-                      RemainTransferRow{"shanghai_2000", Market::ShanghaiA, "2000", "2"},
-                      RemainTransferRow{"shanghai_2001", Market::ShanghaiA, "2001", "3"},
-                      RemainTransferRow{"shanghai_2500_half_way", Market::ShanghaiA, "2500", "3"},
-                      RemainTransferRow{"shenzhen_none", Market::ShenzhenA, "5000", "0"},
+    ::testing::Values(RemainTransferRow{"shanghai_999", kSH, "999", "1"},
+                      RemainTransferRow{"shanghai_1000", kSH, "1000", "1"},
+                      RemainTransferRow{"shanghai_1001", kSH, "1001", "2"},
+                      RemainTransferRow{"shanghai_2000", kSH, "2000", "2"},
+                      RemainTransferRow{"shanghai_2001", kSH, "2001", "3"},
+                      RemainTransferRow{"shanghai_2500_half_way", kSH, "2500", "3"},
+                      RemainTransferRow{"shenzhen_none", kSZ, "5000", "0"},
                       RemainTransferRow{"fund_none", Market::FundWarrant, "5000", "0"}),
     [](const ::testing::TestParamInfo<RemainTransferRow>& row) { return row.param.name; });
 
 TEST(CalcSell, refused_purchase_quantity_makes_a_partial_sale_of_an_empty_purchase) {
     // 150 shares refused by the lot rule stay in BuyQty with no amounts: the sale of 100 leaves
     // 50 shares whose outstanding cost is below zero, and the search finds a negative price.
-    const SellResult r =
-        sale(Market::ShenzhenA, "3.0", "1", Purchase{"150", "0", "0", "0", ""}, "10.00", "100");
+    const SellResult r = sale(kSZ, "3.0", "1", Purchase{"150", "0", "0", "0", ""}, "10.00", "100");
     EXPECT_EQ(r.remainingShares, money("50"));
     EXPECT_EQ(r.remainBasePrice, money("-19.88"));
     EXPECT_EQ(r.stepCount, 9);
@@ -269,7 +265,7 @@ TEST(CalcSell, remaining_price_beyond_the_step_counter_is_left_blank) {
     CalcState st;
     st.StepCount = 7;
     const SellResult r =
-        sale(Market::ShanghaiA, "3.0", "6",
+        sale(kSH, "3.0", "6",
              Purchase{"1000", "21474836470", "193273528.24", "21668109998.24", "21,668,109,998.24"},
              "0.01", "999", st);
     EXPECT_EQ(r.remainingShares, money("1"));
@@ -292,7 +288,7 @@ class SellTransferFeeTest : public ::testing::TestWithParam<SellTransferRow> {};
 
 TEST_P(SellTransferFeeTest, keeps_three_decimals_and_a_minimum_of_one) {
     const SellTransferRow& r = GetParam();
-    const SellResult s = sale(Market::ShanghaiA, "3.0", "1", kNoPurchase, "10.00", r.qty);
+    const SellResult s = sale(kSH, "3.0", "1", kNoPurchase, "10.00", r.qty);
     EXPECT_EQ(s.transferFee, money(r.stored));
     EXPECT_EQ(formatAmount(s.transferFee), r.shown);
 }
@@ -312,8 +308,8 @@ INSTANTIATE_TEST_SUITE_P(Shanghai, SellTransferFeeTest,
 TEST(CalcSell, no_yield_when_the_amount_paid_shows_but_nothing_was_paid) {
     // A purchase skipped or refused in the same Calculate, or entered in the batch dialog, leaves
     // Text10 showing an amount while AmountPaid is zero.
-    const SellResult r = sale(Market::ShanghaiA, "3.0", "1",
-                              Purchase{"0", "0", "0", "0", "10,041.00"}, "11.00", "1,000");
+    const SellResult r =
+        sale(kSH, "3.0", "1", Purchase{"0", "0", "0", "0", "10,041.00"}, "11.00", "1,000");
     EXPECT_TRUE(r.yieldShown);
     EXPECT_EQ(r.yield, std::nullopt);
     EXPECT_EQ(r.profitLoss, money("10955"));
@@ -337,8 +333,8 @@ TEST(CalcSell, a_yield_or_remaining_price_that_is_none_empties_its_field) {
 
 TEST(CalcSell, no_yield_when_it_leaves_the_range) {
     // A ten-thousandth of a yuan paid and ten billion received: the percentage has no place.
-    const SellResult r = sale(Market::ShenzhenA, "3.0", "1",
-                              Purchase{"0", "0", "0", "0.0001", "0.00"}, "1000.00", "10000000");
+    const SellResult r =
+        sale(kSZ, "3.0", "1", Purchase{"0", "0", "0", "0.0001", "0.00"}, "1000.00", "10000000");
     EXPECT_TRUE(r.yieldShown);
     EXPECT_EQ(r.yield, std::nullopt);
 }
@@ -367,8 +363,8 @@ class TinyProfitMarkTest : public ::testing::TestWithParam<TinyProfitRow> {};
 TEST_P(TinyProfitMarkTest, marks_the_sign_of_the_profit_as_shown) {
     const TinyProfitRow& r = GetParam();
     const SellResult s =
-        sale(Market::ShanghaiA, "3.0", "1",
-             Purchase{"1000", "11280", "46.12", r.amountPaid, "11,326.12"}, "10.79", "1054");
+        sale(kSH, "3.0", "1", Purchase{"1000", "11280", "46.12", r.amountPaid, "11,326.12"},
+             "10.79", "1054");
     EXPECT_EQ(formatAmount(s.received), "11,326.12");
     EXPECT_EQ(formatAmount(s.profitLoss), r.text19);
     EXPECT_EQ(s.loss, r.loss);
