@@ -197,23 +197,19 @@ TEST(CalcSell, tool_tip_quotes_the_sell_quantity_as_the_field_shows_it) {
     EXPECT_EQ(w.text("Text19"), "500");
 }
 
-TEST(CalcSell, a_later_sale_clears_the_partial_sale_marks) {
+// Each sale clears the red of the buy side's break-even caption and the marks of an earlier
+// partial sale.
+TEST(CalcSell, a_sale_clears_the_buy_side_red_and_the_partial_sale_marks) {
     CalcWindow w = windowWith("Option1", "3.0", "1", kShanghai1000);
-    sell(w, "11.00", "500");
-    sell(w, "11.00", "1,000");
+    for (const char* qty : {"1,000", "500", "1,000"}) {
+        w.ui.setForeColor(f1("Label8"), kRed);
+        sell(w, "11.00", qty);
+    }
     EXPECT_EQ(w.ui.caption(f1("Label19_17")), "元");
     EXPECT_EQ(w.ui.caption(f1("Label17")), "大赚特赚");
     EXPECT_EQ(w.foreColor("Label8"), kBlack);
     EXPECT_EQ(w.control("Label8")->toolTip, msg::kBreakEvenTip);
     EXPECT_EQ(w.text("Text9"), "9.17");  // the partial sale's price stays until overwritten
-}
-
-TEST(CalcSell, clears_the_red_break_even_caption_of_the_buy_side) {
-    CalcWindow w = windowWith("Option1", "3.0", "1", kShanghai1000);
-    w.ui.setForeColor(f1("Label8"), kRed);
-    sell(w, "11.00", "1,000");
-    EXPECT_EQ(w.foreColor("Label8"), kBlack);
-    EXPECT_EQ(w.control("Label8")->toolTip, msg::kBreakEvenTip);
 }
 
 struct RemainTransferRow {
