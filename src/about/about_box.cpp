@@ -21,6 +21,7 @@
 #include <QToolButton>
 #include <QUrl>
 
+#include "fees/messages.h"
 #include "input/session.h"
 #include "ui/qt_text.h"
 #include "ui/widgets.h"
@@ -79,8 +80,7 @@ QString userGuidePath(const QString& programDirectory) {
     const QDir program(programDirectory);
     QString installed = QDir::cleanPath(
         program.filePath(QStringLiteral("../../share/doc/zunmo-calc/user-guide.html")));
-    QString built =
-        QDir::cleanPath(program.filePath(QStringLiteral("guide/user-guide.html")));
+    QString built = QDir::cleanPath(program.filePath(QStringLiteral("guide/user-guide.html")));
     if (!QFileInfo::exists(installed) && QFileInfo::exists(built)) {
         return built;
     }
@@ -92,9 +92,7 @@ QUrl userGuideUrl() {
 }
 
 QString browserFailedMessage() {
-    // In the pattern of the program's other messages, seven blanks included.
-    return QStringLiteral("无法启动网页浏览器，请在浏览器中打开本程序的网页：%1       ")
-        .arg(userGuideUrl().toLocalFile());
+    return toQ(msg::kBrowserFailed).arg(userGuideUrl().toLocalFile());
 }
 
 AboutBox::AboutBox(Session& session, QWidget* parent)

@@ -84,8 +84,7 @@ struct BreakEvenSearch {
         if (!sellFees) {
             return StepOutcome::OutOfRange;
         }
-        auto afterBuyFees = Money::sub(*sale, buyFees);
-        auto net = afterBuyFees ? Money::sub(*afterBuyFees, *sellFees) : std::nullopt;
+        auto net = checkedDifference(Money::sub(*sale, buyFees), sellFees);
         if (!net) {
             return StepOutcome::OutOfRange;
         }
@@ -149,10 +148,9 @@ std::optional<Money> CalcBreakEven(Money price, Money quantity, double commissio
     if (!commission || !stampDuty || !transfer) {
         return std::nullopt;
     }
-    const Money buyCommission = std::max(*commission, kMinCommission);
-    auto rateFees = Money::add(*stampDuty, buyCommission);
-    auto total = rateFees ? Money::add(*amount, *rateFees) : std::nullopt;
-    total = total ? Money::add(*total, *transfer) : std::nullopt;
+    const Money buyCommission = withCommissionMinimum(*commission);
+    const auto rateFees = Money::add(*stampDuty, buyCommission);
+    auto total = checkedSum(checkedSum(amount, rateFees), transfer);
     if (!total) {
         return std::nullopt;
     }
@@ -215,9 +213,7 @@ struct RemainSearch {
         const double rateFees = fees == RemainFees::Proportional
                                     ? stampDuty * a * 0.001 + commission * a * 0.001
                                     : stampDuty * a * 0.001 + 5.0;
-        auto f = Money::fromDouble(rateFees);
-        f = f ? Money::add(*f, transferFee) : std::nullopt;
-        auto net = f ? Money::sub(*sale, *f) : std::nullopt;
+        auto net = checkedDifference(sale, checkedSum(Money::fromDouble(rateFees), transferFee));
         if (!net) {
             return StepOutcome::OutOfRange;
         }

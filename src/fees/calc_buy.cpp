@@ -26,62 +26,40 @@ double rateOf(const WindowModel& ui, Ctl list) {
 
 namespace {
 
-// A sum of Money values, nullopt when it leaves the range.
-std::optional<Money> checkedSum(std::optional<Money> a, std::optional<Money> b) {
-    return a && b ? Money::add(*a, *b) : std::nullopt;
-}
-
-std::optional<Money> checkedDifference(std::optional<Money> a, std::optional<Money> b) {
-    return a && b ? Money::sub(*a, *b) : std::nullopt;
-}
-
 // Bonus shares and cash dividend per 10 shares; a field that holds no number counts as 0 and is
 // shown as 0 (recorded in r's fixes).
-std::pair<double, double> readBonusAndDividend(const WindowModel& ui, BuyResult& r) {
-    std::string dividendText = ui.text(f1("Text22"));
-    if (!IsNumberText(dividendText)) {
-        dividendText = "0";
-        r.dividendFix = dividendText;
-    }
-    std::string bonusText = ui.text(f1("Text21"));
-    if (!IsNumberText(bonusText)) {
-        bonusText = "0";
-        r.bonusFix = bonusText;
-    }
-    return {numberTextToDouble(dividendText).value_or(0.0),
-            numberTextToDouble(bonusText).value_or(0.0)};
+std::pair<double, double> bonusAndDividend(const BuyInputs& in, BuyResult& r) {
+    const auto value = [](const std::string& text, std::optional<std::string>& fix) {
+        if (IsNumberText(text)) {
+            return numberTextToDouble(text).value_or(0.0);
+        }
+        fix = "0";
+        return 0.0;
+    };
+    const double dividend = value(in.dividendText, r.dividendFix);
+    return {dividend, value(in.bonusText, r.bonusFix)};
 }
 
-std::optional<BuyResult> computeBuy(const WindowModel& ui, const CalcState& st) {
-    const double commissionRate = rateOf(ui, f1("Combo1"));
-    const double stampDutyRate = rateOf(ui, f1("Combo2"));
-    const Market market = chosenMarket(ui);
-    const Money qty = st.BuyQty;
+std::optional<BuyResult> computeOwnBuy(const BuyInputs& in, Money price, Money qty) {
+    const double commissionRate = in.commissionRate;
+    const double stampDutyRate = in.stampDutyRate;
+    const Market market = in.market;
     BuyResult r;
 
-    auto amount = Money::mul(st.BuyPrice, qty);
+    auto amount = Money::mul(price, qty);
     if (!amount) {
         return std::nullopt;
     }
     r.amount = *amount;
     r.amountText = formatAmount(r.amount);
 
-    // The commission minimum is tested on the commission as its field shows it, read back through
-    // the number parse, grouping commas included.
-    auto commission = proportionalFee(commissionRate, r.amount);
+    const auto computed = proportionalFee(commissionRate, r.amount);
+    const auto commission = computed ? chargedCommission(*computed) : std::nullopt;
     if (!commission) {
         return std::nullopt;
     }
     r.commission = *commission;
     r.commissionText = formatAmount(r.commission);
-    auto shownCommission = numberTextToDouble(r.commissionText);
-    if (!shownCommission) {
-        return std::nullopt;
-    }
-    if (*shownCommission < 5.0) {
-        r.commission = kMinCommission;
-        r.commissionText = formatAmount(kMinCommission);
-    }
 
     // The fund and warrant market pays no stamp duty on a purchase, and its field shows a bare 0.
     if (market == Market::FundWarrant) {
@@ -107,7 +85,7 @@ std::optional<BuyResult> computeBuy(const WindowModel& ui, const CalcState& st) 
     r.feeTotal = fenRound(*fees);
     r.feeTotalText = formatAmount(r.feeTotal);
 
-    const auto [dividend, bonus] = readBonusAndDividend(ui, r);
+    const auto [dividend, bonus] = bonusAndDividend(in, r);
     const double q = qty.toDouble();
 
     // Cost per share after bonus shares and dividend, raised to the next fen on the exact quotient
@@ -147,7 +125,7 @@ std::optional<BuyResult> computeBuy(const WindowModel& ui, const CalcState& st) 
     // fen-rounded fee total, less the dividend on the quantity as Text2 shows it.
     auto shownAmount = numberTextToDouble(r.amountText);
     auto shownFees = numberTextToDouble(r.feeTotalText);
-    auto shownQty = numberTextToDouble(ui.text(f1("Text2")));
+    auto shownQty = numberTextToDouble(in.quantityText);
     if (!shownAmount || !shownFees || !shownQty) {
         return std::nullopt;
     }
@@ -163,9 +141,14 @@ std::optional<BuyResult> computeBuy(const WindowModel& ui, const CalcState& st) 
 
 }  // namespace
 
-std::optional<BuyResult> computeRulesBuy(const WindowModel& ui, const FeeRules& rules, Money amount,
+BuyInputs readBuyInputs(const WindowModel& ui) {
+    return BuyInputs{rateOf(ui, f1("Combo1")), rateOf(ui, f1("Combo2")), chosenMarket(ui),
+                     ui.text(f1("Text21")),    ui.text(f1("Text22")),    ui.text(f1("Text2"))};
+}
+
+std::optional<BuyResult> computeRulesBuy(const BuyInputs& in, const FeeRules& rules, Money amount,
                                          Money quantity, bool withBonus) {
-    const Market market = chosenMarket(ui);
+    const Market market = in.market;
     const Money step = priceStep(rules, market);
     const int decimals = stepDecimals(step);
     BuyResult r;
@@ -184,7 +167,7 @@ std::optional<BuyResult> computeRulesBuy(const WindowModel& ui, const FeeRules& 
     r.feeTotal = fees->total;
     r.feeTotalText = formatAmount(fees->total);
 
-    auto [dividend, bonus] = readBonusAndDividend(ui, r);
+    auto [dividend, bonus] = bonusAndDividend(in, r);
     if (!withBonus) {
         bonus = 0.0;
         r.bonusFix.reset();
@@ -236,34 +219,27 @@ void writeBuyFields(WindowModel& ui, const BuyResult& r) {
     ui.setText(f1("Text10"), r.amountPaidText);
 }
 
-void CalcBuy(WindowModel& ui, CalcState& st, const std::function<void()>& saveRates,
-             const FeeRules& rules) {
-    if (st.BuyPrice.isZero() || st.BuyQty.isZero()) {
-        return;
+std::optional<BuyResult> computeBuy(const BuyInputs& in, const FeeRules& rules, Money price,
+                                    Money quantity) {
+    if (price.isZero() || quantity.isZero()) {
+        return std::nullopt;
     }
-    // The callers refuse inputs whose figures leave the supported range before they get here;
-    // should one slip through, nothing is written and the rates are not saved.
-    std::optional<BuyResult> r;
     if (rules.own()) {
-        r = computeBuy(ui, st);
-    } else if (const auto amount = Money::mul(st.BuyPrice, st.BuyQty)) {
-        r = computeRulesBuy(ui, rules, *amount, st.BuyQty);
+        return computeOwnBuy(in, price, quantity);
     }
-    if (!r) {
-        return;
-    }
-    st.BuyAmount = r->amount;
-    st.BuyCommission = r->commission;
-    st.BuyStampDuty = r->stampDuty;
-    st.BuyTransferFee = r->transferFee;
-    st.BuyFeeTotal = r->feeTotal;
-    st.BuyCostPerShare = r->costPerShare;
-    st.AmountPaid = r->amountPaid;
-    st.HeldQty = r->heldQty;
-    writeBuyFields(ui, *r);
-    if (saveRates) {
-        saveRates();
-    }
+    const auto amount = Money::mul(price, quantity);
+    return amount ? computeRulesBuy(in, rules, *amount, quantity) : std::nullopt;
+}
+
+void storeBuy(CalcState& st, const BuyResult& r) {
+    st.BuyAmount = r.amount;
+    st.BuyCommission = r.commission;
+    st.BuyStampDuty = r.stampDuty;
+    st.BuyTransferFee = r.transferFee;
+    st.BuyFeeTotal = r.feeTotal;
+    st.BuyCostPerShare = r.costPerShare;
+    st.AmountPaid = r.amountPaid;
+    st.HeldQty = r.heldQty;
 }
 
 }  // namespace zm

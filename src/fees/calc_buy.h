@@ -1,6 +1,5 @@
 #pragma once
 
-#include <functional>
 #include <optional>
 #include <string>
 
@@ -16,14 +15,18 @@ Market chosenMarket(const WindowModel& ui);
 // The double value of a rate list's text (Combo1, Combo2); 0 when it holds no number.
 double rateOf(const WindowModel& ui, Ctl list);
 
-// The buy side of the main window: from BuyPrice and BuyQty, writes Text3 … Text10 (and "0"
-// into a bonus or dividend field that holds no number), turns Label8 red, and ends with
-// saveRates. Nothing happens when BuyPrice or BuyQty is zero. Shows no message.
-// Under the program's own rules every figure is worked as it always was, from the two rate
-// lists; under trade-date rules from `rules` (exact fees rounded half up, amount paid = amount +
-// fees − dividend, cost per share and break-even on the market's price step).
-void CalcBuy(WindowModel& ui, CalcState& st, const std::function<void()>& saveRates,
-             const FeeRules& rules = {});
+// What the buy side reads from the main window besides the purchase itself: the two list rates,
+// the market, the bonus shares (Text21) and cash dividend (Text22) per 10 shares as typed, and
+// the quantity as Text2 shows it.
+struct BuyInputs {
+    double commissionRate = 0.0;
+    double stampDutyRate = 0.0;
+    Market market = Market::ShenzhenA;
+    std::string bonusText;
+    std::string dividendText;
+    std::string quantityText;
+};
+BuyInputs readBuyInputs(const WindowModel& ui);
 
 // Everything the buy side writes, worked out before the first field changes.
 struct BuyResult {
@@ -47,14 +50,24 @@ struct BuyResult {
     Money heldQty;  // the shares after the bonus
 };
 
-// The buy side under trade-date rules for a purchase of `quantity` shares for `amount`, with
-// the dividend per 10 shares of Text22 and, `withBonus`, the bonus shares per 10 of Text21 (the
-// batch purchase passes its combined figures and no bonus). nullopt when a figure leaves the
-// supported range.
-std::optional<BuyResult> computeRulesBuy(const WindowModel& ui, const FeeRules& rules,
-                                         Money amount, Money quantity, bool withBonus = true);
+// The buy side of the main window for a purchase of `quantity` shares at `price`. Under the
+// program's own rules every figure is worked as it always was, from the two list rates (the
+// commission minimum and the amount paid tested on the figures as their fields show them);
+// under trade-date rules from `rules` (exact fees rounded half up, amount paid = amount + fees −
+// dividend, cost per share and break-even on the market's price step). A bonus or dividend text
+// that holds no number counts as 0 and is shown as "0". nullopt when the price or quantity is
+// zero or a figure leaves the supported range: then nothing is written.
+std::optional<BuyResult> computeBuy(const BuyInputs& in, const FeeRules& rules, Money price,
+                                    Money quantity);
+// The buy side under trade-date rules for a purchase of `quantity` shares for `amount`, with the
+// dividend of `in` and, `withBonus`, its bonus shares (the batch purchase passes its combined
+// figures and no bonus). nullopt when a figure leaves the supported range.
+std::optional<BuyResult> computeRulesBuy(const BuyInputs& in, const FeeRules& rules, Money amount,
+                                         Money quantity, bool withBonus = true);
 // Writes Text3 … Text10 (and the bonus and dividend fixes) in the buy side's order and turns
 // Label8 red.
 void writeBuyFields(WindowModel& ui, const BuyResult& r);
+// Records the purchase's figures in the main window's state.
+void storeBuy(CalcState& st, const BuyResult& r);
 
 }  // namespace zm

@@ -8,13 +8,11 @@
 #include "fees/calc_buy.h"
 #include "fees/display_format.h"
 #include "fees/fee_schedule.h"
+#include "fees/messages.h"
 #include "fees/number_text.h"
 
 namespace zm {
 namespace {
-
-constexpr std::string_view kBreakEvenTip =
-    "每股的保本价格，既扣除买入卖出的各种费用后保证不亏损的每股价格";
 
 // The transfer fee assumed for a later sale of the remaining shares: in Shanghai Q × 0.001
 // raised to whole yuan, at least 1; none elsewhere.
@@ -34,84 +32,67 @@ std::optional<Money> remainingTransferFee(Market market, Money remainQty) {
     return Money::fromYuan(yuan);
 }
 
-// The sale's figures, worked out before the first field changes.
-struct SaleFigures {
-    Money amount;
-    Money commission;
-    std::string commissionText;
-    Money stampDuty;
-    Money transferFee;
-    Money feeTotal;
-    Money received;
-    Money profitLoss;
-};
-
-std::optional<SaleFigures> computeSale(const WindowModel& ui, const CalcState& st,
-                                       const FeeRules& rules, double commissionRate,
-                                       double stampDutyRate) {
-    SaleFigures f;
+// The sale's fees and what it brought, into r.
+bool computeSale(const SellInputs& in, const CalcState& st, const FeeRules& rules, SellResult& r) {
     const auto amount = Money::mul(st.SellPrice, st.SellQty);
-    const auto fees = amount ? saleFees(rules, chosenMarket(ui), commissionRate, stampDutyRate,
+    const auto fees = amount ? saleFees(rules, in.market, in.commissionRate, in.stampDutyRate,
                                         *amount, st.SellQty)
                              : std::nullopt;
     if (!fees) {
-        return std::nullopt;
+        return false;
     }
-    f.amount = *amount;
-    f.commission = fees->commission;
-    f.commissionText = formatAmount(f.commission);
-    f.stampDuty = fees->stampDuty;
-    f.transferFee = fees->transferFee;
-    f.feeTotal = fees->total;
-    auto received = Money::sub(f.amount, f.feeTotal);
-    auto profit = received ? Money::sub(*received, st.AmountPaid) : std::nullopt;
+    r.amount = *amount;
+    r.commission = fees->commission;
+    r.stampDuty = fees->stampDuty;
+    r.transferFee = fees->transferFee;
+    r.feeTotal = fees->total;
+    auto received = Money::sub(r.amount, r.feeTotal);
+    auto profit = checkedDifference(received, st.AmountPaid);
     if (!profit) {
-        return std::nullopt;
+        return false;
     }
-    f.received = *received;
-    f.profitLoss = *profit;
-    return f;
+    r.received = *received;
+    r.profitLoss = *profit;
+    return true;
 }
 
 // The partial sale: what the remaining shares still have to bring back, and the lowest price at
 // which selling them does, found by the remaining-share search and raised to whole fen. The
-// members are set as far as they can be worked out; the price is nullopt when a figure leaves
-// the range or the step counter would pass 2^31 − 1.
-std::optional<Money> remainingBreakEven(const WindowModel& ui, CalcState& st, double commissionRate,
-                                        double stampDutyRate) {
+// search's figures in r are set as far as they can be worked out; the price is nullopt when a
+// figure leaves the range or the step counter would pass 2^31 − 1.
+std::optional<Money> remainingBreakEven(const SellInputs& in, const CalcState& st, SellResult& r) {
     auto remainQty = Money::sub(st.BuyQty, st.SellQty);
     if (!remainQty) {
         return std::nullopt;
     }
-    st.RemainQty = *remainQty;
+    r.remainQty = *remainQty;
     // What the purchase cost with its fees, less what the sale brought net of its fees. Bonus
     // shares and the dividend play no part here.
-    auto cost = Money::sub(st.BuyAmount, st.SellAmount);
-    cost = cost ? Money::add(*cost, st.BuyFeeTotal) : std::nullopt;
-    cost = cost ? Money::add(*cost, st.SellFeeTotal) : std::nullopt;
+    auto cost =
+        checkedSum(checkedSum(Money::sub(st.BuyAmount, r.amount), st.BuyFeeTotal), r.feeTotal);
     if (!cost) {
         return std::nullopt;
     }
-    auto base = Money::fromDouble(cost->toDouble() / st.RemainQty.toDouble());
+    auto base = Money::fromDouble(cost->toDouble() / r.remainQty.toDouble());
     if (!base) {
         return std::nullopt;
     }
-    st.RemainBasePrice = *base;
-    auto target = Money::mul(st.RemainBasePrice, st.RemainQty);
-    auto transfer = remainingTransferFee(chosenMarket(ui), st.RemainQty);
+    r.remainBasePrice = *base;
+    auto target = Money::mul(r.remainBasePrice, r.remainQty);
+    auto transfer = remainingTransferFee(in.market, r.remainQty);
     if (!target || !transfer) {
         return std::nullopt;
     }
-    st.RemainTarget = *target;
-    st.RemainTransferFee = *transfer;
-    auto steps = remainingShareSteps(st.RemainBasePrice, st.RemainQty, st.RemainTarget,
-                                     st.RemainTransferFee, commissionRate, stampDutyRate);
+    r.remainTarget = *target;
+    r.remainTransferFee = *transfer;
+    auto steps = remainingShareSteps(r.remainBasePrice, r.remainQty, r.remainTarget,
+                                     r.remainTransferFee, in.commissionRate, in.stampDutyRate);
     if (!steps) {
         return std::nullopt;
     }
-    st.StepCount = *steps;
+    r.stepCount = *steps;
     auto step = Money::fromDouble(static_cast<double>(*steps) * 0.01);
-    auto price = step ? Money::add(st.RemainBasePrice, *step) : std::nullopt;
+    auto price = checkedSum(r.remainBasePrice, step);
     // The search's grid starts at a price with up to four decimals; the result is raised to the
     // next whole fen.
     return price ? fenCeilQuotient(*price, Money::fromYuan(1)) : std::nullopt;
@@ -119,18 +100,18 @@ std::optional<Money> remainingBreakEven(const WindowModel& ui, CalcState& st, do
 
 // The remaining shares' break-even under trade-date rules: what they must still bring back is
 // the amount paid less what this sale brought; nothing left to bring back shows 0.00.
-std::optional<Money> remainingRulesBreakEven(const WindowModel& ui, CalcState& st,
-                                             const FeeRules& rules) {
-    st.RemainQty = st.HeldQty - st.SellQty;
-    const auto target = Money::sub(st.AmountPaid, st.AmountReceived);
+std::optional<Money> remainingRulesBreakEven(const SellInputs& in, const CalcState& st,
+                                             const FeeRules& rules, SellResult& r) {
+    r.remainQty = st.HeldQty - st.SellQty;
+    const auto target = Money::sub(st.AmountPaid, r.received);
     if (!target) {
         return std::nullopt;
     }
-    st.RemainTarget = *target;
+    r.remainTarget = *target;
     if (*target <= Money()) {
         return Money();
     }
-    return eraBreakEven(rules, chosenMarket(ui), st.RemainQty, *target);
+    return eraBreakEven(rules, in.market, r.remainQty, *target);
 }
 
 }  // namespace
@@ -142,19 +123,17 @@ std::optional<TradeFees> saleFees(const FeeRules& rules, Market market, double c
     }
     const auto commission = proportionalFee(commissionRate, amount);
     const auto stampDuty = proportionalFee(stampDutyRate, amount);
-    // The minimum is tested on the commission as its field shows it.
-    const auto shown = commission ? numberTextToDouble(formatAmount(*commission)) : std::nullopt;
-    if (!stampDuty || !shown) {
+    const auto charged = commission ? chargedCommission(*commission) : std::nullopt;
+    if (!stampDuty || !charged) {
         return std::nullopt;
     }
     TradeFees f;
-    f.commission = *shown < 5.0 ? kMinCommission : *commission;
+    f.commission = *charged;
     // The stamp duty of a sale applies in every market, the fund market included.
     f.stampDuty = *stampDuty;
     f.transferFee = transferFee(market, quantity);
     // Kept exact, not rounded to fen (a Shanghai transfer fee may have three decimals).
-    const auto total = Money::add(f.commission, f.stampDuty);
-    const auto all = total ? Money::add(*total, f.transferFee) : std::nullopt;
+    const auto all = checkedSum(Money::add(f.commission, f.stampDuty), f.transferFee);
     if (!all) {
         return std::nullopt;
     }
@@ -162,100 +141,129 @@ std::optional<TradeFees> saleFees(const FeeRules& rules, Market market, double c
     return f;
 }
 
+std::optional<Money> yieldPercent(double profitLoss, double amountPaid,
+                                  std::int64_t maxHundredths) {
+    if (amountPaid == 0.0) {
+        return std::nullopt;
+    }
+    const auto hundredths = roundHalfEven(profitLoss / amountPaid * 10000.0);
+    if (!hundredths || *hundredths > maxHundredths || *hundredths < -maxHundredths) {
+        return std::nullopt;
+    }
+    return Money::fromFen(*hundredths);  // hundredths of a percent held as fen
+}
+
 std::optional<Money> roundTripYield(Money profitLoss, Money amountPaid) {
-    if (amountPaid.isZero()) {
-        return std::nullopt;
-    }
-    auto basisPoints = roundHalfEven(profitLoss.toDouble() / amountPaid.toDouble() * 10000);
-    constexpr std::int64_t kLimit = std::numeric_limits<std::int64_t>::max() / 100;
-    if (!basisPoints || *basisPoints > kLimit || *basisPoints < -kLimit) {
-        return std::nullopt;
-    }
-    return Money::fromTicks(*basisPoints * 100);  // y ÷ 100 percent
+    // Anything Money can hold.
+    return yieldPercent(profitLoss.toDouble(), amountPaid.toDouble(),
+                        std::numeric_limits<std::int64_t>::max() / Money::kTicksPerFen);
+}
+
+void writeSellMark(WindowModel& ui, std::string_view caption, Rgb colour) {
+    ui.setCaption(f1("Label17"), caption);
+    ui.setForeColor(f1("Label17"), colour);
+    ui.setForeColor(f1("Label18"), colour);
 }
 
 void writeGainLossMark(WindowModel& ui, bool loss) {
-    const Rgb mark = loss ? kBlue : kRed;
-    ui.setCaption(f1("Label17"), loss ? "大亏特亏" : "大赚特赚");
-    ui.setForeColor(f1("Label17"), mark);
-    ui.setForeColor(f1("Label18"), mark);
+    writeSellMark(ui, loss ? msg::kLossCaption : msg::kGainCaption, loss ? kBlue : kRed);
 }
 
-void CalcSell(WindowModel& ui, CalcState& st, const std::function<void()>& saveRates,
-              const FeeRules& rules) {
-    const double commissionRate = rateOf(ui, f1("Combo1"));
-    const double stampDutyRate = rateOf(ui, f1("Combo2"));
+SellInputs readSellInputs(const WindowModel& ui) {
+    return SellInputs{rateOf(ui, f1("Combo1")), rateOf(ui, f1("Combo2")), chosenMarket(ui),
+                      !ui.text(f1("Text10")).empty(), ui.text(f1("Text12"))};
+}
+
+std::optional<SellResult> computeSell(const SellInputs& in, const CalcState& st,
+                                      const FeeRules& rules) {
+    SellResult r;
+    r.remainQty = st.RemainQty;
+    r.remainBasePrice = st.RemainBasePrice;
+    r.remainTarget = st.RemainTarget;
+    r.remainTransferFee = st.RemainTransferFee;
+    r.stepCount = st.StepCount;
     // The callers refuse sales whose figures leave the supported range before they get here;
     // should one slip through, nothing is written and the rates are not saved.
-    const std::optional<SaleFigures> f =
-        computeSale(ui, st, rules, commissionRate, stampDutyRate);
-    if (!f) {
-        return;
+    if (!computeSale(in, st, rules, r)) {
+        return std::nullopt;
     }
-
-    // Clear the marks of an earlier partial sale and the red of the buy side.
-    ui.setCaption(f1("Label19_17"), "元");
-    ui.setToolTip(f1("Label8"), kBreakEvenTip);
-    ui.setForeColor(f1("Label8"), kBlack);
-
-    st.SellAmount = f->amount;
-    ui.setText(f1("Text13"), formatAmount(st.SellAmount));
-    st.SellCommission = f->commission;
-    ui.setText(f1("Text14"), f->commissionText);
-    st.SellStampDuty = f->stampDuty;
-    ui.setText(f1("Text15"), formatAmount(st.SellStampDuty));
-    st.SellTransferFee = f->transferFee;
-    ui.setText(f1("Text16"), formatAmount(st.SellTransferFee));
-    st.SellFeeTotal = f->feeTotal;
-    ui.setText(f1("Text17"), formatAmount(st.SellFeeTotal));
-    st.AmountReceived = f->received;
-    ui.setText(f1("Text20"), formatAmount(st.AmountReceived));
-    st.ProfitLoss = f->profitLoss;
-    ui.setText(f1("Text19"), formatAmount(st.ProfitLoss));
-
     // A loss is marked blue, a gain red; no gain at all counts as a gain. The sign is that of the
     // profit as Text19 shows it: the unrounded transfer fee of a Shanghai sale can leave a loss
     // of less than half a fen, shown as 0.00, and a 0.00 marked as a loss would contradict
     // itself (the batch sale marks the figure it reads back the same way).
-    writeGainLossMark(ui,
-                      numberTextToMoney(formatAmount(st.ProfitLoss)).value_or(Money()) < Money());
+    r.loss = numberTextToMoney(formatAmount(r.profitLoss)).value_or(Money()) < Money();
 
     // The yield needs a purchase: without an amount paid on screen the field keeps its value.
     // With one on screen but nothing paid in the state there is no yield to show, so the field
     // is emptied rather than showing a figure that is none.
-    if (!ui.text(f1("Text10")).empty()) {
-        const std::optional<Money> yield = roundTripYield(st.ProfitLoss, st.AmountPaid);
-        st.SellYield = yield.value_or(Money());
-        ui.setText(f1("Text18"), yield ? formatAmount(*yield) : std::string());
+    r.yieldShown = in.amountPaidShown;
+    if (r.yieldShown) {
+        r.yield = roundTripYield(r.profitLoss, st.AmountPaid);
     }
 
     // Fewer shares sold than bought: the remaining shares and their break-even price replace the
     // profit and the buy side's break-even on screen.
     const Money held = rules.own() ? st.BuyQty : st.HeldQty;
-    if (held > st.SellQty) {
-        ui.setCaption(f1("Label17"), "剩余股票");
-        ui.setForeColor(f1("Label17"), kRed);
-        ui.setForeColor(f1("Label18"), kRed);
-        ui.setCaption(f1("Label19_17"), "股");
-        ui.setText(f1("Text19"), formatGroupedWhole(held - st.SellQty));
-        ui.setForeColor(f1("Label8"), kRed);
-        ui.setToolTip(f1("Label8"), "剩余股票每股的保本价格，卖出的" + ui.text(f1("Text12")) +
-                                        "股的各种费用计入剩余股票成本里面。");
-        const std::optional<Money> price =
-            rules.own() ? remainingBreakEven(ui, st, commissionRate, stampDutyRate)
-                        : remainingRulesBreakEven(ui, st, rules);
-        if (!price) {
+    r.partial = held > st.SellQty;
+    if (r.partial) {
+        r.remainingShares = held - st.SellQty;
+        r.remainingTip = msg::remainingBreakEvenTip(in.quantityText);
+        r.remainingPrice =
+            rules.own() ? remainingBreakEven(in, st, r) : remainingRulesBreakEven(in, st, rules, r);
+        if (!r.remainingPrice) {
             // No price can be given (the search would run past its 32-bit step counter): the
             // field shows none rather than a stale or wrong one.
-            st.StepCount = 0;
+            r.stepCount = 0;
         }
-        const int decimals = stepDecimals(priceStep(rules, chosenMarket(ui)));
-        ui.setText(f1("Text9"), price ? formatAmount(*price, decimals) : std::string());
+        r.priceDecimals = stepDecimals(priceStep(rules, in.market));
     }
+    return r;
+}
 
-    if (saveRates) {
-        saveRates();
+void writeSellFields(WindowModel& ui, const SellResult& r) {
+    // Clear the marks of an earlier partial sale and the red of the buy side.
+    ui.setCaption(f1("Label19_17"), msg::kYuanUnit);
+    ui.setToolTip(f1("Label8"), msg::kBreakEvenTip);
+    ui.setForeColor(f1("Label8"), kBlack);
+
+    ui.setText(f1("Text13"), formatAmount(r.amount));
+    ui.setText(f1("Text14"), formatAmount(r.commission));
+    ui.setText(f1("Text15"), formatAmount(r.stampDuty));
+    ui.setText(f1("Text16"), formatAmount(r.transferFee));
+    ui.setText(f1("Text17"), formatAmount(r.feeTotal));
+    ui.setText(f1("Text20"), formatAmount(r.received));
+    ui.setText(f1("Text19"), formatAmount(r.profitLoss));
+    writeGainLossMark(ui, r.loss);
+    if (r.yieldShown) {
+        ui.setText(f1("Text18"), r.yield ? formatAmount(*r.yield) : std::string());
     }
+    if (r.partial) {
+        writeSellMark(ui, msg::kRemainingSharesCaption, kRed);
+        ui.setCaption(f1("Label19_17"), msg::kSharesUnit);
+        ui.setText(f1("Text19"), formatGroupedWhole(r.remainingShares));
+        ui.setForeColor(f1("Label8"), kRed);
+        ui.setToolTip(f1("Label8"), r.remainingTip);
+        ui.setText(f1("Text9"), r.remainingPrice ? formatAmount(*r.remainingPrice, r.priceDecimals)
+                                                 : std::string());
+    }
+}
+
+void storeSell(CalcState& st, const SellResult& r) {
+    st.SellAmount = r.amount;
+    st.SellCommission = r.commission;
+    st.SellStampDuty = r.stampDuty;
+    st.SellTransferFee = r.transferFee;
+    st.SellFeeTotal = r.feeTotal;
+    st.AmountReceived = r.received;
+    st.ProfitLoss = r.profitLoss;
+    if (r.yieldShown) {
+        st.SellYield = r.yield.value_or(Money());
+    }
+    st.RemainQty = r.remainQty;
+    st.RemainBasePrice = r.remainBasePrice;
+    st.RemainTarget = r.remainTarget;
+    st.RemainTransferFee = r.remainTransferFee;
+    st.StepCount = r.stepCount;
 }
 
 }  // namespace zm

@@ -1,7 +1,9 @@
 #pragma once
 
-#include <functional>
+#include <cstdint>
 #include <optional>
+#include <string>
+#include <string_view>
 
 #include "fees/calc_state.h"
 #include "fees/fee_rules.h"
@@ -9,14 +11,60 @@
 
 namespace zm {
 
-// The sell side of the main window: from SellPrice and SellQty and the purchase in the state,
-// writes Text13 … Text20, the gain or loss mark, the yield, and for a partial sale the remaining
-// shares and their break-even price in Text9; ends with saveRates. Shows no message.
-// Under trade-date rules the fees are those of `rules`, a partial sale is one of fewer shares
-// than were held after the bonus, and the remaining shares' break-even is the lowest price on
-// the market's step at which selling them brings back the amount paid less this sale's proceeds.
-void CalcSell(WindowModel& ui, CalcState& st, const std::function<void()>& saveRates,
-              const FeeRules& rules = {});
+// What the sell side reads from the main window besides the state: the two list rates, the
+// market, whether Text10 shows an amount paid, and the sold quantity as Text12 shows it.
+struct SellInputs {
+    double commissionRate = 0.0;
+    double stampDutyRate = 0.0;
+    Market market = Market::ShenzhenA;
+    bool amountPaidShown = false;
+    std::string quantityText;
+};
+SellInputs readSellInputs(const WindowModel& ui);
+
+// Everything the sell side writes and records, worked out before the first field changes.
+struct SellResult {
+    Money amount;
+    Money commission;
+    Money stampDuty;
+    Money transferFee;
+    Money feeTotal;
+    Money received;
+    Money profitLoss;
+    bool loss = false;  // the profit as Text19 shows it is below zero
+    // The yield, written only when Text10 shows an amount paid; nullopt empties the field.
+    bool yieldShown = false;
+    std::optional<Money> yield;
+    // A partial sale: the remaining shares replace the profit, and their break-even the buy
+    // side's (nullopt when none can be given, and the field is emptied).
+    bool partial = false;
+    Money remainingShares;
+    std::string remainingTip;
+    std::optional<Money> remainingPrice;
+    int priceDecimals = 2;
+    // The remaining-share search's figures, as far as they could be worked out; the others keep
+    // the values the state had.
+    Money remainQty;
+    Money remainBasePrice;
+    Money remainTarget;
+    Money remainTransferFee;
+    std::int32_t stepCount = 0;
+};
+
+// The sell side of the main window: from SellPrice and SellQty and the purchase in `st`, the
+// sale's fees, what it brought, the profit or loss and the yield, and for a partial sale the
+// remaining shares and their break-even price. Under trade-date rules the fees are those of
+// `rules`, a partial sale is one of fewer shares than were held after the bonus, and the
+// remaining shares' break-even is the lowest price on the market's step at which selling them
+// brings back the amount paid less this sale's proceeds. nullopt when a figure leaves the
+// supported range: then nothing is written.
+std::optional<SellResult> computeSell(const SellInputs& in, const CalcState& st,
+                                      const FeeRules& rules);
+// Writes the sell side in its order: the partial-sale marks cleared, Text13 … Text20, the gain
+// or loss mark, the yield, and for a partial sale the remaining shares and Text9.
+void writeSellFields(WindowModel& ui, const SellResult& r);
+// Records the sale's figures in the main window's state.
+void storeSell(CalcState& st, const SellResult& r);
 
 // The fees of a sale of `quantity` shares for `amount`: under the program's own rules from the
 // two list rates (the commission rounded to fen, raised to 5.00 when it shows below that, the
@@ -24,11 +72,15 @@ void CalcSell(WindowModel& ui, CalcState& st, const std::function<void()>& saveR
 std::optional<TradeFees> saleFees(const FeeRules& rules, Market market, double commissionRate,
                                   double stampDutyRate, Money amount, Money quantity);
 
-// The yield of a round trip in percent, to two decimals: profit ÷ amount paid × 10000 rounded to
-// a whole number (halves to even), then ÷ 100. nullopt when nothing was paid or the figure
-// leaves Money's range.
+// A yield in percent, to two decimals: profit ÷ amount paid × 10000 rounded to a whole number
+// of hundredths (halves to even), then ÷ 100. nullopt when nothing was paid or the hundredths
+// pass ±maxHundredths.
+std::optional<Money> yieldPercent(double profitLoss, double amountPaid, std::int64_t maxHundredths);
+// The yield of a round trip, nullopt when nothing was paid or the figure leaves Money's range.
 std::optional<Money> roundTripYield(Money profitLoss, Money amountPaid);
 
+// The mark of the sell side: the caption of Label17, and its colour and that of Label18.
+void writeSellMark(WindowModel& ui, std::string_view caption, Rgb colour);
 // The gain or loss mark of the sell side: "大亏特亏" in blue on Label17 and Label18 when the
 // profit as shown is below zero, "大赚特赚" in red otherwise.
 void writeGainLossMark(WindowModel& ui, bool loss);

@@ -7,6 +7,7 @@
 #include <limits>
 
 #include "fees/display_format.h"
+#include "fees/messages.h"
 #include "fees/number_text.h"
 #include "fees/step_search.h"
 
@@ -226,21 +227,20 @@ std::string rulesTitleSuffix(const FeeRules& rules) {
         case RuleKind::Own:
             return {};
         case RuleKind::Current:
-            return "（现行规则）";
+            return std::string(msg::kCurrentRulesNote);
         case RuleKind::OnDate:
-            return "（按" + rules.date.chinese() + "的规则）";
+            return msg::datedRulesNote(rules.date.chinese());
     }
     return {};
 }
 
 std::string rulesSummary(const Era& era, Money minCommission) {
-    const std::string stamp = "印花税：卖出时收成交金额的" + stampDutyRateText(era) + "‰，买入不收";
-    const std::string transfer =
-        era.transfer == TransferRule::ShanghaiPerShare
-            ? std::string("过户费：仅上海A股收，每1000股1元，起点1元；深圳不收")
-            : "过户费：沪深两市都收，成交金额的" + formatCommissionRate(era.transferPpm) + "‰";
-    const std::string minimum = "最低佣金：" + formatAmount(minCommission) + "元";
-    return stamp + "\n" + transfer + "\n" + minimum + "\n基金、权证只收佣金";
+    const std::string transferRate = formatCommissionRate(era.transferPpm);
+    return msg::rulesSummary(stampDutyRateText(era),
+                             era.transfer == TransferRule::ShanghaiPerShare
+                                 ? std::nullopt
+                                 : std::optional<std::string_view>(transferRate),
+                             formatAmount(minCommission));
 }
 
 }  // namespace zm

@@ -2,6 +2,9 @@
 
 #include <algorithm>
 
+#include "fees/display_format.h"
+#include "fees/number_text.h"
+
 namespace zm {
 
 const std::array<std::string, 31>& commissionRateEntries() {
@@ -38,6 +41,11 @@ std::optional<Money> proportionalFee(double ratePerMille, Money amount) {
 
 Money withCommissionMinimum(Money shownCommission) {
     return shownCommission < kMinCommission ? kMinCommission : shownCommission;
+}
+
+std::optional<Money> chargedCommission(Money computed) {
+    const auto shown = numberTextToMoney(formatAmount(computed));
+    return shown ? std::optional<Money>(withCommissionMinimum(*shown)) : std::nullopt;
 }
 
 Money transferFee(Market market, Money quantity) {

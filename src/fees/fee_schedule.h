@@ -34,6 +34,10 @@ std::optional<Money> proportionalFee(double ratePerMille, Money amount);
 // The commission minimum, applied to the commission as the field displays it: below 5.00 it is
 // 5.00; exactly 5.00 stays.
 Money withCommissionMinimum(Money shownCommission);
+// The commission charged for a fen-rounded proportional commission: the minimum is tested on the
+// figure as its field shows it, the formatted text read back through the number parse. Every
+// path that charges a commission under the program's own rules goes through here.
+std::optional<Money> chargedCommission(Money computed);
 
 // Shanghai transfer fee of a single trade of `quantity` shares: x = quantity × 0.001 in double;
 // from 1 on it is x converted to Money and not rounded to fen (1,234 shares pay 1.234); below 1

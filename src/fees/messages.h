@@ -1,10 +1,13 @@
 #pragma once
 
+#include <optional>
+#include <string>
 #include <string_view>
 
-// Every text the program shows in a message box, in one place. Each ends with seven blanks; the
-// punctuation inside is the full-width comma "，" except in kMsgWriteFailed, which has an ASCII
-// comma. Every box has the warning icon, one OK button and the title kMessageTitle.
+// Every text the program shows in a message box, and the captions and tool tips the engine
+// writes, in one place. Each message ends with seven blanks; the punctuation inside is the
+// full-width comma "，" except in kMsgWriteFailed, which has an ASCII comma. Every box
+// has the warning icon, one OK button and the title kMessageTitle.
 namespace zm::msg {
 
 inline constexpr std::string_view kMessageTitle = "股票计算器提示";
@@ -77,6 +80,24 @@ inline constexpr std::string_view kCombo2Tip = "历史最高印花税为6‰，�
 inline constexpr std::string_view kCombo2RulesTip =
     "印花税由国家规定，只在卖出时按成交金额收取，买入不收";
 
+// The main window title's note on the rules in force.
+inline constexpr std::string_view kCurrentRulesNote = "（现行规则）";
+inline std::string datedRulesNote(std::string_view date) {
+    return "（按" + std::string(date) + "的规则）";
+}
+// The rules dialog's summary of a rule set: the stamp duty rate (per mille), the transfer fee
+// (per mille of the amount, or none for the Shanghai fee per 1,000 shares), the minimum
+// commission (yuan), one line each, and the line on funds and warrants.
+inline std::string rulesSummary(std::string_view stampDutyRate,
+                                std::optional<std::string_view> transferRate,
+                                std::string_view minCommission) {
+    const std::string transfer =
+        transferRate ? "过户费：沪深两市都收，成交金额的" + std::string(*transferRate) + "‰"
+                     : std::string("过户费：仅上海A股收，每1000股1元，起点1元；深圳不收");
+    return "印花税：卖出时收成交金额的" + std::string(stampDutyRate) + "‰，买入不收\n" + transfer +
+           "\n最低佣金：" + std::string(minCommission) + "元\n基金、权证只收佣金";
+}
+
 // Fee rules of a trade date.
 inline constexpr std::string_view kRulesDateTooEarly =
     "2008年9月19日以前的成交请用本程序规则计算       ";
@@ -92,5 +113,24 @@ inline constexpr std::string_view kTargetNoPurchase = "请先计算买入，再�
 inline constexpr std::string_view kTargetNotNumber =
     "输入错误，目标必须输入数字，请重新输入       ";
 inline constexpr std::string_view kTargetUnreachable = "在允许的价格范围内达不到这个目标       ";
+
+// The about box: no web browser could be started for the user guide (%1 is the guide's path).
+inline constexpr std::string_view kBrowserFailed =
+    "无法启动网页浏览器，请在浏览器中打开本程序的网页：%1       ";
+
+// Captions and tool tips the sell side writes.
+inline constexpr std::string_view kProfitLossCaption = "盈亏金额";
+inline constexpr std::string_view kGainCaption = "大赚特赚";
+inline constexpr std::string_view kLossCaption = "大亏特亏";
+inline constexpr std::string_view kRemainingSharesCaption = "剩余股票";
+inline constexpr std::string_view kYuanUnit = "元";
+inline constexpr std::string_view kSharesUnit = "股";
+inline constexpr std::string_view kBreakEvenTip =
+    "每股的保本价格，既扣除买入卖出的各种费用后保证不亏损的每股价格";
+// The tool tip of Label8 after a partial sale, quoting the sold quantity as Text12 shows it.
+inline std::string remainingBreakEvenTip(std::string_view soldQtyText) {
+    return "剩余股票每股的保本价格，卖出的" + std::string(soldQtyText) +
+           "股的各种费用计入剩余股票成本里面。";
+}
 
 }  // namespace zm::msg

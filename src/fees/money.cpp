@@ -245,4 +245,12 @@ std::optional<Money> stepCeilQuotient(Money num, Money den, Money step) {
     return ticks ? std::optional<Money>(Money::fromTicks(*ticks)) : std::nullopt;
 }
 
+std::optional<Money> checkedSum(std::optional<Money> a, std::optional<Money> b) {
+    return a && b ? Money::add(*a, *b) : std::nullopt;
+}
+
+std::optional<Money> checkedDifference(std::optional<Money> a, std::optional<Money> b) {
+    return a && b ? Money::sub(*a, *b) : std::nullopt;
+}
+
 }  // namespace zm

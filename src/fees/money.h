@@ -83,6 +83,11 @@ std::optional<Money> fenCeilQuotient(Money num, Money den);
 // The same on any price step (one fen, or 0.001 yuan): the smallest multiple of `step` not below
 // num / den.
 std::optional<Money> stepCeilQuotient(Money num, Money den, Money step);
+// Sums and differences along a chain of checked steps: nullopt when either operand already is
+// or the result leaves the range, so a computation can chain them and test once at the end.
+std::optional<Money> checkedSum(std::optional<Money> a, std::optional<Money> b);
+std::optional<Money> checkedDifference(std::optional<Money> a, std::optional<Money> b);
+
 // The nearest integer to x, halves to the even neighbour (2.5 gives 2, 3.5 gives 4).
 // nullopt when x is not finite or outside the 64-bit range.
 std::optional<std::int64_t> roundHalfEven(double x);

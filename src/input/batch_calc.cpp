@@ -1,8 +1,12 @@
 #include "input/batch_calc.h"
 
 #include <cmath>
+#include <utility>
 
+#include "fees/break_even.h"
+#include "fees/calc_sell.h"
 #include "fees/display_format.h"
+#include "fees/fee_schedule.h"
 #include "fees/limits.h"
 #include "fees/messages.h"
 #include "fees/number_text.h"
@@ -142,16 +146,113 @@ std::optional<Money> batchCostPerShare(std::string_view amountText, std::string_
 }
 
 std::optional<Money> batchYieldPercent(double profitLoss, double amountPaid) {
-    if (amountPaid == 0.0) {
-        return std::nullopt;
-    }
-    const auto hundredths = roundHalfEven(profitLoss / amountPaid * 10000.0);
     // Hundredths of a percent held as fen of Money: keep them well inside its range.
     constexpr std::int64_t kMaxHundredths = 90'000'000'000'000'000;
-    if (!hundredths || *hundredths > kMaxHundredths || *hundredths < -kMaxHundredths) {
+    return yieldPercent(profitLoss, amountPaid, kMaxHundredths);
+}
+
+namespace {
+
+// A text read back as a double; a text that holds no number counts as 0.
+double readBack(std::string_view text) {
+    return numberTextToDouble(text).value_or(0.0);
+}
+
+// Money as a field shows it; every caller has checked the range beforehand.
+std::string amountText(double value) {
+    return formatAmount(Money::fromDouble(value).value_or(Money()));
+}
+std::string fenAmountText(double value) {
+    return formatAmount(fenRound(value).value_or(Money()));
+}
+
+// Steps 2 to 8, alike on both sides but for the transfer fee's text: the combined price rounded
+// to fen, the total quantity, the trade sum as computed, then the commission (its minimum
+// applied once, to the figure as shown) and the stamp duty, each worked from the trade amount
+// as shown, the transfer fee, and the fee total from the three fees as shown, rounded to fen.
+CombinedTradeTexts combinedTrade(double S, double Q, const BatchWindowTexts& w,
+                                 std::string transferFeeText) {
+    CombinedTradeTexts t;
+    t.price = formatPrice(fenRound(S / Q).value_or(Money()));
+    t.quantity = formatGroupedWhole(Money::fromDouble(Q).value_or(Money()));
+    t.amount = formatGeneral(S);
+    const double T = readBack(t.amount);
+    const Money commission = fenRound(w.commissionRate * T * 0.001).value_or(Money());
+    t.commission = formatAmount(commission);
+    const Money charged = chargedCommission(commission).value_or(commission);
+    if (charged != numberTextToMoney(t.commission)) {
+        t.commissionMinimum = formatAmount(charged);
+    }
+    t.stampDuty = fenAmountText(w.stampDutyRate * T * 0.001);
+    t.transferFee = std::move(transferFeeText);
+    const double C = readBack(t.commissionMinimum ? *t.commissionMinimum : t.commission);
+    t.feeTotal = fenAmountText((C + readBack(t.stampDuty)) + readBack(t.transferFee));
+    return t;
+}
+
+}  // namespace
+
+std::optional<BatchBuyTexts> batchBuy(const std::array<double, 6>& v, const BatchWindowTexts& w) {
+    // 1. Total quantity; no shares, nothing to write. Out-of-range figures are refused by the
+    // callers; should anything else call in, it writes nothing either.
+    const double Q = (v[1] + v[3]) + v[5];
+    if (Q == 0.0 || checkBatchRange(BatchSide::Buy, v, readBack(w.dividend))) {
         return std::nullopt;
     }
-    return Money::fromFen(*hundredths);
+    const double S = ((v[0] * v[1]) + v[2] * v[3]) + v[4] * v[5];
+    // 2. to 8. The transfer fee is paid per batch in Shanghai, each batch its own 1-yuan minimum.
+    BatchBuyTexts r{combinedTrade(S, Q, w,
+                                  w.shanghai ? formatGeneral(batchTransferFee(v[1], v[3], v[5]))
+                                             : std::string("0")),
+                    {},
+                    {},
+                    {}};
+    const CombinedTradeTexts& t = r.trade;
+    // 9. Cost per share, raised to the next fen.
+    const auto cost = batchCostPerShare(t.amount, t.feeTotal, t.quantity);
+    r.costPerShare = cost ? formatMoneyGeneral(*cost) : std::string();
+    // 10. Break-even price of the combined purchase as shown.
+    const auto breakEven = CalcBreakEven(numberTextToMoney(t.price).value_or(Money()),
+                                         numberTextToMoney(t.quantity).value_or(Money()),
+                                         w.commissionRate, w.stampDutyRate);
+    r.breakEven = breakEven ? formatMoneyGeneral(*breakEven) : std::string();
+    // 12. Amount paid, less the cash dividend (a dividend field without a number counts 0).
+    r.amountPaid = amountText((readBack(t.amount) + readBack(t.feeTotal)) -
+                              readBack(w.dividend) * readBack(t.quantity) * 0.1);
+    return r;
+}
+
+std::optional<BatchSellTexts> batchSell(const std::array<double, 6>& v, const BatchWindowTexts& w) {
+    const double Q = (v[1] + v[3]) + v[5];
+    if (Q == 0.0 || checkBatchRange(BatchSide::Sell, v, 0.0)) {
+        return std::nullopt;
+    }
+    const double S = ((v[0] * v[1]) + v[2] * v[3]) + v[4] * v[5];
+    // 7. The transfer fee, per batch in Shanghai.
+    BatchSellTexts r;
+    r.trade = combinedTrade(
+        S, Q, w,
+        w.shanghai ? formatGroupedNoLead(
+                         Money::fromDouble(batchTransferFee(v[1], v[3], v[5])).value_or(Money()))
+                   : formatPrice(Money()));
+    // 9. Amount received.
+    r.received = amountText(readBack(r.trade.amount) - readBack(r.trade.feeTotal));
+    // 10. The round trip, when the main window shows an amount paid. Text10 is a result field;
+    // a text there that holds no number is treated as no purchase.
+    if (IsNumberText(w.amountPaid)) {
+        const double P = readBack(w.amountPaid);
+        const auto profit = Money::fromDouble(readBack(r.received) - P);
+        r.profit = profit ? formatAmount(*profit) : std::string();
+        // Nothing paid has no yield, and neither has a profit that cannot be shown: the field is
+        // emptied rather than left with an earlier trade's figure.
+        const auto yield = profit ? batchYieldPercent(readBack(*r.profit), P) : std::nullopt;
+        r.yield = yield ? formatAmount(*yield) : std::string();
+    }
+    // 11. The mark, from whatever Text19 holds now; with no number there it stays as it is.
+    if (const auto L = numberTextToDouble(r.profit ? *r.profit : w.profit)) {
+        r.loss = *L < 0.0;
+    }
+    return r;
 }
 
 }  // namespace zm

@@ -69,4 +69,52 @@ std::optional<Money> batchCostPerShare(std::string_view amountText, std::string_
 // range a field can show.
 std::optional<Money> batchYieldPercent(double profitLoss, double amountPaid);
 
+// What a batch computation reads from the main window: the two list rates, whether Shanghai
+// (Option1) is chosen, and the texts of the dividend (Text22), the amount paid (Text10) and the
+// profit (Text19) as they are before the computation.
+struct BatchWindowTexts {
+    double commissionRate = 0.0;
+    double stampDutyRate = 0.0;
+    bool shanghai = false;
+    std::string dividend;
+    std::string amountPaid;
+    std::string profit;
+};
+
+// The main-window texts that one side of a combined trade writes, in the order of the steps:
+// the combined price, the total quantity, the trade amount, the commission (written a second
+// time as the minimum when it shows below it), the stamp duty, the transfer fee and the fee
+// total.
+struct CombinedTradeTexts {
+    std::string price, quantity, amount, commission;
+    std::optional<std::string> commissionMinimum;
+    std::string stampDuty, transferFee, feeTotal;
+};
+
+// The batch purchase under the program's own rules: the combined trade into Text1 … Text7, then
+// the cost per share (Text8), the break-even price (Text9) and the amount paid (Text10).
+struct BatchBuyTexts {
+    CombinedTradeTexts trade;
+    std::string costPerShare, breakEven, amountPaid;
+};
+// The batch sale: the combined trade into Text11 … Text17 and the amount received (Text20); with
+// an amount paid on screen the profit (Text19) and the yield (Text18); and the gain or loss mark
+// of the profit as Text19 then shows it (none when it holds no number).
+struct BatchSellTexts {
+    CombinedTradeTexts trade;
+    std::string received;
+    std::optional<std::string> profit;
+    std::string yield;
+    std::optional<bool> loss;
+};
+
+// The combined trades under the program's own rules, from the captured values p1, q1 … p3, q3.
+// Each figure is worked from the one before it as its field shows it (formatted, then read
+// back). nullopt when there are no shares or a figure leaves the supported range
+// (checkBatchRange): then nothing is written.
+std::optional<BatchBuyTexts> batchBuy(const std::array<double, 6>& values,
+                                      const BatchWindowTexts& w);
+std::optional<BatchSellTexts> batchSell(const std::array<double, 6>& values,
+                                        const BatchWindowTexts& w);
+
 }  // namespace zm

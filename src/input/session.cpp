@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <utility>
 
+#include "fees/calc_sell.h"
 #include "fees/fee_schedule.h"
 #include "fees/messages.h"
 #include "settings/profile_file.h"
@@ -144,12 +145,10 @@ void Session::command4Click() {
 }
 
 void Session::resetSellMarks() {
-    m_ui.setCaption(f1("Label17"), "盈亏金额");
-    m_ui.setForeColor(f1("Label17"), kBlack);
-    m_ui.setForeColor(f1("Label18"), kBlack);
+    writeSellMark(m_ui, msg::kProfitLossCaption, kBlack);
     m_ui.setForeColor(f1("Label8"), kBlack);
-    m_ui.setToolTip(f1("Label8"), "每股的保本价格，既扣除买入卖出的各种费用后保证不亏损的每股价格");
-    m_ui.setCaption(f1("Label19_17"), "元");
+    m_ui.setToolTip(f1("Label8"), msg::kBreakEvenTip);
+    m_ui.setCaption(f1("Label19_17"), msg::kYuanUnit);
 }
 
 void Session::command5Click() {

@@ -127,7 +127,6 @@ private:
     // The sell side's captions and colours and Label8 as the window opens with them.
     void resetSellMarks();
     void calcBatchBuyRules();
-    void calcBatchSellRules();
 
     WindowModel& m_ui;
     std::string m_settingsPath;

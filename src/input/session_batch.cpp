@@ -1,9 +1,10 @@
 // The multi-batch dialogs Form4 (buy) and Form3 (sell): their Enter flow, OK and Clear, and the
 // computations that combine up to three batches into one side of the main window.
 //
-// The computations work like the program always has: each figure is written into its main-window
-// field as text, and later steps read that text back, so they go on with the values as shown.
-// They write the main window's fields only; the main window's calculation state is not touched.
+// The computations (batchBuy, batchSell in batch_calc) work every figure out as the text its
+// field will show, and later steps read that text back, so they go on with the values as shown;
+// the writers here then put the texts into the main window's fields. The main window's
+// calculation state is not touched.
 #include <array>
 #include <optional>
 #include <string>
@@ -89,14 +90,6 @@ BatchRun prepareBatch(WindowModel& ui, FormId dialog, const std::array<std::stri
     return BatchRun::Refused;
 }
 
-// Money as a field shows it; every caller has checked the range beforehand.
-std::string amountText(double value) {
-    return formatAmount(Money::fromDouble(value).value_or(Money()));
-}
-std::string fenAmountText(double value) {
-    return formatAmount(fenRound(value).value_or(Money()));
-}
-
 // The main-window fields that one side of a combined trade writes, in the order of the steps.
 struct SideFields {
     std::string_view price, quantity, amount, commission, stampDuty, transferFee, feeTotal;
@@ -105,30 +98,43 @@ constexpr SideFields kBuySide{"Text1", "Text2", "Text3", "Text4", "Text5", "Text
 constexpr SideFields kSellSide{"Text11", "Text12", "Text13", "Text14",
                                "Text15", "Text16", "Text17"};
 
-// Steps 2 to 6, alike on both sides: the combined price rounded to fen, the total quantity, the
-// trade sum as computed, then the commission (its 5-yuan minimum applied once, to the figure as
-// shown) and the stamp duty, each worked from the trade amount read back from its field.
-void writeCombinedTrade(WindowModel& ui, const SideFields& f, double S, double Q) {
-    ui.setText(f1(f.price), formatPrice(fenRound(S / Q).value_or(Money())));
-    ui.setText(f1(f.quantity), formatGroupedWhole(Money::fromDouble(Q).value_or(Money())));
-    ui.setText(f1(f.amount), formatGeneral(S));
-    double T = readBack(ui, f1(f.amount));
-    const double rc = rateOf(ui, f1("Combo1"));
-    ui.setText(f1(f.commission), fenAmountText(rc * T * 0.001));
-    if (readBack(ui, f1(f.commission)) < 5.0) {
-        ui.setText(f1(f.commission), formatAmount(kMinCommission));
+void writeCombinedTrade(WindowModel& ui, const SideFields& f, const CombinedTradeTexts& t) {
+    ui.setText(f1(f.price), t.price);
+    ui.setText(f1(f.quantity), t.quantity);
+    ui.setText(f1(f.amount), t.amount);
+    ui.setText(f1(f.commission), t.commission);
+    if (t.commissionMinimum) {
+        ui.setText(f1(f.commission), *t.commissionMinimum);
     }
-    T = readBack(ui, f1(f.amount));
-    const double rs = rateOf(ui, f1("Combo2"));
-    ui.setText(f1(f.stampDuty), fenAmountText(rs * T * 0.001));
+    ui.setText(f1(f.stampDuty), t.stampDuty);
+    ui.setText(f1(f.transferFee), t.transferFee);
+    ui.setText(f1(f.feeTotal), t.feeTotal);
 }
 
-// Step 8: the fee total from the three fees as their fields show them, rounded to fen.
-void writeFeeTotal(WindowModel& ui, const SideFields& f) {
-    const double C = readBack(ui, f1(f.commission));
-    const double D = readBack(ui, f1(f.stampDuty));
-    const double X = readBack(ui, f1(f.transferFee));
-    ui.setText(f1(f.feeTotal), fenAmountText((C + D) + X));
+void writeBatchBuy(WindowModel& ui, const BatchBuyTexts& r) {
+    writeCombinedTrade(ui, kBuySide, r.trade);
+    ui.setText(f1("Text8"), r.costPerShare);
+    ui.setText(f1("Text9"), r.breakEven);
+    ui.setForeColor(f1("Label8"), kRed);
+    ui.setText(f1("Text10"), r.amountPaid);
+}
+
+void writeBatchSell(WindowModel& ui, const BatchSellTexts& r) {
+    writeCombinedTrade(ui, kSellSide, r.trade);
+    ui.setText(f1("Text20"), r.received);
+    if (r.profit) {
+        ui.setText(f1("Text19"), *r.profit);
+        ui.setText(f1("Text18"), r.yield);
+    }
+    if (r.loss) {
+        writeGainLossMark(ui, *r.loss);
+    }
+}
+
+BatchWindowTexts batchWindowTexts(const WindowModel& ui) {
+    return BatchWindowTexts{rateOf(ui, f1("Combo1")),    rateOf(ui, f1("Combo2")),
+                            ui.isChecked(f1("Option1")), ui.text(f1("Text22")),
+                            ui.text(f1("Text10")),       ui.text(f1("Text19"))};
 }
 
 }  // namespace
@@ -265,14 +271,48 @@ std::optional<CombinedTrade> combinedTrade(const std::array<double, 6>& v) {
 }
 
 // The combined price (amount ÷ quantity to the nearest step, halves up like every figure of these
-// rules) and the total quantity, into the price and quantity fields of one side.
-void writeCombinedPrice(WindowModel& ui, const SideFields& f, const CombinedTrade& t, Money step) {
+// rules) and the total quantity, as the price and quantity fields of one side show them.
+void combinedPrice(CombinedTradeTexts& texts, const CombinedTrade& t, Money step) {
     const Int128 steps =
         divRoundHalfUp(static_cast<Int128>(t.amount.ticks()) * Money::kTicksPerYuan,
                        static_cast<Int128>(t.quantity.ticks()) * step.ticks());
     const Money price = Money::fromTicks(static_cast<std::int64_t>(steps) * step.ticks());
-    ui.setText(f1(f.price), formatPrice(price, stepDecimals(step)));
-    ui.setText(f1(f.quantity), formatGroupedWhole(t.quantity));
+    texts.price = formatPrice(price, stepDecimals(step));
+    texts.quantity = formatGroupedWhole(t.quantity);
+}
+
+// The batch sale under trade-date rules, in exact Money.
+std::optional<BatchSellTexts> batchSellRules(const std::array<double, 6>& v,
+                                             const BatchWindowTexts& w, const FeeRules& rules,
+                                             Market market) {
+    const auto trade = combinedTrade(v);
+    if (!trade || checkBatchRange(BatchSide::Sell, v, 0.0)) {
+        return std::nullopt;
+    }
+    const auto fees = eraFees(rules, market, TradeSide::Sell, trade->amount, trade->quantity);
+    if (!fees) {
+        return std::nullopt;
+    }
+    BatchSellTexts r;
+    combinedPrice(r.trade, *trade, priceStep(rules, market));
+    const Money received = trade->amount - fees->total;
+    r.trade.amount = formatAmount(trade->amount);
+    r.trade.commission = formatAmount(fees->commission);
+    r.trade.stampDuty = formatAmount(fees->stampDuty);
+    r.trade.transferFee = formatAmount(fees->transferFee);
+    r.trade.feeTotal = formatAmount(fees->total);
+    r.received = formatAmount(received);
+    // The round trip against the amount paid the main window shows, when it shows one.
+    if (const auto paid = numberTextToMoney(w.amountPaid)) {
+        const Money profit = received - *paid;
+        r.profit = formatAmount(profit);
+        const auto yield = roundTripYield(profit, *paid);
+        r.yield = yield ? formatAmount(*yield) : std::string();
+    }
+    if (const auto shown = numberTextToMoney(r.profit ? *r.profit : w.profit)) {
+        r.loss = *shown < Money();
+    }
+    return r;
 }
 
 }  // namespace
@@ -284,144 +324,35 @@ void Session::calcBatchBuyRules() {
         return;
     }
     // Bonus shares play no part in a batch purchase.
+    const BuyInputs in = readBuyInputs(m_ui);
     const std::optional<BuyResult> r =
-        computeRulesBuy(m_ui, m_rules, trade->amount, trade->quantity, false);
+        computeRulesBuy(in, m_rules, trade->amount, trade->quantity, false);
     if (!r) {
         return;
     }
-    writeCombinedPrice(m_ui, kBuySide, *trade, priceStep(m_rules, chosenMarket(m_ui)));
+    CombinedTradeTexts texts;
+    combinedPrice(texts, *trade, priceStep(m_rules, in.market));
+    m_ui.setText(f1("Text1"), texts.price);
+    m_ui.setText(f1("Text2"), texts.quantity);
     writeBuyFields(m_ui, *r);
-}
-
-void Session::calcBatchSellRules() {
-    const auto v = capturedNumbers(capturedOf(FormId::Form3));
-    const auto trade = combinedTrade(v);
-    if (!trade || checkBatchRange(BatchSide::Sell, v, 0.0)) {
-        return;
-    }
-    const auto fees =
-        eraFees(m_rules, chosenMarket(m_ui), TradeSide::Sell, trade->amount, trade->quantity);
-    if (!fees) {
-        return;
-    }
-    writeCombinedPrice(m_ui, kSellSide, *trade, priceStep(m_rules, chosenMarket(m_ui)));
-    const Money received = trade->amount - fees->total;
-    m_ui.setText(f1("Text13"), formatAmount(trade->amount));
-    m_ui.setText(f1("Text14"), formatAmount(fees->commission));
-    m_ui.setText(f1("Text15"), formatAmount(fees->stampDuty));
-    m_ui.setText(f1("Text16"), formatAmount(fees->transferFee));
-    m_ui.setText(f1("Text17"), formatAmount(fees->total));
-    m_ui.setText(f1("Text20"), formatAmount(received));
-    // The round trip against the amount paid the main window shows, when it shows one.
-    if (const auto paid = numberTextToMoney(m_ui.text(f1("Text10")))) {
-        const Money profit = received - *paid;
-        m_ui.setText(f1("Text19"), formatAmount(profit));
-        const auto yield = roundTripYield(profit, *paid);
-        m_ui.setText(f1("Text18"), yield ? formatAmount(*yield) : std::string());
-    }
-    if (const auto shown = numberTextToMoney(m_ui.text(f1("Text19")))) {
-        writeGainLossMark(m_ui, *shown < Money());
-    }
 }
 
 void Session::CalcBatchBuy() {
     if (!m_rules.own()) {
         calcBatchBuyRules();
-        return;
-    }
-    const auto v = capturedNumbers(capturedOf(FormId::Form4));
-    const double p1 = v[0], q1 = v[1], p2 = v[2], q2 = v[3], p3 = v[4], q3 = v[5];
-
-    // 1. Total quantity; no shares, nothing to write. Out-of-range figures were refused by the
-    // callers; should anything else call in, it writes nothing either.
-    const double Q = (q1 + q2) + q3;
-    if (Q == 0.0 || checkBatchRange(BatchSide::Buy, v, readBack(m_ui, f1("Text22")))) {
-        return;
-    }
-    const double S = ((p1 * q1) + p2 * q2) + p3 * q3;
-    // 2. to 6. Combined price, total quantity, trade amount, commission, stamp duty.
-    writeCombinedTrade(m_ui, kBuySide, S, Q);
-    // 7. Transfer fee: per batch in Shanghai, each batch paying its own 1-yuan minimum.
-    if (m_ui.isChecked(f1("Option1"))) {
-        m_ui.setText(f1("Text6"), formatGeneral(batchTransferFee(q1, q2, q3)));
-    } else {
-        m_ui.setText(f1("Text6"), "0");
-    }
-    // 8. Fee total.
-    writeFeeTotal(m_ui, kBuySide);
-    // 9. Cost per share, raised to the next fen.
-    {
-        const auto cost = batchCostPerShare(m_ui.text(f1("Text3")), m_ui.text(f1("Text7")),
-                                            m_ui.text(f1("Text2")));
-        m_ui.setText(f1("Text8"), cost ? formatMoneyGeneral(*cost) : std::string());
-    }
-    // 10. Break-even price of the combined purchase as shown.
-    {
-        const Money price = numberTextToMoney(m_ui.text(f1("Text1"))).value_or(Money());
-        const Money quantity = numberTextToMoney(m_ui.text(f1("Text2"))).value_or(Money());
-        const auto breakEven =
-            CalcBreakEven(price, quantity, rateOf(m_ui, f1("Combo1")), rateOf(m_ui, f1("Combo2")));
-        m_ui.setText(f1("Text9"), breakEven ? formatMoneyGeneral(*breakEven) : std::string());
-    }
-    // 11.
-    m_ui.setForeColor(f1("Label8"), kRed);
-    // 12. Amount paid, less the cash dividend (a dividend field without a number counts 0).
-    {
-        const double T2 = readBack(m_ui, f1("Text3"));
-        const double F = readBack(m_ui, f1("Text7"));
-        const double N = readBack(m_ui, f1("Text2"));
-        const double V = readBack(m_ui, f1("Text22"));
-        m_ui.setText(f1("Text10"), amountText((T2 + F) - V * N * 0.1));
+    } else if (const auto r =
+                   batchBuy(capturedNumbers(capturedOf(FormId::Form4)), batchWindowTexts(m_ui))) {
+        writeBatchBuy(m_ui, *r);
     }
 }
 
 void Session::CalcBatchSell() {
-    if (!m_rules.own()) {
-        calcBatchSellRules();
-        return;
-    }
     const auto v = capturedNumbers(capturedOf(FormId::Form3));
-    const double p1 = v[0], q1 = v[1], p2 = v[2], q2 = v[3], p3 = v[4], q3 = v[5];
-
-    // 1.
-    const double Q = (q1 + q2) + q3;
-    if (Q == 0.0 || checkBatchRange(BatchSide::Sell, v, 0.0)) {
-        return;
-    }
-    // 2. to 6. Combined price, total quantity, trade amount, commission, stamp duty.
-    const double S = ((p1 * q1) + p2 * q2) + p3 * q3;
-    writeCombinedTrade(m_ui, kSellSide, S, Q);
-    // 7. Transfer fee, per batch in Shanghai.
-    if (m_ui.isChecked(f1("Option1"))) {
-        m_ui.setText(
-            f1("Text16"),
-            formatGroupedNoLead(Money::fromDouble(batchTransferFee(q1, q2, q3)).value_or(Money())));
-    } else {
-        m_ui.setText(f1("Text16"), formatPrice(Money()));
-    }
-    // 8. Fee total.
-    writeFeeTotal(m_ui, kSellSide);
-    // 9. Amount received.
-    m_ui.setText(f1("Text20"),
-                 amountText(readBack(m_ui, f1("Text13")) - readBack(m_ui, f1("Text17"))));
-    // 10. The round trip, when the main window shows an amount paid. Text10 is a result field;
-    // a text there that holds no number is treated as no purchase.
-    if (IsNumberText(m_ui.text(f1("Text10")))) {
-        const double R = readBack(m_ui, f1("Text20"));
-        double P = readBack(m_ui, f1("Text10"));
-        const auto profit = Money::fromDouble(R - P);
-        m_ui.setText(f1("Text19"), profit ? formatAmount(*profit) : std::string());
-        const double L = readBack(m_ui, f1("Text19"));
-        P = readBack(m_ui, f1("Text10"));
-        // Nothing paid has no yield, and neither has a profit that cannot be shown: the field is
-        // emptied rather than left with an earlier trade's figure.
-        const auto yield = profit ? batchYieldPercent(L, P) : std::nullopt;
-        m_ui.setText(f1("Text18"), yield ? formatAmount(*yield) : std::string());
-    }
-    // 11. The mark, from whatever Text19 holds now; with no number there it stays as it is.
-    const auto L = numberTextToDouble(m_ui.text(f1("Text19")));
-    if (L) {
-        writeGainLossMark(m_ui, *L < 0.0);
+    const BatchWindowTexts w = batchWindowTexts(m_ui);
+    const auto r =
+        m_rules.own() ? batchSell(v, w) : batchSellRules(v, w, m_rules, chosenMarket(m_ui));
+    if (r) {
+        writeBatchSell(m_ui, *r);
     }
 }
 

@@ -14,8 +14,8 @@
 namespace zm {
 namespace {
 
-// The buy-side values a new buy quantity invalidates: everything CalcBuy derives from the
-// purchase except the amount paid, which the next CalcBuy overwrites.
+// The buy-side values a new buy quantity invalidates: everything the buy side derives from the
+// purchase except the amount paid, which the next purchase overwrites.
 void zeroBuyQtyAndResults(CalcState& st) {
     st.BuyQty = Money();
     st.HeldQty = Money();
@@ -28,7 +28,7 @@ void zeroBuyQtyAndResults(CalcState& st) {
 }
 
 // The sell-side values a new sell quantity invalidates. The profit or loss, the amount received
-// and the step counter stay: CalcSell sets them before it reads them.
+// and the step counter stay: the sale sets them before it reads them.
 void zeroSellQtyAndResults(CalcState& st) {
     st.SellQty = Money();
     st.SellAmount = Money();
@@ -168,14 +168,26 @@ void Session::runCalcBuy() {
     if (!m_rules.own() && !checkTypedCommission()) {
         return;
     }
-    CalcBuy(m_ui, m_state, [this] { SaveRates(); }, m_rules);
+    const auto r = computeBuy(readBuyInputs(m_ui), m_rules, m_state.BuyPrice, m_state.BuyQty);
+    if (!r) {
+        return;  // nothing to compute, or a figure beyond the range: nothing written or saved
+    }
+    storeBuy(m_state, *r);
+    writeBuyFields(m_ui, *r);
+    SaveRates();
 }
 
 void Session::runCalcSell() {
     if (!m_rules.own() && !checkTypedCommission()) {
         return;
     }
-    CalcSell(m_ui, m_state, [this] { SaveRates(); }, m_rules);
+    const auto r = computeSell(readSellInputs(m_ui), m_state, m_rules);
+    if (!r) {
+        return;
+    }
+    storeSell(m_state, *r);
+    writeSellFields(m_ui, *r);
+    SaveRates();
 }
 
 // Calculate: both sides from the four typed inputs. A side with an empty price or quantity is
@@ -186,7 +198,7 @@ void Session::command1Click() {
     if (!m_rules.own() && !checkTypedCommission()) {
         return;
     }
-    // CalcSell sets these three before it reads them.
+    // The sale sets these three before it reads them.
     const Money profitLoss = m_state.ProfitLoss;
     const Money amountReceived = m_state.AmountReceived;
     const std::int32_t steps = m_state.StepCount;

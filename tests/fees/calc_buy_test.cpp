@@ -4,6 +4,8 @@
 
 #include <ostream>
 #include <string>
+#include <tuple>
+#include <utility>
 
 #include "fees/calc_window.h"
 #include "fees/money_print.h"
@@ -11,25 +13,28 @@
 namespace zm {
 namespace {
 
-using test::CalcWindow;
 using test::money;
 
-// Runs CalcBuy on a purchase of `qty` shares at `price`, with Text2 showing the quantity as typed.
-void buy(CalcWindow& w, const char* price, const char* qty) {
-    w.st.BuyPrice = money(price);
-    w.st.BuyQty = money(qty);
-    w.set("Text2", qty);
-    CalcBuy(w.ui, w.st, w.saveRates);
+constexpr Market kSH = Market::ShanghaiA, kSZ = Market::ShenzhenA, kFund = Market::FundWarrant;
+
+BuyInputs inputs(Market market, double commission, double stampDuty, const char* qty,
+                 const char* bonus = "", const char* dividend = "") {
+    return BuyInputs{commission, stampDuty, market, bonus, dividend, qty};
+}
+
+// A purchase of `qty` shares (as Text2 shows them) at `price` under the program's own rules.
+std::optional<BuyResult> buy(const BuyInputs& in, const char* price) {
+    return computeBuy(in, FeeRules{}, money(price), money(in.quantityText));
 }
 
 // ---------------------------------------------------------------------------------------------
-// Every field of a purchase.
+// Every figure of a purchase.
 
 struct BuyRow {
     const char* name;
-    const char* market;
-    const char* commission;
-    const char* stampDuty;
+    Market market;
+    double commission;
+    double stampDuty;
     const char* price;
     const char* qty;
     const char* bonus;     // Text21
@@ -48,89 +53,110 @@ struct BuyRow {
 
 class CalcBuyTest : public ::testing::TestWithParam<BuyRow> {};
 
-TEST_P(CalcBuyTest, writes_every_buy_field) {
+TEST_P(CalcBuyTest, works_out_every_buy_figure) {
     const BuyRow& r = GetParam();
-    CalcWindow w(r.market, r.commission, r.stampDuty);
-    w.set("Text21", r.bonus);
-    w.set("Text22", r.dividend);
-    buy(w, r.price, r.qty);
-    EXPECT_EQ(w.text("Text3"), r.amount);
-    EXPECT_EQ(w.text("Text4"), r.commissionShown);
-    EXPECT_EQ(w.text("Text5"), r.stampDutyShown);
-    EXPECT_EQ(w.text("Text6"), r.transferShown);
-    EXPECT_EQ(w.text("Text7"), r.feeTotal);
-    EXPECT_EQ(w.text("Text8"), r.costPerShare);
-    EXPECT_EQ(w.text("Text9"), r.breakEven);
-    EXPECT_EQ(w.text("Text10"), r.amountPaid);
-    // The state holds what the fields show (the transfer fee keeps its third decimal).
-    EXPECT_EQ(w.st.BuyAmount, money(r.amount));
-    EXPECT_EQ(w.st.BuyCommission, money(r.commissionShown));
-    EXPECT_EQ(w.st.BuyStampDuty, money(r.stampDutyShown));
-    EXPECT_EQ(w.st.BuyFeeTotal, money(r.feeTotal));
-    EXPECT_EQ(w.st.BuyCostPerShare, money(r.costPerShare));
-    EXPECT_EQ(w.st.AmountPaid, money(r.amountPaid));
-    EXPECT_EQ(w.foreColor("Label8"), kRed);
-    EXPECT_EQ(w.saves, 1);
-    EXPECT_EQ(w.text10AtSave, r.amountPaid);
+    const auto b =
+        buy(inputs(r.market, r.commission, r.stampDuty, r.qty, r.bonus, r.dividend), r.price);
+    ASSERT_TRUE(b);
+    // Text3 … Text10 in their order.
+    EXPECT_EQ(std::tuple(b->amountText, b->commissionText, b->stampDutyText, b->transferFeeText,
+                         b->feeTotalText, b->costPerShareText, b->breakEvenText, b->amountPaidText),
+              std::tuple(r.amount, r.commissionShown, r.stampDutyShown, r.transferShown, r.feeTotal,
+                         r.costPerShare, r.breakEven, r.amountPaid));
+    // The state is given what the fields show (the transfer fee keeps its third decimal).
+    EXPECT_EQ(std::tuple(b->amount, b->commission, b->stampDuty, b->feeTotal, b->costPerShare,
+                         b->amountPaid),
+              std::tuple(money(r.amount), money(r.commissionShown), money(r.stampDutyShown),
+                         money(r.feeTotal), money(r.costPerShare), money(r.amountPaid)));
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Purchases, CalcBuyTest,
     ::testing::Values(
         // 10.061 per share is raised to 10.07; the break-even starts from 10.06.
-        BuyRow{"shanghai_worked_example", "Option1", "3.0", "3", "10.00", "1000", "0", "0",
-               "10,000.00", "30.00", "30.00", "1.00", "61.00", "10.07", "10.13", "10,061.00"},
+        BuyRow{"shanghai_worked_example", kSH, 3.0, 3, "10.00", "1000", "0", "0", "10,000.00",
+               "30.00", "30.00", "1.00", "61.00", "10.07", "10.13", "10,061.00"},
+        // An empty bonus and dividend count as none.
+        BuyRow{"empty_bonus_and_dividend", kSH, 3.0, 3, "10.00", "1000", "", "", "10,000.00",
+               "30.00", "30.00", "1.00", "61.00", "10.07", "10.13", "10,061.00"},
         // 9,861 ÷ 1,300 = 7.5854 shows 7.59; break-even of 7.5385 on 1,300 shares.
-        BuyRow{"bonus_and_dividend", "Option1", "3.0", "3", "10.00", "1000", "3", "2", "10,000.00",
-               "30.00", "30.00", "1.00", "61.00", "7.59", "7.64", "9,861.00"},
+        BuyRow{"bonus_and_dividend", kSH, 3.0, 3, "10.00", "1000", "3", "2", "10,000.00", "30.00",
+               "30.00", "1.00", "61.00", "7.59", "7.64", "9,861.00"},
         // The quantity field read back with its grouping comma.
-        BuyRow{"grouped_quantity_text", "Option1", "3.0", "3", "10.00", "1,000", "3", "2",
-               "10,000.00", "30.00", "30.00", "1.00", "61.00", "7.59", "7.64", "9,861.00"},
+        BuyRow{"grouped_quantity_text", kSH, 3.0, 3, "10.00", "1,000", "3", "2", "10,000.00",
+               "30.00", "30.00", "1.00", "61.00", "7.59", "7.64", "9,861.00"},
         // Fund market: the minimum commission, a bare 0 for the stamp duty, no transfer fee.
-        BuyRow{"fund_market", "Option3", "0.0", "0", "1.00", "1000", "0", "0", "1,000.00", "5.00",
-               "0", "0.00", "5.00", "1.01", "1.02", "1,005.00"},
+        BuyRow{"fund_market", kFund, 0.0, 0, "1.00", "1000", "0", "0", "1,000.00", "5.00", "0",
+               "0.00", "5.00", "1.01", "1.02", "1,005.00"},
         // Fund market with a stamp-duty rate still picked: none is charged on a purchase.
-        BuyRow{"fund_market_ignores_the_stamp_duty", "Option3", "0.0", "3", "1.00", "1000", "0",
-               "0", "1,000.00", "5.00", "0", "0.00", "5.00", "1.01", "1.02", "1,005.00"},
+        BuyRow{"fund_market_ignores_the_stamp_duty", kFund, 0.0, 3, "1.00", "1000", "0", "0",
+               "1,000.00", "5.00", "0", "0.00", "5.00", "1.01", "1.02", "1,005.00"},
         // 1,005.00 ÷ 100 is exactly 10.05: it is not raised to 10.06.
-        BuyRow{"exact_cost_is_not_raised", "Option3", "0.0", "0", "10.00", "100", "0", "0",
-               "1,000.00", "5.00", "0", "0.00", "5.00", "10.05", "10.12", "1,005.00"},
-        BuyRow{"shenzhen_pays_no_transfer_fee", "Option2", "3.0", "1", "10.00", "5000", "0", "0",
-               "50,000.00", "150.00", "50.00", "0.00", "200.00", "10.04", "10.09", "50,200.00"},
+        BuyRow{"exact_cost_is_not_raised", kFund, 0.0, 0, "10.00", "100", "0", "0", "1,000.00",
+               "5.00", "0", "0.00", "5.00", "10.05", "10.12", "1,005.00"},
+        BuyRow{"shenzhen_pays_no_transfer_fee", kSZ, 3.0, 1, "10.00", "5000", "0", "0", "50,000.00",
+               "150.00", "50.00", "0.00", "200.00", "10.04", "10.09", "50,200.00"},
         // 500 × 0.001 = 0.5 is below 1: the minimum 1.00.
-        BuyRow{"shanghai_500_shares", "Option1", "3.0", "3", "10.00", "500", "0", "0", "5,000.00",
-               "15.00", "15.00", "1.00", "31.00", "10.07", "10.13", "5,031.00"},
-        BuyRow{"shanghai_1500_shares", "Option1", "3.0", "3", "10.00", "1500", "0", "0",
-               "15,000.00", "45.00", "45.00", "1.50", "91.50", "10.07", "10.13", "15,091.50"},
+        BuyRow{"shanghai_500_shares", kSH, 3.0, 3, "10.00", "500", "0", "0", "5,000.00", "15.00",
+               "15.00", "1.00", "31.00", "10.07", "10.13", "5,031.00"},
+        BuyRow{"shanghai_1500_shares", kSH, 3.0, 3, "10.00", "1500", "0", "0", "15,000.00", "45.00",
+               "45.00", "1.50", "91.50", "10.07", "10.13", "15,091.50"},
         // 1.234 is kept in the state, shown as 1.23, and rounds into the fee total as 1.23.
-        BuyRow{"shanghai_1234_shares", "Option1", "3.0", "3", "1.00", "1234", "0", "0", "1,234.00",
-               "5.00", "3.70", "1.23", "9.93", "1.01", "1.02", "1,243.93"},
-        BuyRow{"shanghai_999_shares", "Option1", "3.0", "3", "1.00", "999", "0", "0", "999.00",
-               "5.00", "3.00", "1.00", "9.00", "1.01", "1.02", "1,008.00"},
+        BuyRow{"shanghai_1234_shares", kSH, 3.0, 3, "1.00", "1234", "0", "0", "1,234.00", "5.00",
+               "3.70", "1.23", "9.93", "1.01", "1.02", "1,243.93"},
+        BuyRow{"shanghai_999_shares", kSH, 3.0, 3, "1.00", "999", "0", "0", "999.00", "5.00",
+               "3.00", "1.00", "9.00", "1.01", "1.02", "1,008.00"},
         // Exactly 5.00 stays; 4.99 becomes 5.00.
-        BuyRow{"commission_exactly_five", "Option2", "2.5", "0", "20.00", "100", "0", "0",
-               "2,000.00", "5.00", "0.00", "0.00", "5.00", "20.05", "20.13", "2,005.00"},
-        BuyRow{"commission_just_below_five", "Option2", "2.5", "0", "19.96", "100", "0", "0",
-               "1,996.00", "5.00", "0.00", "0.00", "5.00", "20.01", "20.09", "2,001.00"},
+        BuyRow{"commission_exactly_five", kSZ, 2.5, 0, "20.00", "100", "0", "0", "2,000.00", "5.00",
+               "0.00", "0.00", "5.00", "20.05", "20.13", "2,005.00"},
+        BuyRow{"commission_just_below_five", kSZ, 2.5, 0, "19.96", "100", "0", "0", "1,996.00",
+               "5.00", "0.00", "0.00", "5.00", "20.01", "20.09", "2,001.00"},
         // Halfway commissions round to the even fen: 1234.5 fen → 12.34, 1235.5 fen → 12.36.
-        BuyRow{"halfway_commission_rounds_down_to_even", "Option2", "2.5", "0", "49.38", "100", "0",
-               "0", "4,938.00", "12.34", "0.00", "0.00", "12.34", "49.51", "49.65", "4,950.34"},
-        BuyRow{"halfway_commission_rounds_up_to_even", "Option2", "2.5", "0", "49.42", "100", "0",
-               "0", "4,942.00", "12.36", "0.00", "0.00", "12.36", "49.55", "49.69", "4,954.36"},
+        BuyRow{"halfway_commission_rounds_down_to_even", kSZ, 2.5, 0, "49.38", "100", "0", "0",
+               "4,938.00", "12.34", "0.00", "0.00", "12.34", "49.51", "49.65", "4,950.34"},
+        BuyRow{"halfway_commission_rounds_up_to_even", kSZ, 2.5, 0, "49.42", "100", "0", "0",
+               "4,942.00", "12.36", "0.00", "0.00", "12.36", "49.55", "49.69", "4,954.36"},
         // A dividend above the trade amount: negative cost, break-even and amount paid.
-        BuyRow{"dividend_above_the_trade_amount", "Option1", "3.0", "3", "1.00", "100", "0", "20",
-               "100.00", "5.00", "0.30", "1.00", "6.30", "-0.93", "-0.88", "-93.70"}),
+        BuyRow{"dividend_above_the_trade_amount", kSH, 3.0, 3, "1.00", "100", "0", "20", "100.00",
+               "5.00", "0.30", "1.00", "6.30", "-0.93", "-0.88", "-93.70"}),
     [](const ::testing::TestParamInfo<BuyRow>& row) { return row.param.name; });
 
+// The writer puts the figures into Text3 … Text10, with the fixes of the bonus and dividend
+// fields, turns Label8 red, and the state records what the fields show.
+TEST(CalcBuy, the_writer_and_the_state_take_the_figures) {
+    const auto b = buy(inputs(kSH, 3.0, 3, "1000", "", "x"), "10.00");
+    ASSERT_TRUE(b);
+    test::MemoryWindowModel ui;
+    writeBuyFields(ui, *b);
+    for (const auto& [field, text] : {std::pair{"Text3", "10,000.00"},
+                                      {"Text4", "30.00"},
+                                      {"Text5", "30.00"},
+                                      {"Text6", "1.00"},
+                                      {"Text7", "61.00"},
+                                      {"Text8", "10.07"},
+                                      {"Text9", "10.13"},
+                                      {"Text10", "10,061.00"},
+                                      {"Text21", "0"},
+                                      {"Text22", "0"}}) {
+        EXPECT_EQ(ui.text(f1(field)), text) << field;
+    }
+    EXPECT_EQ(ui.at(f1("Label8")).foreColor, kRed);
+    CalcState st;
+    storeBuy(st, *b);
+    EXPECT_EQ(st.AmountPaid, money("10061"));
+    EXPECT_EQ(st.BuyTransferFee, money("1"));
+    EXPECT_EQ(st.HeldQty, money("1000"));
+}
+
 // ---------------------------------------------------------------------------------------------
-// Bonus and dividend fields.
+// Bonus and dividend fields: one without a number becomes 0 and counts as 0.
 
 struct AdjustmentRow {
     const char* name;
     const char* bonusTyped;
     const char* dividendTyped;
-    const char* bonusAfter;
-    const char* dividendAfter;
+    std::optional<std::string> bonusFix;
+    std::optional<std::string> dividendFix;
     friend void PrintTo(const AdjustmentRow& row, std::ostream* os) { *os << row.name; }
 };
 
@@ -138,12 +164,10 @@ class BonusDividendFieldTest : public ::testing::TestWithParam<AdjustmentRow> {}
 
 TEST_P(BonusDividendFieldTest, a_field_without_a_number_becomes_0_and_counts_as_0) {
     const AdjustmentRow& r = GetParam();
-    CalcWindow w("Option1", "3.0", "3");
-    w.set("Text21", r.bonusTyped);
-    w.set("Text22", r.dividendTyped);
-    buy(w, "10.00", "1000");
-    EXPECT_EQ(w.text("Text21"), r.bonusAfter);
-    EXPECT_EQ(w.text("Text22"), r.dividendAfter);
+    const auto b = buy(inputs(kSH, 3.0, 3, "1000", r.bonusTyped, r.dividendTyped), "10.00");
+    ASSERT_TRUE(b);
+    EXPECT_EQ(b->bonusFix, r.bonusFix);
+    EXPECT_EQ(b->dividendFix, r.dividendFix);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -151,20 +175,12 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(AdjustmentRow{"both_empty", "", "", "0", "0"},
                       AdjustmentRow{"both_blank", "   ", " ", "0", "0"},
                       AdjustmentRow{"letters", "abc", "x1", "0", "0"},
-                      AdjustmentRow{"numbers_stay_as_typed", "3", "2.0", "3", "2.0"},
-                      AdjustmentRow{"only_the_dividend_fixed", "3", "", "3", "0"}),
+                      AdjustmentRow{"numbers_stay_as_typed", "3", "2.0", {}, {}},
+                      AdjustmentRow{"only_the_dividend_fixed", "3", "", {}, "0"}),
     [](const ::testing::TestParamInfo<AdjustmentRow>& row) { return row.param.name; });
 
-TEST(CalcBuy, counts_an_empty_bonus_and_dividend_as_none) {
-    CalcWindow w("Option1", "3.0", "3");
-    buy(w, "10.00", "1000");
-    EXPECT_EQ(w.text("Text8"), "10.07");
-    EXPECT_EQ(w.text("Text9"), "10.13");
-    EXPECT_EQ(w.text("Text10"), "10,061.00");
-}
-
 // ---------------------------------------------------------------------------------------------
-// Nothing happens without a purchase, or with figures out of range.
+// Nothing to write without a purchase, or with figures out of range.
 
 struct NoOpRow {
     const char* name;
@@ -177,24 +193,9 @@ struct NoOpRow {
 
 class CalcBuyNoOpTest : public ::testing::TestWithParam<NoOpRow> {};
 
-TEST_P(CalcBuyNoOpTest, writes_nothing_and_does_not_save) {
+TEST_P(CalcBuyNoOpTest, gives_nothing_to_write) {
     const NoOpRow& r = GetParam();
-    CalcWindow w("Option1", "3.0", "3");
-    w.set("Text21", r.bonus);
-    w.set("Text22", r.dividend);
-    w.set("Text3", "old");
-    w.set("Text9", "old");
-    w.set("Text10", "old");
-    buy(w, r.price, r.qty);
-    EXPECT_EQ(w.text("Text3"), "old");
-    EXPECT_EQ(w.text("Text9"), "old");
-    EXPECT_EQ(w.text("Text10"), "old");
-    EXPECT_EQ(w.text("Text21"), r.bonus);
-    EXPECT_EQ(w.text("Text22"), r.dividend);
-    EXPECT_EQ(w.st.BuyAmount, Money());
-    EXPECT_EQ(w.st.AmountPaid, Money());
-    EXPECT_EQ(w.foreColor("Label8"), kBlack);
-    EXPECT_EQ(w.saves, 0);
+    EXPECT_FALSE(buy(inputs(kSH, 3.0, 3, r.qty, r.bonus, r.dividend), r.price));
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -211,27 +212,28 @@ INSTANTIATE_TEST_SUITE_P(
 TEST(CalcBuy, keeps_the_fee_total_exact_to_the_fen_from_a_three_decimal_transfer_fee) {
     // 1,235 shares: the transfer fee 1.235 stays in the state; the fee total rounds 1235.5 fen
     // of fees half to even.
-    CalcWindow w("Option1", "0.1", "0");
-    buy(w, "1.00", "1235");
-    EXPECT_EQ(w.st.BuyTransferFee, money("1.235"));
-    EXPECT_EQ(w.text("Text6"), "1.24");
-    EXPECT_EQ(w.st.BuyFeeTotal, money("6.24"));
-    EXPECT_EQ(w.text("Text7"), "6.24");
+    const auto b = buy(inputs(kSH, 0.1, 0, "1235"), "1.00");
+    ASSERT_TRUE(b);
+    EXPECT_EQ(b->transferFee, money("1.235"));
+    EXPECT_EQ(b->transferFeeText, "1.24");
+    EXPECT_EQ(b->feeTotal, money("6.24"));
+    EXPECT_EQ(b->feeTotalText, "6.24");
 }
 
-TEST(ChosenMarket, follows_option1_and_option3) {
-    CalcWindow sh("Option1", "3.0", "3");
-    EXPECT_EQ(chosenMarket(sh.ui), Market::ShanghaiA);
-    CalcWindow sz("Option2", "3.0", "3");
-    EXPECT_EQ(chosenMarket(sz.ui), Market::ShenzhenA);
-    CalcWindow fund("Option3", "3.0", "3");
-    EXPECT_EQ(chosenMarket(fund.ui), Market::FundWarrant);
-}
-
-TEST(RateOf, reads_the_list_text_as_a_number) {
-    CalcWindow w("Option1", "2.7", "6");
-    EXPECT_EQ(rateOf(w.ui, f1("Combo1")), 2.7);
-    EXPECT_EQ(rateOf(w.ui, f1("Combo2")), 6.0);
+TEST(ReadBuyInputs, takes_the_market_the_rates_and_the_texts) {
+    for (const auto& [option, market] :
+         {std::pair{"Option1", Market::ShanghaiA}, std::pair{"Option2", Market::ShenzhenA},
+          std::pair{"Option3", Market::FundWarrant}}) {
+        test::CalcWindow w(option, "2.7", "6");
+        w.set("Text2", "1,000");
+        w.set("Text21", "3");
+        w.set("Text22", "x");
+        const BuyInputs in = readBuyInputs(w.ui);
+        EXPECT_EQ(in.market, market);
+        EXPECT_EQ(std::tuple(in.commissionRate, in.stampDutyRate, in.quantityText, in.bonusText,
+                             in.dividendText),
+                  std::tuple(2.7, 6.0, "1,000", "3", "x"));
+    }
     test::MemoryWindowModel empty;
     EXPECT_EQ(rateOf(empty, f1("Combo1")), 0.0);
 }

@@ -4,8 +4,11 @@
 
 #include <ostream>
 #include <string>
+#include <tuple>
 
 #include "fees/calc_window.h"
+#include "fees/display_format.h"
+#include "fees/messages.h"
 #include "fees/money_print.h"
 
 namespace zm {
@@ -14,9 +17,9 @@ namespace {
 using test::CalcWindow;
 using test::money;
 
+constexpr Market kSH = Market::ShanghaiA, kSZ = Market::ShenzhenA;
+
 constexpr const char* kOld = "old";  // a field's text before the sale, to see it is kept
-constexpr const char* kStandardTip =
-    "每股的保本价格，既扣除买入卖出的各种费用后保证不亏损的每股价格";
 
 struct Purchase {
     const char* qty;
@@ -26,27 +29,47 @@ struct Purchase {
     const char* text10;  // what the amount-paid field shows
 };
 
-// A window with a purchase in the state (as CalcBuy leaves it) and the yield and break-even
-// fields holding older texts.
+// The purchase in the state, as the buy side leaves it.
+void bought(CalcState& st, const Purchase& p) {
+    st.BuyQty = money(p.qty);
+    st.BuyAmount = money(p.amount);
+    st.BuyFeeTotal = money(p.feeTotal);
+    st.AmountPaid = money(p.amountPaid);
+}
+
+// A window with a purchase in the state and the yield and break-even fields holding older texts.
 CalcWindow windowWith(const char* market, const char* commission, const char* stampDuty,
                       const Purchase& p) {
     CalcWindow w(market, commission, stampDuty);
-    w.st.BuyQty = money(p.qty);
-    w.st.BuyAmount = money(p.amount);
-    w.st.BuyFeeTotal = money(p.feeTotal);
-    w.st.AmountPaid = money(p.amountPaid);
+    bought(w.st, p);
     w.set("Text10", p.text10);
     w.set("Text9", kOld);
     w.set("Text18", kOld);
     return w;
 }
 
-// Runs CalcSell on a sale of `qtyText` shares (as Text12 shows them) at `price`.
+// A sale of `qtyText` shares (as Text12 shows them) at `price`, computed from what the window
+// shows, recorded in the state and written as the session does.
 void sell(CalcWindow& w, const char* price, const char* qtyText) {
     w.st.SellPrice = money(price);
     w.st.SellQty = money(qtyText);
     w.set("Text12", qtyText);
-    CalcSell(w.ui, w.st, w.saveRates);
+    const auto r = computeSell(readSellInputs(w.ui), w.st, FeeRules{});
+    ASSERT_TRUE(r);
+    storeSell(w.st, *r);
+    writeSellFields(w.ui, *r);
+}
+
+// The sale of `qtyText` shares at `price` after the purchase p, as the sell side works it out
+// (Text10 shows p.text10; an empty text is no amount paid on screen).
+SellResult sale(Market market, const char* commission, const char* stampDuty, const Purchase& p,
+                const char* price, const char* qtyText, CalcState st = {}) {
+    bought(st, p);
+    st.SellPrice = money(price);
+    st.SellQty = money(qtyText);
+    const SellInputs in{numberTextToDouble(commission).value(),
+                        numberTextToDouble(stampDuty).value(), market, *p.text10 != '\0', qtyText};
+    return computeSell(in, st, FeeRules{}).value();
 }
 
 const Purchase kShanghai1000{"1000", "10000", "41", "10041", "10,041.00"};
@@ -86,20 +109,13 @@ TEST_P(CalcSellTest, writes_every_sell_field_and_the_mark) {
     const SellRow& r = GetParam();
     CalcWindow w = windowWith(r.market, r.commission, r.stampDuty, r.purchase);
     sell(w, r.price, r.qty);
-    EXPECT_EQ(w.text("Text13"), r.amount);
-    EXPECT_EQ(w.text("Text14"), r.commissionShown);
-    EXPECT_EQ(w.text("Text15"), r.stampDutyShown);
-    EXPECT_EQ(w.text("Text16"), r.transferShown);
-    EXPECT_EQ(w.text("Text17"), r.feeTotal);
-    EXPECT_EQ(w.text("Text20"), r.received);
-    EXPECT_EQ(w.text("Text19"), r.text19);
-    EXPECT_EQ(w.text("Text18"), r.yield);
-    EXPECT_EQ(w.ui.caption(f1("Label17")), r.label17);
-    EXPECT_EQ(w.foreColor("Label17"), r.mark);
-    EXPECT_EQ(w.foreColor("Label18"), r.mark);
-    EXPECT_EQ(w.ui.caption(f1("Label19_17")), r.unit);
-    EXPECT_EQ(w.text("Text9"), r.breakEven);
-    EXPECT_EQ(w.saves, 1);
+    EXPECT_EQ(std::tuple(w.text("Text13"), w.text("Text14"), w.text("Text15"), w.text("Text16"),
+                         w.text("Text17"), w.text("Text20"), w.text("Text19"), w.text("Text18")),
+              std::tuple(r.amount, r.commissionShown, r.stampDutyShown, r.transferShown, r.feeTotal,
+                         r.received, r.text19, r.yield));
+    EXPECT_EQ(std::tuple(w.ui.caption(f1("Label17")), w.foreColor("Label17"),
+                         w.foreColor("Label18"), w.ui.caption(f1("Label19_17")), w.text("Text9")),
+              std::tuple(r.label17, r.mark, r.mark, r.unit, r.breakEven));
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -153,26 +169,23 @@ INSTANTIATE_TEST_SUITE_P(
 // The partial sale.
 
 TEST(CalcSell, partial_sale_keeps_the_loss_and_yield_and_explains_the_remaining_break_even) {
-    CalcWindow w = windowWith("Option1", "3.0", "1", kShanghai1000);
-    sell(w, "11.00", "500");
-    EXPECT_EQ(w.st.ProfitLoss, money("-4564"));
-    EXPECT_EQ(w.st.SellYield, money("-45.45"));
-    EXPECT_EQ(w.st.RemainQty, money("500"));
-    EXPECT_EQ(w.st.RemainBasePrice, money("9.128"));
-    EXPECT_EQ(w.st.RemainTarget, money("4564"));
-    EXPECT_EQ(w.st.RemainTransferFee, money("1"));
-    EXPECT_EQ(w.st.StepCount, 4);
-    EXPECT_EQ(w.foreColor("Label8"), kRed);
-    EXPECT_EQ(w.control("Label8")->toolTip,
+    const SellResult r = sale(kSH, "3.0", "1", kShanghai1000, "11.00", "500");
+    EXPECT_EQ(r.profitLoss, money("-4564"));
+    EXPECT_EQ(r.yield, money("-45.45"));
+    EXPECT_EQ(r.remainQty, money("500"));
+    EXPECT_EQ(r.remainBasePrice, money("9.128"));
+    EXPECT_EQ(r.remainTarget, money("4564"));
+    EXPECT_EQ(r.remainTransferFee, money("1"));
+    EXPECT_EQ(r.stepCount, 4);
+    EXPECT_EQ(r.remainingTip,
               "剩余股票每股的保本价格，卖出的500股的各种费用计入剩余股票成本里面。");
 }
 
 TEST(CalcSell, second_remaining_search_runs_when_the_commission_is_below_five) {
-    CalcWindow w = windowWith("Option2", "3.0", "1", kShenzhen200);
-    sell(w, "10.50", "100");
-    EXPECT_EQ(w.st.RemainBasePrice, money("9.6405"));
-    EXPECT_EQ(w.st.RemainTransferFee, Money());
-    EXPECT_EQ(w.st.StepCount, 6);
+    const SellResult r = sale(kSZ, "3.0", "1", kShenzhen200, "10.50", "100");
+    EXPECT_EQ(r.remainBasePrice, money("9.6405"));
+    EXPECT_EQ(r.remainTransferFee, Money());
+    EXPECT_EQ(r.stepCount, 6);
 }
 
 TEST(CalcSell, tool_tip_quotes_the_sell_quantity_as_the_field_shows_it) {
@@ -180,32 +193,28 @@ TEST(CalcSell, tool_tip_quotes_the_sell_quantity_as_the_field_shows_it) {
     sell(w, "11.00", "1,500");
     EXPECT_EQ(w.control("Label8")->toolTip,
               "剩余股票每股的保本价格，卖出的1,500股的各种费用计入剩余股票成本里面。");
+    EXPECT_EQ(w.foreColor("Label8"), kRed);
     EXPECT_EQ(w.text("Text19"), "500");
 }
 
-TEST(CalcSell, a_later_sale_clears_the_partial_sale_marks) {
+// Each sale clears the red of the buy side's break-even caption and the marks of an earlier
+// partial sale.
+TEST(CalcSell, a_sale_clears_the_buy_side_red_and_the_partial_sale_marks) {
     CalcWindow w = windowWith("Option1", "3.0", "1", kShanghai1000);
-    sell(w, "11.00", "500");
-    sell(w, "11.00", "1,000");
+    for (const char* qty : {"1,000", "500", "1,000"}) {
+        w.ui.setForeColor(f1("Label8"), kRed);
+        sell(w, "11.00", qty);
+    }
     EXPECT_EQ(w.ui.caption(f1("Label19_17")), "元");
     EXPECT_EQ(w.ui.caption(f1("Label17")), "大赚特赚");
     EXPECT_EQ(w.foreColor("Label8"), kBlack);
-    EXPECT_EQ(w.control("Label8")->toolTip, kStandardTip);
+    EXPECT_EQ(w.control("Label8")->toolTip, msg::kBreakEvenTip);
     EXPECT_EQ(w.text("Text9"), "9.17");  // the partial sale's price stays until overwritten
-    EXPECT_EQ(w.saves, 2);
-}
-
-TEST(CalcSell, clears_the_red_break_even_caption_of_the_buy_side) {
-    CalcWindow w = windowWith("Option1", "3.0", "1", kShanghai1000);
-    w.ui.setForeColor(f1("Label8"), kRed);
-    sell(w, "11.00", "1,000");
-    EXPECT_EQ(w.foreColor("Label8"), kBlack);
-    EXPECT_EQ(w.control("Label8")->toolTip, kStandardTip);
 }
 
 struct RemainTransferRow {
     const char* name;
-    const char* market;
+    Market market;
     const char* remaining;
     const char* fee;
     friend void PrintTo(const RemainTransferRow& row, std::ostream* os) { *os << row.name; }
@@ -217,47 +226,47 @@ TEST_P(RemainingTransferFeeTest, is_raised_to_whole_yuan_with_a_minimum_of_one) 
     const RemainTransferRow& r = GetParam();
     const Money bought = money(r.remaining) + money("100");
     const std::string boughtText = std::to_string(bought.ticks() / Money::kTicksPerYuan);
-    CalcWindow w = windowWith(r.market, "3.0", "1",
-                              Purchase{boughtText.c_str(), "1000000", "3001", "1003001", "x"});
-    sell(w, "10.00", "100");
-    EXPECT_EQ(w.st.RemainQty, money(r.remaining));
-    EXPECT_EQ(w.st.RemainTransferFee, money(r.fee));
+    const SellResult s =
+        sale(r.market, "3.0", "1", Purchase{boughtText.c_str(), "1000000", "3001", "1003001", "x"},
+             "10.00", "100");
+    EXPECT_EQ(s.remainQty, money(r.remaining));
+    EXPECT_EQ(s.remainTransferFee, money(r.fee));
 }
 
 INSTANTIATE_TEST_SUITE_P(
     RemainingShares, RemainingTransferFeeTest,
-    ::testing::Values(RemainTransferRow{"shanghai_999", "Option1", "999", "1"},
-                      RemainTransferRow{"shanghai_1000", "Option1", "1000", "1"},
-                      RemainTransferRow{"shanghai_1001", "Option1", "1001", "2"},
-                      RemainTransferRow{"shanghai_2000", "Option1", "2000", "2"},
-                      RemainTransferRow{"shanghai_2001", "Option1", "2001", "3"},
-                      RemainTransferRow{"shanghai_2500_half_way", "Option1", "2500", "3"},
-                      RemainTransferRow{"shenzhen_none", "Option2", "5000", "0"},
-                      RemainTransferRow{"fund_none", "Option3", "5000", "0"}),
+    ::testing::Values(RemainTransferRow{"shanghai_999", kSH, "999", "1"},
+                      RemainTransferRow{"shanghai_1000", kSH, "1000", "1"},
+                      RemainTransferRow{"shanghai_1001", kSH, "1001", "2"},
+                      RemainTransferRow{"shanghai_2000", kSH, "2000", "2"},
+                      RemainTransferRow{"shanghai_2001", kSH, "2001", "3"},
+                      RemainTransferRow{"shanghai_2500_half_way", kSH, "2500", "3"},
+                      RemainTransferRow{"shenzhen_none", kSZ, "5000", "0"},
+                      RemainTransferRow{"fund_none", Market::FundWarrant, "5000", "0"}),
     [](const ::testing::TestParamInfo<RemainTransferRow>& row) { return row.param.name; });
 
 TEST(CalcSell, refused_purchase_quantity_makes_a_partial_sale_of_an_empty_purchase) {
     // 150 shares refused by the lot rule stay in BuyQty with no amounts: the sale of 100 leaves
     // 50 shares whose outstanding cost is below zero, and the search finds a negative price.
-    CalcWindow w = windowWith("Option2", "3.0", "1", Purchase{"150", "0", "0", "0", ""});
-    sell(w, "10.00", "100");
-    EXPECT_EQ(w.text("Text19"), "50");
-    EXPECT_EQ(w.st.RemainBasePrice, money("-19.88"));
-    EXPECT_EQ(w.st.StepCount, 9);
-    EXPECT_EQ(w.text("Text9"), "-19.79");
+    const SellResult r = sale(kSZ, "3.0", "1", Purchase{"150", "0", "0", "0", ""}, "10.00", "100");
+    EXPECT_EQ(r.remainingShares, money("50"));
+    EXPECT_EQ(r.remainBasePrice, money("-19.88"));
+    EXPECT_EQ(r.stepCount, 9);
+    EXPECT_EQ(r.remainingPrice, money("-19.79"));
 }
 
 TEST(CalcSell, remaining_price_beyond_the_step_counter_is_left_blank) {
     // One share left carrying the cost of 1,000 shares at the highest price: about 2 × 10^10
     // steps of a fen, more than a 32-bit step counter holds.
-    CalcWindow w = windowWith(
-        "Option1", "3.0", "6",
-        Purchase{"1000", "21474836470", "193273528.24", "21668109998.24", "21,668,109,998.24"});
-    sell(w, "0.01", "999");
-    EXPECT_EQ(w.text("Text19"), "1");
-    EXPECT_EQ(w.text("Text9"), "");
-    EXPECT_EQ(w.st.StepCount, 0);
-    EXPECT_EQ(w.saves, 1);
+    CalcState st;
+    st.StepCount = 7;
+    const SellResult r =
+        sale(kSH, "3.0", "6",
+             Purchase{"1000", "21474836470", "193273528.24", "21668109998.24", "21,668,109,998.24"},
+             "0.01", "999", st);
+    EXPECT_EQ(r.remainingShares, money("1"));
+    EXPECT_EQ(r.remainingPrice, std::nullopt);
+    EXPECT_EQ(r.stepCount, 0);
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -275,10 +284,9 @@ class SellTransferFeeTest : public ::testing::TestWithParam<SellTransferRow> {};
 
 TEST_P(SellTransferFeeTest, keeps_three_decimals_and_a_minimum_of_one) {
     const SellTransferRow& r = GetParam();
-    CalcWindow w = windowWith("Option1", "3.0", "1", kNoPurchase);
-    sell(w, "10.00", r.qty);
-    EXPECT_EQ(w.st.SellTransferFee, money(r.stored));
-    EXPECT_EQ(w.text("Text16"), r.shown);
+    const SellResult s = sale(kSH, "3.0", "1", kNoPurchase, "10.00", r.qty);
+    EXPECT_EQ(s.transferFee, money(r.stored));
+    EXPECT_EQ(formatAmount(s.transferFee), r.shown);
 }
 
 INSTANTIATE_TEST_SUITE_P(Shanghai, SellTransferFeeTest,
@@ -296,22 +304,35 @@ INSTANTIATE_TEST_SUITE_P(Shanghai, SellTransferFeeTest,
 TEST(CalcSell, no_yield_when_the_amount_paid_shows_but_nothing_was_paid) {
     // A purchase skipped or refused in the same Calculate, or entered in the batch dialog, leaves
     // Text10 showing an amount while AmountPaid is zero.
-    CalcWindow w = windowWith("Option1", "3.0", "1", Purchase{"0", "0", "0", "0", "10,041.00"});
+    const SellResult r =
+        sale(kSH, "3.0", "1", Purchase{"0", "0", "0", "0", "10,041.00"}, "11.00", "1,000");
+    EXPECT_TRUE(r.yieldShown);
+    EXPECT_EQ(r.yield, std::nullopt);
+    EXPECT_EQ(r.profitLoss, money("10955"));
+}
+
+// No yield and no remaining price: the writer empties their fields and the state's yield is 0.
+TEST(CalcSell, a_yield_or_remaining_price_that_is_none_empties_its_field) {
+    SellResult r;
+    r.yieldShown = true;
+    r.partial = true;
+    r.remainingShares = money("1");
+    CalcWindow w = windowWith("Option1", "3.0", "1", kNoPurchase);
     w.st.SellYield = money("12.34");
-    sell(w, "11.00", "1,000");
+    writeSellFields(w.ui, r);
+    storeSell(w.st, r);
+    EXPECT_EQ(w.text("Text9"), "");
     EXPECT_EQ(w.text("Text18"), "");
+    EXPECT_EQ(w.text("Text19"), "1");
     EXPECT_EQ(w.st.SellYield, Money());
-    EXPECT_EQ(w.text("Text19"), "10,955.00");
-    EXPECT_EQ(w.saves, 1);
 }
 
 TEST(CalcSell, no_yield_when_it_leaves_the_range) {
     // A ten-thousandth of a yuan paid and ten billion received: the percentage has no place.
-    CalcWindow w = windowWith("Option2", "3.0", "1", Purchase{"0", "0", "0", "0.0001", "0.00"});
-    w.st.SellYield = money("12.34");
-    sell(w, "1000.00", "10000000");
-    EXPECT_EQ(w.text("Text18"), "");
-    EXPECT_EQ(w.st.SellYield, Money());
+    const SellResult r =
+        sale(kSZ, "3.0", "1", Purchase{"0", "0", "0", "0.0001", "0.00"}, "1000.00", "10000000");
+    EXPECT_TRUE(r.yieldShown);
+    EXPECT_EQ(r.yield, std::nullopt);
 }
 
 TEST(CalcSell, without_an_amount_paid_on_screen_the_yield_keeps_its_value) {
@@ -329,8 +350,7 @@ struct TinyProfitRow {
     const char* name;
     const char* amountPaid;
     const char* text19;
-    const char* label17;
-    Rgb mark;
+    bool loss;
     friend void PrintTo(const TinyProfitRow& row, std::ostream* os) { *os << row.name; }
 };
 
@@ -338,22 +358,19 @@ class TinyProfitMarkTest : public ::testing::TestWithParam<TinyProfitRow> {};
 
 TEST_P(TinyProfitMarkTest, marks_the_sign_of_the_profit_as_shown) {
     const TinyProfitRow& r = GetParam();
-    CalcWindow w = windowWith("Option1", "3.0", "1",
-                              Purchase{"1000", "11280", "46.12", r.amountPaid, "11,326.12"});
-    sell(w, "10.79", "1054");
-    EXPECT_EQ(w.text("Text20"), "11,326.12");
-    EXPECT_EQ(w.text("Text19"), r.text19);
-    EXPECT_EQ(w.ui.caption(f1("Label17")), r.label17);
-    EXPECT_EQ(w.foreColor("Label17"), r.mark);
-    EXPECT_EQ(w.foreColor("Label18"), r.mark);
+    const SellResult s =
+        sale(kSH, "3.0", "1", Purchase{"1000", "11280", "46.12", r.amountPaid, "11,326.12"},
+             "10.79", "1054");
+    EXPECT_EQ(formatAmount(s.received), "11,326.12");
+    EXPECT_EQ(formatAmount(s.profitLoss), r.text19);
+    EXPECT_EQ(s.loss, r.loss);
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Shanghai, TinyProfitMarkTest,
-    ::testing::Values(
-        TinyProfitRow{"loss_below_half_a_fen_shows_zero", "11326.12", "0.00", "大赚特赚", kRed},
-        TinyProfitRow{"loss_of_half_a_fen_shows", "11326.121", "-0.01", "大亏特亏", kBlue},
-        TinyProfitRow{"gain_below_half_a_fen", "11326.112", "0.00", "大赚特赚", kRed}),
+    ::testing::Values(TinyProfitRow{"loss_below_half_a_fen_shows_zero", "11326.12", "0.00", false},
+                      TinyProfitRow{"loss_of_half_a_fen_shows", "11326.121", "-0.01", true},
+                      TinyProfitRow{"gain_below_half_a_fen", "11326.112", "0.00", false}),
     [](const ::testing::TestParamInfo<TinyProfitRow>& row) { return row.param.name; });
 
 }  // namespace

@@ -1,6 +1,5 @@
 #pragma once
 
-#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -13,18 +12,10 @@
 
 namespace zm::test {
 
-// A main window in memory with its market and rate lists set, the calculation state, and a
-// rate-saving callback that counts its calls and notes what Text10 showed when it ran (the rates
-// are saved last, after every field is written).
+// A main window in memory with its market and rate lists set, and the calculation state.
 struct CalcWindow {
     MemoryWindowModel ui;
     CalcState st;
-    int saves = 0;
-    std::string text10AtSave;
-    std::function<void()> saveRates = [this] {
-        ++saves;
-        text10AtSave = ui.text(f1("Text10"));
-    };
 
     // market: "Option1" Shanghai, "Option2" Shenzhen, "Option3" fund or warrant.
     CalcWindow(std::string_view market, std::string_view commission, std::string_view stampDuty) {

@@ -4,14 +4,15 @@
 #include <gtest/gtest.h>
 #include <stdlib.h>
 
+#include <algorithm>
 #include <array>
 #include <filesystem>
+#include <optional>
 #include <ostream>
 #include <string>
 #include <string_view>
 #include <vector>
 
-#include "fees/break_even.h"
 #include "fees/display_format.h"
 #include "fees/fee_schedule.h"
 #include "fees/messages.h"
@@ -95,9 +96,7 @@ TEST_F(BatchDialog, ok_writes_the_combined_purchase_into_the_buy_side_and_locks_
     const std::vector<std::string> expected = {"10.17", "1,500", "15250", "45.75",
                                                "15.25", "0",     "61.00", "10.21"};
     EXPECT_EQ(texts(1, 8), expected);
-    const auto breakEven = CalcBreakEven(Money::fromFen(1017), Money::fromYuan(1500), 3.0, 1.0);
-    ASSERT_TRUE(breakEven);
-    EXPECT_EQ(shown("Text9"), formatMoneyGeneral(*breakEven));
+    EXPECT_EQ(shown("Text9"), "10.26");
     EXPECT_EQ(shown("Text10"), "15,311.00");
     EXPECT_EQ(ui.at(f1("Label8")).foreColor, kRed);
     EXPECT_TRUE(locked("Text1"));
@@ -107,118 +106,114 @@ TEST_F(BatchDialog, ok_writes_the_combined_purchase_into_the_buy_side_and_locks_
     EXPECT_TRUE(ui.messages.empty());
 }
 
-struct BuyCase {
-    const char* name;
-    friend void PrintTo(const BuyCase& c, std::ostream* os) { *os << c.name; }
-    const char* commission;
-    const char* stampDuty;
-    bool shanghai;
-    Batches batches;
-    std::vector<std::pair<const char*, const char*>> expected;  // main-window field, text
-};
+// --- The combined figures, from the captures -----------------------------------------------
 
-class BatchBuyFigures : public BatchDialog, public ::testing::WithParamInterface<BuyCase> {};
-
-TEST_P(BatchBuyFigures, ok_shows_the_combined_figures) {
-    const BuyCase& c = GetParam();
-    useRates(c.commission, c.stampDuty, c.shanghai);
-    fill(kBuy, c.batches);
-    ok(kBuy);
-    for (const auto& [field, text] : c.expected) {
-        EXPECT_EQ(shown(field), text) << field;
+// The captured values of six dialog texts: a valid number as typed, anything else 0.
+std::array<double, 6> captures(const Batches& b) {
+    std::array<double, 6> v{};
+    for (std::size_t i = 0; i < v.size(); ++i) {
+        v[i] = isValidPriceText(b[i]) ? capturedNumber(b[i]) : 0.0;
     }
-    EXPECT_TRUE(ui.messages.empty());
+    return v;
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Cases, BatchBuyFigures,
-    ::testing::Values(
-        // Each batch pays its own transfer-fee minimum: 1 + max(0.5, 1).
-        BuyCase{"shanghai_transfer_fee_per_batch",
-                "3.0",
-                "1",
-                true,
-                {"10.00", "1000", "10.50", "500", "", ""},
-                {{"Text6", "2"}, {"Text7", "63.00"}, {"Text10", "15,313.00"}}},
-        // Three batches of 100 pay 3, where one purchase of 300 would pay 1.
-        BuyCase{"three_small_shanghai_batches",
-                "3.0",
-                "1",
-                true,
-                {"10", "100", "10", "100", "10", "100"},
-                {{"Text2", "300"}, {"Text6", "3"}}},
-        BuyCase{"shanghai_fee_above_the_minimum_unrounded",
-                "3.0",
-                "1",
-                true,
-                {"10", "1500", "", "", "10", "2500"},
-                {{"Text6", "4"}, {"Text2", "4,000"}}},
-        BuyCase{"shanghai_fractional_fee_in_general_form",
-                "3.0",
-                "1",
-                true,
-                {"10", "1500", "", "", "", ""},
-                {{"Text6", "1.5"}, {"Text7", "61.50"}}},
-        // 10.125 lies halfway: the even fen.
-        BuyCase{"average_halfway_goes_to_the_even_fen",
-                "3.0",
-                "1",
-                false,
-                {"10.25", "100", "10.00", "100", "", ""},
-                {{"Text1", "10.12"}, {"Text3", "2025"}}},
-        BuyCase{"commission_below_the_minimum_is_raised",
-                "1.0",
-                "1",
-                false,
-                {"49.90", "100", "", "", "", ""},
-                {{"Text3", "4990"}, {"Text4", "5.00"}}},
-        BuyCase{"commission_just_above_the_minimum_stays",
-                "1.0",
-                "1",
-                false,
-                {"50.10", "100", "", "", "", ""},
-                {{"Text4", "5.01"}}},
-        // (1000 + 5.00) / 100 is exactly 10.05: not raised.
-        BuyCase{"whole_fen_cost_per_share_is_not_raised",
-                "3.0",
-                "0",
-                false,
-                {"10.00", "100", "", "", "", ""},
-                {{"Text4", "5.00"}, {"Text5", "0.00"}, {"Text7", "5.00"}, {"Text8", "10.05"}}},
-        BuyCase{"fractional_cost_per_share_goes_to_the_next_fen",
-                "3.0",
-                "0",
-                false,
-                {"10.011", "100", "", "", "", ""},
-                {{"Text3", "1001.1"}, {"Text8", "10.07"}}},
-        // An empty price counts 0 and lowers the average.
-        BuyCase{"batch_without_price_counts_at_zero",
-                "3.0",
-                "1",
-                false,
-                {"10.00", "1000", "", "1000", "", ""},
-                {{"Text1", "5.00"}, {"Text2", "2,000"}, {"Text3", "10000"}}},
-        // OK runs no field check: 150 shares are used as typed.
-        BuyCase{"odd_lot_confirmed_with_ok_is_used_unchecked",
-                "3.0",
-                "1",
-                false,
-                {"10", "150", "", "", "", ""},
-                {{"Text2", "150"}, {"Text3", "1500"}}},
-        // Letters, blanks, zero and negatives count 0, prices and quantities alike.
-        BuyCase{"fields_without_a_valid_number_count_zero",
-                "3.0",
-                "1",
-                false,
-                {"abc", "1000", "10", "   ", "-5", "-100"},
-                {{"Text1", "0.00"}, {"Text2", "1,000"}, {"Text3", "0"}, {"Text4", "5.00"}}},
-        BuyCase{"grouped_quantities_are_numbers",
-                "3.0",
-                "1",
-                false,
-                {"10", "1,000", "", "", "", ""},
-                {{"Text2", "1,000"}, {"Text3", "10000"}}}),
+using Fields = std::vector<std::pair<std::string, std::string>>;  // main-window field, text
+
+Fields tradeFields(const CombinedTradeTexts& t, int first) {
+    const std::string texts[] = {
+        t.price,     t.quantity,    t.amount,  t.commissionMinimum.value_or(t.commission),
+        t.stampDuty, t.transferFee, t.feeTotal};
+    Fields out;
+    for (int i = 0; i < 7; ++i) {
+        out.emplace_back("Text" + std::to_string(first + i), texts[i]);
+    }
+    return out;
+}
+
+// Every field a result writes, with the text it ends with.
+Fields fieldsOf(const BatchBuyTexts& r) {
+    Fields f = tradeFields(r.trade, 1);
+    f.insert(f.end(),
+             {{"Text8", r.costPerShare}, {"Text9", r.breakEven}, {"Text10", r.amountPaid}});
+    return f;
+}
+Fields fieldsOf(const BatchSellTexts& r) {
+    Fields f = tradeFields(r.trade, 11);
+    f.insert(f.end(),
+             {{"Text20", r.received}, {"Text19", r.profit.value_or("")}, {"Text18", r.yield}});
+    return f;
+}
+
+// The expected texts appear among what the result writes.
+void expectFields(const Fields& written, const Fields& expected) {
+    for (const auto& e : expected) {
+        EXPECT_NE(std::find(written.begin(), written.end(), e), written.end())
+            << e.first << " should show " << e.second;
+    }
+}
+
+struct BuyCase {
+    const char* name;
+    double commission, stampDuty;
+    bool shanghai;
+    Batches batches;
+    Fields expected;
+    friend void PrintTo(const BuyCase& c, std::ostream* os) { *os << c.name; }
+};
+
+class BatchBuyFigures : public ::testing::TestWithParam<BuyCase> {};
+
+TEST_P(BatchBuyFigures, the_combined_purchase_shows_its_figures) {
+    const BuyCase& c = GetParam();
+    const auto r =
+        batchBuy(captures(c.batches), {c.commission, c.stampDuty, c.shanghai, "0.00", "", ""});
+    ASSERT_TRUE(r);
+    expectFields(fieldsOf(*r), c.expected);
+}
+
+// clang-format off
+INSTANTIATE_TEST_SUITE_P(Cases, BatchBuyFigures, ::testing::Values(
+    // Each batch pays its own transfer-fee minimum: 1 + max(0.5, 1).
+    BuyCase{"shanghai_transfer_fee_per_batch", 3, 1, true, {"10.00", "1000", "10.50", "500", "", ""},
+            {{"Text6", "2"}, {"Text7", "63.00"}, {"Text10", "15,313.00"}}},
+    // Three batches of 100 pay 3, where one purchase of 300 would pay 1.
+    BuyCase{"three_small_shanghai_batches", 3, 1, true, {"10", "100", "10", "100", "10", "100"},
+            {{"Text2", "300"}, {"Text6", "3"}}},
+    BuyCase{"shanghai_fee_above_the_minimum_unrounded", 3, 1, true, {"10", "1500", "", "", "10", "2500"},
+            {{"Text6", "4"}, {"Text2", "4,000"}}},
+    BuyCase{"shanghai_fractional_fee_in_general_form", 3, 1, true, {"10", "1500", "", "", "", ""},
+            {{"Text6", "1.5"}, {"Text7", "61.50"}}},
+    // 10.125 lies halfway: the even fen.
+    BuyCase{"average_halfway_goes_to_the_even_fen", 3, 1, false, {"10.25", "100", "10.00", "100", "", ""},
+            {{"Text1", "10.12"}, {"Text3", "2025"}}},
+    BuyCase{"commission_below_the_minimum_is_raised", 1, 1, false, {"49.90", "100", "", "", "", ""},
+            {{"Text3", "4990"}, {"Text4", "5.00"}}},
+    BuyCase{"commission_just_above_the_minimum_stays", 1, 1, false, {"50.10", "100", "", "", "", ""},
+            {{"Text4", "5.01"}}},
+    // (1000 + 5.00) / 100 is exactly 10.05: not raised.
+    BuyCase{"whole_fen_cost_per_share_is_not_raised", 3, 0, false, {"10.00", "100", "", "", "", ""},
+            {{"Text4", "5.00"}, {"Text5", "0.00"}, {"Text7", "5.00"}, {"Text8", "10.05"}}},
+    BuyCase{"fractional_cost_per_share_goes_to_the_next_fen", 3, 0, false, {"10.011", "100", "", "", "", ""},
+            {{"Text3", "1001.1"}, {"Text8", "10.07"}}},
+    // An empty price counts 0 and lowers the average.
+    BuyCase{"batch_without_price_counts_at_zero", 3, 1, false, {"10.00", "1000", "", "1000", "", ""},
+            {{"Text1", "5.00"}, {"Text2", "2,000"}, {"Text3", "10000"}}},
+    // Letters, blanks, zero and negatives count 0, prices and quantities alike.
+    BuyCase{"fields_without_a_valid_number_count_zero", 3, 1, false, {"abc", "1000", "10", "   ", "-5", "-100"},
+            {{"Text1", "0.00"}, {"Text2", "1,000"}, {"Text3", "0"}, {"Text4", "5.00"}}},
+    BuyCase{"grouped_quantities_are_numbers", 3, 1, false, {"10", "1,000", "", "", "", ""},
+            {{"Text2", "1,000"}, {"Text3", "10000"}}}),
     [](const auto& row) { return std::string(row.param.name); });
+// clang-format on
+
+TEST_F(BatchDialog, ok_runs_no_field_check_and_uses_an_odd_lot_as_typed) {
+    useRates("3.0", "1");
+    fill(kBuy, {"10", "150", "", "", "", ""});
+    ok(kBuy);
+    EXPECT_EQ(shown("Text2"), "150");
+    EXPECT_EQ(shown("Text3"), "1500");
+    EXPECT_TRUE(ui.messages.empty());
+}
 
 TEST(BatchCalc, the_cost_per_share_of_a_whole_fen_quotient_is_exact) {
     // The double quotient of 1,005.00 / 100 lies above 10.05, which raises it to 10.06.
@@ -400,106 +395,50 @@ TEST_F(BatchDialog, enter_walks_the_sell_fields_with_the_sell_checks) {
 
 struct SellCase {
     const char* name;
-    friend void PrintTo(const SellCase& c, std::ostream* os) { *os << c.name; }
     bool shanghai;
     const char* amountPaid;  // Form1.Text10 before the sale
     Batches batches;
-    std::vector<std::pair<const char*, const char*>> expected;
-    const char* mark;  // Label17's caption afterwards
-    Rgb colour;        // Label17 and Label18
+    Fields expected;
+    std::optional<bool> loss;  // the mark afterwards; none leaves it as it was
+    friend void PrintTo(const SellCase& c, std::ostream* os) { *os << c.name; }
 };
 
-class BatchSellFigures : public BatchDialog, public ::testing::WithParamInterface<SellCase> {};
+class BatchSellFigures : public ::testing::TestWithParam<SellCase> {};
 
-TEST_P(BatchSellFigures, ok_shows_the_combined_sale_and_its_mark) {
+TEST_P(BatchSellFigures, the_combined_sale_shows_its_figures_and_its_mark) {
     const SellCase& c = GetParam();
-    useRates("3.0", "1", c.shanghai);
-    ui.setText(f1("Text10"), c.amountPaid);
-    fill(kSell, c.batches);
-    ok(kSell);
-    for (const auto& [field, text] : c.expected) {
-        EXPECT_EQ(shown(field), text) << field;
-    }
-    EXPECT_EQ(ui.caption(f1("Label17")), c.mark);
-    EXPECT_EQ(ui.at(f1("Label17")).foreColor, c.colour);
-    EXPECT_EQ(ui.at(f1("Label18")).foreColor, c.colour);
-    EXPECT_TRUE(locked("Text11"));
-    EXPECT_TRUE(locked("Text12"));
-    EXPECT_TRUE(ui.messages.empty());
+    const auto r = batchSell(captures(c.batches), {3.0, 1.0, c.shanghai, "", c.amountPaid, ""});
+    ASSERT_TRUE(r);
+    expectFields(fieldsOf(*r), c.expected);
+    EXPECT_EQ(r->loss, c.loss);
 }
 
 const Batches kWorkedSale = {"11.00", "1000", "11.50", "500", "", ""};
 
-INSTANTIATE_TEST_SUITE_P(
-    Cases, BatchSellFigures,
-    ::testing::Values(SellCase{"without_purchase_no_round_trip",
-                               false,
-                               "",
-                               kWorkedSale,
-                               {{"Text11", "11.17"},
-                                {"Text12", "1,500"},
-                                {"Text13", "16750"},
-                                {"Text14", "50.25"},
-                                {"Text15", "16.75"},
-                                {"Text16", "0.00"},
-                                {"Text17", "67.00"},
-                                {"Text20", "16,683.00"},
-                                {"Text18", ""},
-                                {"Text19", ""}},
-                               "盈亏金额",
-                               kBlack},
-                      SellCase{"profit_against_the_purchase",
-                               false,
-                               "15,311.00",
-                               kWorkedSale,
-                               {{"Text19", "1,372.00"}, {"Text18", "8.96"}},
-                               "大赚特赚",
-                               kRed},
-                      SellCase{"shanghai_transfer_fee_per_batch",
-                               true,
-                               "",
-                               kWorkedSale,
-                               {{"Text16", "2.00"}, {"Text17", "69.00"}, {"Text20", "16,681.00"}},
-                               "盈亏金额",
-                               kBlack},
-                      SellCase{"odd_lots_each_pay_the_shanghai_minimum",
-                               true,
-                               "",
-                               {"10", "150", "10", "150", "", ""},
-                               {{"Text12", "300"}, {"Text16", "2.00"}},
-                               "盈亏金额",
-                               kBlack},
-                      SellCase{"large_shanghai_fee_with_grouping",
-                               true,
-                               "",
-                               {"1", "1234500", "", "", "", ""},
-                               {{"Text16", "1,234.50"}},
-                               "盈亏金额",
-                               kBlack},
-                      SellCase{"zero_profit_counts_as_a_gain",
-                               false,
-                               "16,683.00",
-                               kWorkedSale,
-                               {{"Text19", "0.00"}, {"Text18", "0.00"}},
-                               "大赚特赚",
-                               kRed},
-                      // -3,317 / 20,000 × 10000 = -1658.5: halves go to the even neighbour.
-                      SellCase{"loss_is_marked_blue",
-                               false,
-                               "20,000.00",
-                               kWorkedSale,
-                               {{"Text19", "-3,317.00"}, {"Text18", "-16.58"}},
-                               "大亏特亏",
-                               kBlue},
-                      // Nothing paid has no yield: the field is emptied, the profit still shown.
-                      SellCase{"zero_amount_paid_shows_no_yield",
-                               false,
-                               "0.00",
-                               kWorkedSale,
-                               {{"Text19", "16,683.00"}, {"Text18", ""}},
-                               "大赚特赚",
-                               kRed}),
+// clang-format off
+INSTANTIATE_TEST_SUITE_P(Cases, BatchSellFigures, ::testing::Values(
+    SellCase{"without_purchase_no_round_trip", false, "", kWorkedSale,
+             {{"Text11", "11.17"}, {"Text12", "1,500"}, {"Text13", "16750"}, {"Text14", "50.25"},
+              {"Text15", "16.75"}, {"Text16", "0.00"}, {"Text17", "67.00"}, {"Text20", "16,683.00"},
+              {"Text18", ""}, {"Text19", ""}}, std::nullopt},
+    SellCase{"profit_against_the_purchase", false, "15,311.00", kWorkedSale,
+             {{"Text19", "1,372.00"}, {"Text18", "8.96"}}, false},
+    SellCase{"shanghai_transfer_fee_per_batch", true, "", kWorkedSale,
+             {{"Text16", "2.00"}, {"Text17", "69.00"}, {"Text20", "16,681.00"}}, std::nullopt},
+    SellCase{"odd_lots_each_pay_the_shanghai_minimum", true, "", {"10", "150", "10", "150", "", ""},
+             {{"Text12", "300"}, {"Text16", "2.00"}}, std::nullopt},
+    SellCase{"large_shanghai_fee_with_grouping", true, "", {"1", "1234500", "", "", "", ""},
+             {{"Text16", "1,234.50"}}, std::nullopt},
+    SellCase{"zero_profit_counts_as_a_gain", false, "16,683.00", kWorkedSale,
+             {{"Text19", "0.00"}, {"Text18", "0.00"}}, false},
+    // -3,317 / 20,000 × 10000 = -1658.5: halves go to the even neighbour.
+    SellCase{"loss_is_marked_blue", false, "20,000.00", kWorkedSale,
+             {{"Text19", "-3,317.00"}, {"Text18", "-16.58"}}, true},
+    // Nothing paid has no yield: the field is emptied, the profit still shown.
+    SellCase{"zero_amount_paid_shows_no_yield", false, "0.00", kWorkedSale,
+             {{"Text19", "16,683.00"}, {"Text18", ""}}, false}),
     [](const auto& row) { return std::string(row.param.name); });
+// clang-format on
 
 TEST_F(BatchDialog, without_purchase_the_mark_follows_the_profit_already_shown) {
     useRates("3.0", "1");
@@ -510,6 +449,10 @@ TEST_F(BatchDialog, without_purchase_the_mark_follows_the_profit_already_shown) 
     EXPECT_EQ(ui.caption(f1("Label17")), "大亏特亏");
     EXPECT_EQ(ui.at(f1("Label18")).foreColor, kBlue);
     EXPECT_EQ(shown("Text18"), "-1.00");  // not written without a purchase
+    EXPECT_EQ(shown("Text20"), "16,683.00");
+    EXPECT_TRUE(locked("Text11"));
+    EXPECT_TRUE(locked("Text12"));
+    EXPECT_TRUE(ui.messages.empty());
 }
 
 TEST_F(BatchDialog, dialogs_leave_the_calculation_state_and_the_settings_file_alone) {
