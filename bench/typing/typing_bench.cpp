@@ -80,7 +80,7 @@ int main(int argc, char* argv[]) {
     windows.load(zm::FormId::Form1);
     windows.mainWindow()->formLoad();
     windows.show(zm::FormId::Form1);
-    g_field = qobject_cast<QLineEdit*>(windows.control(zm::Ctl{zm::FormId::Form1, "Text2"}));
+    g_field = qobject_cast<QLineEdit*>(windows.control(zm::form1::Text2));
     if (g_field == nullptr) {
         std::fprintf(stderr, "no field Text2\n");
         return 1;

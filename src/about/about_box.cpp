@@ -32,12 +32,12 @@ namespace {
 constexpr QSize kBannerSize(210, 90);
 constexpr int kNoteLineHeightPercent = 135;
 
-const layout::Control& row(std::string_view name) {
-    return *layout::find(FormId::Form2, name);
+const layout::Control& row(Ctl c) {
+    return *layout::find(c);
 }
 
-QRect rectOf(std::string_view name) {
-    const layout::Control& c = row(name);
+QRect rectOf(Ctl ctl) {
+    const layout::Control& c = row(ctl);
     return twipsRect(c.left, c.top, c.width, c.height);
 }
 
@@ -69,11 +69,11 @@ void setNoteSpacing(QTextEdit* note) {
 }  // namespace
 
 QString aboutNote() {
-    return toQ(row("Label1").caption);
+    return toQ(row(form2::Label1).caption);
 }
 
 QString aboutNotice() {
-    return toQ(row("Label2").caption);
+    return toQ(row(form2::Label2).caption);
 }
 
 QString userGuidePath(const QString& programDirectory) {
@@ -110,8 +110,8 @@ AboutBox::AboutBox(Session& session, QWidget* parent)
 
 void AboutBox::build() {
     m_image = new QLabel(this);
-    m_image->setObjectName(QStringLiteral("Image1"));
-    m_image->setGeometry(rectOf("Image1"));
+    m_image->setObjectName(qtName(form2::Image1));
+    m_image->setGeometry(rectOf(form2::Image1));
     m_image->setPixmap(bannerPixmap(devicePixelRatioF()));
     m_image->setCursor(Qt::PointingHandCursor);
     m_image->setToolTip(userGuideUrl().toLocalFile());
@@ -121,9 +121,9 @@ void AboutBox::build() {
     // Tab or a click, after OK, so that the keyboard scrolls it too (arrow keys, Page Up and Page
     // Down, Home, End), and its text can be selected and copied (Ctrl+A, Ctrl+C).
     auto* note = new QTextEdit(this);
-    note->setObjectName(QStringLiteral("Label1"));
-    note->setGeometry(rectOf("Label1"));
-    note->setFont(songFont(row("Label1").pointSize));
+    note->setObjectName(qtName(form2::Label1));
+    note->setGeometry(rectOf(form2::Label1));
+    note->setFont(songFont(row(form2::Label1).pointSize));
     note->setReadOnly(true);
     note->setTextInteractionFlags(Qt::TextSelectableByMouse);
     note->setFocusPolicy(Qt::StrongFocus);
@@ -136,21 +136,21 @@ void AboutBox::build() {
     note->setPalette(palette);
 
     auto* line = new QFrame(this);
-    line->setObjectName(QStringLiteral("Line1"));
+    line->setObjectName(qtName(form2::Line1));
     line->setFrameShape(QFrame::HLine);
     line->setFrameShadow(QFrame::Sunken);
-    const layout::Control& lineRow = row("Line1");
+    const layout::Control& lineRow = row(form2::Line1);
     line->setGeometry(twips(lineRow.left), twips(lineRow.top) - 1, twips(lineRow.width), 3);
 
     auto* notice = new QLabel(this);
-    notice->setObjectName(QStringLiteral("Label2"));
-    notice->setFont(songFont(row("Label2").pointSize));
+    notice->setObjectName(qtName(form2::Label2));
+    notice->setFont(songFont(row(form2::Label2).pointSize));
     notice->setTextFormat(Qt::PlainText);
-    notice->setWordWrap(row("Label2").wordWrap);
+    notice->setWordWrap(row(form2::Label2).wordWrap);
     notice->setAlignment(Qt::AlignLeft | Qt::AlignTop);
 
     auto* ok = new QToolButton(this);
-    const layout::Control& okRow = row("Command1");
+    const layout::Control& okRow = row(form2::Command1);
     ok->setObjectName(toQ(okRow.name));
     ok->setText(toQ(okRow.caption));
     ok->setFont(songFont(okRow.pointSize));
@@ -158,7 +158,7 @@ void AboutBox::build() {
     ok->setIconSize(QSize(16, 16));
     ok->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
     ok->setFocusPolicy(Qt::StrongFocus);
-    ok->setGeometry(rectOf("Command1"));
+    ok->setGeometry(rectOf(form2::Command1));
     connect(ok, &QToolButton::clicked, this, [this] { m_session.aboutOkClick(); });
     // OK has the focus when the box opens; Tab goes on to the note and back.
     setFocusProxy(ok);
@@ -170,7 +170,7 @@ void AboutBox::build() {
     setNoteSpacing(note);
     notice->setText(aboutNotice());
     // The notice has its line in 宋体; a taller face gets the room down to the button.
-    const QRect box = rectOf("Label2");
+    const QRect box = rectOf(form2::Label2);
     const int room = ok->geometry().top() - box.top() - 2;
     notice->setGeometry(box.left(), box.top(), box.width(),
                         qBound(box.height(), notice->heightForWidth(box.width()), room));

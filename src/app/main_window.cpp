@@ -36,10 +36,6 @@
 namespace zm::ui {
 namespace {
 
-// The six input fields, in the order Enter and Tab walk them.
-constexpr std::array<std::string_view, 6> kInputs = {"Text1",  "Text2",  "Text11",
-                                                     "Text12", "Text21", "Text22"};
-
 // A push button that shows its 16 × 16 icon at the left of its caption. The buttons are only
 // 73 pixels wide: a caption too long for one line beside the icon is split into lines of equal
 // length (多次/买入) instead of being cut, which a plain QPushButton would do.
@@ -142,7 +138,7 @@ MainWindow::MainWindow(Session& session, QWidget* parent)
     // The menu bar stands above the client area, which keeps its size and every control its
     // place; the banner is painted on the client area.
     m_client = new QWidget(this);
-    m_client->setObjectName(QStringLiteral("ClientArea"));
+    m_client->setObjectName(qtName(form1::ClientArea));
     m_client->installEventFilter(this);
     buildFrames();
     buildMenus();
@@ -185,8 +181,8 @@ void MainWindow::buildFrames() {
             }
         }
     }
-    auto* combo1 = child<QComboBox>(this, "Combo1");
-    auto* combo2 = child<QComboBox>(this, "Combo2");
+    auto* combo1 = child<QComboBox>(this, form1::Combo1);
+    auto* combo2 = child<QComboBox>(this, form1::Combo2);
     for (const std::string& entry : commissionRateEntries()) {
         combo1->addItem(toQ(entry));
     }
@@ -197,21 +193,21 @@ void MainWindow::buildFrames() {
 
 void MainWindow::buildMenus() {
     m_menuBar = new QMenuBar(this);
-    m_menuBar->setObjectName(QStringLiteral("MenuBar"));
+    m_menuBar->setObjectName(qtName(form1::MenuBar));
     m_menuBar->setFont(songFont(12));  // as the small frames and the buttons
     QMenu* rules = m_menuBar->addMenu(QStringLiteral("费用规则(&R)"));
-    rules->setObjectName(QStringLiteral("mnuRules"));
-    const auto item = [&](const char* name, const QString& caption, bool checkable) {
+    rules->setObjectName(qtName(form1::mnuRules));
+    const auto item = [&](Ctl ctl, const QString& caption, bool checkable) {
         QAction* action = rules->addAction(caption);
-        action->setObjectName(QString::fromLatin1(name));
+        action->setObjectName(qtName(ctl));
         action->setCheckable(checkable);
         return action;
     };
-    QAction* own = item("mnuRulesClassic", QStringLiteral("本程序规则(&O)"), true);
-    QAction* current = item("mnuRulesCurrent", QStringLiteral("现行规则（2023年8月28日起）(&C)"), true);
-    QAction* date = item("mnuRulesDate", QStringLiteral("按成交日期(&D)…"), true);
+    QAction* own = item(form1::mnuRulesClassic, QStringLiteral("本程序规则(&O)"), true);
+    QAction* current = item(form1::mnuRulesCurrent, QStringLiteral("现行规则（2023年8月28日起）(&C)"), true);
+    QAction* date = item(form1::mnuRulesDate, QStringLiteral("按成交日期(&D)…"), true);
     rules->addSeparator();
-    QAction* minimum = item("mnuRulesMinimum", QStringLiteral("最低佣金(&M)…"), false);
+    QAction* minimum = item(form1::mnuRulesMinimum, QStringLiteral("最低佣金(&M)…"), false);
     own->setChecked(true);
     minimum->setEnabled(false);
     connect(own, &QAction::triggered, this, [this] {
@@ -226,9 +222,9 @@ void MainWindow::buildMenus() {
     connect(minimum, &QAction::triggered, this, &MainWindow::openMinimumDialog);
 
     QMenu* tools = m_menuBar->addMenu(QStringLiteral("工具(&T)"));
-    tools->setObjectName(QStringLiteral("mnuTools"));
+    tools->setObjectName(qtName(form1::mnuTools));
     QAction* target = tools->addAction(QStringLiteral("目标卖出价(&T)…"));
-    target->setObjectName(QStringLiteral("mnuTarget"));
+    target->setObjectName(qtName(form1::mnuTarget));
     connect(target, &QAction::triggered, this, &MainWindow::openTargetDialog);
 }
 
@@ -244,9 +240,9 @@ void MainWindow::openTargetDialog() {
 
 void MainWindow::syncRulesMenu() {
     const RuleKind kind = m_session.rules().kind;
-    findChild<QAction*>(QStringLiteral("mnuRulesClassic"))->setChecked(kind == RuleKind::Own);
-    findChild<QAction*>(QStringLiteral("mnuRulesCurrent"))->setChecked(kind == RuleKind::Current);
-    findChild<QAction*>(QStringLiteral("mnuRulesDate"))->setChecked(kind == RuleKind::OnDate);
+    findChild<QAction*>(qtName(form1::mnuRulesClassic))->setChecked(kind == RuleKind::Own);
+    findChild<QAction*>(qtName(form1::mnuRulesCurrent))->setChecked(kind == RuleKind::Current);
+    findChild<QAction*>(qtName(form1::mnuRulesDate))->setChecked(kind == RuleKind::OnDate);
 }
 
 void MainWindow::openRulesDialog() {
@@ -262,9 +258,8 @@ void MainWindow::openMinimumDialog() {
 
 void MainWindow::connectEvents() {
     // Enter and the focus of the six inputs go to the engine; the result fields report neither.
-    for (std::string_view name : kInputs) {
-        auto* field = child<FieldEdit>(this, name);
-        const Ctl ctl = f1(name);
+    for (const Ctl ctl : kMainInputs) {
+        auto* field = child<FieldEdit>(this, ctl);
         connect(field, &FieldEdit::enterPressed, this,
                 [this, ctl] { m_session.enterPressed(ctl); });
         connect(field, &FieldEdit::focusGained, this, [this, ctl] { m_session.focusGained(ctl); });
@@ -272,29 +267,29 @@ void MainWindow::connectEvents() {
 
     // The fund market is chosen by a click, by the arrow keys or by the program: every way of
     // choosing it sets both rates to zero; a click on the option already chosen changes nothing.
-    connect(findChild<QRadioButton*>(QStringLiteral("Option3")), &QRadioButton::toggled, this,
+    connect(child<QRadioButton>(this, form1::Option3), &QRadioButton::toggled, this,
             [this](bool checked) {
                 if (checked) {
                     m_session.option3Click();
                 }
             });
 
-    const auto onClick = [this](const char* name, void (Session::*handler)()) {
-        connect(findChild<QPushButton*>(QString::fromLatin1(name)), &QPushButton::clicked, this,
+    const auto onClick = [this](Ctl button, void (Session::*handler)()) {
+        connect(child<QPushButton>(this, button), &QPushButton::clicked, this,
                 [this, handler] { (m_session.*handler)(); });
     };
-    onClick("Command1", &Session::command1Click);
-    onClick("Command2", &Session::command2Click);
-    onClick("Command3", &Session::command3Click);
-    onClick("Command4", &Session::command4Click);
-    onClick("Command5", &Session::command5Click);
-    onClick("Command6", &Session::command6Click);
+    onClick(form1::Command1, &Session::command1Click);
+    onClick(form1::Command2, &Session::command2Click);
+    onClick(form1::Command3, &Session::command3Click);
+    onClick(form1::Command4, &Session::command4Click);
+    onClick(form1::Command5, &Session::command5Click);
+    onClick(form1::Command6, &Session::command6Click);
 
     connect(qApp, &QGuiApplication::focusWindowChanged, this, &MainWindow::onFocusWindowChanged);
 
     // Leaving the commission list: under trade-date rules a typed rate is checked then. The
     // focus going to a message box, the list's own popup or another application is no leaving.
-    auto* combo1 = findChild<QComboBox*>(QStringLiteral("Combo1"));
+    auto* combo1 = child<QComboBox>(this, form1::Combo1);
     connect(qApp, &QApplication::focusChanged, this, [this, combo1](QWidget* old, QWidget* now) {
         const auto inList = [combo1](QWidget* w) { return w == combo1 || combo1->isAncestorOf(w); };
         if (old == nullptr || now == nullptr || !inList(old) || inList(now)) {
@@ -327,7 +322,7 @@ QFont MainWindow::bannerFont() const {
     banner.setPointSizeF(layout::kBanner.pointSize);
     // The banner has the band left of the buy frame; a face wider than 宋体 is made smaller so
     // that the shadow's last glyph does not run under the frame.
-    const qreal room = twips(layout::find(FormId::Form1, "Frame2")->left) -
+    const qreal room = twips(layout::find(form1::Frame2)->left) -
                        layout::kBanner.shadowLeft / 15.0 - 4.0;
     const qreal width = QFontMetricsF(banner).horizontalAdvance(toQ(layout::kBanner.text));
     if (width > room) {
@@ -338,8 +333,8 @@ QFont MainWindow::bannerFont() const {
 
 QRect MainWindow::resultColumns() const {
     QRect columns;
-    for (const char* name : {"Frame2", "Frame3"}) {
-        if (const auto* frame = findChild<QGroupBox*>(QString::fromLatin1(name))) {
+    for (const Ctl name : {form1::Frame2, form1::Frame3}) {
+        if (const auto* frame = child<QGroupBox>(this, name)) {
             columns |= QRect(frame->mapToGlobal(QPoint(0, 0)), frame->size());
         }
     }
@@ -400,8 +395,8 @@ MainWindow::Previous MainWindow::classify(QWindow* window) const {
             return Previous::MessageBox;
         }
         const QString name = top->objectName();
-        if (name == QLatin1String("Form2") || name == QLatin1String("Form3") ||
-            name == QLatin1String("Form4")) {
+        if (name == qtName(form2::Form2) || name == qtName(form3::Form3) ||
+            name == qtName(form4::Form4)) {
             return Previous::OwnWindow;
         }
         return Previous::Other;

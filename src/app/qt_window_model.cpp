@@ -33,9 +33,8 @@ std::optional<FormId> formOf(const QObject* window) {
     constexpr std::array<FormId, 4> kForms = {FormId::Form1, FormId::Form2, FormId::Form3,
                                               FormId::Form4};
     const QString name = window->objectName();
-    const auto it = std::ranges::find_if(kForms, [&name](FormId f) {
-        return name == QStringLiteral("Form%1").arg(static_cast<int>(f) + 1);
-    });
+    const auto it = std::ranges::find_if(
+        kForms, [&name](FormId f) { return name == qtName(formControl(f)); });
     return it == kForms.end() ? std::nullopt : std::optional<FormId>(*it);
 }
 
@@ -87,11 +86,19 @@ QWidget* QtWindowModel::control(Ctl c) const {
     if (window == nullptr) {
         return nullptr;
     }
-    const QString name = toQ(c.name);
+    const QString name = toQ(c.name());
     if (window->objectName() == name) {
         return window;
     }
-    return window->findChild<QWidget*>(name);
+    QWidget* found = window->findChild<QWidget*>(name);
+#ifndef NDEBUG
+    // Every control the engine names is in the control table; one the window lacks is a window
+    // built differently from the table.
+    if (found == nullptr && window->findChild<QAction*>(name) == nullptr) {
+        qFatal("%s has no control %s", qPrintable(window->objectName()), qPrintable(name));
+    }
+#endif
+    return found;
 }
 
 std::string QtWindowModel::text(Ctl c) const {
@@ -193,7 +200,7 @@ void QtWindowModel::setToolTip(Ctl c, std::string_view toolTip) {
 
 QAction* QtWindowModel::action(Ctl c) const {
     QWidget* window = form(c.form);
-    return window == nullptr ? nullptr : window->findChild<QAction*>(toQ(c.name));
+    return window == nullptr ? nullptr : window->findChild<QAction*>(toQ(c.name()));
 }
 
 bool QtWindowModel::isChecked(Ctl c) const {
@@ -285,6 +292,11 @@ QWidget* QtWindowModel::create(FormId f) {
         case FormId::Form4:
             // The main window as parent: the window manager keeps a dialog above it and with it.
             return new BatchDialog(f, *m_session, form(FormId::Form1));
+        case FormId::FormRules:
+        case FormId::FormMinimum:
+        case FormId::FormTarget:
+            // The menus' dialogs belong to the main window, which opens them itself.
+            break;
     }
     return nullptr;
 }
@@ -294,6 +306,9 @@ void QtWindowModel::load(FormId f) {
         return;
     }
     QWidget* window = create(f);
+    if (window == nullptr) {
+        return;
+    }
     window->installEventFilter(&m_placeKeeper);
     m_forms[f] = window;
 }

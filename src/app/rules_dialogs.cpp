@@ -20,13 +20,14 @@ namespace {
 
 constexpr double kPointSize = 12;
 
-QPushButton* addButtons(QDialog* dialog, QGridLayout* grid, int row) {
+QPushButton* addButtons(QDialog* dialog, QGridLayout* grid, int row, Ctl okButton,
+                        Ctl cancelButton) {
     auto* ok = new QPushButton(QStringLiteral("确 定"), dialog);
-    ok->setObjectName(QStringLiteral("cmdOK"));
+    ok->setObjectName(qtName(okButton));
     ok->setIcon(commandIcon(QStringLiteral("ok")));
     ok->setDefault(true);
     auto* cancel = new QPushButton(QStringLiteral("取 消"), dialog);
-    cancel->setObjectName(QStringLiteral("cmdCancel"));
+    cancel->setObjectName(qtName(cancelButton));
     cancel->setIcon(commandIcon(QStringLiteral("exit")));
     cancel->setAutoDefault(false);
     QObject::connect(ok, &QPushButton::clicked, dialog, &QDialog::accept);
@@ -39,8 +40,8 @@ QPushButton* addButtons(QDialog* dialog, QGridLayout* grid, int row) {
     return ok;
 }
 
-void setUpDialog(QDialog* dialog, const char* name, const QString& title) {
-    dialog->setObjectName(QString::fromLatin1(name));
+void setUpDialog(QDialog* dialog, Ctl form, const QString& title) {
+    dialog->setObjectName(qtName(form));
     dialog->setWindowTitle(title);
     dialog->setWindowIcon(commandIcon(QStringLiteral("app")));
     dialog->setFont(songFont(kPointSize));
@@ -55,12 +56,12 @@ QDate toQDate(TradeDate d) {
 
 RulesDialog::RulesDialog(Session& session, QWidget* parent)
     : QDialog(parent, kFixedDialog), m_session(session) {
-    setUpDialog(this, "FormRules", QStringLiteral("按成交日期计算费用"));
+    setUpDialog(this, formRules::FormRules, QStringLiteral("按成交日期计算费用"));
     auto* grid = new QGridLayout(this);
     auto* prompt = new QLabel(QStringLiteral("成交日期"), this);
-    prompt->setObjectName(QStringLiteral("LabelDate"));
+    prompt->setObjectName(qtName(formRules::LabelDate));
     m_date = new QDateEdit(this);
-    m_date->setObjectName(QStringLiteral("DateTrade"));
+    m_date->setObjectName(qtName(formRules::DateTrade));
     m_date->setDisplayFormat(QStringLiteral("yyyy-MM-dd"));
     m_date->setCalendarPopup(true);
     m_date->setToolTip(QStringLiteral("成交的日期，2008年9月19日起"));
@@ -72,14 +73,14 @@ RulesDialog::RulesDialog(Session& session, QWidget* parent)
     m_date->setDate(rules.kind == RuleKind::OnDate ? toQDate(rules.date) : QDate::currentDate());
     prompt->setBuddy(m_date);
     m_summary = new QLabel(this);
-    m_summary->setObjectName(QStringLiteral("LabelRules"));
+    m_summary->setObjectName(qtName(formRules::LabelRules));
     m_summary->setFrameShape(QFrame::StyledPanel);
     m_summary->setMinimumWidth(twips(6000));
     m_summary->setWordWrap(true);
     grid->addWidget(prompt, 0, 0);
     grid->addWidget(m_date, 0, 1);
     grid->addWidget(m_summary, 1, 0, 1, 2);
-    addButtons(this, grid, 2);
+    addButtons(this, grid, 2, formRules::cmdOK, formRules::cmdCancel);
     connect(m_date, &QDateEdit::dateChanged, this, &RulesDialog::showSummary);
     showSummary();
     layout()->setSizeConstraint(QLayout::SetFixedSize);
@@ -109,23 +110,23 @@ void RulesDialog::accept() {
 
 MinimumDialog::MinimumDialog(Session& session, QWidget* parent)
     : QDialog(parent, kFixedDialog), m_session(session) {
-    setUpDialog(this, "FormMinimum", QStringLiteral("最低佣金"));
+    setUpDialog(this, formMinimum::FormMinimum, QStringLiteral("最低佣金"));
     auto* grid = new QGridLayout(this);
     auto* prompt = new QLabel(QStringLiteral("每笔最低佣金（元）"), this);
-    prompt->setObjectName(QStringLiteral("LabelMinimum"));
+    prompt->setObjectName(qtName(formMinimum::LabelMinimum));
     m_field = new QLineEdit(toQ(formatAmount(session.rules().minCommission)), this);
-    m_field->setObjectName(QStringLiteral("TextMinimum"));
+    m_field->setObjectName(qtName(formMinimum::TextMinimum));
     m_field->setAlignment(Qt::AlignCenter);
     m_field->setToolTip(QStringLiteral("0到100元；填0表示免五，即不设最低佣金"));
     prompt->setBuddy(m_field);
     auto* note = new QLabel(QStringLiteral("券商每笔交易至少收取的佣金，一般为5元。\n"
                                            "填0表示“免五”：佣金按费率计算，不设最低。"),
                             this);
-    note->setObjectName(QStringLiteral("LabelMinimumNote"));
+    note->setObjectName(qtName(formMinimum::LabelMinimumNote));
     grid->addWidget(prompt, 0, 0);
     grid->addWidget(m_field, 0, 1);
     grid->addWidget(note, 1, 0, 1, 2);
-    addButtons(this, grid, 2);
+    addButtons(this, grid, 2, formMinimum::cmdOK, formMinimum::cmdCancel);
     layout()->setSizeConstraint(QLayout::SetFixedSize);
     m_field->setFocus();
     m_field->selectAll();

@@ -9,6 +9,7 @@
 
 #include "fees/display_format.h"
 #include "input/session.h"
+#include "ui/layout_build.h"
 #include "ui/qt_text.h"
 #include "ui/widgets.h"
 
@@ -17,9 +18,9 @@ namespace {
 
 constexpr double kPointSize = 12;
 
-QLineEdit* resultField(QWidget* parent, const char* name) {
+QLineEdit* resultField(QWidget* parent, Ctl ctl) {
     auto* field = new QLineEdit(parent);
-    field->setObjectName(QString::fromLatin1(name));
+    field->setObjectName(qtName(ctl));
     field->setReadOnly(true);
     field->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     field->setFocusPolicy(Qt::ClickFocus);
@@ -27,9 +28,9 @@ QLineEdit* resultField(QWidget* parent, const char* name) {
     return field;
 }
 
-QPushButton* button(QWidget* parent, const char* name, const QString& caption, const char* icon) {
+QPushButton* button(QWidget* parent, Ctl ctl, const QString& caption, const char* icon) {
     auto* b = new QPushButton(caption, parent);
-    b->setObjectName(QString::fromLatin1(name));
+    b->setObjectName(qtName(ctl));
     b->setIcon(commandIcon(QString::fromLatin1(icon)));
     b->setAutoDefault(false);
     return b;
@@ -39,7 +40,7 @@ QPushButton* button(QWidget* parent, const char* name, const QString& caption, c
 
 TargetDialog::TargetDialog(Session& session, QWidget* parent)
     : QDialog(parent, kFixedDialog), m_session(session) {
-    setObjectName(QStringLiteral("FormTarget"));
+    setObjectName(qtName(formTarget::FormTarget));
     setWindowTitle(QStringLiteral("目标卖出价"));
     setWindowIcon(commandIcon(QStringLiteral("app")));
     setFont(songFont(kPointSize));
@@ -47,10 +48,10 @@ TargetDialog::TargetDialog(Session& session, QWidget* parent)
 
     auto* grid = new QGridLayout(this);
     m_profit = new QRadioButton(QStringLiteral("盈利金额"), this);
-    m_profit->setObjectName(QStringLiteral("OptTarget_0"));
+    m_profit->setObjectName(qtName(formTarget::OptTarget_0));
     m_profit->setChecked(true);
     m_yield = new QRadioButton(QStringLiteral("收益率"), this);
-    m_yield->setObjectName(QStringLiteral("OptTarget_1"));
+    m_yield->setObjectName(qtName(formTarget::OptTarget_1));
     auto* kinds = new QHBoxLayout;
     kinds->addWidget(m_profit);
     kinds->addWidget(m_yield);
@@ -58,48 +59,53 @@ TargetDialog::TargetDialog(Session& session, QWidget* parent)
     grid->addLayout(kinds, 0, 0, 1, 3);
 
     auto* prompt = new QLabel(QStringLiteral("目标"), this);
-    prompt->setObjectName(QStringLiteral("LabelTarget"));
+    prompt->setObjectName(qtName(formTarget::LabelTarget));
     m_target = new FieldEdit(this);
-    m_target->setObjectName(QStringLiteral("TextTarget"));
+    m_target->setObjectName(qtName(formTarget::TextTarget));
     m_target->setAlignment(Qt::AlignCenter);
     m_target->setToolTip(QStringLiteral("想赚的金额或收益率；负数为止损：最多亏这么多"));
     prompt->setBuddy(m_target);
     m_unit = new QLabel(QStringLiteral("元"), this);
-    m_unit->setObjectName(QStringLiteral("LabelTargetUnit"));
-    auto* calc = button(this, "cmdCalc", QStringLiteral("计 算"), "calculate");
+    m_unit->setObjectName(qtName(formTarget::LabelTargetUnit));
+    auto* calc = button(this, formTarget::cmdCalc, QStringLiteral("计 算"), "calculate");
     grid->addWidget(prompt, 1, 0);
     grid->addWidget(m_target, 1, 1);
     grid->addWidget(m_unit, 1, 2);
     grid->addWidget(calc, 1, 3);
 
     const struct {
-        const char* name;
+        Ctl field;
+        Ctl captionLabel;
+        Ctl unitLabel;
         const char* caption;
         const char* unit;
-        QLineEdit** field;
-    } rows[] = {{"TextTargetPrice", "目标卖出价", "元", &m_price},
-                {"TextTargetAmount", "卖出金额", "元", &m_amount},
-                {"TextTargetFees", "卖出费用", "元", &m_fees},
-                {"TextTargetProfit", "盈亏金额", "元", &m_profitShown},
-                {"TextTargetYield", "收 益 率", "％", &m_yieldShown}};
+        QLineEdit** edit;
+    } rows[] = {
+        {formTarget::TextTargetPrice, formTarget::LabelTargetPrice,
+         formTarget::LabelTargetPriceUnit, "目标卖出价", "元", &m_price},
+        {formTarget::TextTargetAmount, formTarget::LabelTargetAmount,
+         formTarget::LabelTargetAmountUnit, "卖出金额", "元", &m_amount},
+        {formTarget::TextTargetFees, formTarget::LabelTargetFees, formTarget::LabelTargetFeesUnit,
+         "卖出费用", "元", &m_fees},
+        {formTarget::TextTargetProfit, formTarget::LabelTargetProfit,
+         formTarget::LabelTargetProfitUnit, "盈亏金额", "元", &m_profitShown},
+        {formTarget::TextTargetYield, formTarget::LabelTargetYield,
+         formTarget::LabelTargetYieldUnit, "收 益 率", "％", &m_yieldShown}};
     int row = 2;
     for (const auto& r : rows) {
-        *r.field = resultField(this, r.name);
-        // Each result's caption and unit carry its name: LabelTargetPrice, LabelTargetPriceUnit, …
-        const QString name = QString::fromLatin1(r.name).replace(QLatin1String("Text"),
-                                                                  QLatin1String("Label"));
+        *r.edit = resultField(this, r.field);
         auto* caption = new QLabel(QString::fromUtf8(r.caption), this);
-        caption->setObjectName(name);
+        caption->setObjectName(qtName(r.captionLabel));
         auto* unit = new QLabel(QString::fromUtf8(r.unit), this);
-        unit->setObjectName(name + QLatin1String("Unit"));
+        unit->setObjectName(qtName(r.unitLabel));
         grid->addWidget(caption, row, 0);
-        grid->addWidget(*r.field, row, 1);
+        grid->addWidget(*r.edit, row, 1);
         grid->addWidget(unit, row, 2);
         ++row;
     }
-    auto* fill = button(this, "cmdUse", QStringLiteral("填入卖出栏"), "batch-sell");
+    auto* fill = button(this, formTarget::cmdUse, QStringLiteral("填入卖出栏"), "batch-sell");
     fill->setEnabled(false);
-    auto* close = button(this, "cmdClose", QStringLiteral("关 闭"), "exit");
+    auto* close = button(this, formTarget::cmdClose, QStringLiteral("关 闭"), "exit");
     auto* buttons = new QHBoxLayout;
     buttons->addStretch();
     buttons->addWidget(fill);
@@ -134,7 +140,7 @@ void TargetDialog::showSale(const std::optional<TargetSale>& sale) {
     m_fees->setText(sale ? toQ(formatAmount(sale->fees)) : QString());
     m_profitShown->setText(sale ? toQ(formatAmount(sale->profit)) : QString());
     m_yieldShown->setText(sale && sale->yield ? toQ(formatAmount(*sale->yield)) : QString());
-    findChild<QPushButton*>(QStringLiteral("cmdUse"))->setEnabled(sale.has_value());
+    child<QPushButton>(this, formTarget::cmdUse)->setEnabled(sale.has_value());
 }
 
 void TargetDialog::use() {

@@ -14,10 +14,6 @@
 namespace zm::ui {
 namespace {
 
-// The six fields; the names outlive every call into the engine.
-constexpr std::array<std::string_view, 6> kFields = {"Text1", "Text2", "Text3",
-                                                     "Text4", "Text5", "Text6"};
-
 QAbstractButton* makeButton(const layout::Control& c, QWidget* parent) {
     auto* button = new QToolButton(parent);
     button->setText(toQ(c.caption));
@@ -42,16 +38,15 @@ BatchDialog::BatchDialog(FormId form, Session& session, QWidget* parent)
 
 void BatchDialog::build() {
     buildFromLayout(this, m_form, makeButton);
-    for (std::string_view name : kFields) {
-        auto* field = child<FieldEdit>(this, name);
-        const Ctl ctl{m_form, name};
+    for (const Ctl ctl : batchFields(m_form)) {
+        auto* field = child<FieldEdit>(this, ctl);
         connect(field, &FieldEdit::enterPressed, this,
                 [this, ctl] { m_session.enterPressed(ctl); });
         connect(field, &FieldEdit::focusGained, this, [this, ctl] { m_session.focusGained(ctl); });
     }
-    connect(child<QToolButton>(this, "Command1"), &QToolButton::clicked, this,
+    connect(child<QToolButton>(this, batchOk(m_form)), &QToolButton::clicked, this,
             [this] { m_session.batchOkClick(m_form); });
-    connect(child<QToolButton>(this, "Command2"), &QToolButton::clicked, this,
+    connect(child<QToolButton>(this, batchClear(m_form)), &QToolButton::clicked, this,
             [this] { m_session.batchClearClick(m_form); });
 }
 

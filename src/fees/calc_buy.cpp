@@ -11,10 +11,10 @@
 namespace zm {
 
 Market chosenMarket(const WindowModel& ui) {
-    if (ui.isChecked(f1("Option1"))) {
+    if (ui.isChecked(form1::Option1)) {
         return Market::ShanghaiA;
     }
-    if (ui.isChecked(f1("Option3"))) {
+    if (ui.isChecked(form1::Option3)) {
         return Market::FundWarrant;
     }
     return Market::ShenzhenA;
@@ -142,8 +142,8 @@ std::optional<BuyResult> computeOwnBuy(const BuyInputs& in, Money price, Money q
 }  // namespace
 
 BuyInputs readBuyInputs(const WindowModel& ui) {
-    return BuyInputs{rateOf(ui, f1("Combo1")), rateOf(ui, f1("Combo2")), chosenMarket(ui),
-                     ui.text(f1("Text21")),    ui.text(f1("Text22")),    ui.text(f1("Text2"))};
+    return BuyInputs{rateOf(ui, form1::Combo1), rateOf(ui, form1::Combo2), chosenMarket(ui),
+                     ui.text(form1::Text21),    ui.text(form1::Text22),    ui.text(form1::Text2)};
 }
 
 std::optional<BuyResult> computeRulesBuy(const BuyInputs& in, const FeeRules& rules, Money amount,
@@ -202,21 +202,21 @@ std::optional<BuyResult> computeRulesBuy(const BuyInputs& in, const FeeRules& ru
 }
 
 void writeBuyFields(WindowModel& ui, const BuyResult& r) {
-    ui.setText(f1("Text3"), r.amountText);
-    ui.setText(f1("Text4"), r.commissionText);
-    ui.setText(f1("Text5"), r.stampDutyText);
-    ui.setText(f1("Text6"), r.transferFeeText);
-    ui.setText(f1("Text7"), r.feeTotalText);
+    ui.setText(form1::Text3, r.amountText);
+    ui.setText(form1::Text4, r.commissionText);
+    ui.setText(form1::Text5, r.stampDutyText);
+    ui.setText(form1::Text6, r.transferFeeText);
+    ui.setText(form1::Text7, r.feeTotalText);
     if (r.dividendFix) {
-        ui.setText(f1("Text22"), *r.dividendFix);
+        ui.setText(form1::Text22, *r.dividendFix);
     }
     if (r.bonusFix) {
-        ui.setText(f1("Text21"), *r.bonusFix);
+        ui.setText(form1::Text21, *r.bonusFix);
     }
-    ui.setText(f1("Text8"), r.costPerShareText);
-    ui.setText(f1("Text9"), r.breakEvenText);
-    ui.setForeColor(f1("Label8"), kRed);
-    ui.setText(f1("Text10"), r.amountPaidText);
+    ui.setText(form1::Text8, r.costPerShareText);
+    ui.setText(form1::Text9, r.breakEvenText);
+    ui.setForeColor(form1::Label8, kRed);
+    ui.setText(form1::Text10, r.amountPaidText);
 }
 
 std::optional<BuyResult> computeBuy(const BuyInputs& in, const FeeRules& rules, Money price,

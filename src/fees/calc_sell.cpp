@@ -160,9 +160,9 @@ std::optional<Money> roundTripYield(Money profitLoss, Money amountPaid) {
 }
 
 void writeSellMark(WindowModel& ui, std::string_view caption, Rgb colour) {
-    ui.setCaption(f1("Label17"), caption);
-    ui.setForeColor(f1("Label17"), colour);
-    ui.setForeColor(f1("Label18"), colour);
+    ui.setCaption(form1::Label17, caption);
+    ui.setForeColor(form1::Label17, colour);
+    ui.setForeColor(form1::Label18, colour);
 }
 
 void writeGainLossMark(WindowModel& ui, bool loss) {
@@ -170,8 +170,8 @@ void writeGainLossMark(WindowModel& ui, bool loss) {
 }
 
 SellInputs readSellInputs(const WindowModel& ui) {
-    return SellInputs{rateOf(ui, f1("Combo1")), rateOf(ui, f1("Combo2")), chosenMarket(ui),
-                      !ui.text(f1("Text10")).empty(), ui.text(f1("Text12"))};
+    return SellInputs{rateOf(ui, form1::Combo1), rateOf(ui, form1::Combo2), chosenMarket(ui),
+                      !ui.text(form1::Text10).empty(), ui.text(form1::Text12)};
 }
 
 std::optional<SellResult> computeSell(const SellInputs& in, const CalcState& st,
@@ -222,28 +222,28 @@ std::optional<SellResult> computeSell(const SellInputs& in, const CalcState& st,
 
 void writeSellFields(WindowModel& ui, const SellResult& r) {
     // Clear the marks of an earlier partial sale and the red of the buy side.
-    ui.setCaption(f1("Label19_17"), msg::kYuanUnit);
-    ui.setToolTip(f1("Label8"), msg::kBreakEvenTip);
-    ui.setForeColor(f1("Label8"), kBlack);
+    ui.setCaption(form1::Label19_17, msg::kYuanUnit);
+    ui.setToolTip(form1::Label8, msg::kBreakEvenTip);
+    ui.setForeColor(form1::Label8, kBlack);
 
-    ui.setText(f1("Text13"), formatAmount(r.amount));
-    ui.setText(f1("Text14"), formatAmount(r.commission));
-    ui.setText(f1("Text15"), formatAmount(r.stampDuty));
-    ui.setText(f1("Text16"), formatAmount(r.transferFee));
-    ui.setText(f1("Text17"), formatAmount(r.feeTotal));
-    ui.setText(f1("Text20"), formatAmount(r.received));
-    ui.setText(f1("Text19"), formatAmount(r.profitLoss));
+    ui.setText(form1::Text13, formatAmount(r.amount));
+    ui.setText(form1::Text14, formatAmount(r.commission));
+    ui.setText(form1::Text15, formatAmount(r.stampDuty));
+    ui.setText(form1::Text16, formatAmount(r.transferFee));
+    ui.setText(form1::Text17, formatAmount(r.feeTotal));
+    ui.setText(form1::Text20, formatAmount(r.received));
+    ui.setText(form1::Text19, formatAmount(r.profitLoss));
     writeGainLossMark(ui, r.loss);
     if (r.yieldShown) {
-        ui.setText(f1("Text18"), r.yield ? formatAmount(*r.yield) : std::string());
+        ui.setText(form1::Text18, r.yield ? formatAmount(*r.yield) : std::string());
     }
     if (r.partial) {
         writeSellMark(ui, msg::kRemainingSharesCaption, kRed);
-        ui.setCaption(f1("Label19_17"), msg::kSharesUnit);
-        ui.setText(f1("Text19"), formatGroupedWhole(r.remainingShares));
-        ui.setForeColor(f1("Label8"), kRed);
-        ui.setToolTip(f1("Label8"), r.remainingTip);
-        ui.setText(f1("Text9"), r.remainingPrice ? formatAmount(*r.remainingPrice, r.priceDecimals)
+        ui.setCaption(form1::Label19_17, msg::kSharesUnit);
+        ui.setText(form1::Text19, formatGroupedWhole(r.remainingShares));
+        ui.setForeColor(form1::Label8, kRed);
+        ui.setToolTip(form1::Label8, r.remainingTip);
+        ui.setText(form1::Text9, r.remainingPrice ? formatAmount(*r.remainingPrice, r.priceDecimals)
                                                  : std::string());
     }
 }

@@ -5,29 +5,9 @@
 #include <string_view>
 #include <vector>
 
+#include "fees/controls.h"
+
 namespace zm {
-
-// The program's windows, by their form names.
-enum class FormId {
-    Form1,  // main window
-    Form2,  // about box
-    Form3,  // multi-batch sell dialog
-    Form4,  // multi-batch buy dialog
-};
-
-// A control of one of the windows, by its control name, which is also its Qt objectName:
-// "Text1", "Combo2", "Option3", "Command4", "Label17"; members of a control array carry their
-// index after an underscore: "Label19_17", "Frame1_0". `name` must refer to storage that
-// outlives the call (the engine uses string literals).
-struct Ctl {
-    FormId form;
-    std::string_view name;
-    friend bool operator==(const Ctl&, const Ctl&) = default;
-};
-
-constexpr Ctl f1(std::string_view name) {
-    return {FormId::Form1, name};
-}
 
 struct Rgb {
     std::uint8_t r = 0;

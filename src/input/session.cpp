@@ -15,20 +15,8 @@ constexpr std::string_view kSection = "TIP";
 constexpr std::string_view kCommissionKey = "手续费";
 constexpr std::string_view kStampDutyKey = "印花税";
 
-// The six input fields of the main window, in their Enter and tab order.
-constexpr std::array<std::string_view, 6> kMainInputs = {"Text1",  "Text2",  "Text11",
-                                                         "Text12", "Text21", "Text22"};
-constexpr std::array<std::string_view, 6> kBatchFields = {"Text1", "Text2", "Text3",
-                                                          "Text4", "Text5", "Text6"};
-
-// Every field name of the main window, Text1 … Text20, in the order of their numbers.
-constexpr std::array<std::string_view, 20> kMainFields = {
-    "Text1",  "Text2",  "Text3",  "Text4",  "Text5",  "Text6",  "Text7",
-    "Text8",  "Text9",  "Text10", "Text11", "Text12", "Text13", "Text14",
-    "Text15", "Text16", "Text17", "Text18", "Text19", "Text20"};
-
-bool isOneOf(std::string_view name, const auto& names) {
-    return std::ranges::find(names, name) != std::ranges::end(names);
+bool isOneOf(Ctl c, const auto& controls) {
+    return std::ranges::find(controls, c) != std::ranges::end(controls);
 }
 
 }  // namespace
@@ -43,11 +31,11 @@ void Session::formLoad() {
     // list, or no stored text at all, gives the list's default.
     const settings::ProfileFile file(m_settingsPath);
     const auto commission = file.readString(kSection, kCommissionKey);
-    m_ui.setText(f1("Combo1"), commission && isCommissionRateEntry(*commission)
+    m_ui.setText(form1::Combo1, commission && isCommissionRateEntry(*commission)
                                    ? std::string_view(*commission)
                                    : kDefaultCommissionRate);
     const auto stampDuty = file.readString(kSection, kStampDutyKey);
-    m_ui.setText(f1("Combo2"), stampDuty && isStampDutyRateEntry(*stampDuty)
+    m_ui.setText(form1::Combo2, stampDuty && isStampDutyRateEntry(*stampDuty)
                                    ? std::string_view(*stampDuty)
                                    : kDefaultStampDutyRate);
     loadRules();
@@ -55,15 +43,15 @@ void Session::formLoad() {
 }
 
 void Session::QK() {
-    for (auto name : kMainFields) {
-        m_ui.setText(f1(name), "");
+    for (Ctl field : kMainFields) {
+        m_ui.setText(field, "");
     }
-    m_ui.setText(f1("Text21"), "0");
-    m_ui.setText(f1("Text22"), "0.00");
+    m_ui.setText(form1::Text21, "0");
+    m_ui.setText(form1::Text22, "0.00");
     for (FormId dialog : {FormId::Form3, FormId::Form4}) {
         ensureLoaded(dialog);
-        for (auto name : kBatchFields) {
-            m_ui.setText(Ctl{dialog, name}, "");
+        for (Ctl field : batchFields(dialog)) {
+            m_ui.setText(field, "");
         }
     }
     const std::int32_t steps = m_state.StepCount;
@@ -79,23 +67,23 @@ void Session::SaveRates() {
         return;
     }
     settings::ProfileFile file(m_settingsPath);
-    if (!file.writeString(kSection, kCommissionKey, m_ui.text(f1("Combo1")))) {
+    if (!file.writeString(kSection, kCommissionKey, m_ui.text(form1::Combo1))) {
         m_ui.showMessage(msg::kWriteFailed);
     }
-    if (!file.writeString(kSection, kStampDutyKey, m_ui.text(f1("Combo2")))) {
+    if (!file.writeString(kSection, kStampDutyKey, m_ui.text(form1::Combo2))) {
         m_ui.showMessage(msg::kWriteFailed);
     }
 }
 
 void Session::form1Activated() {
-    m_ui.setFocus(f1("Text1"));
+    m_ui.setFocus(form1::Text1);
     m_ui.selectAllInFocused();
 }
 
 void Session::focusGained(Ctl c) {
-    const bool mainInput = c.form == FormId::Form1 && isOneOf(c.name, kMainInputs);
+    const bool mainInput = c.form == FormId::Form1 && isOneOf(c, kMainInputs);
     const bool batchField =
-        (c.form == FormId::Form3 || c.form == FormId::Form4) && isOneOf(c.name, kBatchFields);
+        (c.form == FormId::Form3 || c.form == FormId::Form4) && isOneOf(c, batchFields(c.form));
     if (mainInput || batchField) {
         m_ui.selectAllInFocused();
     }
@@ -103,11 +91,11 @@ void Session::focusGained(Ctl c) {
 
 void Session::enterPressed(Ctl c) {
     if (c.form == FormId::Form1) {
-        if (isOneOf(c.name, kMainInputs)) {
+        if (isOneOf(c, kMainInputs)) {
             enterMain(c);
         }
     } else if (c.form == FormId::Form3 || c.form == FormId::Form4) {
-        if (isOneOf(c.name, kBatchFields)) {
+        if (isOneOf(c, batchFields(c.form))) {
             enterBatch(c);
         }
     }
@@ -118,8 +106,8 @@ void Session::option3Click() {
     if (!m_rules.own()) {
         return;
     }
-    m_ui.setText(f1("Combo1"), "0.0");
-    m_ui.setText(f1("Combo2"), "0");
+    m_ui.setText(form1::Combo1, "0.0");
+    m_ui.setText(form1::Combo2, "0");
 }
 
 void Session::command2Click() {
@@ -133,35 +121,35 @@ void Session::command3Click() {
 
 void Session::command4Click() {
     QK();
-    for (auto name : {"Text1", "Text2", "Text11", "Text12"}) {
-        m_ui.setReadOnly(f1(name), false);
-        m_ui.setBackground(f1(name), Background::Window);
+    for (Ctl field : {form1::Text1, form1::Text2, form1::Text11, form1::Text12}) {
+        m_ui.setReadOnly(field, false);
+        m_ui.setBackground(field, Background::Window);
     }
     m_ui.unload(FormId::Form3);
     m_ui.unload(FormId::Form4);
     resetSellMarks();
-    m_ui.setFocus(f1("Text1"));
+    m_ui.setFocus(form1::Text1);
     m_ui.selectAllInFocused();
 }
 
 void Session::resetSellMarks() {
     writeSellMark(m_ui, msg::kProfitLossCaption, kBlack);
-    m_ui.setForeColor(f1("Label8"), kBlack);
-    m_ui.setToolTip(f1("Label8"), msg::kBreakEvenTip);
-    m_ui.setCaption(f1("Label19_17"), msg::kYuanUnit);
+    m_ui.setForeColor(form1::Label8, kBlack);
+    m_ui.setToolTip(form1::Label8, msg::kBreakEvenTip);
+    m_ui.setCaption(form1::Label19_17, msg::kYuanUnit);
 }
 
 void Session::command5Click() {
     ensureLoaded(FormId::Form4);
     m_ui.show(FormId::Form4);
-    m_ui.setFocus(Ctl{FormId::Form4, "Text1"});
+    m_ui.setFocus(form4::Text1);
     m_ui.selectAllInFocused();
 }
 
 void Session::command6Click() {
     ensureLoaded(FormId::Form3);
     m_ui.show(FormId::Form3);
-    m_ui.setFocus(Ctl{FormId::Form3, "Text1"});
+    m_ui.setFocus(form3::Text1);
     m_ui.selectAllInFocused();
 }
 

@@ -21,12 +21,10 @@
 namespace zm {
 namespace {
 
-constexpr std::array<std::string_view, 6> kFields = {"Text1", "Text2", "Text3",
-                                                     "Text4", "Text5", "Text6"};
-
-int fieldIndex(std::string_view name) {
-    for (std::size_t i = 0; i < kFields.size(); ++i) {
-        if (kFields[i] == name) {
+int fieldIndex(Ctl c) {
+    const auto fields = batchFields(c.form);
+    for (std::size_t i = 0; i < fields.size(); ++i) {
+        if (fields[i] == c) {
             return static_cast<int>(i);
         }
     }
@@ -34,13 +32,13 @@ int fieldIndex(std::string_view name) {
 }
 
 Ctl field(FormId dialog, int index) {
-    return Ctl{dialog, kFields[static_cast<std::size_t>(index)]};
+    return batchFields(dialog)[static_cast<std::size_t>(index)];
 }
 
 // The main-window fields a dialog locks: the price and quantity of its side.
 std::array<Ctl, 2> lockedFields(FormId dialog) {
-    return dialog == FormId::Form4 ? std::array<Ctl, 2>{f1("Text1"), f1("Text2")}
-                                   : std::array<Ctl, 2>{f1("Text11"), f1("Text12")};
+    return dialog == FormId::Form4 ? std::array<Ctl, 2>{form1::Text1, form1::Text2}
+                                   : std::array<Ctl, 2>{form1::Text11, form1::Text12};
 }
 
 void lockMainFields(WindowModel& ui, FormId dialog) {
@@ -81,50 +79,51 @@ BatchRun prepareBatch(WindowModel& ui, FormId dialog, const std::array<std::stri
         return BatchRun::NothingToDo;
     }
     const BatchSide side = dialog == FormId::Form4 ? BatchSide::Buy : BatchSide::Sell;
-    const auto refusal = checkBatchRange(side, v, readBack(ui, f1("Text22")));
+    const auto refusal = checkBatchRange(side, v, readBack(ui, form1::Text22));
     if (!refusal) {
         return BatchRun::Ready;
     }
-    ShowInputError(ui, refusal->field ? field(dialog, *refusal->field) : f1("Text22"),
+    ShowInputError(ui, refusal->field ? field(dialog, *refusal->field) : form1::Text22,
                    refusal->message);
     return BatchRun::Refused;
 }
 
 // The main-window fields that one side of a combined trade writes, in the order of the steps.
 struct SideFields {
-    std::string_view price, quantity, amount, commission, stampDuty, transferFee, feeTotal;
+    Ctl price, quantity, amount, commission, stampDuty, transferFee, feeTotal;
 };
-constexpr SideFields kBuySide{"Text1", "Text2", "Text3", "Text4", "Text5", "Text6", "Text7"};
-constexpr SideFields kSellSide{"Text11", "Text12", "Text13", "Text14",
-                               "Text15", "Text16", "Text17"};
+constexpr SideFields kBuySide{form1::Text1, form1::Text2, form1::Text3, form1::Text4,
+                              form1::Text5, form1::Text6, form1::Text7};
+constexpr SideFields kSellSide{form1::Text11, form1::Text12, form1::Text13, form1::Text14,
+                               form1::Text15, form1::Text16, form1::Text17};
 
 void writeCombinedTrade(WindowModel& ui, const SideFields& f, const CombinedTradeTexts& t) {
-    ui.setText(f1(f.price), t.price);
-    ui.setText(f1(f.quantity), t.quantity);
-    ui.setText(f1(f.amount), t.amount);
-    ui.setText(f1(f.commission), t.commission);
+    ui.setText(f.price, t.price);
+    ui.setText(f.quantity, t.quantity);
+    ui.setText(f.amount, t.amount);
+    ui.setText(f.commission, t.commission);
     if (t.commissionMinimum) {
-        ui.setText(f1(f.commission), *t.commissionMinimum);
+        ui.setText(f.commission, *t.commissionMinimum);
     }
-    ui.setText(f1(f.stampDuty), t.stampDuty);
-    ui.setText(f1(f.transferFee), t.transferFee);
-    ui.setText(f1(f.feeTotal), t.feeTotal);
+    ui.setText(f.stampDuty, t.stampDuty);
+    ui.setText(f.transferFee, t.transferFee);
+    ui.setText(f.feeTotal, t.feeTotal);
 }
 
 void writeBatchBuy(WindowModel& ui, const BatchBuyTexts& r) {
     writeCombinedTrade(ui, kBuySide, r.trade);
-    ui.setText(f1("Text8"), r.costPerShare);
-    ui.setText(f1("Text9"), r.breakEven);
-    ui.setForeColor(f1("Label8"), kRed);
-    ui.setText(f1("Text10"), r.amountPaid);
+    ui.setText(form1::Text8, r.costPerShare);
+    ui.setText(form1::Text9, r.breakEven);
+    ui.setForeColor(form1::Label8, kRed);
+    ui.setText(form1::Text10, r.amountPaid);
 }
 
 void writeBatchSell(WindowModel& ui, const BatchSellTexts& r) {
     writeCombinedTrade(ui, kSellSide, r.trade);
-    ui.setText(f1("Text20"), r.received);
+    ui.setText(form1::Text20, r.received);
     if (r.profit) {
-        ui.setText(f1("Text19"), *r.profit);
-        ui.setText(f1("Text18"), r.yield);
+        ui.setText(form1::Text19, *r.profit);
+        ui.setText(form1::Text18, r.yield);
     }
     if (r.loss) {
         writeGainLossMark(ui, *r.loss);
@@ -132,32 +131,34 @@ void writeBatchSell(WindowModel& ui, const BatchSellTexts& r) {
 }
 
 BatchWindowTexts batchWindowTexts(const WindowModel& ui) {
-    return BatchWindowTexts{rateOf(ui, f1("Combo1")),    rateOf(ui, f1("Combo2")),
-                            ui.isChecked(f1("Option1")), ui.text(f1("Text22")),
-                            ui.text(f1("Text10")),       ui.text(f1("Text19"))};
+    return BatchWindowTexts{rateOf(ui, form1::Combo1),    rateOf(ui, form1::Combo2),
+                            ui.isChecked(form1::Option1), ui.text(form1::Text22),
+                            ui.text(form1::Text10),       ui.text(form1::Text19)};
 }
 
 }  // namespace
 
 void Session::batchFormLoad(FormId dialog) {
     auto& values = capturedOf(dialog);
-    for (std::size_t i = 0; i < kFields.size(); ++i) {
-        m_ui.setText(Ctl{dialog, kFields[i]}, "");
+    const auto fields = batchFields(dialog);
+    for (std::size_t i = 0; i < fields.size(); ++i) {
+        m_ui.setText(fields[i], "");
         values[i].clear();
     }
 }
 
 void Session::StoreBatchInputs(FormId dialog) {
     auto& values = capturedOf(dialog);
-    for (std::size_t i = 0; i < kFields.size(); ++i) {
-        const Ctl c{dialog, kFields[i]};
+    const auto fields = batchFields(dialog);
+    for (std::size_t i = 0; i < fields.size(); ++i) {
+        const Ctl c = fields[i];
         values[i] = IsValidPrice(m_ui, c) ? m_ui.text(c) : std::string("0");
     }
 }
 
 void Session::enterBatch(Ctl c) {
     const FormId dialog = c.form;
-    const int index = fieldIndex(c.name);
+    const int index = fieldIndex(c);
     if (index < 0) {
         return;
     }
@@ -214,7 +215,7 @@ void Session::enterBatch(Ctl c) {
         default:  // Text6
             StoreBatchInputs(dialog);
             if (compute()) {
-                m_ui.setFocus(Ctl{dialog, "Command1"});
+                m_ui.setFocus(batchOk(dialog));
             }
             break;
     }
@@ -320,7 +321,7 @@ std::optional<BatchSellTexts> batchSellRules(const std::array<double, 6>& v,
 void Session::calcBatchBuyRules() {
     const auto v = capturedNumbers(capturedOf(FormId::Form4));
     const auto trade = combinedTrade(v);
-    if (!trade || checkBatchRange(BatchSide::Buy, v, readBack(m_ui, f1("Text22")))) {
+    if (!trade || checkBatchRange(BatchSide::Buy, v, readBack(m_ui, form1::Text22))) {
         return;
     }
     // Bonus shares play no part in a batch purchase.
@@ -332,8 +333,8 @@ void Session::calcBatchBuyRules() {
     }
     CombinedTradeTexts texts;
     combinedPrice(texts, *trade, priceStep(m_rules, in.market));
-    m_ui.setText(f1("Text1"), texts.price);
-    m_ui.setText(f1("Text2"), texts.quantity);
+    m_ui.setText(form1::Text1, texts.price);
+    m_ui.setText(form1::Text2, texts.quantity);
     writeBuyFields(m_ui, *r);
 }
 

@@ -51,81 +51,80 @@ void Session::moveTo(Ctl field) {
 }
 
 void Session::enterMain(Ctl c) {
-    const std::string_view name = c.name;
-    if (name == "Text1") {
+    if (c == form1::Text1) {
         m_state.BuyPrice = Money();
         zeroBuyQtyAndResults(m_state);
-        const Verdict price = ruleText1(m_ui.text(f1("Text1")), priceDecimals());
+        const Verdict price = ruleText1(m_ui.text(form1::Text1), priceDecimals());
         if (!price.accepted) {
-            applyRefusal(m_ui, f1("Text1"), price, &m_state.BuyPrice);
+            applyRefusal(m_ui, form1::Text1, price, &m_state.BuyPrice);
             return;
         }
-        moveTo(f1("Text2"));
-        applyAcceptance(m_ui, f1("Text1"), price, &m_state.BuyPrice);
-    } else if (name == "Text2") {
+        moveTo(form1::Text2);
+        applyAcceptance(m_ui, form1::Text1, price, &m_state.BuyPrice);
+    } else if (c == form1::Text2) {
         zeroBuyQtyAndResults(m_state);
         // The price may have been changed without Enter: it is validated again first.
         const auto qty = judgeBuySide();
         if (!qty) {
             return;
         }
-        moveTo(f1("Text11"));
-        applyAcceptance(m_ui, f1("Text2"), *qty, &m_state.BuyQty);
+        moveTo(form1::Text11);
+        applyAcceptance(m_ui, form1::Text2, *qty, &m_state.BuyQty);
         runCalcBuy();
-    } else if (name == "Text11") {
+    } else if (c == form1::Text11) {
         m_state.SellPrice = Money();
         zeroSellQtyAndResults(m_state);
-        const Verdict price = ruleText11(m_ui.text(f1("Text11")), priceDecimals());
+        const Verdict price = ruleText11(m_ui.text(form1::Text11), priceDecimals());
         if (!price.accepted) {
-            applyRefusal(m_ui, f1("Text11"), price, &m_state.SellPrice);
+            applyRefusal(m_ui, form1::Text11, price, &m_state.SellPrice);
             return;
         }
-        m_ui.setFocus(f1("Text12"));
-        applyAcceptance(m_ui, f1("Text11"), price, &m_state.SellPrice);
+        m_ui.setFocus(form1::Text12);
+        applyAcceptance(m_ui, form1::Text11, price, &m_state.SellPrice);
         prefillSellQty();
         m_ui.selectAllInFocused();
-    } else if (name == "Text12") {
+    } else if (c == form1::Text12) {
         zeroSellQtyAndResults(m_state);
         const auto qty = judgeSellSide();
         if (!qty) {
             return;
         }
-        moveTo(f1("Text21"));
-        applyAcceptance(m_ui, f1("Text12"), *qty, &m_state.SellQty);
+        moveTo(form1::Text21);
+        applyAcceptance(m_ui, form1::Text12, *qty, &m_state.SellQty);
         runCalcSell();
-    } else if (name == "Text21") {
-        if (applyVerdict(m_ui, f1("Text21"), ruleText21(m_ui.text(f1("Text21"))))) {
-            moveTo(f1("Text22"));
+    } else if (c == form1::Text21) {
+        if (applyVerdict(m_ui, form1::Text21, ruleText21(m_ui.text(form1::Text21)))) {
+            moveTo(form1::Text22);
         }
-    } else if (name == "Text22") {
+    } else if (c == form1::Text22) {
         // The bonus and dividend take effect at the next buy-side calculation.
-        if (applyVerdict(m_ui, f1("Text22"), ruleText22(m_ui.text(f1("Text22"))))) {
-            moveTo(f1("Text1"));
+        if (applyVerdict(m_ui, form1::Text22, ruleText22(m_ui.text(form1::Text22)))) {
+            moveTo(form1::Text1);
         }
     }
 }
 
 std::optional<Verdict> Session::judgeBuySide() {
-    const Verdict price = ruleText1(m_ui.text(f1("Text1")), priceDecimals());
-    if (!applyVerdict(m_ui, f1("Text1"), price, &m_state.BuyPrice)) {
+    const Verdict price = ruleText1(m_ui.text(form1::Text1), priceDecimals());
+    if (!applyVerdict(m_ui, form1::Text1, price, &m_state.BuyPrice)) {
         return std::nullopt;
     }
-    Verdict qty = ruleText2(m_ui.text(f1("Text2")), m_state.BuyPrice);
+    Verdict qty = ruleText2(m_ui.text(form1::Text2), m_state.BuyPrice);
     if (!qty.accepted) {
-        applyRefusal(m_ui, f1("Text2"), qty, &m_state.BuyQty);
+        applyRefusal(m_ui, form1::Text2, qty, &m_state.BuyQty);
         return std::nullopt;
     }
     return qty;
 }
 
 std::optional<Verdict> Session::judgeSellSide() {
-    const Verdict price = ruleText11(m_ui.text(f1("Text11")), priceDecimals());
-    if (!applyVerdict(m_ui, f1("Text11"), price, &m_state.SellPrice)) {
+    const Verdict price = ruleText11(m_ui.text(form1::Text11), priceDecimals());
+    if (!applyVerdict(m_ui, form1::Text11, price, &m_state.SellPrice)) {
         return std::nullopt;
     }
-    Verdict qty = ruleText12(m_ui.text(f1("Text12")), m_state.SellPrice);
+    Verdict qty = ruleText12(m_ui.text(form1::Text12), m_state.SellPrice);
     if (!qty.accepted) {
-        applyRefusal(m_ui, f1("Text12"), qty, &m_state.SellQty);
+        applyRefusal(m_ui, form1::Text12, qty, &m_state.SellQty);
         return std::nullopt;
     }
     return qty;
@@ -136,12 +135,12 @@ std::optional<Verdict> Session::judgeSellSide() {
 // shares and 3 bonus give 1300). Both fields may hold text typed without Enter; when either holds
 // no number, or the sum is not a finite double, Text12 keeps its text.
 void Session::prefillSellQty() {
-    const std::string bought = m_ui.text(f1("Text2"));
+    const std::string bought = m_ui.text(form1::Text2);
     if (bought.empty()) {
         return;
     }
     const auto q = numberTextToDouble(bought);
-    const auto b = numberTextToDouble(m_ui.text(f1("Text21")));
+    const auto b = numberTextToDouble(m_ui.text(form1::Text21));
     if (!q || !b) {
         return;
     }
@@ -151,18 +150,18 @@ void Session::prefillSellQty() {
     if (!std::isfinite(held)) {
         return;
     }
-    m_ui.setText(f1("Text12"), formatGeneral(held));
+    m_ui.setText(form1::Text12, formatGeneral(held));
 }
 
 void Session::runCalcBuy() {
-    const Verdict bonus = checkBonus(m_ui.text(f1("Text21")));
+    const Verdict bonus = checkBonus(m_ui.text(form1::Text21));
     if (!bonus.accepted) {
-        applyRefusal(m_ui, f1("Text21"), bonus);
+        applyRefusal(m_ui, form1::Text21, bonus);
         return;
     }
-    const Verdict dividend = checkDividend(m_ui.text(f1("Text22")), m_state.BuyQty);
+    const Verdict dividend = checkDividend(m_ui.text(form1::Text22), m_state.BuyQty);
     if (!dividend.accepted) {
-        applyRefusal(m_ui, f1("Text22"), dividend);
+        applyRefusal(m_ui, form1::Text22, dividend);
         return;
     }
     if (!m_rules.own() && !checkTypedCommission()) {
@@ -207,11 +206,11 @@ void Session::command1Click() {
     m_state.AmountReceived = amountReceived;
     m_state.StepCount = steps;
 
-    if (m_ui.isReadOnly(f1("Text1"))) {
+    if (m_ui.isReadOnly(form1::Text1)) {
         m_ui.showMessage(msg::kClearFirst);
     } else {
         calculateBuySide();
-        if (m_ui.isReadOnly(f1("Text11"))) {
+        if (m_ui.isReadOnly(form1::Text11)) {
             m_ui.showMessage(msg::kClearFirst);
         } else {
             calculateSellSide();
@@ -221,27 +220,27 @@ void Session::command1Click() {
 }
 
 void Session::calculateBuySide() {
-    if (m_ui.text(f1("Text1")).empty() || m_ui.text(f1("Text2")).empty()) {
+    if (m_ui.text(form1::Text1).empty() || m_ui.text(form1::Text2).empty()) {
         return;
     }
     if (!judgeBuySide()) {
         return;
     }
     // The quantity is taken as typed; Calculate does not rewrite Text2.
-    m_state.BuyQty = numberTextToMoney(m_ui.text(f1("Text2"))).value_or(Money());
+    m_state.BuyQty = numberTextToMoney(m_ui.text(form1::Text2)).value_or(Money());
     runCalcBuy();
 }
 
 void Session::calculateSellSide() {
-    if (m_ui.text(f1("Text11")).empty() || m_ui.text(f1("Text12")).empty()) {
+    if (m_ui.text(form1::Text11).empty() || m_ui.text(form1::Text12).empty()) {
         return;
     }
     const auto qty = judgeSellSide();
     if (!qty) {
         return;
     }
-    m_ui.setFocus(f1("Command1"));
-    applyAcceptance(m_ui, f1("Text12"), *qty, &m_state.SellQty);
+    m_ui.setFocus(form1::Command1);
+    applyAcceptance(m_ui, form1::Text12, *qty, &m_state.SellQty);
     runCalcSell();
 }
 

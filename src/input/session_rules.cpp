@@ -41,8 +41,8 @@ std::vector<std::string> toVector(const std::array<std::string, N>& a) {
 }  // namespace
 
 void Session::loadRules() {
-    m_ownCommission = m_ui.text(f1("Combo1"));
-    m_ownStampDuty = m_ui.text(f1("Combo2"));
+    m_ownCommission = m_ui.text(form1::Combo1);
+    m_ownStampDuty = m_ui.text(form1::Combo2);
     const settings::ProfileFile file(m_settingsPath);
     FeeRules stored;
     const std::string kind = file.readString(kSection, kRuleKey).value_or(std::string());
@@ -66,44 +66,44 @@ void Session::loadRules() {
 
 void Session::applyRules() {
     const RuleKind kind = m_rules.kind;
-    m_ui.setCaption(Ctl{FormId::Form1, "Form1"},
+    m_ui.setCaption(form1::Form1,
                     std::string(msg::kMainTitle) + rulesTitleSuffix(m_rules));
-    m_ui.setChecked(f1("mnuRulesClassic"), kind == RuleKind::Own);
-    m_ui.setChecked(f1("mnuRulesCurrent"), kind == RuleKind::Current);
-    m_ui.setChecked(f1("mnuRulesDate"), kind == RuleKind::OnDate);
-    m_ui.setEnabled(f1("mnuRulesMinimum"), kind != RuleKind::Own);
+    m_ui.setChecked(form1::mnuRulesClassic, kind == RuleKind::Own);
+    m_ui.setChecked(form1::mnuRulesCurrent, kind == RuleKind::Current);
+    m_ui.setChecked(form1::mnuRulesDate, kind == RuleKind::OnDate);
+    m_ui.setEnabled(form1::mnuRulesMinimum, kind != RuleKind::Own);
     std::string_view stampTip = msg::kCombo2Tip;
     if (m_rules.own()) {
-        m_ui.setEditable(f1("Combo1"), false);
-        m_ui.setEntries(f1("Combo1"), toVector(commissionRateEntries()));
-        m_ui.setText(f1("Combo1"), m_ownCommission);
-        m_ui.setEntries(f1("Combo2"), toVector(stampDutyRateEntries()));
-        m_ui.setText(f1("Combo2"), m_ownStampDuty);
-        m_ui.setEnabled(f1("Combo2"), true);
+        m_ui.setEditable(form1::Combo1, false);
+        m_ui.setEntries(form1::Combo1, toVector(commissionRateEntries()));
+        m_ui.setText(form1::Combo1, m_ownCommission);
+        m_ui.setEntries(form1::Combo2, toVector(stampDutyRateEntries()));
+        m_ui.setText(form1::Combo2, m_ownStampDuty);
+        m_ui.setEnabled(form1::Combo2, true);
     } else {
         // The commission is the broker's: pick a common rate or type one. The stamp duty is the
         // law's, charged on sales only, so its list shows the one rate and takes no choice.
-        m_ui.setEntries(f1("Combo1"), rulesCommissionEntries());
-        m_ui.setEditable(f1("Combo1"), true);
-        m_ui.setText(f1("Combo1"), formatCommissionRate(m_rules.commissionPpm));
+        m_ui.setEntries(form1::Combo1, rulesCommissionEntries());
+        m_ui.setEditable(form1::Combo1, true);
+        m_ui.setText(form1::Combo1, formatCommissionRate(m_rules.commissionPpm));
         const std::string stamp = stampDutyRateText(m_rules.era());
-        m_ui.setEntries(f1("Combo2"), {stamp});
-        m_ui.setText(f1("Combo2"), stamp);
-        m_ui.setEnabled(f1("Combo2"), false);
+        m_ui.setEntries(form1::Combo2, {stamp});
+        m_ui.setText(form1::Combo2, stamp);
+        m_ui.setEnabled(form1::Combo2, false);
         stampTip = msg::kCombo2RulesTip;
     }
-    for (auto name : {"Combo2", "Label24", "Label20_1"}) {
-        m_ui.setToolTip(f1(name), stampTip);
+    for (Ctl c : {form1::Combo2, form1::Label24, form1::Label20_1}) {
+        m_ui.setToolTip(c, stampTip);
     }
 }
 
 void Session::switchRules(FeeRules next) {
     if (m_rules.own()) {
         if (!next.own()) {
-            m_ownCommission = m_ui.text(f1("Combo1"));
-            m_ownStampDuty = m_ui.text(f1("Combo2"));
+            m_ownCommission = m_ui.text(form1::Combo1);
+            m_ownStampDuty = m_ui.text(form1::Combo2);
         }
-    } else if (const auto typed = parseCommissionRate(m_ui.text(f1("Combo1")))) {
+    } else if (const auto typed = parseCommissionRate(m_ui.text(form1::Combo1))) {
         next.commissionPpm = *typed;  // a rate typed and not yet left counts
     }
     m_rules = next;
@@ -164,11 +164,11 @@ void Session::combo1Left() {
 }
 
 bool Session::checkTypedCommission() {
-    const auto rate = parseCommissionRate(m_ui.text(f1("Combo1")));
+    const auto rate = parseCommissionRate(m_ui.text(form1::Combo1));
     if (!rate) {
         // The message box takes the focus from the list; that is no second leaving of it.
         m_checkingCommission = true;
-        applyRefusal(m_ui, f1("Combo1"), Verdict::refuse(msg::kCommissionRateInvalid));
+        applyRefusal(m_ui, form1::Combo1, Verdict::refuse(msg::kCommissionRateInvalid));
         m_checkingCommission = false;
         return false;
     }
@@ -205,7 +205,7 @@ std::optional<TargetSale> Session::targetSale(TargetKind kind, std::string_view 
     }
     const TargetPurchase purchase{m_state.AmountPaid,        m_state.HeldQty,
                                   m_rules,                   chosenMarket(m_ui),
-                                  rateOf(m_ui, f1("Combo1")), rateOf(m_ui, f1("Combo2"))};
+                                  rateOf(m_ui, form1::Combo1), rateOf(m_ui, form1::Combo2)};
     auto sale = targetSalePrice(purchase, kind, *target);
     if (!sale) {
         m_ui.showMessage(msg::kTargetUnreachable);
@@ -214,14 +214,14 @@ std::optional<TargetSale> Session::targetSale(TargetKind kind, std::string_view 
 }
 
 void Session::useTargetSale(const TargetSale& sale) {
-    if (m_ui.isReadOnly(f1("Text11"))) {
+    if (m_ui.isReadOnly(form1::Text11)) {
         m_ui.showMessage(msg::kClearFirst);
         return;
     }
-    m_ui.setText(f1("Text11"), formatPrice(sale.price, priceDecimals()));
-    m_ui.setText(f1("Text12"), formatGroupedWhole(m_state.HeldQty));
-    m_ui.setFocus(f1("Text12"));
-    enterPressed(f1("Text12"));
+    m_ui.setText(form1::Text11, formatPrice(sale.price, priceDecimals()));
+    m_ui.setText(form1::Text12, formatGroupedWhole(m_state.HeldQty));
+    m_ui.setFocus(form1::Text12);
+    enterPressed(form1::Text12);
 }
 
 int Session::priceDecimals() const {
@@ -236,32 +236,28 @@ void Session::recomputeShownSides() {
     // (not changed since without Enter). Its figures are cleared first, so that a side that
     // cannot be worked again (a check refuses, the batches hold no shares any more) keeps none
     // of the other rules'.
-    static constexpr std::string_view kBuyResults[] = {"Text3", "Text4", "Text5", "Text6",
-                                                       "Text7", "Text8", "Text9", "Text10"};
-    static constexpr std::string_view kSellResults[] = {"Text13", "Text14", "Text15", "Text16",
-                                                        "Text17", "Text18", "Text19", "Text20"};
-    const auto shows = [this](std::string_view field, Money value) {
-        return numberTextToMoney(m_ui.text(f1(field))) == value;
+    const auto shows = [this](Ctl field, Money value) {
+        return numberTextToMoney(m_ui.text(field)) == value;
     };
-    const bool buyLocked = m_ui.isReadOnly(f1("Text1"));
-    const bool sellLocked = m_ui.isReadOnly(f1("Text11"));
-    const bool buyStored = !m_state.BuyAmount.isZero() && shows("Text1", m_state.BuyPrice) &&
-                           shows("Text2", m_state.BuyQty);
-    const bool sellStored = !m_state.SellAmount.isZero() && shows("Text11", m_state.SellPrice) &&
-                            shows("Text12", m_state.SellQty);
-    const bool buyShown = !m_ui.text(f1("Text3")).empty();
-    const bool sellShown = !m_ui.text(f1("Text13")).empty();
+    const bool buyLocked = m_ui.isReadOnly(form1::Text1);
+    const bool sellLocked = m_ui.isReadOnly(form1::Text11);
+    const bool buyStored = !m_state.BuyAmount.isZero() && shows(form1::Text1, m_state.BuyPrice) &&
+                           shows(form1::Text2, m_state.BuyQty);
+    const bool sellStored = !m_state.SellAmount.isZero() && shows(form1::Text11, m_state.SellPrice) &&
+                            shows(form1::Text12, m_state.SellQty);
+    const bool buyShown = !m_ui.text(form1::Text3).empty();
+    const bool sellShown = !m_ui.text(form1::Text13).empty();
     if (sellShown) {
-        for (auto name : kSellResults) {
-            m_ui.setText(f1(name), "");
+        for (Ctl field : kSellResults) {
+            m_ui.setText(field, "");
         }
         resetSellMarks();
     }
     if (buyShown) {
-        for (auto name : kBuyResults) {
-            m_ui.setText(f1(name), "");
+        for (Ctl field : kBuyResults) {
+            m_ui.setText(field, "");
         }
-        m_ui.setForeColor(f1("Label8"), kBlack);
+        m_ui.setForeColor(form1::Label8, kBlack);
         if (buyLocked) {
             CalcBatchBuy();
         } else if (buyStored) {

@@ -1,6 +1,7 @@
 #include "layout/layout.h"
 
 #include <algorithm>
+#include <optional>
 #include <array>
 #include <tuple>
 #include <utility>
@@ -17,8 +18,8 @@ constexpr double kSmall = 12;   // Form1's other three frames and six buttons; t
 // One row of the buy or the sell frame: caption label, field, unit label (an element of the
 // Label19 array, carrying the field's tool tip).
 struct Row {
-    std::string_view field;
-    std::string_view label;
+    Ctl field;
+    Ctl label;
     std::string_view caption;
     std::string_view labelTip;
     int unitIndex;
@@ -32,62 +33,62 @@ constexpr std::array<int, 10> kRowTops = {480,  1080, 1680, 2280, 2880,
                                           3480, 4080, 4680, 5280, 5880};
 
 constexpr std::array<Row, 10> kBuyRows = {{
-    {"Text1", "Label1", "买入价格",
+    {form1::Text1, form1::Label1, "买入价格",
      "每股买入的价格，就是成交价。成交价有可能低于打入的价格：例如打入9.45元，成交的价格有可能是9."
      "43元",
      0, "元", "每股买入的价格，就是成交价", true},
-    {"Text2", "Label2", "买入数量",
+    {form1::Text2, form1::Label2, "买入数量",
      "买入股票的数量，100股为1手。买入的数量必须是100的整数倍，最小单位为100股，既1手", 1, "股",
      "买入股票的数量，100股为1手。", true},
-    {"Text3", "Label3", "交易金额", "本次买入总金额，既买入价格 × 买入数量", 2, "元",
+    {form1::Text3, form1::Label3, "交易金额", "本次买入总金额，既买入价格 × 买入数量", 2, "元",
      "本次买入总金额", false},
-    {"Text4", "Label4", "佣    金",
+    {form1::Text4, form1::Label4, "佣    金",
      "本次买入佣金，既手续费。手续费各个券商自由浮动，但不得高于3.0‰，起点 5 元", 3, "元",
      "本次买入手续费", false},
-    {"Text5", "Label5", "印 花 税",
+    {form1::Text5, form1::Label5, "印 花 税",
      "本次买入印花税，既本次买入总金额的1‰，财政部决定2005年1月24日起印花税为1‰", 4, "元",
      "本次买入印花税，既本次交易总金额的1‰", false},
-    {"Text6", "Label6", "过 户 费", "过户费每100股0.1元，起点1元（深交所不收） ", 5, "元",
+    {form1::Text6, form1::Label6, "过 户 费", "过户费每100股0.1元，起点1元（深交所不收） ", 5, "元",
      "过户费每100股0.1元，起点1元（深交所不收） ", false},
-    {"Text7", "Label7", "费用合计",
+    {form1::Text7, form1::Label7, "费用合计",
      "本次买入各项费用合计，既手续费、印花税、过户费的总和，不包括交易金额", 6, "元",
      "本次买入总费用", false},
-    {"Text10", "Label21", "实付金额",
+    {form1::Text10, form1::Label21, "实付金额",
      "本次买入股票实际交付金额，既 交易金额 + 费用合计，如有分红则减去分红", 18, "元",
      "本次买入股票实际交付金额", false},
-    {"Text8", "Label9", "买入成本", "本次买入每股成本价，既加上买入的各种费用后每股成本价", 7, "元",
+    {form1::Text8, form1::Label9, "买入成本", "本次买入每股成本价，既加上买入的各种费用后每股成本价", 7, "元",
      "本次买入每股成本价", false},
-    {"Text9", "Label8", "保本价格",
+    {form1::Text9, form1::Label8, "保本价格",
      "每股的保本价格，既扣除买入卖出的各种费用后保证不亏损的每股价格", 8, "元", "每股的保本价格",
      false},
 }};
 
 constexpr std::array<Row, 10> kSellRows = {{
-    {"Text11", "Label10", "卖出价格",
+    {form1::Text11, form1::Label10, "卖出价格",
      "每股卖出的价格，就是成交价。一般你打入多少就是多少，极少数情况下会比打入的价格高1～2分钱", 9,
      "元", "每股卖出的价格，就是成交价", true},
-    {"Text12", "Label11", "卖出数量",
+    {form1::Text12, form1::Label11, "卖出数量",
      "卖出股票的数量。因为配股的原因，所以有可能出现零头，既不满1手（不满100股）", 10, "股",
      "卖出股票的数量。", true},
-    {"Text13", "Label12", "交易金额", "本次卖出总金额，既卖出价格 × 卖出数量", 11, "元",
+    {form1::Text13, form1::Label12, "交易金额", "本次卖出总金额，既卖出价格 × 卖出数量", 11, "元",
      "本次卖出总金额", false},
-    {"Text14", "Label13", "佣    金",
+    {form1::Text14, form1::Label13, "佣    金",
      "本次卖出佣金，既手续费。手续费各个券商自由浮动，但不得高于3.0‰，起点 5 元", 12, "元",
      "本次卖出手续费", false},
-    {"Text15", "Label14", "印 花 税",
+    {form1::Text15, form1::Label14, "印 花 税",
      "本次卖出印花税，既本次卖出总金额的1‰，财政部决定2005年1月24日起印花税为1‰", 13, "元",
      "本次卖出印花税，既本次交易总金额的1‰", false},
-    {"Text16", "Label15", "过 户 费", "过户费每100股0.1元，起点1元（深交所不收） ", 14, "元",
+    {form1::Text16, form1::Label15, "过 户 费", "过户费每100股0.1元，起点1元（深交所不收） ", 14, "元",
      "过户费每100股0.1元，起点1元（深交所不收） ", false},
-    {"Text17", "Label16", "费用合计",
+    {form1::Text17, form1::Label16, "费用合计",
      "本次卖出各项费用合计，既手续费、印花税、过户费的总和，不包括交易金额", 15, "元",
      "本次卖出总费用", false},
-    {"Text20", "Label22", "实收金额", "本次卖出股票实际收到的金额，既交易金额 - 费用合计", 19, "元",
+    {form1::Text20, form1::Label22, "实收金额", "本次卖出股票实际收到的金额，既交易金额 - 费用合计", 19, "元",
      "本次卖出股票实际收到的金额", false},
-    {"Text18", "Label18", "收 益 率",
+    {form1::Text18, form1::Label18, "收 益 率",
      "本次所赚金额在投资金额中所占的百分比既为收益率，例：投资100元，赚1元，收益率既为1%", 16, "％",
      "本次所赚金额在投资金额中所占的百分比既为收益率", false},
-    {"Text19", "Label17", "盈亏金额",
+    {form1::Text19, form1::Label17, "盈亏金额",
      "一轮买入卖出后的盈亏金额，既扣除各种费用后赚了多少钱，或亏了多少钱", 17, "元",
      "一轮买入卖出后的盈亏金额", false},
 }};
@@ -99,7 +100,7 @@ constexpr std::string_view kText21Tip = "送股的数量";
 constexpr std::string_view kText22Tip = "分红的数量";
 
 struct Button {
-    std::string_view name;
+    Ctl name;
     std::string_view caption;
     std::string_view toolTip;
     std::string_view icon;
@@ -109,14 +110,14 @@ struct Button {
 
 // In the left column below the frames, in tab order.
 constexpr std::array<Button, 6> kButtons = {{
-    {"Command5", "多次买入", "多次买入计算，使用后如需计算单次买入，请先点击清空", "batch-buy", 120,
+    {form1::Command5, "多次买入", "多次买入计算，使用后如需计算单次买入，请先点击清空", "batch-buy", 120,
      4560},
-    {"Command6", "多次卖出", "多次卖出计算，使用后如需计算单次卖出，请先点击清空", "batch-sell",
+    {form1::Command6, "多次卖出", "多次卖出计算，使用后如需计算单次卖出，请先点击清空", "batch-sell",
      1440, 4560},
-    {"Command3", "关 于", "关于本程序的最初编写原因", "about", 120, 5280},
-    {"Command1", "计 算", "只计算单次买入卖出费用", "calculate", 1440, 5280},
-    {"Command2", "退 出", "退出本程序", "exit", 120, 6000},
-    {"Command4", "清 空", "清空所有数据，以便重新计算", "clear", 1440, 6000},
+    {form1::Command3, "关 于", "关于本程序的最初编写原因", "about", 120, 5280},
+    {form1::Command1, "计 算", "只计算单次买入卖出费用", "calculate", 1440, 5280},
+    {form1::Command2, "退 出", "退出本程序", "exit", 120, 6000},
+    {form1::Command4, "清 空", "清空所有数据，以便重新计算", "clear", 1440, 6000},
 }};
 
 // Paragraphs are set apart by line breaks and indented with full-width blanks; the signature is
@@ -138,16 +139,6 @@ constexpr std::string_view kNote =
 
 constexpr std::string_view kNotice =
     "本软件的网页就是随程序安装的使用说明，点击上方的图片即可在浏览器中打开。";
-
-// Names of the control-array members, which the rows below refer to by index.
-constexpr std::array<std::string_view, 20> kLabel19 = {
-    "Label19_0",  "Label19_1",  "Label19_2",  "Label19_3",  "Label19_4",
-    "Label19_5",  "Label19_6",  "Label19_7",  "Label19_8",  "Label19_9",
-    "Label19_10", "Label19_11", "Label19_12", "Label19_13", "Label19_14",
-    "Label19_15", "Label19_16", "Label19_17", "Label19_18", "Label19_19"};
-constexpr std::array<std::string_view, 12> kLabel1 = {
-    "Label1_0", "Label1_1", "Label1_2", "Label1_3", "Label1_4",  "Label1_5",
-    "Label1_6", "Label1_7", "Label1_8", "Label1_9", "Label1_10", "Label1_11"};
 
 struct BatchTexts {
     FormId form;
@@ -175,13 +166,13 @@ public:
     std::vector<Control> rows;
 
     Control& add(Control c) { return rows.emplace_back(c); }
-    Control& add(FormId f, std::string_view name, Kind kind, std::string_view container, int left,
-                 int top, int width, int height, std::string_view caption, std::string_view toolTip,
-                 double pointSize) {
-        return add(Control{.form = f,
-                           .name = name,
+    Control& add(Ctl ctl, Kind kind, std::optional<Ctl> container, int left, int top, int width,
+                 int height, std::string_view caption, std::string_view toolTip, double pointSize) {
+        return add(Control{.ctl = ctl,
+                           .form = ctl.form,
+                           .name = ctl.name(),
                            .kind = kind,
-                           .container = container,
+                           .container = container ? container->name() : std::string_view(),
                            .left = left,
                            .top = top,
                            .width = width,
@@ -193,49 +184,48 @@ public:
 };
 
 // One row of the buy or the sell frame: caption label, field, unit label.
-void addSideFrame(Builder& b, std::string_view frame, const std::array<Row, 10>& rows,
+void addSideFrame(Builder& b, Ctl frame, const std::array<Row, 10>& rows,
                   bool buyFrame, int& tab) {
     for (std::size_t i = 0; i < rows.size(); ++i) {
         const Row& row = rows[i];
         const int top = kRowTops[i];
         // The seven upper fields of the buy frame are a little lower than the rest.
         const int height = buyFrame && i < 7 ? 375 : 405;
-        b.add(FormId::Form1, row.label, Kind::Label, frame, 240, top + 120, 1140, 285, row.caption,
-              row.labelTip, kBig)
-            .buddy = row.field;
-        Control& field = b.add(FormId::Form1, row.field, Kind::Field, frame, 1560, top, 1575,
-                               height, {}, row.fieldTip, kBig);
+        b.add(row.label, Kind::Label, frame, 240, top + 120, 1140, 285, row.caption, row.labelTip,
+              kBig)
+            .buddy = row.field.name();
+        Control& field =
+            b.add(row.field, Kind::Field, frame, 1560, top, 1575, height, {}, row.fieldTip, kBig);
         field.readOnly = !row.input;
         field.align = row.input ? Align::Center : Align::Right;
         if (row.input) {
             field.tabIndex = tab++;
         }
-        b.add(FormId::Form1, kLabel19[static_cast<std::size_t>(row.unitIndex)], Kind::Label, frame,
-              3120, top + 120, 285, 285, row.unit, row.fieldTip, kBig);
+        b.add(kLabel19[static_cast<std::size_t>(row.unitIndex)], Kind::Label, frame, 3120,
+              top + 120, 285, 285, row.unit, row.fieldTip, kBig);
     }
 }
 
 void addForm1(Builder& b) {
-    constexpr FormId f = FormId::Form1;
-    b.add(f, "Frame1", Kind::Frame, {}, 240, 720, 2175, 1095, "交易类别", {}, kSmall);
-    b.add(f, "Frame4", Kind::Frame, {}, 240, 1920, 2175, 1215, "费率设置", kCombo1Tip, kSmall);
-    b.add(f, "Frame5", Kind::Frame, {}, 240, 3240, 2175, 1215, "送股分红除权", {}, kSmall);
-    b.add(f, "Frame2", Kind::Frame, {}, 2640, 120, 3615, 6495, "买入计算", {}, kBig);
-    b.add(f, "Frame3", Kind::Frame, {}, 6360, 120, 3615, 6495, "卖出计算", {}, kBig);
+    b.add(form1::Frame1, Kind::Frame, {}, 240, 720, 2175, 1095, "交易类别", {}, kSmall);
+    b.add(form1::Frame4, Kind::Frame, {}, 240, 1920, 2175, 1215, "费率设置", kCombo1Tip, kSmall);
+    b.add(form1::Frame5, Kind::Frame, {}, 240, 3240, 2175, 1215, "送股分红除权", {}, kSmall);
+    b.add(form1::Frame2, Kind::Frame, {}, 2640, 120, 3615, 6495, "买入计算", {}, kBig);
+    b.add(form1::Frame3, Kind::Frame, {}, 6360, 120, 3615, 6495, "卖出计算", {}, kBig);
 
     // Tab order: the six inputs in the order the Enter key walks them (Text1, Text2, Text11,
     // Text12, Text21, Text22), then the market, the rates and the buttons.
     int tab = 0;
-    addSideFrame(b, "Frame2", kBuyRows, true, tab);
-    addSideFrame(b, "Frame3", kSellRows, false, tab);
+    addSideFrame(b, form1::Frame2, kBuyRows, true, tab);
+    addSideFrame(b, form1::Frame3, kSellRows, false, tab);
     const int afterDividends = tab + 2;
     tab = afterDividends;
 
-    constexpr std::array<std::pair<std::string_view, std::string_view>, 3> options = {
-        {{"Option1", "上海A股"}, {"Option2", "深圳A股"}, {"Option3", "基金、权证"}}};
+    constexpr std::array<std::pair<Ctl, std::string_view>, 3> options = {
+        {{form1::Option1, "上海A股"}, {form1::Option2, "深圳A股"}, {form1::Option3, "基金、权证"}}};
     for (std::size_t i = 0; i < options.size(); ++i) {
         Control& option =
-            b.add(f, options[i].first, Kind::Option, "Frame1", 480, 240 + 240 * static_cast<int>(i),
+            b.add(options[i].first, Kind::Option, form1::Frame1, 480, 240 + 240 * static_cast<int>(i),
                   1575, 240, options[i].second, {}, kSmall);
         option.tabIndex = tab++;
         // The window opens on the Shanghai market; no market is chosen by the load steps.
@@ -245,34 +235,34 @@ void addForm1(Builder& b) {
     // The rate and dividend frames: a field one 12-point line plus its frame high, a label
     // centred beside it (60 twips lower).
     constexpr int kFieldHeight = 360;
-    b.add(f, "Combo1", Kind::List, "Frame4", 960, 240, 855, kFieldHeight, {}, kCombo1Tip, kSmall)
+    b.add(form1::Combo1, Kind::List, form1::Frame4, 960, 240, 855, kFieldHeight, {}, kCombo1Tip, kSmall)
         .tabIndex = tab++;
-    b.add(f, "Combo2", Kind::List, "Frame4", 960, 720, 855, kFieldHeight, {}, kCombo2Tip, kSmall)
+    b.add(form1::Combo2, Kind::List, form1::Frame4, 960, 720, 855, kFieldHeight, {}, kCombo2Tip, kSmall)
         .tabIndex = tab++;
-    b.add(f, "Label23", Kind::Label, "Frame4", 120, 300, 840, 240, "佣  金", kCombo1Tip, kSmall)
-        .buddy = "Combo1";
-    b.add(f, "Label20_0", Kind::Label, "Frame4", 1800, 300, 285, 240, "‰", kCombo1Tip, kSmall);
-    b.add(f, "Label24", Kind::Label, "Frame4", 120, 780, 840, 240, "印花税", kCombo2Tip, kSmall)
-        .buddy = "Combo2";
-    b.add(f, "Label20_1", Kind::Label, "Frame4", 1800, 780, 285, 240, "‰", kCombo2Tip, kSmall);
+    b.add(form1::Label23, Kind::Label, form1::Frame4, 120, 300, 840, 240, "佣  金", kCombo1Tip, kSmall)
+        .buddy = form1::Combo1.name();
+    b.add(form1::Label20_0, Kind::Label, form1::Frame4, 1800, 300, 285, 240, "‰", kCombo1Tip, kSmall);
+    b.add(form1::Label24, Kind::Label, form1::Frame4, 120, 780, 840, 240, "印花税", kCombo2Tip, kSmall)
+        .buddy = form1::Combo2.name();
+    b.add(form1::Label20_1, Kind::Label, form1::Frame4, 1800, 780, 285, 240, "‰", kCombo2Tip, kSmall);
 
     int dividendTab = afterDividends - 2;
     for (const auto& [name, top, tip] :
-         {std::tuple{"Text21", 240, kText21Tip}, std::tuple{"Text22", 720, kText22Tip}}) {
+         {std::tuple{form1::Text21, 240, kText21Tip}, std::tuple{form1::Text22, 720, kText22Tip}}) {
         Control& field =
-            b.add(f, name, Kind::Field, "Frame5", 1080, top, 735, kFieldHeight, {}, tip, kSmall);
+            b.add(name, Kind::Field, form1::Frame5, 1080, top, 735, kFieldHeight, {}, tip, kSmall);
         field.align = Align::Center;
         field.tabIndex = dividendTab++;
     }
-    b.add(f, "Label20_3", Kind::Label, "Frame5", 240, 300, 840, 240, "10股送", kText21Tip, kSmall)
-        .buddy = "Text21";
-    b.add(f, "Label20_2", Kind::Label, "Frame5", 1800, 300, 285, 240, "股", kText21Tip, kSmall);
-    b.add(f, "Label20_4", Kind::Label, "Frame5", 240, 780, 840, 240, "10股派", kText22Tip, kSmall)
-        .buddy = "Text22";
-    b.add(f, "Label20_5", Kind::Label, "Frame5", 1800, 780, 285, 240, "元", kText22Tip, kSmall);
+    b.add(form1::Label20_3, Kind::Label, form1::Frame5, 240, 300, 840, 240, "10股送", kText21Tip, kSmall)
+        .buddy = form1::Text21.name();
+    b.add(form1::Label20_2, Kind::Label, form1::Frame5, 1800, 300, 285, 240, "股", kText21Tip, kSmall);
+    b.add(form1::Label20_4, Kind::Label, form1::Frame5, 240, 780, 840, 240, "10股派", kText22Tip, kSmall)
+        .buddy = form1::Text22.name();
+    b.add(form1::Label20_5, Kind::Label, form1::Frame5, 1800, 780, 285, 240, "元", kText22Tip, kSmall);
 
     for (const Button& def : kButtons) {
-        Control& button = b.add(f, def.name, Kind::Button, {}, def.left, def.top, 1095, 615,
+        Control& button = b.add(def.name, Kind::Button, {}, def.left, def.top, 1095, 615,
                                 def.caption, def.toolTip, kSmall);
         button.icon = def.icon;
         button.tabIndex = tab++;
@@ -280,46 +270,43 @@ void addForm1(Builder& b) {
 }
 
 void addForm2(Builder& b) {
-    constexpr FormId f = FormId::Form2;
-    b.add(f, "Image1", Kind::Picture, {}, 1440, 240, 3150, 1350, {}, "打开使用说明", kSmall);
-    b.add(f, "Label1", Kind::Label, {}, 360, 1800, 5295, 3615, kNote, {}, kSmall).wordWrap = true;
-    b.add(f, "Line1", Kind::Line, {}, 360, 5520, 5280, 0, {}, {}, kSmall);
-    b.add(f, "Label2", Kind::Label, {}, 360, 5640, 5295, 495, kNotice, {}, kSmall).wordWrap = true;
-    Control& ok = b.add(f, "Command1", Kind::Button, {}, 2400, 6360, 1215, 615, "确 定", {}, kBig);
+    b.add(form2::Image1, Kind::Picture, {}, 1440, 240, 3150, 1350, {}, "打开使用说明", kSmall);
+    b.add(form2::Label1, Kind::Label, {}, 360, 1800, 5295, 3615, kNote, {}, kSmall).wordWrap = true;
+    b.add(form2::Line1, Kind::Line, {}, 360, 5520, 5280, 0, {}, {}, kSmall);
+    b.add(form2::Label2, Kind::Label, {}, 360, 5640, 5295, 495, kNotice, {}, kSmall).wordWrap = true;
+    Control& ok = b.add(form2::Command1, Kind::Button, {}, 2400, 6360, 1215, 615, "确 定", {}, kBig);
     ok.icon = "ok";
     ok.tabIndex = 0;
 }
 
 void addBatchDialog(Builder& b, const BatchTexts& t) {
-    constexpr std::array<std::string_view, 3> kFrames = {"Frame1_0", "Frame1_1", "Frame1_2"};
-    constexpr std::array<std::string_view, 6> kFields = {"Text1", "Text2", "Text3",
-                                                         "Text4", "Text5", "Text6"};
     constexpr std::array<int, 3> kFrameLefts = {120, 3360, 6600};
-    const FormId f = t.form;
+    const auto frames = batchFrames(t.form);
+    const auto labels = batchLabels(t.form);
+    const auto fields = batchFields(t.form);
     int tab = 0;
     for (std::size_t i = 0; i < 3; ++i) {
-        const std::string_view frame = kFrames[i];
-        b.add(f, frame, Kind::Frame, {}, kFrameLefts[i], 120, 3135, 1575, t.frames[i], {}, kSmall);
+        const Ctl frame = frames[i];
+        b.add(frame, Kind::Frame, {}, kFrameLefts[i], 120, 3135, 1575, t.frames[i], {}, kSmall);
         // Four labels per frame from left to right: price caption, 元, quantity caption, 股.
         const std::size_t label = 4 * i;
-        b.add(f, kLabel1[label], Kind::Label, frame, 240, 480, 960, 240, t.priceCaption, {},
+        b.add(labels[label], Kind::Label, frame, 240, 480, 960, 240, t.priceCaption, {}, kSmall);
+        b.add(labels[label + 1], Kind::Label, frame, 2640, 480, 240, 240, "元", {}, kSmall);
+        b.add(labels[label + 2], Kind::Label, frame, 240, 1080, 960, 240, t.quantityCaption, {},
               kSmall);
-        b.add(f, kLabel1[label + 1], Kind::Label, frame, 2640, 480, 240, 240, "元", {}, kSmall);
-        b.add(f, kLabel1[label + 2], Kind::Label, frame, 240, 1080, 960, 240, t.quantityCaption, {},
-              kSmall);
-        b.add(f, kLabel1[label + 3], Kind::Label, frame, 2640, 1080, 240, 240, "股", {}, kSmall);
+        b.add(labels[label + 3], Kind::Label, frame, 2640, 1080, 240, 240, "股", {}, kSmall);
         for (std::size_t row = 0; row < 2; ++row) {
-            Control& field = b.add(f, kFields[2 * i + row], Kind::Field, frame, 1320,
+            Control& field = b.add(fields[2 * i + row], Kind::Field, frame, 1320,
                                    row == 0 ? 360 : 960, 1335, 375, {}, {}, kSmall);
             field.align = Align::Center;
             field.tabIndex = tab++;
         }
     }
-    for (const auto& [name, left, caption, icon] :
-         {std::tuple{"Command1", 2640, "确 定", "ok"},
-          std::tuple{"Command2", 5880, "清 空", "clear"}}) {
+    for (const auto& [ctl, left, caption, icon] :
+         {std::tuple{batchOk(t.form), 2640, "确 定", "ok"},
+          std::tuple{batchClear(t.form), 5880, "清 空", "clear"}}) {
         Control& button =
-            b.add(f, name, Kind::Button, {}, left, 1920, 1335, 615, caption, {}, kSmall);
+            b.add(ctl, Kind::Button, {}, left, 1920, 1335, 615, caption, {}, kSmall);
         button.icon = icon;
         button.iconPlace = IconPlace::Above;
         button.tabIndex = tab++;
@@ -328,8 +315,9 @@ void addBatchDialog(Builder& b, const BatchTexts& t) {
 
 std::vector<Control> build() {
     Builder b;
-    Control main{.form = FormId::Form1,
-                 .name = "Form1",
+    Control main{.ctl = form1::Form1,
+                 .form = FormId::Form1,
+                 .name = form1::Form1.name(),
                  .kind = Kind::Form,
                  .width = 10065,
                  .height = 6720,
@@ -338,8 +326,9 @@ std::vector<Control> build() {
                  .icon = "app"};
     b.add(main);
     Control about = main;
+    about.ctl = form2::Form2;
     about.form = FormId::Form2;
-    about.name = "Form2";
+    about.name = form2::Form2.name();
     about.width = 6015;
     about.height = 7215;
     about.caption = "关于股票交易费用Zunmo计算器";
@@ -347,8 +336,9 @@ std::vector<Control> build() {
     b.add(about);
     for (const BatchTexts& t : kBatchTexts) {
         Control batch = about;
+        batch.ctl = formControl(t.form);
         batch.form = t.form;
-        batch.name = t.form == FormId::Form3 ? "Form3" : "Form4";
+        batch.name = batch.ctl.name();
         batch.width = 9870;
         batch.height = 2760;
         batch.caption = t.caption;
@@ -377,6 +367,12 @@ const Control* find(FormId f, std::string_view name) {
     const auto rows = controls();
     const auto it =
         std::ranges::find_if(rows, [&](const Control& c) { return c.form == f && c.name == name; });
+    return it == rows.end() ? nullptr : &*it;
+}
+
+const Control* find(Ctl c) {
+    const auto rows = controls();
+    const auto it = std::ranges::find(rows, c, &Control::ctl);
     return it == rows.end() ? nullptr : &*it;
 }
 

@@ -30,8 +30,9 @@ enum class Align { Left, Center, Right };
 enum class IconPlace { Left, Above };
 
 struct Control {
-    FormId form = {};
-    std::string_view name = {};  // the control name, also the Qt objectName
+    Ctl ctl = {};
+    FormId form = {};            // ctl.form
+    std::string_view name = {};  // ctl.name(): the control name, also the Qt objectName
     Kind kind = {};
     std::string_view container = {};  // the frame it sits in; empty for the window itself
     int left = 0;                     // twips, from the container's top-left corner
@@ -59,6 +60,7 @@ std::span<const Control> controls();
 const Control& form(FormId f);
 // The row of a control; nullptr when the window has no such control.
 const Control* find(FormId f, std::string_view name);
+const Control* find(Ctl c);
 // The window's controls that are in its tab chain, in tab order.
 std::vector<const Control*> tabOrder(FormId f);
 

@@ -26,7 +26,13 @@ using ButtonFactory = std::function<QAbstractButton*(const layout::Control&, QWi
 void buildFromLayout(QWidget* window, FormId f, const ButtonFactory& makeButton,
                      QWidget* client = nullptr);
 
-// The child of `window` named `name`, of type T.
+// The child of `window` that is control `c`, of type T.
+template <typename T>
+T* child(const QWidget* window, Ctl c) {
+    return window->findChild<T*>(qtName(c));
+}
+
+// The child of `window` named `name` (a row of the layout table), of type T.
 template <typename T>
 T* child(const QWidget* window, std::string_view name) {
     return window->findChild<T*>(toQ(name));

@@ -193,11 +193,15 @@ bool WinWindowModel::isOurs(HWND hwnd) const {
 }
 
 HWND WinWindowModel::control(Ctl c) const {
+    // The menus' dialogs are the Qt program's only; this program has none of their controls.
+    if (static_cast<std::size_t>(indexOf(c.form)) >= m_forms.size()) {
+        return nullptr;
+    }
     const Form& form = m_forms[static_cast<std::size_t>(indexOf(c.form))];
     if (form.hwnd == nullptr) {
         return nullptr;
     }
-    const layout::Control* row = layout::find(c.form, c.name);
+    const layout::Control* row = layout::find(c);
     if (row == nullptr) {
         return nullptr;
     }
@@ -259,15 +263,15 @@ void WinWindowModel::load(FormId f) {
                  work.top + (work.bottom - work.top - (r.bottom - r.top)) / 2, 0, 0,
                  SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
     if (f == FormId::Form1) {
-        const auto fill = [this](std::string_view name, const auto& entries) {
-            HWND list = control(f1(name));
+        const auto fill = [this](Ctl c, const auto& entries) {
+            HWND list = control(c);
             for (const std::string& entry : entries) {
                 SendMessageW(list, CB_ADDSTRING, 0,
                              reinterpret_cast<LPARAM>(toWide(entry).c_str()));
             }
         };
-        fill("Combo1", commissionRateEntries());
-        fill("Combo2", stampDutyRateEntries());
+        fill(form1::Combo1, commissionRateEntries());
+        fill(form1::Combo2, stampDutyRateEntries());
     }
 }
 
@@ -559,7 +563,7 @@ void WinWindowModel::onCommand(FormId f, HWND hwnd, WORD code) {
     if (row->kind == layout::Kind::Option && code == BN_CLICKED) {
         // Every way of choosing the fund market sets both rates to zero; a click on the option
         // already chosen changes nothing.
-        const bool option3 = isChecked(f1("Option3"));
+        const bool option3 = isChecked(form1::Option3);
         if (option3 && !m_option3) {
             m_option3 = true;
             m_session->option3Click();
@@ -580,21 +584,20 @@ void WinWindowModel::onCommand(FormId f, HWND hwnd, WORD code) {
     if (row->kind != layout::Kind::Button || code != BN_CLICKED) {
         return;
     }
-    const std::string_view name = row->name;
     if (f == FormId::Form1) {
         using Handler = void (Session::*)();
-        constexpr std::pair<std::string_view, Handler> handlers[] = {
-            {"Command1", &Session::command1Click}, {"Command2", &Session::command2Click},
-            {"Command3", &Session::command3Click}, {"Command4", &Session::command4Click},
-            {"Command5", &Session::command5Click}, {"Command6", &Session::command6Click}};
+        constexpr std::pair<Ctl, Handler> handlers[] = {
+            {form1::Command1, &Session::command1Click}, {form1::Command2, &Session::command2Click},
+            {form1::Command3, &Session::command3Click}, {form1::Command4, &Session::command4Click},
+            {form1::Command5, &Session::command5Click}, {form1::Command6, &Session::command6Click}};
         for (const auto& [button, handler] : handlers) {
-            if (button == name) {
+            if (button == row->ctl) {
                 (m_session->*handler)();
             }
         }
     } else if (f == FormId::Form2) {
         m_session->aboutOkClick();
-    } else if (name == "Command1") {
+    } else if (row->ctl == batchOk(f)) {
         m_session->batchOkClick(f);
     } else {
         m_session->batchClearClick(f);
@@ -625,7 +628,7 @@ LRESULT WinWindowModel::onControlMessage(HWND hwnd, UINT msg, WPARAM wParam, LPA
                 return 0;
             }
             if (wParam == VK_RETURN && field && m_session != nullptr) {
-                m_session->enterPressed(Ctl{row->form, row->name});
+                m_session->enterPressed(row->ctl);
                 return 0;
             }
             break;
@@ -642,7 +645,7 @@ LRESULT WinWindowModel::onControlMessage(HWND hwnd, UINT msg, WPARAM wParam, LPA
             const HWND from = reinterpret_cast<HWND>(wParam);
             if (field && m_session != nullptr && from != nullptr &&
                 isOurs(GetAncestor(from, GA_ROOT))) {
-                m_session->focusGained(Ctl{row->form, row->name});
+                m_session->focusGained(row->ctl);
             }
             return result;
         }
@@ -690,7 +693,7 @@ void WinWindowModel::paintBanner(HWND /*hwnd*/, HDC dc, UINT dpi) {
     HGDIOBJ old = SelectObject(dc, font(points, dpi));
     SIZE size{};
     GetTextExtentPoint32W(dc, banner.c_str(), length, &size);
-    const int room = px(layout::find(FormId::Form1, "Frame2")->left - b.shadowLeft, dpi) - 4;
+    const int room = px(layout::find(form1::Frame2)->left - b.shadowLeft, dpi) - 4;
     if (size.cx > room) {
         points = std::floor(points * room / size.cx * 4) / 4;
         SelectObject(dc, font(points, dpi));
@@ -713,7 +716,7 @@ void WinWindowModel::setText(Ctl c, std::string_view text) {
     if (hwnd == nullptr) {
         return;
     }
-    if (layout::find(c.form, c.name)->kind == layout::Kind::List) {
+    if (layout::find(c)->kind == layout::Kind::List) {
         // A drop-down list chooses among its own entries.
         const std::wstring wanted = toWide(text);
         const auto count = SendMessageW(hwnd, CB_GETCOUNT, 0, 0);
@@ -763,7 +766,7 @@ std::string WinWindowModel::caption(Ctl c) const {
     // The lines a button's caption was split into, or the CR of a multi-line text's CR LF,
     // are the window's, not the caption's.
     std::wstring text = windowText(hwnd);
-    if (layout::find(c.form, c.name)->kind == layout::Kind::Button) {
+    if (layout::find(c)->kind == layout::Kind::Button) {
         return toUtf8(withoutLineBreaks(text));
     }
     std::erase(text, L'\r');
@@ -809,7 +812,7 @@ void WinWindowModel::setEnabled(Ctl c, bool enabled) {
 
 void WinWindowModel::setEntries(Ctl c, const std::vector<std::string>& entries) {
     HWND hwnd = control(c);
-    if (hwnd == nullptr || layout::find(c.form, c.name)->kind != layout::Kind::List) {
+    if (hwnd == nullptr || layout::find(c)->kind != layout::Kind::List) {
         return;
     }
     SendMessageW(hwnd, CB_RESETCONTENT, 0, 0);
@@ -820,7 +823,7 @@ void WinWindowModel::setEntries(Ctl c, const std::vector<std::string>& entries) 
 
 void WinWindowModel::setEditable(Ctl c, bool editable) {
     HWND old = control(c);
-    if (old == nullptr || layout::find(c.form, c.name)->kind != layout::Kind::List) {
+    if (old == nullptr || layout::find(c)->kind != layout::Kind::List) {
         return;
     }
     const auto style = static_cast<DWORD>(GetWindowLongW(old, GWL_STYLE));
@@ -887,14 +890,14 @@ void WinWindowModel::setChecked(Ctl c, bool checked) {
     // Choosing one option of the group clears the others, as a click does.
     if (checked) {
         for (const layout::Control& row : layout::controls()) {
-            if (row.form == c.form && row.kind == layout::Kind::Option && row.name != c.name) {
-                SendMessageW(control(Ctl{c.form, row.name}), BM_SETCHECK, BST_UNCHECKED, 0);
+            if (row.form == c.form && row.kind == layout::Kind::Option && row.ctl != c) {
+                SendMessageW(control(row.ctl), BM_SETCHECK, BST_UNCHECKED, 0);
             }
         }
     }
     SendMessageW(hwnd, BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED, 0);
     // The program choosing the fund market counts as choosing it.
-    const bool option3 = isChecked(f1("Option3"));
+    const bool option3 = isChecked(form1::Option3);
     if (option3 && !m_option3 && m_session != nullptr) {
         m_option3 = true;
         m_session->option3Click();

@@ -50,9 +50,9 @@ TEST(ProgramLifecycle, opens_with_the_stored_commission_and_the_default_of_a_mis
 int runUntilTheProgramEnds(const std::function<void()>& action) {
     QTimer guard;
     guard.setSingleShot(true);
-    QObject::connect(&guard, &QTimer::timeout, [] { QCoreApplication::exit(99); });
+    QObject::connect(&guard, &QTimer::timeout, &guard, [] { QCoreApplication::exit(99); });
     guard.start(10000);
-    QTimer::singleShot(0, action);
+    QTimer::singleShot(0, qApp, action);
     const int status = QApplication::exec();
     guard.stop();
     return status;

@@ -23,76 +23,77 @@ using test::QtProgram;
 TEST(QtWindowModel, lists_choose_only_their_own_entries) {
     QtProgram program;
     WindowModel& ui = program.windows();
-    ui.setText(f1("Combo1"), "1.5");
-    EXPECT_EQ(ui.text(f1("Combo1")), "1.5");
+    ui.setText(form1::Combo1, "1.5");
+    EXPECT_EQ(ui.text(form1::Combo1), "1.5");
     for (std::string_view notEntry : {"2.75", " 2.7", "1.50", "", "abc"}) {
-        ui.setText(f1("Combo1"), notEntry);
-        EXPECT_EQ(ui.text(f1("Combo1")), "1.5") << notEntry;
+        ui.setText(form1::Combo1, notEntry);
+        EXPECT_EQ(ui.text(form1::Combo1), "1.5") << notEntry;
     }
-    ui.setText(f1("Combo2"), "0");
+    ui.setText(form1::Combo2, "0");
     EXPECT_EQ(program.f1<QComboBox>("Combo2")->currentText(), QStringLiteral("0"));
 }
 
 TEST(QtWindowModel, texts_and_captions_reach_the_widgets_in_utf8) {
     QtProgram program;
     WindowModel& ui = program.windows();
-    ui.setText(f1("Text19"), "-1,234.56");
+    ui.setText(form1::Text19, "-1,234.56");
     EXPECT_EQ(program.f1<QLineEdit>("Text19")->text(), QStringLiteral("-1,234.56"));
-    EXPECT_EQ(ui.text(f1("Text19")), "-1,234.56");
-    ui.setCaption(f1("Label17"), "大亏特亏");
+    EXPECT_EQ(ui.text(form1::Text19), "-1,234.56");
+    ui.setCaption(form1::Label17, "大亏特亏");
     EXPECT_EQ(program.f1<QLabel>("Label17")->text(), QStringLiteral("大亏特亏"));
-    EXPECT_EQ(ui.caption(f1("Label17")), "大亏特亏");
-    ui.setCaption(f1("Label19_17"), "％");
-    EXPECT_EQ(ui.caption(f1("Label19_17")), "％");
-    EXPECT_EQ(ui.caption(f1("Frame2")), "买入计算");
-    EXPECT_EQ(ui.caption(f1("Command4")), "清 空");
-    EXPECT_EQ(ui.caption(f1("Option3")), "基金、权证");
+    EXPECT_EQ(ui.caption(form1::Label17), "大亏特亏");
+    ui.setCaption(form1::Label19_17, "％");
+    EXPECT_EQ(ui.caption(form1::Label19_17), "％");
+    EXPECT_EQ(ui.caption(form1::Frame2), "买入计算");
+    EXPECT_EQ(ui.caption(form1::Command4), "清 空");
+    EXPECT_EQ(ui.caption(form1::Option3), "基金、权证");
 }
 
 TEST(QtWindowModel, colours_backgrounds_locks_and_tool_tips_change_the_widgets) {
     QtProgram program;
     WindowModel& ui = program.windows();
-    ui.setForeColor(f1("Label17"), kRed);
+    ui.setForeColor(form1::Label17, kRed);
     EXPECT_EQ(program.f1("Label17")->palette().color(QPalette::WindowText), QColor(255, 0, 0));
-    ui.setForeColor(f1("Label17"), kBlack);
+    ui.setForeColor(form1::Label17, kBlack);
     EXPECT_EQ(program.f1("Label17")->palette().color(QPalette::WindowText), QColor(0, 0, 0));
 
-    ui.setReadOnly(f1("Text2"), true);
-    ui.setBackground(f1("Text2"), Background::ButtonFace);
-    EXPECT_TRUE(ui.isReadOnly(f1("Text2")));
+    ui.setReadOnly(form1::Text2, true);
+    ui.setBackground(form1::Text2, Background::ButtonFace);
+    EXPECT_TRUE(ui.isReadOnly(form1::Text2));
     EXPECT_EQ(program.f1("Text2")->palette().color(QPalette::Base),
               QApplication::palette().color(QPalette::Button));
-    ui.setReadOnly(f1("Text2"), false);
-    ui.setBackground(f1("Text2"), Background::Window);
+    ui.setReadOnly(form1::Text2, false);
+    ui.setBackground(form1::Text2, Background::Window);
     EXPECT_FALSE(program.f1<QLineEdit>("Text2")->isReadOnly());
     EXPECT_EQ(program.f1("Text2")->palette().color(QPalette::Base),
               QApplication::palette().color(QPalette::Base));
 
-    ui.setToolTip(f1("Label8"), "保本");
+    ui.setToolTip(form1::Label8, "保本");
     EXPECT_EQ(program.f1("Label8")->toolTip(), QStringLiteral("保本"));
-    ui.setToolTip(f1("Text9"), "每股");
+    ui.setToolTip(form1::Text9, "每股");
     EXPECT_EQ(program.f1("Text9")->accessibleDescription(), QStringLiteral("每股"));
 }
 
 TEST(QtWindowModel, options_report_and_take_their_choice) {
     QtProgram program;
     WindowModel& ui = program.windows();
-    EXPECT_TRUE(ui.isChecked(f1("Option1")));
-    ui.setChecked(f1("Option2"), true);
-    EXPECT_TRUE(ui.isChecked(f1("Option2")));
-    EXPECT_FALSE(ui.isChecked(f1("Option1")));
+    EXPECT_TRUE(ui.isChecked(form1::Option1));
+    ui.setChecked(form1::Option2, true);
+    EXPECT_TRUE(ui.isChecked(form1::Option2));
+    EXPECT_FALSE(ui.isChecked(form1::Option1));
 }
 
-TEST(QtWindowModel, unknown_controls_and_unloaded_forms_read_empty_and_change_nothing) {
+TEST(QtWindowModel, controls_of_windows_not_open_read_empty_and_change_nothing) {
     QtProgram program;
     WindowModel& ui = program.windows();
     ui.unload(FormId::Form3);
-    ui.setText(Ctl{FormId::Form3, "Text1"}, "5");
-    EXPECT_EQ(ui.text(Ctl{FormId::Form3, "Text1"}), "");
-    ui.setText(f1("Text99"), "5");
-    EXPECT_EQ(ui.text(f1("Text99")), "");
-    EXPECT_FALSE(ui.isReadOnly(f1("Text99")));
-    ui.setFocus(f1("Text99"));
+    ui.setText(form3::Text1, "5");
+    EXPECT_EQ(ui.text(form3::Text1), "");
+    // The menus' dialogs are not windows of the model: their controls read empty too.
+    ui.setText(formTarget::TextTarget, "5");
+    EXPECT_EQ(ui.text(formTarget::TextTarget), "");
+    EXPECT_FALSE(ui.isReadOnly(formTarget::TextTarget));
+    ui.setFocus(formTarget::TextTarget);
     ui.selectAllInFocused();
 }
 
@@ -109,12 +110,12 @@ TEST(QtWindowModel, load_show_hide_and_unload_manage_the_dialog_windows) {
     ui.load(FormId::Form4);
     EXPECT_EQ(program.form(FormId::Form4), form4);
 
-    ui.setText(Ctl{FormId::Form4, "Text2"}, "300");
+    ui.setText(form4::Text2, "300");
     ui.show(FormId::Form4);
     EXPECT_TRUE(form4->isVisible());
     ui.hide(FormId::Form4);
     EXPECT_FALSE(form4->isVisible());
-    EXPECT_EQ(ui.text(Ctl{FormId::Form4, "Text2"}), "300");
+    EXPECT_EQ(ui.text(form4::Text2), "300");
 
     QPointer<QWidget> gone = form4;
     ui.unload(FormId::Form4);
@@ -132,9 +133,9 @@ TEST(QtWindowModel, load_show_hide_and_unload_manage_the_dialog_windows) {
 TEST(QtWindowModel, select_all_right_after_showing_a_dialog_acts_on_the_field_given_the_focus) {
     QtProgram program;
     WindowModel& ui = program.windows();
-    ui.setText(Ctl{FormId::Form4, "Text1"}, "8.88");
+    ui.setText(form4::Text1, "8.88");
     ui.show(FormId::Form4);
-    ui.setFocus(Ctl{FormId::Form4, "Text1"});
+    ui.setFocus(form4::Text1);
     ui.selectAllInFocused();
     EXPECT_EQ(program.control<QLineEdit>(FormId::Form4, "Text1")->selectedText(),
               QStringLiteral("8.88"));

@@ -266,10 +266,10 @@ TEST(BatchDialogWindow, exit_with_both_dialogs_open_ends_the_program) {
 
     QTimer guard;
     guard.setSingleShot(true);
-    QObject::connect(&guard, &QTimer::timeout, [] { QCoreApplication::exit(99); });
+    QObject::connect(&guard, &QTimer::timeout, &guard, [] { QCoreApplication::exit(99); });
     guard.start(10000);
     QTimer::singleShot(
-        0, [&] { QTest::mouseClick(program.f1<QPushButton>("Command2"), Qt::LeftButton); });
+        0, qApp, [&] { QTest::mouseClick(program.f1<QPushButton>("Command2"), Qt::LeftButton); });
     EXPECT_EQ(QApplication::exec(), 0);
     for (FormId f : {FormId::Form1, FormId::Form2, FormId::Form3, FormId::Form4}) {
         EXPECT_FALSE(program.windows().isLoaded(f));

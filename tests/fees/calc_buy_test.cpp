@@ -128,19 +128,19 @@ TEST(CalcBuy, the_writer_and_the_state_take_the_figures) {
     ASSERT_TRUE(b);
     test::MemoryWindowModel ui;
     writeBuyFields(ui, *b);
-    for (const auto& [field, text] : {std::pair{"Text3", "10,000.00"},
-                                      {"Text4", "30.00"},
-                                      {"Text5", "30.00"},
-                                      {"Text6", "1.00"},
-                                      {"Text7", "61.00"},
-                                      {"Text8", "10.07"},
-                                      {"Text9", "10.13"},
-                                      {"Text10", "10,061.00"},
-                                      {"Text21", "0"},
-                                      {"Text22", "0"}}) {
-        EXPECT_EQ(ui.text(f1(field)), text) << field;
+    for (const auto& [field, text] : {std::pair{form1::Text3, "10,000.00"},
+                                      {form1::Text4, "30.00"},
+                                      {form1::Text5, "30.00"},
+                                      {form1::Text6, "1.00"},
+                                      {form1::Text7, "61.00"},
+                                      {form1::Text8, "10.07"},
+                                      {form1::Text9, "10.13"},
+                                      {form1::Text10, "10,061.00"},
+                                      {form1::Text21, "0"},
+                                      {form1::Text22, "0"}}) {
+        EXPECT_EQ(ui.text(field), text) << field;
     }
-    EXPECT_EQ(ui.at(f1("Label8")).foreColor, kRed);
+    EXPECT_EQ(ui.at(form1::Label8).foreColor, kRed);
     CalcState st;
     storeBuy(st, *b);
     EXPECT_EQ(st.AmountPaid, money("10061"));
@@ -222,12 +222,12 @@ TEST(CalcBuy, keeps_the_fee_total_exact_to_the_fen_from_a_three_decimal_transfer
 
 TEST(ReadBuyInputs, takes_the_market_the_rates_and_the_texts) {
     for (const auto& [option, market] :
-         {std::pair{"Option1", Market::ShanghaiA}, std::pair{"Option2", Market::ShenzhenA},
-          std::pair{"Option3", Market::FundWarrant}}) {
+         {std::pair{form1::Option1, Market::ShanghaiA}, std::pair{form1::Option2, Market::ShenzhenA},
+          std::pair{form1::Option3, Market::FundWarrant}}) {
         test::CalcWindow w(option, "2.7", "6");
-        w.set("Text2", "1,000");
-        w.set("Text21", "3");
-        w.set("Text22", "x");
+        w.set(form1::Text2, "1,000");
+        w.set(form1::Text21, "3");
+        w.set(form1::Text22, "x");
         const BuyInputs in = readBuyInputs(w.ui);
         EXPECT_EQ(in.market, market);
         EXPECT_EQ(std::tuple(in.commissionRate, in.stampDutyRate, in.quantityText, in.bonusText,
@@ -235,7 +235,7 @@ TEST(ReadBuyInputs, takes_the_market_the_rates_and_the_texts) {
                   std::tuple(2.7, 6.0, "1,000", "3", "x"));
     }
     test::MemoryWindowModel empty;
-    EXPECT_EQ(rateOf(empty, f1("Combo1")), 0.0);
+    EXPECT_EQ(rateOf(empty, form1::Combo1), 0.0);
 }
 
 }  // namespace

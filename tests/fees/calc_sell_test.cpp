@@ -38,13 +38,13 @@ void bought(CalcState& st, const Purchase& p) {
 }
 
 // A window with a purchase in the state and the yield and break-even fields holding older texts.
-CalcWindow windowWith(const char* market, const char* commission, const char* stampDuty,
+CalcWindow windowWith(Ctl market, const char* commission, const char* stampDuty,
                       const Purchase& p) {
     CalcWindow w(market, commission, stampDuty);
     bought(w.st, p);
-    w.set("Text10", p.text10);
-    w.set("Text9", kOld);
-    w.set("Text18", kOld);
+    w.set(form1::Text10, p.text10);
+    w.set(form1::Text9, kOld);
+    w.set(form1::Text18, kOld);
     return w;
 }
 
@@ -53,7 +53,7 @@ CalcWindow windowWith(const char* market, const char* commission, const char* st
 void sell(CalcWindow& w, const char* price, const char* qtyText) {
     w.st.SellPrice = money(price);
     w.st.SellQty = money(qtyText);
-    w.set("Text12", qtyText);
+    w.set(form1::Text12, qtyText);
     const auto r = computeSell(readSellInputs(w.ui), w.st, FeeRules{});
     ASSERT_TRUE(r);
     storeSell(w.st, *r);
@@ -81,7 +81,7 @@ const Purchase kNoPurchase{"0", "0", "0", "0", ""};
 
 struct SellRow {
     const char* name;
-    const char* market;
+    Ctl market;
     const char* commission;
     const char* stampDuty;
     Purchase purchase;
@@ -109,12 +109,12 @@ TEST_P(CalcSellTest, writes_every_sell_field_and_the_mark) {
     const SellRow& r = GetParam();
     CalcWindow w = windowWith(r.market, r.commission, r.stampDuty, r.purchase);
     sell(w, r.price, r.qty);
-    EXPECT_EQ(std::tuple(w.text("Text13"), w.text("Text14"), w.text("Text15"), w.text("Text16"),
-                         w.text("Text17"), w.text("Text20"), w.text("Text19"), w.text("Text18")),
+    EXPECT_EQ(std::tuple(w.text(form1::Text13), w.text(form1::Text14), w.text(form1::Text15), w.text(form1::Text16),
+                         w.text(form1::Text17), w.text(form1::Text20), w.text(form1::Text19), w.text(form1::Text18)),
               std::tuple(r.amount, r.commissionShown, r.stampDutyShown, r.transferShown, r.feeTotal,
                          r.received, r.text19, r.yield));
-    EXPECT_EQ(std::tuple(w.ui.caption(f1("Label17")), w.foreColor("Label17"),
-                         w.foreColor("Label18"), w.ui.caption(f1("Label19_17")), w.text("Text9")),
+    EXPECT_EQ(std::tuple(w.ui.caption(form1::Label17), w.foreColor(form1::Label17),
+                         w.foreColor(form1::Label18), w.ui.caption(form1::Label19_17), w.text(form1::Text9)),
               std::tuple(r.label17, r.mark, r.mark, r.unit, r.breakEven));
 }
 
@@ -122,44 +122,44 @@ INSTANTIATE_TEST_SUITE_P(
     Sales, CalcSellTest,
     ::testing::Values(
         // Partial sale: the remaining 500 shares replace the loss of 4,564.00 on screen.
-        SellRow{"shanghai_partial_sale", "Option1", "3.0", "1", kShanghai1000, "11.00", "500",
+        SellRow{"shanghai_partial_sale", form1::Option1, "3.0", "1", kShanghai1000, "11.00", "500",
                 "5,500.00", "16.50", "5.50", "1.00", "23.00", "5,477.00", "500", "-45.45",
                 "剩余股票", kRed, "股", "9.17"},
-        SellRow{"shanghai_whole_holding", "Option1", "3.0", "1", kShanghai1000, "11.00", "1,000",
+        SellRow{"shanghai_whole_holding", form1::Option1, "3.0", "1", kShanghai1000, "11.00", "1,000",
                 "11,000.00", "33.00", "11.00", "1.00", "45.00", "10,955.00", "914.00", "9.10",
                 "大赚特赚", kRed, "元", kOld},
         // The commission 3.15 is raised to 5.00; the second remaining-share search decides.
-        SellRow{"shenzhen_partial_sale", "Option2", "3.0", "1", kShenzhen200, "10.50", "100",
+        SellRow{"shenzhen_partial_sale", form1::Option2, "3.0", "1", kShenzhen200, "10.50", "100",
                 "1,050.00", "5.00", "1.05", "0.00", "6.05", "1,043.95", "100", "-48.01", "剩余股票",
                 kRed, "股", "9.71"},
         // No purchase: the profit is the amount received and the yield field is not touched.
         // The transfer fee 1.234 is shown 1.23 and counted whole in the fee total.
-        SellRow{"sale_without_a_purchase", "Option1", "3.0", "1", kNoPurchase, "8.88", "1,234",
+        SellRow{"sale_without_a_purchase", form1::Option1, "3.0", "1", kNoPurchase, "8.88", "1,234",
                 "10,957.92", "32.87", "10.96", "1.23", "45.06", "10,912.86", "10,912.86", kOld,
                 "大赚特赚", kRed, "元", kOld},
         // More shares sold than bought is no partial sale.
-        SellRow{"more_than_bought", "Option1", "3.0", "1", kShanghai1000, "11.00", "1,500",
+        SellRow{"more_than_bought", form1::Option1, "3.0", "1", kShanghai1000, "11.00", "1,500",
                 "16,500.00", "49.50", "16.50", "1.50", "67.50", "16,432.50", "6,391.50", "63.65",
                 "大赚特赚", kRed, "元", kOld},
-        SellRow{"loss_is_marked_blue", "Option2", "3.0", "1", kShenzhen200, "9.00", "200",
+        SellRow{"loss_is_marked_blue", form1::Option2, "3.0", "1", kShenzhen200, "9.00", "200",
                 "1,800.00", "5.40", "1.80", "0.00", "7.20", "1,792.80", "-215.20", "-10.72",
                 "大亏特亏", kBlue, "元", kOld},
         // A profit of exactly zero counts as a gain.
-        SellRow{"zero_profit_is_a_gain", "Option1", "3.0", "1",
+        SellRow{"zero_profit_is_a_gain", form1::Option1, "3.0", "1",
                 Purchase{"1000", "10000", "41", "10955", "10,955.00"}, "11.00", "1,000",
                 "11,000.00", "33.00", "11.00", "1.00", "45.00", "10,955.00", "0.00", "0.00",
                 "大赚特赚", kRed, "元", kOld},
         // The stamp duty of a sale applies in the fund market too.
-        SellRow{"fund_market_sale_pays_stamp_duty", "Option3", "0.0", "1",
+        SellRow{"fund_market_sale_pays_stamp_duty", form1::Option3, "0.0", "1",
                 Purchase{"1000", "10000", "5", "10005", "10,005.00"}, "10.00", "1,000", "10,000.00",
                 "5.00", "10.00", "0.00", "15.00", "9,985.00", "-20.00", "-0.20", "大亏特亏", kBlue,
                 "元", kOld},
         // Commission exactly 5.00 stays; 4.99 becomes 5.00.
-        SellRow{"commission_exactly_five", "Option2", "2.5", "0",
+        SellRow{"commission_exactly_five", form1::Option2, "2.5", "0",
                 Purchase{"100", "2000", "5", "2005", "2,005.00"}, "20.00", "100", "2,000.00",
                 "5.00", "0.00", "0.00", "5.00", "1,995.00", "-10.00", "-0.50", "大亏特亏", kBlue,
                 "元", kOld},
-        SellRow{"commission_just_below_five", "Option2", "2.5", "0",
+        SellRow{"commission_just_below_five", form1::Option2, "2.5", "0",
                 Purchase{"100", "2000", "5", "2005", "2,005.00"}, "19.96", "100", "1,996.00",
                 "5.00", "0.00", "0.00", "5.00", "1,991.00", "-14.00", "-0.70", "大亏特亏", kBlue,
                 "元", kOld}),
@@ -189,27 +189,27 @@ TEST(CalcSell, second_remaining_search_runs_when_the_commission_is_below_five) {
 }
 
 TEST(CalcSell, tool_tip_quotes_the_sell_quantity_as_the_field_shows_it) {
-    CalcWindow w = windowWith("Option1", "3.0", "1", Purchase{"2000", "20000", "81", "20081", "x"});
+    CalcWindow w = windowWith(form1::Option1, "3.0", "1", Purchase{"2000", "20000", "81", "20081", "x"});
     sell(w, "11.00", "1,500");
-    EXPECT_EQ(w.control("Label8")->toolTip,
+    EXPECT_EQ(w.control(form1::Label8)->toolTip,
               "剩余股票每股的保本价格，卖出的1,500股的各种费用计入剩余股票成本里面。");
-    EXPECT_EQ(w.foreColor("Label8"), kRed);
-    EXPECT_EQ(w.text("Text19"), "500");
+    EXPECT_EQ(w.foreColor(form1::Label8), kRed);
+    EXPECT_EQ(w.text(form1::Text19), "500");
 }
 
 // Each sale clears the red of the buy side's break-even caption and the marks of an earlier
 // partial sale.
 TEST(CalcSell, a_sale_clears_the_buy_side_red_and_the_partial_sale_marks) {
-    CalcWindow w = windowWith("Option1", "3.0", "1", kShanghai1000);
+    CalcWindow w = windowWith(form1::Option1, "3.0", "1", kShanghai1000);
     for (const char* qty : {"1,000", "500", "1,000"}) {
-        w.ui.setForeColor(f1("Label8"), kRed);
+        w.ui.setForeColor(form1::Label8, kRed);
         sell(w, "11.00", qty);
     }
-    EXPECT_EQ(w.ui.caption(f1("Label19_17")), "元");
-    EXPECT_EQ(w.ui.caption(f1("Label17")), "大赚特赚");
-    EXPECT_EQ(w.foreColor("Label8"), kBlack);
-    EXPECT_EQ(w.control("Label8")->toolTip, msg::kBreakEvenTip);
-    EXPECT_EQ(w.text("Text9"), "9.17");  // the partial sale's price stays until overwritten
+    EXPECT_EQ(w.ui.caption(form1::Label19_17), "元");
+    EXPECT_EQ(w.ui.caption(form1::Label17), "大赚特赚");
+    EXPECT_EQ(w.foreColor(form1::Label8), kBlack);
+    EXPECT_EQ(w.control(form1::Label8)->toolTip, msg::kBreakEvenTip);
+    EXPECT_EQ(w.text(form1::Text9), "9.17");  // the partial sale's price stays until overwritten
 }
 
 struct RemainTransferRow {
@@ -317,13 +317,13 @@ TEST(CalcSell, a_yield_or_remaining_price_that_is_none_empties_its_field) {
     r.yieldShown = true;
     r.partial = true;
     r.remainingShares = money("1");
-    CalcWindow w = windowWith("Option1", "3.0", "1", kNoPurchase);
+    CalcWindow w = windowWith(form1::Option1, "3.0", "1", kNoPurchase);
     w.st.SellYield = money("12.34");
     writeSellFields(w.ui, r);
     storeSell(w.st, r);
-    EXPECT_EQ(w.text("Text9"), "");
-    EXPECT_EQ(w.text("Text18"), "");
-    EXPECT_EQ(w.text("Text19"), "1");
+    EXPECT_EQ(w.text(form1::Text9), "");
+    EXPECT_EQ(w.text(form1::Text18), "");
+    EXPECT_EQ(w.text(form1::Text19), "1");
     EXPECT_EQ(w.st.SellYield, Money());
 }
 
@@ -336,10 +336,10 @@ TEST(CalcSell, no_yield_when_it_leaves_the_range) {
 }
 
 TEST(CalcSell, without_an_amount_paid_on_screen_the_yield_keeps_its_value) {
-    CalcWindow w = windowWith("Option1", "3.0", "1", kNoPurchase);
+    CalcWindow w = windowWith(form1::Option1, "3.0", "1", kNoPurchase);
     w.st.SellYield = money("12.34");
     sell(w, "11.00", "1,000");
-    EXPECT_EQ(w.text("Text18"), kOld);
+    EXPECT_EQ(w.text(form1::Text18), kOld);
     EXPECT_EQ(w.st.SellYield, money("12.34"));
 }
 

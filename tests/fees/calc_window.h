@@ -17,20 +17,20 @@ struct CalcWindow {
     MemoryWindowModel ui;
     CalcState st;
 
-    // market: "Option1" Shanghai, "Option2" Shenzhen, "Option3" fund or warrant.
-    CalcWindow(std::string_view market, std::string_view commission, std::string_view stampDuty) {
+    // market: form1::Option1 Shanghai, form1::Option2 Shenzhen, form1::Option3 fund or warrant.
+    CalcWindow(Ctl market, std::string_view commission, std::string_view stampDuty) {
         ui.declareRateLists();
-        ui.setText(f1("Combo1"), commission);
-        ui.setText(f1("Combo2"), stampDuty);
-        ui.setChecked(f1(market), true);
+        ui.setText(form1::Combo1, commission);
+        ui.setText(form1::Combo2, stampDuty);
+        ui.setChecked(market, true);
     }
 
-    std::string text(std::string_view name) const { return ui.text(f1(name)); }
-    void set(std::string_view name, std::string_view text) { ui.setText(f1(name), text); }
-    const MemoryWindowModel::Control* control(std::string_view name) const {
-        return ui.find(f1(name));
+    std::string text(Ctl name) const { return ui.text(name); }
+    void set(Ctl name, std::string_view text) { ui.setText(name, text); }
+    const MemoryWindowModel::Control* control(Ctl name) const {
+        return ui.find(name);
     }
-    Rgb foreColor(std::string_view name) const {
+    Rgb foreColor(Ctl name) const {
         const auto* c = control(name);
         return c ? c->foreColor : kBlack;
     }

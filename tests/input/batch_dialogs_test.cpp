@@ -27,10 +27,8 @@ namespace {
 
 constexpr FormId kBuy = FormId::Form4;
 constexpr FormId kSell = FormId::Form3;
-const std::array<std::string, 6> kNames = {"Text1", "Text2", "Text3", "Text4", "Text5", "Text6"};
-
 Ctl dlg(FormId d, int index) {
-    return Ctl{d, kNames.at(static_cast<std::size_t>(index))};
+    return batchFields(d).at(static_cast<std::size_t>(index));
 }
 
 // The six dialog fields p1, q1, p2, q2, p3, q3.
@@ -42,16 +40,16 @@ class BatchDialog : public ::testing::Test {
 protected:
     BatchDialog() : session(ui, settingsFile()) {
         ui.setUpMainWindow();
-        ui.setCaption(f1("Label17"), "盈亏金额");
+        ui.setCaption(form1::Label17, "盈亏金额");
         session.formLoad();
         ui.windowLog.clear();
     }
 
     // Commission and stamp duty of the worked examples, Shenzhen unless told otherwise.
     void useRates(std::string_view commission, std::string_view stampDuty, bool shanghai = false) {
-        ui.setText(f1("Combo1"), commission);
-        ui.setText(f1("Combo2"), stampDuty);
-        ui.setChecked(f1(shanghai ? "Option1" : "Option2"), true);
+        ui.setText(form1::Combo1, commission);
+        ui.setText(form1::Combo2, stampDuty);
+        ui.setChecked(shanghai ? form1::Option1 : form1::Option2, true);
     }
     void fill(FormId d, const Batches& b) {
         for (int i = 0; i < 6; ++i) {
@@ -64,17 +62,17 @@ protected:
         ui.setFocus(dlg(d, index));
         session.enterPressed(dlg(d, index));
     }
-    std::string shown(std::string_view name) const { return ui.text(f1(name)); }
-    bool locked(std::string_view name) {
-        return ui.isReadOnly(f1(name)) && ui.at(f1(name)).background == Background::ButtonFace;
+    std::string shown(Ctl name) const { return ui.text(name); }
+    bool locked(Ctl name) {
+        return ui.isReadOnly(name) && ui.at(name).background == Background::ButtonFace;
     }
-    bool editable(std::string_view name) {
-        return !ui.isReadOnly(f1(name)) && ui.at(f1(name)).background == Background::Window;
+    bool editable(Ctl name) {
+        return !ui.isReadOnly(name) && ui.at(name).background == Background::Window;
     }
     std::vector<std::string> texts(int from, int to) const {
         std::vector<std::string> out;
         for (int i = from; i <= to; ++i) {
-            out.push_back(ui.text(f1("Text" + std::to_string(i))));
+            out.push_back(ui.text(kMainFields.at(static_cast<std::size_t>(i - 1))));
         }
         return out;
     }
@@ -96,12 +94,12 @@ TEST_F(BatchDialog, ok_writes_the_combined_purchase_into_the_buy_side_and_locks_
     const std::vector<std::string> expected = {"10.17", "1,500", "15250", "45.75",
                                                "15.25", "0",     "61.00", "10.21"};
     EXPECT_EQ(texts(1, 8), expected);
-    EXPECT_EQ(shown("Text9"), "10.26");
-    EXPECT_EQ(shown("Text10"), "15,311.00");
-    EXPECT_EQ(ui.at(f1("Label8")).foreColor, kRed);
-    EXPECT_TRUE(locked("Text1"));
-    EXPECT_TRUE(locked("Text2"));
-    EXPECT_TRUE(editable("Text11"));
+    EXPECT_EQ(shown(form1::Text9), "10.26");
+    EXPECT_EQ(shown(form1::Text10), "15,311.00");
+    EXPECT_EQ(ui.at(form1::Label8).foreColor, kRed);
+    EXPECT_TRUE(locked(form1::Text1));
+    EXPECT_TRUE(locked(form1::Text2));
+    EXPECT_TRUE(editable(form1::Text11));
     EXPECT_FALSE(ui.visible[kBuy]);
     EXPECT_TRUE(ui.messages.empty());
 }
@@ -117,7 +115,7 @@ std::array<double, 6> captures(const Batches& b) {
     return v;
 }
 
-using Fields = std::vector<std::pair<std::string, std::string>>;  // main-window field, text
+using Fields = std::vector<std::pair<Ctl, std::string>>;  // main-window field, text
 
 Fields tradeFields(const CombinedTradeTexts& t, int first) {
     const std::string texts[] = {
@@ -125,7 +123,7 @@ Fields tradeFields(const CombinedTradeTexts& t, int first) {
         t.stampDuty, t.transferFee, t.feeTotal};
     Fields out;
     for (int i = 0; i < 7; ++i) {
-        out.emplace_back("Text" + std::to_string(first + i), texts[i]);
+        out.emplace_back(kMainFields.at(static_cast<std::size_t>(first - 1 + i)), texts[i]);
     }
     return out;
 }
@@ -134,13 +132,13 @@ Fields tradeFields(const CombinedTradeTexts& t, int first) {
 Fields fieldsOf(const BatchBuyTexts& r) {
     Fields f = tradeFields(r.trade, 1);
     f.insert(f.end(),
-             {{"Text8", r.costPerShare}, {"Text9", r.breakEven}, {"Text10", r.amountPaid}});
+             {{form1::Text8, r.costPerShare}, {form1::Text9, r.breakEven}, {form1::Text10, r.amountPaid}});
     return f;
 }
 Fields fieldsOf(const BatchSellTexts& r) {
     Fields f = tradeFields(r.trade, 11);
     f.insert(f.end(),
-             {{"Text20", r.received}, {"Text19", r.profit.value_or("")}, {"Text18", r.yield}});
+             {{form1::Text20, r.received}, {form1::Text19, r.profit.value_or("")}, {form1::Text18, r.yield}});
     return f;
 }
 
@@ -175,34 +173,34 @@ TEST_P(BatchBuyFigures, the_combined_purchase_shows_its_figures) {
 INSTANTIATE_TEST_SUITE_P(Cases, BatchBuyFigures, ::testing::Values(
     // Each batch pays its own transfer-fee minimum: 1 + max(0.5, 1).
     BuyCase{"shanghai_transfer_fee_per_batch", 3, 1, true, {"10.00", "1000", "10.50", "500", "", ""},
-            {{"Text6", "2"}, {"Text7", "63.00"}, {"Text10", "15,313.00"}}},
+            {{form1::Text6, "2"}, {form1::Text7, "63.00"}, {form1::Text10, "15,313.00"}}},
     // Three batches of 100 pay 3, where one purchase of 300 would pay 1.
     BuyCase{"three_small_shanghai_batches", 3, 1, true, {"10", "100", "10", "100", "10", "100"},
-            {{"Text2", "300"}, {"Text6", "3"}}},
+            {{form1::Text2, "300"}, {form1::Text6, "3"}}},
     BuyCase{"shanghai_fee_above_the_minimum_unrounded", 3, 1, true, {"10", "1500", "", "", "10", "2500"},
-            {{"Text6", "4"}, {"Text2", "4,000"}}},
+            {{form1::Text6, "4"}, {form1::Text2, "4,000"}}},
     BuyCase{"shanghai_fractional_fee_in_general_form", 3, 1, true, {"10", "1500", "", "", "", ""},
-            {{"Text6", "1.5"}, {"Text7", "61.50"}}},
+            {{form1::Text6, "1.5"}, {form1::Text7, "61.50"}}},
     // 10.125 lies halfway: the even fen.
     BuyCase{"average_halfway_goes_to_the_even_fen", 3, 1, false, {"10.25", "100", "10.00", "100", "", ""},
-            {{"Text1", "10.12"}, {"Text3", "2025"}}},
+            {{form1::Text1, "10.12"}, {form1::Text3, "2025"}}},
     BuyCase{"commission_below_the_minimum_is_raised", 1, 1, false, {"49.90", "100", "", "", "", ""},
-            {{"Text3", "4990"}, {"Text4", "5.00"}}},
+            {{form1::Text3, "4990"}, {form1::Text4, "5.00"}}},
     BuyCase{"commission_just_above_the_minimum_stays", 1, 1, false, {"50.10", "100", "", "", "", ""},
-            {{"Text4", "5.01"}}},
+            {{form1::Text4, "5.01"}}},
     // (1000 + 5.00) / 100 is exactly 10.05: not raised.
     BuyCase{"whole_fen_cost_per_share_is_not_raised", 3, 0, false, {"10.00", "100", "", "", "", ""},
-            {{"Text4", "5.00"}, {"Text5", "0.00"}, {"Text7", "5.00"}, {"Text8", "10.05"}}},
+            {{form1::Text4, "5.00"}, {form1::Text5, "0.00"}, {form1::Text7, "5.00"}, {form1::Text8, "10.05"}}},
     BuyCase{"fractional_cost_per_share_goes_to_the_next_fen", 3, 0, false, {"10.011", "100", "", "", "", ""},
-            {{"Text3", "1001.1"}, {"Text8", "10.07"}}},
+            {{form1::Text3, "1001.1"}, {form1::Text8, "10.07"}}},
     // An empty price counts 0 and lowers the average.
     BuyCase{"batch_without_price_counts_at_zero", 3, 1, false, {"10.00", "1000", "", "1000", "", ""},
-            {{"Text1", "5.00"}, {"Text2", "2,000"}, {"Text3", "10000"}}},
+            {{form1::Text1, "5.00"}, {form1::Text2, "2,000"}, {form1::Text3, "10000"}}},
     // Letters, blanks, zero and negatives count 0, prices and quantities alike.
     BuyCase{"fields_without_a_valid_number_count_zero", 3, 1, false, {"abc", "1000", "10", "   ", "-5", "-100"},
-            {{"Text1", "0.00"}, {"Text2", "1,000"}, {"Text3", "0"}, {"Text4", "5.00"}}},
+            {{form1::Text1, "0.00"}, {form1::Text2, "1,000"}, {form1::Text3, "0"}, {form1::Text4, "5.00"}}},
     BuyCase{"grouped_quantities_are_numbers", 3, 1, false, {"10", "1,000", "", "", "", ""},
-            {{"Text2", "1,000"}, {"Text3", "10000"}}}),
+            {{form1::Text2, "1,000"}, {form1::Text3, "10000"}}}),
     [](const auto& row) { return std::string(row.param.name); });
 // clang-format on
 
@@ -210,8 +208,8 @@ TEST_F(BatchDialog, ok_runs_no_field_check_and_uses_an_odd_lot_as_typed) {
     useRates("3.0", "1");
     fill(kBuy, {"10", "150", "", "", "", ""});
     ok(kBuy);
-    EXPECT_EQ(shown("Text2"), "150");
-    EXPECT_EQ(shown("Text3"), "1500");
+    EXPECT_EQ(shown(form1::Text2), "150");
+    EXPECT_EQ(shown(form1::Text3), "1500");
     EXPECT_TRUE(ui.messages.empty());
 }
 
@@ -227,17 +225,17 @@ TEST(BatchCalc, the_cost_per_share_of_a_whole_fen_quotient_is_exact) {
 
 TEST_F(BatchDialog, the_dividend_lowers_the_amount_paid_and_a_dividend_without_number_counts_zero) {
     useRates("3.0", "1");
-    ui.setText(f1("Text22"), "2.00");
+    ui.setText(form1::Text22, "2.00");
     fill(kBuy, {"10.00", "1000", "10.50", "500", "", ""});
     ok(kBuy);
-    EXPECT_EQ(shown("Text10"), "15,011.00");  // 15,311.00 − 2.00 × 1500 × 0.1
+    EXPECT_EQ(shown(form1::Text10), "15,011.00");  // 15,311.00 − 2.00 × 1500 × 0.1
 
-    ui.setText(f1("Text22"), "abc");
+    ui.setText(form1::Text22, "abc");
     session.batchClearClick(kBuy);
     fill(kBuy, {"10.00", "1000", "10.50", "500", "", ""});
     ok(kBuy);
-    EXPECT_EQ(shown("Text10"), "15,311.00");
-    EXPECT_EQ(shown("Text22"), "abc");  // the dialog writes Text1 … Text10 only
+    EXPECT_EQ(shown(form1::Text10), "15,311.00");
+    EXPECT_EQ(shown(form1::Text22), "abc");  // the dialog writes Text1 … Text10 only
     EXPECT_TRUE(ui.messages.empty());
 }
 
@@ -246,9 +244,9 @@ TEST_F(BatchDialog, ok_without_any_quantity_writes_nothing_locks_nothing_and_hid
     fill(kBuy, {"10.00", "", "1e300", "0", "", "abc"});
     ok(kBuy);
     EXPECT_EQ(texts(1, 10), std::vector<std::string>(10, ""));
-    EXPECT_TRUE(editable("Text1"));
-    EXPECT_TRUE(editable("Text2"));
-    EXPECT_EQ(ui.at(f1("Label8")).foreColor, kBlack);
+    EXPECT_TRUE(editable(form1::Text1));
+    EXPECT_TRUE(editable(form1::Text2));
+    EXPECT_EQ(ui.at(form1::Label8).foreColor, kBlack);
     EXPECT_FALSE(ui.visible[kBuy]);
     EXPECT_TRUE(ui.messages.empty());
 }
@@ -313,12 +311,12 @@ TEST_F(BatchDialog, enter_walks_the_buy_fields_and_recomputes_on_every_quantity)
     EXPECT_EQ(session.captured(kBuy, 0), "9.457");
     EXPECT_TRUE(ui.hasFocus(dlg(kBuy, 1)));
     EXPECT_TRUE(ui.isWholeTextSelected(dlg(kBuy, 1)));
-    EXPECT_EQ(shown("Text1"), "");  // a price alone changes nothing in the main window
+    EXPECT_EQ(shown(form1::Text1), "");  // a price alone changes nothing in the main window
 
     enter(kBuy, 1);
-    EXPECT_EQ(shown("Text1"), "9.46");
-    EXPECT_EQ(shown("Text3"), "9457");
-    EXPECT_TRUE(locked("Text1"));
+    EXPECT_EQ(shown(form1::Text1), "9.46");
+    EXPECT_EQ(shown(form1::Text3), "9457");
+    EXPECT_TRUE(locked(form1::Text1));
     EXPECT_TRUE(ui.hasFocus(dlg(kBuy, 2)));
     EXPECT_TRUE(ui.isWholeTextSelected(dlg(kBuy, 2)));
 
@@ -327,7 +325,7 @@ TEST_F(BatchDialog, enter_walks_the_buy_fields_and_recomputes_on_every_quantity)
     enter(kBuy, 2);
     EXPECT_TRUE(ui.hasFocus(dlg(kBuy, 3)));
     enter(kBuy, 3);
-    EXPECT_EQ(shown("Text2"), "2,000");
+    EXPECT_EQ(shown(form1::Text2), "2,000");
     EXPECT_TRUE(ui.hasFocus(dlg(kBuy, 4)));
     EXPECT_TRUE(ui.isWholeTextSelected(dlg(kBuy, 4)));
 
@@ -337,8 +335,8 @@ TEST_F(BatchDialog, enter_walks_the_buy_fields_and_recomputes_on_every_quantity)
     EXPECT_TRUE(ui.hasFocus(dlg(kBuy, 5)));
     enter(kBuy, 5);
     EXPECT_EQ(ui.text(dlg(kBuy, 5)), "200.0");  // a buy quantity stays as typed
-    EXPECT_EQ(shown("Text2"), "2,200");
-    EXPECT_TRUE(ui.hasFocus(Ctl{kBuy, "Command1"}));
+    EXPECT_EQ(shown(form1::Text2), "2,200");
+    EXPECT_TRUE(ui.hasFocus(batchOk(kBuy)));
     EXPECT_TRUE(ui.visible[kBuy]);  // Enter never hides the dialog
     EXPECT_TRUE(ui.messages.empty());
 }
@@ -352,8 +350,8 @@ TEST_F(BatchDialog, refused_enter_shows_the_check_message_and_goes_no_further) {
     EXPECT_TRUE(ui.hasFocus(dlg(kBuy, 1)));
     EXPECT_TRUE(ui.isWholeTextSelected(dlg(kBuy, 1)));
     EXPECT_EQ(ui.text(dlg(kBuy, 1)), "150");
-    EXPECT_EQ(shown("Text1"), "");
-    EXPECT_TRUE(editable("Text1"));
+    EXPECT_EQ(shown(form1::Text1), "");
+    EXPECT_TRUE(editable(form1::Text1));
     EXPECT_EQ(session.captured(kBuy, 0), "");  // no capture either
 }
 
@@ -367,11 +365,11 @@ TEST_F(BatchDialog, enter_walks_the_sell_fields_with_the_sell_checks) {
     ui.setText(dlg(kSell, 1), "1000.4");
     enter(kSell, 1);
     EXPECT_EQ(ui.text(dlg(kSell, 1)), "1000");  // the sell check writes whole shares
-    EXPECT_EQ(shown("Text11"), "11.00");
-    EXPECT_EQ(shown("Text12"), "1,000");
-    EXPECT_TRUE(locked("Text11"));
-    EXPECT_TRUE(locked("Text12"));
-    EXPECT_TRUE(editable("Text1"));
+    EXPECT_EQ(shown(form1::Text11), "11.00");
+    EXPECT_EQ(shown(form1::Text12), "1,000");
+    EXPECT_TRUE(locked(form1::Text11));
+    EXPECT_TRUE(locked(form1::Text12));
+    EXPECT_TRUE(editable(form1::Text1));
     EXPECT_TRUE(ui.hasFocus(dlg(kSell, 2)));
 
     ui.setText(dlg(kSell, 3), "0.5");
@@ -386,8 +384,8 @@ TEST_F(BatchDialog, enter_walks_the_sell_fields_with_the_sell_checks) {
     EXPECT_TRUE(ui.isWholeTextSelected(dlg(kSell, 5)));
     ui.setText(dlg(kSell, 5), "500");
     enter(kSell, 5);
-    EXPECT_EQ(shown("Text12"), "1,500");
-    EXPECT_TRUE(ui.hasFocus(Ctl{kSell, "Command1"}));
+    EXPECT_EQ(shown(form1::Text12), "1,500");
+    EXPECT_TRUE(ui.hasFocus(batchOk(kSell)));
     EXPECT_TRUE(ui.messages.empty());
 }
 
@@ -418,40 +416,40 @@ const Batches kWorkedSale = {"11.00", "1000", "11.50", "500", "", ""};
 // clang-format off
 INSTANTIATE_TEST_SUITE_P(Cases, BatchSellFigures, ::testing::Values(
     SellCase{"without_purchase_no_round_trip", false, "", kWorkedSale,
-             {{"Text11", "11.17"}, {"Text12", "1,500"}, {"Text13", "16750"}, {"Text14", "50.25"},
-              {"Text15", "16.75"}, {"Text16", "0.00"}, {"Text17", "67.00"}, {"Text20", "16,683.00"},
-              {"Text18", ""}, {"Text19", ""}}, std::nullopt},
+             {{form1::Text11, "11.17"}, {form1::Text12, "1,500"}, {form1::Text13, "16750"}, {form1::Text14, "50.25"},
+              {form1::Text15, "16.75"}, {form1::Text16, "0.00"}, {form1::Text17, "67.00"}, {form1::Text20, "16,683.00"},
+              {form1::Text18, ""}, {form1::Text19, ""}}, std::nullopt},
     SellCase{"profit_against_the_purchase", false, "15,311.00", kWorkedSale,
-             {{"Text19", "1,372.00"}, {"Text18", "8.96"}}, false},
+             {{form1::Text19, "1,372.00"}, {form1::Text18, "8.96"}}, false},
     SellCase{"shanghai_transfer_fee_per_batch", true, "", kWorkedSale,
-             {{"Text16", "2.00"}, {"Text17", "69.00"}, {"Text20", "16,681.00"}}, std::nullopt},
+             {{form1::Text16, "2.00"}, {form1::Text17, "69.00"}, {form1::Text20, "16,681.00"}}, std::nullopt},
     SellCase{"odd_lots_each_pay_the_shanghai_minimum", true, "", {"10", "150", "10", "150", "", ""},
-             {{"Text12", "300"}, {"Text16", "2.00"}}, std::nullopt},
+             {{form1::Text12, "300"}, {form1::Text16, "2.00"}}, std::nullopt},
     SellCase{"large_shanghai_fee_with_grouping", true, "", {"1", "1234500", "", "", "", ""},
-             {{"Text16", "1,234.50"}}, std::nullopt},
+             {{form1::Text16, "1,234.50"}}, std::nullopt},
     SellCase{"zero_profit_counts_as_a_gain", false, "16,683.00", kWorkedSale,
-             {{"Text19", "0.00"}, {"Text18", "0.00"}}, false},
+             {{form1::Text19, "0.00"}, {form1::Text18, "0.00"}}, false},
     // -3,317 / 20,000 × 10000 = -1658.5: halves go to the even neighbour.
     SellCase{"loss_is_marked_blue", false, "20,000.00", kWorkedSale,
-             {{"Text19", "-3,317.00"}, {"Text18", "-16.58"}}, true},
+             {{form1::Text19, "-3,317.00"}, {form1::Text18, "-16.58"}}, true},
     // Nothing paid has no yield: the field is emptied, the profit still shown.
     SellCase{"zero_amount_paid_shows_no_yield", false, "0.00", kWorkedSale,
-             {{"Text19", "16,683.00"}, {"Text18", ""}}, false}),
+             {{form1::Text19, "16,683.00"}, {form1::Text18, ""}}, false}),
     [](const auto& row) { return std::string(row.param.name); });
 // clang-format on
 
 TEST_F(BatchDialog, without_purchase_the_mark_follows_the_profit_already_shown) {
     useRates("3.0", "1");
-    ui.setText(f1("Text19"), "-5.00");
-    ui.setText(f1("Text18"), "-1.00");
+    ui.setText(form1::Text19, "-5.00");
+    ui.setText(form1::Text18, "-1.00");
     fill(kSell, kWorkedSale);
     ok(kSell);
-    EXPECT_EQ(ui.caption(f1("Label17")), "大亏特亏");
-    EXPECT_EQ(ui.at(f1("Label18")).foreColor, kBlue);
-    EXPECT_EQ(shown("Text18"), "-1.00");  // not written without a purchase
-    EXPECT_EQ(shown("Text20"), "16,683.00");
-    EXPECT_TRUE(locked("Text11"));
-    EXPECT_TRUE(locked("Text12"));
+    EXPECT_EQ(ui.caption(form1::Label17), "大亏特亏");
+    EXPECT_EQ(ui.at(form1::Label18).foreColor, kBlue);
+    EXPECT_EQ(shown(form1::Text18), "-1.00");  // not written without a purchase
+    EXPECT_EQ(shown(form1::Text20), "16,683.00");
+    EXPECT_TRUE(locked(form1::Text11));
+    EXPECT_TRUE(locked(form1::Text12));
     EXPECT_TRUE(ui.messages.empty());
 }
 
@@ -481,7 +479,7 @@ TEST_F(BatchDialog, dialogs_leave_the_calculation_state_and_the_settings_file_al
     session.batchClearClick(kBuy);
     session.batchClearClick(kSell);
 
-    ASSERT_EQ(shown("Text20"), "16,683.00");
+    ASSERT_EQ(shown(form1::Text20), "16,683.00");
     for (std::size_t i = 0; i < std::size(members); ++i) {
         EXPECT_EQ(st.*members[i], Money::fromFen(static_cast<std::int64_t>(i) + 7)) << i;
     }
@@ -500,16 +498,16 @@ TEST_F(BatchDialog, dialog_clear_unlocks_its_side_keeps_the_figures_and_stays_op
     ok(kSell);
     open(kBuy);
     session.batchClearClick(kBuy);
-    EXPECT_TRUE(editable("Text1"));
-    EXPECT_TRUE(editable("Text2"));
-    EXPECT_TRUE(locked("Text11"));  // the other side keeps its lock
-    EXPECT_EQ(shown("Text1"), "10.00");
+    EXPECT_TRUE(editable(form1::Text1));
+    EXPECT_TRUE(editable(form1::Text2));
+    EXPECT_TRUE(locked(form1::Text11));  // the other side keeps its lock
+    EXPECT_EQ(shown(form1::Text1), "10.00");
     EXPECT_TRUE(ui.visible[kBuy]);
     EXPECT_EQ(ui.text(dlg(kBuy, 0)), "");
 
     session.batchClearClick(kSell);
-    EXPECT_TRUE(editable("Text11"));
-    EXPECT_TRUE(editable("Text12"));
+    EXPECT_TRUE(editable(form1::Text11));
+    EXPECT_TRUE(editable(form1::Text12));
 }
 
 // --- Inputs beyond the supported range ---------------------------------------------------------
@@ -529,17 +527,17 @@ class BatchRefusals : public BatchDialog, public ::testing::WithParamInterface<R
 TEST_P(BatchRefusals, ok_refuses_and_writes_nothing) {
     const RefusalCase& c = GetParam();
     useRates("3.0", "1");
-    ui.setText(f1("Text22"), c.dividend);
+    ui.setText(form1::Text22, c.dividend);
     open(c.dialog);
     fill(c.dialog, c.batches);
     ok(c.dialog);
 
-    const Ctl target = c.field < 0 ? f1("Text22") : dlg(c.dialog, c.field);
+    const Ctl target = c.field < 0 ? form1::Text22 : dlg(c.dialog, c.field);
     EXPECT_EQ(ui.messages, std::vector<std::string>{std::string(c.message)});
     EXPECT_TRUE(ui.hasFocus(target));
     EXPECT_TRUE(ui.isWholeTextSelected(target));
     EXPECT_EQ(texts(1, 20), std::vector<std::string>(20, ""));
-    for (auto name : {"Text1", "Text2", "Text11", "Text12"}) {
+    for (Ctl name : {form1::Text1, form1::Text2, form1::Text11, form1::Text12}) {
         EXPECT_TRUE(editable(name)) << name;
     }
     EXPECT_TRUE(ui.visible[c.dialog]);  // left open for the correction
@@ -627,12 +625,12 @@ TEST_F(BatchDialog, the_largest_supported_purchase_is_computed) {
     fill(kBuy, {"2147483.647", "46500", "", "", "", ""});  // 99,857,989,585.5 yuan
     ok(kBuy);
     EXPECT_TRUE(ui.messages.empty());
-    EXPECT_EQ(shown("Text1"), "2147483.65");
-    EXPECT_EQ(shown("Text3"), "99857989585.5");
-    EXPECT_EQ(shown("Text4"), "299,573,968.76");
-    EXPECT_EQ(shown("Text6"), "46.5");
-    EXPECT_TRUE(IsNumberText(shown("Text9")));
-    EXPECT_TRUE(locked("Text1"));
+    EXPECT_EQ(shown(form1::Text1), "2147483.65");
+    EXPECT_EQ(shown(form1::Text3), "99857989585.5");
+    EXPECT_EQ(shown(form1::Text4), "299,573,968.76");
+    EXPECT_EQ(shown(form1::Text6), "46.5");
+    EXPECT_TRUE(IsNumberText(shown(form1::Text9)));
+    EXPECT_TRUE(locked(form1::Text1));
 }
 
 TEST_F(BatchDialog, enter_on_a_quantity_refuses_a_figure_beyond_range_in_another_field) {
@@ -642,8 +640,8 @@ TEST_F(BatchDialog, enter_on_a_quantity_refuses_a_figure_beyond_range_in_another
     EXPECT_EQ(ui.messages, std::vector<std::string>{std::string(msg::kBatchBuyPriceMax)});
     EXPECT_TRUE(ui.hasFocus(dlg(kBuy, 2)));
     EXPECT_TRUE(ui.isWholeTextSelected(dlg(kBuy, 2)));
-    EXPECT_EQ(shown("Text1"), "");
-    EXPECT_TRUE(editable("Text1"));
+    EXPECT_EQ(shown(form1::Text1), "");
+    EXPECT_TRUE(editable(form1::Text1));
 }
 
 // --- Main-window commands around the dialogs ---------------------------------------------------
@@ -667,26 +665,26 @@ TEST_F(BatchDialog, main_clear_after_batches_unlocks_recolours_and_closes_both_d
     open(kBuy);
     fill(kBuy, {"10.00", "1000", "10.50", "500", "", ""});
     ok(kBuy);
-    ui.setText(f1("Text10"), "20,000.00");
+    ui.setText(form1::Text10, "20,000.00");
     open(kSell);
     fill(kSell, kWorkedSale);
     ok(kSell);
-    ASSERT_EQ(ui.caption(f1("Label17")), "大亏特亏");
+    ASSERT_EQ(ui.caption(form1::Label17), "大亏特亏");
     ui.windowLog.clear();
 
     session.command4Click();
-    for (auto name : {"Text1", "Text2", "Text11", "Text12"}) {
+    for (Ctl name : {form1::Text1, form1::Text2, form1::Text11, form1::Text12}) {
         EXPECT_TRUE(editable(name)) << name;
         EXPECT_EQ(shown(name), "") << name;
     }
     EXPECT_FALSE(ui.isLoaded(kSell));
     EXPECT_FALSE(ui.isLoaded(kBuy));
-    EXPECT_EQ(ui.caption(f1("Label17")), "盈亏金额");
-    EXPECT_EQ(ui.at(f1("Label17")).foreColor, kBlack);
-    EXPECT_EQ(ui.at(f1("Label18")).foreColor, kBlack);
-    EXPECT_EQ(ui.at(f1("Label8")).foreColor, kBlack);
-    EXPECT_EQ(ui.caption(f1("Label19_17")), "元");
-    EXPECT_TRUE(ui.hasFocus(f1("Text1")));
+    EXPECT_EQ(ui.caption(form1::Label17), "盈亏金额");
+    EXPECT_EQ(ui.at(form1::Label17).foreColor, kBlack);
+    EXPECT_EQ(ui.at(form1::Label18).foreColor, kBlack);
+    EXPECT_EQ(ui.at(form1::Label8).foreColor, kBlack);
+    EXPECT_EQ(ui.caption(form1::Label19_17), "元");
+    EXPECT_TRUE(ui.hasFocus(form1::Text1));
 
     // The next use loads the dialog afresh: empty fields and captures.
     session.command5Click();
@@ -694,18 +692,18 @@ TEST_F(BatchDialog, main_clear_after_batches_unlocks_recolours_and_closes_both_d
     EXPECT_EQ(ui.text(dlg(kBuy, 0)), "");
     EXPECT_EQ(session.captured(kBuy, 0), "");
     ok(kBuy);
-    EXPECT_EQ(shown("Text1"), "");
+    EXPECT_EQ(shown(form1::Text1), "");
 }
 
 TEST_F(BatchDialog, about_box_replaces_the_main_window_until_its_ok) {
-    ui.setText(f1("Text1"), "9.50");
+    ui.setText(form1::Text1, "9.50");
     session.command3Click();
     EXPECT_TRUE(ui.visible[FormId::Form2]);
     EXPECT_FALSE(ui.visible[FormId::Form1]);
     session.aboutOkClick();
     EXPECT_TRUE(ui.visible[FormId::Form1]);
     EXPECT_FALSE(ui.isLoaded(FormId::Form2));
-    EXPECT_EQ(shown("Text1"), "9.50");
+    EXPECT_EQ(shown(form1::Text1), "9.50");
     const std::vector<std::string> log = {"load Form2", "show Form2", "hide Form1", "show Form1",
                                           "unload Form2"};
     EXPECT_EQ(ui.windowLog, log);

@@ -19,23 +19,23 @@ std::vector<std::string> messagesOf(std::initializer_list<std::string_view> text
 
 TEST_F(Calculate, four_valid_inputs_compute_both_sides_and_leave_the_focus_on_the_button) {
     useRates("3.0", "3");
-    type("Text1", "10");
-    type("Text2", "1000");
-    type("Text11", "11");
-    type("Text12", "1000");
+    type(form1::Text1, "10");
+    type(form1::Text2, "1000");
+    type(form1::Text11, "11");
+    type(form1::Text12, "1000");
     calculate();
     EXPECT_TRUE(ui.messages.empty());
-    EXPECT_EQ(shown("Text1"), "10.00");
-    EXPECT_EQ(shown("Text2"), "1000");  // Calculate takes the quantity as typed
-    EXPECT_EQ(shown("Text11"), "11.00");
-    EXPECT_EQ(shown("Text12"), "1,000");
-    EXPECT_TRUE(ui.hasFocus(f1("Command1")));
-    EXPECT_EQ(shown("Text3"), "10,000.00");
-    EXPECT_EQ(shown("Text10"), "10,061.00");
-    EXPECT_EQ(shown("Text13"), "11,000.00");
-    EXPECT_EQ(shown("Text20"), "10,933.00");
-    EXPECT_EQ(shown("Text19"), "872.00");
-    EXPECT_EQ(shown("Text18"), "8.67");
+    EXPECT_EQ(shown(form1::Text1), "10.00");
+    EXPECT_EQ(shown(form1::Text2), "1000");  // Calculate takes the quantity as typed
+    EXPECT_EQ(shown(form1::Text11), "11.00");
+    EXPECT_EQ(shown(form1::Text12), "1,000");
+    EXPECT_TRUE(ui.hasFocus(form1::Command1));
+    EXPECT_EQ(shown(form1::Text3), "10,000.00");
+    EXPECT_EQ(shown(form1::Text10), "10,061.00");
+    EXPECT_EQ(shown(form1::Text13), "11,000.00");
+    EXPECT_EQ(shown(form1::Text20), "10,933.00");
+    EXPECT_EQ(shown(form1::Text19), "872.00");
+    EXPECT_EQ(shown(form1::Text18), "8.67");
 }
 
 TEST_F(Calculate, the_state_is_cleared_but_for_what_the_sale_sets_before_reading_it) {
@@ -78,17 +78,17 @@ class CalculateSkips : public MainWindowTest, public ::testing::WithParamInterfa
 
 TEST_P(CalculateSkips, a_side_with_an_empty_field_is_skipped_without_a_message) {
     const SkipRow& row = GetParam();
-    type("Text1", row.buyPrice);
-    type("Text2", row.buyQty);
-    type("Text11", row.sellPrice);
-    type("Text12", row.sellQty);
+    type(form1::Text1, row.buyPrice);
+    type(form1::Text2, row.buyQty);
+    type(form1::Text11, row.sellPrice);
+    type(form1::Text12, row.sellQty);
     calculate();
     EXPECT_TRUE(ui.messages.empty());
-    EXPECT_EQ(shown("Text3"), row.buyComputed ? "10,000.00" : "");
-    EXPECT_EQ(shown("Text13"), row.sellComputed ? "11,000.00" : "");
+    EXPECT_EQ(shown(form1::Text3), row.buyComputed ? "10,000.00" : "");
+    EXPECT_EQ(shown(form1::Text13), row.sellComputed ? "11,000.00" : "");
     if (row.sellComputed && !row.buyComputed) {
         // Against the cleared purchase the profit is the whole amount received.
-        EXPECT_EQ(shown("Text19"), shown("Text20"));
+        EXPECT_EQ(shown(form1::Text19), shown(form1::Text20));
     }
 }
 
@@ -104,7 +104,7 @@ INSTANTIATE_TEST_SUITE_P(Rows, CalculateSkips, ::testing::ValuesIn(kSkipRows), r
 
 struct CalcRefusalRow {
     const char* name;
-    const char* field;
+    Ctl field;
     std::string typed;
     std::string_view message;
     const char* price = "10";  // the other field of a refused quantity's side
@@ -116,58 +116,58 @@ class CalculateRefusal : public MainWindowTest,
 // The other side is left empty, so the refused field keeps the focus.
 TEST_P(CalculateRefusal, a_refused_input_gets_its_message_the_focus_and_a_whole_selection) {
     const CalcRefusalRow& row = GetParam();
-    const std::string_view field = row.field;
-    const bool buySide = field == "Text1" || field == "Text2";
-    const bool priceField = field == "Text1" || field == "Text11";
+    const Ctl field = row.field;
+    const bool buySide = field == form1::Text1 || field == form1::Text2;
+    const bool priceField = field == form1::Text1 || field == form1::Text11;
     if (buySide) {
-        type("Text1", row.price);
-        type("Text2", "1000");
+        type(form1::Text1, row.price);
+        type(form1::Text2, "1000");
     } else {
-        type("Text11", row.price);
-        type("Text12", "1000");
+        type(form1::Text11, row.price);
+        type(form1::Text12, "1000");
     }
     type(row.field, row.typed);
     calculate();
     expectRefusedOn(row.field, row.message, row.typed);
-    EXPECT_EQ(shown(buySide ? "Text3" : "Text13"), "");
+    EXPECT_EQ(shown(buySide ? form1::Text3 : form1::Text13), "");
     if (!priceField) {
         // The price before it was accepted and rewritten.
-        EXPECT_EQ(shown(buySide ? "Text1" : "Text11"), formatPrice(money(row.price)));
+        EXPECT_EQ(shown(buySide ? form1::Text1 : form1::Text11), formatPrice(money(row.price)));
     }
 }
 
 using namespace msg;
 const CalcRefusalRow kCalcRefusals[] = {
-    {"buy_price_blanks", "Text1", "   ", kBuyPriceNotNumber},
-    {"buy_price_letters", "Text1", "abc", kBuyPriceNotNumber},
-    {"buy_price_full_width_exponent", "Text1", "１Ｅ２", kBuyPriceNotNumber},
-    {"buy_price_below_a_fen", "Text1", "0.009", kBuyPriceMin},
-    {"buy_price_tiny_exponent", "Text1", "1e-300", kBuyPriceMin},
-    {"buy_price_just_above_limit", "Text1", "21474836.48", kBuyPriceMax},
-    {"buy_price_huge", "Text1", "1e300", kBuyPriceMax},
-    {"buy_qty_letters", "Text2", "1e", kBuyQtyNotNumber},
-    {"buy_qty_zero", "Text2", "0", kBuyQtyNotPositive},
-    {"buy_qty_negative", "Text2", "-100", kBuyQtyNotPositive},
-    {"buy_qty_odd_lot", "Text2", "150", kBuyQtyLot},
-    {"buy_qty_eleven_digits", "Text2", "99999999999", kBuyQtyLot},
-    {"buy_qty_above_limit", "Text2", "2147483700", kBuyQtyMax},
-    {"buy_amount_above_limit", "Text2", "2000000000", kBuyAmountMax, "100"},
-    {"sell_price_bad_groups", "Text11", "1,2,3", kSellPriceNotNumber},
-    {"sell_price_below_a_fen", "Text11", "0.004", kSellPriceMin},
-    {"sell_price_huge_negative", "Text11", "-1e300", kSellPriceMin},
-    {"sell_price_just_above_limit", "Text11", "21474836.48", kSellPriceMax},
-    {"sell_qty_leading_comma", "Text12", ",5", kSellQtyNotNumber},
-    {"sell_qty_below_one", "Text12", "0.4", kSellQtyMin},
-    {"sell_qty_above_limit", "Text12", "2147483648", kSellQtyMax},
-    {"sell_qty_huge", "Text12", "1e300", kSellQtyMax},
-    {"sell_amount_above_limit", "Text12", "2000000000", kSellAmountMax, "100"},
+    {"buy_price_blanks", form1::Text1, "   ", kBuyPriceNotNumber},
+    {"buy_price_letters", form1::Text1, "abc", kBuyPriceNotNumber},
+    {"buy_price_full_width_exponent", form1::Text1, "１Ｅ２", kBuyPriceNotNumber},
+    {"buy_price_below_a_fen", form1::Text1, "0.009", kBuyPriceMin},
+    {"buy_price_tiny_exponent", form1::Text1, "1e-300", kBuyPriceMin},
+    {"buy_price_just_above_limit", form1::Text1, "21474836.48", kBuyPriceMax},
+    {"buy_price_huge", form1::Text1, "1e300", kBuyPriceMax},
+    {"buy_qty_letters", form1::Text2, "1e", kBuyQtyNotNumber},
+    {"buy_qty_zero", form1::Text2, "0", kBuyQtyNotPositive},
+    {"buy_qty_negative", form1::Text2, "-100", kBuyQtyNotPositive},
+    {"buy_qty_odd_lot", form1::Text2, "150", kBuyQtyLot},
+    {"buy_qty_eleven_digits", form1::Text2, "99999999999", kBuyQtyLot},
+    {"buy_qty_above_limit", form1::Text2, "2147483700", kBuyQtyMax},
+    {"buy_amount_above_limit", form1::Text2, "2000000000", kBuyAmountMax, "100"},
+    {"sell_price_bad_groups", form1::Text11, "1,2,3", kSellPriceNotNumber},
+    {"sell_price_below_a_fen", form1::Text11, "0.004", kSellPriceMin},
+    {"sell_price_huge_negative", form1::Text11, "-1e300", kSellPriceMin},
+    {"sell_price_just_above_limit", form1::Text11, "21474836.48", kSellPriceMax},
+    {"sell_qty_leading_comma", form1::Text12, ",5", kSellQtyNotNumber},
+    {"sell_qty_below_one", form1::Text12, "0.4", kSellQtyMin},
+    {"sell_qty_above_limit", form1::Text12, "2147483648", kSellQtyMax},
+    {"sell_qty_huge", form1::Text12, "1e300", kSellQtyMax},
+    {"sell_amount_above_limit", form1::Text12, "2000000000", kSellAmountMax, "100"},
 };
 
 INSTANTIATE_TEST_SUITE_P(Rows, CalculateRefusal, ::testing::ValuesIn(kCalcRefusals), rowName);
 
 struct CalcAcceptRow {
     const char* name;
-    const char* field;
+    Ctl field;
     const char* typed;
     const char* shownAfter;
     Money CalcState::*stored;
@@ -179,10 +179,10 @@ class CalculateAcceptance : public MainWindowTest,
 
 TEST_P(CalculateAcceptance, accepted_inputs_are_rewritten_and_stored_as_calculate_does) {
     const CalcAcceptRow& row = GetParam();
-    type("Text1", "10");
-    type("Text2", "1000");
-    type("Text11", "11");
-    type("Text12", "1000");
+    type(form1::Text1, "10");
+    type(form1::Text2, "1000");
+    type(form1::Text11, "11");
+    type(form1::Text12, "1000");
     type(row.field, row.typed);
     calculate();
     EXPECT_TRUE(ui.messages.empty());
@@ -191,136 +191,136 @@ TEST_P(CalculateAcceptance, accepted_inputs_are_rewritten_and_stored_as_calculat
 }
 
 const CalcAcceptRow kCalcAccepted[] = {
-    {"buy_price_rounds_down", "Text1", "12.344", "12.34", &CalcState::BuyPrice, "12.34"},
-    {"buy_price_rounds_up", "Text1", "12.346", "12.35", &CalcState::BuyPrice, "12.35"},
-    {"buy_price_whole", "Text1", "9", "9.00", &CalcState::BuyPrice, "9"},
-    {"buy_price_money_value_is_a_fen", "Text1", "0.00996", "0.01", &CalcState::BuyPrice, "0.01"},
-    {"buy_qty_grouped_left_as_typed", "Text2", "1,000", "1,000", &CalcState::BuyQty, "1000"},
-    {"buy_qty_exponent_left_as_typed", "Text2", "1e3", "1e3", &CalcState::BuyQty, "1000"},
-    {"sell_price_rounds_to_fen", "Text11", "9.375", "9.38", &CalcState::SellPrice, "9.38"},
-    {"sell_qty_one_share", "Text12", "1", "1", &CalcState::SellQty, "1"},
-    {"sell_qty_grouped", "Text12", "1234", "1,234", &CalcState::SellQty, "1234"},
-    {"sell_qty_half_to_even", "Text12", "2.5", "2", &CalcState::SellQty, "2"},
+    {"buy_price_rounds_down", form1::Text1, "12.344", "12.34", &CalcState::BuyPrice, "12.34"},
+    {"buy_price_rounds_up", form1::Text1, "12.346", "12.35", &CalcState::BuyPrice, "12.35"},
+    {"buy_price_whole", form1::Text1, "9", "9.00", &CalcState::BuyPrice, "9"},
+    {"buy_price_money_value_is_a_fen", form1::Text1, "0.00996", "0.01", &CalcState::BuyPrice, "0.01"},
+    {"buy_qty_grouped_left_as_typed", form1::Text2, "1,000", "1,000", &CalcState::BuyQty, "1000"},
+    {"buy_qty_exponent_left_as_typed", form1::Text2, "1e3", "1e3", &CalcState::BuyQty, "1000"},
+    {"sell_price_rounds_to_fen", form1::Text11, "9.375", "9.38", &CalcState::SellPrice, "9.38"},
+    {"sell_qty_one_share", form1::Text12, "1", "1", &CalcState::SellQty, "1"},
+    {"sell_qty_grouped", form1::Text12, "1234", "1,234", &CalcState::SellQty, "1234"},
+    {"sell_qty_half_to_even", form1::Text12, "2.5", "2", &CalcState::SellQty, "2"},
 };
 
 INSTANTIATE_TEST_SUITE_P(Rows, CalculateAcceptance, ::testing::ValuesIn(kCalcAccepted), rowName);
 
 TEST_F(Calculate, a_refused_purchase_does_not_stop_the_sale) {
-    type("Text1", "abc");
-    type("Text2", "1000");
-    type("Text11", "11");
-    type("Text12", "1000");
+    type(form1::Text1, "abc");
+    type(form1::Text2, "1000");
+    type(form1::Text11, "11");
+    type(form1::Text12, "1000");
     calculate();
     EXPECT_EQ(ui.messages, messagesOf({kBuyPriceNotNumber}));
-    EXPECT_EQ(shown("Text1"), "abc");
-    EXPECT_EQ(shown("Text3"), "");
-    EXPECT_EQ(shown("Text13"), "11,000.00");
-    EXPECT_TRUE(ui.hasFocus(f1("Command1")));
+    EXPECT_EQ(shown(form1::Text1), "abc");
+    EXPECT_EQ(shown(form1::Text3), "");
+    EXPECT_EQ(shown(form1::Text13), "11,000.00");
+    EXPECT_TRUE(ui.hasFocus(form1::Command1));
 }
 
 TEST_F(Calculate, two_refusals_follow_each_other_and_the_focus_ends_on_the_sale) {
-    type("Text1", "abc");
-    type("Text2", "1000");
-    type("Text11", "11");
-    type("Text12", "0.4");
+    type(form1::Text1, "abc");
+    type(form1::Text2, "1000");
+    type(form1::Text11, "11");
+    type(form1::Text12, "0.4");
     calculate();
     EXPECT_EQ(ui.messages, messagesOf({kBuyPriceNotNumber, kSellQtyMin}));
-    EXPECT_TRUE(ui.hasFocus(f1("Text12")));
-    EXPECT_TRUE(ui.isWholeTextSelected(f1("Text12")));
-    EXPECT_EQ(shown("Text11"), "11.00");
+    EXPECT_TRUE(ui.hasFocus(form1::Text12));
+    EXPECT_TRUE(ui.isWholeTextSelected(form1::Text12));
+    EXPECT_EQ(shown(form1::Text11), "11.00");
 }
 
 TEST_F(Calculate, a_refused_buy_quantity_is_sold_against_as_a_purchase_with_zero_amounts) {
     useRates("3.0", "3");
-    type("Text1", "10");
-    type("Text2", "150");
-    type("Text11", "11");
-    type("Text12", "100");
+    type(form1::Text1, "10");
+    type(form1::Text2, "150");
+    type(form1::Text11, "11");
+    type(form1::Text12, "100");
     calculate();
     EXPECT_EQ(ui.messages, messagesOf({kBuyQtyLot}));
     EXPECT_EQ(st().BuyQty, money("150"));
     EXPECT_EQ(st().BuyAmount, Money());
-    EXPECT_EQ(shown("Text3"), "");
+    EXPECT_EQ(shown(form1::Text3), "");
     // 1,100.00 less 5.00 commission (raised to the minimum), 3.30 stamp duty, 1.00 transfer fee.
-    EXPECT_EQ(shown("Text13"), "1,100.00");
-    EXPECT_EQ(shown("Text20"), "1,090.70");
+    EXPECT_EQ(shown(form1::Text13), "1,100.00");
+    EXPECT_EQ(shown(form1::Text20), "1,090.70");
     // A partial sale: 50 of the 150 shares remain.
-    EXPECT_EQ(ui.caption(f1("Label17")), "剩余股票");
-    EXPECT_EQ(shown("Text19"), "50");
+    EXPECT_EQ(ui.caption(form1::Label17), "剩余股票");
+    EXPECT_EQ(shown(form1::Text19), "50");
     EXPECT_EQ(st().RemainQty, money("50"));
 }
 
 TEST_F(Calculate, a_bonus_of_minus_ten_typed_without_enter_stops_the_purchase_only) {
-    type("Text21", "-10");
-    type("Text1", "10");
-    type("Text2", "1000");
-    type("Text11", "11");
-    type("Text12", "1000");
+    type(form1::Text21, "-10");
+    type(form1::Text1, "10");
+    type(form1::Text2, "1000");
+    type(form1::Text11, "11");
+    type(form1::Text12, "1000");
     calculate();
     EXPECT_EQ(ui.messages, messagesOf({kBonusMin}));
-    EXPECT_EQ(shown("Text21"), "-10");
-    EXPECT_EQ(shown("Text3"), "");
-    EXPECT_EQ(shown("Text13"), "11,000.00");
-    EXPECT_TRUE(ui.hasFocus(f1("Command1")));
+    EXPECT_EQ(shown(form1::Text21), "-10");
+    EXPECT_EQ(shown(form1::Text3), "");
+    EXPECT_EQ(shown(form1::Text13), "11,000.00");
+    EXPECT_TRUE(ui.hasFocus(form1::Command1));
 }
 
 TEST_F(Calculate, an_old_amount_paid_on_screen_without_a_purchase_gives_a_sound_sale) {
-    type("Text10", "10,061.00");  // from an earlier calculation; the purchase is now empty
-    type("Text11", "11");
-    type("Text12", "1000");
+    type(form1::Text10, "10,061.00");  // from an earlier calculation; the purchase is now empty
+    type(form1::Text11, "11");
+    type(form1::Text12, "1000");
     calculate();
     EXPECT_TRUE(ui.messages.empty());
-    EXPECT_EQ(shown("Text13"), "11,000.00");
+    EXPECT_EQ(shown(form1::Text13), "11,000.00");
     // 11,000.00 less 29.70 commission, 33.00 stamp duty and 1.00 transfer fee, nothing paid.
-    EXPECT_EQ(shown("Text20"), "10,936.30");
-    EXPECT_EQ(shown("Text19"), "10,936.30");
+    EXPECT_EQ(shown(form1::Text20), "10,936.30");
+    EXPECT_EQ(shown(form1::Text19), "10,936.30");
     // No yield can be computed against nothing paid: the field is emptied.
-    EXPECT_EQ(shown("Text18"), "");
+    EXPECT_EQ(shown(form1::Text18), "");
 }
 
 TEST_F(Calculate, a_locked_buy_side_asks_to_clear_first_and_computes_nothing) {
-    ui.setReadOnly(f1("Text1"), true);
-    type("Text1", "9.5");
-    type("Text2", "1000");
-    type("Text11", "11");
-    type("Text12", "1000");
+    ui.setReadOnly(form1::Text1, true);
+    type(form1::Text1, "9.5");
+    type(form1::Text2, "1000");
+    type(form1::Text11, "11");
+    type(form1::Text12, "1000");
     calculate();
     EXPECT_EQ(ui.messages, messagesOf({kClearFirst}));
-    EXPECT_EQ(shown("Text1"), "9.5");
-    EXPECT_EQ(shown("Text11"), "11");
-    EXPECT_EQ(shown("Text3"), "");
-    EXPECT_EQ(shown("Text13"), "");
-    EXPECT_TRUE(ui.hasFocus(f1("Command1")));
+    EXPECT_EQ(shown(form1::Text1), "9.5");
+    EXPECT_EQ(shown(form1::Text11), "11");
+    EXPECT_EQ(shown(form1::Text3), "");
+    EXPECT_EQ(shown(form1::Text13), "");
+    EXPECT_TRUE(ui.hasFocus(form1::Command1));
     EXPECT_FALSE(ui.selection.has_value());
 }
 
 TEST_F(Calculate, a_locked_sell_side_computes_the_purchase_then_asks_to_clear_first) {
-    ui.setReadOnly(f1("Text11"), true);
-    type("Text1", "10");
-    type("Text2", "1000");
-    type("Text11", "11");
-    type("Text12", "1000");
+    ui.setReadOnly(form1::Text11, true);
+    type(form1::Text1, "10");
+    type(form1::Text2, "1000");
+    type(form1::Text11, "11");
+    type(form1::Text12, "1000");
     calculate();
     EXPECT_EQ(ui.messages, messagesOf({kClearFirst}));
-    EXPECT_EQ(shown("Text1"), "10.00");
-    EXPECT_EQ(shown("Text3"), "10,000.00");
-    EXPECT_EQ(shown("Text11"), "11");
-    EXPECT_EQ(shown("Text13"), "");
+    EXPECT_EQ(shown(form1::Text1), "10.00");
+    EXPECT_EQ(shown(form1::Text3), "10,000.00");
+    EXPECT_EQ(shown(form1::Text11), "11");
+    EXPECT_EQ(shown(form1::Text13), "");
 }
 
 using CalculateSaves = UnwritableSettingsTest;
 
 TEST_F(CalculateSaves, both_sides_save_the_rates_three_times) {
-    type("Text1", "10");
-    type("Text2", "1000");
-    type("Text11", "11");
-    type("Text12", "1000");
+    type(form1::Text1, "10");
+    type(form1::Text2, "1000");
+    type(form1::Text11, "11");
+    type(form1::Text12, "1000");
     calculate();
     EXPECT_EQ(ui.messages, failedSaves(3));
 }
 
 TEST_F(CalculateSaves, a_locked_buy_side_still_saves_the_rates) {
-    ui.setReadOnly(f1("Text1"), true);
+    ui.setReadOnly(form1::Text1, true);
     calculate();
     std::vector<std::string> expected = messagesOf({kClearFirst});
     for (const auto& m : failedSaves(1)) {
@@ -330,10 +330,10 @@ TEST_F(CalculateSaves, a_locked_buy_side_still_saves_the_rates) {
 }
 
 TEST_F(CalculateSaves, refusals_on_both_sides_still_save_the_rates_once) {
-    type("Text1", "abc");
-    type("Text2", "1000");
-    type("Text11", "11");
-    type("Text12", "abc");
+    type(form1::Text1, "abc");
+    type(form1::Text2, "1000");
+    type(form1::Text11, "11");
+    type(form1::Text12, "abc");
     calculate();
     std::vector<std::string> expected = messagesOf({kBuyPriceNotNumber, kSellQtyNotNumber});
     for (const auto& m : failedSaves(1)) {
@@ -343,14 +343,14 @@ TEST_F(CalculateSaves, refusals_on_both_sides_still_save_the_rates_once) {
 }
 
 TEST_F(CalculateSaves, enter_in_each_quantity_field_saves_the_rates_once) {
-    type("Text1", "10");
-    type("Text2", "1000");
-    enter("Text2");
+    type(form1::Text1, "10");
+    type(form1::Text2, "1000");
+    enter(form1::Text2);
     EXPECT_EQ(ui.messages, failedSaves(1));
     ui.messages.clear();
-    type("Text11", "11");
-    type("Text12", "1000");
-    enter("Text12");
+    type(form1::Text11, "11");
+    type(form1::Text12, "1000");
+    enter(form1::Text12);
     EXPECT_EQ(ui.messages, failedSaves(1));
 }
 

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -66,8 +67,8 @@ void expectZeroedExactly(const CalcState& expected, const CalcState& actual,
 
 struct ZeroRow {
     const char* name;
-    const char* field;
-    const char* priceField;  // filled with a valid price for a quantity field
+    Ctl field;
+    std::optional<Ctl> priceField;  // filled with a valid price for a quantity field
     Money CalcState::*price;
     std::vector<std::string_view> zeroed;
 };
@@ -81,8 +82,8 @@ TEST_P(EnterZeroes, enter_zeroes_its_subset_of_the_stored_values_and_no_other) {
     const ZeroRow& row = GetParam();
     st() = filledState();
     CalcState expected = st();
-    if (row.priceField != nullptr) {
-        type(row.priceField, "12");
+    if (row.priceField) {
+        type(*row.priceField, "12");
         expected.*row.price = money("12");
     }
     type(row.field, "abc");
@@ -93,27 +94,27 @@ TEST_P(EnterZeroes, enter_zeroes_its_subset_of_the_stored_values_and_no_other) {
 
 const ZeroRow kZeroRows[] = {
     {"buy_price",
-     "Text1",
-     nullptr,
+     form1::Text1,
+     std::nullopt,
      nullptr,
      {"BuyPrice", "BuyQty", "BuyAmount", "BuyCommission", "BuyStampDuty", "BuyTransferFee",
       "BuyFeeTotal", "BuyCostPerShare"}},
     {"buy_quantity",
-     "Text2",
-     "Text1",
+     form1::Text2,
+     form1::Text1,
      &CalcState::BuyPrice,
      {"BuyQty", "BuyAmount", "BuyCommission", "BuyStampDuty", "BuyTransferFee", "BuyFeeTotal",
       "BuyCostPerShare"}},
     {"sell_price",
-     "Text11",
-     nullptr,
+     form1::Text11,
+     std::nullopt,
      nullptr,
      {"SellPrice", "SellQty", "SellAmount", "SellCommission", "SellStampDuty", "SellTransferFee",
       "SellFeeTotal", "SellYield", "RemainBasePrice", "RemainQty", "RemainTarget",
       "RemainTransferFee"}},
     {"sell_quantity",
-     "Text12",
-     "Text11",
+     form1::Text12,
+     form1::Text11,
      &CalcState::SellPrice,
      {"SellQty", "SellAmount", "SellCommission", "SellStampDuty", "SellTransferFee", "SellFeeTotal",
       "SellYield", "RemainBasePrice", "RemainQty", "RemainTarget", "RemainTransferFee"}},
@@ -126,109 +127,109 @@ using EnterFlow = MainWindowTest;
 TEST_F(EnterFlow, enter_in_buy_price_moves_to_the_quantity_then_rewrites_the_price) {
     st() = filledState();
     const CalcState before = st();
-    type("Text2", "1,000");
-    type("Text3", "10,000.00");
-    type("Text1", "9.5");
-    enter("Text1");
+    type(form1::Text2, "1,000");
+    type(form1::Text3, "10,000.00");
+    type(form1::Text1, "9.5");
+    enter(form1::Text1);
     EXPECT_TRUE(ui.messages.empty());
-    EXPECT_EQ(shown("Text1"), "9.50");
+    EXPECT_EQ(shown(form1::Text1), "9.50");
     EXPECT_EQ(st().BuyPrice, money("9.5"));
-    EXPECT_TRUE(ui.hasFocus(f1("Text2")));
-    EXPECT_TRUE(ui.isWholeTextSelected(f1("Text2")));
+    EXPECT_TRUE(ui.hasFocus(form1::Text2));
+    EXPECT_TRUE(ui.isWholeTextSelected(form1::Text2));
     // No calculation: the results on screen and the amount paid stay.
-    EXPECT_EQ(shown("Text3"), "10,000.00");
+    EXPECT_EQ(shown(form1::Text3), "10,000.00");
     EXPECT_EQ(st().AmountPaid, before.AmountPaid);
 }
 
 TEST_F(EnterFlow, enter_in_buy_quantity_with_letters_in_the_price_refuses_on_the_price) {
-    type("Text1", "abc");
-    type("Text2", "1000");
-    enter("Text2");
-    expectRefusedOn("Text1", msg::kBuyPriceNotNumber, "abc");
-    EXPECT_EQ(shown("Text2"), "1000");
-    EXPECT_EQ(shown("Text3"), "");
+    type(form1::Text1, "abc");
+    type(form1::Text2, "1000");
+    enter(form1::Text2);
+    expectRefusedOn(form1::Text1, msg::kBuyPriceNotNumber, "abc");
+    EXPECT_EQ(shown(form1::Text2), "1000");
+    EXPECT_EQ(shown(form1::Text3), "");
 }
 
 TEST_F(EnterFlow, enter_in_buy_quantity_validates_both_fields_and_calculates_the_purchase) {
     useRates("3.0", "3");
-    type("Text1", "10");
-    type("Text2", "1000");
-    enter("Text2");
+    type(form1::Text1, "10");
+    type(form1::Text2, "1000");
+    enter(form1::Text2);
     EXPECT_TRUE(ui.messages.empty());
-    EXPECT_EQ(shown("Text1"), "10.00");
-    EXPECT_EQ(shown("Text2"), "1,000");
-    EXPECT_TRUE(ui.hasFocus(f1("Text11")));
-    EXPECT_TRUE(ui.isWholeTextSelected(f1("Text11")));
-    EXPECT_EQ(shown("Text3"), "10,000.00");
-    EXPECT_EQ(shown("Text4"), "30.00");
-    EXPECT_EQ(shown("Text7"), "61.00");
-    EXPECT_EQ(shown("Text8"), "10.07");
-    EXPECT_EQ(shown("Text9"), "10.13");
-    EXPECT_EQ(shown("Text10"), "10,061.00");
+    EXPECT_EQ(shown(form1::Text1), "10.00");
+    EXPECT_EQ(shown(form1::Text2), "1,000");
+    EXPECT_TRUE(ui.hasFocus(form1::Text11));
+    EXPECT_TRUE(ui.isWholeTextSelected(form1::Text11));
+    EXPECT_EQ(shown(form1::Text3), "10,000.00");
+    EXPECT_EQ(shown(form1::Text4), "30.00");
+    EXPECT_EQ(shown(form1::Text7), "61.00");
+    EXPECT_EQ(shown(form1::Text8), "10.07");
+    EXPECT_EQ(shown(form1::Text9), "10.13");
+    EXPECT_EQ(shown(form1::Text10), "10,061.00");
     EXPECT_EQ(st().BuyQty, money("1000"));
     EXPECT_EQ(st().AmountPaid, money("10061"));
 }
 
 TEST_F(EnterFlow, a_refused_buy_quantity_leaves_the_old_results_on_screen) {
-    type("Text3", "10,000.00");
-    type("Text1", "10");
-    type("Text2", "150");
-    enter("Text2");
-    expectRefusedOn("Text2", msg::kBuyQtyLot, "150");
-    EXPECT_EQ(shown("Text3"), "10,000.00");
+    type(form1::Text3, "10,000.00");
+    type(form1::Text1, "10");
+    type(form1::Text2, "150");
+    enter(form1::Text2);
+    expectRefusedOn(form1::Text2, msg::kBuyQtyLot, "150");
+    EXPECT_EQ(shown(form1::Text3), "10,000.00");
     EXPECT_EQ(st().BuyAmount, Money());
 }
 
 TEST_F(EnterFlow, enter_in_sell_quantity_calculates_the_sale_and_moves_to_the_bonus) {
     useRates("3.0", "1");
-    type("Text11", "8.88");
-    type("Text12", "1234");
-    enter("Text12");
+    type(form1::Text11, "8.88");
+    type(form1::Text12, "1234");
+    enter(form1::Text12);
     EXPECT_TRUE(ui.messages.empty());
-    EXPECT_EQ(shown("Text11"), "8.88");
-    EXPECT_EQ(shown("Text12"), "1,234");
-    EXPECT_TRUE(ui.hasFocus(f1("Text21")));
-    EXPECT_TRUE(ui.isWholeTextSelected(f1("Text21")));
-    EXPECT_EQ(shown("Text13"), "10,957.92");
-    EXPECT_EQ(shown("Text14"), "32.87");
-    EXPECT_EQ(shown("Text16"), "1.23");
-    EXPECT_EQ(shown("Text20"), "10,912.86");
-    EXPECT_EQ(shown("Text19"), "10,912.86");
+    EXPECT_EQ(shown(form1::Text11), "8.88");
+    EXPECT_EQ(shown(form1::Text12), "1,234");
+    EXPECT_TRUE(ui.hasFocus(form1::Text21));
+    EXPECT_TRUE(ui.isWholeTextSelected(form1::Text21));
+    EXPECT_EQ(shown(form1::Text13), "10,957.92");
+    EXPECT_EQ(shown(form1::Text14), "32.87");
+    EXPECT_EQ(shown(form1::Text16), "1.23");
+    EXPECT_EQ(shown(form1::Text20), "10,912.86");
+    EXPECT_EQ(shown(form1::Text19), "10,912.86");
     EXPECT_EQ(st().SellQty, money("1234"));
     EXPECT_EQ(st().SellTransferFee, money("1.234"));
 }
 
 TEST_F(EnterFlow, enter_in_sell_quantity_with_a_bad_price_refuses_on_the_price) {
-    type("Text11", "0.001");
-    type("Text12", "100");
-    enter("Text12");
-    expectRefusedOn("Text11", msg::kSellPriceMin, "0.001");
-    EXPECT_EQ(shown("Text13"), "");
+    type(form1::Text11, "0.001");
+    type(form1::Text12, "100");
+    enter(form1::Text12);
+    expectRefusedOn(form1::Text11, msg::kSellPriceMin, "0.001");
+    EXPECT_EQ(shown(form1::Text13), "");
 }
 
 TEST_F(EnterFlow, enter_walks_the_six_fields_in_a_cycle_back_to_the_buy_price) {
-    const std::vector<std::pair<const char*, const char*>> steps = {
-        {"Text1", "10"},   {"Text2", "1000"},
-        {"Text11", "11"},  {"Text12", nullptr},  // prefilled with 1000 by Enter in Text11
-        {"Text21", "0.4"}, {"Text22", "1.234"},
+    const std::vector<std::pair<Ctl, const char*>> steps = {
+        {form1::Text1, "10"},   {form1::Text2, "1000"},
+        {form1::Text11, "11"},  {form1::Text12, nullptr},  // prefilled with 1000 by Enter in Text11
+        {form1::Text21, "0.4"}, {form1::Text22, "1.234"},
     };
-    ui.setFocus(f1("Text1"));
+    ui.setFocus(form1::Text1);
     for (const auto& [field, typed] : steps) {
-        ASSERT_TRUE(ui.hasFocus(f1(field))) << field;
+        ASSERT_TRUE(ui.hasFocus(field)) << field;
         if (typed != nullptr) {
             type(field, typed);
         }
-        session.enterPressed(f1(field));
+        session.enterPressed(field);
     }
     EXPECT_TRUE(ui.messages.empty());
-    EXPECT_TRUE(ui.hasFocus(f1("Text1")));
-    EXPECT_TRUE(ui.isWholeTextSelected(f1("Text1")));
-    EXPECT_EQ(shown("Text1"), "10.00");
-    EXPECT_EQ(shown("Text2"), "1,000");
-    EXPECT_EQ(shown("Text11"), "11.00");
-    EXPECT_EQ(shown("Text12"), "1,000");
-    EXPECT_EQ(shown("Text21"), "0");
-    EXPECT_EQ(shown("Text22"), "1.23");
+    EXPECT_TRUE(ui.hasFocus(form1::Text1));
+    EXPECT_TRUE(ui.isWholeTextSelected(form1::Text1));
+    EXPECT_EQ(shown(form1::Text1), "10.00");
+    EXPECT_EQ(shown(form1::Text2), "1,000");
+    EXPECT_EQ(shown(form1::Text11), "11.00");
+    EXPECT_EQ(shown(form1::Text12), "1,000");
+    EXPECT_EQ(shown(form1::Text21), "0");
+    EXPECT_EQ(shown(form1::Text22), "1.23");
 }
 
 struct PrefillRow {
@@ -242,18 +243,18 @@ class SellQtyPrefill : public MainWindowTest, public ::testing::WithParamInterfa
 
 TEST_P(SellQtyPrefill, enter_in_sell_price_prefills_the_shares_held_and_selects_them) {
     const PrefillRow& row = GetParam();
-    type("Text2", row.bought);
-    type("Text21", row.bonus);
-    type("Text12", "77");
-    type("Text11", "11");
-    enter("Text11");
+    type(form1::Text2, row.bought);
+    type(form1::Text21, row.bonus);
+    type(form1::Text12, "77");
+    type(form1::Text11, "11");
+    enter(form1::Text11);
     EXPECT_TRUE(ui.messages.empty());
-    EXPECT_EQ(shown("Text11"), "11.00");
+    EXPECT_EQ(shown(form1::Text11), "11.00");
     EXPECT_EQ(st().SellPrice, money("11"));
-    EXPECT_EQ(shown("Text12"), row.sellQty);
-    EXPECT_TRUE(ui.hasFocus(f1("Text12")));
-    EXPECT_TRUE(ui.isWholeTextSelected(f1("Text12")));
-    EXPECT_EQ(shown("Text13"), "");
+    EXPECT_EQ(shown(form1::Text12), row.sellQty);
+    EXPECT_TRUE(ui.hasFocus(form1::Text12));
+    EXPECT_TRUE(ui.isWholeTextSelected(form1::Text12));
+    EXPECT_EQ(shown(form1::Text13), "");
 }
 
 const PrefillRow kPrefillRows[] = {
@@ -273,7 +274,7 @@ INSTANTIATE_TEST_SUITE_P(Rows, SellQtyPrefill, ::testing::ValuesIn(kPrefillRows)
 // Bonus and dividend typed without Enter are checked before the purchase is calculated.
 struct AdjustmentRow {
     const char* name;
-    const char* field;
+    Ctl field;
     const char* typed;
     std::string_view message;  // empty when the purchase is calculated
     const char* shownAfter;    // the text of the field afterwards
@@ -288,17 +289,17 @@ class AdjustmentCheck : public MainWindowTest,
 TEST_P(AdjustmentCheck, enter_in_buy_quantity_calculates_only_with_a_usable_bonus_and_dividend) {
     const AdjustmentRow& row = GetParam();
     type(row.field, row.typed);
-    type("Text1", row.price);
-    type("Text2", row.qty);
-    enter("Text2");
+    type(form1::Text1, row.price);
+    type(form1::Text2, row.qty);
+    enter(form1::Text2);
     EXPECT_EQ(st().BuyQty, money(row.qty));
     EXPECT_EQ(shown(row.field), row.shownAfter);
     if (row.message.empty()) {
         EXPECT_TRUE(ui.messages.empty()) << ui.messages.front();
-        EXPECT_EQ(shown("Text3"), row.amount);
+        EXPECT_EQ(shown(form1::Text3), row.amount);
     } else {
         expectRefusedOn(row.field, row.message, row.typed);
-        EXPECT_EQ(shown("Text3"), "");
+        EXPECT_EQ(shown(form1::Text3), "");
         EXPECT_EQ(st().BuyAmount, Money());
     }
 }
@@ -306,28 +307,28 @@ TEST_P(AdjustmentCheck, enter_in_buy_quantity_calculates_only_with_a_usable_bonu
 // The verdicts themselves are rows of validation_test.cpp; these show the field each refusal
 // lands on and the figures CalcBuy writes when the check passes.
 const AdjustmentRow kAdjustmentRows[] = {
-    {"bonus_minus_ten_leaves_no_shares", "Text21", "-10", msg::kBonusMin, "-10"},
-    {"dividend_total_above_limit", "Text22", "465.67", msg::kDividendAmountMax, "465.67", "0.01",
+    {"bonus_minus_ten_leaves_no_shares", form1::Text21, "-10", msg::kBonusMin, "-10"},
+    {"dividend_total_above_limit", form1::Text22, "465.67", msg::kDividendAmountMax, "465.67", "0.01",
      "2147483600"},
-    {"dividend_total_at_limit", "Text22", "465.66", "", "465.66", "0.01", "2147483600",
+    {"dividend_total_at_limit", form1::Text22, "465.66", "", "465.66", "0.01", "2147483600",
      "21,474,836.00"},
     // No number: CalcBuy counts it as 0 and says so in the field.
-    {"bonus_letters", "Text21", "abc", "", "0"},
-    {"dividend_empty", "Text22", "", "", "0"},
+    {"bonus_letters", form1::Text21, "abc", "", "0"},
+    {"dividend_empty", form1::Text22, "", "", "0"},
 };
 
 INSTANTIATE_TEST_SUITE_P(Rows, AdjustmentCheck, ::testing::ValuesIn(kAdjustmentRows), rowName);
 
 TEST_F(EnterFlow, a_dividend_larger_than_the_trade_amount_gives_negative_figures) {
-    type("Text22", "2000");  // 2,000 yuan per 10 shares on a purchase of 1,000 yuan
-    type("Text1", "10");
-    type("Text2", "100");
-    enter("Text2");
+    type(form1::Text22, "2000");  // 2,000 yuan per 10 shares on a purchase of 1,000 yuan
+    type(form1::Text1, "10");
+    type(form1::Text2, "100");
+    enter(form1::Text2);
     EXPECT_TRUE(ui.messages.empty());
-    EXPECT_EQ(shown("Text3"), "1,000.00");
-    EXPECT_EQ(shown("Text7"), "9.00");
-    EXPECT_EQ(shown("Text8"), "-189.91");
-    EXPECT_EQ(shown("Text10"), "-18,991.00");
+    EXPECT_EQ(shown(form1::Text3), "1,000.00");
+    EXPECT_EQ(shown(form1::Text7), "9.00");
+    EXPECT_EQ(shown(form1::Text8), "-189.91");
+    EXPECT_EQ(shown(form1::Text10), "-18,991.00");
     EXPECT_EQ(st().AmountPaid, money("-18991"));
 }
 
@@ -335,7 +336,7 @@ TEST_F(EnterFlow, a_dividend_larger_than_the_trade_amount_gives_negative_figures
 // text as typed, no side calculated. The messages of every text are rows of validation_test.cpp.
 struct RefusedEnterRow {
     const char* name;
-    const char* field;
+    Ctl field;
     const char* typed;
     std::string_view message;
 };
@@ -345,22 +346,22 @@ class RefusedEnter : public MainWindowTest,
 
 TEST_P(RefusedEnter, shows_the_message_and_hands_the_text_back_selected) {
     const RefusedEnterRow& row = GetParam();
-    type("Text1", "10");
-    type("Text11", "10");
+    type(form1::Text1, "10");
+    type(form1::Text11, "10");
     type(row.field, row.typed);
     enter(row.field);
     expectRefusedOn(row.field, row.message, row.typed);
-    EXPECT_EQ(shown("Text3"), "") << "the purchase was calculated";
-    EXPECT_EQ(shown("Text13"), "") << "the sale was calculated";
+    EXPECT_EQ(shown(form1::Text3), "") << "the purchase was calculated";
+    EXPECT_EQ(shown(form1::Text13), "") << "the sale was calculated";
 }
 
 const RefusedEnterRow kRefusedEnterRows[] = {
-    {"buy_price", "Text1", "0.009", msg::kBuyPriceMin},
-    {"buy_qty", "Text2", "1e300", msg::kBuyQtyMax},
-    {"sell_price", "Text11", "abc", msg::kSellPriceNotNumber},
-    {"sell_qty", "Text12", "2147483647.5", msg::kSellQtyMax},
-    {"bonus", "Text21", "10.4", msg::kBonusMax},
-    {"dividend", "Text22", "0.00", msg::kDividendMin},
+    {"buy_price", form1::Text1, "0.009", msg::kBuyPriceMin},
+    {"buy_qty", form1::Text2, "1e300", msg::kBuyQtyMax},
+    {"sell_price", form1::Text11, "abc", msg::kSellPriceNotNumber},
+    {"sell_qty", form1::Text12, "2147483647.5", msg::kSellQtyMax},
+    {"bonus", form1::Text21, "10.4", msg::kBonusMax},
+    {"dividend", form1::Text22, "0.00", msg::kDividendMin},
 };
 
 INSTANTIATE_TEST_SUITE_P(Rows, RefusedEnter, ::testing::ValuesIn(kRefusedEnterRows), rowName);
@@ -368,12 +369,12 @@ INSTANTIATE_TEST_SUITE_P(Rows, RefusedEnter, ::testing::ValuesIn(kRefusedEnterRo
 // The largest quantities the rules accept are calculated, and rewritten as they store.
 struct LargestRow {
     const char* name;
-    const char* priceField;
+    Ctl priceField;
     const char* price;
-    const char* field;
+    Ctl field;
     const char* typed;
     const char* rewritten;
-    const char* amountField;
+    Ctl amountField;
 };
 
 class LargestAccepted : public MainWindowTest, public ::testing::WithParamInterface<LargestRow> {};
@@ -385,34 +386,34 @@ TEST_P(LargestAccepted, enter_rewrites_stores_and_calculates_the_side) {
     enter(row.field);
     EXPECT_TRUE(ui.messages.empty()) << ui.messages.front();
     EXPECT_EQ(shown(row.field), row.rewritten);
-    EXPECT_EQ(row.field == std::string_view("Text2") ? st().BuyQty : st().SellQty,
+    EXPECT_EQ(row.field == form1::Text2 ? st().BuyQty : st().SellQty,
               money(row.rewritten));
     EXPECT_NE(shown(row.amountField), "");
 }
 
 const LargestRow kLargestRows[] = {
-    {"buy_qty_at_limit", "Text1", "10", "Text2", "2147483600", "2,147,483,600", "Text3"},
-    {"buy_amount_at_limit", "Text1", "50", "Text2", "2000000000", "2,000,000,000", "Text3"},
-    {"sell_qty_at_limit", "Text11", "10", "Text12", "2147483647", "2,147,483,647", "Text13"},
-    {"sell_qty_rounds_to_limit", "Text11", "10", "Text12", "2147483647.4", "2,147,483,647",
-     "Text13"},
+    {"buy_qty_at_limit", form1::Text1, "10", form1::Text2, "2147483600", "2,147,483,600", form1::Text3},
+    {"buy_amount_at_limit", form1::Text1, "50", form1::Text2, "2000000000", "2,000,000,000", form1::Text3},
+    {"sell_qty_at_limit", form1::Text11, "10", form1::Text12, "2147483647", "2,147,483,647", form1::Text13},
+    {"sell_qty_rounds_to_limit", form1::Text11, "10", form1::Text12, "2147483647.4", "2,147,483,647",
+     form1::Text13},
 };
 
 INSTANTIATE_TEST_SUITE_P(Rows, LargestAccepted, ::testing::ValuesIn(kLargestRows), rowName);
 
 TEST_F(EnterFlow, a_range_refusal_stores_its_value_and_a_number_refusal_stores_nothing) {
-    type("Text1", "10");
-    type("Text2", "150");
-    enter("Text2");
+    type(form1::Text1, "10");
+    type(form1::Text2, "150");
+    enter(form1::Text2);
     EXPECT_EQ(st().BuyQty, money("150"));
     EXPECT_EQ(st().BuyPrice, money("10"));
-    type("Text11", "1e300");
-    enter("Text11");
+    type(form1::Text11, "1e300");
+    enter(form1::Text11);
     EXPECT_EQ(st().SellPrice, Money());
     // Enter in Text2 does not zero the buy price before it validates Text1 again.
     st().BuyPrice = money("7");
-    type("Text1", "abc");
-    enter("Text2");
+    type(form1::Text1, "abc");
+    enter(form1::Text2);
     EXPECT_EQ(st().BuyPrice, money("7"));
     EXPECT_EQ(ui.messages.size(), 3u);
 }

@@ -20,12 +20,12 @@
 namespace zm::test {
 namespace {
 
-using Fields = std::vector<std::pair<std::string_view, std::string_view>>;
+using Fields = std::vector<std::pair<Ctl, std::string_view>>;
 
 struct Example {
     const char* name;
     const char* date;  // "" for today's rules
-    const char* market;
+    Ctl market;
     const char* commission;
     const char* minimum;
     const char* bonus;
@@ -38,92 +38,92 @@ struct Example {
 const Example kExamples[] = {
     {"shanghai_today",
      "",
-     "Option1",
+     form1::Option1,
      "0.25",
      "5",
      "0",
      "0.00",
      {"10.00", "1000"},
      {"10.50", "1000"},
-     {{"Text3", "10,000.00"}, {"Text4", "5.00"},      {"Text5", "0.00"},     {"Text6", "0.10"},
-      {"Text7", "5.10"},      {"Text10", "10,005.10"}, {"Text8", "10.01"},    {"Text9", "10.02"},
-      {"Text13", "10,500.00"}, {"Text14", "5.00"},     {"Text15", "5.25"},    {"Text16", "0.11"},
-      {"Text17", "10.36"},    {"Text20", "10,489.64"}, {"Text19", "484.54"}, {"Text18", "4.84"}}},
+     {{form1::Text3, "10,000.00"}, {form1::Text4, "5.00"},      {form1::Text5, "0.00"},     {form1::Text6, "0.10"},
+      {form1::Text7, "5.10"},      {form1::Text10, "10,005.10"}, {form1::Text8, "10.01"},    {form1::Text9, "10.02"},
+      {form1::Text13, "10,500.00"}, {form1::Text14, "5.00"},     {form1::Text15, "5.25"},    {form1::Text16, "0.11"},
+      {form1::Text17, "10.36"},    {form1::Text20, "10,489.64"}, {form1::Text19, "484.54"}, {form1::Text18, "4.84"}}},
     {"shenzhen_without_minimum",
      "",
-     "Option2",
+     form1::Option2,
      "0.25",
      "0",
      "0",
      "0.00",
      {"10.00", "1000"},
      {"10.50", "1000"},
-     {{"Text4", "2.50"}, {"Text6", "0.10"}, {"Text7", "2.60"}, {"Text10", "10,002.60"},
-      {"Text9", "10.02"}, {"Text14", "2.63"}, {"Text15", "5.25"}, {"Text16", "0.11"},
-      {"Text17", "7.99"}, {"Text20", "10,492.01"}, {"Text19", "489.41"}}},
+     {{form1::Text4, "2.50"}, {form1::Text6, "0.10"}, {form1::Text7, "2.60"}, {form1::Text10, "10,002.60"},
+      {form1::Text9, "10.02"}, {form1::Text14, "2.63"}, {form1::Text15, "5.25"}, {form1::Text16, "0.11"},
+      {form1::Text17, "7.99"}, {form1::Text20, "10,492.01"}, {form1::Text19, "489.41"}}},
     {"shanghai_large",
      "",
-     "Option1",
+     form1::Option1,
      "0.3",
      "5",
      "0",
      "0.00",
      {"35.67", "20000"},
      {"38.12", "20000"},
-     {{"Text3", "713,400.00"}, {"Text4", "214.02"},     {"Text5", "0.00"},      {"Text6", "7.13"},
-      {"Text7", "221.15"},     {"Text10", "713,621.15"}, {"Text8", "35.69"},     {"Text9", "35.71"},
-      {"Text13", "762,400.00"}, {"Text14", "228.72"},    {"Text15", "381.20"},   {"Text16", "7.62"},
-      {"Text17", "617.54"},    {"Text20", "761,782.46"}, {"Text19", "48,161.31"}, {"Text18", "6.75"}}},
+     {{form1::Text3, "713,400.00"}, {form1::Text4, "214.02"},     {form1::Text5, "0.00"},      {form1::Text6, "7.13"},
+      {form1::Text7, "221.15"},     {form1::Text10, "713,621.15"}, {form1::Text8, "35.69"},     {form1::Text9, "35.71"},
+      {form1::Text13, "762,400.00"}, {form1::Text14, "228.72"},    {form1::Text15, "381.20"},   {form1::Text16, "7.62"},
+      {form1::Text17, "617.54"},    {form1::Text20, "761,782.46"}, {form1::Text19, "48,161.31"}, {form1::Text18, "6.75"}}},
     {"fund_in_tenths_of_a_fen",
      "",
-     "Option3",
+     form1::Option3,
      "0.1",
      "0.10",
      "0",
      "0.00",
      {"3.456", "5000"},
      {"3.500", "5000"},
-     {{"Text1", "3.456"},      {"Text3", "17,280.00"},  {"Text4", "1.73"},     {"Text5", "0.00"},
-      {"Text6", "0.00"},       {"Text7", "1.73"},       {"Text10", "17,281.73"}, {"Text8", "3.457"},
-      {"Text9", "3.457"},      {"Text11", "3.500"},     {"Text13", "17,500.00"}, {"Text14", "1.75"},
-      {"Text15", "0.00"},      {"Text16", "0.00"},      {"Text17", "1.75"},    {"Text20", "17,498.25"},
-      {"Text19", "216.52"},    {"Text18", "1.25"}}},
+     {{form1::Text1, "3.456"},      {form1::Text3, "17,280.00"},  {form1::Text4, "1.73"},     {form1::Text5, "0.00"},
+      {form1::Text6, "0.00"},       {form1::Text7, "1.73"},       {form1::Text10, "17,281.73"}, {form1::Text8, "3.457"},
+      {form1::Text9, "3.457"},      {form1::Text11, "3.500"},     {form1::Text13, "17,500.00"}, {form1::Text14, "1.75"},
+      {form1::Text15, "0.00"},      {form1::Text16, "0.00"},      {form1::Text17, "1.75"},    {form1::Text20, "17,498.25"},
+      {form1::Text19, "216.52"},    {form1::Text18, "1.25"}}},
     {"shanghai_2019",
      "2019-03-15",
-     "Option1",
+     form1::Option1,
      "0.3",
      "5",
      "0",
      "0.00",
      {"12.34", "3000"},
      {"12.80", "3000"},
-     {{"Text3", "37,020.00"}, {"Text4", "11.11"}, {"Text5", "0.00"}, {"Text6", "0.74"},
-      {"Text7", "11.85"}, {"Text10", "37,031.85"}, {"Text9", "12.37"}, {"Text13", "38,400.00"},
-      {"Text14", "11.52"}, {"Text15", "38.40"}, {"Text16", "0.77"}, {"Text17", "50.69"},
-      {"Text20", "38,349.31"}}},
+     {{form1::Text3, "37,020.00"}, {form1::Text4, "11.11"}, {form1::Text5, "0.00"}, {form1::Text6, "0.74"},
+      {form1::Text7, "11.85"}, {form1::Text10, "37,031.85"}, {form1::Text9, "12.37"}, {form1::Text13, "38,400.00"},
+      {form1::Text14, "11.52"}, {form1::Text15, "38.40"}, {form1::Text16, "0.77"}, {form1::Text17, "50.69"},
+      {form1::Text20, "38,349.31"}}},
     {"bonus_and_dividend",
      "",
-     "Option1",
+     form1::Option1,
      "0.25",
      "5",
      "5",
      "2",
      {"10.00", "1000"},
      {"7.00", "1500"},
-     {{"Text7", "5.10"}, {"Text10", "9,805.10"}, {"Text8", "6.54"}, {"Text9", "6.55"},
-      {"Text20", "10,489.64"}, {"Text19", "684.54"}, {"Text18", "6.98"}}},
+     {{form1::Text7, "5.10"}, {form1::Text10, "9,805.10"}, {form1::Text8, "6.54"}, {form1::Text9, "6.55"},
+      {form1::Text20, "10,489.64"}, {form1::Text19, "684.54"}, {form1::Text18, "6.98"}}},
     {"partial_sale",
      "",
-     "Option1",
+     form1::Option1,
      "0.25",
      "5",
      "0",
      "0.00",
      {"10.00", "1000"},
      {"10.50", "600"},
-     {{"Text13", "6,300.00"}, {"Text14", "5.00"}, {"Text15", "3.15"}, {"Text16", "0.06"},
-      {"Text17", "8.21"}, {"Text20", "6,291.79"}, {"Text19", "400"}, {"Text9", "9.31"},
-      {"Label17", "剩余股票"}}},
+     {{form1::Text13, "6,300.00"}, {form1::Text14, "5.00"}, {form1::Text15, "3.15"}, {form1::Text16, "0.06"},
+      {form1::Text17, "8.21"}, {form1::Text20, "6,291.79"}, {form1::Text19, "400"}, {form1::Text9, "9.31"},
+      {form1::Label17, "剩余股票"}}},
 };
 
 class RulesExample : public MainWindowTest, public ::testing::WithParamInterface<Example> {};
@@ -136,19 +136,19 @@ TEST_P(RulesExample, shows_every_figure_of_the_worked_example) {
         ASSERT_TRUE(session.chooseRulesOnDate(e.date));
     }
     ASSERT_TRUE(session.setMinimumCommission(e.minimum));
-    ui.setChecked(f1(e.market), true);
+    ui.setChecked(e.market, true);
     session.option3Click();  // the fund market keeps its commission under trade-date rules
-    type("Combo1", e.commission);
-    type("Text21", e.bonus);
-    type("Text22", e.dividend);
-    type("Text1", e.buy[0]);
-    type("Text2", e.buy[1]);
-    type("Text11", e.sell[0]);
-    type("Text12", e.sell[1]);
+    type(form1::Combo1, e.commission);
+    type(form1::Text21, e.bonus);
+    type(form1::Text22, e.dividend);
+    type(form1::Text1, e.buy[0]);
+    type(form1::Text2, e.buy[1]);
+    type(form1::Text11, e.sell[0]);
+    type(form1::Text12, e.sell[1]);
     calculate();
     EXPECT_TRUE(ui.messages.empty());
     for (const auto& [field, text] : e.expected) {
-        const std::string got = field.starts_with("Label") ? ui.caption(f1(field)) : shown(field);
+        const std::string got = field.name().starts_with("Label") ? ui.caption(field) : shown(field);
         EXPECT_EQ(got, text) << field;
     }
 }
@@ -162,9 +162,8 @@ class BatchRulesTest : public MainWindowTest {
 protected:
     void batchBuy(const std::vector<std::string_view>& typed) {
         session.command5Click();
-        const char* names[] = {"Text1", "Text2", "Text3", "Text4", "Text5", "Text6"};
         for (std::size_t i = 0; i < typed.size(); ++i) {
-            ui.setText(Ctl{FormId::Form4, names[i]}, typed[i]);
+            ui.setText(batchFields(FormId::Form4).at(i), typed[i]);
         }
         session.batchOkClick(FormId::Form4);
     }
@@ -178,11 +177,11 @@ protected:
 
 TEST_F(BatchRulesTest, three_batches_pay_one_commission_and_one_transfer_fee) {
     session.chooseCurrentRules();
-    type("Combo1", "0.25");
+    type(form1::Combo1, "0.25");
     batchBuy({"10.20", "300", "10.25", "500", "10.30", "200"});
-    expectShown({{"Text1", "10.25"}, {"Text2", "1,000"}, {"Text3", "10,245.00"}, {"Text4", "5.00"},
-                 {"Text6", "0.10"}, {"Text7", "5.10"}, {"Text10", "10,250.10"}});
-    EXPECT_TRUE(ui.isReadOnly(f1("Text1")));
+    expectShown({{form1::Text1, "10.25"}, {form1::Text2, "1,000"}, {form1::Text3, "10,245.00"}, {form1::Text4, "5.00"},
+                 {form1::Text6, "0.10"}, {form1::Text7, "5.10"}, {form1::Text10, "10,250.10"}});
+    EXPECT_TRUE(ui.isReadOnly(form1::Text1));
 }
 
 // 2012: an odd lot of 1,234 shares (confirmed in the batch dialog, which takes any quantity)
@@ -190,42 +189,42 @@ TEST_F(BatchRulesTest, three_batches_pay_one_commission_and_one_transfer_fee) {
 // shares in the main window too.
 TEST_F(BatchRulesTest, the_2012_rules_charge_shanghai_transfer_per_share) {
     ASSERT_TRUE(session.chooseRulesOnDate("2012-05-02"));
-    type("Combo1", "1.5");
+    type(form1::Combo1, "1.5");
     batchBuy({"8.88", "1234"});
-    type("Text11", "9.99");
-    type("Text12", "1234");
-    enter("Text12");
-    expectShown({{"Text3", "10,957.92"}, {"Text4", "16.44"}, {"Text5", "0.00"}, {"Text6", "1.23"},
-                 {"Text7", "17.67"}, {"Text10", "10,975.59"}, {"Text8", "8.90"}, {"Text9", "8.92"},
-                 {"Text13", "12,327.66"}, {"Text14", "18.49"}, {"Text15", "12.33"},
-                 {"Text16", "1.23"}, {"Text17", "32.05"}, {"Text20", "12,295.61"}});
+    type(form1::Text11, "9.99");
+    type(form1::Text12, "1234");
+    enter(form1::Text12);
+    expectShown({{form1::Text3, "10,957.92"}, {form1::Text4, "16.44"}, {form1::Text5, "0.00"}, {form1::Text6, "1.23"},
+                 {form1::Text7, "17.67"}, {form1::Text10, "10,975.59"}, {form1::Text8, "8.90"}, {form1::Text9, "8.92"},
+                 {form1::Text13, "12,327.66"}, {form1::Text14, "18.49"}, {form1::Text15, "12.33"},
+                 {form1::Text16, "1.23"}, {form1::Text17, "32.05"}, {form1::Text20, "12,295.61"}});
 }
 
 TEST_F(FeeRulesTest, switching_to_todays_rules_and_back_recomputes_and_restores_every_figure) {
     useRates("2.5", "1");
-    ui.setChecked(f1("Option2"), true);
-    type("Text1", "10");
-    type("Text2", "1000");
-    type("Text11", "10.5");
-    type("Text12", "600");
+    ui.setChecked(form1::Option2, true);
+    type(form1::Text1, "10");
+    type(form1::Text2, "1000");
+    type(form1::Text11, "10.5");
+    type(form1::Text12, "600");
     calculate();
-    const std::vector<std::string> fields{"Text3",  "Text4",  "Text5",  "Text6",  "Text7",
-                                          "Text8",  "Text9",  "Text10", "Text13", "Text14",
-                                          "Text15", "Text16", "Text17", "Text18", "Text19",
-                                          "Text20"};
+    const std::vector<Ctl> fields{form1::Text3,  form1::Text4,  form1::Text5,  form1::Text6,  form1::Text7,
+                                          form1::Text8,  form1::Text9,  form1::Text10, form1::Text13, form1::Text14,
+                                          form1::Text15, form1::Text16, form1::Text17, form1::Text18, form1::Text19,
+                                          form1::Text20};
     std::vector<std::string> own;
     for (const auto& f : fields) {
         own.push_back(shown(f));
     }
     session.chooseCurrentRules();
-    EXPECT_EQ(ui.caption(Ctl{FormId::Form1, "Form1"}), "股票交易费用成本Zunmo计算器3.0版（现行规则）");
-    EXPECT_EQ(shown("Combo2"), "0.5");
-    EXPECT_FALSE(ui.at(f1("Combo2")).enabled);
-    EXPECT_EQ(shown("Text15"), "3.15");  // the sale recomputed at today's 0.5‰
+    EXPECT_EQ(ui.caption(form1::Form1), "股票交易费用成本Zunmo计算器3.0版（现行规则）");
+    EXPECT_EQ(shown(form1::Combo2), "0.5");
+    EXPECT_FALSE(ui.at(form1::Combo2).enabled);
+    EXPECT_EQ(shown(form1::Text15), "3.15");  // the sale recomputed at today's 0.5‰
     session.chooseOwnRules();
-    EXPECT_EQ(ui.caption(Ctl{FormId::Form1, "Form1"}), "股票交易费用成本Zunmo计算器3.0版");
-    EXPECT_EQ(shown("Combo1"), "2.5");
-    EXPECT_EQ(shown("Combo2"), "1");
+    EXPECT_EQ(ui.caption(form1::Form1), "股票交易费用成本Zunmo计算器3.0版");
+    EXPECT_EQ(shown(form1::Combo1), "2.5");
+    EXPECT_EQ(shown(form1::Combo2), "1");
     for (std::size_t i = 0; i < fields.size(); ++i) {
         EXPECT_EQ(shown(fields[i]), own[i]) << fields[i];
     }
@@ -241,15 +240,15 @@ TEST_F(FeeRulesTest, bad_rates_minimums_and_dates_are_refused_and_change_nothing
     session.chooseCurrentRules();
     for (const char* rate : {"", "-1", "3.001", "0.0001", "1e-3", "０.２５", "abc", "1..2"}) {
         ui.messages.clear();
-        type("Combo1", rate);
+        type(form1::Combo1, rate);
         calculate();
         EXPECT_EQ(ui.messages, std::vector<std::string>{std::string(msg::kCommissionRateInvalid)})
             << rate;
-        EXPECT_TRUE(ui.hasFocus(f1("Combo1"))) << rate;
+        EXPECT_TRUE(ui.hasFocus(form1::Combo1)) << rate;
     }
     const std::string longText(10000, '1');
     ui.messages.clear();
-    type("Combo1", longText);
+    type(form1::Combo1, longText);
     session.combo1Left();
     EXPECT_EQ(ui.messages.size(), 1u);
     EXPECT_EQ(session.rules().commissionPpm, 2700);  // the list's rate when the rules were chosen
@@ -275,7 +274,7 @@ TEST_F(FeeRulesTest, bad_rates_minimums_and_dates_are_refused_and_change_nothing
 
 TEST_F(FeeRulesTest, the_choice_comes_back_at_the_next_start_and_nonsense_falls_back) {
     ASSERT_TRUE(session.chooseRulesOnDate("2019-03-15"));
-    type("Combo1", "0.085");
+    type(form1::Combo1, "0.085");
     session.combo1Left();
     ASSERT_TRUE(session.setMinimumCommission("0"));
     {
@@ -287,10 +286,10 @@ TEST_F(FeeRulesTest, the_choice_comes_back_at_the_next_start_and_nonsense_falls_
         EXPECT_EQ(again.rules().date, (TradeDate{2019, 3, 15}));
         EXPECT_EQ(again.rules().commissionPpm, 85);
         EXPECT_EQ(again.rules().minCommission, Money());
-        EXPECT_EQ(ui2.caption(Ctl{FormId::Form1, "Form1"}),
+        EXPECT_EQ(ui2.caption(form1::Form1),
                   "股票交易费用成本Zunmo计算器3.0版（按2019年3月15日的规则）");
-        EXPECT_EQ(ui2.text(f1("Combo1")), "0.085");
-        EXPECT_EQ(ui2.text(f1("Combo2")), "1");
+        EXPECT_EQ(ui2.text(form1::Combo1), "0.085");
+        EXPECT_EQ(ui2.text(form1::Combo2), "1");
     }
     const char* nonsense[][3] = {{"按日期", "NaN", "abc"},
                                  {"10000-01-01", "4", "-5"},
@@ -308,7 +307,7 @@ TEST_F(FeeRulesTest, the_choice_comes_back_at_the_next_start_and_nonsense_falls_
         EXPECT_TRUE(again.rules().own()) << rule;
         EXPECT_EQ(again.rules().commissionPpm, 1500) << rate;
         EXPECT_EQ(again.rules().minCommission, money("5")) << minimum;
-        EXPECT_EQ(ui2.text(f1("Combo1")), "1.5");
+        EXPECT_EQ(ui2.text(form1::Combo1), "1.5");
     }
 }
 
@@ -387,12 +386,12 @@ TEST_P(TargetExample, is_the_lowest_price_that_meets_the_target) {
     const TargetRow& r = GetParam();
     if (r.today) {
         session.chooseCurrentRules();
-        type("Combo1", "0.25");
+        type(form1::Combo1, "0.25");
     } else {
         useRates("3.0", "3");
     }
-    type("Text1", "10");
-    type("Text2", "1000");
+    type(form1::Text1, "10");
+    type(form1::Text2, "1000");
     calculate();
     const auto sale = session.targetSale(r.kind, r.target);
     ASSERT_TRUE(sale);
@@ -410,8 +409,8 @@ TEST_F(FeeRulesTest, a_target_is_refused_without_a_purchase_as_no_number_and_bey
         EXPECT_FALSE(session.targetSale(TargetKind::Profit, text));
         EXPECT_EQ(ui.messages.back(), message);
     }
-    type("Text1", "10");
-    type("Text2", "1000");
+    type(form1::Text1, "10");
+    type(form1::Text2, "1000");
     calculate();
     const std::tuple<TargetKind, const char*, std::string_view> rows[] = {
         {TargetKind::Profit, "abc", msg::kTargetNotNumber},
@@ -429,18 +428,18 @@ TEST_F(FeeRulesTest, a_target_is_refused_without_a_purchase_as_no_number_and_bey
 
 TEST_F(FeeRulesTest, using_a_target_fills_the_sell_side_as_enter_does) {
     session.chooseCurrentRules();
-    type("Combo1", "0.25");
-    type("Text1", "10");
-    type("Text2", "1000");
+    type(form1::Combo1, "0.25");
+    type(form1::Text1, "10");
+    type(form1::Text2, "1000");
     calculate();
     const auto sale = session.targetSale(TargetKind::Profit, "500");
     ASSERT_TRUE(sale);
     session.useTargetSale(*sale);
-    EXPECT_EQ(shown("Text11"), "10.52");
-    EXPECT_EQ(shown("Text12"), "1,000");
-    EXPECT_EQ(shown("Text19"), "504.53");
-    EXPECT_EQ(shown("Text18"), "5.04");
-    EXPECT_TRUE(ui.hasFocus(f1("Text21")));
+    EXPECT_EQ(shown(form1::Text11), "10.52");
+    EXPECT_EQ(shown(form1::Text12), "1,000");
+    EXPECT_EQ(shown(form1::Text19), "504.53");
+    EXPECT_EQ(shown(form1::Text18), "5.04");
+    EXPECT_TRUE(ui.hasFocus(form1::Text21));
 }
 
 TEST(TargetSalePrice, meets_the_target_where_one_step_lower_does_not_under_both_kinds_of_rules) {

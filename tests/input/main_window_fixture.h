@@ -58,30 +58,30 @@ protected:
 
     // The rates of the worked examples: commission 3.0 per mille, stamp duty 3 per mille.
     void useRates(std::string_view commission, std::string_view stampDuty) {
-        ui.setText(f1("Combo1"), commission);
-        ui.setText(f1("Combo2"), stampDuty);
-        ASSERT_EQ(ui.text(f1("Combo1")), commission);
-        ASSERT_EQ(ui.text(f1("Combo2")), stampDuty);
+        ui.setText(form1::Combo1, commission);
+        ui.setText(form1::Combo2, stampDuty);
+        ASSERT_EQ(ui.text(form1::Combo1), commission);
+        ASSERT_EQ(ui.text(form1::Combo2), stampDuty);
     }
-    void type(std::string_view field, std::string_view text) { ui.setText(f1(field), text); }
-    std::string shown(std::string_view field) const { return ui.text(f1(field)); }
+    void type(Ctl field, std::string_view text) { ui.setText(field, text); }
+    std::string shown(Ctl field) const { return ui.text(field); }
     // The user presses Enter in a field that has the focus.
-    void enter(std::string_view field) {
-        ui.setFocus(f1(field));
-        session.enterPressed(f1(field));
+    void enter(Ctl field) {
+        ui.setFocus(field);
+        session.enterPressed(field);
     }
     void calculate() {
-        ui.setFocus(f1("Command1"));
+        ui.setFocus(form1::Command1);
         session.command1Click();
     }
     CalcState& st() { return session.state(); }
 
     // One refusal: exactly this message, the field focused with its whole text selected, and the
     // text still as typed.
-    void expectRefusedOn(std::string_view field, std::string_view message, std::string_view typed) {
+    void expectRefusedOn(Ctl field, std::string_view message, std::string_view typed) {
         EXPECT_EQ(ui.messages, std::vector<std::string>{std::string(message)});
-        EXPECT_TRUE(ui.hasFocus(f1(field))) << "focus is elsewhere";
-        EXPECT_TRUE(ui.isWholeTextSelected(f1(field))) << "text not selected";
+        EXPECT_TRUE(ui.hasFocus(field)) << "focus is elsewhere";
+        EXPECT_TRUE(ui.isWholeTextSelected(field)) << "text not selected";
         EXPECT_EQ(shown(field), typed);
     }
 

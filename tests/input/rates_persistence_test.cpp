@@ -73,8 +73,8 @@ TEST_P(RatesAtLoad, load_shows_the_stored_rates_or_the_defaults_without_a_messag
         store(*row.file);
     }
     const auto run = start();
-    EXPECT_EQ(run->ui.text(f1("Combo1")), row.commission);
-    EXPECT_EQ(run->ui.text(f1("Combo2")), row.stampDuty);
+    EXPECT_EQ(run->ui.text(form1::Combo1), row.commission);
+    EXPECT_EQ(run->ui.text(form1::Combo2), row.stampDuty);
     EXPECT_TRUE(run->ui.messages.empty());
 }
 
@@ -110,15 +110,15 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST_F(RatesPersistence, save_writes_both_rates_in_gbk_and_the_next_start_shows_them) {
     auto run = start();
-    run->ui.setText(f1("Combo1"), "1.5");
-    run->ui.setText(f1("Combo2"), "1");
+    run->ui.setText(form1::Combo1, "1.5");
+    run->ui.setText(form1::Combo2, "1");
     run->session.SaveRates();
     EXPECT_TRUE(run->ui.messages.empty());
     EXPECT_EQ(onDisk(), "[TIP]\r\n" + kFeeGbk + "=1.5\r\n" + kDutyGbk + "=1\r\n");
 
     const auto next = start();
-    EXPECT_EQ(next->ui.text(f1("Combo1")), "1.5");
-    EXPECT_EQ(next->ui.text(f1("Combo2")), "1");
+    EXPECT_EQ(next->ui.text(form1::Combo1), "1.5");
+    EXPECT_EQ(next->ui.text(form1::Combo2), "1");
 }
 
 TEST_F(RatesPersistence, fund_or_warrant_rates_are_remembered_as_zero) {
@@ -128,16 +128,16 @@ TEST_F(RatesPersistence, fund_or_warrant_rates_are_remembered_as_zero) {
     EXPECT_TRUE(run->ui.messages.empty());
 
     const auto next = start();
-    EXPECT_EQ(next->ui.text(f1("Combo1")), "0.0");
-    EXPECT_EQ(next->ui.text(f1("Combo2")), "0");
+    EXPECT_EQ(next->ui.text(form1::Combo1), "0.0");
+    EXPECT_EQ(next->ui.text(form1::Combo2), "0");
 }
 
 TEST_F(RatesPersistence, save_keeps_what_a_person_added_to_the_file) {
     const std::string head = "; mine\r\n[Window]\r\nLeft=10\r\n\r\n";
     store(head + "[tip]\r\n" + kFeeGbk + " = 2.5\r\n");
     auto run = start();
-    EXPECT_EQ(run->ui.text(f1("Combo1")), "2.5");
-    run->ui.setText(f1("Combo1"), "2.0");
+    EXPECT_EQ(run->ui.text(form1::Combo1), "2.5");
+    run->ui.setText(form1::Combo1, "2.0");
     run->session.SaveRates();
     EXPECT_EQ(onDisk(), head + "[tip]\r\n" + kFeeGbk + " = 2.0\r\n" + kDutyGbk + "=3\r\n");
 }
@@ -146,13 +146,13 @@ TEST_F(RatesPersistence, failed_write_shows_the_message_once_per_key_and_the_pro
     ASSERT_TRUE(std::filesystem::create_directory(test::pathOf(m_dir.file("TKVR.INI"))));
     auto run = start();
     EXPECT_TRUE(run->ui.messages.empty());
-    EXPECT_EQ(run->ui.text(f1("Combo1")), "2.7");
+    EXPECT_EQ(run->ui.text(form1::Combo1), "2.7");
     EXPECT_EQ(std::string(msg::kWriteFailed), kWriteFailedText);
 
     run->session.SaveRates();
     EXPECT_EQ(run->ui.messages, (std::vector<std::string>{kWriteFailedText, kWriteFailedText}));
-    EXPECT_EQ(run->ui.text(f1("Combo1")), "2.7");
-    EXPECT_EQ(run->ui.text(f1("Combo2")), "3");
+    EXPECT_EQ(run->ui.text(form1::Combo1), "2.7");
+    EXPECT_EQ(run->ui.text(form1::Combo2), "3");
     EXPECT_TRUE(std::filesystem::is_directory(m_dir.file("TKVR.INI")));
     EXPECT_TRUE(std::filesystem::is_empty(m_dir.file("TKVR.INI")));
 
@@ -219,8 +219,8 @@ TEST_P(SettingsPlace, start_and_save_use_the_first_place_that_can_be_written) {
     EXPECT_EQ(chosen, row.expectUserFolder ? user + "/TKVR.INI" : beside);
     ProgramRun run(chosen);
     run.session.formLoad();
-    EXPECT_EQ(run.ui.text(f1("Combo1")), row.shownCommission);
-    run.ui.setText(f1("Combo1"), "0.5");
+    EXPECT_EQ(run.ui.text(form1::Combo1), row.shownCommission);
+    run.ui.setText(form1::Combo1, "0.5");
     run.session.SaveRates();
     EXPECT_EQ(run.ui.messages.size(), row.writeMessages);
     for (const auto& message : run.ui.messages) {

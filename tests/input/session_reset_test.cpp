@@ -23,14 +23,13 @@ protected:
 };
 
 TEST_F(SessionReset, load_leaves_every_field_empty_but_bonus_and_dividend) {
-    for (int i = 1; i <= 20; ++i) {
-        const std::string name = "Text" + std::to_string(i);
-        EXPECT_EQ(ui.text(f1(name)), "") << name;
+    for (Ctl field : kMainFields) {
+        EXPECT_EQ(ui.text(field), "") << field;
     }
-    EXPECT_EQ(ui.text(f1("Text21")), "0");
-    EXPECT_EQ(ui.text(f1("Text22")), "0.00");
-    EXPECT_EQ(ui.text(f1("Combo1")), "2.7");
-    EXPECT_EQ(ui.text(f1("Combo2")), "3");
+    EXPECT_EQ(ui.text(form1::Text21), "0");
+    EXPECT_EQ(ui.text(form1::Text22), "0.00");
+    EXPECT_EQ(ui.text(form1::Combo1), "2.7");
+    EXPECT_EQ(ui.text(form1::Combo2), "3");
     EXPECT_TRUE(ui.messages.empty());
 }
 
@@ -39,10 +38,9 @@ TEST_F(SessionReset, reset_creates_both_dialogs_hidden_with_empty_fields) {
     EXPECT_TRUE(ui.isLoaded(FormId::Form4));
     EXPECT_FALSE(ui.visible[FormId::Form3]);
     EXPECT_FALSE(ui.visible[FormId::Form4]);
-    for (int i = 1; i <= 6; ++i) {
-        const std::string name = "Text" + std::to_string(i);
-        EXPECT_EQ(ui.text(Ctl{FormId::Form3, name}), "");
-        EXPECT_EQ(ui.text(Ctl{FormId::Form4, name}), "");
+    for (std::size_t i = 0; i < 6; ++i) {
+        EXPECT_EQ(ui.text(batchFields(FormId::Form3)[i]), "");
+        EXPECT_EQ(ui.text(batchFields(FormId::Form4)[i]), "");
     }
 }
 
@@ -52,11 +50,11 @@ TEST_F(SessionReset, reset_zeroes_the_state_but_keeps_the_step_counter_marks_and
     st.ProfitLoss = Money::fromYuan(-3);
     st.RemainTransferFee = Money::fromYuan(1);
     st.StepCount = 42;
-    ui.setText(f1("Text5"), "30.00");
-    ui.setText(f1("Text21"), "3");
-    ui.setCaption(f1("Label17"), "大亏特亏");
-    ui.setForeColor(f1("Label17"), kBlue);
-    ui.setReadOnly(f1("Text1"), true);
+    ui.setText(form1::Text5, "30.00");
+    ui.setText(form1::Text21, "3");
+    ui.setCaption(form1::Label17, "大亏特亏");
+    ui.setForeColor(form1::Label17, kBlue);
+    ui.setReadOnly(form1::Text1, true);
     session.option3Click();
 
     session.QK();
@@ -65,43 +63,43 @@ TEST_F(SessionReset, reset_zeroes_the_state_but_keeps_the_step_counter_marks_and
     EXPECT_EQ(st.ProfitLoss, Money());
     EXPECT_EQ(st.RemainTransferFee, Money());
     EXPECT_EQ(st.StepCount, 42);
-    EXPECT_EQ(ui.text(f1("Text5")), "");
-    EXPECT_EQ(ui.text(f1("Text21")), "0");
+    EXPECT_EQ(ui.text(form1::Text5), "");
+    EXPECT_EQ(ui.text(form1::Text21), "0");
     // The reset restores no caption, colour, lock or rate.
-    EXPECT_EQ(ui.caption(f1("Label17")), "大亏特亏");
-    EXPECT_EQ(ui.at(f1("Label17")).foreColor, kBlue);
-    EXPECT_TRUE(ui.isReadOnly(f1("Text1")));
-    EXPECT_EQ(ui.text(f1("Combo1")), "0.0");
-    EXPECT_EQ(ui.text(f1("Combo2")), "0");
+    EXPECT_EQ(ui.caption(form1::Label17), "大亏特亏");
+    EXPECT_EQ(ui.at(form1::Label17).foreColor, kBlue);
+    EXPECT_TRUE(ui.isReadOnly(form1::Text1));
+    EXPECT_EQ(ui.text(form1::Combo1), "0.0");
+    EXPECT_EQ(ui.text(form1::Combo2), "0");
 }
 
 TEST_F(SessionReset, fund_market_sets_both_rates_to_zero_and_they_stay_when_switching_back) {
     session.option3Click();
-    EXPECT_EQ(ui.text(f1("Combo1")), "0.0");
-    EXPECT_EQ(ui.text(f1("Combo2")), "0");
-    ui.setChecked(f1("Option1"), true);  // Option1 has no handler
-    EXPECT_EQ(ui.text(f1("Combo1")), "0.0");
-    EXPECT_EQ(ui.text(f1("Combo2")), "0");
+    EXPECT_EQ(ui.text(form1::Combo1), "0.0");
+    EXPECT_EQ(ui.text(form1::Combo2), "0");
+    ui.setChecked(form1::Option1, true);  // Option1 has no handler
+    EXPECT_EQ(ui.text(form1::Combo1), "0.0");
+    EXPECT_EQ(ui.text(form1::Combo2), "0");
 }
 
 TEST_F(SessionReset, input_fields_select_their_text_on_focus_and_output_fields_do_not) {
-    ui.setText(f1("Text2"), "1,000");
-    ui.setFocus(f1("Text2"));
-    session.focusGained(f1("Text2"));
-    EXPECT_TRUE(ui.isWholeTextSelected(f1("Text2")));
+    ui.setText(form1::Text2, "1,000");
+    ui.setFocus(form1::Text2);
+    session.focusGained(form1::Text2);
+    EXPECT_TRUE(ui.isWholeTextSelected(form1::Text2));
 
-    ui.setText(f1("Text3"), "10,000.00");
-    ui.setFocus(f1("Text3"));
-    session.focusGained(f1("Text3"));
+    ui.setText(form1::Text3, "10,000.00");
+    ui.setFocus(form1::Text3);
+    session.focusGained(form1::Text3);
     EXPECT_FALSE(ui.selection.has_value());
 }
 
 TEST_F(SessionReset, activation_from_another_own_window_puts_the_focus_in_the_buy_price) {
-    ui.setText(f1("Text1"), "9.50");
-    ui.setFocus(f1("Text12"));
+    ui.setText(form1::Text1, "9.50");
+    ui.setFocus(form1::Text12);
     session.form1Activated();
-    EXPECT_TRUE(ui.hasFocus(f1("Text1")));
-    EXPECT_TRUE(ui.isWholeTextSelected(f1("Text1")));
+    EXPECT_TRUE(ui.hasFocus(form1::Text1));
+    EXPECT_TRUE(ui.isWholeTextSelected(form1::Text1));
 }
 
 TEST_F(SessionReset, closing_the_main_window_unloads_the_four_windows_in_order_once) {

@@ -49,8 +49,7 @@ namespace zm::test {
 class RecordingWindowModel : public MemoryWindowModel {
 public:
     struct Write {
-        FormId form;
-        std::string name;
+        Ctl control;
         std::string text;
     };
 
@@ -65,9 +64,9 @@ public:
     }
     // Whether the action's last write into the field put a figure there (the reset writes
     // empty texts; a calculation never does into the fields that tell it ran).
-    bool wrote(FormId form, std::string_view name) const {
+    bool wrote(Ctl c) const {
         for (auto it = writes.rbegin(); it != writes.rend(); ++it) {
-            if (it->form == form && it->name == name) {
+            if (it->control == c) {
                 return !it->text.empty();
             }
         }
@@ -80,7 +79,7 @@ public:
     }
     void setText(Ctl c, std::string_view text) override {
         ++calls;
-        writes.push_back({c.form, std::string(c.name), std::string(text)});
+        writes.push_back({c, std::string(text)});
         MemoryWindowModel::setText(c, text);
     }
     bool isReadOnly(Ctl c) const override {
@@ -203,24 +202,24 @@ public:
         checkMark();
         checkLocks();
         const bool rulesChange = source == ActionSource::RulesChange;
-        const bool buyLocked = rulesChange && ui.MemoryWindowModel::isReadOnly(f1("Text1"));
-        const bool sellLocked = rulesChange && ui.MemoryWindowModel::isReadOnly(f1("Text11"));
+        const bool buyLocked = rulesChange && ui.MemoryWindowModel::isReadOnly(form1::Text1);
+        const bool sellLocked = rulesChange && ui.MemoryWindowModel::isReadOnly(form1::Text11);
         // After a change of rules the main window's sale, recomputed last, sets Label8 and, when
         // partial, shows its own break-even in Text9 over the purchase's: the sale is checked.
-        const bool partialSaleLast = rulesChange && !sellLocked && ui.wrote(FormId::Form1, "Text20");
+        const bool partialSaleLast = rulesChange && !sellLocked && ui.wrote(form1::Text20);
         if (source == ActionSource::MainWindow || rulesChange) {
-            if (ui.wrote(FormId::Form1, "Text10") && !partialSaleLast) {
+            if (ui.wrote(form1::Text10) && !partialSaleLast) {
                 ++(buyLocked ? batchBuyCalculations : buyCalculations);
                 buyLocked ? checkBatchBuy() : checkMainBuy();
             }
-            if (ui.wrote(FormId::Form1, "Text20")) {
+            if (ui.wrote(form1::Text20)) {
                 ++(sellLocked ? batchSellCalculations : sellCalculations);
                 sellLocked ? checkBatchSell() : checkMainSell();
             }
-        } else if (source == ActionSource::BatchBuy && ui.wrote(FormId::Form1, "Text10")) {
+        } else if (source == ActionSource::BatchBuy && ui.wrote(form1::Text10)) {
             ++batchBuyCalculations;
             checkBatchBuy();
-        } else if (source == ActionSource::BatchSell && ui.wrote(FormId::Form1, "Text20")) {
+        } else if (source == ActionSource::BatchSell && ui.wrote(form1::Text20)) {
             ++batchSellCalculations;
             checkBatchSell();
         }
@@ -246,29 +245,29 @@ private:
 
     // ------------------------------------------------------------------------------------------
     // Reading the window.
-    std::string shown(std::string_view name) const {
-        return m_ui->MemoryWindowModel::text(f1(name));
+    std::string shown(Ctl name) const {
+        return m_ui->MemoryWindowModel::text(name);
     }
-    std::optional<Money> money(std::string_view name) const {
+    std::optional<Money> money(Ctl name) const {
         return numberTextToMoney(shown(name));
     }
-    std::optional<double> number(std::string_view name) const {
+    std::optional<double> number(Ctl name) const {
         return numberTextToDouble(shown(name));
     }
-    double rate(std::string_view list) const {
+    double rate(Ctl list) const {
         return numberTextToDouble(shown(list)).value_or(0.0);
     }
     Market market() const {
-        if (m_ui->MemoryWindowModel::isChecked(f1("Option1"))) {
+        if (m_ui->MemoryWindowModel::isChecked(form1::Option1)) {
             return Market::ShanghaiA;
         }
-        return m_ui->MemoryWindowModel::isChecked(f1("Option3")) ? Market::FundWarrant
+        return m_ui->MemoryWindowModel::isChecked(form1::Option3) ? Market::FundWarrant
                                                                  : Market::ShenzhenA;
     }
-    const MemoryWindowModel::Control* control(std::string_view name) const {
-        return m_ui->find(f1(name));
+    const MemoryWindowModel::Control* control(Ctl name) const {
+        return m_ui->find(name);
     }
-    Rgb colour(std::string_view name) const {
+    Rgb colour(Ctl name) const {
         const auto* c = control(name);
         return c ? c->foreColor : kBlack;
     }
@@ -276,10 +275,9 @@ private:
     void fail(const std::string& what) {
         std::ostringstream out;
         out << what << " |";
-        for (const char* name :
-             {"Text1",  "Text2",  "Text3",  "Text4",  "Text5",  "Text6",  "Text7",  "Text8",
-              "Text9",  "Text10", "Text11", "Text12", "Text13", "Text14", "Text15", "Text16",
-              "Text17", "Text18", "Text19", "Text20", "Text21", "Text22", "Combo1", "Combo2"}) {
+        for (Ctl name : {form1::Text1,  form1::Text2,  form1::Text3,  form1::Text4,  form1::Text5,  form1::Text6,  form1::Text7,  form1::Text8,
+              form1::Text9,  form1::Text10, form1::Text11, form1::Text12, form1::Text13, form1::Text14, form1::Text15, form1::Text16,
+              form1::Text17, form1::Text18, form1::Text19, form1::Text20, form1::Text21, form1::Text22, form1::Combo1, form1::Combo2}) {
             out << ' ' << name << "=[" << shown(name) << ']';
         }
         out << " market=" << static_cast<int>(market());
@@ -331,9 +329,10 @@ private:
 
     void checkWrites() {
         for (const auto& w : m_ui->writes) {
-            if (w.name.starts_with("Text") && !w.text.empty() && !IsNumberText(w.text)) {
-                fail(std::string("the program wrote [") + w.text + "] into " + formName(w.form) +
-                     "." + w.name + ", which is no number text");
+            if (w.control.name().starts_with("Text") && !w.text.empty() && !IsNumberText(w.text)) {
+                fail(std::string("the program wrote [") + w.text + "] into " +
+                     std::string(formName(w.control.form)) + "." + std::string(w.control.name()) +
+                     ", which is no number text");
             }
         }
     }
@@ -363,20 +362,20 @@ private:
     // remaining shares' after a partial sale, bring back what they must one step lower does not.
     void checkDatedRules(ActionSource source) {
         const FeeRules& rules = m_session->rules();
-        for (const auto& side : {std::array<const char*, 4>{"Text4", "Text5", "Text6", "Text7"},
-                                 std::array<const char*, 4>{"Text14", "Text15", "Text16", "Text17"}}) {
+        for (const auto& side : {std::array<Ctl, 4>{form1::Text4, form1::Text5, form1::Text6, form1::Text7},
+                                 std::array<Ctl, 4>{form1::Text14, form1::Text15, form1::Text16, form1::Text17}}) {
             const auto c = money(side[0]), s = money(side[1]), t = money(side[2]), total = money(side[3]);
             if (c && s && t && total) {
-                expect(*c + *s + *t == *total, std::string(side[3]) + " is not the sum of its parts");
-                expect(*c >= rules.minCommission, std::string(side[0]) + " is below the minimum");
+                expect(*c + *s + *t == *total, std::string(side[3].name()) + " is not the sum of its parts");
+                expect(*c >= rules.minCommission, std::string(side[0].name()) + " is below the minimum");
             }
         }
         const bool rulesChange = source == ActionSource::RulesChange;
         if (source != ActionSource::MainWindow && !rulesChange) {
             return;
         }
-        const bool buyLocked = rulesChange && m_ui->MemoryWindowModel::isReadOnly(f1("Text1"));
-        const bool sellLocked = rulesChange && m_ui->MemoryWindowModel::isReadOnly(f1("Text11"));
+        const bool buyLocked = rulesChange && m_ui->MemoryWindowModel::isReadOnly(form1::Text1);
+        const bool sellLocked = rulesChange && m_ui->MemoryWindowModel::isReadOnly(form1::Text11);
         const Market mk = market();
         const Money step = priceStep(rules, mk);
         const auto sells = [&](Money price, Money qty, Money target) {
@@ -385,7 +384,7 @@ private:
             return fees && *amount - fees->total >= target;
         };
         const auto checkBreakEven = [&](const char* what, Money qty, Money target) {
-            const auto p = money("Text9");
+            const auto p = money(form1::Text9);
             if (!p) {
                 return;
             }
@@ -394,11 +393,11 @@ private:
                    std::string(what) + " is not the lowest price that does");
         };
         // A partial sale in the same action (Calculate) shows its own break-even in Text9.
-        const bool sold = m_ui->wrote(FormId::Form1, "Text20") && !sellLocked;
+        const bool sold = m_ui->wrote(form1::Text20) && !sellLocked;
         const bool partial = sold && m_st->HeldQty > m_st->SellQty;
-        if (m_ui->wrote(FormId::Form1, "Text10") && !buyLocked) {
+        if (m_ui->wrote(form1::Text10) && !buyLocked) {
             ++datedCalculations;
-            expect(money("Text10") == m_st->AmountPaid, "Text10 is not the amount paid");
+            expect(money(form1::Text10) == m_st->AmountPaid, "Text10 is not the amount paid");
             if (!partial) {
                 checkBreakEven("the break-even", m_st->HeldQty, m_st->AmountPaid);
             }
@@ -413,14 +412,14 @@ private:
     }
 
     void checkCommissions() {
-        for (const char* field : {"Text4", "Text14"}) {
+        for (Ctl field : {form1::Text4, form1::Text14}) {
             const std::string t = shown(field);
             if (t.empty()) {
                 continue;
             }
             const auto v = numberTextToMoney(t);
             expect(v && *v >= kMinCommission,
-                   std::string(field) + " shows a commission below 5.00");
+                   std::string(field.name()) + " shows a commission below 5.00");
         }
         expect(m_st->BuyCommission.isZero() || m_st->BuyCommission >= kMinCommission,
                "BuyCommission is below 5.00: " + show(m_st->BuyCommission));
@@ -444,28 +443,28 @@ private:
     // included) red. The figure may be empty (a profit that could not be shown) or, after a
     // partial sale followed by a batch sale without a purchase, the remaining share count.
     void checkMark() {
-        const auto* label = control("Label17");
+        const auto* label = control(form1::Label17);
         if (!label) {
             return;
         }
-        const auto l = number("Text19");
+        const auto l = number(form1::Text19);
         if (label->caption == "大亏特亏") {
             expect(!l || *l < 0.0, "the loss mark stands over no loss in Text19");
-            expect(colour("Label17") == kBlue && colour("Label18") == kBlue,
+            expect(colour(form1::Label17) == kBlue && colour(form1::Label18) == kBlue,
                    "the loss mark is not blue");
         } else if (label->caption == "大赚特赚") {
             expect(!l || *l >= 0.0, "the gain mark stands over a loss in Text19");
-            expect(colour("Label17") == kRed && colour("Label18") == kRed,
+            expect(colour(form1::Label17) == kRed && colour(form1::Label18) == kRed,
                    "the gain mark is not red");
         }
     }
 
     void checkLocks() {
-        for (const char* name : {"Text1", "Text2", "Text11", "Text12"}) {
+        for (Ctl name : {form1::Text1, form1::Text2, form1::Text11, form1::Text12}) {
             const auto* c = control(name);
             if (c) {
                 expect(c->readOnly == (c->background == Background::ButtonFace),
-                       std::string(name) +
+                       std::string(name.name()) +
                            " is locked without the locked background or the "
                            "other way round");
             }
@@ -477,30 +476,30 @@ private:
 
     void checkMainBuy() {
         const CalcState& st = *m_st;
-        const double c = rate("Combo1");
-        const double s = rate("Combo2");
-        expect(money("Text1") == st.BuyPrice, "BuyPrice is not the price Text1 shows");
-        expect(money("Text2") == st.BuyQty, "BuyQty is not the quantity Text2 shows");
+        const double c = rate(form1::Combo1);
+        const double s = rate(form1::Combo2);
+        expect(money(form1::Text1) == st.BuyPrice, "BuyPrice is not the price Text1 shows");
+        expect(money(form1::Text2) == st.BuyQty, "BuyQty is not the quantity Text2 shows");
         const auto amount = Money::mul(st.BuyPrice, st.BuyQty);
         expect(amount && st.BuyAmount == *amount, "BuyAmount is not price × quantity");
-        expect(shown("Text3") == formatAmount(st.BuyAmount), "Text3 does not show BuyAmount");
-        expect(shown("Text4") == formatAmount(st.BuyCommission),
+        expect(shown(form1::Text3) == formatAmount(st.BuyAmount), "Text3 does not show BuyAmount");
+        expect(shown(form1::Text4) == formatAmount(st.BuyCommission),
                "Text4 does not show BuyCommission");
         if (market() == Market::FundWarrant) {
-            expect(shown("Text5") == "0" && st.BuyStampDuty.isZero(),
+            expect(shown(form1::Text5) == "0" && st.BuyStampDuty.isZero(),
                    "a fund purchase pays stamp duty");
         }
         checkRateFees("the purchase's", st.BuyAmount.toDouble(), c,
                       market() == Market::FundWarrant ? 0.0 : s, st.BuyCommission.toDouble(),
                       st.BuyStampDuty.toDouble());
         checkTransferFee("the purchase's", st.BuyTransferFee, st.BuyQty);
-        expect(shown("Text7") == formatAmount(st.BuyFeeTotal), "Text7 does not show BuyFeeTotal");
+        expect(shown(form1::Text7) == formatAmount(st.BuyFeeTotal), "Text7 does not show BuyFeeTotal");
         // The fee total on screen against its parts on screen: exact when the transfer fee is a
         // whole number of fen (always so for whole board lots), else within the two roundings.
-        const auto t4 = money("Text4");
-        const auto t5 = money("Text5");
-        const auto t6 = money("Text6");
-        const auto t7 = money("Text7");
+        const auto t4 = money(form1::Text4);
+        const auto t5 = money(form1::Text5);
+        const auto t6 = money(form1::Text6);
+        const auto t7 = money(form1::Text7);
         if (t4 && t5 && t6 && t7) {
             const Money parts = *t4 + *t5 + *t6;
             if (st.BuyTransferFee.isWholeFen()) {
@@ -513,15 +512,15 @@ private:
             fail("a buy fee field holds no number");
         }
         // A sale computed in the same action (Calculate) sets Label8 and, when partial, Text9.
-        const bool saleFollowed = m_ui->wrote(FormId::Form1, "Text20");
+        const bool saleFollowed = m_ui->wrote(form1::Text20);
         const bool breakEvenReplaced = saleFollowed && st.BuyQty > st.SellQty;
         if (!saleFollowed) {
-            expect(colour("Label8") == kRed, "Label8 is not red after a purchase");
+            expect(colour(form1::Label8) == kRed, "Label8 is not red after a purchase");
         }
 
         // Bonus shares and dividend per 10, as the fields held them for the calculation.
-        const auto d = number("Text22");
-        const auto b = number("Text21");
+        const auto d = number(form1::Text22);
+        const auto b = number(form1::Text21);
         if (!d || !b) {
             fail("Text21 or Text22 holds no number after a purchase");
             return;
@@ -542,7 +541,7 @@ private:
                            (cost - Money::kTicksPerFen) * den.ticks() < n,
                        "the cost per share " + show(st.BuyCostPerShare) +
                            " is not the next fen up of " + show(num) + " / " + show(den));
-                expect(shown("Text8") == formatAmount(st.BuyCostPerShare),
+                expect(shown(form1::Text8) == formatAmount(st.BuyCostPerShare),
                        "Text8 does not show BuyCostPerShare");
             }
         }
@@ -564,10 +563,10 @@ private:
 
         // Amount paid: trade amount + fee total − dividend per 10 × quantity × 0.1, every figure
         // as its field shows it.
-        const auto T = number("Text3");
-        const auto F = number("Text7");
-        const auto N = number("Text2");
-        const auto paid = number("Text10");
+        const auto T = number(form1::Text3);
+        const auto F = number(form1::Text7);
+        const auto N = number(form1::Text2);
+        const auto paid = number(form1::Text10);
         if (T && F && N && paid) {
             const long double expected =
                 (static_cast<long double>(*T) + *F) - static_cast<long double>(*d) * *N * 0.1L;
@@ -576,7 +575,7 @@ private:
                    "× 0.1");
             expect(near(st.AmountPaid.toDouble(), expected, 0.0001),
                    "AmountPaid is not Text3 + Text7 − Text22 × Text2 × 0.1");
-            expect(shown("Text10") == formatAmount(st.AmountPaid),
+            expect(shown(form1::Text10) == formatAmount(st.AmountPaid),
                    "Text10 does not show AmountPaid");
         } else {
             fail("a field of the amount paid holds no number");
@@ -588,28 +587,28 @@ private:
 
     void checkMainSell() {
         const CalcState& st = *m_st;
-        const double c = rate("Combo1");
-        const double s = rate("Combo2");
-        expect(money("Text11") == st.SellPrice, "SellPrice is not the price Text11 shows");
-        expect(money("Text12") == st.SellQty, "SellQty is not the quantity Text12 shows");
+        const double c = rate(form1::Combo1);
+        const double s = rate(form1::Combo2);
+        expect(money(form1::Text11) == st.SellPrice, "SellPrice is not the price Text11 shows");
+        expect(money(form1::Text12) == st.SellQty, "SellQty is not the quantity Text12 shows");
         const auto amount = Money::mul(st.SellPrice, st.SellQty);
         expect(amount && st.SellAmount == *amount, "SellAmount is not price × quantity");
-        expect(shown("Text13") == formatAmount(st.SellAmount), "Text13 does not show SellAmount");
-        expect(shown("Text14") == formatAmount(st.SellCommission),
+        expect(shown(form1::Text13) == formatAmount(st.SellAmount), "Text13 does not show SellAmount");
+        expect(shown(form1::Text14) == formatAmount(st.SellCommission),
                "Text14 does not show SellCommission");
-        expect(shown("Text17") == formatAmount(st.SellFeeTotal),
+        expect(shown(form1::Text17) == formatAmount(st.SellFeeTotal),
                "Text17 does not show SellFeeTotal");
         checkRateFees("the sale's", st.SellAmount.toDouble(), c, s, st.SellCommission.toDouble(),
                       st.SellStampDuty.toDouble());
         checkTransferFee("the sale's", st.SellTransferFee, st.SellQty);
         // The sell fee total is not rounded; on screen, its parts are whole fen but for the
         // transfer fee, and rounding a sum of positive figures to fen rounds that part alone.
-        const auto t13 = money("Text13");
-        const auto t14 = money("Text14");
-        const auto t15 = money("Text15");
-        const auto t16 = money("Text16");
-        const auto t17 = money("Text17");
-        const auto t20 = money("Text20");
+        const auto t13 = money(form1::Text13);
+        const auto t14 = money(form1::Text14);
+        const auto t15 = money(form1::Text15);
+        const auto t16 = money(form1::Text16);
+        const auto t17 = money(form1::Text17);
+        const auto t20 = money(form1::Text20);
         if (t13 && t14 && t15 && t16 && t17 && t20) {
             expect(*t17 == *t14 + *t15 + *t16, "Text17 is not Text14 + Text15 + Text16");
             const Money diff = *t20 - (*t13 - *t17);
@@ -620,30 +619,30 @@ private:
         // Amount received = trade amount − fee total, exactly, in the state.
         expect(st.AmountReceived == st.SellAmount - st.SellFeeTotal,
                "AmountReceived is not SellAmount − SellFeeTotal");
-        expect(shown("Text20") == formatAmount(st.AmountReceived),
+        expect(shown(form1::Text20) == formatAmount(st.AmountReceived),
                "Text20 does not show AmountReceived");
         expect(st.ProfitLoss == st.AmountReceived - st.AmountPaid,
                "ProfitLoss is not AmountReceived − AmountPaid");
 
         // The yield, when an amount paid is on screen.
-        if (!shown("Text10").empty()) {
+        if (!shown(form1::Text10).empty()) {
             const long double y = st.AmountPaid.isZero()
                                       ? 0.0L
                                       : static_cast<long double>(st.ProfitLoss.toDouble()) /
                                             st.AmountPaid.toDouble() * 100.0L;
             if (st.AmountPaid.isZero()) {
-                expect(shown("Text18").empty(), "a yield is shown on nothing paid");
-            } else if (std::fabs(y) > kMaxYieldPercent && shown("Text18").empty()) {
+                expect(shown(form1::Text18).empty(), "a yield is shown on nothing paid");
+            } else if (std::fabs(y) > kMaxYieldPercent && shown(form1::Text18).empty()) {
                 // A yield beyond what a field can hold is left out.
             } else {
                 expect(near(st.SellYield.toDouble(), y, 0.005 + 1e-9),
                        "SellYield " + show(st.SellYield) + " is not the profit in percent");
-                expect(shown("Text18") == formatAmount(st.SellYield),
+                expect(shown(form1::Text18) == formatAmount(st.SellYield),
                        "Text18 does not show SellYield");
             }
         }
 
-        const auto* label17 = control("Label17");
+        const auto* label17 = control(form1::Label17);
         const std::string caption = label17 ? label17->caption : std::string();
         const bool partial = st.BuyQty > st.SellQty;
         if (!partial) {
@@ -651,7 +650,7 @@ private:
             const bool loss = st.ProfitLoss <= -Money::fromTicks(Money::kTicksPerFen / 2);
             expect(caption == (loss ? "大亏特亏" : "大赚特赚"),
                    "the mark does not agree with the profit " + show(st.ProfitLoss));
-            expect(shown("Text19") == formatAmount(st.ProfitLoss),
+            expect(shown(form1::Text19) == formatAmount(st.ProfitLoss),
                    "Text19 does not show ProfitLoss");
             return;
         }
@@ -659,10 +658,10 @@ private:
         // A partial sale: the remaining shares replace the profit, and Text9 shows their
         // break-even price, which the literal search must find too.
         ++partialSales;
-        expect(caption == "剩余股票" && colour("Label17") == kRed && colour("Label18") == kRed,
+        expect(caption == "剩余股票" && colour(form1::Label17) == kRed && colour(form1::Label18) == kRed,
                "a partial sale is not marked");
         const Money remain = st.BuyQty - st.SellQty;
-        expect(shown("Text19") == formatGroupedWhole(remain),
+        expect(shown(form1::Text19) == formatGroupedWhole(remain),
                "Text19 does not show the remaining shares");
         expect(st.RemainQty == remain, "RemainQty is not BuyQty − SellQty");
         const Money cost = st.BuyAmount - st.SellAmount + st.BuyFeeTotal + st.SellFeeTotal;
@@ -700,17 +699,17 @@ private:
     // After a batch dialog's computation.
 
     void checkBatchBuy() {
-        const double c = rate("Combo1");
-        const double s = rate("Combo2");
-        const auto t4 = number("Text4");
-        const auto t5 = number("Text5");
-        const auto t6 = number("Text6");
-        const auto t7 = number("Text7");
-        const auto T = number("Text3");
-        const auto N = number("Text2");
-        const auto V = number("Text22");
-        const auto paid = number("Text10");
-        const auto cost = number("Text8");
+        const double c = rate(form1::Combo1);
+        const double s = rate(form1::Combo2);
+        const auto t4 = number(form1::Text4);
+        const auto t5 = number(form1::Text5);
+        const auto t6 = number(form1::Text6);
+        const auto t7 = number(form1::Text7);
+        const auto T = number(form1::Text3);
+        const auto N = number(form1::Text2);
+        const auto V = number(form1::Text22);
+        const auto paid = number(form1::Text10);
+        const auto cost = number(form1::Text8);
         if (!t4 || !t5 || !t6 || !t7 || !T || !N || !paid || !cost) {
             fail("a field of the batch purchase holds no number");
             return;
@@ -719,7 +718,7 @@ private:
         // shown is the trade amount over the quantity, rounded to fen.
         checkRateFees("the batch purchase's", *T, c, s, *t4, *t5);
         const double Q = capturedQuantity(FormId::Form4);
-        if (const auto average = number("Text1"); average && Q > 0) {
+        if (const auto average = number(form1::Text1); average && Q > 0) {
             expect(near(*average, static_cast<long double>(*T) / Q, 0.005 + 1e-9),
                    "Text1 is not the average price of the batches");
         }
@@ -735,10 +734,10 @@ private:
         const long double expected = (static_cast<long double>(*T) + *t7) -
                                      static_cast<long double>(V.value_or(0.0)) * *N * 0.1L;
         expect(near(*paid, expected, 0.0051), "Text10 is not Text3 + Text7 − Text22 × Text2 × 0.1");
-        expect(colour("Label8") == kRed, "Label8 is not red after a batch purchase");
+        expect(colour(form1::Label8) == kRed, "Label8 is not red after a batch purchase");
         // Break-even price of the combined purchase as shown.
-        const auto price = money("Text1");
-        const auto qty = money("Text2");
+        const auto price = money(form1::Text1);
+        const auto qty = money(form1::Text2);
         if (price && qty) {
             const auto lit = literalBreakEven(*price, *qty, c, s, m_budget);
             compareBreakEven(lit, lit.value ? formatMoneyGeneral(*lit.value) : std::string(),
@@ -747,46 +746,46 @@ private:
     }
 
     void checkBatchSell() {
-        const auto t13 = number("Text13");
-        const auto t14 = money("Text14");
-        const auto t15 = money("Text15");
-        const auto t16 = money("Text16");
-        const auto t17 = money("Text17");
-        const auto t20 = number("Text20");
+        const auto t13 = number(form1::Text13);
+        const auto t14 = money(form1::Text14);
+        const auto t15 = money(form1::Text15);
+        const auto t16 = money(form1::Text16);
+        const auto t17 = money(form1::Text17);
+        const auto t20 = number(form1::Text20);
         if (!t13 || !t14 || !t15 || !t16 || !t17 || !t20) {
             fail("a field of the batch sale holds no number");
             return;
         }
         expect(*t17 == *t14 + *t15 + *t16, "Text17 is not Text14 + Text15 + Text16");
-        checkRateFees("the batch sale's", *t13, rate("Combo1"), rate("Combo2"), t14->toDouble(),
+        checkRateFees("the batch sale's", *t13, rate(form1::Combo1), rate(form1::Combo2), t14->toDouble(),
                       t15->toDouble());
         const double Q = capturedQuantity(FormId::Form3);
-        const auto average = number("Text11");
+        const auto average = number(form1::Text11);
         if (average && Q > 0) {
             expect(near(*average, static_cast<long double>(*t13) / Q, 0.005 + 1e-9),
                    "Text11 is not the average price of the batches");
         }
         const long double received = static_cast<long double>(*t13) - t17->toDouble();
         expect(near(*t20, received, 0.0051), "Text20 is not Text13 − Text17");
-        const auto P = number("Text10");
+        const auto P = number(form1::Text10);
         if (!P) {
             return;  // no purchase on screen: no round trip
         }
-        const auto L = number("Text19");
+        const auto L = number(form1::Text19);
         if (L) {
             expect(near(*L, static_cast<long double>(*t20) - *P, 0.0051),
                    "Text19 is not Text20 − Text10");
             const long double percent =
                 *P == 0.0 ? 0.0L : static_cast<long double>(*L) / *P * 100.0L;
-            const bool leftOut = std::fabs(percent) > kMaxYieldPercent && shown("Text18").empty();
+            const bool leftOut = std::fabs(percent) > kMaxYieldPercent && shown(form1::Text18).empty();
             if (*P != 0.0 && !leftOut) {
-                const auto y = number("Text18");
+                const auto y = number(form1::Text18);
                 expect(y && near(*y, static_cast<long double>(*L) / *P * 100.0L, 0.005 + 1e-9),
                        "Text18 is not Text19 in percent of Text10");
             }
         }
         if (*P == 0.0) {
-            expect(shown("Text18").empty(), "a yield is shown on nothing paid");
+            expect(shown(form1::Text18).empty(), "a yield is shown on nothing paid");
         }
     }
 
@@ -799,13 +798,13 @@ private:
         }
         ++comparedSearches;
         if (lit.value) {
-            expect(shown("Text9") == expected, std::string(what) +
+            expect(shown(form1::Text9) == expected, std::string(what) +
                                                    " in Text9 is not the literal "
                                                    "search's " +
                                                    expected);
         } else {
             // No price within the 32-bit step range: the program shows none.
-            expect(shown("Text9").empty(), std::string(what) +
+            expect(shown(form1::Text9).empty(), std::string(what) +
                                                " shows a price the literal "
                                                "search never reaches");
         }

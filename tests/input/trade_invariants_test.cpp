@@ -48,7 +48,7 @@ public:
         // message: the run stays fast and the messages count the saves.
         std::ofstream(m_dir.path() + "/no-dir") << "x";
         m_ui.declareRateLists();
-        m_ui.userCheck(f1("Option1"));
+        m_ui.userCheck(form1::Option1);
         m_ui.MemoryWindowModel::load(FormId::Form1);
         act(ActionSource::MainWindow, [&] { m_session.formLoad(); });
     }
@@ -70,9 +70,9 @@ public:
                 act(ActionSource::RulesChange, [&] { m_session.chooseOwnRules(); });
                 m_ui.messages.clear();  // its saves are not this trade's
             }
-            m_ui.userType(f1("Combo1"),
+            m_ui.userType(form1::Combo1,
                           commissionRateEntries()[static_cast<std::size_t>(pair % 31)]);
-            m_ui.userType(f1("Combo2"), stampDutyRateEntries()[static_cast<std::size_t>(pair / 31)]);
+            m_ui.userType(form1::Combo2, stampDutyRateEntries()[static_cast<std::size_t>(pair / 31)]);
         }
         if (chance(0.5)) {
             act(ActionSource::MainWindow, [&] { m_session.command4Click(); });  // Clear
@@ -175,7 +175,7 @@ private:
         }
     }
     void chooseMarket(int market) {
-        m_ui.userCheck(f1(market == 0 ? "Option1" : market == 1 ? "Option2" : "Option3"));
+        m_ui.userCheck(market == 0 ? form1::Option1 : market == 1 ? form1::Option2 : form1::Option3);
         if (market == 2) {
             act(ActionSource::MainWindow, [&] { m_session.option3Click(); });
         }
@@ -191,15 +191,15 @@ private:
                 m_session.chooseRulesOnDate(date);
             }
         });
-        m_ui.userType(f1("Combo1"), formatCommissionRate(between(0, 3000)));
+        m_ui.userType(form1::Combo1, formatCommissionRate(between(0, 3000)));
         act(ActionSource::MainWindow, [&] { m_session.combo1Left(); });
         const std::string minimum = formatAmount(Money::fromFen(chance(0.3) ? 0 : between(0, 10000)));
         act(ActionSource::RulesChange, [&] { m_session.setMinimumCommission(minimum); });
     }
-    void typeEnter(std::string_view field, const std::string& text) {
-        m_ui.userType(f1(field), text);
-        m_ui.MemoryWindowModel::setFocus(f1(field));
-        act(ActionSource::MainWindow, [&] { m_session.enterPressed(f1(field)); });
+    void typeEnter(Ctl field, const std::string& text) {
+        m_ui.userType(field, text);
+        m_ui.MemoryWindowModel::setFocus(field);
+        act(ActionSource::MainWindow, [&] { m_session.enterPressed(field); });
     }
     // Bonus shares and dividend per 10, typed with Enter or without.
     void bonusAndDividend() {
@@ -210,19 +210,19 @@ private:
                                        : std::string("0.00");
         if (chance(0.5)) {
             if (bonus) {
-                typeEnter("Text21", b);
+                typeEnter(form1::Text21, b);
             }
             if (dividend) {
-                typeEnter("Text22", d);
+                typeEnter(form1::Text22, d);
             }
         } else {
-            m_ui.userType(f1("Text21"), b);
-            m_ui.userType(f1("Text22"), d);
+            m_ui.userType(form1::Text21, b);
+            m_ui.userType(form1::Text22, d);
         }
     }
     // Shares held after the bonus per 10 now in Text21.
     std::int64_t held(std::int64_t bought) {
-        const double b = numberTextToDouble(m_ui.MemoryWindowModel::text(f1("Text21"))).value_or(0);
+        const double b = numberTextToDouble(m_ui.MemoryWindowModel::text(form1::Text21)).value_or(0);
         return bought +
                static_cast<std::int64_t>(std::llround(b * static_cast<double>(bought) * 0.1));
     }
@@ -231,18 +231,18 @@ private:
         const std::int64_t buyFen = priceFen();
         const std::int64_t bought = 100 * lots(buyFen, 5'000'000);
         bonusAndDividend();
-        typeEnter("Text1", typedPrice(buyFen));
-        typeEnter("Text2",
+        typeEnter(form1::Text1, typedPrice(buyFen));
+        typeEnter(form1::Text2,
                   chance(0.2) ? formatGroupedWhole(Money::fromYuan(bought)) : whole(bought));
         ++m_expectedSaves;
         const std::int64_t sellFen = sellPriceFen(buyFen);
-        typeEnter("Text11", typedPrice(sellFen));
+        typeEnter(form1::Text11, typedPrice(sellFen));
         // The sell quantity is prefilled with the shares held; keep it or type another.
         const std::int64_t prefilled = held(bought);
         if (chance(0.4) || static_cast<double>(sellFen) * static_cast<double>(prefilled) > 1e13) {
-            m_ui.userType(f1("Text12"), whole(sellShares(prefilled, sellFen)));
+            m_ui.userType(form1::Text12, whole(sellShares(prefilled, sellFen)));
         }
-        typeEnter("Text12", m_ui.MemoryWindowModel::text(f1("Text12")));
+        typeEnter(form1::Text12, m_ui.MemoryWindowModel::text(form1::Text12));
         ++m_expectedSaves;
     }
 
@@ -253,22 +253,22 @@ private:
         const bool buySide = chance(0.9);
         const bool sellSide = chance(0.9);
         if (buySide) {
-            m_ui.userType(f1("Text1"), typedPrice(buyFen));
-            m_ui.userType(f1("Text2"), chance(0.2) ? formatGroupedWhole(Money::fromYuan(bought))
+            m_ui.userType(form1::Text1, typedPrice(buyFen));
+            m_ui.userType(form1::Text2, chance(0.2) ? formatGroupedWhole(Money::fromYuan(bought))
                                                    : whole(bought));
             ++m_expectedSaves;
         } else {
-            m_ui.userType(f1("Text1"), "");
+            m_ui.userType(form1::Text1, "");
         }
         if (sellSide) {
             const std::int64_t sellFen = sellPriceFen(buyFen);
-            m_ui.userType(f1("Text11"), typedPrice(sellFen));
-            m_ui.userType(f1("Text12"), whole(sellShares(held(bought), sellFen)));
+            m_ui.userType(form1::Text11, typedPrice(sellFen));
+            m_ui.userType(form1::Text12, whole(sellShares(held(bought), sellFen)));
             ++m_expectedSaves;
         } else {
-            m_ui.userType(f1("Text12"), "");
+            m_ui.userType(form1::Text12, "");
         }
-        m_ui.MemoryWindowModel::setFocus(f1("Command1"));
+        m_ui.MemoryWindowModel::setFocus(form1::Command1);
         act(ActionSource::MainWindow, [&] { m_session.command1Click(); });
         ++m_expectedSaves;
     }
@@ -294,8 +294,8 @@ private:
                 dialog == FormId::Form4
                     ? 100 * spread(1, std::min<std::int64_t>(maxQty, 1'000'000))
                     : spread(1, std::min<std::int64_t>(100 * maxQty, 100'000'000));
-            const Ctl p{dialog, i == 0 ? "Text1" : i == 1 ? "Text3" : "Text5"};
-            const Ctl q{dialog, i == 0 ? "Text2" : i == 1 ? "Text4" : "Text6"};
+            const Ctl p = batchFields(dialog)[static_cast<std::size_t>(2 * i)];
+            const Ctl q = batchFields(dialog)[static_cast<std::size_t>(2 * i + 1)];
             m_ui.userType(p, formatMoneyGeneral(Money::fromTicks(tenths * 10)));
             m_ui.userType(q, whole(qty));
             if (byEnter) {
@@ -318,15 +318,15 @@ private:
             // A batch purchase, then a sale on the main window's Enter road.
             batches(FormId::Form4);
             const std::int64_t sellFen = priceFen();
-            typeEnter("Text11", typedPrice(sellFen));
-            m_ui.userType(f1("Text12"), whole(sellShares(1000, sellFen)));
-            typeEnter("Text12", m_ui.MemoryWindowModel::text(f1("Text12")));
+            typeEnter(form1::Text11, typedPrice(sellFen));
+            m_ui.userType(form1::Text12, whole(sellShares(1000, sellFen)));
+            typeEnter(form1::Text12, m_ui.MemoryWindowModel::text(form1::Text12));
             ++m_expectedSaves;
         } else {
             // A purchase on the Enter road, then a batch sale against it.
             const std::int64_t buyFen = priceFen();
-            typeEnter("Text1", typedPrice(buyFen));
-            typeEnter("Text2", whole(100 * lots(buyFen, 100'000)));
+            typeEnter(form1::Text1, typedPrice(buyFen));
+            typeEnter(form1::Text2, whole(100 * lots(buyFen, 100'000)));
             ++m_expectedSaves;
             batches(FormId::Form3);
         }
@@ -379,14 +379,14 @@ class RulesCatchFaults : public MainWindowTest {
 protected:
     std::vector<std::string> checkAfterCalculate() {
         rec.declareRateLists();
-        rec.userCheck(f1("Option1"));
+        rec.userCheck(form1::Option1);
         recSession.formLoad();
-        rec.userType(f1("Combo1"), "3.0");
-        rec.userType(f1("Combo2"), "3");
-        rec.userType(f1("Text1"), "10.00");
-        rec.userType(f1("Text2"), "1000");
-        rec.userType(f1("Text11"), "11.00");
-        rec.userType(f1("Text12"), "500");
+        rec.userType(form1::Combo1, "3.0");
+        rec.userType(form1::Combo2, "3");
+        rec.userType(form1::Text1, "10.00");
+        rec.userType(form1::Text2, "1000");
+        rec.userType(form1::Text11, "11.00");
+        rec.userType(form1::Text12, "500");
         rec.startAction();
         recSession.command1Click();
         TradeInvariants rules(kLiteralBudget);
@@ -407,7 +407,7 @@ protected:
 };
 
 TEST_F(RulesCatchFaults, a_wrong_remaining_share_break_even_is_caught) {
-    tamper = [&] { rec.MemoryWindowModel::setText(f1("Text9"), "1.00"); };
+    tamper = [&] { rec.MemoryWindowModel::setText(form1::Text9, "1.00"); };
     EXPECT_TRUE(mentions(checkAfterCalculate(), "remaining-share break-even"));
 }
 
@@ -417,27 +417,27 @@ TEST_F(RulesCatchFaults, a_fee_total_that_is_not_its_parts_is_caught) {
 }
 
 TEST_F(RulesCatchFaults, a_commission_below_the_minimum_is_caught) {
-    tamper = [&] { rec.MemoryWindowModel::setText(f1("Text4"), "4.99"); };
+    tamper = [&] { rec.MemoryWindowModel::setText(form1::Text4, "4.99"); };
     EXPECT_TRUE(mentions(checkAfterCalculate(), "below 5.00"));
 }
 
 TEST_F(RulesCatchFaults, a_mark_against_the_sign_of_the_profit_is_caught) {
     tamper = [&] {
-        rec.MemoryWindowModel::setText(f1("Text19"), "-1.00");
-        rec.MemoryWindowModel::setCaption(f1("Label17"), "大赚特赚");
+        rec.MemoryWindowModel::setText(form1::Text19, "-1.00");
+        rec.MemoryWindowModel::setCaption(form1::Label17, "大赚特赚");
     };
     EXPECT_TRUE(mentions(checkAfterCalculate(), "gain mark stands over a loss"));
 }
 
 TEST_F(RulesCatchFaults, a_text_written_that_is_no_number_is_caught) {
-    tamper = [&] { rec.writes.push_back({FormId::Form1, "Text18", "9,10"}); };
+    tamper = [&] { rec.writes.push_back({form1::Text18, "9,10"}); };
     EXPECT_TRUE(mentions(checkAfterCalculate(), "no number text"));
 }
 
 TEST_F(RulesCatchFaults, an_amount_paid_that_is_not_its_parts_is_caught) {
     tamper = [&] {
-        rec.writes.push_back({FormId::Form1, "Text20", ""});  // only the buy side counts now
-        rec.MemoryWindowModel::setText(f1("Text10"), "10,061.01");
+        rec.writes.push_back({form1::Text20, ""});  // only the buy side counts now
+        rec.MemoryWindowModel::setText(form1::Text10, "10,061.01");
     };
     EXPECT_TRUE(mentions(checkAfterCalculate(), "Text10 is not Text3 + Text7"));
 }

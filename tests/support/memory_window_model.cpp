@@ -2,30 +2,39 @@
 
 #include <algorithm>
 
+#include <gtest/gtest.h>
+
 #include "fees/fee_schedule.h"
 
 namespace zm::test {
 
-const char* formName(FormId f) {
-    switch (f) {
-        case FormId::Form1:
-            return "Form1";
-        case FormId::Form2:
-            return "Form2";
-        case FormId::Form3:
-            return "Form3";
-        case FormId::Form4:
-            return "Form4";
+namespace {
+
+// A control is known when it is an entry of the control table, of the window it claims.
+bool known(Ctl c) {
+    if (c.index() < kControlCount && controlAt(c.index()).form == c.form) {
+        return true;
     }
-    return "?";
+    ADD_FAILURE() << "the engine addressed a control the windows do not have (id "
+                  << c.index() << ")";
+    return false;
 }
 
+}  // namespace
+
 MemoryWindowModel::Control& MemoryWindowModel::at(Ctl c) {
-    return m_controls[Key{c.form, std::string(c.name)}];
+    if (!known(c)) {
+        static Control unknown;
+        return unknown = Control{};
+    }
+    return m_controls[c.id];
 }
 
 const MemoryWindowModel::Control* MemoryWindowModel::find(Ctl c) const {
-    auto it = m_controls.find(Key{c.form, std::string(c.name)});
+    if (!known(c)) {
+        return nullptr;
+    }
+    auto it = m_controls.find(c.id);
     return it == m_controls.end() ? nullptr : &it->second;
 }
 
@@ -43,7 +52,7 @@ void MemoryWindowModel::setText(Ctl c, std::string_view text) {
         }
     }
     ctl.text = std::string(text);
-    if (selection && selection->first == c.form && selection->second == c.name) {
+    if (selection == c) {
         selection.reset();  // a new text drops the old selection
     }
 }
@@ -81,9 +90,10 @@ bool MemoryWindowModel::isChecked(Ctl c) const {
 }
 
 void MemoryWindowModel::setChecked(Ctl c, bool checked) {
-    if (checked && c.name.starts_with("Option")) {
-        for (auto& [key, ctl] : m_controls) {
-            if (key.first == c.form && key.second.starts_with("Option")) {
+    if (checked && c.name().starts_with("Option")) {
+        for (auto& [id, ctl] : m_controls) {
+            const Ctl other = controlAt(static_cast<std::size_t>(id));
+            if (other.form == c.form && other.name().starts_with("Option")) {
                 ctl.checked = false;
             }
         }
@@ -106,7 +116,7 @@ void MemoryWindowModel::setEditable(Ctl c, bool editable) {
 }
 
 void MemoryWindowModel::setFocus(Ctl c) {
-    focus = std::make_pair(c.form, std::string(c.name));
+    focus = c;
     selection.reset();
 }
 
@@ -115,7 +125,7 @@ void MemoryWindowModel::selectAllInFocused() {
         return;
     }
     selection = focus;
-    selectedText = text(Ctl{focus->first, focus->second});
+    selectedText = text(*focus);
 }
 
 void MemoryWindowModel::showMessage(std::string_view text) {
@@ -131,19 +141,19 @@ void MemoryWindowModel::load(FormId f) {
     if (!isLoaded(f)) {
         m_loaded[f] = true;
         visible[f] = false;
-        windowLog.push_back(std::string("load ") + formName(f));
+        windowLog.push_back(std::string("load ") + std::string(formName(f)));
     }
 }
 
 void MemoryWindowModel::show(FormId f) {
     load(f);
     visible[f] = true;
-    windowLog.push_back(std::string("show ") + formName(f));
+    windowLog.push_back(std::string("show ") + std::string(formName(f)));
 }
 
 void MemoryWindowModel::hide(FormId f) {
     visible[f] = false;
-    windowLog.push_back(std::string("hide ") + formName(f));
+    windowLog.push_back(std::string("hide ") + std::string(formName(f)));
 }
 
 void MemoryWindowModel::unload(FormId f) {
@@ -152,10 +162,11 @@ void MemoryWindowModel::unload(FormId f) {
     }
     m_loaded[f] = false;
     visible[f] = false;
-    windowLog.push_back(std::string("unload ") + formName(f));
+    windowLog.push_back(std::string("unload ") + std::string(formName(f)));
     // The window's controls go with it.
     for (auto it = m_controls.begin(); it != m_controls.end();) {
-        it = it->first.first == f ? m_controls.erase(it) : std::next(it);
+        it = controlAt(static_cast<std::size_t>(it->first)).form == f ? m_controls.erase(it)
+                                                                       : std::next(it);
     }
 }
 
@@ -166,23 +177,22 @@ void MemoryWindowModel::declareList(Ctl c, std::vector<std::string> entries) {
 void MemoryWindowModel::declareRateLists() {
     const auto& commission = commissionRateEntries();
     const auto& stampDuty = stampDutyRateEntries();
-    declareList(f1("Combo1"), {commission.begin(), commission.end()});
-    declareList(f1("Combo2"), {stampDuty.begin(), stampDuty.end()});
+    declareList(form1::Combo1, {commission.begin(), commission.end()});
+    declareList(form1::Combo2, {stampDuty.begin(), stampDuty.end()});
 }
 
 void MemoryWindowModel::setUpMainWindow() {
     declareRateLists();
-    setChecked(f1("Option1"), true);
+    setChecked(form1::Option1, true);
     load(FormId::Form1);
 }
 
 bool MemoryWindowModel::hasFocus(Ctl c) const {
-    return focus && focus->first == c.form && focus->second == c.name;
+    return focus == c;
 }
 
 bool MemoryWindowModel::isWholeTextSelected(Ctl c) const {
-    return selection && selection->first == c.form && selection->second == c.name &&
-           selectedText == text(c);
+    return selection == c && selectedText == text(c);
 }
 
 }  // namespace zm::test

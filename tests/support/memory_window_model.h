@@ -2,6 +2,7 @@
 
 #include <map>
 #include <optional>
+#include <ostream>
 #include <string>
 #include <utility>
 #include <vector>
@@ -11,7 +12,8 @@
 namespace zm::test {
 
 // An in-memory window model: every control is a record that remembers what the engine did to
-// it. Lists accept only their declared entries; unknown controls are created on first use.
+// it, made on first use. Lists accept only their declared entries. A control that is no entry of
+// the control table fails the running test.
 // Message boxes are recorded in order and answered at once.
 class MemoryWindowModel : public WindowModel {
 public:
@@ -65,9 +67,9 @@ public:
 
     // What happened, for the tests to read.
     std::vector<std::string> messages;
-    std::optional<std::pair<FormId, std::string>> focus;
+    std::optional<Ctl> focus;
     // The control whose whole text was selected last, and the text it had then.
-    std::optional<std::pair<FormId, std::string>> selection;
+    std::optional<Ctl> selection;
     std::string selectedText;
     std::map<FormId, bool> visible;
     std::vector<std::string> windowLog;  // "load Form3", "show Form4", "unload Form2", …
@@ -77,11 +79,15 @@ public:
     bool isWholeTextSelected(Ctl c) const;
 
 private:
-    using Key = std::pair<FormId, std::string>;
-    std::map<Key, Control> m_controls;
+    std::map<ControlId, Control> m_controls;
     std::map<FormId, bool> m_loaded;
 };
 
-const char* formName(FormId f);
-
 }  // namespace zm::test
+
+namespace zm {
+// Test messages name a control by its control name.
+inline std::ostream& operator<<(std::ostream& out, Ctl c) {
+    return out << formName(c.form) << "." << c.name();
+}
+}  // namespace zm

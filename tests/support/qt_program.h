@@ -7,6 +7,8 @@
 #include <optional>
 #include <string>
 
+#include <gtest/gtest.h>
+
 #include "app/main_window.h"
 #include "app/qt_window_model.h"
 #include "input/session.h"
@@ -36,10 +38,16 @@ public:
     ui::MainWindow* form1() const { return m_windows.mainWindow(); }
     QWidget* form(FormId f) const { return m_windows.form(f); }
 
-    // A control of a loaded form, or nullptr.
+    // A control of a loaded form, or nullptr. The name must be one of the control table's: a
+    // name the window cannot have fails the test.
     template <class T = QWidget>
     T* control(FormId f, std::string_view name) const {
-        return qobject_cast<T*>(m_windows.control(Ctl{f, name}));
+        const auto c = findControl(f, name);
+        if (!c) {
+            ADD_FAILURE() << formName(f) << " has no control " << name;
+            return nullptr;
+        }
+        return qobject_cast<T*>(m_windows.control(*c));
     }
     template <class T = QWidget>
     T* f1(std::string_view name) const {

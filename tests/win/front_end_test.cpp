@@ -247,9 +247,9 @@ struct Expected {
         session.formLoad();
     }
     void typeAndEnter(std::string_view field, std::string_view typed) {
-        ui.setFocus(f1(field));
-        ui.setText(f1(field), typed);
-        session.enterPressed(f1(field));
+        ui.setFocus(field);
+        ui.setText(field, typed);
+        session.enterPressed(field);
     }
 };
 
@@ -282,7 +282,7 @@ TEST(WindowsFrontEnd, a_purchase_and_a_partial_sale_by_the_keyboard_show_every_f
     for (std::string_view name : kMainFields) {
         const bool label = name.starts_with("Label");
         EXPECT_EQ(program.text(FormId::Form1, name),
-                  label ? expected.ui.caption(f1(name)) : expected.ui.text(f1(name)))
+                  label ? expected.ui.caption(name) : expected.ui.text(name))
             << name;
     }
     EXPECT_TRUE(expected.ui.messages.empty());
@@ -295,7 +295,7 @@ TEST(WindowsFrontEnd, a_purchase_and_a_partial_sale_by_the_keyboard_show_every_f
     const std::u8string ini = program.ini().u8string();
     EXPECT_EQ(
         settings::ProfileFile(std::string(ini.begin(), ini.end())).readString("TIP", "手续费"),
-        expected.ui.text(f1("Combo1")));
+        expected.ui.text(form1::Combo1));
 
     program.click(FormId::Form1, "Command2");  // Exit
     EXPECT_EQ(program.exitCode(), 0u);

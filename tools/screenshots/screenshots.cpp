@@ -74,7 +74,8 @@ public:
 
     template <class T = QWidget>
     T* control(FormId f, std::string_view name) const {
-        T* widget = qobject_cast<T*>(m_windows.control(Ctl{f, name}));
+        const auto c = findControl(f, name);
+        T* widget = c ? qobject_cast<T*>(m_windows.control(*c)) : nullptr;
         if (widget == nullptr) {
             fail(QStringLiteral("no control %1").arg(zm::ui::toQ(name)));
         }
@@ -94,7 +95,7 @@ public:
     // Types into the field that has the focus, which must be `expected`, then presses Enter.
     bool typeAndEnter(FormId f, std::string_view expected, const QString& typed) {
         QWidget* focus = QApplication::focusWidget();
-        if (!check(focus != nullptr && focus == m_windows.control(Ctl{f, expected}),
+        if (!check(focus != nullptr && focus == control(f, expected),
                    QStringLiteral("the focus is not in %1 before typing %2")
                        .arg(zm::ui::toQ(expected), typed))) {
             return false;

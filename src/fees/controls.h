@@ -1,0 +1,224 @@
+#pragma once
+
+#include <array>
+#include <cstddef>
+#include <cstdint>
+#include <optional>
+#include <string_view>
+
+// Every window and every control the program addresses, by window. A control's text is its
+// control name, which is also its Qt objectName and the name automation tools find it by;
+// members of a control array carry their index after an underscore (Label19_17, Frame1_0).
+// A window's first entry is the window itself (its title is that entry's caption).
+//
+// This table is the only place a control is named: code refers to `form1::Text1`,
+// `form4::Text2`, `formTarget::TextTarget`, so a mistyped control does not compile.
+
+#define ZM_FORM1_CONTROLS(X)                                                                       \
+    X(Form1) X(MenuBar) X(ClientArea) X(mnuRules) X(mnuRulesClassic) X(mnuRulesCurrent)            \
+    X(mnuRulesDate) X(mnuRulesMinimum) X(mnuTools) X(mnuTarget)                                    \
+    X(Frame1) X(Frame2) X(Frame3) X(Frame4) X(Frame5)                                              \
+    X(Text1) X(Text2) X(Text3) X(Text4) X(Text5) X(Text6) X(Text7) X(Text8) X(Text9) X(Text10)     \
+    X(Text11) X(Text12) X(Text13) X(Text14) X(Text15) X(Text16) X(Text17) X(Text18) X(Text19)      \
+    X(Text20) X(Text21) X(Text22)                                                                  \
+    X(Label1) X(Label2) X(Label3) X(Label4) X(Label5) X(Label6) X(Label7) X(Label8) X(Label9)       \
+    X(Label10) X(Label11) X(Label12) X(Label13) X(Label14) X(Label15) X(Label16) X(Label17)        \
+    X(Label18) X(Label21) X(Label22) X(Label23) X(Label24)                                         \
+    X(Label19_0) X(Label19_1) X(Label19_2) X(Label19_3) X(Label19_4) X(Label19_5) X(Label19_6)     \
+    X(Label19_7) X(Label19_8) X(Label19_9) X(Label19_10) X(Label19_11) X(Label19_12)               \
+    X(Label19_13) X(Label19_14) X(Label19_15) X(Label19_16) X(Label19_17) X(Label19_18)            \
+    X(Label19_19)                                                                                  \
+    X(Label20_0) X(Label20_1) X(Label20_2) X(Label20_3) X(Label20_4) X(Label20_5)                  \
+    X(Option1) X(Option2) X(Option3) X(Combo1) X(Combo2)                                           \
+    X(Command1) X(Command2) X(Command3) X(Command4) X(Command5) X(Command6)
+
+#define ZM_FORM2_CONTROLS(X) X(Form2) X(Image1) X(Label1) X(Line1) X(Label2) X(Command1)
+
+// The two batch dialogs have the same controls.
+#define ZM_BATCH_CONTROLS(X)                                                                       \
+    X(Frame1_0) X(Frame1_1) X(Frame1_2)                                                            \
+    X(Label1_0) X(Label1_1) X(Label1_2) X(Label1_3) X(Label1_4) X(Label1_5) X(Label1_6)            \
+    X(Label1_7) X(Label1_8) X(Label1_9) X(Label1_10) X(Label1_11)                                  \
+    X(Text1) X(Text2) X(Text3) X(Text4) X(Text5) X(Text6) X(Command1) X(Command2)
+#define ZM_FORM3_CONTROLS(X) X(Form3) ZM_BATCH_CONTROLS(X)
+#define ZM_FORM4_CONTROLS(X) X(Form4) ZM_BATCH_CONTROLS(X)
+
+#define ZM_FORMRULES_CONTROLS(X) X(FormRules) X(LabelDate) X(DateTrade) X(LabelRules) X(cmdOK) X(cmdCancel)
+#define ZM_FORMMINIMUM_CONTROLS(X)                                                                 \
+    X(FormMinimum) X(LabelMinimum) X(TextMinimum) X(LabelMinimumNote) X(cmdOK) X(cmdCancel)
+#define ZM_FORMTARGET_CONTROLS(X)                                                                  \
+    X(FormTarget) X(OptTarget_0) X(OptTarget_1) X(LabelTarget) X(TextTarget) X(LabelTargetUnit)    \
+    X(cmdCalc) X(LabelTargetPrice) X(TextTargetPrice) X(LabelTargetPriceUnit) X(LabelTargetAmount) \
+    X(TextTargetAmount) X(LabelTargetAmountUnit) X(LabelTargetFees) X(TextTargetFees)              \
+    X(LabelTargetFeesUnit) X(LabelTargetProfit) X(TextTargetProfit) X(LabelTargetProfitUnit)       \
+    X(LabelTargetYield) X(TextTargetYield) X(LabelTargetYieldUnit) X(cmdUse) X(cmdClose)
+
+// Each window: its id, the namespace of its controls, its list above.
+#define ZM_FORMS(X)                                  \
+    X(Form1, form1, ZM_FORM1_CONTROLS)               \
+    X(Form2, form2, ZM_FORM2_CONTROLS)               \
+    X(Form3, form3, ZM_FORM3_CONTROLS)               \
+    X(Form4, form4, ZM_FORM4_CONTROLS)               \
+    X(FormRules, formRules, ZM_FORMRULES_CONTROLS)   \
+    X(FormMinimum, formMinimum, ZM_FORMMINIMUM_CONTROLS) \
+    X(FormTarget, formTarget, ZM_FORMTARGET_CONTROLS)
+
+namespace zm {
+
+// The program's windows, by their form names. The first four are the ones the engine loads,
+// shows and closes; the last three are the dialogs of the menus.
+enum class FormId : std::uint8_t {
+#define ZM_FORM_ENUM(form, ns, list) form,
+    ZM_FORMS(ZM_FORM_ENUM)
+#undef ZM_FORM_ENUM
+};
+
+// Every control of every window, numbered in table order.
+enum class ControlId : std::uint16_t {
+#define ZM_FORM_CONTROLS_ENUM(form, ns, list) list(ZM_CONTROL_ENUM_##form)
+#define ZM_CONTROL_ENUM_Form1(name) Form1_##name,
+#define ZM_CONTROL_ENUM_Form2(name) Form2_##name,
+#define ZM_CONTROL_ENUM_Form3(name) Form3_##name,
+#define ZM_CONTROL_ENUM_Form4(name) Form4_##name,
+#define ZM_CONTROL_ENUM_FormRules(name) FormRules_##name,
+#define ZM_CONTROL_ENUM_FormMinimum(name) FormMinimum_##name,
+#define ZM_CONTROL_ENUM_FormTarget(name) FormTarget_##name,
+    ZM_FORMS(ZM_FORM_CONTROLS_ENUM)
+#undef ZM_FORM_CONTROLS_ENUM
+};
+
+struct ControlInfo {
+    FormId form;
+    std::string_view name;
+};
+
+namespace detail {
+inline constexpr ControlInfo kControlTable[] = {
+#define ZM_FORM_CONTROLS_INFO(form, ns, list) list(ZM_CONTROL_INFO_##form)
+#define ZM_CONTROL_INFO_Form1(name) {FormId::Form1, #name},
+#define ZM_CONTROL_INFO_Form2(name) {FormId::Form2, #name},
+#define ZM_CONTROL_INFO_Form3(name) {FormId::Form3, #name},
+#define ZM_CONTROL_INFO_Form4(name) {FormId::Form4, #name},
+#define ZM_CONTROL_INFO_FormRules(name) {FormId::FormRules, #name},
+#define ZM_CONTROL_INFO_FormMinimum(name) {FormId::FormMinimum, #name},
+#define ZM_CONTROL_INFO_FormTarget(name) {FormId::FormTarget, #name},
+    ZM_FORMS(ZM_FORM_CONTROLS_INFO)
+#undef ZM_FORM_CONTROLS_INFO
+};
+}  // namespace detail
+
+inline constexpr std::size_t kControlCount = std::size(detail::kControlTable);
+
+// A control of one of the windows. Only the table makes them: `form1::Text1`.
+struct Ctl {
+    ControlId id;
+    FormId form;
+
+    constexpr std::string_view name() const {
+        return detail::kControlTable[static_cast<std::size_t>(id)].name;
+    }
+    constexpr std::size_t index() const { return static_cast<std::size_t>(id); }
+    friend constexpr bool operator==(const Ctl& a, const Ctl& b) { return a.id == b.id; }
+    friend constexpr bool operator<(const Ctl& a, const Ctl& b) { return a.id < b.id; }
+};
+
+constexpr Ctl controlAt(std::size_t index) {
+    return {static_cast<ControlId>(index), detail::kControlTable[index].form};
+}
+
+// The window's own entry: its title is this control's caption.
+constexpr Ctl formControl(FormId f) {
+    for (std::size_t i = 0; i < kControlCount; ++i) {
+        if (detail::kControlTable[i].form == f) {
+            return controlAt(i);
+        }
+    }
+    return controlAt(0);
+}
+
+constexpr std::string_view formName(FormId f) {
+    return formControl(f).name();
+}
+
+// The control of window `f` named `name` (an objectName coming back from a widget, a row of
+// the layout table); nullopt when the window has no such control.
+constexpr std::optional<Ctl> findControl(FormId f, std::string_view name) {
+    for (std::size_t i = 0; i < kControlCount; ++i) {
+        if (detail::kControlTable[i].form == f && detail::kControlTable[i].name == name) {
+            return controlAt(i);
+        }
+    }
+    return std::nullopt;
+}
+
+#define ZM_CONTROL_CONST(form, name) \
+    inline constexpr Ctl name{ControlId::form##_##name, FormId::form};
+#define ZM_FORM_NAMESPACE(form, ns, list) \
+    namespace ns {                        \
+    list(ZM_CONTROL_CONST_##form)         \
+    }
+#define ZM_CONTROL_CONST_Form1(name) ZM_CONTROL_CONST(Form1, name)
+#define ZM_CONTROL_CONST_Form2(name) ZM_CONTROL_CONST(Form2, name)
+#define ZM_CONTROL_CONST_Form3(name) ZM_CONTROL_CONST(Form3, name)
+#define ZM_CONTROL_CONST_Form4(name) ZM_CONTROL_CONST(Form4, name)
+#define ZM_CONTROL_CONST_FormRules(name) ZM_CONTROL_CONST(FormRules, name)
+#define ZM_CONTROL_CONST_FormMinimum(name) ZM_CONTROL_CONST(FormMinimum, name)
+#define ZM_CONTROL_CONST_FormTarget(name) ZM_CONTROL_CONST(FormTarget, name)
+ZM_FORMS(ZM_FORM_NAMESPACE)
+#undef ZM_FORM_NAMESPACE
+
+// Control arrays and field lists, in index order.
+inline constexpr std::array<Ctl, 20> kLabel19 = {
+    form1::Label19_0,  form1::Label19_1,  form1::Label19_2,  form1::Label19_3,  form1::Label19_4,
+    form1::Label19_5,  form1::Label19_6,  form1::Label19_7,  form1::Label19_8,  form1::Label19_9,
+    form1::Label19_10, form1::Label19_11, form1::Label19_12, form1::Label19_13, form1::Label19_14,
+    form1::Label19_15, form1::Label19_16, form1::Label19_17, form1::Label19_18, form1::Label19_19};
+// Every field of the main window, Text1 … Text20, in the order of their numbers.
+inline constexpr std::array<Ctl, 20> kMainFields = {
+    form1::Text1,  form1::Text2,  form1::Text3,  form1::Text4,  form1::Text5,
+    form1::Text6,  form1::Text7,  form1::Text8,  form1::Text9,  form1::Text10,
+    form1::Text11, form1::Text12, form1::Text13, form1::Text14, form1::Text15,
+    form1::Text16, form1::Text17, form1::Text18, form1::Text19, form1::Text20};
+// The buy side's results, Text3 … Text10, and the sell side's, Text13 … Text20.
+inline constexpr std::array<Ctl, 8> kBuyResults = {form1::Text3, form1::Text4, form1::Text5,
+                                                   form1::Text6, form1::Text7, form1::Text8,
+                                                   form1::Text9, form1::Text10};
+inline constexpr std::array<Ctl, 8> kSellResults = {form1::Text13, form1::Text14, form1::Text15,
+                                                    form1::Text16, form1::Text17, form1::Text18,
+                                                    form1::Text19, form1::Text20};
+// The six input fields of the main window, in the order the Enter key walks them.
+inline constexpr std::array<Ctl, 6> kMainInputs = {form1::Text1,  form1::Text2,  form1::Text11,
+                                                   form1::Text12, form1::Text21, form1::Text22};
+
+// A batch dialog's six fields (price and quantity of each batch) and its control arrays.
+constexpr std::array<Ctl, 6> batchFields(FormId dialog) {
+    if (dialog == FormId::Form3) {
+        return {form3::Text1, form3::Text2, form3::Text3, form3::Text4, form3::Text5, form3::Text6};
+    }
+    return {form4::Text1, form4::Text2, form4::Text3, form4::Text4, form4::Text5, form4::Text6};
+}
+constexpr std::array<Ctl, 3> batchFrames(FormId dialog) {
+    if (dialog == FormId::Form3) {
+        return {form3::Frame1_0, form3::Frame1_1, form3::Frame1_2};
+    }
+    return {form4::Frame1_0, form4::Frame1_1, form4::Frame1_2};
+}
+constexpr std::array<Ctl, 12> batchLabels(FormId dialog) {
+    if (dialog == FormId::Form3) {
+        return {form3::Label1_0, form3::Label1_1, form3::Label1_2, form3::Label1_3,
+                form3::Label1_4, form3::Label1_5, form3::Label1_6, form3::Label1_7,
+                form3::Label1_8, form3::Label1_9, form3::Label1_10, form3::Label1_11};
+    }
+    return {form4::Label1_0, form4::Label1_1, form4::Label1_2, form4::Label1_3,
+            form4::Label1_4, form4::Label1_5, form4::Label1_6, form4::Label1_7,
+            form4::Label1_8, form4::Label1_9, form4::Label1_10, form4::Label1_11};
+}
+// A batch dialog's OK (Command1) and Clear (Command2) buttons.
+constexpr Ctl batchOk(FormId dialog) {
+    return dialog == FormId::Form3 ? form3::Command1 : form4::Command1;
+}
+constexpr Ctl batchClear(FormId dialog) {
+    return dialog == FormId::Form3 ? form3::Command2 : form4::Command2;
+}
+
+}  // namespace zm
