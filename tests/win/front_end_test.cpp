@@ -123,13 +123,13 @@ public:
         return found;
     }
     bool isVisible(FormId f) const { return visibleForm(f) != nullptr; }
-    HWND control(FormId f, std::string_view name) const {
-        return GetDlgItem(form(f), win::controlId(*layout::find(f, name)));
+    HWND control(Ctl c) const {
+        return GetDlgItem(form(c.form), win::controlId(*layout::find(c)));
     }
     // GetWindowTextW reads a control of another process from its creation caption only, so
     // the text is asked for with WM_GETTEXT, which is what GetWindowTextW sends in-process.
-    std::string text(FormId f, std::string_view name) const {
-        HWND hwnd = control(f, name);
+    std::string text(Ctl c) const {
+        HWND hwnd = control(c);
         const auto length = SendMessageW(hwnd, WM_GETTEXTLENGTH, 0, 0);
         std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
         text.resize(static_cast<std::size_t>(
@@ -142,16 +142,16 @@ public:
         GetGUIThreadInfo(m_process.dwThreadId, &info);
         return info.hwndFocus;
     }
-    bool focusIn(FormId f, std::string_view name) const {
-        return waitFor([&] { return focus() == control(f, name); });
+    bool focusIn(Ctl c) const {
+        return waitFor([&] { return focus() == control(c); });
     }
-    bool wholeTextSelected(FormId f, std::string_view name) const {
-        HWND hwnd = control(f, name);
+    bool wholeTextSelected(Ctl c) const {
+        HWND hwnd = control(c);
         const auto sel = static_cast<DWORD>(SendMessageW(hwnd, EM_GETSEL, 0, 0));
         return LOWORD(sel) == 0 && HIWORD(sel) == SendMessageW(hwnd, WM_GETTEXTLENGTH, 0, 0);
     }
-    bool isReadOnly(FormId f, std::string_view name) const {
-        return (GetWindowLongW(control(f, name), GWL_STYLE) & ES_READONLY) != 0;
+    bool isReadOnly(Ctl c) const {
+        return (GetWindowLongW(control(c), GWL_STYLE) & ES_READONLY) != 0;
     }
 
     // Types into the field that has the focus, then presses Enter.
@@ -181,9 +181,9 @@ public:
                   key(VK_CONTROL, 0, true)});
     }
     // A left click in the middle of the control.
-    void click(FormId f, std::string_view name) {
+    void click(Ctl c) {
         RECT r{};
-        GetWindowRect(control(f, name), &r);
+        GetWindowRect(control(c), &r);
         const int x = (r.left + r.right) / 2;
         const int y = (r.top + r.bottom) / 2;
         INPUT in[3] = {};
@@ -246,42 +246,46 @@ struct Expected {
         ui.setUpMainWindow();
         session.formLoad();
     }
-    void typeAndEnter(std::string_view field, std::string_view typed) {
+    void typeAndEnter(Ctl field, std::string_view typed) {
         ui.setFocus(field);
         ui.setText(field, typed);
         session.enterPressed(field);
     }
 };
 
-constexpr std::string_view kMainFields[] = {
-    "Text1",  "Text2",  "Text3",  "Text4",  "Text5",  "Text6",  "Text7",  "Text8",
-    "Text9",  "Text10", "Text11", "Text12", "Text13", "Text14", "Text15", "Text16",
-    "Text17", "Text18", "Text19", "Text20", "Text21", "Text22", "Label17"};
+// Every field of the main window, and the caption that tells a partial sale.
+std::vector<Ctl> shownControls() {
+    std::vector<Ctl> controls(kMainFields.begin(), kMainFields.end());
+    controls.insert(controls.end(), {form1::Text21, form1::Text22, form1::Label17});
+    return controls;
+}
 
 TEST(WindowsFrontEnd, a_purchase_and_a_partial_sale_by_the_keyboard_show_every_figure) {
     Program program;
     ASSERT_NE(program.form(FormId::Form1), nullptr);
-    ASSERT_TRUE(program.focusIn(FormId::Form1, "Text1")) << "Text1 has not the focus at start";
+    ASSERT_TRUE(program.focusIn(form1::Text1)) << "Text1 has not the focus at start";
     Expected expected;
-    const std::pair<std::string_view, std::string_view> road[] = {
-        {"Text1", "10.5"}, {"Text2", "1000"}, {"Text11", "11.8"}, {"Text12", "600"}};
+    const std::pair<Ctl, std::string_view> road[] = {{form1::Text1, "10.5"},
+                                                     {form1::Text2, "1000"},
+                                                     {form1::Text11, "11.8"},
+                                                     {form1::Text12, "600"}};
     for (const auto& [field, typed] : road) {
-        ASSERT_TRUE(program.focusIn(FormId::Form1, field)) << field << " has not the focus";
+        ASSERT_TRUE(program.focusIn(field)) << field.name() << " has not the focus";
         // The prefilled sell quantity is selected, so typing replaces it.
-        if (field == "Text12") {
-            EXPECT_EQ(program.text(FormId::Form1, "Text12"), "1000");
-            EXPECT_TRUE(program.wholeTextSelected(FormId::Form1, "Text12"));
+        if (field == form1::Text12) {
+            EXPECT_EQ(program.text(form1::Text12), "1000");
+            EXPECT_TRUE(program.wholeTextSelected(form1::Text12));
         }
         program.typeAndEnter(typed);
         expected.typeAndEnter(field, typed);
     }
-    ASSERT_TRUE(waitFor([&] { return program.text(FormId::Form1, "Text19") == "400"; }))
-        << "the partial sale is not shown: " << program.text(FormId::Form1, "Text19");
-    EXPECT_EQ(program.text(FormId::Form1, "Text3"), "10,500.00");
-    EXPECT_EQ(program.text(FormId::Form1, "Label17"), "剩余股票");
-    for (std::string_view name : kMainFields) {
-        const bool label = name.starts_with("Label");
-        EXPECT_EQ(program.text(FormId::Form1, name),
+    ASSERT_TRUE(waitFor([&] { return program.text(form1::Text19) == "400"; }))
+        << "the partial sale is not shown: " << program.text(form1::Text19);
+    EXPECT_EQ(program.text(form1::Text3), "10,500.00");
+    EXPECT_EQ(program.text(form1::Label17), "剩余股票");
+    for (const Ctl name : shownControls()) {
+        const bool label = name == form1::Label17;
+        EXPECT_EQ(program.text(name),
                   label ? expected.ui.caption(name) : expected.ui.text(name))
             << name;
     }
@@ -297,49 +301,49 @@ TEST(WindowsFrontEnd, a_purchase_and_a_partial_sale_by_the_keyboard_show_every_f
         settings::ProfileFile(std::string(ini.begin(), ini.end())).readString("TIP", "手续费"),
         expected.ui.text(form1::Combo1));
 
-    program.click(FormId::Form1, "Command2");  // Exit
+    program.click(form1::Command2);  // Exit
     EXPECT_EQ(program.exitCode(), 0u);
 }
 
 TEST(WindowsFrontEnd, a_refused_quantity_says_why_and_keeps_the_focus_in_its_field) {
     Program program;
-    ASSERT_TRUE(program.focusIn(FormId::Form1, "Text1"));
+    ASSERT_TRUE(program.focusIn(form1::Text1));
     program.typeAndEnter("10.5");
-    ASSERT_TRUE(program.focusIn(FormId::Form1, "Text2"));
+    ASSERT_TRUE(program.focusIn(form1::Text2));
     program.typeAndEnter("150");
     Expected expected;
-    expected.typeAndEnter("Text1", "10.5");
-    expected.typeAndEnter("Text2", "150");
+    expected.typeAndEnter(form1::Text1, "10.5");
+    expected.typeAndEnter(form1::Text2, "150");
     ASSERT_EQ(expected.ui.messages.size(), 1u);
     EXPECT_EQ(program.answerMessage(), expected.ui.messages[0]);
-    EXPECT_TRUE(program.focusIn(FormId::Form1, "Text2"));
-    EXPECT_TRUE(program.wholeTextSelected(FormId::Form1, "Text2"));
-    EXPECT_EQ(program.text(FormId::Form1, "Text2"), "150");
-    EXPECT_EQ(program.text(FormId::Form1, "Text3"), "");
+    EXPECT_TRUE(program.focusIn(form1::Text2));
+    EXPECT_TRUE(program.wholeTextSelected(form1::Text2));
+    EXPECT_EQ(program.text(form1::Text2), "150");
+    EXPECT_EQ(program.text(form1::Text3), "");
 
     // 10,000 characters pasted over the selected text: kept as pasted, and refused.
     const std::string pasted(10000, '9');
     program.paste(pasted);
     program.typeAndEnter("");
-    expected.typeAndEnter("Text2", pasted);
+    expected.typeAndEnter(form1::Text2, pasted);
     ASSERT_EQ(expected.ui.messages.size(), 2u);
     EXPECT_EQ(program.answerMessage(), expected.ui.messages[1]);
-    EXPECT_EQ(program.text(FormId::Form1, "Text2"), pasted);
-    EXPECT_TRUE(program.focusIn(FormId::Form1, "Text2"));
+    EXPECT_EQ(program.text(form1::Text2), pasted);
+    EXPECT_TRUE(program.focusIn(form1::Text2));
 }
 
 TEST(WindowsFrontEnd, a_read_only_settings_file_gives_the_write_message_and_the_results_stay) {
     const std::string before = "[TIP]\r\n" + kFeeGbk + "=2.5\r\n";
     Program program(before, true);
-    ASSERT_TRUE(program.focusIn(FormId::Form1, "Text1"));
-    EXPECT_EQ(program.text(FormId::Form1, "Combo1"), "2.5");
+    ASSERT_TRUE(program.focusIn(form1::Text1));
+    EXPECT_EQ(program.text(form1::Combo1), "2.5");
     program.typeAndEnter("10.5");
-    ASSERT_TRUE(program.focusIn(FormId::Form1, "Text2"));
+    ASSERT_TRUE(program.focusIn(form1::Text2));
     program.typeAndEnter("1000");
     // One message per rate that could not be written.
     EXPECT_EQ(program.answerMessage(), msg::kWriteFailed);
     EXPECT_EQ(program.answerMessage(), msg::kWriteFailed);
-    EXPECT_TRUE(waitFor([&] { return program.text(FormId::Form1, "Text3") == "10,500.00"; }));
+    EXPECT_TRUE(waitFor([&] { return program.text(form1::Text3) == "10,500.00"; }));
     std::ifstream in(program.ini(), std::ios::binary);
     EXPECT_EQ(std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>()),
               before);
@@ -347,54 +351,54 @@ TEST(WindowsFrontEnd, a_read_only_settings_file_gives_the_write_message_and_the_
 
 TEST(WindowsFrontEnd, a_batch_purchase_locks_the_buy_fields_and_clear_unlocks_them) {
     Program program;
-    ASSERT_TRUE(program.focusIn(FormId::Form1, "Text1"));
-    program.click(FormId::Form1, "Command5");
+    ASSERT_TRUE(program.focusIn(form1::Text1));
+    program.click(form1::Command5);
     ASSERT_NE(program.form(FormId::Form4), nullptr);
-    const std::pair<std::string_view, std::string_view> steps[] = {
-        {"Text1", "10.2"}, {"Text2", "300"},  {"Text3", "10.25"},
-        {"Text4", "500"},  {"Text5", "10.3"}, {"Text6", "200"}};
-    for (const auto& [field, typed] : steps) {
-        ASSERT_TRUE(program.focusIn(FormId::Form4, field)) << field << " has not the focus";
+    const std::string_view steps[] = {"10.2", "300", "10.25", "500", "10.3", "200"};
+    for (std::size_t i = 0; i < std::size(steps); ++i) {
+        const Ctl field = batchFields(FormId::Form4)[i];
+        const std::string_view typed = steps[i];
+        ASSERT_TRUE(program.focusIn(field)) << field.name() << " has not the focus";
         program.typeAndEnter(typed);
     }
     // Only the main window's fields are locked, not the dialog's own Text1 and Text2.
-    EXPECT_FALSE(program.isReadOnly(FormId::Form4, "Text1"));
-    EXPECT_FALSE(program.isReadOnly(FormId::Form4, "Text2"));
+    EXPECT_FALSE(program.isReadOnly(form4::Text1));
+    EXPECT_FALSE(program.isReadOnly(form4::Text2));
     // The last quantity leads to OK, and Enter presses it.
-    ASSERT_TRUE(program.focusIn(FormId::Form4, "Command1"));
+    ASSERT_TRUE(program.focusIn(form4::Command1));
     program.typeAndEnter("");
     ASSERT_TRUE(waitFor([&] { return !program.isVisible(FormId::Form4); }));
-    EXPECT_TRUE(waitFor([&] { return program.text(FormId::Form1, "Text2") == "1,000"; }))
-        << program.text(FormId::Form1, "Text2");
-    EXPECT_TRUE(program.isReadOnly(FormId::Form1, "Text1"));
-    EXPECT_TRUE(program.isReadOnly(FormId::Form1, "Text2"));
+    EXPECT_TRUE(waitFor([&] { return program.text(form1::Text2) == "1,000"; }))
+        << program.text(form1::Text2);
+    EXPECT_TRUE(program.isReadOnly(form1::Text1));
+    EXPECT_TRUE(program.isReadOnly(form1::Text2));
     // Back from the dialog, the focus goes to Text1.
-    EXPECT_TRUE(program.focusIn(FormId::Form1, "Text1"));
+    EXPECT_TRUE(program.focusIn(form1::Text1));
 
-    program.click(FormId::Form1, "Command4");  // Clear
-    EXPECT_TRUE(waitFor([&] { return !program.isReadOnly(FormId::Form1, "Text1"); }));
-    EXPECT_FALSE(program.isReadOnly(FormId::Form1, "Text2"));
-    for (std::string_view name : {"Text1", "Text2", "Text3", "Text7"}) {
-        EXPECT_EQ(program.text(FormId::Form1, name), "") << name;
+    program.click(form1::Command4);  // Clear
+    EXPECT_TRUE(waitFor([&] { return !program.isReadOnly(form1::Text1); }));
+    EXPECT_FALSE(program.isReadOnly(form1::Text2));
+    for (const Ctl name : {form1::Text1, form1::Text2, form1::Text3, form1::Text7}) {
+        EXPECT_EQ(program.text(name), "") << name;
     }
     EXPECT_TRUE(program.noMessageBox());
 }
 
 TEST(WindowsFrontEnd, the_about_box_replaces_the_main_window_and_ok_brings_it_back_to_text1) {
     Program program;
-    ASSERT_TRUE(program.focusIn(FormId::Form1, "Text1"));
+    ASSERT_TRUE(program.focusIn(form1::Text1));
     program.typeAndEnter("10.5");
-    ASSERT_TRUE(program.focusIn(FormId::Form1, "Text2"));
-    const std::string price = program.text(FormId::Form1, "Text1");
-    program.click(FormId::Form1, "Command3");
+    ASSERT_TRUE(program.focusIn(form1::Text2));
+    const std::string price = program.text(form1::Text1);
+    program.click(form1::Command3);
     ASSERT_NE(program.form(FormId::Form2), nullptr);
     EXPECT_TRUE(waitFor([&] { return !program.isVisible(FormId::Form1); }));
-    EXPECT_TRUE(program.focusIn(FormId::Form2, "Command1"));
-    program.click(FormId::Form2, "Command1");
+    EXPECT_TRUE(program.focusIn(form2::Command1));
+    program.click(form2::Command1);
     ASSERT_NE(program.form(FormId::Form1), nullptr);
     EXPECT_TRUE(waitFor([&] { return !program.isVisible(FormId::Form2); }));
-    EXPECT_TRUE(program.focusIn(FormId::Form1, "Text1"));
-    EXPECT_EQ(program.text(FormId::Form1, "Text1"), price);
+    EXPECT_TRUE(program.focusIn(form1::Text1));
+    EXPECT_EQ(program.text(form1::Text1), price);
 }
 
 }  // namespace
