@@ -3,7 +3,7 @@
 // The input is decoded into user actions: typing a text into any input field of the main window
 // or of a batch dialog, Enter in any of them, Calculate, the market and rate choices, the batch
 // dialogs' commands, Clear and the about box. After every action the rules of
-// tests/input/trade_invariants.h are checked; a broken one aborts with the rule and the fields.
+// tests/session/trade_invariants.h are checked; a broken one aborts with the rule and the fields.
 // Message boxes are recorded and answered at once, so a session never waits. Each input runs at
 // most kMaxActions actions, and the rules bound the break-even stop tests and window calls of
 // every action, so no input can make the engine work long.
@@ -31,8 +31,8 @@
 
 #include "fees/break_even.h"
 #include "fees/fee_schedule.h"
-#include "input/session.h"
-#include "input/trade_invariants.h"
+#include "session/session.h"
+#include "session/trade_invariants.h"
 
 namespace {
 

@@ -17,7 +17,7 @@
 
 #include "app/main_window.h"
 #include "app/qt_window_model.h"
-#include "input/session.h"
+#include "session/session.h"
 #include "settings/profile_file.h"
 #include "ui/widgets.h"
 

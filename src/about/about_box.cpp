@@ -22,7 +22,7 @@
 #include <QUrl>
 
 #include "fees/messages.h"
-#include "input/session.h"
+#include "session/session.h"
 #include "ui/qt_text.h"
 #include "ui/widgets.h"
 

@@ -2,7 +2,7 @@
 
 #include "app/main_window.h"
 #include "app/qt_window_model.h"
-#include "input/session.h"
+#include "session/session.h"
 #include "settings/settings_location.h"
 #include "ui/qt_text.h"
 #include "ui/translations.h"

@@ -27,7 +27,7 @@
 #include "app/target_dialog.h"
 #include "fees/fee_schedule.h"
 #include "fees/messages.h"
-#include "input/session.h"
+#include "session/session.h"
 #include "ui/layout_build.h"
 #include "ui/placement.h"
 #include "ui/qt_text.h"

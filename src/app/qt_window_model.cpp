@@ -22,7 +22,7 @@
 #include "ui/widgets.h"
 #include "batch/batch_dialog.h"
 #include "fees/messages.h"
-#include "input/session.h"
+#include "session/session.h"
 
 namespace zm::ui {
 

@@ -8,7 +8,7 @@
 #include <map>
 #include <vector>
 
-#include "fees/window_model.h"
+#include "session/window_model.h"
 
 namespace zm {
 class Session;

@@ -11,7 +11,7 @@
 #include "fees/display_format.h"
 #include "fees/fee_rules.h"
 #include "fees/messages.h"
-#include "input/session.h"
+#include "session/session.h"
 #include "ui/qt_text.h"
 #include "ui/widgets.h"
 

@@ -8,7 +8,7 @@
 #include <QRadioButton>
 
 #include "fees/display_format.h"
-#include "input/session.h"
+#include "session/session.h"
 #include "ui/layout_build.h"
 #include "ui/qt_text.h"
 #include "ui/widgets.h"

@@ -6,7 +6,7 @@
 #include <array>
 #include <string_view>
 
-#include "input/session.h"
+#include "session/session.h"
 #include "ui/layout_build.h"
 #include "ui/qt_text.h"
 #include "ui/widgets.h"

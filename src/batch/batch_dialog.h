@@ -2,7 +2,7 @@
 
 #include <QWidget>
 
-#include "fees/window_model.h"
+#include "session/window_model.h"
 
 namespace zm {
 class Session;

@@ -10,20 +10,6 @@
 
 namespace zm {
 
-Market chosenMarket(const WindowModel& ui) {
-    if (ui.isChecked(form1::Option1)) {
-        return Market::ShanghaiA;
-    }
-    if (ui.isChecked(form1::Option3)) {
-        return Market::FundWarrant;
-    }
-    return Market::ShenzhenA;
-}
-
-double rateOf(const WindowModel& ui, Ctl list) {
-    return numberTextToDouble(ui.text(list)).value_or(0.0);
-}
-
 namespace {
 
 // Bonus shares and cash dividend per 10 shares; a field that holds no number counts as 0 and is
@@ -141,11 +127,6 @@ std::optional<BuyResult> computeOwnBuy(const BuyInputs& in, Money price, Money q
 
 }  // namespace
 
-BuyInputs readBuyInputs(const WindowModel& ui) {
-    return BuyInputs{rateOf(ui, form1::Combo1), rateOf(ui, form1::Combo2), chosenMarket(ui),
-                     ui.text(form1::Text21),    ui.text(form1::Text22),    ui.text(form1::Text2)};
-}
-
 std::optional<BuyResult> computeRulesBuy(const BuyInputs& in, const FeeRules& rules, Money amount,
                                          Money quantity, bool withBonus) {
     const Market market = in.market;
@@ -201,24 +182,6 @@ std::optional<BuyResult> computeRulesBuy(const BuyInputs& in, const FeeRules& ru
     return r;
 }
 
-void writeBuyFields(WindowModel& ui, const BuyResult& r) {
-    ui.setText(form1::Text3, r.amountText);
-    ui.setText(form1::Text4, r.commissionText);
-    ui.setText(form1::Text5, r.stampDutyText);
-    ui.setText(form1::Text6, r.transferFeeText);
-    ui.setText(form1::Text7, r.feeTotalText);
-    if (r.dividendFix) {
-        ui.setText(form1::Text22, *r.dividendFix);
-    }
-    if (r.bonusFix) {
-        ui.setText(form1::Text21, *r.bonusFix);
-    }
-    ui.setText(form1::Text8, r.costPerShareText);
-    ui.setText(form1::Text9, r.breakEvenText);
-    ui.setForeColor(form1::Label8, kRed);
-    ui.setText(form1::Text10, r.amountPaidText);
-}
-
 std::optional<BuyResult> computeBuy(const BuyInputs& in, const FeeRules& rules, Money price,
                                     Money quantity) {
     if (price.isZero() || quantity.isZero()) {
@@ -229,17 +192,6 @@ std::optional<BuyResult> computeBuy(const BuyInputs& in, const FeeRules& rules, 
     }
     const auto amount = Money::mul(price, quantity);
     return amount ? computeRulesBuy(in, rules, *amount, quantity) : std::nullopt;
-}
-
-void storeBuy(CalcState& st, const BuyResult& r) {
-    st.BuyAmount = r.amount;
-    st.BuyCommission = r.commission;
-    st.BuyStampDuty = r.stampDuty;
-    st.BuyTransferFee = r.transferFee;
-    st.BuyFeeTotal = r.feeTotal;
-    st.BuyCostPerShare = r.costPerShare;
-    st.AmountPaid = r.amountPaid;
-    st.HeldQty = r.heldQty;
 }
 
 }  // namespace zm

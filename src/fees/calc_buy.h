@@ -3,17 +3,11 @@
 #include <optional>
 #include <string>
 
-#include "fees/calc_state.h"
 #include "fees/fee_rules.h"
 #include "fees/fee_schedule.h"
-#include "fees/window_model.h"
 
 namespace zm {
 
-// The market chosen in Form1 (Option1 Shanghai, Option3 fund/warrant, otherwise Shenzhen).
-Market chosenMarket(const WindowModel& ui);
-// The double value of a rate list's text (Combo1, Combo2); 0 when it holds no number.
-double rateOf(const WindowModel& ui, Ctl list);
 
 // What the buy side reads from the main window besides the purchase itself: the two list rates,
 // the market, the bonus shares (Text21) and cash dividend (Text22) per 10 shares as typed, and
@@ -26,7 +20,6 @@ struct BuyInputs {
     std::string dividendText;
     std::string quantityText;
 };
-BuyInputs readBuyInputs(const WindowModel& ui);
 
 // Everything the buy side writes, worked out before the first field changes.
 struct BuyResult {
@@ -64,10 +57,5 @@ std::optional<BuyResult> computeBuy(const BuyInputs& in, const FeeRules& rules, 
 // figures and no bonus). nullopt when a figure leaves the supported range.
 std::optional<BuyResult> computeRulesBuy(const BuyInputs& in, const FeeRules& rules, Money amount,
                                          Money quantity, bool withBonus = true);
-// Writes Text3 … Text10 (and the bonus and dividend fixes) in the buy side's order and turns
-// Label8 red.
-void writeBuyFields(WindowModel& ui, const BuyResult& r);
-// Records the purchase's figures in the main window's state.
-void storeBuy(CalcState& st, const BuyResult& r);
 
 }  // namespace zm

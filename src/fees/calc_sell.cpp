@@ -33,10 +33,10 @@ std::optional<Money> remainingTransferFee(Market market, Money remainQty) {
 }
 
 // The sale's fees and what it brought, into r.
-bool computeSale(const SellInputs& in, const CalcState& st, const FeeRules& rules, SellResult& r) {
-    const auto amount = Money::mul(st.SellPrice, st.SellQty);
+bool computeSale(const SellInputs& in, const SaleBasis& st, const FeeRules& rules, SellResult& r) {
+    const auto amount = Money::mul(st.sellPrice, st.sellQty);
     const auto fees = amount ? saleFees(rules, in.market, in.commissionRate, in.stampDutyRate,
-                                        *amount, st.SellQty)
+                                        *amount, st.sellQty)
                              : std::nullopt;
     if (!fees) {
         return false;
@@ -47,7 +47,7 @@ bool computeSale(const SellInputs& in, const CalcState& st, const FeeRules& rule
     r.transferFee = fees->transferFee;
     r.feeTotal = fees->total;
     auto received = Money::sub(r.amount, r.feeTotal);
-    auto profit = checkedDifference(received, st.AmountPaid);
+    auto profit = checkedDifference(received, st.amountPaid);
     if (!profit) {
         return false;
     }
@@ -60,8 +60,8 @@ bool computeSale(const SellInputs& in, const CalcState& st, const FeeRules& rule
 // which selling them does, found by the remaining-share search and raised to whole fen. The
 // search's figures in r are set as far as they can be worked out; the price is nullopt when a
 // figure leaves the range or the step counter would pass 2^31 − 1.
-std::optional<Money> remainingBreakEven(const SellInputs& in, const CalcState& st, SellResult& r) {
-    auto remainQty = Money::sub(st.BuyQty, st.SellQty);
+std::optional<Money> remainingBreakEven(const SellInputs& in, const SaleBasis& st, SellResult& r) {
+    auto remainQty = Money::sub(st.buyQty, st.sellQty);
     if (!remainQty) {
         return std::nullopt;
     }
@@ -69,7 +69,7 @@ std::optional<Money> remainingBreakEven(const SellInputs& in, const CalcState& s
     // What the purchase cost with its fees, less what the sale brought net of its fees. Bonus
     // shares and the dividend play no part here.
     auto cost =
-        checkedSum(checkedSum(Money::sub(st.BuyAmount, r.amount), st.BuyFeeTotal), r.feeTotal);
+        checkedSum(checkedSum(Money::sub(st.buyAmount, r.amount), st.buyFeeTotal), r.feeTotal);
     if (!cost) {
         return std::nullopt;
     }
@@ -100,10 +100,10 @@ std::optional<Money> remainingBreakEven(const SellInputs& in, const CalcState& s
 
 // The remaining shares' break-even under trade-date rules: what they must still bring back is
 // the amount paid less what this sale brought; nothing left to bring back shows 0.00.
-std::optional<Money> remainingRulesBreakEven(const SellInputs& in, const CalcState& st,
+std::optional<Money> remainingRulesBreakEven(const SellInputs& in, const SaleBasis& st,
                                              const FeeRules& rules, SellResult& r) {
-    r.remainQty = st.HeldQty - st.SellQty;
-    const auto target = Money::sub(st.AmountPaid, r.received);
+    r.remainQty = st.heldQty - st.sellQty;
+    const auto target = Money::sub(st.amountPaid, r.received);
     if (!target) {
         return std::nullopt;
     }
@@ -159,29 +159,14 @@ std::optional<Money> roundTripYield(Money profitLoss, Money amountPaid) {
                         std::numeric_limits<std::int64_t>::max() / Money::kTicksPerFen);
 }
 
-void writeSellMark(WindowModel& ui, std::string_view caption, Rgb colour) {
-    ui.setCaption(form1::Label17, caption);
-    ui.setForeColor(form1::Label17, colour);
-    ui.setForeColor(form1::Label18, colour);
-}
-
-void writeGainLossMark(WindowModel& ui, bool loss) {
-    writeSellMark(ui, loss ? msg::kLossCaption : msg::kGainCaption, loss ? kBlue : kRed);
-}
-
-SellInputs readSellInputs(const WindowModel& ui) {
-    return SellInputs{rateOf(ui, form1::Combo1), rateOf(ui, form1::Combo2), chosenMarket(ui),
-                      !ui.text(form1::Text10).empty(), ui.text(form1::Text12)};
-}
-
-std::optional<SellResult> computeSell(const SellInputs& in, const CalcState& st,
+std::optional<SellResult> computeSell(const SellInputs& in, const SaleBasis& st,
                                       const FeeRules& rules) {
     SellResult r;
-    r.remainQty = st.RemainQty;
-    r.remainBasePrice = st.RemainBasePrice;
-    r.remainTarget = st.RemainTarget;
-    r.remainTransferFee = st.RemainTransferFee;
-    r.stepCount = st.StepCount;
+    r.remainQty = st.remainQty;
+    r.remainBasePrice = st.remainBasePrice;
+    r.remainTarget = st.remainTarget;
+    r.remainTransferFee = st.remainTransferFee;
+    r.stepCount = st.stepCount;
     // The callers refuse sales whose figures leave the supported range before they get here;
     // should one slip through, nothing is written and the rates are not saved.
     if (!computeSale(in, st, rules, r)) {
@@ -198,15 +183,15 @@ std::optional<SellResult> computeSell(const SellInputs& in, const CalcState& st,
     // is emptied rather than showing a figure that is none.
     r.yieldShown = in.amountPaidShown;
     if (r.yieldShown) {
-        r.yield = roundTripYield(r.profitLoss, st.AmountPaid);
+        r.yield = roundTripYield(r.profitLoss, st.amountPaid);
     }
 
     // Fewer shares sold than bought: the remaining shares and their break-even price replace the
     // profit and the buy side's break-even on screen.
-    const Money held = rules.own() ? st.BuyQty : st.HeldQty;
-    r.partial = held > st.SellQty;
+    const Money held = rules.own() ? st.buyQty : st.heldQty;
+    r.partial = held > st.sellQty;
     if (r.partial) {
-        r.remainingShares = held - st.SellQty;
+        r.remainingShares = held - st.sellQty;
         r.remainingTip = msg::remainingBreakEvenTip(in.quantityText);
         r.remainingPrice =
             rules.own() ? remainingBreakEven(in, st, r) : remainingRulesBreakEven(in, st, rules, r);
@@ -218,52 +203,6 @@ std::optional<SellResult> computeSell(const SellInputs& in, const CalcState& st,
         r.priceDecimals = stepDecimals(priceStep(rules, in.market));
     }
     return r;
-}
-
-void writeSellFields(WindowModel& ui, const SellResult& r) {
-    // Clear the marks of an earlier partial sale and the red of the buy side.
-    ui.setCaption(form1::Label19_17, msg::kYuanUnit);
-    ui.setToolTip(form1::Label8, msg::kBreakEvenTip);
-    ui.setForeColor(form1::Label8, kBlack);
-
-    ui.setText(form1::Text13, formatAmount(r.amount));
-    ui.setText(form1::Text14, formatAmount(r.commission));
-    ui.setText(form1::Text15, formatAmount(r.stampDuty));
-    ui.setText(form1::Text16, formatAmount(r.transferFee));
-    ui.setText(form1::Text17, formatAmount(r.feeTotal));
-    ui.setText(form1::Text20, formatAmount(r.received));
-    ui.setText(form1::Text19, formatAmount(r.profitLoss));
-    writeGainLossMark(ui, r.loss);
-    if (r.yieldShown) {
-        ui.setText(form1::Text18, r.yield ? formatAmount(*r.yield) : std::string());
-    }
-    if (r.partial) {
-        writeSellMark(ui, msg::kRemainingSharesCaption, kRed);
-        ui.setCaption(form1::Label19_17, msg::kSharesUnit);
-        ui.setText(form1::Text19, formatGroupedWhole(r.remainingShares));
-        ui.setForeColor(form1::Label8, kRed);
-        ui.setToolTip(form1::Label8, r.remainingTip);
-        ui.setText(form1::Text9, r.remainingPrice ? formatAmount(*r.remainingPrice, r.priceDecimals)
-                                                 : std::string());
-    }
-}
-
-void storeSell(CalcState& st, const SellResult& r) {
-    st.SellAmount = r.amount;
-    st.SellCommission = r.commission;
-    st.SellStampDuty = r.stampDuty;
-    st.SellTransferFee = r.transferFee;
-    st.SellFeeTotal = r.feeTotal;
-    st.AmountReceived = r.received;
-    st.ProfitLoss = r.profitLoss;
-    if (r.yieldShown) {
-        st.SellYield = r.yield.value_or(Money());
-    }
-    st.RemainQty = r.remainQty;
-    st.RemainBasePrice = r.remainBasePrice;
-    st.RemainTarget = r.remainTarget;
-    st.RemainTransferFee = r.remainTransferFee;
-    st.StepCount = r.stepCount;
 }
 
 }  // namespace zm

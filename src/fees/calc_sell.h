@@ -5,9 +5,7 @@
 #include <string>
 #include <string_view>
 
-#include "fees/calc_state.h"
 #include "fees/fee_rules.h"
-#include "fees/window_model.h"
 
 namespace zm {
 
@@ -20,7 +18,23 @@ struct SellInputs {
     bool amountPaidShown = false;
     std::string quantityText;
 };
-SellInputs readSellInputs(const WindowModel& ui);
+
+// What the sell side reads of the session's state: the sale, the purchase it is set against, and
+// the remaining-share search's last figures (kept where this sale works out none).
+struct SaleBasis {
+    Money sellPrice;
+    Money sellQty;
+    Money buyQty;
+    Money heldQty;  // after the bonus
+    Money buyAmount;
+    Money buyFeeTotal;
+    Money amountPaid;
+    Money remainQty;
+    Money remainBasePrice;
+    Money remainTarget;
+    Money remainTransferFee;
+    std::int32_t stepCount = 0;
+};
 
 // Everything the sell side writes and records, worked out before the first field changes.
 struct SellResult {
@@ -51,20 +65,15 @@ struct SellResult {
     std::int32_t stepCount = 0;
 };
 
-// The sell side of the main window: from SellPrice and SellQty and the purchase in `st`, the
+// The sell side of the main window: from the sale and the purchase in `st`, the
 // sale's fees, what it brought, the profit or loss and the yield, and for a partial sale the
 // remaining shares and their break-even price. Under trade-date rules the fees are those of
 // `rules`, a partial sale is one of fewer shares than were held after the bonus, and the
 // remaining shares' break-even is the lowest price on the market's step at which selling them
 // brings back the amount paid less this sale's proceeds. nullopt when a figure leaves the
 // supported range: then nothing is written.
-std::optional<SellResult> computeSell(const SellInputs& in, const CalcState& st,
+std::optional<SellResult> computeSell(const SellInputs& in, const SaleBasis& st,
                                       const FeeRules& rules);
-// Writes the sell side in its order: the partial-sale marks cleared, Text13 … Text20, the gain
-// or loss mark, the yield, and for a partial sale the remaining shares and Text9.
-void writeSellFields(WindowModel& ui, const SellResult& r);
-// Records the sale's figures in the main window's state.
-void storeSell(CalcState& st, const SellResult& r);
 
 // The fees of a sale of `quantity` shares for `amount`: under the program's own rules from the
 // two list rates (the commission rounded to fen, raised to 5.00 when it shows below that, the
@@ -79,10 +88,5 @@ std::optional<Money> yieldPercent(double profitLoss, double amountPaid, std::int
 // The yield of a round trip, nullopt when nothing was paid or the figure leaves Money's range.
 std::optional<Money> roundTripYield(Money profitLoss, Money amountPaid);
 
-// The mark of the sell side: the caption of Label17, and its colour and that of Label18.
-void writeSellMark(WindowModel& ui, std::string_view caption, Rgb colour);
-// The gain or loss mark of the sell side: "大亏特亏" in blue on Label17 and Label18 when the
-// profit as shown is below zero, "大赚特赚" in red otherwise.
-void writeGainLossMark(WindowModel& ui, bool loss);
 
 }  // namespace zm

@@ -4,7 +4,7 @@
 #include <string>
 #include <string_view>
 
-#include "fees/controls.h"
+#include "session/controls.h"
 
 namespace zm::ui {
 

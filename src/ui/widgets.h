@@ -7,7 +7,7 @@
 #include <QString>
 #include <QStringList>
 
-#include "fees/window_model.h"
+#include "session/window_model.h"
 
 namespace zm::ui {
 

@@ -2,7 +2,7 @@
 
 #include <commctrl.h>
 
-#include "input/session.h"
+#include "session/session.h"
 #include "settings/profile_file.h"
 #include "settings/program_folder.h"
 #include "win/win_window_model.h"

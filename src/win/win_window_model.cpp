@@ -12,7 +12,7 @@
 
 #include "fees/fee_schedule.h"
 #include "fees/messages.h"
-#include "input/session.h"
+#include "session/session.h"
 #include "win/resource.h"
 #include "win/wide_text.h"
 

@@ -8,7 +8,7 @@
 #include <vector>
 #include <string_view>
 
-#include "fees/window_model.h"
+#include "session/window_model.h"
 #include "layout/layout.h"
 
 namespace zm {

@@ -1,3 +1,4 @@
+#include "session/trade_fields.h"
 #include "fees/calc_buy.h"
 
 #include <gtest/gtest.h>

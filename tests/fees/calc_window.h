@@ -4,10 +4,10 @@
 #include <string_view>
 #include <vector>
 
-#include "fees/calc_state.h"
+#include "session/calc_state.h"
 #include "fees/fee_schedule.h"
 #include "fees/number_text.h"
-#include "fees/window_model.h"
+#include "session/window_model.h"
 #include "support/memory_window_model.h"
 
 namespace zm::test {

@@ -8,8 +8,8 @@
 #include <string>
 
 #include "fees/messages.h"
-#include "input/main_window_fixture.h"
 #include "input/validation.h"
+#include "support/table_rows.h"
 
 namespace zm::test {
 namespace {

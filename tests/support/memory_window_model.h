@@ -7,7 +7,7 @@
 #include <utility>
 #include <vector>
 
-#include "fees/window_model.h"
+#include "session/window_model.h"
 
 namespace zm::test {
 

@@ -11,7 +11,7 @@
 
 #include "app/main_window.h"
 #include "app/qt_window_model.h"
-#include "input/session.h"
+#include "session/session.h"
 
 namespace zm::test {
 

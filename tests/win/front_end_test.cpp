@@ -20,7 +20,7 @@
 #include <vector>
 
 #include "fees/messages.h"
-#include "input/session.h"
+#include "session/session.h"
 #include "layout/layout.h"
 #include "settings/profile_file.h"
 #include "settings/program_folder.h"

@@ -31,7 +31,7 @@
 #include "ui/qt_text.h"
 #include "ui/translations.h"
 #include "ui/widgets.h"
-#include "input/session.h"
+#include "session/session.h"
 #include "settings/profile_file.h"
 
 namespace {

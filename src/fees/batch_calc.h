@@ -6,7 +6,6 @@
 #include <string_view>
 
 #include "fees/money.h"
-#include "fees/window_model.h"
 
 namespace zm {
 
@@ -14,8 +13,6 @@ namespace zm {
 // at least 0.01 (compared as a double). Empty text, letters, 0, 0.009 and negatives give false.
 // Used for prices and quantities alike.
 bool isValidPriceText(std::string_view text);
-// The same on a field's current text.
-bool IsValidPrice(const WindowModel& ui, Ctl field);
 
 // The captured value of a batch field as a number: the value of its text, 0 for the empty text
 // (and for any text that is no number, which a capture never produces).

@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "fees/fee_schedule.h"
-#include "input/session.h"
+#include "session/session.h"
 #include "support/memory_window_model.h"
 
 namespace zm {

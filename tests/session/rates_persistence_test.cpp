@@ -14,7 +14,7 @@
 
 #include "fees/fee_schedule.h"
 #include "fees/messages.h"
-#include "input/session.h"
+#include "session/session.h"
 #include "settings/settings_location.h"
 #include "support/memory_window_model.h"
 #include "support/temp_dir.h"

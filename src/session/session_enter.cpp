@@ -8,7 +8,9 @@
 #include "fees/display_format.h"
 #include "fees/messages.h"
 #include "fees/number_text.h"
-#include "input/session.h"
+#include "session/apply_verdict.h"
+#include "session/session.h"
+#include "session/trade_fields.h"
 #include "input/validation.h"
 
 namespace zm {
@@ -180,7 +182,7 @@ void Session::runCalcSell() {
     if (!m_rules.own() && !checkTypedCommission()) {
         return;
     }
-    const auto r = computeSell(readSellInputs(m_ui), m_state, m_rules);
+    const auto r = computeSell(readSellInputs(m_ui), saleBasis(m_state), m_rules);
     if (!r) {
         return;
     }

@@ -16,31 +16,14 @@
 #include "fees/fee_schedule.h"
 #include "fees/messages.h"
 #include "fees/number_text.h"
-#include "input/session.h"
+#include "session/session.h"
 #include "support/memory_window_model.h"
+#include "support/table_rows.h"
 #include "support/temp_dir.h"
 
 namespace zm {
 
-inline void PrintTo(Money m, std::ostream* os) {
-    *os << formatMoneyGeneral(m);
-}
-
 namespace test {
-
-// The name of a table row, for the names of parameterised tests.
-struct RowName {
-    template <class Row>
-    std::string operator()(const ::testing::TestParamInfo<Row>& row) const {
-        return row.param.name;
-    }
-};
-inline constexpr RowName rowName;
-
-// Money from a number text, for expectations.
-inline Money money(std::string_view text) {
-    return numberTextToMoney(text).value();
-}
 
 enum class SettingsFile {
     Writable,    // TKVR.INI in the temporary directory

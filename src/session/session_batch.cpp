@@ -14,8 +14,10 @@
 #include "fees/calc_sell.h"
 #include "fees/display_format.h"
 #include "fees/number_text.h"
-#include "input/batch_calc.h"
-#include "input/session.h"
+#include "fees/batch_calc.h"
+#include "session/apply_verdict.h"
+#include "session/session.h"
+#include "session/trade_fields.h"
 #include "input/validation.h"
 
 namespace zm {

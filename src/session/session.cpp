@@ -1,4 +1,6 @@
-#include "input/session.h"
+#include "session/apply_verdict.h"
+#include "session/session.h"
+#include "session/trade_fields.h"
 
 #include <algorithm>
 #include <utility>

@@ -13,7 +13,7 @@
 #include "fees/calc_sell.h"
 #include "fees/fee_rules.h"
 #include "fees/target_price.h"
-#include "input/main_window_fixture.h"
+#include "session/main_window_fixture.h"
 #include "settings/code_page.h"
 #include "settings/profile_file.h"
 

@@ -19,9 +19,9 @@
 #include "fees/display_format.h"
 #include "fees/fee_schedule.h"
 #include "fees/messages.h"
-#include "input/main_window_fixture.h"
-#include "input/session.h"
-#include "input/trade_invariants.h"
+#include "session/main_window_fixture.h"
+#include "session/session.h"
+#include "session/trade_invariants.h"
 
 namespace zm::test {
 namespace {

@@ -6,10 +6,10 @@
 #include <string>
 #include <string_view>
 
-#include "fees/calc_state.h"
+#include "session/calc_state.h"
 #include "fees/fee_rules.h"
 #include "fees/target_price.h"
-#include "fees/window_model.h"
+#include "session/window_model.h"
 #include "input/verdict.h"
 
 namespace zm {

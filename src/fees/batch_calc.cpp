@@ -1,4 +1,4 @@
-#include "input/batch_calc.h"
+#include "fees/batch_calc.h"
 
 #include <cmath>
 #include <utility>
@@ -37,10 +37,6 @@ std::optional<Money> exactMoney(std::string_view text) {
 bool isValidPriceText(std::string_view text) {
     const auto value = numberTextToDouble(text);
     return value && *value >= kMinValid;
-}
-
-bool IsValidPrice(const WindowModel& ui, Ctl field) {
-    return isValidPriceText(ui.text(field));
 }
 
 double capturedNumber(std::string_view captured) {

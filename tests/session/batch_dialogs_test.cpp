@@ -17,8 +17,8 @@
 #include "fees/fee_schedule.h"
 #include "fees/messages.h"
 #include "fees/number_text.h"
-#include "input/batch_calc.h"
-#include "input/session.h"
+#include "fees/batch_calc.h"
+#include "session/session.h"
 #include "support/memory_window_model.h"
 #include "support/temp_dir.h"
 

@@ -37,8 +37,8 @@
 #include "fees/messages.h"
 #include "fees/money.h"
 #include "fees/number_text.h"
-#include "input/batch_calc.h"
-#include "input/session.h"
+#include "fees/batch_calc.h"
+#include "session/session.h"
 #include "support/memory_window_model.h"
 
 namespace zm::test {

@@ -5,7 +5,7 @@
 #include <string_view>
 #include <vector>
 
-#include "fees/controls.h"
+#include "session/controls.h"
 
 namespace zm {
 

@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "fees/messages.h"
-#include "input/main_window_fixture.h"
+#include "session/main_window_fixture.h"
 
 namespace zm::test {
 namespace {

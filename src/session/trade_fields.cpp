@@ -1,0 +1,142 @@
+#include "session/trade_fields.h"
+
+#include <string>
+
+#include "fees/batch_calc.h"
+#include "fees/display_format.h"
+#include "fees/messages.h"
+#include "fees/number_text.h"
+
+namespace zm {
+
+Market chosenMarket(const WindowModel& ui) {
+    if (ui.isChecked(form1::Option1)) {
+        return Market::ShanghaiA;
+    }
+    if (ui.isChecked(form1::Option3)) {
+        return Market::FundWarrant;
+    }
+    return Market::ShenzhenA;
+}
+
+
+double rateOf(const WindowModel& ui, Ctl list) {
+    return numberTextToDouble(ui.text(list)).value_or(0.0);
+}
+
+
+BuyInputs readBuyInputs(const WindowModel& ui) {
+    return BuyInputs{rateOf(ui, form1::Combo1), rateOf(ui, form1::Combo2), chosenMarket(ui),
+                     ui.text(form1::Text21),    ui.text(form1::Text22),    ui.text(form1::Text2)};
+}
+
+
+void writeBuyFields(WindowModel& ui, const BuyResult& r) {
+    ui.setText(form1::Text3, r.amountText);
+    ui.setText(form1::Text4, r.commissionText);
+    ui.setText(form1::Text5, r.stampDutyText);
+    ui.setText(form1::Text6, r.transferFeeText);
+    ui.setText(form1::Text7, r.feeTotalText);
+    if (r.dividendFix) {
+        ui.setText(form1::Text22, *r.dividendFix);
+    }
+    if (r.bonusFix) {
+        ui.setText(form1::Text21, *r.bonusFix);
+    }
+    ui.setText(form1::Text8, r.costPerShareText);
+    ui.setText(form1::Text9, r.breakEvenText);
+    ui.setForeColor(form1::Label8, kRed);
+    ui.setText(form1::Text10, r.amountPaidText);
+}
+
+
+void storeBuy(CalcState& st, const BuyResult& r) {
+    st.BuyAmount = r.amount;
+    st.BuyCommission = r.commission;
+    st.BuyStampDuty = r.stampDuty;
+    st.BuyTransferFee = r.transferFee;
+    st.BuyFeeTotal = r.feeTotal;
+    st.BuyCostPerShare = r.costPerShare;
+    st.AmountPaid = r.amountPaid;
+    st.HeldQty = r.heldQty;
+}
+
+
+void writeSellMark(WindowModel& ui, std::string_view caption, Rgb colour) {
+    ui.setCaption(form1::Label17, caption);
+    ui.setForeColor(form1::Label17, colour);
+    ui.setForeColor(form1::Label18, colour);
+}
+
+
+void writeGainLossMark(WindowModel& ui, bool loss) {
+    writeSellMark(ui, loss ? msg::kLossCaption : msg::kGainCaption, loss ? kBlue : kRed);
+}
+
+
+SellInputs readSellInputs(const WindowModel& ui) {
+    return SellInputs{rateOf(ui, form1::Combo1), rateOf(ui, form1::Combo2), chosenMarket(ui),
+                      !ui.text(form1::Text10).empty(), ui.text(form1::Text12)};
+}
+
+
+void writeSellFields(WindowModel& ui, const SellResult& r) {
+    // Clear the marks of an earlier partial sale and the red of the buy side.
+    ui.setCaption(form1::Label19_17, msg::kYuanUnit);
+    ui.setToolTip(form1::Label8, msg::kBreakEvenTip);
+    ui.setForeColor(form1::Label8, kBlack);
+
+    ui.setText(form1::Text13, formatAmount(r.amount));
+    ui.setText(form1::Text14, formatAmount(r.commission));
+    ui.setText(form1::Text15, formatAmount(r.stampDuty));
+    ui.setText(form1::Text16, formatAmount(r.transferFee));
+    ui.setText(form1::Text17, formatAmount(r.feeTotal));
+    ui.setText(form1::Text20, formatAmount(r.received));
+    ui.setText(form1::Text19, formatAmount(r.profitLoss));
+    writeGainLossMark(ui, r.loss);
+    if (r.yieldShown) {
+        ui.setText(form1::Text18, r.yield ? formatAmount(*r.yield) : std::string());
+    }
+    if (r.partial) {
+        writeSellMark(ui, msg::kRemainingSharesCaption, kRed);
+        ui.setCaption(form1::Label19_17, msg::kSharesUnit);
+        ui.setText(form1::Text19, formatGroupedWhole(r.remainingShares));
+        ui.setForeColor(form1::Label8, kRed);
+        ui.setToolTip(form1::Label8, r.remainingTip);
+        ui.setText(form1::Text9, r.remainingPrice ? formatAmount(*r.remainingPrice, r.priceDecimals)
+                                                 : std::string());
+    }
+}
+
+
+void storeSell(CalcState& st, const SellResult& r) {
+    st.SellAmount = r.amount;
+    st.SellCommission = r.commission;
+    st.SellStampDuty = r.stampDuty;
+    st.SellTransferFee = r.transferFee;
+    st.SellFeeTotal = r.feeTotal;
+    st.AmountReceived = r.received;
+    st.ProfitLoss = r.profitLoss;
+    if (r.yieldShown) {
+        st.SellYield = r.yield.value_or(Money());
+    }
+    st.RemainQty = r.remainQty;
+    st.RemainBasePrice = r.remainBasePrice;
+    st.RemainTarget = r.remainTarget;
+    st.RemainTransferFee = r.remainTransferFee;
+    st.StepCount = r.stepCount;
+}
+
+
+bool IsValidPrice(const WindowModel& ui, Ctl field) {
+    return isValidPriceText(ui.text(field));
+}
+
+
+SaleBasis saleBasis(const CalcState& st) {
+    return SaleBasis{st.SellPrice,   st.SellQty,         st.BuyQty,       st.HeldQty,
+                     st.BuyAmount,   st.BuyFeeTotal,     st.AmountPaid,   st.RemainQty,
+                     st.RemainBasePrice, st.RemainTarget, st.RemainTransferFee, st.StepCount};
+}
+
+}  // namespace zm

@@ -1,0 +1,54 @@
+#pragma once
+
+#include <string_view>
+
+#include "fees/calc_buy.h"
+#include "fees/calc_sell.h"
+#include "session/calc_state.h"
+#include "session/window_model.h"
+
+// The main window's side of the buy and sell calculations: what they read from its controls,
+// how their results are written into its fields, captions and colours, and what the state keeps
+// of them. The figures themselves are worked out from values in src/fees.
+namespace zm {
+
+// The market chosen in Form1 (Option1 Shanghai, Option3 fund/warrant, otherwise Shenzhen).
+Market chosenMarket(const WindowModel& ui);
+
+// The double value of a rate list's text (Combo1, Combo2); 0 when it holds no number.
+double rateOf(const WindowModel& ui, Ctl list);
+
+// What the buy and the sell side read from the main window besides the trade itself.
+BuyInputs readBuyInputs(const WindowModel& ui);
+
+// Writes Text3 … Text10 (and the bonus and dividend fixes) in the buy side's order and turns
+// Label8 red.
+void writeBuyFields(WindowModel& ui, const BuyResult& r);
+
+// Records the purchase's figures in the main window's state.
+void storeBuy(CalcState& st, const BuyResult& r);
+
+SellInputs readSellInputs(const WindowModel& ui);
+
+// Writes the sell side in its order: the partial-sale marks cleared, Text13 … Text20, the gain
+// or loss mark, the yield, and for a partial sale the remaining shares and Text9.
+void writeSellFields(WindowModel& ui, const SellResult& r);
+
+// Records the sale's figures in the main window's state.
+void storeSell(CalcState& st, const SellResult& r);
+
+// What the sell side reads of the state: the sale, the purchase it is set against, and the
+// remaining-share search's last figures.
+SaleBasis saleBasis(const CalcState& st);
+
+// The mark of the sell side: the caption of Label17, and its colour and that of Label18.
+void writeSellMark(WindowModel& ui, std::string_view caption, Rgb colour);
+
+// The gain or loss mark of the sell side: "大亏特亏" in blue on Label17 and Label18 when the
+// profit as shown is below zero, "大赚特赚" in red otherwise.
+void writeGainLossMark(WindowModel& ui, bool loss);
+
+// The batch dialogs' number test (isValidPriceText) on a field's current text.
+bool IsValidPrice(const WindowModel& ui, Ctl field);
+
+}  // namespace zm
