@@ -74,10 +74,11 @@ struct BreakEvenSearch {
                 g = qtyTerm + (stampDuty * s * 0.001 + commission * s * 0.001);
                 break;
             case SellFees::MinCommission:
-                g = qtyTerm + (stampDuty * s * 0.001 + 5.0);
+                g = qtyTerm + (stampDuty * s * 0.001 + kMinCommissionYuan);
                 break;
             case SellFees::BothMinimums:
-                g = stampDuty * s * 0.001 + std::max(commission * s * 0.001, 5.0) + 1.0;
+                g = stampDuty * s * 0.001 + std::max(commission * s * 0.001, kMinCommissionYuan) +
+                    1.0;
                 break;
         }
         auto sellFees = Money::fromDouble(g);
@@ -101,7 +102,7 @@ struct BreakEvenSearch {
                 sale = (a + qtyTerm) / (1.0 - (stampDuty + commission) * 0.001);
                 break;
             case SellFees::MinCommission:
-                sale = (a + qtyTerm + 5.0) / (1.0 - stampDuty * 0.001);
+                sale = (a + qtyTerm + kMinCommissionYuan) / (1.0 - stampDuty * 0.001);
                 break;
             case SellFees::BothMinimums:
                 sale = std::max((a + 6.0) / (1.0 - stampDuty * 0.001),
@@ -171,7 +172,7 @@ std::optional<Money> CalcBreakEven(Money price, Money quantity, double commissio
     if (!sale) {
         return std::nullopt;
     }
-    if (commissionRate * sale->toDouble() * 0.001 < 5.0) {
+    if (commissionRate * sale->toDouble() * 0.001 < kMinCommissionYuan) {
         step = search.firstStep(SellFees::MinCommission);
         if (!step) {
             return std::nullopt;
@@ -212,7 +213,7 @@ struct RemainSearch {
         const double a = sale->toDouble();
         const double rateFees = fees == RemainFees::Proportional
                                     ? stampDuty * a * 0.001 + commission * a * 0.001
-                                    : stampDuty * a * 0.001 + 5.0;
+                                    : stampDuty * a * 0.001 + kMinCommissionYuan;
         auto net = checkedDifference(sale, checkedSum(Money::fromDouble(rateFees), transferFee));
         if (!net) {
             return StepOutcome::OutOfRange;
@@ -225,7 +226,7 @@ struct RemainSearch {
         const double t = target.toDouble() + transferFee.toDouble();
         const double sale = fees == RemainFees::Proportional
                                 ? t / (1.0 - (stampDuty + commission) * 0.001)
-                                : (t + 5.0) / (1.0 - stampDuty * 0.001);
+                                : (t + kMinCommissionYuan) / (1.0 - stampDuty * 0.001);
         return clampStep((sale / quantity.toDouble() - basePrice.toDouble()) * 100.0);
     }
 
@@ -252,7 +253,7 @@ std::optional<std::int32_t> remainingShareSteps(Money remainBasePrice, Money rem
     if (!sale) {
         return std::nullopt;
     }
-    if (commissionRate * sale->toDouble() * 0.001 < 5.0) {
+    if (commissionRate * sale->toDouble() * 0.001 < kMinCommissionYuan) {
         step = search.firstStep(RemainFees::MinCommission);
     }
     return step;

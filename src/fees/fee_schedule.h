@@ -24,6 +24,8 @@ bool isStampDutyRateEntry(std::string_view text);
 
 // The commission minimum, in yuan, and the Shanghai transfer-fee minimum.
 inline constexpr Money kMinCommission = Money::fromYuan(5);
+// The same in yuan, for the break-even formulas, which work in double.
+inline constexpr double kMinCommissionYuan = 5.0;
 inline constexpr Money kMinTransferFee = Money::fromYuan(1);
 
 // A proportional fee: fen rounding of (rate × amount × 0.001), the double product formed in this

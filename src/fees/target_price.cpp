@@ -60,7 +60,7 @@ std::optional<TargetSale> targetSalePrice(const TargetPurchase& p, TargetKind ki
     const double wanted = kind == TargetKind::Profit
                               ? p.amountPaid.toDouble() + target.toDouble()
                               : p.amountPaid.toDouble() * (1.0 + target.toDouble() / 100.0);
-    const double guess = (wanted + 5.0) / 0.99 / lot - 1.0;
+    const double guess = (wanted + kMinCommissionYuan) / 0.99 / lot - 1.0;
     // The fees are each rounded to the fen, so the net can dip by a few fen from one step to the
     // next; a larger sale makes that up within this many steps (see lowestStopStep).
     const double window = std::ceil(0.031 / lot);

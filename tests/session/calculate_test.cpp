@@ -315,8 +315,20 @@ TEST_F(CalculateSaves, both_sides_save_the_rates_three_times) {
     type(form1::Text2, "1000");
     type(form1::Text11, "11");
     type(form1::Text12, "1000");
+    ui.messages.clear();
+    ui.callLog.clear();
     calculate();
     EXPECT_EQ(ui.messages, failedSaves(3));
+    // Each side saves once its last field is written (the buy side after Text10, the sell side
+    // after its yield); Calculate saves once more at the end.
+    const std::string save = "message " + std::string(msg::kWriteFailed);
+    const auto after = [&](const std::string& call) {
+        const auto it = std::find(ui.callLog.begin(), ui.callLog.end(), call);
+        return it + 1 < ui.callLog.end() ? *(it + 1) : std::string();
+    };
+    EXPECT_EQ(after("text Text10=10,058.00"), save);
+    EXPECT_EQ(after("text Text18=8.73"), save);
+    EXPECT_EQ(ui.callLog.back(), save);
 }
 
 TEST_F(CalculateSaves, a_locked_buy_side_still_saves_the_rates) {

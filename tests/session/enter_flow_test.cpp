@@ -141,6 +141,35 @@ TEST_F(EnterFlow, enter_in_buy_price_moves_to_the_quantity_then_rewrites_the_pri
     EXPECT_EQ(st().AmountPaid, before.AmountPaid);
 }
 
+// The order of the window calls of Enter: the focus moves on before the accepted text is
+// rewritten, and each side writes its fields, captions and colours in one fixed order.
+TEST_F(EnterFlow, enter_makes_its_window_calls_in_order) {
+    useRates("3.0", "3");
+    const auto entered = [&](Ctl field, const char* typed) {
+        type(field, typed);
+        ui.callLog.clear();
+        session.enterPressed(field);
+        return ui.callLog;
+    };
+    using Log = std::vector<std::string>;
+    EXPECT_EQ(entered(form1::Text1, "9.5"), (Log{"focus Text2", "select Text2", "text Text1=9.50"}));
+    EXPECT_EQ(entered(form1::Text2, "1000"),
+              (Log{"text Text1=9.50", "focus Text11", "select Text11", "text Text2=1,000",
+                   "text Text3=9,500.00", "text Text4=28.50", "text Text5=28.50", "text Text6=1.00",
+                   "text Text7=58.00", "text Text8=9.56", "text Text9=9.62", "colour Label8",
+                   "text Text10=9,558.00"}));
+    entered(form1::Text11, "11");
+    EXPECT_EQ(entered(form1::Text12, "600"),
+              (Log{"text Text11=11.00", "focus Text21", "select Text21", "text Text12=600",
+                   "caption Label19_17=元", "colour Label8", "text Text13=6,600.00",
+                   "text Text14=19.80", "text Text15=19.80", "text Text16=1.00",
+                   "text Text17=40.60", "text Text20=6,559.40", "text Text19=-2,998.60",
+                   "caption Label17=大亏特亏", "colour Label17", "colour Label18",
+                   "text Text18=-31.37", "caption Label17=剩余股票", "colour Label17",
+                   "colour Label18", "caption Label19_17=股", "text Text19=400", "colour Label8",
+                   "text Text9=7.55"}));
+}
+
 TEST_F(EnterFlow, enter_in_buy_quantity_with_letters_in_the_price_refuses_on_the_price) {
     type(form1::Text1, "abc");
     type(form1::Text2, "1000");

@@ -52,6 +52,7 @@ void MemoryWindowModel::setText(Ctl c, std::string_view text) {
         }
     }
     ctl.text = std::string(text);
+    callLog.push_back("text " + std::string(c.name()) + "=" + ctl.text);
     if (selection == c) {
         selection.reset();  // a new text drops the old selection
     }
@@ -76,9 +77,11 @@ std::string MemoryWindowModel::caption(Ctl c) const {
 
 void MemoryWindowModel::setCaption(Ctl c, std::string_view caption) {
     at(c).caption = std::string(caption);
+    callLog.push_back("caption " + std::string(c.name()) + "=" + std::string(caption));
 }
 void MemoryWindowModel::setForeColor(Ctl c, Rgb colour) {
     at(c).foreColor = colour;
+    callLog.push_back("colour " + std::string(c.name()));
 }
 void MemoryWindowModel::setToolTip(Ctl c, std::string_view toolTip) {
     at(c).toolTip = std::string(toolTip);
@@ -117,6 +120,7 @@ void MemoryWindowModel::setEditable(Ctl c, bool editable) {
 
 void MemoryWindowModel::setFocus(Ctl c) {
     focus = c;
+    callLog.push_back("focus " + std::string(c.name()));
     selection.reset();
 }
 
@@ -126,10 +130,12 @@ void MemoryWindowModel::selectAllInFocused() {
     }
     selection = focus;
     selectedText = text(*focus);
+    callLog.push_back("select " + std::string(focus->name()));
 }
 
 void MemoryWindowModel::showMessage(std::string_view text) {
     messages.emplace_back(text);
+    callLog.push_back("message " + std::string(text));
 }
 
 bool MemoryWindowModel::isLoaded(FormId f) const {

@@ -73,6 +73,9 @@ public:
     std::string selectedText;
     std::map<FormId, bool> visible;
     std::vector<std::string> windowLog;  // "load Form3", "show Form4", "unload Form2", …
+    // The calls that change what the user sees, in their order: "text Text3=10,000.00",
+    // "caption Label17=大赚特赚", "colour Label8", "focus Text2", "select Text2", "message …".
+    std::vector<std::string> callLog;
     bool quitRequested = false;
 
     bool hasFocus(Ctl c) const;
