@@ -182,7 +182,7 @@ std::optional<BuyResult> computeRulesBuy(const BuyInputs& in, const FeeRules& ru
     return r;
 }
 
-std::optional<BuyResult> computeBuy(const BuyInputs& in, const FeeRules& rules, Money price,
+std::optional<BuyResult> CalcBuy(const BuyInputs& in, const FeeRules& rules, Money price,
                                     Money quantity) {
     if (price.isZero() || quantity.isZero()) {
         return std::nullopt;

@@ -159,7 +159,7 @@ std::optional<Money> roundTripYield(Money profitLoss, Money amountPaid) {
                         std::numeric_limits<std::int64_t>::max() / Money::kTicksPerFen);
 }
 
-std::optional<SellResult> computeSell(const SellInputs& in, const SaleBasis& st,
+std::optional<SellResult> CalcSell(const SellInputs& in, const SaleBasis& st,
                                       const FeeRules& rules) {
     SellResult r;
     r.remainQty = st.remainQty;

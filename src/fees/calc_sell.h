@@ -72,7 +72,7 @@ struct SellResult {
 // remaining shares' break-even is the lowest price on the market's step at which selling them
 // brings back the amount paid less this sale's proceeds. nullopt when a figure leaves the
 // supported range: then nothing is written.
-std::optional<SellResult> computeSell(const SellInputs& in, const SaleBasis& st,
+std::optional<SellResult> CalcSell(const SellInputs& in, const SaleBasis& st,
                                       const FeeRules& rules);
 
 // The fees of a sale of `quantity` shares for `amount`: under the program's own rules from the

@@ -169,8 +169,11 @@ void Session::enterBatch(Ctl c) {
     const std::string typed = m_ui.text(c);
     const Verdict verdict = price ? (buy ? CheckBuyPrice : CheckSellPrice)(typed)
                                   : (buy ? CheckBuyQty : CheckSellQty)(typed);
-    if (!applyVerdict(m_ui, c, verdict)) {
-        return;  // refused: its message is shown and the field selected
+    // The validator's outcome, passed on as a value: refused, its message is shown and the field
+    // selected, and Enter goes no further.
+    const bool InputAccepted = applyVerdict(m_ui, c, verdict);
+    if (!InputAccepted) {
+        return;
     }
 
     if (price) {

@@ -169,7 +169,7 @@ void Session::runCalcBuy() {
     if (!m_rules.own() && !checkTypedCommission()) {
         return;
     }
-    const auto r = computeBuy(readBuyInputs(m_ui), m_rules, m_state.BuyPrice, m_state.BuyQty);
+    const auto r = CalcBuy(readBuyInputs(m_ui), m_rules, m_state.BuyPrice, m_state.BuyQty);
     if (!r) {
         return;  // nothing to compute, or a figure beyond the range: nothing written or saved
     }
@@ -182,7 +182,7 @@ void Session::runCalcSell() {
     if (!m_rules.own() && !checkTypedCommission()) {
         return;
     }
-    const auto r = computeSell(readSellInputs(m_ui), saleBasis(m_state), m_rules);
+    const auto r = CalcSell(readSellInputs(m_ui), saleBasis(m_state), m_rules);
     if (!r) {
         return;
     }

@@ -25,7 +25,7 @@ BuyInputs inputs(Market market, double commission, double stampDuty, const char*
 
 // A purchase of `qty` shares (as Text2 shows them) at `price` under the program's own rules.
 std::optional<BuyResult> buy(const BuyInputs& in, const char* price) {
-    return computeBuy(in, FeeRules{}, money(price), money(in.quantityText));
+    return CalcBuy(in, FeeRules{}, money(price), money(in.quantityText));
 }
 
 // ---------------------------------------------------------------------------------------------

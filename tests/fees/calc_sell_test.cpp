@@ -55,7 +55,7 @@ void sell(CalcWindow& w, const char* price, const char* qtyText) {
     w.st.SellPrice = money(price);
     w.st.SellQty = money(qtyText);
     w.set(form1::Text12, qtyText);
-    const auto r = computeSell(readSellInputs(w.ui), saleBasis(w.st), FeeRules{});
+    const auto r = CalcSell(readSellInputs(w.ui), saleBasis(w.st), FeeRules{});
     ASSERT_TRUE(r);
     storeSell(w.st, *r);
     writeSellFields(w.ui, *r);
@@ -70,7 +70,7 @@ SellResult sale(Market market, const char* commission, const char* stampDuty, co
     st.SellQty = money(qtyText);
     const SellInputs in{numberTextToDouble(commission).value(),
                         numberTextToDouble(stampDuty).value(), market, *p.text10 != '\0', qtyText};
-    return computeSell(in, saleBasis(st), FeeRules{}).value();
+    return CalcSell(in, saleBasis(st), FeeRules{}).value();
 }
 
 const Purchase kShanghai1000{"1000", "10000", "41", "10041", "10,041.00"};
