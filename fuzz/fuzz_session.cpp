@@ -38,20 +38,11 @@ namespace {
 
 using zm::Ctl;
 using zm::FormId;
+namespace form1 = zm::form1;
 using zm::Session;
 using zm::test::ActionSource;
 using zm::test::RecordingWindowModel;
 using zm::test::TradeInvariants;
-
-// A main-window control by its name, as the fuzzer's tables give them; a name the window does
-// not have is a fault of the fuzzer itself.
-Ctl f1(std::string_view name) {
-    const auto c = zm::findControl(FormId::Form1, name);
-    if (!c) {
-        std::abort();
-    }
-    return *c;
-}
 
 constexpr int kMaxActions = 48;
 constexpr std::int64_t kLiteralBudget = 4000;
@@ -170,8 +161,9 @@ constexpr std::string_view kTexts[] = {
 constexpr std::string_view kChars = "0123456789.,-+eE \t5001.,9e-+0x.1";
 static_assert(kChars.size() == 32);
 
-constexpr std::array<std::string_view, 6> kMainInputs = {"Text1",  "Text2",  "Text11",
-                                                         "Text12", "Text21", "Text22"};
+// The main window's input fields, as a field operand picks them: the seeds depend on this order.
+constexpr std::array<Ctl, 6> kMainInputs = {form1::Text1,  form1::Text2,  form1::Text11,
+                                            form1::Text12, form1::Text21, form1::Text22};
 
 enum Action : std::uint8_t {
     TypeMain,           // field, text
@@ -259,11 +251,11 @@ public:
         if (writableSettings) {
             std::remove(m_path.c_str());  // every input starts from no settings file
         }
-        m_ui.declareList(f1("Combo1"),
+        m_ui.declareList(form1::Combo1,
                          {zm::commissionRateEntries().begin(), zm::commissionRateEntries().end()});
-        m_ui.declareList(f1("Combo2"),
+        m_ui.declareList(form1::Combo2,
                          {zm::stampDutyRateEntries().begin(), zm::stampDutyRateEntries().end()});
-        m_ui.userCheck(f1("Option1"));
+        m_ui.userCheck(form1::Option1);
         m_ui.MemoryWindowModel::load(FormId::Form1);
         m_ui.MemoryWindowModel::show(FormId::Form1);
         act(ActionSource::MainWindow, [&] { m_session.formLoad(); });
@@ -315,7 +307,7 @@ private:
         switch (action) {
             case TypeMain:
             case TypeAndEnterMain: {
-                const Ctl c = f1(kMainInputs[in.next() % kMainInputs.size()]);
+                const Ctl c = kMainInputs[in.next() % kMainInputs.size()];
                 type(c, in.text());
                 if (action == TypeAndEnterMain) {
                     enter(c, ActionSource::MainWindow);
@@ -323,17 +315,17 @@ private:
                 break;
             }
             case EnterMain:
-                enter(f1(kMainInputs[in.next() % kMainInputs.size()]), ActionSource::MainWindow);
+                enter(kMainInputs[in.next() % kMainInputs.size()], ActionSource::MainWindow);
                 break;
             case Calculate:
-                m_ui.MemoryWindowModel::setFocus(f1("Command1"));
+                m_ui.MemoryWindowModel::setFocus(form1::Command1);
                 act(ActionSource::MainWindow, [&] { m_session.command1Click(); });
                 break;
             case ChooseMarket: {
                 const int market = in.next() % 3;
-                const Ctl option = f1(market == 0   ? "Option1"
-                                      : market == 1 ? "Option2"
-                                                    : "Option3");
+                const Ctl option = market == 0   ? form1::Option1
+                                   : market == 1 ? form1::Option2
+                                                 : form1::Option3;
                 m_ui.userCheck(option);
                 if (market == 2) {
                     act(ActionSource::MainWindow, [&] { m_session.option3Click(); });
@@ -346,7 +338,7 @@ private:
                 const std::uint8_t operand = in.next();
                 if (operand < 128) {
                     const auto& e = zm::commissionRateEntries();
-                    m_ui.userType(f1("Combo1"), e[operand % e.size()]);
+                    m_ui.userType(form1::Combo1, e[operand % e.size()]);
                     break;
                 }
                 static constexpr const char* kDates[] = {"2008-09-18", "2008-09-19", "2015-08-01",
@@ -367,7 +359,7 @@ private:
                             m_session.setMinimumCommission(text);
                             break;
                         default:
-                            m_ui.userType(f1("Combo1"), text);
+                            m_ui.userType(form1::Combo1, text);
                             m_session.combo1Left();
                             break;
                     }
@@ -376,7 +368,7 @@ private:
             }
             case ChooseStampDuty: {
                 const auto& e = zm::stampDutyRateEntries();
-                m_ui.userType(f1("Combo2"), e[in.next() % e.size()]);
+                m_ui.userType(form1::Combo2, e[in.next() % e.size()]);
                 break;
             }
             case OpenBatchBuy:
@@ -475,18 +467,19 @@ public:
         }
         return *this;
     }
-    static int mainField(std::string_view name) {
+    // A main-window field's byte: its place in kMainInputs.
+    static int mainField(Ctl field) {
         for (std::size_t i = 0; i < kMainInputs.size(); ++i) {
-            if (kMainInputs[i] == name) {
+            if (kMainInputs[i] == field) {
                 return static_cast<int>(i);
             }
         }
         return 0;
     }
-    Encoder& typeEnter(std::string_view field, std::string_view t) {
+    Encoder& typeEnter(Ctl field, std::string_view t) {
         return op(TypeAndEnterMain).byte(mainField(field)).text(t);
     }
-    Encoder& type(std::string_view field, std::string_view t) {
+    Encoder& type(Ctl field, std::string_view t) {
         return op(TypeMain).byte(mainField(field)).text(t);
     }
     Encoder& rates(std::string_view commission, std::string_view stampDuty) {
@@ -533,40 +526,40 @@ void writeSeeds(const std::string& dir) {
                                         .rules(1)
                                         .rules(4, "0.25")
                                         .rules(3, "0")
-                                        .typeEnter("Text1", "10.00")
-                                        .typeEnter("Text2", "1000")
-                                        .typeEnter("Text11", "10.50")
-                                        .typeEnter("Text12", "600")
+                                        .typeEnter(form1::Text1, "10.00")
+                                        .typeEnter(form1::Text2, "1000")
+                                        .typeEnter(form1::Text11, "10.50")
+                                        .typeEnter(form1::Text12, "600")
                                         .rules(0));
     // Worked example of the buy side: Shanghai, 3.0 and 3, 1,000 at 10.00.
     save("enter_buy_worked_example", Encoder()
                                          .flags(1)
                                          .rates("3.0", "3")
-                                         .typeEnter("Text1", "10.00")
-                                         .typeEnter("Text2", "1000"));
+                                         .typeEnter(form1::Text1, "10.00")
+                                         .typeEnter(form1::Text2, "1000"));
     // The same with 3 bonus shares and 2 yuan dividend per 10.
     save("enter_buy_bonus_dividend", Encoder()
                                          .flags(0)
                                          .rates("3.0", "3")
-                                         .typeEnter("Text21", "3")
-                                         .typeEnter("Text22", "2")
-                                         .typeEnter("Text1", "10.00")
-                                         .typeEnter("Text2", "1000"));
+                                         .typeEnter(form1::Text21, "3")
+                                         .typeEnter(form1::Text22, "2")
+                                         .typeEnter(form1::Text1, "10.00")
+                                         .typeEnter(form1::Text2, "1000"));
     // Partial sale, Shanghai, 3.0 and 1: 500 of 1,000 at 11.00.
     save("enter_partial_sale_shanghai", Encoder()
                                             .flags(0)
                                             .rates("3.0", "1")
-                                            .typeEnter("Text1", "10.00")
-                                            .typeEnter("Text2", "1000")
-                                            .typeEnter("Text11", "11.00")
-                                            .typeEnter("Text12", "500"));
+                                            .typeEnter(form1::Text1, "10.00")
+                                            .typeEnter(form1::Text2, "1000")
+                                            .typeEnter(form1::Text11, "11.00")
+                                            .typeEnter(form1::Text12, "500"));
     // Whole sale of the same purchase.
     save("enter_whole_sale", Encoder()
                                  .flags(0)
                                  .rates("3.0", "1")
-                                 .typeEnter("Text1", "10.00")
-                                 .typeEnter("Text2", "1000")
-                                 .typeEnter("Text11", "11.00")
+                                 .typeEnter(form1::Text1, "10.00")
+                                 .typeEnter(form1::Text2, "1000")
+                                 .typeEnter(form1::Text11, "11.00")
                                  .op(EnterMain)
                                  .byte(3));
     // Shenzhen partial sale with the commission minimum and the second search.
@@ -574,38 +567,38 @@ void writeSeeds(const std::string& dir) {
                                             .flags(0)
                                             .market(1)
                                             .rates("3.0", "1")
-                                            .typeEnter("Text1", "10.00")
-                                            .typeEnter("Text2", "200")
-                                            .typeEnter("Text11", "10.50")
-                                            .typeEnter("Text12", "100"));
+                                            .typeEnter(form1::Text1, "10.00")
+                                            .typeEnter(form1::Text2, "200")
+                                            .typeEnter(form1::Text11, "10.50")
+                                            .typeEnter(form1::Text12, "100"));
     // A sale of 1,234 at 8.88 with no purchase.
     save("enter_sale_without_purchase",
-         Encoder().flags(0).typeEnter("Text11", "8.88").typeEnter("Text12", "1234"));
+         Encoder().flags(0).typeEnter(form1::Text11, "8.88").typeEnter(form1::Text12, "1234"));
     // Calculate with all four fields.
     save("calculate_both_sides", Encoder()
                                      .flags(1)
                                      .rates("3.0", "3")
-                                     .type("Text1", "10.00")
-                                     .type("Text2", "1000")
-                                     .type("Text11", "11.00")
-                                     .type("Text12", "500")
+                                     .type(form1::Text1, "10.00")
+                                     .type(form1::Text2, "1000")
+                                     .type(form1::Text11, "11.00")
+                                     .type(form1::Text12, "500")
                                      .op(Calculate));
     // Calculate with a refused buy quantity of 150 and a sale of 100.
     save("calculate_refused_lot_then_partial_sale", Encoder()
                                                         .flags(0)
-                                                        .type("Text1", "10.00")
-                                                        .type("Text2", "150")
-                                                        .type("Text11", "11.00")
-                                                        .type("Text12", "100")
+                                                        .type(form1::Text1, "10.00")
+                                                        .type(form1::Text2, "150")
+                                                        .type(form1::Text11, "11.00")
+                                                        .type(form1::Text12, "100")
                                                         .op(Calculate));
     // Fund market: the rates drop to 0.0 and 0.
     save("fund_market_purchase", Encoder()
                                      .flags(0)
                                      .market(2)
-                                     .typeEnter("Text1", "1.00")
-                                     .typeEnter("Text2", "1000")
-                                     .typeEnter("Text11", "1.01")
-                                     .typeEnter("Text12", "1000"));
+                                     .typeEnter(form1::Text1, "1.00")
+                                     .typeEnter(form1::Text2, "1000")
+                                     .typeEnter(form1::Text11, "1.01")
+                                     .typeEnter(form1::Text12, "1000"));
     // Batch purchase 10.00 × 1000 + 10.50 × 500, Shenzhen, 3.0 and 1, then a batch sale.
     save("batch_buy_and_sell", Encoder()
                                    .flags(0)
@@ -641,8 +634,8 @@ void writeSeeds(const std::string& dir) {
     // Batch sale against a purchase computed by Enter, then the dialog's own Clear.
     save("batch_sale_after_purchase", Encoder()
                                           .flags(0)
-                                          .typeEnter("Text1", "10.00")
-                                          .typeEnter("Text2", "1000")
+                                          .typeEnter(form1::Text1, "10.00")
+                                          .typeEnter(form1::Text2, "1000")
                                           .op(OpenBatchSell)
                                           .batch(0, 0, "9.00")
                                           .batch(0, 1, "1000")
@@ -652,31 +645,31 @@ void writeSeeds(const std::string& dir) {
     // Edges of the ranges.
     save("range_edges", Encoder()
                             .flags(0)
-                            .typeEnter("Text1", "21474836.47")
-                            .typeEnter("Text2", "4600")
-                            .typeEnter("Text1", "46566.12")
-                            .typeEnter("Text2", "2147483600")
-                            .typeEnter("Text11", "1e300")
-                            .typeEnter("Text12", "2147483648")
-                            .typeEnter("Text22", "21474836.48")
+                            .typeEnter(form1::Text1, "21474836.47")
+                            .typeEnter(form1::Text2, "4600")
+                            .typeEnter(form1::Text1, "46566.12")
+                            .typeEnter(form1::Text2, "2147483600")
+                            .typeEnter(form1::Text11, "1e300")
+                            .typeEnter(form1::Text12, "2147483648")
+                            .typeEnter(form1::Text22, "21474836.48")
                             .op(Calculate));
     // A large dividend makes the cost per share and the amount paid negative.
     save("dividend_above_price", Encoder()
                                      .flags(0)
-                                     .typeEnter("Text22", "200")
-                                     .typeEnter("Text1", "10.00")
-                                     .typeEnter("Text2", "1000")
-                                     .typeEnter("Text11", "12.00")
-                                     .typeEnter("Text12", "300"));
+                                     .typeEnter(form1::Text22, "200")
+                                     .typeEnter(form1::Text1, "10.00")
+                                     .typeEnter(form1::Text2, "1000")
+                                     .typeEnter(form1::Text11, "12.00")
+                                     .typeEnter(form1::Text12, "300"));
     // Typed texts that are no numbers, and Enter through all six fields.
     save("texts_that_are_no_numbers", Encoder()
                                           .flags(0)
-                                          .typeEnter("Text1", "abc")
-                                          .typeEnter("Text2", "")
-                                          .typeEnter("Text11", "1e")
-                                          .typeEnter("Text12", "大")
-                                          .typeEnter("Text21", "10.4")
-                                          .typeEnter("Text22", "0.00")
+                                          .typeEnter(form1::Text1, "abc")
+                                          .typeEnter(form1::Text2, "")
+                                          .typeEnter(form1::Text11, "1e")
+                                          .typeEnter(form1::Text12, "大")
+                                          .typeEnter(form1::Text21, "10.4")
+                                          .typeEnter(form1::Text22, "0.00")
                                           .op(Calculate)
                                           .op(AboutBox)
                                           .op(Clear));
@@ -684,26 +677,26 @@ void writeSeeds(const std::string& dir) {
     save("high_price_partial_sale", Encoder()
                                         .flags(0)
                                         .rates("0.1", "6")
-                                        .typeEnter("Text1", "1234.5")
-                                        .typeEnter("Text2", "100000")
-                                        .typeEnter("Text11", "99.99")
-                                        .typeEnter("Text12", "1235"));
+                                        .typeEnter(form1::Text1, "1234.5")
+                                        .typeEnter(form1::Text2, "100000")
+                                        .typeEnter(form1::Text11, "99.99")
+                                        .typeEnter(form1::Text12, "1235"));
     // The tiny loss of a Shanghai sale: 1,054 sold at 10.79 after 1,000 bought at 11.28 lose
     // 0.004, shown 0.00.
     save("tiny_loss_shown_as_zero", Encoder()
                                         .flags(0)
                                         .rates("3.0", "1")
-                                        .typeEnter("Text1", "11.28")
-                                        .typeEnter("Text2", "1000")
-                                        .typeEnter("Text11", "10.79")
-                                        .typeEnter("Text12", "1054"));
+                                        .typeEnter(form1::Text1, "11.28")
+                                        .typeEnter(form1::Text2, "1000")
+                                        .typeEnter(form1::Text11, "10.79")
+                                        .typeEnter(form1::Text12, "1054"));
     // Selling more than was bought, with bonus shares in the prefilled quantity.
     save("sell_more_than_bought_with_bonus", Encoder()
                                                  .flags(0)
-                                                 .typeEnter("Text21", "3")
-                                                 .typeEnter("Text1", "10.00")
-                                                 .typeEnter("Text2", "1000")
-                                                 .typeEnter("Text11", "11.00")
+                                                 .typeEnter(form1::Text21, "3")
+                                                 .typeEnter(form1::Text1, "10.00")
+                                                 .typeEnter(form1::Text2, "1000")
+                                                 .typeEnter(form1::Text11, "11.00")
                                                  .op(EnterMain)
                                                  .byte(3));
     // Fund market, then rates picked again, and a batch purchase on it.
@@ -727,34 +720,34 @@ void writeSeeds(const std::string& dir) {
                                           .op(OpenBatchSell)
                                           .batch(0, 0, "11.00")
                                           .batch(0, 1, "500")
-                                          .type("Text1", "10.00")
-                                          .type("Text2", "1000")
+                                          .type(form1::Text1, "10.00")
+                                          .type(form1::Text2, "1000")
                                           .op(Calculate)
                                           .op(Clear)
-                                          .type("Text1", "10.00")
-                                          .type("Text2", "1000")
-                                          .type("Text11", "11.00")
-                                          .type("Text12", "500")
+                                          .type(form1::Text1, "10.00")
+                                          .type(form1::Text2, "1000")
+                                          .type(form1::Text11, "11.00")
+                                          .type(form1::Text12, "500")
                                           .op(Calculate));
     // A remaining-share search that starts from a negative price (a sale far above the cost).
     save("remaining_shares_after_a_big_gain", Encoder()
                                                   .flags(0)
-                                                  .typeEnter("Text1", "1.00")
-                                                  .typeEnter("Text2", "100000")
-                                                  .typeEnter("Text11", "1234.5")
-                                                  .typeEnter("Text12", "99999"));
+                                                  .typeEnter(form1::Text1, "1.00")
+                                                  .typeEnter(form1::Text2, "100000")
+                                                  .typeEnter(form1::Text11, "1234.5")
+                                                  .typeEnter(form1::Text12, "99999"));
     // Bonus and dividend typed without Enter, out of their ranges, then Calculate.
     save("bonus_and_dividend_without_enter", Encoder()
                                                  .flags(0)
-                                                 .type("Text21", "-10")
-                                                 .type("Text22", "-1")
-                                                 .type("Text1", "10.00")
-                                                 .type("Text2", "1000")
+                                                 .type(form1::Text21, "-10")
+                                                 .type(form1::Text22, "-1")
+                                                 .type(form1::Text1, "10.00")
+                                                 .type(form1::Text2, "1000")
                                                  .op(Calculate)
-                                                 .type("Text21", "10.4")
+                                                 .type(form1::Text21, "10.4")
                                                  .op(Calculate)
-                                                 .type("Text21", "abc")
-                                                 .type("Text22", "")
+                                                 .type(form1::Text21, "abc")
+                                                 .type(form1::Text22, "")
                                                  .op(Calculate));
     // All three batches of a sale by Enter, one of them an odd lot, against an empty purchase.
     save("three_batch_sale", Encoder()
@@ -769,13 +762,13 @@ void writeSeeds(const std::string& dir) {
     // The prices' minimums and the rounding of halves.
     save("price_minimums_and_halves", Encoder()
                                           .flags(0)
-                                          .typeEnter("Text1", "0.00996")
-                                          .typeEnter("Text1", "0.009")
-                                          .typeEnter("Text1", "9.125")
-                                          .typeEnter("Text1", "9.375")
-                                          .typeEnter("Text2", "100")
-                                          .typeEnter("Text11", "1.005")
-                                          .typeEnter("Text12", "2.5"));
+                                          .typeEnter(form1::Text1, "0.00996")
+                                          .typeEnter(form1::Text1, "0.009")
+                                          .typeEnter(form1::Text1, "9.125")
+                                          .typeEnter(form1::Text1, "9.375")
+                                          .typeEnter(form1::Text2, "100")
+                                          .typeEnter(form1::Text11, "1.005")
+                                          .typeEnter(form1::Text12, "2.5"));
 }
 
 }  // namespace

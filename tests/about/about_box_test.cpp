@@ -32,7 +32,7 @@ using test::QtMessageWatcher;
 using test::QtProgram;
 
 QWidget* openAbout(QtProgram& program) {
-    QTest::mouseClick(program.f1<QPushButton>("Command3"), Qt::LeftButton);
+    QTest::mouseClick(program.control<QPushButton>(form1::Command3), Qt::LeftButton);
     QWidget* about = program.form(FormId::Form2);
     EXPECT_TRUE(about != nullptr && QTest::qWaitForWindowActive(about));
     return about;
@@ -53,12 +53,12 @@ public slots:
 TEST(AboutBox, about_replaces_the_main_window_and_ok_brings_it_back_unchanged) {
     QtMessageWatcher watcher;
     QtProgram program;
-    program.f1<QLineEdit>("Text1")->setText(QStringLiteral("9.50"));
+    program.control<QLineEdit>(form1::Text1)->setText(QStringLiteral("9.50"));
     QWidget* about = openAbout(program);
     EXPECT_FALSE(program.form1()->isVisible());
     EXPECT_EQ(about->windowTitle(), QStringLiteral("关于股票交易费用Zunmo计算器"));
     EXPECT_EQ(about->size(), QSize(401, 481));  // 6015 × 7215 twips
-    auto* ok = program.control<QToolButton>(FormId::Form2, "Command1");
+    auto* ok = program.control<QToolButton>(form2::Command1);
     ASSERT_NE(ok, nullptr);
     EXPECT_EQ(ok->text(), QStringLiteral("确 定"));
     EXPECT_FALSE(ok->icon().isNull());
@@ -69,11 +69,11 @@ TEST(AboutBox, about_replaces_the_main_window_and_ok_brings_it_back_unchanged) {
     EXPECT_TRUE(program.form1()->isVisible());
     EXPECT_FALSE(program.windows().isLoaded(FormId::Form2));
     EXPECT_TRUE(QTest::qWaitFor([&] { return guard == nullptr; }));
-    EXPECT_EQ(program.f1<QLineEdit>("Text1")->text(), QStringLiteral("9.50"));
+    EXPECT_EQ(program.control<QLineEdit>(form1::Text1)->text(), QStringLiteral("9.50"));
 
     // Opened again: a fresh window with the same texts.
     openAbout(program);
-    EXPECT_EQ(program.control<QTextEdit>(FormId::Form2, "Label1")->toPlainText(), ui::aboutNote());
+    EXPECT_EQ(program.control<QTextEdit>(form2::Label1)->toPlainText(), ui::aboutNote());
     EXPECT_TRUE(watcher.seen().empty());
 }
 
@@ -94,8 +94,8 @@ TEST(AboutBox, the_close_box_and_enter_on_ok_bring_the_main_window_back_too) {
 TEST(AboutBox, note_and_notice_say_why_the_program_exists_and_where_it_lives) {
     QtProgram program;
     openAbout(program);
-    auto* note = program.control<QTextEdit>(FormId::Form2, "Label1");
-    auto* notice = program.control<QLabel>(FormId::Form2, "Label2");
+    auto* note = program.control<QTextEdit>(form2::Label1);
+    auto* notice = program.control<QLabel>(form2::Label2);
     ASSERT_NE(note, nullptr);
     ASSERT_NE(notice, nullptr);
     const QString text = note->toPlainText();
@@ -116,7 +116,7 @@ TEST(AboutBox, note_and_notice_say_why_the_program_exists_and_where_it_lives) {
 TEST(AboutBox, tab_takes_the_focus_to_the_read_only_note_and_the_keys_scroll_it) {
     QtProgram program;
     openAbout(program);
-    auto* note = program.control<QTextEdit>(FormId::Form2, "Label1");
+    auto* note = program.control<QTextEdit>(form2::Label1);
     ASSERT_NE(note, nullptr);
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
     ASSERT_EQ(QApplication::focusWidget(), note);
@@ -134,13 +134,13 @@ TEST(AboutBox, tab_takes_the_focus_to_the_read_only_note_and_the_keys_scroll_it)
     EXPECT_EQ(note->textCursor().selectedText().size(), ui::aboutNote().size());
     EXPECT_EQ(note->toPlainText(), ui::aboutNote());  // the keys changed nothing
     QTest::keyClick(note, Qt::Key_Tab);
-    EXPECT_EQ(QApplication::focusWidget()->objectName(), QStringLiteral("Command1"));
+    EXPECT_EQ(QApplication::focusWidget()->objectName(), ui::qtName(form2::Command1));
 }
 
 TEST(AboutBox, the_banner_is_our_own_picture_of_210_by_90) {
     QtProgram program;
     openAbout(program);
-    auto* image = program.control<QLabel>(FormId::Form2, "Image1");
+    auto* image = program.control<QLabel>(form2::Image1);
     ASSERT_NE(image, nullptr);
     EXPECT_EQ(image->geometry(), QRect(96, 16, 210, 90));
     const QImage picture = image->pixmap().toImage();
@@ -162,7 +162,7 @@ TEST(AboutBox, a_click_on_the_picture_opens_the_page_each_time_and_leaves_the_bo
     QtProgram program;
     BrowserStandIn browser;
     QWidget* about = openAbout(program);
-    auto* image = program.control<QLabel>(FormId::Form2, "Image1");
+    auto* image = program.control<QLabel>(form2::Image1);
     QTest::mouseClick(image, Qt::LeftButton);
     QTest::mouseClick(image, Qt::LeftButton);
     ASSERT_EQ(browser.opened.size(), 2);
@@ -181,7 +181,7 @@ TEST(AboutBox, without_a_browser_a_message_says_where_the_page_is_and_the_box_st
     QtProgram program;
     QWidget* about = openAbout(program);
     watcher.expect(ui::browserFailedMessage().toStdString());
-    QTest::mouseClick(program.control(FormId::Form2, "Image1"), Qt::LeftButton);
+    QTest::mouseClick(program.control(form2::Image1), Qt::LeftButton);
     EXPECT_EQ(watcher.pending(), 0u);
     ASSERT_EQ(watcher.seen().size(), 1u);
     EXPECT_EQ(watcher.seen()[0].title, QStringLiteral("股票计算器提示"));

@@ -24,16 +24,16 @@ namespace {
 using test::QtMessageWatcher;
 using test::QtProgram;
 
-constexpr std::array<std::string_view, 6> kInputs = {"Text1",  "Text2",  "Text11",
-                                                     "Text12", "Text21", "Text22"};
+constexpr std::array<Ctl, 6> kTabChain = {form1::Text1,  form1::Text2,  form1::Text11,
+                                          form1::Text12, form1::Text21, form1::Text22};
 
-QString focusName() {
+std::string focusName() {
     QWidget* w = QApplication::focusWidget();
-    return w == nullptr ? QString() : w->objectName();
+    return w == nullptr ? std::string() : w->objectName().toStdString();
 }
 
-QString selected(QtProgram& program, std::string_view field) {
-    return program.f1<QLineEdit>(field)->selectedText();
+QString selected(QtProgram& program, Ctl field) {
+    return program.control<QLineEdit>(field)->selectedText();
 }
 
 // Gives a field the focus by a click in the middle of its text, as the user does.
@@ -44,30 +44,31 @@ void clickInto(QLineEdit* field) {
 TEST(MainWindowFocus, focus_is_in_text1_when_the_window_first_shows) {
     QtMessageWatcher watcher;
     QtProgram program;
-    EXPECT_EQ(focusName(), QStringLiteral("Text1"));
+    EXPECT_EQ(focusName(), form1::Text1.name());
     EXPECT_TRUE(watcher.seen().empty());
 }
 
 TEST(MainWindowFocus, tab_walks_the_six_inputs_in_their_order_selecting_each_text) {
     QtProgram program;
-    for (std::string_view name : kInputs) {
-        program.f1<QLineEdit>(name)->setText(QStringLiteral("12"));
+    for (Ctl c : kTabChain) {
+        program.control<QLineEdit>(c)->setText(QStringLiteral("12"));
     }
-    for (std::size_t i = 1; i < kInputs.size(); ++i) {
+    for (std::size_t i = 1; i < kTabChain.size(); ++i) {
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
-        EXPECT_EQ(focusName().toStdString(), kInputs[i]);
-        EXPECT_EQ(selected(program, kInputs[i]), QStringLiteral("12"));
+        EXPECT_EQ(focusName(), kTabChain[i].name());
+        EXPECT_EQ(selected(program, kTabChain[i]), QStringLiteral("12"));
     }
 }
 
 TEST(MainWindowFocus, a_click_into_a_field_holding_text_selects_all_of_it) {
     QtProgram program;
-    for (std::string_view name : {"Text2", "Text11", "Text12", "Text21", "Text22", "Text1"}) {
-        SCOPED_TRACE(std::string(name));
-        auto* field = program.f1<QLineEdit>(name);
+    for (Ctl c :
+         {form1::Text2, form1::Text11, form1::Text12, form1::Text21, form1::Text22, form1::Text1}) {
+        SCOPED_TRACE(c.name());
+        auto* field = program.control<QLineEdit>(c);
         field->setText(QStringLiteral("1234.5"));
         clickInto(field);
-        EXPECT_EQ(focusName().toStdString(), name);
+        EXPECT_EQ(focusName(), c.name());
         EXPECT_EQ(field->selectedText(), QStringLiteral("1234.5"));
         // A second click, with the focus already there, places the cursor as usual.
         clickInto(field);
@@ -77,7 +78,7 @@ TEST(MainWindowFocus, a_click_into_a_field_holding_text_selects_all_of_it) {
 
 TEST(MainWindowFocus, a_drag_during_the_focusing_click_keeps_the_whole_text_selected) {
     QtProgram program;
-    auto* field = program.f1<QLineEdit>("Text11");
+    auto* field = program.control<QLineEdit>(form1::Text11);
     field->setText(QStringLiteral("98.76"));
     const QPoint at = field->rect().center();
     QTest::mousePress(field, Qt::LeftButton, Qt::NoModifier, at);
@@ -88,10 +89,10 @@ TEST(MainWindowFocus, a_drag_during_the_focusing_click_keeps_the_whole_text_sele
 
 TEST(MainWindowFocus, result_fields_take_a_click_but_select_nothing_and_stay_out_of_the_tab_chain) {
     QtProgram program;
-    auto* text3 = program.f1<QLineEdit>("Text3");
+    auto* text3 = program.control<QLineEdit>(form1::Text3);
     text3->setText(QStringLiteral("10,000.00"));
     clickInto(text3);
-    EXPECT_EQ(focusName(), QStringLiteral("Text3"));
+    EXPECT_EQ(focusName(), form1::Text3.name());
     EXPECT_FALSE(text3->hasSelectedText());
     EXPECT_EQ(text3->focusPolicy(), Qt::ClickFocus);
 }
@@ -100,7 +101,7 @@ TEST(MainWindowFocus, a_double_click_in_a_result_field_selects_the_whole_figure_
     QtProgram program;
     QApplication::clipboard()->clear();
     for (const char* figure : {"4,970.50", "-1,234,567.89"}) {
-        auto* text19 = program.f1<QLineEdit>("Text19");
+        auto* text19 = program.control<QLineEdit>(form1::Text19);
         text19->setText(QString::fromUtf8(figure));
         QApplication::processEvents();  // painted: the field has placed its text
         // Inside the digits after the first comma, where the word rules would stop at the
@@ -112,7 +113,7 @@ TEST(MainWindowFocus, a_double_click_in_a_result_field_selects_the_whole_figure_
         }
         QTest::mouseClick(text19, Qt::LeftButton, Qt::NoModifier, at);
         QTest::mouseDClick(text19, Qt::LeftButton, Qt::NoModifier, at);
-        EXPECT_EQ(focusName(), QStringLiteral("Text19"));
+        EXPECT_EQ(focusName(), form1::Text19.name());
         EXPECT_EQ(text19->selectedText(), QString::fromUtf8(figure));
         QTest::keyClick(text19, Qt::Key_C, Qt::ControlModifier);
         EXPECT_EQ(QApplication::clipboard()->text(), QString::fromUtf8(figure));
@@ -146,21 +147,21 @@ TEST(MainWindowFocus, enter_in_a_field_presses_no_button_and_goes_no_further_tha
         frame->installEventFilter(&spy);
     }
     // Valid entries move on without a message; result fields ignore Enter.
-    program.f1<QLineEdit>("Text1")->setText(QStringLiteral("9.5"));
-    program.f1<QLineEdit>("Text21")->setText(QStringLiteral("3"));
-    program.f1<QLineEdit>("Text22")->setText(QStringLiteral("1.5"));
-    for (std::string_view name : {"Text21", "Text22", "Text1", "Text3", "Text19"}) {
-        SCOPED_TRACE(std::string(name));
-        auto* field = program.f1<QLineEdit>(name);
+    program.control<QLineEdit>(form1::Text1)->setText(QStringLiteral("9.5"));
+    program.control<QLineEdit>(form1::Text21)->setText(QStringLiteral("3"));
+    program.control<QLineEdit>(form1::Text22)->setText(QStringLiteral("1.5"));
+    for (Ctl c : {form1::Text21, form1::Text22, form1::Text1, form1::Text3, form1::Text19}) {
+        SCOPED_TRACE(c.name());
+        auto* field = program.control<QLineEdit>(c);
         field->setFocus();
         QTest::keyClick(field, Qt::Key_Return);
         EXPECT_EQ(spy.keys, 0);
     }
-    auto* text3 = program.f1<QLineEdit>("Text3");
+    auto* text3 = program.control<QLineEdit>(form1::Text3);
     text3->setFocus();
     QTest::keyClick(text3, Qt::Key_Enter, Qt::KeypadModifier);
     EXPECT_EQ(spy.keys, 0);
-    EXPECT_EQ(program.f1<QLineEdit>("Text22")->text(), QStringLiteral("1.50"));
+    EXPECT_EQ(program.control<QLineEdit>(form1::Text22)->text(), QStringLiteral("1.50"));
     for (const auto& spyOfButton : clicks) {
         EXPECT_EQ(spyOfButton->count(), 0);
     }
@@ -170,25 +171,25 @@ TEST(MainWindowFocus, enter_in_a_field_presses_no_button_and_goes_no_further_tha
 TEST(MainWindowFocus, enter_in_the_bonus_and_dividend_walks_on_and_back_to_text1_selected) {
     QtMessageWatcher watcher;
     QtProgram program;
-    auto* text21 = program.f1<QLineEdit>("Text21");
-    program.f1<QLineEdit>("Text1")->setText(QStringLiteral("9.50"));
+    auto* text21 = program.control<QLineEdit>(form1::Text21);
+    program.control<QLineEdit>(form1::Text1)->setText(QStringLiteral("9.50"));
     clickInto(text21);
     QTest::keyClicks(text21, QStringLiteral("3"));
     QTest::keyClick(text21, Qt::Key_Return);
-    EXPECT_EQ(focusName(), QStringLiteral("Text22"));
-    EXPECT_EQ(selected(program, "Text22"), QStringLiteral("0.00"));
+    EXPECT_EQ(focusName(), form1::Text22.name());
+    EXPECT_EQ(selected(program, form1::Text22), QStringLiteral("0.00"));
     QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("2"));
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
-    EXPECT_EQ(program.f1<QLineEdit>("Text22")->text(), QStringLiteral("2.00"));
-    EXPECT_EQ(focusName(), QStringLiteral("Text1"));
-    EXPECT_EQ(selected(program, "Text1"), QStringLiteral("9.50"));
+    EXPECT_EQ(program.control<QLineEdit>(form1::Text22)->text(), QStringLiteral("2.00"));
+    EXPECT_EQ(focusName(), form1::Text1.name());
+    EXPECT_EQ(selected(program, form1::Text1), QStringLiteral("9.50"));
 }
 
 TEST(MainWindowFocus, a_message_box_closing_leaves_the_focus_in_the_refused_field) {
     QtMessageWatcher watcher;
     QtProgram program;
-    program.f1<QLineEdit>("Text11")->setText(QStringLiteral("abc"));
-    auto* text12 = program.f1<QLineEdit>("Text12");
+    program.control<QLineEdit>(form1::Text11)->setText(QStringLiteral("abc"));
+    auto* text12 = program.control<QLineEdit>(form1::Text12);
     clickInto(text12);
     QTest::keyClicks(text12, QStringLiteral("100"));
     watcher.expect(msg::kSellPriceNotNumber);
@@ -196,8 +197,8 @@ TEST(MainWindowFocus, a_message_box_closing_leaves_the_focus_in_the_refused_fiel
     // The main window becomes active again once the box is gone.
     QtProgram::activate(program.form1());
     QTest::qWait(50);
-    EXPECT_EQ(focusName(), QStringLiteral("Text11"));
-    EXPECT_EQ(selected(program, "Text11"), QStringLiteral("abc"));
+    EXPECT_EQ(focusName(), form1::Text11.name());
+    EXPECT_EQ(selected(program, form1::Text11), QStringLiteral("abc"));
     ASSERT_EQ(watcher.seen().size(), 1u);
     EXPECT_EQ(watcher.seen()[0].title, QStringLiteral("股票计算器提示"));
     EXPECT_EQ(watcher.seen()[0].icon, QMessageBox::Warning);
@@ -207,51 +208,51 @@ TEST(MainWindowFocus, a_message_box_closing_leaves_the_focus_in_the_refused_fiel
 TEST(MainWindowFocus, a_message_shown_by_the_model_returns_the_focus_where_it_was) {
     QtMessageWatcher watcher;
     QtProgram program;
-    auto* text12 = program.f1<QLineEdit>("Text12");
+    auto* text12 = program.control<QLineEdit>(form1::Text12);
     clickInto(text12);
     watcher.expect("一条消息       ");
     program.windows().showMessage("一条消息       ");
     QtProgram::activate(program.form1());
     QTest::qWait(50);
-    EXPECT_EQ(focusName(), QStringLiteral("Text12"));
+    EXPECT_EQ(focusName(), form1::Text12.name());
 }
 
 TEST(MainWindowFocus,
      returning_from_a_batch_dialog_puts_the_focus_in_text1_with_its_text_selected) {
-    for (std::string_view button : {"Command5", "Command6"}) {
-        SCOPED_TRACE(std::string(button));
+    for (Ctl button : {form1::Command5, form1::Command6}) {
+        SCOPED_TRACE(button.name());
         QtMessageWatcher watcher;
         QtProgram program;
-        program.f1<QLineEdit>("Text1")->setText(QStringLiteral("12.00"));
-        clickInto(program.f1<QLineEdit>("Text11"));
-        QTest::mouseClick(program.f1<QPushButton>(button), Qt::LeftButton);
-        const FormId dialog = button == "Command5" ? FormId::Form4 : FormId::Form3;
+        program.control<QLineEdit>(form1::Text1)->setText(QStringLiteral("12.00"));
+        clickInto(program.control<QLineEdit>(form1::Text11));
+        QTest::mouseClick(program.control<QPushButton>(button), Qt::LeftButton);
+        const FormId dialog = button == form1::Command5 ? FormId::Form4 : FormId::Form3;
         ASSERT_TRUE(QtProgram::waitUntilActive(program.form(dialog)));
-        EXPECT_EQ(QApplication::focusWidget(), program.control(dialog, "Text1"));
+        EXPECT_EQ(QApplication::focusWidget(), program.control(batchFields(dialog)[0]));
         // The dialog's close box hides it; the window manager then activates the main window.
         program.form(dialog)->close();
         ASSERT_TRUE(QtProgram::activate(program.form1()));
-        EXPECT_EQ(focusName(), QStringLiteral("Text1"));
-        EXPECT_EQ(selected(program, "Text1"), QStringLiteral("12.00"));
+        EXPECT_EQ(focusName(), form1::Text1.name());
+        EXPECT_EQ(selected(program, form1::Text1), QStringLiteral("12.00"));
     }
 }
 
 TEST(MainWindowFocus, returning_from_the_about_box_puts_the_focus_in_text1) {
     QtMessageWatcher watcher;
     QtProgram program;
-    clickInto(program.f1<QLineEdit>("Text2"));
-    QTest::mouseClick(program.f1<QPushButton>("Command3"), Qt::LeftButton);
+    clickInto(program.control<QLineEdit>(form1::Text2));
+    QTest::mouseClick(program.control<QPushButton>(form1::Command3), Qt::LeftButton);
     ASSERT_TRUE(QTest::qWaitForWindowActive(program.form(FormId::Form2)));
     EXPECT_FALSE(program.form1()->isVisible());
-    QTest::mouseClick(program.control<QAbstractButton>(FormId::Form2, "Command1"), Qt::LeftButton);
+    QTest::mouseClick(program.control<QAbstractButton>(form2::Command1), Qt::LeftButton);
     ASSERT_TRUE(QTest::qWaitForWindowActive(program.form1()));
-    EXPECT_EQ(focusName(), QStringLiteral("Text1"));
+    EXPECT_EQ(focusName(), form1::Text1.name());
     EXPECT_FALSE(program.windows().isLoaded(FormId::Form2));
 }
 
 TEST(MainWindowFocus, coming_back_from_another_program_keeps_the_focus_and_a_half_typed_value) {
     QtProgram program;
-    auto* text12 = program.f1<QLineEdit>("Text12");
+    auto* text12 = program.control<QLineEdit>(form1::Text12);
     clickInto(text12);
     QTest::keyClicks(text12, QStringLiteral("12"));
     // A top-level window that is none of the program's forms stands for another application.
@@ -260,7 +261,7 @@ TEST(MainWindowFocus, coming_back_from_another_program_keeps_the_focus_and_a_hal
     other.show();
     ASSERT_TRUE(QtProgram::activate(&other));
     ASSERT_TRUE(QtProgram::activate(program.form1()));
-    EXPECT_EQ(focusName(), QStringLiteral("Text12"));
+    EXPECT_EQ(focusName(), form1::Text12.name());
     EXPECT_FALSE(text12->hasSelectedText());
     QTest::keyClicks(text12, QStringLiteral("3"));
     EXPECT_EQ(text12->text(), QStringLiteral("123"));
@@ -269,24 +270,24 @@ TEST(MainWindowFocus, coming_back_from_another_program_keeps_the_focus_and_a_hal
 TEST(MainWindowFocus, choosing_the_fund_market_by_click_or_arrow_key_sets_both_rates_to_zero) {
     {
         QtProgram program;
-        QTest::mouseClick(program.f1("Option3"), Qt::LeftButton);
-        EXPECT_EQ(program.f1<QComboBox>("Combo1")->currentText(), QStringLiteral("0.0"));
-        EXPECT_EQ(program.f1<QComboBox>("Combo2")->currentText(), QStringLiteral("0"));
+        QTest::mouseClick(program.control(form1::Option3), Qt::LeftButton);
+        EXPECT_EQ(program.control<QComboBox>(form1::Combo1)->currentText(), QStringLiteral("0.0"));
+        EXPECT_EQ(program.control<QComboBox>(form1::Combo2)->currentText(), QStringLiteral("0"));
         // A click on the market already chosen leaves a rate picked since.
-        program.f1<QComboBox>("Combo1")->setCurrentText(QStringLiteral("1.5"));
-        QTest::mouseClick(program.f1("Option3"), Qt::LeftButton);
-        EXPECT_EQ(program.f1<QComboBox>("Combo1")->currentText(), QStringLiteral("1.5"));
+        program.control<QComboBox>(form1::Combo1)->setCurrentText(QStringLiteral("1.5"));
+        QTest::mouseClick(program.control(form1::Option3), Qt::LeftButton);
+        EXPECT_EQ(program.control<QComboBox>(form1::Combo1)->currentText(), QStringLiteral("1.5"));
     }
     {
         QtProgram program;
-        auto* option1 = program.f1<QRadioButton>("Option1");
+        auto* option1 = program.control<QRadioButton>(form1::Option1);
         option1->setFocus();
         QTest::keyClick(option1, Qt::Key_Down);
-        EXPECT_EQ(program.f1<QComboBox>("Combo1")->currentText(), QStringLiteral("2.7"));
+        EXPECT_EQ(program.control<QComboBox>(form1::Combo1)->currentText(), QStringLiteral("2.7"));
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Down);
-        EXPECT_TRUE(program.f1<QRadioButton>("Option3")->isChecked());
-        EXPECT_EQ(program.f1<QComboBox>("Combo1")->currentText(), QStringLiteral("0.0"));
-        EXPECT_EQ(program.f1<QComboBox>("Combo2")->currentText(), QStringLiteral("0"));
+        EXPECT_TRUE(program.control<QRadioButton>(form1::Option3)->isChecked());
+        EXPECT_EQ(program.control<QComboBox>(form1::Combo1)->currentText(), QStringLiteral("0.0"));
+        EXPECT_EQ(program.control<QComboBox>(form1::Combo2)->currentText(), QStringLiteral("0"));
     }
 }
 

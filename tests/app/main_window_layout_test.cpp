@@ -16,6 +16,7 @@
 #include <array>
 #include <optional>
 #include <string_view>
+#include <vector>
 
 #include "support/qt_message_watcher.h"
 #include "support/qt_program.h"
@@ -30,9 +31,9 @@ using test::QtProgram;
 enum class Kind { Frame, Field, Label, List, Option, Button };
 
 struct Expected {
-    std::string_view name;
+    Ctl name;
     Kind kind;
-    std::string_view parent;   // the frame it stands in, or "Form1"
+    Ctl parent;                // the frame it stands in, or the window
     std::string_view caption;  // labels, frames, options, buttons
     std::string_view toolTip;
     double pointSize;
@@ -46,70 +47,70 @@ constexpr double kSmall = 12;
 // The window's controls as they open, but for the rows of the two side frames (below). Boxes
 // are in twips, left and top inside the parent.
 const Expected kControls[] = {
-    {"Frame1", Kind::Frame, "Form1", "交易类别", "", kSmall, {{240, 720, 2175, 1095}}},
-    {"Frame4", Kind::Frame, "Form1", "费率设置", "佣金费就是手续费，官方叫法为“佣金”，券商称之为“手续费”，国家规定最高为3.0‰", kSmall, {{240, 1920, 2175, 1215}}},
-    {"Frame5", Kind::Frame, "Form1", "送股分红除权", "", kSmall, {{240, 3240, 2175, 1215}}},
-    {"Frame2", Kind::Frame, "Form1", "买入计算", "", kBig, {{2640, 120, 3615, 6495}}},
-    {"Frame3", Kind::Frame, "Form1", "卖出计算", "", kBig, {{6360, 120, 3615, 6495}}},
-    {"Command5", Kind::Button, "Form1", "多次买入", "多次买入计算，使用后如需计算单次买入，请先点击清空", kSmall, {{120, 4560, 1095, 615}}},
-    {"Command6", Kind::Button, "Form1", "多次卖出", "多次卖出计算，使用后如需计算单次卖出，请先点击清空", kSmall, {{1440, 4560, 1095, 615}}},
-    {"Command3", Kind::Button, "Form1", "关 于", "关于本程序的最初编写原因", kSmall, {{120, 5280, 1095, 615}}},
-    {"Command1", Kind::Button, "Form1", "计 算", "只计算单次买入卖出费用", kSmall, {{1440, 5280, 1095, 615}}},
-    {"Command2", Kind::Button, "Form1", "退 出", "退出本程序", kSmall, {{120, 6000, 1095, 615}}},
-    {"Command4", Kind::Button, "Form1", "清 空", "清空所有数据，以便重新计算", kSmall, {{1440, 6000, 1095, 615}}},
-    {"Option1", Kind::Option, "Frame1", "上海A股", "", kSmall, {{480, 240, 1575, 240}}},
-    {"Option2", Kind::Option, "Frame1", "深圳A股", "", kSmall, {{480, 480, 1575, 240}}},
-    {"Option3", Kind::Option, "Frame1", "基金、权证", "", kSmall, {{480, 720, 1575, 240}}},
-    {"Label23", Kind::Label, "Frame4", "佣  金", "佣金费就是手续费，官方叫法为“佣金”，券商称之为“手续费”，国家规定最高为3.0‰", kSmall, std::nullopt},
-    {"Combo1", Kind::List, "Frame4", "", "佣金费就是手续费，官方叫法为“佣金”，券商称之为“手续费”，国家规定最高为3.0‰", kSmall, {{960, 240, 855, 360}}},
-    {"Label20_0", Kind::Label, "Frame4", "‰", "佣金费就是手续费，官方叫法为“佣金”，券商称之为“手续费”，国家规定最高为3.0‰", kSmall, std::nullopt},
-    {"Label24", Kind::Label, "Frame4", "印花税", "历史最高印花税为6‰，最低为1‰", kSmall, std::nullopt},
-    {"Combo2", Kind::List, "Frame4", "", "历史最高印花税为6‰，最低为1‰", kSmall, {{960, 720, 855, 360}}},
-    {"Label20_1", Kind::Label, "Frame4", "‰", "历史最高印花税为6‰，最低为1‰", kSmall, std::nullopt},
-    {"Label20_3", Kind::Label, "Frame5", "10股送", "送股的数量", kSmall, std::nullopt},
-    {"Text21", Kind::Field, "Frame5", "", "送股的数量", kSmall, {{1080, 240, 735, 360}}},
-    {"Label20_2", Kind::Label, "Frame5", "股", "送股的数量", kSmall, std::nullopt},
-    {"Label20_4", Kind::Label, "Frame5", "10股派", "分红的数量", kSmall, std::nullopt},
-    {"Text22", Kind::Field, "Frame5", "", "分红的数量", kSmall, {{1080, 720, 735, 360}}},
-    {"Label20_5", Kind::Label, "Frame5", "元", "分红的数量", kSmall, std::nullopt},
+    {form1::Frame1, Kind::Frame, form1::Form1, "交易类别", "", kSmall, {{240, 720, 2175, 1095}}},
+    {form1::Frame4, Kind::Frame, form1::Form1, "费率设置", "佣金费就是手续费，官方叫法为“佣金”，券商称之为“手续费”，国家规定最高为3.0‰", kSmall, {{240, 1920, 2175, 1215}}},
+    {form1::Frame5, Kind::Frame, form1::Form1, "送股分红除权", "", kSmall, {{240, 3240, 2175, 1215}}},
+    {form1::Frame2, Kind::Frame, form1::Form1, "买入计算", "", kBig, {{2640, 120, 3615, 6495}}},
+    {form1::Frame3, Kind::Frame, form1::Form1, "卖出计算", "", kBig, {{6360, 120, 3615, 6495}}},
+    {form1::Command5, Kind::Button, form1::Form1, "多次买入", "多次买入计算，使用后如需计算单次买入，请先点击清空", kSmall, {{120, 4560, 1095, 615}}},
+    {form1::Command6, Kind::Button, form1::Form1, "多次卖出", "多次卖出计算，使用后如需计算单次卖出，请先点击清空", kSmall, {{1440, 4560, 1095, 615}}},
+    {form1::Command3, Kind::Button, form1::Form1, "关 于", "关于本程序的最初编写原因", kSmall, {{120, 5280, 1095, 615}}},
+    {form1::Command1, Kind::Button, form1::Form1, "计 算", "只计算单次买入卖出费用", kSmall, {{1440, 5280, 1095, 615}}},
+    {form1::Command2, Kind::Button, form1::Form1, "退 出", "退出本程序", kSmall, {{120, 6000, 1095, 615}}},
+    {form1::Command4, Kind::Button, form1::Form1, "清 空", "清空所有数据，以便重新计算", kSmall, {{1440, 6000, 1095, 615}}},
+    {form1::Option1, Kind::Option, form1::Frame1, "上海A股", "", kSmall, {{480, 240, 1575, 240}}},
+    {form1::Option2, Kind::Option, form1::Frame1, "深圳A股", "", kSmall, {{480, 480, 1575, 240}}},
+    {form1::Option3, Kind::Option, form1::Frame1, "基金、权证", "", kSmall, {{480, 720, 1575, 240}}},
+    {form1::Label23, Kind::Label, form1::Frame4, "佣  金", "佣金费就是手续费，官方叫法为“佣金”，券商称之为“手续费”，国家规定最高为3.0‰", kSmall, std::nullopt},
+    {form1::Combo1, Kind::List, form1::Frame4, "", "佣金费就是手续费，官方叫法为“佣金”，券商称之为“手续费”，国家规定最高为3.0‰", kSmall, {{960, 240, 855, 360}}},
+    {form1::Label20_0, Kind::Label, form1::Frame4, "‰", "佣金费就是手续费，官方叫法为“佣金”，券商称之为“手续费”，国家规定最高为3.0‰", kSmall, std::nullopt},
+    {form1::Label24, Kind::Label, form1::Frame4, "印花税", "历史最高印花税为6‰，最低为1‰", kSmall, std::nullopt},
+    {form1::Combo2, Kind::List, form1::Frame4, "", "历史最高印花税为6‰，最低为1‰", kSmall, {{960, 720, 855, 360}}},
+    {form1::Label20_1, Kind::Label, form1::Frame4, "‰", "历史最高印花税为6‰，最低为1‰", kSmall, std::nullopt},
+    {form1::Label20_3, Kind::Label, form1::Frame5, "10股送", "送股的数量", kSmall, std::nullopt},
+    {form1::Text21, Kind::Field, form1::Frame5, "", "送股的数量", kSmall, {{1080, 240, 735, 360}}},
+    {form1::Label20_2, Kind::Label, form1::Frame5, "股", "送股的数量", kSmall, std::nullopt},
+    {form1::Label20_4, Kind::Label, form1::Frame5, "10股派", "分红的数量", kSmall, std::nullopt},
+    {form1::Text22, Kind::Field, form1::Frame5, "", "分红的数量", kSmall, {{1080, 720, 735, 360}}},
+    {form1::Label20_5, Kind::Label, form1::Frame5, "元", "分红的数量", kSmall, std::nullopt},
 };
 
 // A row of a side frame: the field, its caption label and its unit label (which carries the
 // field's tool tip).
 struct SideRow {
-    std::string_view field;
+    Ctl field;
     std::string_view fieldTip;
-    std::string_view label;
+    Ctl label;
     std::string_view caption;
     std::string_view labelTip;
-    std::string_view unitLabel;
+    Ctl unitLabel;
     std::string_view unit;
 };
 
 const SideRow kBuyRows[] = {
-    {"Text1", "每股买入的价格，就是成交价", "Label1", "买入价格", "每股买入的价格，就是成交价。成交价有可能低于打入的价格：例如打入9.45元，成交的价格有可能是9.43元", "Label19_0", "元"},
-    {"Text2", "买入股票的数量，100股为1手。", "Label2", "买入数量", "买入股票的数量，100股为1手。买入的数量必须是100的整数倍，最小单位为100股，既1手", "Label19_1", "股"},
-    {"Text3", "本次买入总金额", "Label3", "交易金额", "本次买入总金额，既买入价格 × 买入数量", "Label19_2", "元"},
-    {"Text4", "本次买入手续费", "Label4", "佣    金", "本次买入佣金，既手续费。手续费各个券商自由浮动，但不得高于3.0‰，起点 5 元", "Label19_3", "元"},
-    {"Text5", "本次买入印花税，既本次交易总金额的1‰", "Label5", "印 花 税", "本次买入印花税，既本次买入总金额的1‰，财政部决定2005年1月24日起印花税为1‰", "Label19_4", "元"},
-    {"Text6", "过户费每100股0.1元，起点1元（深交所不收） ", "Label6", "过 户 费", "过户费每100股0.1元，起点1元（深交所不收） ", "Label19_5", "元"},
-    {"Text7", "本次买入总费用", "Label7", "费用合计", "本次买入各项费用合计，既手续费、印花税、过户费的总和，不包括交易金额", "Label19_6", "元"},
-    {"Text10", "本次买入股票实际交付金额", "Label21", "实付金额", "本次买入股票实际交付金额，既 交易金额 + 费用合计，如有分红则减去分红", "Label19_18", "元"},
-    {"Text8", "本次买入每股成本价", "Label9", "买入成本", "本次买入每股成本价，既加上买入的各种费用后每股成本价", "Label19_7", "元"},
-    {"Text9", "每股的保本价格", "Label8", "保本价格", "每股的保本价格，既扣除买入卖出的各种费用后保证不亏损的每股价格", "Label19_8", "元"},
+    {form1::Text1, "每股买入的价格，就是成交价", form1::Label1, "买入价格", "每股买入的价格，就是成交价。成交价有可能低于打入的价格：例如打入9.45元，成交的价格有可能是9.43元", form1::Label19_0, "元"},
+    {form1::Text2, "买入股票的数量，100股为1手。", form1::Label2, "买入数量", "买入股票的数量，100股为1手。买入的数量必须是100的整数倍，最小单位为100股，既1手", form1::Label19_1, "股"},
+    {form1::Text3, "本次买入总金额", form1::Label3, "交易金额", "本次买入总金额，既买入价格 × 买入数量", form1::Label19_2, "元"},
+    {form1::Text4, "本次买入手续费", form1::Label4, "佣    金", "本次买入佣金，既手续费。手续费各个券商自由浮动，但不得高于3.0‰，起点 5 元", form1::Label19_3, "元"},
+    {form1::Text5, "本次买入印花税，既本次交易总金额的1‰", form1::Label5, "印 花 税", "本次买入印花税，既本次买入总金额的1‰，财政部决定2005年1月24日起印花税为1‰", form1::Label19_4, "元"},
+    {form1::Text6, "过户费每100股0.1元，起点1元（深交所不收） ", form1::Label6, "过 户 费", "过户费每100股0.1元，起点1元（深交所不收） ", form1::Label19_5, "元"},
+    {form1::Text7, "本次买入总费用", form1::Label7, "费用合计", "本次买入各项费用合计，既手续费、印花税、过户费的总和，不包括交易金额", form1::Label19_6, "元"},
+    {form1::Text10, "本次买入股票实际交付金额", form1::Label21, "实付金额", "本次买入股票实际交付金额，既 交易金额 + 费用合计，如有分红则减去分红", form1::Label19_18, "元"},
+    {form1::Text8, "本次买入每股成本价", form1::Label9, "买入成本", "本次买入每股成本价，既加上买入的各种费用后每股成本价", form1::Label19_7, "元"},
+    {form1::Text9, "每股的保本价格", form1::Label8, "保本价格", "每股的保本价格，既扣除买入卖出的各种费用后保证不亏损的每股价格", form1::Label19_8, "元"},
 };
 
 const SideRow kSellRows[] = {
-    {"Text11", "每股卖出的价格，就是成交价", "Label10", "卖出价格", "每股卖出的价格，就是成交价。一般你打入多少就是多少，极少数情况下会比打入的价格高1～2分钱", "Label19_9", "元"},
-    {"Text12", "卖出股票的数量。", "Label11", "卖出数量", "卖出股票的数量。因为配股的原因，所以有可能出现零头，既不满1手（不满100股）", "Label19_10", "股"},
-    {"Text13", "本次卖出总金额", "Label12", "交易金额", "本次卖出总金额，既卖出价格 × 卖出数量", "Label19_11", "元"},
-    {"Text14", "本次卖出手续费", "Label13", "佣    金", "本次卖出佣金，既手续费。手续费各个券商自由浮动，但不得高于3.0‰，起点 5 元", "Label19_12", "元"},
-    {"Text15", "本次卖出印花税，既本次交易总金额的1‰", "Label14", "印 花 税", "本次卖出印花税，既本次卖出总金额的1‰，财政部决定2005年1月24日起印花税为1‰", "Label19_13", "元"},
-    {"Text16", "过户费每100股0.1元，起点1元（深交所不收） ", "Label15", "过 户 费", "过户费每100股0.1元，起点1元（深交所不收） ", "Label19_14", "元"},
-    {"Text17", "本次卖出总费用", "Label16", "费用合计", "本次卖出各项费用合计，既手续费、印花税、过户费的总和，不包括交易金额", "Label19_15", "元"},
-    {"Text20", "本次卖出股票实际收到的金额", "Label22", "实收金额", "本次卖出股票实际收到的金额，既交易金额 - 费用合计", "Label19_19", "元"},
-    {"Text18", "本次所赚金额在投资金额中所占的百分比既为收益率", "Label18", "收 益 率", "本次所赚金额在投资金额中所占的百分比既为收益率，例：投资100元，赚1元，收益率既为1%", "Label19_16", "％"},
-    {"Text19", "一轮买入卖出后的盈亏金额", "Label17", "盈亏金额", "一轮买入卖出后的盈亏金额，既扣除各种费用后赚了多少钱，或亏了多少钱", "Label19_17", "元"},
+    {form1::Text11, "每股卖出的价格，就是成交价", form1::Label10, "卖出价格", "每股卖出的价格，就是成交价。一般你打入多少就是多少，极少数情况下会比打入的价格高1～2分钱", form1::Label19_9, "元"},
+    {form1::Text12, "卖出股票的数量。", form1::Label11, "卖出数量", "卖出股票的数量。因为配股的原因，所以有可能出现零头，既不满1手（不满100股）", form1::Label19_10, "股"},
+    {form1::Text13, "本次卖出总金额", form1::Label12, "交易金额", "本次卖出总金额，既卖出价格 × 卖出数量", form1::Label19_11, "元"},
+    {form1::Text14, "本次卖出手续费", form1::Label13, "佣    金", "本次卖出佣金，既手续费。手续费各个券商自由浮动，但不得高于3.0‰，起点 5 元", form1::Label19_12, "元"},
+    {form1::Text15, "本次卖出印花税，既本次交易总金额的1‰", form1::Label14, "印 花 税", "本次卖出印花税，既本次卖出总金额的1‰，财政部决定2005年1月24日起印花税为1‰", form1::Label19_13, "元"},
+    {form1::Text16, "过户费每100股0.1元，起点1元（深交所不收） ", form1::Label15, "过 户 费", "过户费每100股0.1元，起点1元（深交所不收） ", form1::Label19_14, "元"},
+    {form1::Text17, "本次卖出总费用", form1::Label16, "费用合计", "本次卖出各项费用合计，既手续费、印花税、过户费的总和，不包括交易金额", form1::Label19_15, "元"},
+    {form1::Text20, "本次卖出股票实际收到的金额", form1::Label22, "实收金额", "本次卖出股票实际收到的金额，既交易金额 - 费用合计", form1::Label19_19, "元"},
+    {form1::Text18, "本次所赚金额在投资金额中所占的百分比既为收益率", form1::Label18, "收 益 率", "本次所赚金额在投资金额中所占的百分比既为收益率，例：投资100元，赚1元，收益率既为1%", form1::Label19_16, "％"},
+    {form1::Text19, "一轮买入卖出后的盈亏金额", form1::Label17, "盈亏金额", "一轮买入卖出后的盈亏金额，既扣除各种费用后赚了多少钱，或亏了多少钱", form1::Label19_17, "元"},
 };
 // clang-format on
 
@@ -147,15 +148,15 @@ bool hasKind(QWidget* w, Kind kind) {
 TEST(MainWindowLayout, every_control_has_its_name_kind_caption_tool_tip_font_and_place) {
     QtProgram program;
     for (const Expected& e : kControls) {
-        SCOPED_TRACE(std::string(e.name));
-        QWidget* w = program.f1(e.name);
+        SCOPED_TRACE(e.name.name());
+        QWidget* w = program.control(e.name);
         ASSERT_NE(w, nullptr);
         EXPECT_TRUE(hasKind(w, e.kind));
         // Controls placed on the window itself sit in its client area, below the menu bar.
         QWidget* parent = w->parentWidget();
-        EXPECT_EQ(parent == program.form1()->clientArea() ? std::string("Form1")
+        EXPECT_EQ(parent == program.form1()->clientArea() ? std::string(form1::Form1.name())
                                                           : parent->objectName().toStdString(),
-                  e.parent);
+                  e.parent.name());
         EXPECT_EQ(captionOf(w), e.caption);
         EXPECT_EQ(w->toolTip().toStdString(), e.toolTip);
         EXPECT_EQ(w->font().pointSizeF(), e.pointSize);
@@ -172,19 +173,19 @@ TEST(MainWindowLayout, every_row_of_the_side_frames_has_its_field_caption_and_un
     QtProgram program;
     constexpr int kTops[] = {480, 1080, 1680, 2280, 2880, 3480, 4080, 4680, 5280, 5880};
     for (const auto& [frame, rows] :
-         {std::pair{"Frame2", kBuyRows}, std::pair{"Frame3", kSellRows}}) {
+         {std::pair{form1::Frame2, kBuyRows}, std::pair{form1::Frame3, kSellRows}}) {
         for (std::size_t i = 0; i < std::size(kBuyRows); ++i) {
             const SideRow& row = rows[i];
-            SCOPED_TRACE(std::string(row.field));
-            auto* field = program.f1<ui::FieldEdit>(row.field);
-            auto* label = program.f1<QLabel>(row.label);
-            auto* unit = program.f1<QLabel>(row.unitLabel);
+            SCOPED_TRACE(row.field.name());
+            auto* field = program.control<ui::FieldEdit>(row.field);
+            auto* label = program.control<QLabel>(row.label);
+            auto* unit = program.control<QLabel>(row.unitLabel);
             ASSERT_NE(field, nullptr);
             ASSERT_NE(label, nullptr);
             ASSERT_NE(unit, nullptr);
             for (QWidget* w : {static_cast<QWidget*>(field), static_cast<QWidget*>(label),
                                static_cast<QWidget*>(unit)}) {
-                EXPECT_EQ(w->parentWidget()->objectName(), QString::fromLatin1(frame));
+                EXPECT_EQ(w->parentWidget()->objectName(), ui::qtName(frame));
                 EXPECT_EQ(w->font().pointSizeF(), kBig);
                 EXPECT_EQ(w->font().families(), ui::songFamilies());
             }
@@ -195,7 +196,7 @@ TEST(MainWindowLayout, every_row_of_the_side_frames_has_its_field_caption_and_un
             EXPECT_EQ(unit->text().toStdString(), row.unit);
             EXPECT_EQ(unit->toolTip().toStdString(), row.fieldTip);
             // The seven upper fields of the buy frame are 375 twips high, all others 405.
-            const int height = std::string_view(frame) == "Frame2" && i < 7 ? 375 : 405;
+            const int height = frame == form1::Frame2 && i < 7 ? 375 : 405;
             EXPECT_EQ(field->geometry(), ui::twipsRect(1560, kTops[i], 1575, height));
             EXPECT_EQ(unit->pos(), ui::twipsRect(3120, kTops[i] + 120, 285, 285).topLeft());
         }
@@ -214,7 +215,7 @@ TEST(MainWindowLayout, caption_labels_sit_beside_their_field_and_name_it_for_scr
         ++captions;
         EXPECT_EQ(field->parentWidget(), label->parentWidget());
         const QString frame = label->parentWidget()->objectName();
-        if (frame == QLatin1String("Frame2") || frame == QLatin1String("Frame3")) {
+        if (frame == ui::qtName(form1::Frame2) || frame == ui::qtName(form1::Frame3)) {
             EXPECT_EQ(label->x(), ui::twips(240));
             EXPECT_EQ(label->y(), field->y() + ui::twips(120));
         } else {
@@ -239,7 +240,7 @@ TEST(MainWindowLayout, no_label_cuts_its_text) {
 TEST(MainWindowLayout, window_has_its_caption_and_a_fixed_client_size) {
     QtProgram program;
     ui::MainWindow* form1 = program.form1();
-    EXPECT_EQ(form1->objectName(), QStringLiteral("Form1"));
+    EXPECT_EQ(form1->objectName(), ui::qtName(form1::Form1));
     EXPECT_EQ(form1->windowTitle(), QStringLiteral("股票交易费用成本Zunmo计算器3.0版"));
     EXPECT_EQ(form1->clientArea()->size(), QSize(ui::twips(10065), ui::twips(6720)));
     EXPECT_EQ(form1->clientArea()->y(), form1->findChild<QMenuBar*>()->height());
@@ -253,12 +254,13 @@ TEST(MainWindowLayout,
     const QColor buttonFace = QApplication::palette().color(QPalette::Button);
     const QColor window = QApplication::palette().color(QPalette::Base);
     ASSERT_NE(buttonFace, window);
-    for (int i = 1; i <= 22; ++i) {
-        const std::string name = "Text" + std::to_string(i);
-        SCOPED_TRACE(name);
-        auto* field = program.f1<QLineEdit>(name);
+    std::vector<Ctl> fields(kMainFields.begin(), kMainFields.end());
+    fields.insert(fields.end(), {form1::Text21, form1::Text22});
+    for (Ctl c : fields) {
+        SCOPED_TRACE(c.name());
+        auto* field = program.control<QLineEdit>(c);
         ASSERT_NE(field, nullptr);
-        const bool input = i == 1 || i == 2 || i == 11 || i == 12 || i == 21 || i == 22;
+        const bool input = std::ranges::find(kMainInputs, c) != kMainInputs.end();
         EXPECT_EQ(field->isReadOnly(), !input);
         EXPECT_EQ(field->alignment(), input ? Qt::AlignCenter : Qt::AlignRight | Qt::AlignVCenter);
         EXPECT_EQ(field->palette().color(QPalette::Base), input ? window : buttonFace);
@@ -271,15 +273,15 @@ TEST(MainWindowLayout,
 TEST(MainWindowLayout, a_figure_wider_than_its_field_shows_whole_in_a_smaller_font) {
     QtProgram program;
     // The largest trade amount in the side frames; a large dividend in the narrow Frame5.
-    const std::pair<std::string_view, QString> cases[] = {
-        {"Text3", QStringLiteral("100,000,000,000.00")},
-        {"Text19", QStringLiteral("-99,999,999,999.99")},
-        {"Text2", QStringLiteral("2,147,483,600")},
-        {"Text22", QStringLiteral("123,456.78")},
+    const std::pair<Ctl, QString> cases[] = {
+        {form1::Text3, QStringLiteral("100,000,000,000.00")},
+        {form1::Text19, QStringLiteral("-99,999,999,999.99")},
+        {form1::Text2, QStringLiteral("2,147,483,600")},
+        {form1::Text22, QStringLiteral("123,456.78")},
     };
-    for (const auto& [name, figure] : cases) {
-        SCOPED_TRACE(std::string(name));
-        auto* field = program.f1<QLineEdit>(name);
+    for (const auto& [c, figure] : cases) {
+        SCOPED_TRACE(c.name());
+        auto* field = program.control<QLineEdit>(c);
         const double ownSize = field->font().pointSizeF();
         field->setText(figure);
         EXPECT_LT(field->font().pointSizeF(), ownSize);
@@ -293,8 +295,8 @@ TEST(MainWindowLayout, a_figure_wider_than_its_field_shows_whole_in_a_smaller_fo
 
 TEST(MainWindowLayout, rate_lists_hold_their_entries_in_order_and_take_no_typing) {
     QtProgram program;
-    auto* combo1 = program.f1<QComboBox>("Combo1");
-    auto* combo2 = program.f1<QComboBox>("Combo2");
+    auto* combo1 = program.control<QComboBox>(form1::Combo1);
+    auto* combo2 = program.control<QComboBox>(form1::Combo2);
     ASSERT_EQ(combo1->count(), 31);
     EXPECT_EQ(combo1->itemText(0), QStringLiteral("3.0"));
     EXPECT_EQ(combo1->itemText(1), QStringLiteral("2.9"));
@@ -311,10 +313,10 @@ TEST(MainWindowLayout, rate_lists_hold_their_entries_in_order_and_take_no_typing
 
 TEST(MainWindowLayout, every_button_shows_a_drawn_16_pixel_icon) {
     QtProgram program;
-    for (std::string_view name :
-         {"Command1", "Command2", "Command3", "Command4", "Command5", "Command6"}) {
-        SCOPED_TRACE(std::string(name));
-        auto* button = program.f1<QPushButton>(name);
+    for (Ctl c : {form1::Command1, form1::Command2, form1::Command3, form1::Command4,
+                  form1::Command5, form1::Command6}) {
+        SCOPED_TRACE(c.name());
+        auto* button = program.control<QPushButton>(c);
         EXPECT_EQ(button->iconSize(), QSize(16, 16));
         const QImage image = button->icon().pixmap(16, 16).toImage();
         ASSERT_FALSE(image.isNull());

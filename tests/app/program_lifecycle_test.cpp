@@ -12,6 +12,7 @@
 
 #include "support/qt_message_watcher.h"
 #include "support/qt_program.h"
+#include "ui/layout_build.h"
 
 namespace zm {
 namespace {
@@ -19,21 +20,21 @@ namespace {
 using test::QtMessageWatcher;
 using test::QtProgram;
 
-QString text(QtProgram& program, std::string_view field) {
-    return program.f1<QLineEdit>(field)->text();
+QString text(QtProgram& program, Ctl field) {
+    return program.control<QLineEdit>(field)->text();
 }
 
 TEST(ProgramLifecycle, opens_empty_with_the_default_rates_and_writes_no_file) {
     QtMessageWatcher watcher;
     QtProgram program;
-    for (int i = 1; i <= 20; ++i) {
-        EXPECT_EQ(text(program, "Text" + std::to_string(i)), QString()) << i;
+    for (Ctl c : kMainFields) {
+        EXPECT_EQ(text(program, c), QString()) << c.name();
     }
-    EXPECT_EQ(text(program, "Text21"), QStringLiteral("0"));
-    EXPECT_EQ(text(program, "Text22"), QStringLiteral("0.00"));
-    EXPECT_TRUE(program.f1<QRadioButton>("Option1")->isChecked());
-    EXPECT_EQ(program.f1<QComboBox>("Combo1")->currentText(), QStringLiteral("2.7"));
-    EXPECT_EQ(program.f1<QComboBox>("Combo2")->currentText(), QStringLiteral("3"));
+    EXPECT_EQ(text(program, form1::Text21), QStringLiteral("0"));
+    EXPECT_EQ(text(program, form1::Text22), QStringLiteral("0.00"));
+    EXPECT_TRUE(program.control<QRadioButton>(form1::Option1)->isChecked());
+    EXPECT_EQ(program.control<QComboBox>(form1::Combo1)->currentText(), QStringLiteral("2.7"));
+    EXPECT_EQ(program.control<QComboBox>(form1::Combo2)->currentText(), QStringLiteral("3"));
     EXPECT_FALSE(program.settingsFileExists());
     EXPECT_TRUE(watcher.seen().empty());
 }
@@ -41,8 +42,8 @@ TEST(ProgramLifecycle, opens_empty_with_the_default_rates_and_writes_no_file) {
 TEST(ProgramLifecycle, opens_with_the_stored_commission_and_the_default_of_a_missing_stamp_duty) {
     QtMessageWatcher watcher;
     QtProgram program(QtProgram::Options{.commission = "1.5", .stampDuty = std::nullopt});
-    EXPECT_EQ(program.f1<QComboBox>("Combo1")->currentText(), QStringLiteral("1.5"));
-    EXPECT_EQ(program.f1<QComboBox>("Combo2")->currentText(), QStringLiteral("3"));
+    EXPECT_EQ(program.control<QComboBox>(form1::Combo1)->currentText(), QStringLiteral("1.5"));
+    EXPECT_EQ(program.control<QComboBox>(form1::Combo2)->currentText(), QStringLiteral("3"));
     EXPECT_TRUE(watcher.seen().empty());
 }
 
@@ -61,8 +62,8 @@ int runUntilTheProgramEnds(const std::function<void()>& action) {
 TEST(ProgramLifecycle, closing_the_main_window_with_both_dialogs_open_ends_with_status_0) {
     QtMessageWatcher watcher;
     QtProgram program;
-    QTest::mouseClick(program.f1<QPushButton>("Command5"), Qt::LeftButton);
-    QTest::mouseClick(program.f1<QPushButton>("Command6"), Qt::LeftButton);
+    QTest::mouseClick(program.control<QPushButton>(form1::Command5), Qt::LeftButton);
+    QTest::mouseClick(program.control<QPushButton>(form1::Command6), Qt::LeftButton);
     ASSERT_TRUE(program.form(FormId::Form3)->isVisible());
     ASSERT_TRUE(program.form(FormId::Form4)->isVisible());
     QPointer<QWidget> form1 = program.form1();
@@ -79,12 +80,12 @@ TEST(ProgramLifecycle, closing_the_main_window_with_both_dialogs_open_ends_with_
 TEST(ProgramLifecycle, exit_with_both_dialogs_loaded_unloads_every_window_and_ends_with_status_0) {
     QtMessageWatcher watcher;
     QtProgram program;
-    QTest::mouseClick(program.f1<QPushButton>("Command6"), Qt::LeftButton);
+    QTest::mouseClick(program.control<QPushButton>(form1::Command6), Qt::LeftButton);
     QPointer<QWidget> form3 = program.form(FormId::Form3);
     QPointer<QWidget> form4 = program.form(FormId::Form4);
     ASSERT_NE(form4, nullptr);
     const int status = runUntilTheProgramEnds(
-        [&] { QTest::mouseClick(program.f1<QPushButton>("Command2"), Qt::LeftButton); });
+        [&] { QTest::mouseClick(program.control<QPushButton>(form1::Command2), Qt::LeftButton); });
     EXPECT_EQ(status, 0);
     for (FormId f : {FormId::Form1, FormId::Form2, FormId::Form3, FormId::Form4}) {
         EXPECT_FALSE(program.windows().isLoaded(f));
@@ -101,10 +102,10 @@ TEST(ProgramLifecycle, typing_a_purchase_with_enter_fills_the_buy_side) {
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
     QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("1000"));
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
-    EXPECT_EQ(text(program, "Text1"), QStringLiteral("10.00"));
-    EXPECT_EQ(text(program, "Text2"), QStringLiteral("1,000"));
-    EXPECT_EQ(text(program, "Text3"), QStringLiteral("10,000.00"));
-    EXPECT_EQ(QApplication::focusWidget(), program.f1("Text11"));
+    EXPECT_EQ(text(program, form1::Text1), QStringLiteral("10.00"));
+    EXPECT_EQ(text(program, form1::Text2), QStringLiteral("1,000"));
+    EXPECT_EQ(text(program, form1::Text3), QStringLiteral("10,000.00"));
+    EXPECT_EQ(QApplication::focusWidget(), program.control(form1::Text11));
     EXPECT_TRUE(program.settingsFileExists());
     EXPECT_TRUE(watcher.seen().empty());
 }
@@ -117,32 +118,32 @@ TEST(ProgramLifecycle, todays_rules_from_the_menu_and_back_leave_the_programs_ow
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
     }
     QStringList own;
-    for (int i = 3; i <= 20; ++i) {
-        own << text(program, "Text" + std::to_string(i));
+    for (std::size_t i = 2; i < kMainFields.size(); ++i) {
+        own << text(program, kMainFields[i]);
     }
     ASSERT_EQ(own[7], QStringLiteral("10,058.00"));  // Text10 at the default 2.7 and 3 per mille
 
-    program.form1()->findChild<QAction*>(QStringLiteral("mnuRulesCurrent"))->trigger();
+    program.form1()->findChild<QAction*>(ui::qtName(form1::mnuRulesCurrent))->trigger();
     EXPECT_TRUE(program.form1()->windowTitle().endsWith(QStringLiteral("（现行规则）")));
-    auto* combo1 = program.f1<QComboBox>("Combo1");
+    auto* combo1 = program.control<QComboBox>(form1::Combo1);
     ASSERT_TRUE(combo1->isEditable());
-    EXPECT_FALSE(program.f1<QComboBox>("Combo2")->isEnabled());
+    EXPECT_FALSE(program.control<QComboBox>(form1::Combo2)->isEnabled());
     combo1->setFocus();
     combo1->lineEdit()->selectAll();
     QTest::keyClicks(combo1->lineEdit(), QStringLiteral("0.25"));
     QTest::keyClick(combo1, Qt::Key_Tab);  // leaving the list takes the typed rate
-    QTest::mouseClick(program.f1<QPushButton>("Command1"), Qt::LeftButton);
-    EXPECT_EQ(text(program, "Text10"), QStringLiteral("10,005.10"));
-    EXPECT_EQ(text(program, "Text9"), QStringLiteral("10.02"));
-    EXPECT_EQ(text(program, "Text20"), QStringLiteral("10,489.64"));
-    EXPECT_EQ(text(program, "Text19"), QStringLiteral("484.54"));
+    QTest::mouseClick(program.control<QPushButton>(form1::Command1), Qt::LeftButton);
+    EXPECT_EQ(text(program, form1::Text10), QStringLiteral("10,005.10"));
+    EXPECT_EQ(text(program, form1::Text9), QStringLiteral("10.02"));
+    EXPECT_EQ(text(program, form1::Text20), QStringLiteral("10,489.64"));
+    EXPECT_EQ(text(program, form1::Text19), QStringLiteral("484.54"));
 
-    program.form1()->findChild<QAction*>(QStringLiteral("mnuRulesClassic"))->trigger();
+    program.form1()->findChild<QAction*>(ui::qtName(form1::mnuRulesClassic))->trigger();
     EXPECT_FALSE(combo1->isEditable());
     EXPECT_EQ(combo1->currentText(), QStringLiteral("2.7"));
-    EXPECT_EQ(program.f1<QComboBox>("Combo2")->currentText(), QStringLiteral("3"));
-    for (int i = 3; i <= 20; ++i) {
-        EXPECT_EQ(text(program, "Text" + std::to_string(i)), own[i - 3]) << i;
+    EXPECT_EQ(program.control<QComboBox>(form1::Combo2)->currentText(), QStringLiteral("3"));
+    for (std::size_t i = 2; i < kMainFields.size(); ++i) {
+        EXPECT_EQ(text(program, kMainFields[i]), own[i - 2]) << kMainFields[i].name();
     }
     EXPECT_TRUE(watcher.seen().empty());
 }
@@ -154,21 +155,21 @@ TEST(ProgramLifecycle, the_target_price_dialog_fills_the_sell_side_through_its_b
         QTest::keyClicks(QApplication::focusWidget(), QString::fromLatin1(typed));
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
     }
-    program.form1()->findChild<QAction*>(QStringLiteral("mnuTarget"))->trigger();
-    auto* form = program.form1()->findChild<QWidget*>(QStringLiteral("FormTarget"));
+    program.form1()->findChild<QAction*>(ui::qtName(form1::mnuTarget))->trigger();
+    auto* form = ui::child<QWidget>(program.form1(), formTarget::FormTarget);
     ASSERT_NE(form, nullptr);
     ASSERT_TRUE(form->isVisible());
-    auto* target = form->findChild<QLineEdit*>(QStringLiteral("TextTarget"));
+    auto* target = ui::child<QLineEdit>(form, formTarget::TextTarget);
     QTest::keyClicks(target, QStringLiteral("1000"));
     QTest::keyClick(target, Qt::Key_Return);
-    EXPECT_EQ(form->findChild<QLineEdit*>(QStringLiteral("TextTargetPrice"))->text(),
+    EXPECT_EQ(ui::child<QLineEdit>(form, formTarget::TextTargetPrice)->text(),
               QStringLiteral("11.13"));
-    EXPECT_EQ(form->findChild<QLineEdit*>(QStringLiteral("TextTargetProfit"))->text(),
+    EXPECT_EQ(ui::child<QLineEdit>(form, formTarget::TextTargetProfit)->text(),
               QStringLiteral("1,001.22"));
-    QTest::mouseClick(form->findChild<QPushButton*>(QStringLiteral("cmdUse")), Qt::LeftButton);
-    EXPECT_EQ(text(program, "Text11"), QStringLiteral("11.13"));
-    EXPECT_EQ(text(program, "Text12"), QStringLiteral("1,000"));
-    EXPECT_EQ(text(program, "Text19"), QStringLiteral("1,001.22"));
+    QTest::mouseClick(ui::child<QPushButton>(form, formTarget::cmdUse), Qt::LeftButton);
+    EXPECT_EQ(text(program, form1::Text11), QStringLiteral("11.13"));
+    EXPECT_EQ(text(program, form1::Text12), QStringLiteral("1,000"));
+    EXPECT_EQ(text(program, form1::Text19), QStringLiteral("1,001.22"));
     EXPECT_TRUE(watcher.seen().empty());
 }
 

@@ -30,17 +30,17 @@ TEST(QtWindowModel, lists_choose_only_their_own_entries) {
         EXPECT_EQ(ui.text(form1::Combo1), "1.5") << notEntry;
     }
     ui.setText(form1::Combo2, "0");
-    EXPECT_EQ(program.f1<QComboBox>("Combo2")->currentText(), QStringLiteral("0"));
+    EXPECT_EQ(program.control<QComboBox>(form1::Combo2)->currentText(), QStringLiteral("0"));
 }
 
 TEST(QtWindowModel, texts_and_captions_reach_the_widgets_in_utf8) {
     QtProgram program;
     WindowModel& ui = program.windows();
     ui.setText(form1::Text19, "-1,234.56");
-    EXPECT_EQ(program.f1<QLineEdit>("Text19")->text(), QStringLiteral("-1,234.56"));
+    EXPECT_EQ(program.control<QLineEdit>(form1::Text19)->text(), QStringLiteral("-1,234.56"));
     EXPECT_EQ(ui.text(form1::Text19), "-1,234.56");
     ui.setCaption(form1::Label17, "大亏特亏");
-    EXPECT_EQ(program.f1<QLabel>("Label17")->text(), QStringLiteral("大亏特亏"));
+    EXPECT_EQ(program.control<QLabel>(form1::Label17)->text(), QStringLiteral("大亏特亏"));
     EXPECT_EQ(ui.caption(form1::Label17), "大亏特亏");
     ui.setCaption(form1::Label19_17, "％");
     EXPECT_EQ(ui.caption(form1::Label19_17), "％");
@@ -53,25 +53,27 @@ TEST(QtWindowModel, colours_backgrounds_locks_and_tool_tips_change_the_widgets) 
     QtProgram program;
     WindowModel& ui = program.windows();
     ui.setForeColor(form1::Label17, kRed);
-    EXPECT_EQ(program.f1("Label17")->palette().color(QPalette::WindowText), QColor(255, 0, 0));
+    EXPECT_EQ(program.control(form1::Label17)->palette().color(QPalette::WindowText),
+              QColor(255, 0, 0));
     ui.setForeColor(form1::Label17, kBlack);
-    EXPECT_EQ(program.f1("Label17")->palette().color(QPalette::WindowText), QColor(0, 0, 0));
+    EXPECT_EQ(program.control(form1::Label17)->palette().color(QPalette::WindowText),
+              QColor(0, 0, 0));
 
     ui.setReadOnly(form1::Text2, true);
     ui.setBackground(form1::Text2, Background::ButtonFace);
     EXPECT_TRUE(ui.isReadOnly(form1::Text2));
-    EXPECT_EQ(program.f1("Text2")->palette().color(QPalette::Base),
+    EXPECT_EQ(program.control(form1::Text2)->palette().color(QPalette::Base),
               QApplication::palette().color(QPalette::Button));
     ui.setReadOnly(form1::Text2, false);
     ui.setBackground(form1::Text2, Background::Window);
-    EXPECT_FALSE(program.f1<QLineEdit>("Text2")->isReadOnly());
-    EXPECT_EQ(program.f1("Text2")->palette().color(QPalette::Base),
+    EXPECT_FALSE(program.control<QLineEdit>(form1::Text2)->isReadOnly());
+    EXPECT_EQ(program.control(form1::Text2)->palette().color(QPalette::Base),
               QApplication::palette().color(QPalette::Base));
 
     ui.setToolTip(form1::Label8, "保本");
-    EXPECT_EQ(program.f1("Label8")->toolTip(), QStringLiteral("保本"));
+    EXPECT_EQ(program.control(form1::Label8)->toolTip(), QStringLiteral("保本"));
     ui.setToolTip(form1::Text9, "每股");
-    EXPECT_EQ(program.f1("Text9")->accessibleDescription(), QStringLiteral("每股"));
+    EXPECT_EQ(program.control(form1::Text9)->accessibleDescription(), QStringLiteral("每股"));
 }
 
 TEST(QtWindowModel, options_report_and_take_their_choice) {
@@ -104,8 +106,8 @@ TEST(QtWindowModel, load_show_hide_and_unload_manage_the_dialog_windows) {
     ASSERT_TRUE(ui.isLoaded(FormId::Form3));
     ASSERT_TRUE(ui.isLoaded(FormId::Form4));
     EXPECT_FALSE(program.form(FormId::Form3)->isVisible());
-    EXPECT_EQ(program.form(FormId::Form3)->objectName(), QStringLiteral("Form3"));
-    EXPECT_EQ(program.form(FormId::Form4)->objectName(), QStringLiteral("Form4"));
+    EXPECT_EQ(program.form(FormId::Form3)->objectName(), ui::qtName(form3::Form3));
+    EXPECT_EQ(program.form(FormId::Form4)->objectName(), ui::qtName(form4::Form4));
     QWidget* form4 = program.form(FormId::Form4);
     ui.load(FormId::Form4);
     EXPECT_EQ(program.form(FormId::Form4), form4);
@@ -127,7 +129,7 @@ TEST(QtWindowModel, load_show_hide_and_unload_manage_the_dialog_windows) {
 
     ui.show(FormId::Form2);
     EXPECT_TRUE(ui.isLoaded(FormId::Form2));
-    EXPECT_EQ(program.form(FormId::Form2)->objectName(), QStringLiteral("Form2"));
+    EXPECT_EQ(program.form(FormId::Form2)->objectName(), ui::qtName(form2::Form2));
 }
 
 TEST(QtWindowModel, select_all_right_after_showing_a_dialog_acts_on_the_field_given_the_focus) {
@@ -137,12 +139,10 @@ TEST(QtWindowModel, select_all_right_after_showing_a_dialog_acts_on_the_field_gi
     ui.show(FormId::Form4);
     ui.setFocus(form4::Text1);
     ui.selectAllInFocused();
-    EXPECT_EQ(program.control<QLineEdit>(FormId::Form4, "Text1")->selectedText(),
-              QStringLiteral("8.88"));
+    EXPECT_EQ(program.control<QLineEdit>(form4::Text1)->selectedText(), QStringLiteral("8.88"));
     ASSERT_TRUE(QtProgram::waitUntilActive(program.form(FormId::Form4)));
-    EXPECT_EQ(QApplication::focusWidget(), program.control(FormId::Form4, "Text1"));
-    EXPECT_EQ(program.control<QLineEdit>(FormId::Form4, "Text1")->selectedText(),
-              QStringLiteral("8.88"));
+    EXPECT_EQ(QApplication::focusWidget(), program.control(form4::Text1));
+    EXPECT_EQ(program.control<QLineEdit>(form4::Text1)->selectedText(), QStringLiteral("8.88"));
 }
 
 TEST(QtWindowModel,

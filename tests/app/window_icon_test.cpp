@@ -24,9 +24,9 @@ TEST(WindowIcon, every_window_shows_the_programs_icon_at_every_size) {
     QtMessageWatcher watcher;
     QtProgram program;
     // Form4 and Form3 through their buttons; the about box last, as it hides the main window.
-    QTest::mouseClick(program.f1<QAbstractButton>("Command5"), Qt::LeftButton);
-    QTest::mouseClick(program.f1<QAbstractButton>("Command6"), Qt::LeftButton);
-    QTest::mouseClick(program.f1<QAbstractButton>("Command3"), Qt::LeftButton);
+    QTest::mouseClick(program.control<QAbstractButton>(form1::Command5), Qt::LeftButton);
+    QTest::mouseClick(program.control<QAbstractButton>(form1::Command6), Qt::LeftButton);
+    QTest::mouseClick(program.control<QAbstractButton>(form1::Command3), Qt::LeftButton);
     const QIcon app = ui::commandIcon(QStringLiteral("app"));
     ASSERT_FALSE(app.isNull());
     for (FormId f : {FormId::Form1, FormId::Form2, FormId::Form3, FormId::Form4}) {

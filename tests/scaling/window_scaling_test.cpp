@@ -224,8 +224,8 @@ QStringList cutsIn(QWidget* window) {
     return cuts;
 }
 
-QWidget* openWith(QtProgram& program, std::string_view button, FormId form) {
-    QTest::mouseClick(program.f1<QAbstractButton>(button), Qt::LeftButton);
+QWidget* openWith(QtProgram& program, Ctl button, FormId form) {
+    QTest::mouseClick(program.control<QAbstractButton>(button), Qt::LeftButton);
     QWidget* window = program.form(form);
     EXPECT_TRUE(window != nullptr && QtProgram::waitUntilActive(window));
     return window;
@@ -247,14 +247,14 @@ TEST(WindowScaling, the_main_window_keeps_its_layout_and_cuts_no_text_after_a_ro
     QtProgram program;
     ui::MainWindow* form1 = program.form1();
     EXPECT_EQ(form1->clientArea()->size(), QSize(ui::twips(10065), ui::twips(6720)));
-    EXPECT_EQ(program.f1("Frame3")->geometry(), ui::twipsRect(6360, 120, 3615, 6495));
-    EXPECT_EQ(program.f1("Command4")->geometry(), ui::twipsRect(1440, 6000, 1095, 615));
+    EXPECT_EQ(program.control(form1::Frame3)->geometry(), ui::twipsRect(6360, 120, 3615, 6495));
+    EXPECT_EQ(program.control(form1::Command4)->geometry(), ui::twipsRect(1440, 6000, 1095, 615));
     // The captions that the calculations change are the longest the window shows.
     for (const char* typed : {"10.5", "1000", "11.8", "600"}) {
         QTest::keyClicks(QApplication::focusWidget(), QString::fromLatin1(typed));
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
     }
-    ASSERT_EQ(program.f1<QLabel>("Label17")->text(), QStringLiteral("剩余股票"));
+    ASSERT_EQ(program.control<QLabel>(form1::Label17)->text(), QStringLiteral("剩余股票"));
     const QStringList cuts = cutsIn(form1);
     EXPECT_TRUE(cuts.isEmpty()) << cuts.join(QLatin1Char('\n')).toStdString();
     // Drawn at the screen's resolution: a picture with all its pixels, not an enlarged one.
@@ -279,8 +279,8 @@ TEST(WindowScaling, the_main_window_starts_with_its_title_bar_and_top_on_the_scr
     EXPECT_EQ(form1->frameGeometry().topLeft(), fits ? centred : workArea.topLeft());
     // Only the first showing places it: after the about box it comes back where it was.
     form1->move(workArea.topLeft() + QPoint(5, 5));
-    QTest::mouseClick(program.f1<QPushButton>("Command3"), Qt::LeftButton);
-    QTest::mouseClick(program.control<QToolButton>(FormId::Form2, "Command1"), Qt::LeftButton);
+    QTest::mouseClick(program.control<QPushButton>(form1::Command3), Qt::LeftButton);
+    QTest::mouseClick(program.control<QToolButton>(form2::Command1), Qt::LeftButton);
     EXPECT_TRUE(form1->isVisible());
     EXPECT_EQ(form1->frameGeometry().topLeft(), workArea.topLeft() + QPoint(5, 5));
 }
@@ -289,8 +289,8 @@ TEST(WindowScaling, the_batch_dialogs_keep_their_layout_and_cut_no_text) {
     QtMessageWatcher watcher;
     QtProgram program;
     for (const auto& [button, form] :
-         {std::pair{"Command5", FormId::Form4}, std::pair{"Command6", FormId::Form3}}) {
-        SCOPED_TRACE(button);
+         {std::pair{form1::Command5, FormId::Form4}, std::pair{form1::Command6, FormId::Form3}}) {
+        SCOPED_TRACE(button.name());
         QWidget* dialog = openWith(program, button, form);
         ASSERT_NE(dialog, nullptr);
         EXPECT_EQ(dialog->size(), QSize(ui::twips(9870), ui::twips(2760)));
@@ -302,12 +302,12 @@ TEST(WindowScaling, the_batch_dialogs_keep_their_layout_and_cut_no_text) {
 TEST(WindowScaling, the_about_box_keeps_its_layout_cuts_no_text_and_draws_its_picture_sharp) {
     QtMessageWatcher watcher;
     QtProgram program;
-    QWidget* about = openWith(program, "Command3", FormId::Form2);
+    QWidget* about = openWith(program, form1::Command3, FormId::Form2);
     ASSERT_NE(about, nullptr);
     EXPECT_EQ(about->size(), QSize(ui::twips(6015), ui::twips(7215)));
     const QStringList cuts = cutsIn(about);
     EXPECT_TRUE(cuts.isEmpty()) << cuts.join(QLatin1Char('\n')).toStdString();
-    auto* image = program.control<QLabel>(FormId::Form2, "Image1");
+    auto* image = program.control<QLabel>(form2::Image1);
     ASSERT_NE(image, nullptr);
     EXPECT_DOUBLE_EQ(image->pixmap().devicePixelRatio(), scale());
     EXPECT_EQ(image->pixmap().deviceIndependentSize().toSize(), QSize(210, 90));

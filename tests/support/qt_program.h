@@ -12,6 +12,7 @@
 #include "app/main_window.h"
 #include "app/qt_window_model.h"
 #include "session/session.h"
+#include "ui/qt_text.h"
 
 namespace zm::test {
 
@@ -38,20 +39,10 @@ public:
     ui::MainWindow* form1() const { return m_windows.mainWindow(); }
     QWidget* form(FormId f) const { return m_windows.form(f); }
 
-    // A control of a loaded form, or nullptr. The name must be one of the control table's: a
-    // name the window cannot have fails the test.
+    // A control of a loaded form, or nullptr.
     template <class T = QWidget>
-    T* control(FormId f, std::string_view name) const {
-        const auto c = findControl(f, name);
-        if (!c) {
-            ADD_FAILURE() << formName(f) << " has no control " << name;
-            return nullptr;
-        }
-        return qobject_cast<T*>(m_windows.control(*c));
-    }
-    template <class T = QWidget>
-    T* f1(std::string_view name) const {
-        return control<T>(FormId::Form1, name);
+    T* control(Ctl c) const {
+        return qobject_cast<T*>(m_windows.control(c));
     }
 
     QString settingsPath() const;

@@ -28,6 +28,7 @@
 
 #include "app/main_window.h"
 #include "app/qt_window_model.h"
+#include "ui/layout_build.h"
 #include "ui/qt_text.h"
 #include "ui/translations.h"
 #include "ui/widgets.h"
@@ -38,6 +39,9 @@ namespace {
 
 using zm::Ctl;
 using zm::FormId;
+namespace form1 = zm::form1;
+namespace form2 = zm::form2;
+namespace formTarget = zm::formTarget;
 
 int g_failures = 0;
 
@@ -73,31 +77,30 @@ public:
     QWidget* form(FormId f) const { return m_windows.form(f); }
 
     template <class T = QWidget>
-    T* control(FormId f, std::string_view name) const {
-        const auto c = findControl(f, name);
-        T* widget = c ? qobject_cast<T*>(m_windows.control(*c)) : nullptr;
+    T* control(Ctl c) const {
+        T* widget = qobject_cast<T*>(m_windows.control(c));
         if (widget == nullptr) {
-            fail(QStringLiteral("no control %1").arg(zm::ui::toQ(name)));
+            fail(QStringLiteral("no control %1").arg(zm::ui::qtName(c)));
         }
         return widget;
     }
 
-    QString text(FormId f, std::string_view name) const {
-        auto* field = control<QLineEdit>(f, name);
+    QString text(Ctl c) const {
+        auto* field = control<QLineEdit>(c);
         return field == nullptr ? QString() : field->text();
     }
 
-    QString caption(std::string_view name) const {
-        auto* label = control<QLabel>(FormId::Form1, name);
+    QString caption(Ctl c) const {
+        auto* label = control<QLabel>(c);
         return label == nullptr ? QString() : label->text();
     }
 
     // Types into the field that has the focus, which must be `expected`, then presses Enter.
-    bool typeAndEnter(FormId f, std::string_view expected, const QString& typed) {
+    bool typeAndEnter(Ctl expected, const QString& typed) {
         QWidget* focus = QApplication::focusWidget();
-        if (!check(focus != nullptr && focus == control(f, expected),
+        if (!check(focus != nullptr && focus == control(expected),
                    QStringLiteral("the focus is not in %1 before typing %2")
-                       .arg(zm::ui::toQ(expected), typed))) {
+                       .arg(zm::ui::qtName(expected), typed))) {
             return false;
         }
         QTest::keyClicks(focus, typed);
@@ -106,8 +109,8 @@ public:
         return true;
     }
 
-    void click(FormId f, std::string_view button) {
-        if (auto* b = control<QAbstractButton>(f, button)) {
+    void click(Ctl button) {
+        if (auto* b = control<QAbstractButton>(button)) {
             QTest::mouseClick(b, Qt::LeftButton);
             QTest::qWait(50);
         }
@@ -145,86 +148,82 @@ void save(QWidget* window, const QDir& dir, const QString& name) {
 // The keyboard road of one round trip: a purchase of 1,000 shares at 10.50 in Shanghai, sold
 // in part, 600 shares at 11.80, so that the window shows the break-even price of the 400 left.
 void roundTripByKeyboard(Drive& d) {
-    if (!d.typeAndEnter(FormId::Form1, "Text1", QStringLiteral("10.5")) ||
-        !d.typeAndEnter(FormId::Form1, "Text2", QStringLiteral("1000"))) {
+    if (!d.typeAndEnter(form1::Text1, QStringLiteral("10.5")) ||
+        !d.typeAndEnter(form1::Text2, QStringLiteral("1000"))) {
         return;
     }
-    check(d.text(FormId::Form1, "Text3") == QStringLiteral("10,500.00"),
-          QStringLiteral("the buy side was not calculated: Text3 is '%1'")
-              .arg(d.text(FormId::Form1, "Text3")));
-    if (!d.typeAndEnter(FormId::Form1, "Text11", QStringLiteral("11.8"))) {
+    check(
+        d.text(form1::Text3) == QStringLiteral("10,500.00"),
+        QStringLiteral("the buy side was not calculated: Text3 is '%1'").arg(d.text(form1::Text3)));
+    if (!d.typeAndEnter(form1::Text11, QStringLiteral("11.8"))) {
         return;
     }
-    check(d.text(FormId::Form1, "Text12") == QStringLiteral("1000"),
-          QStringLiteral("the sell quantity was not prefilled: '%1'")
-              .arg(d.text(FormId::Form1, "Text12")));
+    check(d.text(form1::Text12) == QStringLiteral("1000"),
+          QStringLiteral("the sell quantity was not prefilled: '%1'").arg(d.text(form1::Text12)));
     // The prefilled quantity is selected, so typing replaces it.
-    if (!d.typeAndEnter(FormId::Form1, "Text12", QStringLiteral("600"))) {
+    if (!d.typeAndEnter(form1::Text12, QStringLiteral("600"))) {
         return;
     }
-    check(d.caption("Label17") == QStringLiteral("剩余股票") &&
-              d.text(FormId::Form1, "Text19") == QStringLiteral("400") &&
-              !d.text(FormId::Form1, "Text9").isEmpty(),
+    check(d.caption(form1::Label17) == QStringLiteral("剩余股票") &&
+              d.text(form1::Text19) == QStringLiteral("400") && !d.text(form1::Text9).isEmpty(),
           QStringLiteral("the partial sale is not shown: %1 %2")
-              .arg(d.caption("Label17"), d.text(FormId::Form1, "Text19")));
+              .arg(d.caption(form1::Label17), d.text(form1::Text19)));
 }
 
 // Three batches of a purchase typed into the multi-batch buy dialog, each confirmed with Enter.
 void batchBuy(Drive& d) {
-    d.click(FormId::Form1, "Command5");
+    d.click(form1::Command5);
     if (!d.waitActive(FormId::Form4)) {
         return;
     }
-    const std::pair<std::string_view, const char*> steps[] = {
-        {"Text1", "10.2"}, {"Text2", "300"},  {"Text3", "10.25"},
-        {"Text4", "500"},  {"Text5", "10.3"}, {"Text6", "200"},
-    };
-    for (const auto& [field, typed] : steps) {
-        if (!d.typeAndEnter(FormId::Form4, field, QString::fromLatin1(typed))) {
+    const char* const typed[] = {"10.2", "300", "10.25", "500", "10.3", "200"};
+    for (std::size_t i = 0; i < std::size(typed); ++i) {
+        if (!d.typeAndEnter(zm::batchFields(FormId::Form4)[i], QString::fromLatin1(typed[i]))) {
             return;
         }
     }
-    check(d.text(FormId::Form1, "Text2") == QStringLiteral("1,000") &&
-              d.control<QLineEdit>(FormId::Form1, "Text1")->isReadOnly(),
+    check(d.text(form1::Text2) == QStringLiteral("1,000") &&
+              d.control<QLineEdit>(form1::Text1)->isReadOnly(),
           QStringLiteral("the combined purchase did not reach the main window: '%1'")
-              .arg(d.text(FormId::Form1, "Text2")));
+              .arg(d.text(form1::Text2)));
 }
 
 // Today's fee rules chosen from the menu, the commission typed as 0.25 per mille, and the same
 // round trip as the user guide's example of them; then the target sell price for 500 yuan.
 void todaysRules(Drive& d, zm::ui::MainWindow* form1) {
-    d.click(FormId::Form1, "Command4");  // Clear
-    form1->findChild<QAction*>(QStringLiteral("mnuRulesCurrent"))->trigger();
-    auto* combo1 = d.control<QComboBox>(FormId::Form1, "Combo1");
+    d.click(form1::Command4);  // Clear
+    form1->findChild<QAction*>(zm::ui::qtName(form1::mnuRulesCurrent))->trigger();
+    auto* combo1 = d.control<QComboBox>(form1::Combo1);
     if (!check(combo1 != nullptr && combo1->isEditable(),
                QStringLiteral("today's rules did not make the commission editable"))) {
         return;
     }
     combo1->setCurrentText(QStringLiteral("0.25"));
-    for (const auto& [field, typed] : {std::pair{"Text1", "10"}, std::pair{"Text2", "1000"},
-                                       std::pair{"Text11", "10.5"}, std::pair{"Text12", "1000"}}) {
-        if (!d.typeAndEnter(FormId::Form1, field, QString::fromLatin1(typed))) {
+    for (const auto& [field, typed] :
+         {std::pair{form1::Text1, "10"}, std::pair{form1::Text2, "1000"},
+          std::pair{form1::Text11, "10.5"}, std::pair{form1::Text12, "1000"}}) {
+        if (!d.typeAndEnter(field, QString::fromLatin1(typed))) {
             return;
         }
     }
-    check(d.text(FormId::Form1, "Text10") == QStringLiteral("10,005.10") &&
-              d.text(FormId::Form1, "Text19") == QStringLiteral("484.54"),
+    check(d.text(form1::Text10) == QStringLiteral("10,005.10") &&
+              d.text(form1::Text19) == QStringLiteral("484.54"),
           QStringLiteral("today's rules give %1 and %2")
-              .arg(d.text(FormId::Form1, "Text10"), d.text(FormId::Form1, "Text19")));
+              .arg(d.text(form1::Text10), d.text(form1::Text19)));
 }
 
 void targetPrice(zm::ui::MainWindow* form1) {
-    form1->findChild<QAction*>(QStringLiteral("mnuTarget"))->trigger();
-    auto* form = form1->findChild<QWidget*>(QStringLiteral("FormTarget"));
+    form1->findChild<QAction*>(zm::ui::qtName(form1::mnuTarget))->trigger();
+    auto* form = zm::ui::child<QWidget>(form1, formTarget::FormTarget);
     if (!check(form != nullptr && QTest::qWaitForWindowActive(form),
                QStringLiteral("the target dialog did not open"))) {
         return;
     }
-    auto* target = form->findChild<QLineEdit*>(QStringLiteral("TextTarget"));
+    auto* target = zm::ui::child<QLineEdit>(form, formTarget::TextTarget);
     QTest::keyClicks(target, QStringLiteral("500"));
     QTest::keyClick(target, Qt::Key_Return);
     QTest::qWait(20);
-    check(form->findChild<QLineEdit*>(QStringLiteral("TextTargetPrice"))->text() ==
+    check(zm::ui::child<QLineEdit>(form, formTarget::TextTargetPrice)->text() ==
               QStringLiteral("10.52"),
           QStringLiteral("the target price is not 10.52"));
 }
@@ -272,20 +271,20 @@ int main(int argc, char* argv[]) {
         batchBuy(d);
         save(d.form(FormId::Form4), out, QStringLiteral("batch-buy.png"));
 
-        d.click(FormId::Form1, "Command3");
+        d.click(form1::Command3);
         if (d.waitActive(FormId::Form2)) {
             save(d.form(FormId::Form2), out, QStringLiteral("about-box.png"));
-            d.click(FormId::Form2, "Command1");
+            d.click(form2::Command1);
             check(d.form(FormId::Form2) == nullptr || !d.form(FormId::Form2)->isVisible(),
                   QStringLiteral("OK did not close the about box"));
         }
         todaysRules(d, windows.mainWindow());
         save(d.form(FormId::Form1), out, QStringLiteral("main-window-today.png"));
         targetPrice(windows.mainWindow());
-        save(windows.mainWindow()->findChild<QWidget*>(QStringLiteral("FormTarget")), out,
+        save(zm::ui::child<QWidget>(windows.mainWindow(), formTarget::FormTarget), out,
              QStringLiteral("target-dialog.png"));
 
-        d.click(FormId::Form1, "Command2");  // Exit
+        d.click(form1::Command2);  // Exit
         check(!windows.isLoaded(FormId::Form1), QStringLiteral("Exit did not end the program"));
     }
     windows.destroyAll();
