@@ -3,7 +3,6 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
-#include <optional>
 #include <string_view>
 
 // Every window and every control the program addresses, by window. A control's text is its
@@ -138,17 +137,6 @@ constexpr Ctl formControl(FormId f) {
 
 constexpr std::string_view formName(FormId f) {
     return formControl(f).name();
-}
-
-// The control of window `f` named `name` (an objectName coming back from a widget, a row of
-// the layout table); nullopt when the window has no such control.
-constexpr std::optional<Ctl> findControl(FormId f, std::string_view name) {
-    for (std::size_t i = 0; i < kControlCount; ++i) {
-        if (detail::kControlTable[i].form == f && detail::kControlTable[i].name == name) {
-            return controlAt(i);
-        }
-    }
-    return std::nullopt;
 }
 
 #define ZM_CONTROL_CONST(form, name) \
