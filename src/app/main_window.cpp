@@ -332,13 +332,11 @@ QFont MainWindow::bannerFont() const {
 }
 
 QRect MainWindow::resultColumns() const {
-    QRect columns;
-    for (const Ctl name : {form1::Frame2, form1::Frame3}) {
-        if (const auto* frame = child<QGroupBox>(this, name)) {
-            columns |= QRect(frame->mapToGlobal(QPoint(0, 0)), frame->size());
-        }
-    }
-    return columns;
+    const auto area = [this](Ctl frame) {
+        const auto* box = child<QGroupBox>(this, frame);
+        return box != nullptr ? QRect(box->mapToGlobal(QPoint(0, 0)), box->size()) : QRect();
+    };
+    return area(form1::Frame2) | area(form1::Frame3);
 }
 
 bool MainWindow::eventFilter(QObject* watched, QEvent* event) {

@@ -14,6 +14,9 @@
 
 namespace zm {
 
+// The price and quantity fields of one side of the main window (session_enter.cpp).
+struct SideInputs;
+
 // The program's engine: everything the windows do when the user acts, run against a
 // WindowModel. The Qt windows forward their events here; tests drive it on an in-memory model.
 // It owns the main window's calculation state and the batch dialogs' captured values, and it
@@ -115,8 +118,7 @@ private:
     // The price rule of a side applied (refused, or rewritten and stored), then the quantity
     // rule taken against the stored price. A refusal of either is applied and gives nullopt; an
     // accepted quantity comes back for the flow to apply where it does.
-    std::optional<Verdict> judgeBuySide();
-    std::optional<Verdict> judgeSellSide();
+    std::optional<Verdict> judgeSide(const SideInputs& side);
     // Fee rules (session_rules.cpp).
     void loadRules();              // the [费用规则] section, at form load
     void applyRules();             // the lists, the title and the rules menu for m_rules

@@ -14,7 +14,23 @@
 #include "input/validation.h"
 
 namespace zm {
+
+// The price and quantity fields of a side, their rules and where their values are kept.
+struct SideInputs {
+    Ctl price;
+    Ctl quantity;
+    Verdict (*priceRule)(std::string_view text, int decimals);
+    Verdict (*quantityRule)(std::string_view text, Money price);
+    Money CalcState::*storedPrice;
+    Money CalcState::*storedQuantity;
+};
+
 namespace {
+
+constexpr SideInputs kBuyInputs{form1::Text1, form1::Text2,         ruleText1,
+                                ruleText2,    &CalcState::BuyPrice, &CalcState::BuyQty};
+constexpr SideInputs kSellInputs{form1::Text11, form1::Text12,         ruleText11,
+                                 ruleText12,    &CalcState::SellPrice, &CalcState::SellQty};
 
 // The buy-side values a new buy quantity invalidates: everything the buy side derives from the
 // purchase except the amount paid, which the next purchase overwrites.
@@ -66,7 +82,7 @@ void Session::enterMain(Ctl c) {
     } else if (c == form1::Text2) {
         zeroBuyQtyAndResults(m_state);
         // The price may have been changed without Enter: it is validated again first.
-        const auto qty = judgeBuySide();
+        const auto qty = judgeSide(kBuyInputs);
         if (!qty) {
             return;
         }
@@ -87,7 +103,7 @@ void Session::enterMain(Ctl c) {
         m_ui.selectAllInFocused();
     } else if (c == form1::Text12) {
         zeroSellQtyAndResults(m_state);
-        const auto qty = judgeSellSide();
+        const auto qty = judgeSide(kSellInputs);
         if (!qty) {
             return;
         }
@@ -106,27 +122,14 @@ void Session::enterMain(Ctl c) {
     }
 }
 
-std::optional<Verdict> Session::judgeBuySide() {
-    const Verdict price = ruleText1(m_ui.text(form1::Text1), priceDecimals());
-    if (!applyVerdict(m_ui, form1::Text1, price, &m_state.BuyPrice)) {
+std::optional<Verdict> Session::judgeSide(const SideInputs& side) {
+    const Verdict price = side.priceRule(m_ui.text(side.price), priceDecimals());
+    if (!applyVerdict(m_ui, side.price, price, &(m_state.*side.storedPrice))) {
         return std::nullopt;
     }
-    Verdict qty = ruleText2(m_ui.text(form1::Text2), m_state.BuyPrice);
+    Verdict qty = side.quantityRule(m_ui.text(side.quantity), m_state.*side.storedPrice);
     if (!qty.accepted) {
-        applyRefusal(m_ui, form1::Text2, qty, &m_state.BuyQty);
-        return std::nullopt;
-    }
-    return qty;
-}
-
-std::optional<Verdict> Session::judgeSellSide() {
-    const Verdict price = ruleText11(m_ui.text(form1::Text11), priceDecimals());
-    if (!applyVerdict(m_ui, form1::Text11, price, &m_state.SellPrice)) {
-        return std::nullopt;
-    }
-    Verdict qty = ruleText12(m_ui.text(form1::Text12), m_state.SellPrice);
-    if (!qty.accepted) {
-        applyRefusal(m_ui, form1::Text12, qty, &m_state.SellQty);
+        applyRefusal(m_ui, side.quantity, qty, &(m_state.*side.storedQuantity));
         return std::nullopt;
     }
     return qty;
@@ -225,7 +228,7 @@ void Session::calculateBuySide() {
     if (m_ui.text(form1::Text1).empty() || m_ui.text(form1::Text2).empty()) {
         return;
     }
-    if (!judgeBuySide()) {
+    if (!judgeSide(kBuyInputs)) {
         return;
     }
     // The quantity is taken as typed; Calculate does not rewrite Text2.
@@ -237,7 +240,7 @@ void Session::calculateSellSide() {
     if (m_ui.text(form1::Text11).empty() || m_ui.text(form1::Text12).empty()) {
         return;
     }
-    const auto qty = judgeSellSide();
+    const auto qty = judgeSide(kSellInputs);
     if (!qty) {
         return;
     }
