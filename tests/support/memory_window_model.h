@@ -13,7 +13,7 @@ namespace zm::test {
 
 // An in-memory window model: every control is a record that remembers what the engine did to
 // it, made on first use. Lists accept only their declared entries. A control that is no entry of
-// the control table fails the running test.
+// the control table throws std::logic_error, which fails the running test.
 // Message boxes are recorded in order and answered at once.
 class MemoryWindowModel : public WindowModel {
 public:
