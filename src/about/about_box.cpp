@@ -100,7 +100,7 @@ AboutBox::AboutBox(Session& session, QWidget* parent)
                           Qt::WindowCloseButtonHint),
       m_session(session) {
     const layout::Control& form = layout::form(FormId::Form2);
-    setObjectName(toQ(form.name));
+    setObjectName(qtName(form.ctl));
     setWindowTitle(toQ(form.caption));
     setWindowIcon(commandIcon(toQ(form.icon)));  // every window shows the program's icon
     setFont(songFont(form.pointSize));
@@ -151,7 +151,7 @@ void AboutBox::build() {
 
     auto* ok = new QToolButton(this);
     const layout::Control& okRow = row(form2::Command1);
-    ok->setObjectName(toQ(okRow.name));
+    ok->setObjectName(qtName(okRow.ctl));
     ok->setText(toQ(okRow.caption));
     ok->setFont(songFont(okRow.pointSize));
     ok->setIcon(commandIcon(toQ(okRow.icon)));

@@ -158,20 +158,20 @@ MainWindow::~MainWindow() {
 void MainWindow::buildFrames() {
     buildFromLayout(this, FormId::Form1, makeCommandButton, m_client);
     for (const layout::Control& c : layout::controls()) {
-        if (c.form != FormId::Form1) {
+        if (c.form() != FormId::Form1) {
             continue;
         }
         if (c.kind == layout::Kind::Frame) {
             if (QStyle* style = frameStyle()) {
-                child<QGroupBox>(this, c.name)->setStyle(style);
+                child<QGroupBox>(this, c.ctl)->setStyle(style);
             }
         } else if (c.kind == layout::Kind::Label) {
             // A box lower than the font's line would cut the glyphs' feet.
-            auto* label = child<QLabel>(this, c.name);
+            auto* label = child<QLabel>(this, c.ctl);
             const int line = QFontMetrics(label->font()).height();
             label->resize(label->width(), std::max(label->height(), line));
         } else if (c.kind == layout::Kind::Field) {
-            auto* field = child<FieldEdit>(this, c.name);
+            auto* field = child<FieldEdit>(this, c.ctl);
             // Figures up to the trade-amount limit are longer than the fields are wide.
             field->setKeepTextInView(true);
             if (c.readOnly) {

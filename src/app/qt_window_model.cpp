@@ -82,7 +82,7 @@ MainWindow* QtWindowModel::mainWindow() const {
 }
 
 QWidget* QtWindowModel::control(Ctl c) const {
-    QWidget* window = form(c.form);
+    QWidget* window = form(c.form());
     if (window == nullptr) {
         return nullptr;
     }
@@ -199,7 +199,7 @@ void QtWindowModel::setToolTip(Ctl c, std::string_view toolTip) {
 }
 
 QAction* QtWindowModel::action(Ctl c) const {
-    QWidget* window = form(c.form);
+    QWidget* window = form(c.form());
     return window == nullptr ? nullptr : window->findChild<QAction*>(toQ(c.name()));
 }
 

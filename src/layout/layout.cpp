@@ -169,8 +169,6 @@ public:
     Control& add(Ctl ctl, Kind kind, std::optional<Ctl> container, int left, int top, int width,
                  int height, std::string_view caption, std::string_view toolTip, double pointSize) {
         return add(Control{.ctl = ctl,
-                           .form = ctl.form,
-                           .name = ctl.name(),
                            .kind = kind,
                            .container = container ? container->name() : std::string_view(),
                            .left = left,
@@ -316,8 +314,6 @@ void addBatchDialog(Builder& b, const BatchTexts& t) {
 std::vector<Control> build() {
     Builder b;
     Control main{.ctl = form1::Form1,
-                 .form = FormId::Form1,
-                 .name = form1::Form1.name(),
                  .kind = Kind::Form,
                  .width = 10065,
                  .height = 6720,
@@ -327,8 +323,6 @@ std::vector<Control> build() {
     b.add(main);
     Control about = main;
     about.ctl = form2::Form2;
-    about.form = FormId::Form2;
-    about.name = form2::Form2.name();
     about.width = 6015;
     about.height = 7215;
     about.caption = "关于股票交易费用Zunmo计算器";
@@ -337,8 +331,6 @@ std::vector<Control> build() {
     for (const BatchTexts& t : kBatchTexts) {
         Control batch = about;
         batch.ctl = formControl(t.form);
-        batch.form = t.form;
-        batch.name = batch.ctl.name();
         batch.width = 9870;
         batch.height = 2760;
         batch.caption = t.caption;
@@ -366,7 +358,7 @@ const Control& form(FormId f) {
 const Control* find(FormId f, std::string_view name) {
     const auto rows = controls();
     const auto it =
-        std::ranges::find_if(rows, [&](const Control& c) { return c.form == f && c.name == name; });
+        std::ranges::find_if(rows, [&](const Control& c) { return c.form() == f && c.name() == name; });
     return it == rows.end() ? nullptr : &*it;
 }
 
@@ -379,7 +371,7 @@ const Control* find(Ctl c) {
 std::vector<const Control*> tabOrder(FormId f) {
     std::vector<const Control*> order;
     for (const Control& c : controls()) {
-        if (c.form == f && c.tabIndex >= 0) {
+        if (c.form() == f && c.tabIndex >= 0) {
             order.push_back(&c);
         }
     }

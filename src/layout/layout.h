@@ -30,9 +30,7 @@ enum class Align { Left, Center, Right };
 enum class IconPlace { Left, Above };
 
 struct Control {
-    Ctl ctl = {};
-    FormId form = {};            // ctl.form
-    std::string_view name = {};  // ctl.name(): the control name, also the Qt objectName
+    Ctl ctl = {};  // its name is also the Qt objectName
     Kind kind = {};
     std::string_view container = {};  // the frame it sits in; empty for the window itself
     int left = 0;                     // twips, from the container's top-left corner
@@ -50,6 +48,9 @@ struct Control {
     bool chosen = false;          // options: chosen when the window opens
     bool wordWrap = false;        // labels: lines broken at the box's width (else one line)
     std::string_view buddy = {};  // labels: the field or list whose caption this is
+
+    constexpr FormId form() const { return ctl.form(); }
+    constexpr std::string_view name() const { return ctl.name(); }
 };
 
 // Every row, windows first (in FormId order), then each window's controls in the order they

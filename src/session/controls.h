@@ -111,8 +111,9 @@ inline constexpr std::size_t kControlCount = std::size(detail::kControlTable);
 // A control of one of the windows. Only the table makes them: `form1::Text1`.
 struct Ctl {
     ControlId id;
-    FormId form;
 
+    // The window the control belongs to.
+    constexpr FormId form() const { return detail::kControlTable[static_cast<std::size_t>(id)].form; }
     constexpr std::string_view name() const {
         return detail::kControlTable[static_cast<std::size_t>(id)].name;
     }
@@ -122,7 +123,7 @@ struct Ctl {
 };
 
 constexpr Ctl controlAt(std::size_t index) {
-    return {static_cast<ControlId>(index), detail::kControlTable[index].form};
+    return {static_cast<ControlId>(index)};
 }
 
 // The window's own entry: its title is this control's caption.
@@ -140,7 +141,7 @@ constexpr std::string_view formName(FormId f) {
 }
 
 #define ZM_CONTROL_CONST(form, name) \
-    inline constexpr Ctl name{ControlId::form##_##name, FormId::form};
+    inline constexpr Ctl name{ControlId::form##_##name};
 #define ZM_FORM_NAMESPACE(form, ns, list) \
     namespace ns {                        \
     list(ZM_CONTROL_CONST_##form)         \

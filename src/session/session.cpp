@@ -83,21 +83,21 @@ void Session::form1Activated() {
 }
 
 void Session::focusGained(Ctl c) {
-    const bool mainInput = c.form == FormId::Form1 && isOneOf(c, kMainInputs);
+    const bool mainInput = c.form() == FormId::Form1 && isOneOf(c, kMainInputs);
     const bool batchField =
-        (c.form == FormId::Form3 || c.form == FormId::Form4) && isOneOf(c, batchFields(c.form));
+        (c.form() == FormId::Form3 || c.form() == FormId::Form4) && isOneOf(c, batchFields(c.form()));
     if (mainInput || batchField) {
         m_ui.selectAllInFocused();
     }
 }
 
 void Session::enterPressed(Ctl c) {
-    if (c.form == FormId::Form1) {
+    if (c.form() == FormId::Form1) {
         if (isOneOf(c, kMainInputs)) {
             enterMain(c);
         }
-    } else if (c.form == FormId::Form3 || c.form == FormId::Form4) {
-        if (isOneOf(c, batchFields(c.form))) {
+    } else if (c.form() == FormId::Form3 || c.form() == FormId::Form4) {
+        if (isOneOf(c, batchFields(c.form()))) {
             enterBatch(c);
         }
     }

@@ -24,7 +24,7 @@ namespace zm {
 namespace {
 
 int fieldIndex(Ctl c) {
-    const auto fields = batchFields(c.form);
+    const auto fields = batchFields(c.form());
     for (std::size_t i = 0; i < fields.size(); ++i) {
         if (fields[i] == c) {
             return static_cast<int>(i);
@@ -159,7 +159,7 @@ void Session::StoreBatchInputs(FormId dialog) {
 }
 
 void Session::enterBatch(Ctl c) {
-    const FormId dialog = c.form;
+    const FormId dialog = c.form();
     const int index = fieldIndex(c);
     if (index < 0) {
         return;

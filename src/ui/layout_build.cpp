@@ -62,7 +62,7 @@ QWidget* create(const layout::Control& c, QWidget* parent, const ButtonFactory& 
 void buildFromLayout(QWidget* window, FormId f, const ButtonFactory& makeButton,
                      QWidget* client) {
     const layout::Control& form = layout::form(f);
-    window->setObjectName(toQ(form.name));
+    window->setObjectName(qtName(form.ctl));
     window->setWindowTitle(toQ(form.caption));
     window->setWindowIcon(commandIcon(toQ(form.icon)));  // every window shows the program's icon
     window->setFont(songFont(form.pointSize));
@@ -70,7 +70,7 @@ void buildFromLayout(QWidget* window, FormId f, const ButtonFactory& makeButton,
     area->setFixedSize(twips(form.width), twips(form.height));
 
     for (const layout::Control& c : layout::controls()) {
-        if (c.form != f || c.kind == layout::Kind::Form) {
+        if (c.form() != f || c.kind == layout::Kind::Form) {
             continue;
         }
         QWidget* parent = c.container.empty() ? area : child<QWidget>(window, c.container);
@@ -78,7 +78,7 @@ void buildFromLayout(QWidget* window, FormId f, const ButtonFactory& makeButton,
         if (w == nullptr) {
             continue;
         }
-        w->setObjectName(toQ(c.name));
+        w->setObjectName(qtName(c.ctl));
         if (c.pointSize != 0) {
             w->setFont(songFont(c.pointSize));
         }
@@ -91,16 +91,16 @@ void buildFromLayout(QWidget* window, FormId f, const ButtonFactory& makeButton,
         w->setGeometry(twipsRect(c.left, c.top, c.width, c.height));
     }
     for (const layout::Control& c : layout::controls()) {
-        if (c.form != f || c.buddy.empty()) {
+        if (c.form() != f || c.buddy.empty()) {
             continue;
         }
         QWidget* buddy = child<QWidget>(window, c.buddy);
-        child<QLabel>(window, c.name)->setBuddy(buddy);
+        child<QLabel>(window, c.ctl)->setBuddy(buddy);
         buddy->setAccessibleName(toQ(c.caption).remove(QLatin1Char(' ')));
     }
     QWidget* previous = nullptr;
     for (const layout::Control* c : layout::tabOrder(f)) {
-        QWidget* w = child<QWidget>(window, c->name);
+        QWidget* w = child<QWidget>(window, c->ctl);
         if (previous != nullptr) {
             QWidget::setTabOrder(previous, w);
         }

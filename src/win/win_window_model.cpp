@@ -194,10 +194,10 @@ bool WinWindowModel::isOurs(HWND hwnd) const {
 
 HWND WinWindowModel::control(Ctl c) const {
     // The menus' dialogs are the Qt program's only; this program has none of their controls.
-    if (static_cast<std::size_t>(indexOf(c.form)) >= m_forms.size()) {
+    if (static_cast<std::size_t>(indexOf(c.form())) >= m_forms.size()) {
         return nullptr;
     }
-    const Form& form = m_forms[static_cast<std::size_t>(indexOf(c.form))];
+    const Form& form = m_forms[static_cast<std::size_t>(indexOf(c.form()))];
     if (form.hwnd == nullptr) {
         return nullptr;
     }
@@ -286,7 +286,7 @@ void WinWindowModel::createControls(FormId f) {
     std::vector<HWND> frames;
     bool firstOption = true;
     for (const layout::Control& c : layout::controls()) {
-        if (c.form != f || c.kind == layout::Kind::Form) {
+        if (c.form() != f || c.kind == layout::Kind::Form) {
             continue;
         }
         const wchar_t* cls = WC_STATICW;
@@ -411,7 +411,7 @@ void WinWindowModel::placeControls(FormId f) {
     SetWindowPos(form.hwnd, nullptr, 0, 0, outer.right - outer.left, outer.bottom - outer.top,
                  SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
     for (const layout::Control& c : layout::controls()) {
-        if (c.form != f || c.kind == layout::Kind::Form) {
+        if (c.form() != f || c.kind == layout::Kind::Form) {
             continue;
         }
         int left = c.left;
@@ -449,7 +449,7 @@ void WinWindowModel::fitWrappedText(FormId f, const layout::Control& c, HWND hwn
     const UINT dpi = m_forms[static_cast<std::size_t>(indexOf(f))].dpi;
     int below = layout::form(f).height;
     for (const layout::Control& other : layout::controls()) {
-        if (other.form == f && other.kind != layout::Kind::Form && other.container == c.container &&
+        if (other.form() == f && other.kind != layout::Kind::Form && other.container == c.container &&
             other.top > c.top + c.height / 2 && other.left < c.left + c.width &&
             c.left < other.left + other.width) {
             below = std::min(below, other.top);
@@ -788,7 +788,7 @@ void WinWindowModel::setForeColor(Ctl c, Rgb colour) {
 
 void WinWindowModel::setToolTip(Ctl c, std::string_view toolTip) {
     HWND hwnd = control(c);
-    const Form& form = m_forms[static_cast<std::size_t>(indexOf(c.form))];
+    const Form& form = m_forms[static_cast<std::size_t>(indexOf(c.form()))];
     if (hwnd == nullptr || form.toolTip == nullptr) {
         return;
     }
@@ -861,7 +861,7 @@ void WinWindowModel::setEditable(Ctl c, bool editable) {
     SendMessageW(made, WM_SETFONT, SendMessageW(old, WM_GETFONT, 0, 0), FALSE);
     SetWindowPos(made, old, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     std::wstring tip(1024, L'\0');
-    const Form& form = m_forms[static_cast<std::size_t>(indexOf(c.form))];
+    const Form& form = m_forms[static_cast<std::size_t>(indexOf(c.form()))];
     TTTOOLINFOW tool{};
     tool.cbSize = sizeof tool;
     tool.hwnd = form.hwnd;
@@ -890,7 +890,7 @@ void WinWindowModel::setChecked(Ctl c, bool checked) {
     // Choosing one option of the group clears the others, as a click does.
     if (checked) {
         for (const layout::Control& row : layout::controls()) {
-            if (row.form == c.form && row.kind == layout::Kind::Option && row.ctl != c) {
+            if (row.form() == c.form() && row.kind == layout::Kind::Option && row.ctl != c) {
                 SendMessageW(control(row.ctl), BM_SETCHECK, BST_UNCHECKED, 0);
             }
         }
@@ -910,7 +910,7 @@ void WinWindowModel::setFocus(Ctl c) {
     if (hwnd == nullptr) {
         return;
     }
-    Form& form = m_forms[static_cast<std::size_t>(indexOf(c.form))];
+    Form& form = m_forms[static_cast<std::size_t>(indexOf(c.form()))];
     // In a window that is not active yet the focus arrives when it becomes active.
     if (GetActiveWindow() != form.hwnd) {
         form.savedFocus = hwnd;

@@ -331,7 +331,7 @@ private:
         for (const auto& w : m_ui->writes) {
             if (w.control.name().starts_with("Text") && !w.text.empty() && !IsNumberText(w.text)) {
                 fail(std::string("the program wrote [") + w.text + "] into " +
-                     std::string(formName(w.control.form)) + "." + std::string(w.control.name()) +
+                     std::string(formName(w.control.form())) + "." + std::string(w.control.name()) +
                      ", which is no number text");
             }
         }

@@ -91,6 +91,6 @@ private:
 namespace zm {
 // Test messages name a control by its control name.
 inline std::ostream& operator<<(std::ostream& out, Ctl c) {
-    return out << formName(c.form) << "." << c.name();
+    return out << formName(c.form()) << "." << c.name();
 }
 }  // namespace zm

@@ -124,7 +124,7 @@ public:
     }
     bool isVisible(FormId f) const { return visibleForm(f) != nullptr; }
     HWND control(Ctl c) const {
-        return GetDlgItem(form(c.form), win::controlId(*layout::find(c)));
+        return GetDlgItem(form(c.form()), win::controlId(*layout::find(c)));
     }
     // GetWindowTextW reads a control of another process from its creation caption only, so
     // the text is asked for with WM_GETTEXT, which is what GetWindowTextW sends in-process.
