@@ -183,7 +183,7 @@ std::optional<BuyResult> computeRulesBuy(const BuyInputs& in, const FeeRules& ru
 }
 
 std::optional<BuyResult> CalcBuy(const BuyInputs& in, const FeeRules& rules, Money price,
-                                    Money quantity) {
+                                 Money quantity) {
     if (price.isZero() || quantity.isZero()) {
         return std::nullopt;
     }

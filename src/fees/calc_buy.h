@@ -8,7 +8,6 @@
 
 namespace zm {
 
-
 // What the buy side reads from the main window besides the purchase itself: the two list rates,
 // the market, the bonus shares (Text21) and cash dividend (Text22) per 10 shares as typed, and
 // the quantity as Text2 shows it.

@@ -160,7 +160,7 @@ std::optional<Money> roundTripYield(Money profitLoss, Money amountPaid) {
 }
 
 std::optional<SellResult> CalcSell(const SellInputs& in, const SaleBasis& st,
-                                      const FeeRules& rules) {
+                                   const FeeRules& rules) {
     SellResult r;
     r.remainQty = st.remainQty;
     r.remainBasePrice = st.remainBasePrice;

@@ -88,5 +88,4 @@ std::optional<Money> yieldPercent(double profitLoss, double amountPaid, std::int
 // The yield of a round trip, nullopt when nothing was paid or the figure leaves Money's range.
 std::optional<Money> roundTripYield(Money profitLoss, Money amountPaid);
 
-
 }  // namespace zm

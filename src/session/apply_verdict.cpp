@@ -8,14 +8,12 @@ void ShowInputError(WindowModel& ui, Ctl field, std::string_view message) {
     ui.selectAllInFocused();
 }
 
-
 void applyRefusal(WindowModel& ui, Ctl field, const Verdict& verdict, Money* stored) {
     if (stored != nullptr && verdict.stored) {
         *stored = *verdict.stored;
     }
     ShowInputError(ui, field, verdict.message);
 }
-
 
 void applyAcceptance(WindowModel& ui, Ctl field, const Verdict& verdict, Money* stored) {
     if (verdict.shown) {
@@ -26,7 +24,6 @@ void applyAcceptance(WindowModel& ui, Ctl field, const Verdict& verdict, Money* 
     }
 }
 
-
 bool applyVerdict(WindowModel& ui, Ctl field, const Verdict& verdict, Money* stored) {
     if (verdict.accepted) {
         applyAcceptance(ui, field, verdict, stored);
@@ -35,6 +32,5 @@ bool applyVerdict(WindowModel& ui, Ctl field, const Verdict& verdict, Money* sto
     }
     return verdict.accepted;
 }
-
 
 }  // namespace zm

@@ -13,6 +13,7 @@
 // This table is the only place a control is named: code refers to `form1::Text1`,
 // `form4::Text2`, `formTarget::TextTarget`, so a mistyped control does not compile.
 
+// clang-format off
 #define ZM_FORM1_CONTROLS(X)                                                                       \
     X(Form1) X(MenuBar) X(ClientArea) X(mnuRules) X(mnuRulesClassic) X(mnuRulesCurrent)            \
     X(mnuRulesDate) X(mnuRulesMinimum) X(mnuTools) X(mnuTarget)                                    \
@@ -61,6 +62,8 @@
     X(FormRules, formRules, ZM_FORMRULES_CONTROLS)   \
     X(FormMinimum, formMinimum, ZM_FORMMINIMUM_CONTROLS) \
     X(FormTarget, formTarget, ZM_FORMTARGET_CONTROLS)
+
+// clang-format on
 
 namespace zm {
 

@@ -1,5 +1,5 @@
-#include "session/apply_verdict.h"
 #include "session/session.h"
+#include "session/apply_verdict.h"
 #include "session/trade_fields.h"
 
 #include <algorithm>
@@ -34,12 +34,12 @@ void Session::formLoad() {
     const settings::ProfileFile file(m_settingsPath);
     const auto commission = file.readString(kSection, kCommissionKey);
     m_ui.setText(form1::Combo1, commission && isCommissionRateEntry(*commission)
-                                   ? std::string_view(*commission)
-                                   : kDefaultCommissionRate);
+                                    ? std::string_view(*commission)
+                                    : kDefaultCommissionRate);
     const auto stampDuty = file.readString(kSection, kStampDutyKey);
     m_ui.setText(form1::Combo2, stampDuty && isStampDutyRateEntry(*stampDuty)
-                                   ? std::string_view(*stampDuty)
-                                   : kDefaultStampDutyRate);
+                                    ? std::string_view(*stampDuty)
+                                    : kDefaultStampDutyRate);
     loadRules();
     QK();
 }
@@ -84,8 +84,8 @@ void Session::form1Activated() {
 
 void Session::focusGained(Ctl c) {
     const bool mainInput = c.form() == FormId::Form1 && isOneOf(c, kMainInputs);
-    const bool batchField =
-        (c.form() == FormId::Form3 || c.form() == FormId::Form4) && isOneOf(c, batchFields(c.form()));
+    const bool batchField = (c.form() == FormId::Form3 || c.form() == FormId::Form4) &&
+                            isOneOf(c, batchFields(c.form()));
     if (mainInput || batchField) {
         m_ui.selectAllInFocused();
     }

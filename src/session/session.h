@@ -6,11 +6,11 @@
 #include <string>
 #include <string_view>
 
-#include "session/calc_state.h"
 #include "fees/fee_rules.h"
 #include "fees/target_price.h"
-#include "session/window_model.h"
 #include "input/verdict.h"
+#include "session/calc_state.h"
+#include "session/window_model.h"
 
 namespace zm {
 
@@ -120,12 +120,12 @@ private:
     // accepted quantity comes back for the flow to apply where it does.
     std::optional<Verdict> judgeSide(const SideInputs& side);
     // Fee rules (session_rules.cpp).
-    void loadRules();              // the [费用规则] section, at form load
-    void applyRules();             // the lists, the title and the rules menu for m_rules
+    void loadRules();   // the [费用规则] section, at form load
+    void applyRules();  // the lists, the title and the rules menu for m_rules
     void switchRules(FeeRules next);
-    void saveRules();              // the [费用规则] section; a failed write shows kWriteFailed
-    bool checkTypedCommission();   // Combo1 under trade-date rules; refuses on Combo1
-    void recomputeShownSides();    // the sides on screen again, after a change of rules
+    void saveRules();             // the [费用规则] section; a failed write shows kWriteFailed
+    bool checkTypedCommission();  // Combo1 under trade-date rules; refuses on Combo1
+    void recomputeShownSides();   // the sides on screen again, after a change of rules
     // The sell side's captions and colours and Label8 as the window opens with them.
     void resetSellMarks();
     void calcBatchBuyRules();

@@ -9,16 +9,16 @@
 #include <optional>
 #include <string>
 
+#include "fees/batch_calc.h"
 #include "fees/break_even.h"
 #include "fees/calc_buy.h"
 #include "fees/calc_sell.h"
 #include "fees/display_format.h"
 #include "fees/number_text.h"
-#include "fees/batch_calc.h"
+#include "input/validation.h"
 #include "session/apply_verdict.h"
 #include "session/session.h"
 #include "session/trade_fields.h"
-#include "input/validation.h"
 
 namespace zm {
 namespace {

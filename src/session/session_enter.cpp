@@ -8,10 +8,10 @@
 #include "fees/display_format.h"
 #include "fees/messages.h"
 #include "fees/number_text.h"
+#include "input/validation.h"
 #include "session/apply_verdict.h"
 #include "session/session.h"
 #include "session/trade_fields.h"
-#include "input/validation.h"
 
 namespace zm {
 

@@ -9,10 +9,10 @@
 #include "fees/display_format.h"
 #include "fees/messages.h"
 #include "fees/number_text.h"
+#include "input/validation.h"
 #include "session/apply_verdict.h"
 #include "session/session.h"
 #include "session/trade_fields.h"
-#include "input/validation.h"
 #include "settings/profile_file.h"
 
 namespace zm {
@@ -28,10 +28,9 @@ constexpr std::string_view kCurrentValue = "现行";
 // The commission list under trade-date rules: the rates brokers commonly charge today, and the
 // user may type any other from 0 to 3.
 const std::vector<std::string>& rulesCommissionEntries() {
-    static const std::vector<std::string> entries{"3.0", "2.5", "2.0", "1.5", "1.0",  "0.8",
-                                                  "0.6", "0.5", "0.4", "0.3", "0.25", "0.2",
-                                                  "0.18", "0.15", "0.12", "0.1", "0.085", "0.05",
-                                                  "0.0"};
+    static const std::vector<std::string> entries{
+        "3.0",  "2.5", "2.0",  "1.5",  "1.0",  "0.8", "0.6",   "0.5",  "0.4", "0.3",
+        "0.25", "0.2", "0.18", "0.15", "0.12", "0.1", "0.085", "0.05", "0.0"};
     return entries;
 }
 
@@ -68,8 +67,7 @@ void Session::loadRules() {
 
 void Session::applyRules() {
     const RuleKind kind = m_rules.kind;
-    m_ui.setCaption(form1::Form1,
-                    std::string(msg::kMainTitle) + rulesTitleSuffix(m_rules));
+    m_ui.setCaption(form1::Form1, std::string(msg::kMainTitle) + rulesTitleSuffix(m_rules));
     m_ui.setChecked(form1::mnuRulesClassic, kind == RuleKind::Own);
     m_ui.setChecked(form1::mnuRulesCurrent, kind == RuleKind::Current);
     m_ui.setChecked(form1::mnuRulesDate, kind == RuleKind::OnDate);
@@ -183,10 +181,10 @@ void Session::saveRules() {
     const std::string kind = m_rules.kind == RuleKind::Own       ? std::string(kOwnValue)
                              : m_rules.kind == RuleKind::Current ? std::string(kCurrentValue)
                                                                  : m_rules.date.iso();
-    const bool written = file.writeString(kSection, kRuleKey, kind) &&
-                         file.writeString(kSection, kCommissionKey,
-                                          formatCommissionRate(m_rules.commissionPpm)) &&
-                         file.writeString(kSection, kMinimumKey, formatAmount(m_rules.minCommission));
+    const bool written =
+        file.writeString(kSection, kRuleKey, kind) &&
+        file.writeString(kSection, kCommissionKey, formatCommissionRate(m_rules.commissionPpm)) &&
+        file.writeString(kSection, kMinimumKey, formatAmount(m_rules.minCommission));
     if (!written) {
         m_ui.showMessage(msg::kWriteFailed);
     }
@@ -205,9 +203,12 @@ std::optional<TargetSale> Session::targetSale(TargetKind kind, std::string_view 
     if (!m_rules.own() && !checkTypedCommission()) {
         return std::nullopt;
     }
-    const TargetPurchase purchase{m_state.AmountPaid,        m_state.HeldQty,
-                                  m_rules,                   chosenMarket(m_ui),
-                                  rateOf(m_ui, form1::Combo1), rateOf(m_ui, form1::Combo2)};
+    const TargetPurchase purchase{m_state.AmountPaid,
+                                  m_state.HeldQty,
+                                  m_rules,
+                                  chosenMarket(m_ui),
+                                  rateOf(m_ui, form1::Combo1),
+                                  rateOf(m_ui, form1::Combo2)};
     auto sale = targetSalePrice(purchase, kind, *target);
     if (!sale) {
         m_ui.showMessage(msg::kTargetUnreachable);
@@ -245,7 +246,8 @@ void Session::recomputeShownSides() {
     const bool sellLocked = m_ui.isReadOnly(form1::Text11);
     const bool buyStored = !m_state.BuyAmount.isZero() && shows(form1::Text1, m_state.BuyPrice) &&
                            shows(form1::Text2, m_state.BuyQty);
-    const bool sellStored = !m_state.SellAmount.isZero() && shows(form1::Text11, m_state.SellPrice) &&
+    const bool sellStored = !m_state.SellAmount.isZero() &&
+                            shows(form1::Text11, m_state.SellPrice) &&
                             shows(form1::Text12, m_state.SellQty);
     const bool buyShown = !m_ui.text(form1::Text3).empty();
     const bool sellShown = !m_ui.text(form1::Text13).empty();

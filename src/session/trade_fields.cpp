@@ -19,17 +19,14 @@ Market chosenMarket(const WindowModel& ui) {
     return Market::ShenzhenA;
 }
 
-
 double rateOf(const WindowModel& ui, Ctl list) {
     return numberTextToDouble(ui.text(list)).value_or(0.0);
 }
-
 
 BuyInputs readBuyInputs(const WindowModel& ui) {
     return BuyInputs{rateOf(ui, form1::Combo1), rateOf(ui, form1::Combo2), chosenMarket(ui),
                      ui.text(form1::Text21),    ui.text(form1::Text22),    ui.text(form1::Text2)};
 }
-
 
 void writeBuyFields(WindowModel& ui, const BuyResult& r) {
     ui.setText(form1::Text3, r.amountText);
@@ -49,7 +46,6 @@ void writeBuyFields(WindowModel& ui, const BuyResult& r) {
     ui.setText(form1::Text10, r.amountPaidText);
 }
 
-
 void storeBuy(CalcState& st, const BuyResult& r) {
     st.BuyAmount = r.amount;
     st.BuyCommission = r.commission;
@@ -61,24 +57,20 @@ void storeBuy(CalcState& st, const BuyResult& r) {
     st.HeldQty = r.heldQty;
 }
 
-
 void writeSellMark(WindowModel& ui, std::string_view caption, Rgb colour) {
     ui.setCaption(form1::Label17, caption);
     ui.setForeColor(form1::Label17, colour);
     ui.setForeColor(form1::Label18, colour);
 }
 
-
 void writeGainLossMark(WindowModel& ui, bool loss) {
     writeSellMark(ui, loss ? msg::kLossCaption : msg::kGainCaption, loss ? kBlue : kRed);
 }
-
 
 SellInputs readSellInputs(const WindowModel& ui) {
     return SellInputs{rateOf(ui, form1::Combo1), rateOf(ui, form1::Combo2), chosenMarket(ui),
                       !ui.text(form1::Text10).empty(), ui.text(form1::Text12)};
 }
-
 
 void writeSellFields(WindowModel& ui, const SellResult& r) {
     // Clear the marks of an earlier partial sale and the red of the buy side.
@@ -104,10 +96,9 @@ void writeSellFields(WindowModel& ui, const SellResult& r) {
         ui.setForeColor(form1::Label8, kRed);
         ui.setToolTip(form1::Label8, r.remainingTip);
         ui.setText(form1::Text9, r.remainingPrice ? formatAmount(*r.remainingPrice, r.priceDecimals)
-                                                 : std::string());
+                                                  : std::string());
     }
 }
-
 
 void storeSell(CalcState& st, const SellResult& r) {
     st.SellAmount = r.amount;
@@ -127,16 +118,15 @@ void storeSell(CalcState& st, const SellResult& r) {
     st.StepCount = r.stepCount;
 }
 
-
 bool IsValidPrice(const WindowModel& ui, Ctl field) {
     return isValidPriceText(ui.text(field));
 }
 
-
 SaleBasis saleBasis(const CalcState& st) {
-    return SaleBasis{st.SellPrice,   st.SellQty,         st.BuyQty,       st.HeldQty,
-                     st.BuyAmount,   st.BuyFeeTotal,     st.AmountPaid,   st.RemainQty,
-                     st.RemainBasePrice, st.RemainTarget, st.RemainTransferFee, st.StepCount};
+    return SaleBasis{st.SellPrice,    st.SellQty,           st.BuyQty,
+                     st.HeldQty,      st.BuyAmount,         st.BuyFeeTotal,
+                     st.AmountPaid,   st.RemainQty,         st.RemainBasePrice,
+                     st.RemainTarget, st.RemainTransferFee, st.StepCount};
 }
 
 }  // namespace zm
