@@ -116,7 +116,9 @@ struct Ctl {
     ControlId id;
 
     // The window the control belongs to.
-    constexpr FormId form() const { return detail::kControlTable[static_cast<std::size_t>(id)].form; }
+    constexpr FormId form() const {
+        return detail::kControlTable[static_cast<std::size_t>(id)].form;
+    }
     constexpr std::string_view name() const {
         return detail::kControlTable[static_cast<std::size_t>(id)].name;
     }
@@ -143,8 +145,7 @@ constexpr std::string_view formName(FormId f) {
     return formControl(f).name();
 }
 
-#define ZM_CONTROL_CONST(form, name) \
-    inline constexpr Ctl name{ControlId::form##_##name};
+#define ZM_CONTROL_CONST(form, name) inline constexpr Ctl name{ControlId::form##_##name};
 #define ZM_FORM_NAMESPACE(form, ns, list) \
     namespace ns {                        \
     list(ZM_CONTROL_CONST_##form)         \
