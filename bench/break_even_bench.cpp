@@ -8,10 +8,10 @@
 
 #include "fees/break_even.h"
 #include "fees/fee_rules.h"
-#include "fees/target_price.h"
 #include "fees/limits.h"
 #include "fees/literal_search.h"
 #include "fees/number_text.h"
+#include "fees/target_price.h"
 
 namespace {
 
@@ -129,7 +129,8 @@ void targetBench(benchmark::State& state, bool own, zm::Money target) {
     zm::TargetPurchase p;
     p.shares = zm::Money::fromYuan(1000);
     p.amountPaid = own ? zm::Money::fromYuan(10'061) : zm::Money::fromFen(1'000'510);
-    p.rules = own ? zm::FeeRules{} : zm::FeeRules{zm::RuleKind::Current, {}, 250, zm::Money::fromYuan(5)};
+    p.rules =
+        own ? zm::FeeRules{} : zm::FeeRules{zm::RuleKind::Current, {}, 250, zm::Money::fromYuan(5)};
     p.commissionRate = 3.0;
     p.stampDutyRate = 3.0;
     for (auto _ : state) {

@@ -30,8 +30,9 @@ QString browserFailedMessage();
 
 // The about box Form2: the banner picture Image1 (a click opens the user guide in the
 // system's web browser), the author's note Label1 (a read-only text that scrolls), a line, the
-// notice Label2 and OK (Command1). OK has the focus when the box opens; Tab reaches the note. The main window is hidden while it is open; OK and the
-// close box both bring the main window back and close this one through the Session.
+// notice Label2 and OK (Command1). OK has the focus when the box opens; Tab reaches the note. The
+// main window is hidden while it is open; OK and the close box both bring the main window back and
+// close this one through the Session.
 class AboutBox : public QWidget {
     Q_OBJECT
 public:

@@ -204,7 +204,8 @@ void MainWindow::buildMenus() {
         return action;
     };
     QAction* own = item(form1::mnuRulesClassic, QStringLiteral("本程序规则(&O)"), true);
-    QAction* current = item(form1::mnuRulesCurrent, QStringLiteral("现行规则（2023年8月28日起）(&C)"), true);
+    QAction* current =
+        item(form1::mnuRulesCurrent, QStringLiteral("现行规则（2023年8月28日起）(&C)"), true);
     QAction* date = item(form1::mnuRulesDate, QStringLiteral("按成交日期(&D)…"), true);
     rules->addSeparator();
     QAction* minimum = item(form1::mnuRulesMinimum, QStringLiteral("最低佣金(&M)…"), false);
@@ -322,8 +323,8 @@ QFont MainWindow::bannerFont() const {
     banner.setPointSizeF(layout::kBanner.pointSize);
     // The banner has the band left of the buy frame; a face wider than 宋体 is made smaller so
     // that the shadow's last glyph does not run under the frame.
-    const qreal room = twips(layout::find(form1::Frame2)->left) -
-                       layout::kBanner.shadowLeft / 15.0 - 4.0;
+    const qreal room =
+        twips(layout::find(form1::Frame2)->left) - layout::kBanner.shadowLeft / 15.0 - 4.0;
     const qreal width = QFontMetricsF(banner).horizontalAdvance(toQ(layout::kBanner.text));
     if (width > room) {
         banner.setPointSizeF(layout::kBanner.pointSize * room / width);

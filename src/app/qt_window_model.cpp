@@ -16,13 +16,13 @@
 
 #include "about/about_box.h"
 #include "app/main_window.h"
+#include "batch/batch_dialog.h"
+#include "fees/messages.h"
+#include "session/session.h"
 #include "ui/message_box.h"
 #include "ui/placement.h"
 #include "ui/qt_text.h"
 #include "ui/widgets.h"
-#include "batch/batch_dialog.h"
-#include "fees/messages.h"
-#include "session/session.h"
 
 namespace zm::ui {
 
@@ -33,8 +33,8 @@ std::optional<FormId> formOf(const QObject* window) {
     constexpr std::array<FormId, 4> kForms = {FormId::Form1, FormId::Form2, FormId::Form3,
                                               FormId::Form4};
     const QString name = window->objectName();
-    const auto it = std::ranges::find_if(
-        kForms, [&name](FormId f) { return name == qtName(formControl(f)); });
+    const auto it =
+        std::ranges::find_if(kForms, [&name](FormId f) { return name == qtName(formControl(f)); });
     return it == kForms.end() ? std::nullopt : std::optional<FormId>(*it);
 }
 

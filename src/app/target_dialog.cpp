@@ -80,17 +80,16 @@ TargetDialog::TargetDialog(Session& session, QWidget* parent)
         const char* caption;
         const char* unit;
         QLineEdit** edit;
-    } rows[] = {
-        {formTarget::TextTargetPrice, formTarget::LabelTargetPrice,
-         formTarget::LabelTargetPriceUnit, "目标卖出价", "元", &m_price},
-        {formTarget::TextTargetAmount, formTarget::LabelTargetAmount,
-         formTarget::LabelTargetAmountUnit, "卖出金额", "元", &m_amount},
-        {formTarget::TextTargetFees, formTarget::LabelTargetFees, formTarget::LabelTargetFeesUnit,
-         "卖出费用", "元", &m_fees},
-        {formTarget::TextTargetProfit, formTarget::LabelTargetProfit,
-         formTarget::LabelTargetProfitUnit, "盈亏金额", "元", &m_profitShown},
-        {formTarget::TextTargetYield, formTarget::LabelTargetYield,
-         formTarget::LabelTargetYieldUnit, "收 益 率", "％", &m_yieldShown}};
+    } rows[] = {{formTarget::TextTargetPrice, formTarget::LabelTargetPrice,
+                 formTarget::LabelTargetPriceUnit, "目标卖出价", "元", &m_price},
+                {formTarget::TextTargetAmount, formTarget::LabelTargetAmount,
+                 formTarget::LabelTargetAmountUnit, "卖出金额", "元", &m_amount},
+                {formTarget::TextTargetFees, formTarget::LabelTargetFees,
+                 formTarget::LabelTargetFeesUnit, "卖出费用", "元", &m_fees},
+                {formTarget::TextTargetProfit, formTarget::LabelTargetProfit,
+                 formTarget::LabelTargetProfitUnit, "盈亏金额", "元", &m_profitShown},
+                {formTarget::TextTargetYield, formTarget::LabelTargetYield,
+                 formTarget::LabelTargetYieldUnit, "收 益 率", "％", &m_yieldShown}};
     int row = 2;
     for (const auto& r : rows) {
         *r.edit = resultField(this, r.field);

@@ -50,7 +50,7 @@ struct BuyResult {
 // that holds no number counts as 0 and is shown as "0". nullopt when the price or quantity is
 // zero or a figure leaves the supported range: then nothing is written.
 std::optional<BuyResult> CalcBuy(const BuyInputs& in, const FeeRules& rules, Money price,
-                                    Money quantity);
+                                 Money quantity);
 // The buy side under trade-date rules for a purchase of `quantity` shares for `amount`, with the
 // dividend of `in` and, `withBonus`, its bonus shares (the batch purchase passes its combined
 // figures and no bonus). nullopt when a figure leaves the supported range.

@@ -73,7 +73,7 @@ struct SellResult {
 // brings back the amount paid less this sale's proceeds. nullopt when a figure leaves the
 // supported range: then nothing is written.
 std::optional<SellResult> CalcSell(const SellInputs& in, const SaleBasis& st,
-                                      const FeeRules& rules);
+                                   const FeeRules& rules);
 
 // The fees of a sale of `quantity` shares for `amount`: under the program's own rules from the
 // two list rates (the commission rounded to fen, raised to 5.00 when it shows below that, the

@@ -93,8 +93,8 @@ enum class TradeSide { Buy, Sell };
 // Commission = rate × amount, at least the minimum; stamp duty on sales only; transfer fee as the
 // era charges it (the per-share fee on `quantity`). Funds and warrants pay the commission only.
 // nullopt when a figure leaves Money's range.
-std::optional<TradeFees> eraFees(const FeeRules& rules, Market market, TradeSide side,
-                                 Money amount, Money quantity);
+std::optional<TradeFees> eraFees(const FeeRules& rules, Market market, TradeSide side, Money amount,
+                                 Money quantity);
 
 // The lowest price on the market's step at which selling `quantity` shares brings back, net of
 // that sale's fees under `rules`, at least `target`. Exact, in O(log n) fee evaluations; nullopt
@@ -104,7 +104,8 @@ std::optional<Money> eraBreakEven(const FeeRules& rules, Market market, Money qu
 
 // The era's stamp-duty rate in per mille as the stamp-duty list shows it: "1", "0.5".
 std::string stampDutyRateText(const Era& era);
-// The title suffix of the main window: "" (own rules), "（现行规则）" or "（按2019年3月15日的规则）".
+// The title suffix of the main window: "" (own rules), "（现行规则）" or
+// "（按2019年3月15日的规则）".
 std::string rulesTitleSuffix(const FeeRules& rules);
 // The summary of the rules in force on a trade date, as the date dialog shows it.
 std::string rulesSummary(const Era& era, Money minCommission);

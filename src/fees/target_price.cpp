@@ -21,8 +21,8 @@ std::optional<TargetSale> saleAt(const TargetPurchase& p, Money price) {
     if (!amount || *amount > limits::kMaxTradeAmount) {
         return std::nullopt;
     }
-    const auto fees = saleFees(p.rules, p.market, p.commissionRate, p.stampDutyRate, *amount,
-                               p.shares);
+    const auto fees =
+        saleFees(p.rules, p.market, p.commissionRate, p.stampDutyRate, *amount, p.shares);
     if (!fees) {
         return std::nullopt;
     }
@@ -32,7 +32,8 @@ std::optional<TargetSale> saleAt(const TargetPurchase& p, Money price) {
     s.fees = fees->total;
     // The profit and the yield as their fields show them (a Shanghai transfer fee of the
     // program's own rules can leave a third decimal).
-    s.profit = numberTextToMoney(formatAmount(*amount - fees->total - p.amountPaid)).value_or(Money());
+    s.profit =
+        numberTextToMoney(formatAmount(*amount - fees->total - p.amountPaid)).value_or(Money());
     s.yield = roundTripYield(*amount - fees->total - p.amountPaid, p.amountPaid);
     return s;
 }
@@ -64,8 +65,8 @@ std::optional<TargetSale> targetSalePrice(const TargetPurchase& p, TargetKind ki
     // The fees are each rounded to the fen, so the net can dip by a few fen from one step to the
     // next; a larger sale makes that up within this many steps (see lowestStopStep).
     const double window = std::ceil(0.031 / lot);
-    const auto found = lowestStopStep(test, clampStep(guess),
-                                      static_cast<std::int32_t>(std::min(window, 4000.0)));
+    const auto found =
+        lowestStopStep(test, clampStep(guess), static_cast<std::int32_t>(std::min(window, 4000.0)));
     if (!found) {
         return std::nullopt;
     }

@@ -1,8 +1,8 @@
 #include "layout/layout.h"
 
 #include <algorithm>
-#include <optional>
 #include <array>
+#include <optional>
 #include <tuple>
 #include <utility>
 #include <vector>
@@ -56,8 +56,8 @@ constexpr std::array<Row, 10> kBuyRows = {{
     {form1::Text10, form1::Label21, "实付金额",
      "本次买入股票实际交付金额，既 交易金额 + 费用合计，如有分红则减去分红", 18, "元",
      "本次买入股票实际交付金额", false},
-    {form1::Text8, form1::Label9, "买入成本", "本次买入每股成本价，既加上买入的各种费用后每股成本价", 7, "元",
-     "本次买入每股成本价", false},
+    {form1::Text8, form1::Label9, "买入成本",
+     "本次买入每股成本价，既加上买入的各种费用后每股成本价", 7, "元", "本次买入每股成本价", false},
     {form1::Text9, form1::Label8, "保本价格",
      "每股的保本价格，既扣除买入卖出的各种费用后保证不亏损的每股价格", 8, "元", "每股的保本价格",
      false},
@@ -78,13 +78,13 @@ constexpr std::array<Row, 10> kSellRows = {{
     {form1::Text15, form1::Label14, "印 花 税",
      "本次卖出印花税，既本次卖出总金额的1‰，财政部决定2005年1月24日起印花税为1‰", 13, "元",
      "本次卖出印花税，既本次交易总金额的1‰", false},
-    {form1::Text16, form1::Label15, "过 户 费", "过户费每100股0.1元，起点1元（深交所不收） ", 14, "元",
-     "过户费每100股0.1元，起点1元（深交所不收） ", false},
+    {form1::Text16, form1::Label15, "过 户 费", "过户费每100股0.1元，起点1元（深交所不收） ", 14,
+     "元", "过户费每100股0.1元，起点1元（深交所不收） ", false},
     {form1::Text17, form1::Label16, "费用合计",
      "本次卖出各项费用合计，既手续费、印花税、过户费的总和，不包括交易金额", 15, "元",
      "本次卖出总费用", false},
-    {form1::Text20, form1::Label22, "实收金额", "本次卖出股票实际收到的金额，既交易金额 - 费用合计", 19, "元",
-     "本次卖出股票实际收到的金额", false},
+    {form1::Text20, form1::Label22, "实收金额", "本次卖出股票实际收到的金额，既交易金额 - 费用合计",
+     19, "元", "本次卖出股票实际收到的金额", false},
     {form1::Text18, form1::Label18, "收 益 率",
      "本次所赚金额在投资金额中所占的百分比既为收益率，例：投资100元，赚1元，收益率既为1%", 16, "％",
      "本次所赚金额在投资金额中所占的百分比既为收益率", false},
@@ -110,10 +110,10 @@ struct Button {
 
 // In the left column below the frames, in tab order.
 constexpr std::array<Button, 6> kButtons = {{
-    {form1::Command5, "多次买入", "多次买入计算，使用后如需计算单次买入，请先点击清空", "batch-buy", 120,
-     4560},
-    {form1::Command6, "多次卖出", "多次卖出计算，使用后如需计算单次卖出，请先点击清空", "batch-sell",
-     1440, 4560},
+    {form1::Command5, "多次买入", "多次买入计算，使用后如需计算单次买入，请先点击清空", "batch-buy",
+     120, 4560},
+    {form1::Command6, "多次卖出", "多次卖出计算，使用后如需计算单次卖出，请先点击清空",
+     "batch-sell", 1440, 4560},
     {form1::Command3, "关 于", "关于本程序的最初编写原因", "about", 120, 5280},
     {form1::Command1, "计 算", "只计算单次买入卖出费用", "calculate", 1440, 5280},
     {form1::Command2, "退 出", "退出本程序", "exit", 120, 6000},
@@ -182,8 +182,7 @@ public:
 };
 
 // One row of the buy or the sell frame: caption label, field, unit label.
-void addSideFrame(Builder& b, Ctl frame, const std::array<Row, 10>& rows,
-                  bool buyFrame, int& tab) {
+void addSideFrame(Builder& b, Ctl frame, const std::array<Row, 10>& rows, bool buyFrame, int& tab) {
     for (std::size_t i = 0; i < rows.size(); ++i) {
         const Row& row = rows[i];
         const int top = kRowTops[i];
@@ -223,8 +222,8 @@ void addForm1(Builder& b) {
         {{form1::Option1, "上海A股"}, {form1::Option2, "深圳A股"}, {form1::Option3, "基金、权证"}}};
     for (std::size_t i = 0; i < options.size(); ++i) {
         Control& option =
-            b.add(options[i].first, Kind::Option, form1::Frame1, 480, 240 + 240 * static_cast<int>(i),
-                  1575, 240, options[i].second, {}, kSmall);
+            b.add(options[i].first, Kind::Option, form1::Frame1, 480,
+                  240 + 240 * static_cast<int>(i), 1575, 240, options[i].second, {}, kSmall);
         option.tabIndex = tab++;
         // The window opens on the Shanghai market; no market is chosen by the load steps.
         option.chosen = i == 0;
@@ -233,16 +232,22 @@ void addForm1(Builder& b) {
     // The rate and dividend frames: a field one 12-point line plus its frame high, a label
     // centred beside it (60 twips lower).
     constexpr int kFieldHeight = 360;
-    b.add(form1::Combo1, Kind::List, form1::Frame4, 960, 240, 855, kFieldHeight, {}, kCombo1Tip, kSmall)
+    b.add(form1::Combo1, Kind::List, form1::Frame4, 960, 240, 855, kFieldHeight, {}, kCombo1Tip,
+          kSmall)
         .tabIndex = tab++;
-    b.add(form1::Combo2, Kind::List, form1::Frame4, 960, 720, 855, kFieldHeight, {}, kCombo2Tip, kSmall)
+    b.add(form1::Combo2, Kind::List, form1::Frame4, 960, 720, 855, kFieldHeight, {}, kCombo2Tip,
+          kSmall)
         .tabIndex = tab++;
-    b.add(form1::Label23, Kind::Label, form1::Frame4, 120, 300, 840, 240, "佣  金", kCombo1Tip, kSmall)
+    b.add(form1::Label23, Kind::Label, form1::Frame4, 120, 300, 840, 240, "佣  金", kCombo1Tip,
+          kSmall)
         .buddy = form1::Combo1.name();
-    b.add(form1::Label20_0, Kind::Label, form1::Frame4, 1800, 300, 285, 240, "‰", kCombo1Tip, kSmall);
-    b.add(form1::Label24, Kind::Label, form1::Frame4, 120, 780, 840, 240, "印花税", kCombo2Tip, kSmall)
+    b.add(form1::Label20_0, Kind::Label, form1::Frame4, 1800, 300, 285, 240, "‰", kCombo1Tip,
+          kSmall);
+    b.add(form1::Label24, Kind::Label, form1::Frame4, 120, 780, 840, 240, "印花税", kCombo2Tip,
+          kSmall)
         .buddy = form1::Combo2.name();
-    b.add(form1::Label20_1, Kind::Label, form1::Frame4, 1800, 780, 285, 240, "‰", kCombo2Tip, kSmall);
+    b.add(form1::Label20_1, Kind::Label, form1::Frame4, 1800, 780, 285, 240, "‰", kCombo2Tip,
+          kSmall);
 
     int dividendTab = afterDividends - 2;
     for (const auto& [name, top, tip] :
@@ -252,12 +257,16 @@ void addForm1(Builder& b) {
         field.align = Align::Center;
         field.tabIndex = dividendTab++;
     }
-    b.add(form1::Label20_3, Kind::Label, form1::Frame5, 240, 300, 840, 240, "10股送", kText21Tip, kSmall)
+    b.add(form1::Label20_3, Kind::Label, form1::Frame5, 240, 300, 840, 240, "10股送", kText21Tip,
+          kSmall)
         .buddy = form1::Text21.name();
-    b.add(form1::Label20_2, Kind::Label, form1::Frame5, 1800, 300, 285, 240, "股", kText21Tip, kSmall);
-    b.add(form1::Label20_4, Kind::Label, form1::Frame5, 240, 780, 840, 240, "10股派", kText22Tip, kSmall)
+    b.add(form1::Label20_2, Kind::Label, form1::Frame5, 1800, 300, 285, 240, "股", kText21Tip,
+          kSmall);
+    b.add(form1::Label20_4, Kind::Label, form1::Frame5, 240, 780, 840, 240, "10股派", kText22Tip,
+          kSmall)
         .buddy = form1::Text22.name();
-    b.add(form1::Label20_5, Kind::Label, form1::Frame5, 1800, 780, 285, 240, "元", kText22Tip, kSmall);
+    b.add(form1::Label20_5, Kind::Label, form1::Frame5, 1800, 780, 285, 240, "元", kText22Tip,
+          kSmall);
 
     for (const Button& def : kButtons) {
         Control& button = b.add(def.name, Kind::Button, {}, def.left, def.top, 1095, 615,
@@ -271,8 +280,10 @@ void addForm2(Builder& b) {
     b.add(form2::Image1, Kind::Picture, {}, 1440, 240, 3150, 1350, {}, "打开使用说明", kSmall);
     b.add(form2::Label1, Kind::Label, {}, 360, 1800, 5295, 3615, kNote, {}, kSmall).wordWrap = true;
     b.add(form2::Line1, Kind::Line, {}, 360, 5520, 5280, 0, {}, {}, kSmall);
-    b.add(form2::Label2, Kind::Label, {}, 360, 5640, 5295, 495, kNotice, {}, kSmall).wordWrap = true;
-    Control& ok = b.add(form2::Command1, Kind::Button, {}, 2400, 6360, 1215, 615, "确 定", {}, kBig);
+    b.add(form2::Label2, Kind::Label, {}, 360, 5640, 5295, 495, kNotice, {}, kSmall).wordWrap =
+        true;
+    Control& ok =
+        b.add(form2::Command1, Kind::Button, {}, 2400, 6360, 1215, 615, "确 定", {}, kBig);
     ok.icon = "ok";
     ok.tabIndex = 0;
 }
@@ -303,8 +314,7 @@ void addBatchDialog(Builder& b, const BatchTexts& t) {
     for (const auto& [ctl, left, caption, icon] :
          {std::tuple{batchOk(t.form), 2640, "确 定", "ok"},
           std::tuple{batchClear(t.form), 5880, "清 空", "clear"}}) {
-        Control& button =
-            b.add(ctl, Kind::Button, {}, left, 1920, 1335, 615, caption, {}, kSmall);
+        Control& button = b.add(ctl, Kind::Button, {}, left, 1920, 1335, 615, caption, {}, kSmall);
         button.icon = icon;
         button.iconPlace = IconPlace::Above;
         button.tabIndex = tab++;
@@ -357,8 +367,8 @@ const Control& form(FormId f) {
 
 const Control* find(FormId f, std::string_view name) {
     const auto rows = controls();
-    const auto it =
-        std::ranges::find_if(rows, [&](const Control& c) { return c.form() == f && c.name() == name; });
+    const auto it = std::ranges::find_if(
+        rows, [&](const Control& c) { return c.form() == f && c.name() == name; });
     return it == rows.end() ? nullptr : &*it;
 }
 

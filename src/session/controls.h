@@ -198,12 +198,12 @@ constexpr std::array<Ctl, 3> batchFrames(FormId dialog) {
 }
 constexpr std::array<Ctl, 12> batchLabels(FormId dialog) {
     if (dialog == FormId::Form3) {
-        return {form3::Label1_0, form3::Label1_1, form3::Label1_2, form3::Label1_3,
-                form3::Label1_4, form3::Label1_5, form3::Label1_6, form3::Label1_7,
+        return {form3::Label1_0, form3::Label1_1, form3::Label1_2,  form3::Label1_3,
+                form3::Label1_4, form3::Label1_5, form3::Label1_6,  form3::Label1_7,
                 form3::Label1_8, form3::Label1_9, form3::Label1_10, form3::Label1_11};
     }
-    return {form4::Label1_0, form4::Label1_1, form4::Label1_2, form4::Label1_3,
-            form4::Label1_4, form4::Label1_5, form4::Label1_6, form4::Label1_7,
+    return {form4::Label1_0, form4::Label1_1, form4::Label1_2,  form4::Label1_3,
+            form4::Label1_4, form4::Label1_5, form4::Label1_6,  form4::Label1_7,
             form4::Label1_8, form4::Label1_9, form4::Label1_10, form4::Label1_11};
 }
 // A batch dialog's OK (Command1) and Clear (Command2) buttons.

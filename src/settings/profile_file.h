@@ -13,9 +13,9 @@ std::string settingsFilePath(std::string_view directory);
 // A Windows-style initialisation file ("[section]" lines and "key=value" lines), standing in
 // for the platform's profile functions. The file is GBK (code page 936), or UTF-8 when it starts
 // with a UTF-8 byte-order mark; names and values are UTF-8 in this interface and converted (see
-// code_page.h) on the way in and out. Reading behaves like the classic profile functions on a file a
-// person may have edited by hand (see IniText); writing keeps every other byte of the file in
-// its place and never leaves a half-written file. Neither ever throws or shows anything.
+// code_page.h) on the way in and out. Reading behaves like the classic profile functions on a file
+// a person may have edited by hand (see IniText); writing keeps every other byte of the file in its
+// place and never leaves a half-written file. Neither ever throws or shows anything.
 class ProfileFile {
 public:
     explicit ProfileFile(std::string path);

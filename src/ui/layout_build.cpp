@@ -59,8 +59,7 @@ QWidget* create(const layout::Control& c, QWidget* parent, const ButtonFactory& 
 
 }  // namespace
 
-void buildFromLayout(QWidget* window, FormId f, const ButtonFactory& makeButton,
-                     QWidget* client) {
+void buildFromLayout(QWidget* window, FormId f, const ButtonFactory& makeButton, QWidget* client) {
     const layout::Control& form = layout::form(f);
     window->setObjectName(qtName(form.ctl));
     window->setWindowTitle(toQ(form.caption));

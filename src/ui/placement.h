@@ -30,8 +30,7 @@ void keepTitleBarOnScreen(QWidget* window);
 // Beside or below, it slides along the main window's edge to stay on the screen. When the
 // screen has room on no side, it goes to the place on the screen, among those four pulled onto
 // the screen, that covers the least of `keepClear` (the first of them on a tie).
-QPoint placeBeside(const QRect& main, QSize dialog, const QRect& available,
-                   const QRect& keepClear);
+QPoint placeBeside(const QRect& main, QSize dialog, const QRect& available, const QRect& keepClear);
 
 // A window of frame size `dialog` centred over the main window's frame `main`, moved the least
 // to lie on the screen's `available` area.

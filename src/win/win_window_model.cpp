@@ -449,9 +449,9 @@ void WinWindowModel::fitWrappedText(FormId f, const layout::Control& c, HWND hwn
     const UINT dpi = m_forms[static_cast<std::size_t>(indexOf(f))].dpi;
     int below = layout::form(f).height;
     for (const layout::Control& other : layout::controls()) {
-        if (other.form() == f && other.kind != layout::Kind::Form && other.container == c.container &&
-            other.top > c.top + c.height / 2 && other.left < c.left + c.width &&
-            c.left < other.left + other.width) {
+        if (other.form() == f && other.kind != layout::Kind::Form &&
+            other.container == c.container && other.top > c.top + c.height / 2 &&
+            other.left < c.left + c.width && c.left < other.left + other.width) {
             below = std::min(below, other.top);
         }
     }

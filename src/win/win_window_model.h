@@ -5,11 +5,11 @@
 #include <array>
 #include <map>
 #include <string>
-#include <vector>
 #include <string_view>
+#include <vector>
 
-#include "session/window_model.h"
 #include "layout/layout.h"
+#include "session/window_model.h"
 
 namespace zm {
 class Session;

@@ -13,10 +13,10 @@
 #include <QSignalSpy>
 #include <QTest>
 
-#include "ui/widgets.h"
 #include "fees/messages.h"
 #include "support/qt_message_watcher.h"
 #include "support/qt_program.h"
+#include "ui/widgets.h"
 
 namespace zm {
 namespace {

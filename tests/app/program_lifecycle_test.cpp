@@ -1,8 +1,8 @@
 // The program from start to end: the state it opens in, what is read at start, and how it ends.
 #include <gtest/gtest.h>
 
-#include <QApplication>
 #include <QAction>
+#include <QApplication>
 #include <QComboBox>
 #include <QLineEdit>
 #include <QPushButton>

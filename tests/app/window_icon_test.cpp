@@ -6,9 +6,9 @@
 #include <QImage>
 #include <QTest>
 
-#include "ui/widgets.h"
 #include "support/qt_message_watcher.h"
 #include "support/qt_program.h"
+#include "ui/widgets.h"
 
 namespace zm {
 namespace {

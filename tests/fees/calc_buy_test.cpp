@@ -1,5 +1,5 @@
-#include "session/trade_fields.h"
 #include "fees/calc_buy.h"
+#include "session/trade_fields.h"
 
 #include <gtest/gtest.h>
 
@@ -222,9 +222,9 @@ TEST(CalcBuy, keeps_the_fee_total_exact_to_the_fen_from_a_three_decimal_transfer
 }
 
 TEST(ReadBuyInputs, takes_the_market_the_rates_and_the_texts) {
-    for (const auto& [option, market] :
-         {std::pair{form1::Option1, Market::ShanghaiA}, std::pair{form1::Option2, Market::ShenzhenA},
-          std::pair{form1::Option3, Market::FundWarrant}}) {
+    for (const auto& [option, market] : {std::pair{form1::Option1, Market::ShanghaiA},
+                                         std::pair{form1::Option2, Market::ShenzhenA},
+                                         std::pair{form1::Option3, Market::FundWarrant}}) {
         test::CalcWindow w(option, "2.7", "6");
         w.set(form1::Text2, "1,000");
         w.set(form1::Text21, "3");

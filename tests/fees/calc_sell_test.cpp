@@ -1,5 +1,5 @@
-#include "session/trade_fields.h"
 #include "fees/calc_sell.h"
+#include "session/trade_fields.h"
 
 #include <gtest/gtest.h>
 
@@ -110,12 +110,14 @@ TEST_P(CalcSellTest, writes_every_sell_field_and_the_mark) {
     const SellRow& r = GetParam();
     CalcWindow w = windowWith(r.market, r.commission, r.stampDuty, r.purchase);
     sell(w, r.price, r.qty);
-    EXPECT_EQ(std::tuple(w.text(form1::Text13), w.text(form1::Text14), w.text(form1::Text15), w.text(form1::Text16),
-                         w.text(form1::Text17), w.text(form1::Text20), w.text(form1::Text19), w.text(form1::Text18)),
+    EXPECT_EQ(std::tuple(w.text(form1::Text13), w.text(form1::Text14), w.text(form1::Text15),
+                         w.text(form1::Text16), w.text(form1::Text17), w.text(form1::Text20),
+                         w.text(form1::Text19), w.text(form1::Text18)),
               std::tuple(r.amount, r.commissionShown, r.stampDutyShown, r.transferShown, r.feeTotal,
                          r.received, r.text19, r.yield));
     EXPECT_EQ(std::tuple(w.ui.caption(form1::Label17), w.foreColor(form1::Label17),
-                         w.foreColor(form1::Label18), w.ui.caption(form1::Label19_17), w.text(form1::Text9)),
+                         w.foreColor(form1::Label18), w.ui.caption(form1::Label19_17),
+                         w.text(form1::Text9)),
               std::tuple(r.label17, r.mark, r.mark, r.unit, r.breakEven));
 }
 
@@ -126,9 +128,9 @@ INSTANTIATE_TEST_SUITE_P(
         SellRow{"shanghai_partial_sale", form1::Option1, "3.0", "1", kShanghai1000, "11.00", "500",
                 "5,500.00", "16.50", "5.50", "1.00", "23.00", "5,477.00", "500", "-45.45",
                 "剩余股票", kRed, "股", "9.17"},
-        SellRow{"shanghai_whole_holding", form1::Option1, "3.0", "1", kShanghai1000, "11.00", "1,000",
-                "11,000.00", "33.00", "11.00", "1.00", "45.00", "10,955.00", "914.00", "9.10",
-                "大赚特赚", kRed, "元", kOld},
+        SellRow{"shanghai_whole_holding", form1::Option1, "3.0", "1", kShanghai1000, "11.00",
+                "1,000", "11,000.00", "33.00", "11.00", "1.00", "45.00", "10,955.00", "914.00",
+                "9.10", "大赚特赚", kRed, "元", kOld},
         // The commission 3.15 is raised to 5.00; the second remaining-share search decides.
         SellRow{"shenzhen_partial_sale", form1::Option2, "3.0", "1", kShenzhen200, "10.50", "100",
                 "1,050.00", "5.00", "1.05", "0.00", "6.05", "1,043.95", "100", "-48.01", "剩余股票",
@@ -190,7 +192,8 @@ TEST(CalcSell, second_remaining_search_runs_when_the_commission_is_below_five) {
 }
 
 TEST(CalcSell, tool_tip_quotes_the_sell_quantity_as_the_field_shows_it) {
-    CalcWindow w = windowWith(form1::Option1, "3.0", "1", Purchase{"2000", "20000", "81", "20081", "x"});
+    CalcWindow w =
+        windowWith(form1::Option1, "3.0", "1", Purchase{"2000", "20000", "81", "20081", "x"});
     sell(w, "11.00", "1,500");
     EXPECT_EQ(w.control(form1::Label8)->toolTip,
               "剩余股票每股的保本价格，卖出的1,500股的各种费用计入剩余股票成本里面。");

@@ -4,9 +4,9 @@
 #include <string_view>
 #include <vector>
 
-#include "session/calc_state.h"
 #include "fees/fee_schedule.h"
 #include "fees/number_text.h"
+#include "session/calc_state.h"
 #include "session/window_model.h"
 #include "support/memory_window_model.h"
 
@@ -27,9 +27,7 @@ struct CalcWindow {
 
     std::string text(Ctl name) const { return ui.text(name); }
     void set(Ctl name, std::string_view text) { ui.setText(name, text); }
-    const MemoryWindowModel::Control* control(Ctl name) const {
-        return ui.find(name);
-    }
+    const MemoryWindowModel::Control* control(Ctl name) const { return ui.find(name); }
     Rgb foreColor(Ctl name) const {
         const auto* c = control(name);
         return c ? c->foreColor : kBlack;

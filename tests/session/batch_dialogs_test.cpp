@@ -13,11 +13,11 @@
 #include <string_view>
 #include <vector>
 
+#include "fees/batch_calc.h"
 #include "fees/display_format.h"
 #include "fees/fee_schedule.h"
 #include "fees/messages.h"
 #include "fees/number_text.h"
-#include "fees/batch_calc.h"
 #include "session/session.h"
 #include "support/memory_window_model.h"
 #include "support/temp_dir.h"
@@ -131,14 +131,16 @@ Fields tradeFields(const CombinedTradeTexts& t, int first) {
 // Every field a result writes, with the text it ends with.
 Fields fieldsOf(const BatchBuyTexts& r) {
     Fields f = tradeFields(r.trade, 1);
-    f.insert(f.end(),
-             {{form1::Text8, r.costPerShare}, {form1::Text9, r.breakEven}, {form1::Text10, r.amountPaid}});
+    f.insert(f.end(), {{form1::Text8, r.costPerShare},
+                       {form1::Text9, r.breakEven},
+                       {form1::Text10, r.amountPaid}});
     return f;
 }
 Fields fieldsOf(const BatchSellTexts& r) {
     Fields f = tradeFields(r.trade, 11);
-    f.insert(f.end(),
-             {{form1::Text20, r.received}, {form1::Text19, r.profit.value_or("")}, {form1::Text18, r.yield}});
+    f.insert(f.end(), {{form1::Text20, r.received},
+                       {form1::Text19, r.profit.value_or("")},
+                       {form1::Text18, r.yield}});
     return f;
 }
 

@@ -152,7 +152,8 @@ TEST_F(EnterFlow, enter_makes_its_window_calls_in_order) {
         return ui.callLog;
     };
     using Log = std::vector<std::string>;
-    EXPECT_EQ(entered(form1::Text1, "9.5"), (Log{"focus Text2", "select Text2", "text Text1=9.50"}));
+    EXPECT_EQ(entered(form1::Text1, "9.5"),
+              (Log{"focus Text2", "select Text2", "text Text1=9.50"}));
     EXPECT_EQ(entered(form1::Text2, "1000"),
               (Log{"text Text1=9.50", "focus Text11", "select Text11", "text Text2=1,000",
                    "text Text3=9,500.00", "text Text4=28.50", "text Text5=28.50", "text Text6=1.00",
@@ -160,14 +161,18 @@ TEST_F(EnterFlow, enter_makes_its_window_calls_in_order) {
                    "text Text10=9,558.00"}));
     entered(form1::Text11, "11");
     EXPECT_EQ(entered(form1::Text12, "600"),
-              (Log{"text Text11=11.00", "focus Text21", "select Text21", "text Text12=600",
-                   "caption Label19_17=元", "colour Label8", "text Text13=6,600.00",
-                   "text Text14=19.80", "text Text15=19.80", "text Text16=1.00",
-                   "text Text17=40.60", "text Text20=6,559.40", "text Text19=-2,998.60",
-                   "caption Label17=大亏特亏", "colour Label17", "colour Label18",
-                   "text Text18=-31.37", "caption Label17=剩余股票", "colour Label17",
-                   "colour Label18", "caption Label19_17=股", "text Text19=400", "colour Label8",
-                   "text Text9=7.55"}));
+              (Log{"text Text11=11.00",     "focus Text21",
+                   "select Text21",         "text Text12=600",
+                   "caption Label19_17=元", "colour Label8",
+                   "text Text13=6,600.00",  "text Text14=19.80",
+                   "text Text15=19.80",     "text Text16=1.00",
+                   "text Text17=40.60",     "text Text20=6,559.40",
+                   "text Text19=-2,998.60", "caption Label17=大亏特亏",
+                   "colour Label17",        "colour Label18",
+                   "text Text18=-31.37",    "caption Label17=剩余股票",
+                   "colour Label17",        "colour Label18",
+                   "caption Label19_17=股", "text Text19=400",
+                   "colour Label8",         "text Text9=7.55"}));
 }
 
 TEST_F(EnterFlow, enter_in_buy_quantity_with_letters_in_the_price_refuses_on_the_price) {
@@ -337,8 +342,8 @@ TEST_P(AdjustmentCheck, enter_in_buy_quantity_calculates_only_with_a_usable_bonu
 // lands on and the figures CalcBuy writes when the check passes.
 const AdjustmentRow kAdjustmentRows[] = {
     {"bonus_minus_ten_leaves_no_shares", form1::Text21, "-10", msg::kBonusMin, "-10"},
-    {"dividend_total_above_limit", form1::Text22, "465.67", msg::kDividendAmountMax, "465.67", "0.01",
-     "2147483600"},
+    {"dividend_total_above_limit", form1::Text22, "465.67", msg::kDividendAmountMax, "465.67",
+     "0.01", "2147483600"},
     {"dividend_total_at_limit", form1::Text22, "465.66", "", "465.66", "0.01", "2147483600",
      "21,474,836.00"},
     // No number: CalcBuy counts it as 0 and says so in the field.
@@ -415,17 +420,19 @@ TEST_P(LargestAccepted, enter_rewrites_stores_and_calculates_the_side) {
     enter(row.field);
     EXPECT_TRUE(ui.messages.empty()) << ui.messages.front();
     EXPECT_EQ(shown(row.field), row.rewritten);
-    EXPECT_EQ(row.field == form1::Text2 ? st().BuyQty : st().SellQty,
-              money(row.rewritten));
+    EXPECT_EQ(row.field == form1::Text2 ? st().BuyQty : st().SellQty, money(row.rewritten));
     EXPECT_NE(shown(row.amountField), "");
 }
 
 const LargestRow kLargestRows[] = {
-    {"buy_qty_at_limit", form1::Text1, "10", form1::Text2, "2147483600", "2,147,483,600", form1::Text3},
-    {"buy_amount_at_limit", form1::Text1, "50", form1::Text2, "2000000000", "2,000,000,000", form1::Text3},
-    {"sell_qty_at_limit", form1::Text11, "10", form1::Text12, "2147483647", "2,147,483,647", form1::Text13},
-    {"sell_qty_rounds_to_limit", form1::Text11, "10", form1::Text12, "2147483647.4", "2,147,483,647",
+    {"buy_qty_at_limit", form1::Text1, "10", form1::Text2, "2147483600", "2,147,483,600",
+     form1::Text3},
+    {"buy_amount_at_limit", form1::Text1, "50", form1::Text2, "2000000000", "2,000,000,000",
+     form1::Text3},
+    {"sell_qty_at_limit", form1::Text11, "10", form1::Text12, "2147483647", "2,147,483,647",
      form1::Text13},
+    {"sell_qty_rounds_to_limit", form1::Text11, "10", form1::Text12, "2147483647.4",
+     "2,147,483,647", form1::Text13},
 };
 
 INSTANTIATE_TEST_SUITE_P(Rows, LargestAccepted, ::testing::ValuesIn(kLargestRows), rowName);

@@ -5,8 +5,8 @@
 
 #include <fstream>
 #include <random>
-#include <tuple>
 #include <string>
+#include <tuple>
 #include <utility>
 #include <vector>
 
@@ -45,10 +45,22 @@ const Example kExamples[] = {
      "0.00",
      {"10.00", "1000"},
      {"10.50", "1000"},
-     {{form1::Text3, "10,000.00"}, {form1::Text4, "5.00"},      {form1::Text5, "0.00"},     {form1::Text6, "0.10"},
-      {form1::Text7, "5.10"},      {form1::Text10, "10,005.10"}, {form1::Text8, "10.01"},    {form1::Text9, "10.02"},
-      {form1::Text13, "10,500.00"}, {form1::Text14, "5.00"},     {form1::Text15, "5.25"},    {form1::Text16, "0.11"},
-      {form1::Text17, "10.36"},    {form1::Text20, "10,489.64"}, {form1::Text19, "484.54"}, {form1::Text18, "4.84"}}},
+     {{form1::Text3, "10,000.00"},
+      {form1::Text4, "5.00"},
+      {form1::Text5, "0.00"},
+      {form1::Text6, "0.10"},
+      {form1::Text7, "5.10"},
+      {form1::Text10, "10,005.10"},
+      {form1::Text8, "10.01"},
+      {form1::Text9, "10.02"},
+      {form1::Text13, "10,500.00"},
+      {form1::Text14, "5.00"},
+      {form1::Text15, "5.25"},
+      {form1::Text16, "0.11"},
+      {form1::Text17, "10.36"},
+      {form1::Text20, "10,489.64"},
+      {form1::Text19, "484.54"},
+      {form1::Text18, "4.84"}}},
     {"shenzhen_without_minimum",
      "",
      form1::Option2,
@@ -58,9 +70,17 @@ const Example kExamples[] = {
      "0.00",
      {"10.00", "1000"},
      {"10.50", "1000"},
-     {{form1::Text4, "2.50"}, {form1::Text6, "0.10"}, {form1::Text7, "2.60"}, {form1::Text10, "10,002.60"},
-      {form1::Text9, "10.02"}, {form1::Text14, "2.63"}, {form1::Text15, "5.25"}, {form1::Text16, "0.11"},
-      {form1::Text17, "7.99"}, {form1::Text20, "10,492.01"}, {form1::Text19, "489.41"}}},
+     {{form1::Text4, "2.50"},
+      {form1::Text6, "0.10"},
+      {form1::Text7, "2.60"},
+      {form1::Text10, "10,002.60"},
+      {form1::Text9, "10.02"},
+      {form1::Text14, "2.63"},
+      {form1::Text15, "5.25"},
+      {form1::Text16, "0.11"},
+      {form1::Text17, "7.99"},
+      {form1::Text20, "10,492.01"},
+      {form1::Text19, "489.41"}}},
     {"shanghai_large",
      "",
      form1::Option1,
@@ -70,10 +90,22 @@ const Example kExamples[] = {
      "0.00",
      {"35.67", "20000"},
      {"38.12", "20000"},
-     {{form1::Text3, "713,400.00"}, {form1::Text4, "214.02"},     {form1::Text5, "0.00"},      {form1::Text6, "7.13"},
-      {form1::Text7, "221.15"},     {form1::Text10, "713,621.15"}, {form1::Text8, "35.69"},     {form1::Text9, "35.71"},
-      {form1::Text13, "762,400.00"}, {form1::Text14, "228.72"},    {form1::Text15, "381.20"},   {form1::Text16, "7.62"},
-      {form1::Text17, "617.54"},    {form1::Text20, "761,782.46"}, {form1::Text19, "48,161.31"}, {form1::Text18, "6.75"}}},
+     {{form1::Text3, "713,400.00"},
+      {form1::Text4, "214.02"},
+      {form1::Text5, "0.00"},
+      {form1::Text6, "7.13"},
+      {form1::Text7, "221.15"},
+      {form1::Text10, "713,621.15"},
+      {form1::Text8, "35.69"},
+      {form1::Text9, "35.71"},
+      {form1::Text13, "762,400.00"},
+      {form1::Text14, "228.72"},
+      {form1::Text15, "381.20"},
+      {form1::Text16, "7.62"},
+      {form1::Text17, "617.54"},
+      {form1::Text20, "761,782.46"},
+      {form1::Text19, "48,161.31"},
+      {form1::Text18, "6.75"}}},
     {"fund_in_tenths_of_a_fen",
      "",
      form1::Option3,
@@ -83,11 +115,24 @@ const Example kExamples[] = {
      "0.00",
      {"3.456", "5000"},
      {"3.500", "5000"},
-     {{form1::Text1, "3.456"},      {form1::Text3, "17,280.00"},  {form1::Text4, "1.73"},     {form1::Text5, "0.00"},
-      {form1::Text6, "0.00"},       {form1::Text7, "1.73"},       {form1::Text10, "17,281.73"}, {form1::Text8, "3.457"},
-      {form1::Text9, "3.457"},      {form1::Text11, "3.500"},     {form1::Text13, "17,500.00"}, {form1::Text14, "1.75"},
-      {form1::Text15, "0.00"},      {form1::Text16, "0.00"},      {form1::Text17, "1.75"},    {form1::Text20, "17,498.25"},
-      {form1::Text19, "216.52"},    {form1::Text18, "1.25"}}},
+     {{form1::Text1, "3.456"},
+      {form1::Text3, "17,280.00"},
+      {form1::Text4, "1.73"},
+      {form1::Text5, "0.00"},
+      {form1::Text6, "0.00"},
+      {form1::Text7, "1.73"},
+      {form1::Text10, "17,281.73"},
+      {form1::Text8, "3.457"},
+      {form1::Text9, "3.457"},
+      {form1::Text11, "3.500"},
+      {form1::Text13, "17,500.00"},
+      {form1::Text14, "1.75"},
+      {form1::Text15, "0.00"},
+      {form1::Text16, "0.00"},
+      {form1::Text17, "1.75"},
+      {form1::Text20, "17,498.25"},
+      {form1::Text19, "216.52"},
+      {form1::Text18, "1.25"}}},
     {"shanghai_2019",
      "2019-03-15",
      form1::Option1,
@@ -97,9 +142,18 @@ const Example kExamples[] = {
      "0.00",
      {"12.34", "3000"},
      {"12.80", "3000"},
-     {{form1::Text3, "37,020.00"}, {form1::Text4, "11.11"}, {form1::Text5, "0.00"}, {form1::Text6, "0.74"},
-      {form1::Text7, "11.85"}, {form1::Text10, "37,031.85"}, {form1::Text9, "12.37"}, {form1::Text13, "38,400.00"},
-      {form1::Text14, "11.52"}, {form1::Text15, "38.40"}, {form1::Text16, "0.77"}, {form1::Text17, "50.69"},
+     {{form1::Text3, "37,020.00"},
+      {form1::Text4, "11.11"},
+      {form1::Text5, "0.00"},
+      {form1::Text6, "0.74"},
+      {form1::Text7, "11.85"},
+      {form1::Text10, "37,031.85"},
+      {form1::Text9, "12.37"},
+      {form1::Text13, "38,400.00"},
+      {form1::Text14, "11.52"},
+      {form1::Text15, "38.40"},
+      {form1::Text16, "0.77"},
+      {form1::Text17, "50.69"},
       {form1::Text20, "38,349.31"}}},
     {"bonus_and_dividend",
      "",
@@ -110,8 +164,13 @@ const Example kExamples[] = {
      "2",
      {"10.00", "1000"},
      {"7.00", "1500"},
-     {{form1::Text7, "5.10"}, {form1::Text10, "9,805.10"}, {form1::Text8, "6.54"}, {form1::Text9, "6.55"},
-      {form1::Text20, "10,489.64"}, {form1::Text19, "684.54"}, {form1::Text18, "6.98"}}},
+     {{form1::Text7, "5.10"},
+      {form1::Text10, "9,805.10"},
+      {form1::Text8, "6.54"},
+      {form1::Text9, "6.55"},
+      {form1::Text20, "10,489.64"},
+      {form1::Text19, "684.54"},
+      {form1::Text18, "6.98"}}},
     {"partial_sale",
      "",
      form1::Option1,
@@ -121,8 +180,14 @@ const Example kExamples[] = {
      "0.00",
      {"10.00", "1000"},
      {"10.50", "600"},
-     {{form1::Text13, "6,300.00"}, {form1::Text14, "5.00"}, {form1::Text15, "3.15"}, {form1::Text16, "0.06"},
-      {form1::Text17, "8.21"}, {form1::Text20, "6,291.79"}, {form1::Text19, "400"}, {form1::Text9, "9.31"},
+     {{form1::Text13, "6,300.00"},
+      {form1::Text14, "5.00"},
+      {form1::Text15, "3.15"},
+      {form1::Text16, "0.06"},
+      {form1::Text17, "8.21"},
+      {form1::Text20, "6,291.79"},
+      {form1::Text19, "400"},
+      {form1::Text9, "9.31"},
       {form1::Label17, "剩余股票"}}},
 };
 
@@ -148,7 +213,8 @@ TEST_P(RulesExample, shows_every_figure_of_the_worked_example) {
     calculate();
     EXPECT_TRUE(ui.messages.empty());
     for (const auto& [field, text] : e.expected) {
-        const std::string got = field.name().starts_with("Label") ? ui.caption(field) : shown(field);
+        const std::string got =
+            field.name().starts_with("Label") ? ui.caption(field) : shown(field);
         EXPECT_EQ(got, text) << field;
     }
 }
@@ -179,8 +245,13 @@ TEST_F(BatchRulesTest, three_batches_pay_one_commission_and_one_transfer_fee) {
     session.chooseCurrentRules();
     type(form1::Combo1, "0.25");
     batchBuy({"10.20", "300", "10.25", "500", "10.30", "200"});
-    expectShown({{form1::Text1, "10.25"}, {form1::Text2, "1,000"}, {form1::Text3, "10,245.00"}, {form1::Text4, "5.00"},
-                 {form1::Text6, "0.10"}, {form1::Text7, "5.10"}, {form1::Text10, "10,250.10"}});
+    expectShown({{form1::Text1, "10.25"},
+                 {form1::Text2, "1,000"},
+                 {form1::Text3, "10,245.00"},
+                 {form1::Text4, "5.00"},
+                 {form1::Text6, "0.10"},
+                 {form1::Text7, "5.10"},
+                 {form1::Text10, "10,250.10"}});
     EXPECT_TRUE(ui.isReadOnly(form1::Text1));
 }
 
@@ -194,10 +265,20 @@ TEST_F(BatchRulesTest, the_2012_rules_charge_shanghai_transfer_per_share) {
     type(form1::Text11, "9.99");
     type(form1::Text12, "1234");
     enter(form1::Text12);
-    expectShown({{form1::Text3, "10,957.92"}, {form1::Text4, "16.44"}, {form1::Text5, "0.00"}, {form1::Text6, "1.23"},
-                 {form1::Text7, "17.67"}, {form1::Text10, "10,975.59"}, {form1::Text8, "8.90"}, {form1::Text9, "8.92"},
-                 {form1::Text13, "12,327.66"}, {form1::Text14, "18.49"}, {form1::Text15, "12.33"},
-                 {form1::Text16, "1.23"}, {form1::Text17, "32.05"}, {form1::Text20, "12,295.61"}});
+    expectShown({{form1::Text3, "10,957.92"},
+                 {form1::Text4, "16.44"},
+                 {form1::Text5, "0.00"},
+                 {form1::Text6, "1.23"},
+                 {form1::Text7, "17.67"},
+                 {form1::Text10, "10,975.59"},
+                 {form1::Text8, "8.90"},
+                 {form1::Text9, "8.92"},
+                 {form1::Text13, "12,327.66"},
+                 {form1::Text14, "18.49"},
+                 {form1::Text15, "12.33"},
+                 {form1::Text16, "1.23"},
+                 {form1::Text17, "32.05"},
+                 {form1::Text20, "12,295.61"}});
 }
 
 TEST_F(FeeRulesTest, switching_to_todays_rules_and_back_recomputes_and_restores_every_figure) {
@@ -208,10 +289,10 @@ TEST_F(FeeRulesTest, switching_to_todays_rules_and_back_recomputes_and_restores_
     type(form1::Text11, "10.5");
     type(form1::Text12, "600");
     calculate();
-    const std::vector<Ctl> fields{form1::Text3,  form1::Text4,  form1::Text5,  form1::Text6,  form1::Text7,
-                                          form1::Text8,  form1::Text9,  form1::Text10, form1::Text13, form1::Text14,
-                                          form1::Text15, form1::Text16, form1::Text17, form1::Text18, form1::Text19,
-                                          form1::Text20};
+    const std::vector<Ctl> fields{form1::Text3,  form1::Text4,  form1::Text5,  form1::Text6,
+                                  form1::Text7,  form1::Text8,  form1::Text9,  form1::Text10,
+                                  form1::Text13, form1::Text14, form1::Text15, form1::Text16,
+                                  form1::Text17, form1::Text18, form1::Text19, form1::Text20};
     std::vector<std::string> own;
     for (const auto& f : fields) {
         own.push_back(shown(f));
@@ -261,8 +342,10 @@ TEST_F(FeeRulesTest, bad_rates_minimums_and_dates_are_refused_and_change_nothing
     EXPECT_EQ(session.rules().minCommission, money("5"));
 
     const std::pair<const char*, std::string_view> dates[] = {
-        {"2008-09-18", msg::kRulesDateTooEarly}, {"1999-01-01", msg::kRulesDateTooEarly},
-        {"2023-02-30", msg::kRulesDateInvalid},  {"10000-01-01", msg::kRulesDateInvalid},
+        {"2008-09-18", msg::kRulesDateTooEarly},
+        {"1999-01-01", msg::kRulesDateTooEarly},
+        {"2023-02-30", msg::kRulesDateInvalid},
+        {"10000-01-01", msg::kRulesDateInvalid},
         {"2023-2-3", msg::kRulesDateInvalid}};
     for (const auto& [date, message] : dates) {
         ui.messages.clear();
@@ -291,13 +374,12 @@ TEST_F(FeeRulesTest, the_choice_comes_back_at_the_next_start_and_nonsense_falls_
         EXPECT_EQ(ui2.text(form1::Combo1), "0.085");
         EXPECT_EQ(ui2.text(form1::Combo2), "1");
     }
-    const char* nonsense[][3] = {{"按日期", "NaN", "abc"},
-                                 {"10000-01-01", "4", "-5"},
-                                 {"2008-09-18", "0.0001", "100.01"}};
+    const char* nonsense[][3] = {
+        {"按日期", "NaN", "abc"}, {"10000-01-01", "4", "-5"}, {"2008-09-18", "0.0001", "100.01"}};
     for (const auto& [rule, rate, minimum] : nonsense) {
-        const std::string text = "[TIP]\r\n手续费=1.5\r\n印花税=1\r\n[费用规则]\r\n规则=" +
-                                 std::string(rule) + "\r\n佣金=" + rate + "\r\n最低佣金=" + minimum +
-                                 "\r\n";
+        const std::string text =
+            "[TIP]\r\n手续费=1.5\r\n印花税=1\r\n[费用规则]\r\n规则=" + std::string(rule) +
+            "\r\n佣金=" + rate + "\r\n最低佣金=" + minimum + "\r\n";
         std::ofstream(settingsPath, std::ios::trunc | std::ios::binary)
             << *settings::fromUtf8(settings::CodePage::Gbk, text);
         MemoryWindowModel ui2;
@@ -325,11 +407,11 @@ TEST(EraBreakEven, is_the_lowest_price_that_brings_back_the_target_in_every_era_
                        Money::fromFen(std::uniform_int_distribution<std::int64_t>(0, 10000)(rng))};
         const Market market = markets[(n / 4) % 3];
         const bool small = n % 12 < 2;
-        const Money qty = Money::fromYuan(
-            small ? std::uniform_int_distribution<int>(1, 40)(rng)
-                  : 100 * std::uniform_int_distribution<int>(1, 2000)(rng));
-        const Money target = Money::fromFen(std::uniform_int_distribution<std::int64_t>(
-            -100, small ? 20'000 : 100'000'000)(rng));
+        const Money qty =
+            Money::fromYuan(small ? std::uniform_int_distribution<int>(1, 40)(rng)
+                                  : 100 * std::uniform_int_distribution<int>(1, 2000)(rng));
+        const Money target = Money::fromFen(
+            std::uniform_int_distribution<std::int64_t>(-100, small ? 20'000 : 100'000'000)(rng));
         const Money step = priceStep(rules, market);
         const auto net = [&](Money price) {
             const Money amount = *Money::mul(price, qty);
@@ -447,7 +529,8 @@ TEST(TargetSalePrice, meets_the_target_where_one_step_lower_does_not_under_both_
     int scanned = 0;
     for (int n = 0; n < 6000; ++n) {
         TargetPurchase p;
-        p.rules = n % 2 == 0 ? FeeRules{} : FeeRules{RuleKind::Current, {}, 250, Money::fromYuan(5)};
+        p.rules =
+            n % 2 == 0 ? FeeRules{} : FeeRules{RuleKind::Current, {}, 250, Money::fromYuan(5)};
         p.market = static_cast<Market>(n % 3);
         p.commissionRate = std::uniform_int_distribution<int>(0, 30)(rng) / 10.0;
         p.stampDutyRate = std::uniform_int_distribution<int>(0, 6)(rng);
@@ -457,14 +540,17 @@ TEST(TargetSalePrice, meets_the_target_where_one_step_lower_does_not_under_both_
         p.amountPaid = Money::fromFen(
             std::uniform_int_distribution<std::int64_t>(100, small ? 50'000 : 5'000'000)(rng));
         const TargetKind kind = n % 4 < 2 ? TargetKind::Profit : TargetKind::Yield;
-        const Money target = kind == TargetKind::Profit
-                                 ? Money::fromFen(std::uniform_int_distribution<std::int64_t>(-50'000, 500'000)(rng))
-                                 : Money::fromFen(std::uniform_int_distribution<std::int64_t>(-5'000, 5'000)(rng));
+        const Money target =
+            kind == TargetKind::Profit
+                ? Money::fromFen(std::uniform_int_distribution<std::int64_t>(-50'000, 500'000)(rng))
+                : Money::fromFen(std::uniform_int_distribution<std::int64_t>(-5'000, 5'000)(rng));
         const Money step = priceStep(p.rules, p.market);
         const auto meets = [&](Money price) {
             const Money amount = *Money::mul(price, p.shares);
-            const auto fees = saleFees(p.rules, p.market, p.commissionRate, p.stampDutyRate, amount, p.shares);
-            const Money profit = *numberTextToMoney(formatAmount(amount - fees->total - p.amountPaid));
+            const auto fees =
+                saleFees(p.rules, p.market, p.commissionRate, p.stampDutyRate, amount, p.shares);
+            const Money profit =
+                *numberTextToMoney(formatAmount(amount - fees->total - p.amountPaid));
             const auto yield = roundTripYield(amount - fees->total - p.amountPaid, p.amountPaid);
             return kind == TargetKind::Profit ? profit >= target : *yield >= target;
         };

@@ -29,6 +29,7 @@
 #include <string_view>
 #include <vector>
 
+#include "fees/batch_calc.h"
 #include "fees/break_even.h"
 #include "fees/calc_buy.h"
 #include "fees/display_format.h"
@@ -37,7 +38,6 @@
 #include "fees/messages.h"
 #include "fees/money.h"
 #include "fees/number_text.h"
-#include "fees/batch_calc.h"
 #include "session/session.h"
 #include "support/memory_window_model.h"
 
@@ -245,28 +245,18 @@ private:
 
     // ------------------------------------------------------------------------------------------
     // Reading the window.
-    std::string shown(Ctl name) const {
-        return m_ui->MemoryWindowModel::text(name);
-    }
-    std::optional<Money> money(Ctl name) const {
-        return numberTextToMoney(shown(name));
-    }
-    std::optional<double> number(Ctl name) const {
-        return numberTextToDouble(shown(name));
-    }
-    double rate(Ctl list) const {
-        return numberTextToDouble(shown(list)).value_or(0.0);
-    }
+    std::string shown(Ctl name) const { return m_ui->MemoryWindowModel::text(name); }
+    std::optional<Money> money(Ctl name) const { return numberTextToMoney(shown(name)); }
+    std::optional<double> number(Ctl name) const { return numberTextToDouble(shown(name)); }
+    double rate(Ctl list) const { return numberTextToDouble(shown(list)).value_or(0.0); }
     Market market() const {
         if (m_ui->MemoryWindowModel::isChecked(form1::Option1)) {
             return Market::ShanghaiA;
         }
         return m_ui->MemoryWindowModel::isChecked(form1::Option3) ? Market::FundWarrant
-                                                                 : Market::ShenzhenA;
+                                                                  : Market::ShenzhenA;
     }
-    const MemoryWindowModel::Control* control(Ctl name) const {
-        return m_ui->find(name);
-    }
+    const MemoryWindowModel::Control* control(Ctl name) const { return m_ui->find(name); }
     Rgb colour(Ctl name) const {
         const auto* c = control(name);
         return c ? c->foreColor : kBlack;
@@ -275,9 +265,11 @@ private:
     void fail(const std::string& what) {
         std::ostringstream out;
         out << what << " |";
-        for (Ctl name : {form1::Text1,  form1::Text2,  form1::Text3,  form1::Text4,  form1::Text5,  form1::Text6,  form1::Text7,  form1::Text8,
-              form1::Text9,  form1::Text10, form1::Text11, form1::Text12, form1::Text13, form1::Text14, form1::Text15, form1::Text16,
-              form1::Text17, form1::Text18, form1::Text19, form1::Text20, form1::Text21, form1::Text22, form1::Combo1, form1::Combo2}) {
+        for (Ctl name : {form1::Text1,  form1::Text2,  form1::Text3,  form1::Text4,  form1::Text5,
+                         form1::Text6,  form1::Text7,  form1::Text8,  form1::Text9,  form1::Text10,
+                         form1::Text11, form1::Text12, form1::Text13, form1::Text14, form1::Text15,
+                         form1::Text16, form1::Text17, form1::Text18, form1::Text19, form1::Text20,
+                         form1::Text21, form1::Text22, form1::Combo1, form1::Combo2}) {
             out << ' ' << name << "=[" << shown(name) << ']';
         }
         out << " market=" << static_cast<int>(market());
@@ -338,17 +330,36 @@ private:
     }
 
     void checkMessages() {
-        static const std::string_view kKnown[] = {
-            msg::kBuyPriceNotNumber, msg::kBuyPriceMin,      msg::kBuyQtyNotNumber,
-            msg::kBuyQtyNotPositive, msg::kBuyQtyLot,        msg::kSellPriceNotNumber,
-            msg::kSellPriceMin,      msg::kSellQtyNotNumber, msg::kSellQtyMin,
-            msg::kBonusNotNumber,    msg::kBonusMin,         msg::kBonusMax,
-            msg::kDividendNotNumber, msg::kDividendMin,      msg::kClearFirst,
-            msg::kWriteFailed,       msg::kBuyPriceMax,      msg::kSellPriceMax,
-            msg::kBuyQtyMax,         msg::kSellQtyMax,       msg::kDividendMax,
-            msg::kBuyAmountMax,      msg::kSellAmountMax,    msg::kBatchBuyPriceMax,
-            msg::kBatchSellPriceMax, msg::kDividendAmountMax,   msg::kRulesDateTooEarly,
-            msg::kRulesDateInvalid,  msg::kCommissionRateInvalid, msg::kMinCommissionInvalid};
+        static const std::string_view kKnown[] = {msg::kBuyPriceNotNumber,
+                                                  msg::kBuyPriceMin,
+                                                  msg::kBuyQtyNotNumber,
+                                                  msg::kBuyQtyNotPositive,
+                                                  msg::kBuyQtyLot,
+                                                  msg::kSellPriceNotNumber,
+                                                  msg::kSellPriceMin,
+                                                  msg::kSellQtyNotNumber,
+                                                  msg::kSellQtyMin,
+                                                  msg::kBonusNotNumber,
+                                                  msg::kBonusMin,
+                                                  msg::kBonusMax,
+                                                  msg::kDividendNotNumber,
+                                                  msg::kDividendMin,
+                                                  msg::kClearFirst,
+                                                  msg::kWriteFailed,
+                                                  msg::kBuyPriceMax,
+                                                  msg::kSellPriceMax,
+                                                  msg::kBuyQtyMax,
+                                                  msg::kSellQtyMax,
+                                                  msg::kDividendMax,
+                                                  msg::kBuyAmountMax,
+                                                  msg::kSellAmountMax,
+                                                  msg::kBatchBuyPriceMax,
+                                                  msg::kBatchSellPriceMax,
+                                                  msg::kDividendAmountMax,
+                                                  msg::kRulesDateTooEarly,
+                                                  msg::kRulesDateInvalid,
+                                                  msg::kCommissionRateInvalid,
+                                                  msg::kMinCommissionInvalid};
         for (std::size_t i = m_ui->messagesBefore; i < m_ui->messages.size(); ++i) {
             const std::string& m = m_ui->messages[i];
             if (std::find(std::begin(kKnown), std::end(kKnown), m) == std::end(kKnown)) {
@@ -362,12 +373,16 @@ private:
     // remaining shares' after a partial sale, bring back what they must one step lower does not.
     void checkDatedRules(ActionSource source) {
         const FeeRules& rules = m_session->rules();
-        for (const auto& side : {std::array<Ctl, 4>{form1::Text4, form1::Text5, form1::Text6, form1::Text7},
-                                 std::array<Ctl, 4>{form1::Text14, form1::Text15, form1::Text16, form1::Text17}}) {
-            const auto c = money(side[0]), s = money(side[1]), t = money(side[2]), total = money(side[3]);
+        for (const auto& side :
+             {std::array<Ctl, 4>{form1::Text4, form1::Text5, form1::Text6, form1::Text7},
+              std::array<Ctl, 4>{form1::Text14, form1::Text15, form1::Text16, form1::Text17}}) {
+            const auto c = money(side[0]), s = money(side[1]), t = money(side[2]),
+                       total = money(side[3]);
             if (c && s && t && total) {
-                expect(*c + *s + *t == *total, std::string(side[3].name()) + " is not the sum of its parts");
-                expect(*c >= rules.minCommission, std::string(side[0].name()) + " is below the minimum");
+                expect(*c + *s + *t == *total,
+                       std::string(side[3].name()) + " is not the sum of its parts");
+                expect(*c >= rules.minCommission,
+                       std::string(side[0].name()) + " is below the minimum");
             }
         }
         const bool rulesChange = source == ActionSource::RulesChange;
@@ -380,7 +395,8 @@ private:
         const Money step = priceStep(rules, mk);
         const auto sells = [&](Money price, Money qty, Money target) {
             const auto amount = Money::mul(price, qty);
-            const auto fees = amount ? eraFees(rules, mk, TradeSide::Sell, *amount, qty) : std::nullopt;
+            const auto fees =
+                amount ? eraFees(rules, mk, TradeSide::Sell, *amount, qty) : std::nullopt;
             return fees && *amount - fees->total >= target;
         };
         const auto checkBreakEven = [&](const char* what, Money qty, Money target) {
@@ -493,7 +509,8 @@ private:
                       market() == Market::FundWarrant ? 0.0 : s, st.BuyCommission.toDouble(),
                       st.BuyStampDuty.toDouble());
         checkTransferFee("the purchase's", st.BuyTransferFee, st.BuyQty);
-        expect(shown(form1::Text7) == formatAmount(st.BuyFeeTotal), "Text7 does not show BuyFeeTotal");
+        expect(shown(form1::Text7) == formatAmount(st.BuyFeeTotal),
+               "Text7 does not show BuyFeeTotal");
         // The fee total on screen against its parts on screen: exact when the transfer fee is a
         // whole number of fen (always so for whole board lots), else within the two roundings.
         const auto t4 = money(form1::Text4);
@@ -593,7 +610,8 @@ private:
         expect(money(form1::Text12) == st.SellQty, "SellQty is not the quantity Text12 shows");
         const auto amount = Money::mul(st.SellPrice, st.SellQty);
         expect(amount && st.SellAmount == *amount, "SellAmount is not price × quantity");
-        expect(shown(form1::Text13) == formatAmount(st.SellAmount), "Text13 does not show SellAmount");
+        expect(shown(form1::Text13) == formatAmount(st.SellAmount),
+               "Text13 does not show SellAmount");
         expect(shown(form1::Text14) == formatAmount(st.SellCommission),
                "Text14 does not show SellCommission");
         expect(shown(form1::Text17) == formatAmount(st.SellFeeTotal),
@@ -658,7 +676,8 @@ private:
         // A partial sale: the remaining shares replace the profit, and Text9 shows their
         // break-even price, which the literal search must find too.
         ++partialSales;
-        expect(caption == "剩余股票" && colour(form1::Label17) == kRed && colour(form1::Label18) == kRed,
+        expect(caption == "剩余股票" && colour(form1::Label17) == kRed &&
+                   colour(form1::Label18) == kRed,
                "a partial sale is not marked");
         const Money remain = st.BuyQty - st.SellQty;
         expect(shown(form1::Text19) == formatGroupedWhole(remain),
@@ -757,8 +776,8 @@ private:
             return;
         }
         expect(*t17 == *t14 + *t15 + *t16, "Text17 is not Text14 + Text15 + Text16");
-        checkRateFees("the batch sale's", *t13, rate(form1::Combo1), rate(form1::Combo2), t14->toDouble(),
-                      t15->toDouble());
+        checkRateFees("the batch sale's", *t13, rate(form1::Combo1), rate(form1::Combo2),
+                      t14->toDouble(), t15->toDouble());
         const double Q = capturedQuantity(FormId::Form3);
         const auto average = number(form1::Text11);
         if (average && Q > 0) {
@@ -777,7 +796,8 @@ private:
                    "Text19 is not Text20 − Text10");
             const long double percent =
                 *P == 0.0 ? 0.0L : static_cast<long double>(*L) / *P * 100.0L;
-            const bool leftOut = std::fabs(percent) > kMaxYieldPercent && shown(form1::Text18).empty();
+            const bool leftOut =
+                std::fabs(percent) > kMaxYieldPercent && shown(form1::Text18).empty();
             if (*P != 0.0 && !leftOut) {
                 const auto y = number(form1::Text18);
                 expect(y && near(*y, static_cast<long double>(*L) / *P * 100.0L, 0.005 + 1e-9),
@@ -799,14 +819,14 @@ private:
         ++comparedSearches;
         if (lit.value) {
             expect(shown(form1::Text9) == expected, std::string(what) +
-                                                   " in Text9 is not the literal "
-                                                   "search's " +
-                                                   expected);
+                                                        " in Text9 is not the literal "
+                                                        "search's " +
+                                                        expected);
         } else {
             // No price within the 32-bit step range: the program shows none.
             expect(shown(form1::Text9).empty(), std::string(what) +
-                                               " shows a price the literal "
-                                               "search never reaches");
+                                                    " shows a price the literal "
+                                                    "search never reaches");
         }
     }
 

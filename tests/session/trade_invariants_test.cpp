@@ -72,7 +72,8 @@ public:
             }
             m_ui.userType(form1::Combo1,
                           commissionRateEntries()[static_cast<std::size_t>(pair % 31)]);
-            m_ui.userType(form1::Combo2, stampDutyRateEntries()[static_cast<std::size_t>(pair / 31)]);
+            m_ui.userType(form1::Combo2,
+                          stampDutyRateEntries()[static_cast<std::size_t>(pair / 31)]);
         }
         if (chance(0.5)) {
             act(ActionSource::MainWindow, [&] { m_session.command4Click(); });  // Clear
@@ -175,13 +176,15 @@ private:
         }
     }
     void chooseMarket(int market) {
-        m_ui.userCheck(market == 0 ? form1::Option1 : market == 1 ? form1::Option2 : form1::Option3);
+        m_ui.userCheck(market == 0   ? form1::Option1
+                       : market == 1 ? form1::Option2
+                                     : form1::Option3);
         if (market == 2) {
             act(ActionSource::MainWindow, [&] { m_session.option3Click(); });
         }
     }
     void chooseDatedRules(int n) {
-        static const char* const kDates[] = {"", "2008-09-19", "2012-05-02", "2015-08-01",
+        static const char* const kDates[] = {"",           "2008-09-19", "2012-05-02", "2015-08-01",
                                              "2019-03-15", "2022-04-29", "2023-08-27"};
         const char* date = kDates[n % 7];
         act(ActionSource::RulesChange, [&] {
@@ -193,7 +196,8 @@ private:
         });
         m_ui.userType(form1::Combo1, formatCommissionRate(between(0, 3000)));
         act(ActionSource::MainWindow, [&] { m_session.combo1Left(); });
-        const std::string minimum = formatAmount(Money::fromFen(chance(0.3) ? 0 : between(0, 10000)));
+        const std::string minimum =
+            formatAmount(Money::fromFen(chance(0.3) ? 0 : between(0, 10000)));
         act(ActionSource::RulesChange, [&] { m_session.setMinimumCommission(minimum); });
     }
     void typeEnter(Ctl field, const std::string& text) {
@@ -222,7 +226,8 @@ private:
     }
     // Shares held after the bonus per 10 now in Text21.
     std::int64_t held(std::int64_t bought) {
-        const double b = numberTextToDouble(m_ui.MemoryWindowModel::text(form1::Text21)).value_or(0);
+        const double b =
+            numberTextToDouble(m_ui.MemoryWindowModel::text(form1::Text21)).value_or(0);
         return bought +
                static_cast<std::int64_t>(std::llround(b * static_cast<double>(bought) * 0.1));
     }
@@ -255,7 +260,7 @@ private:
         if (buySide) {
             m_ui.userType(form1::Text1, typedPrice(buyFen));
             m_ui.userType(form1::Text2, chance(0.2) ? formatGroupedWhole(Money::fromYuan(bought))
-                                                   : whole(bought));
+                                                    : whole(bought));
             ++m_expectedSaves;
         } else {
             m_ui.userType(form1::Text1, "");
@@ -358,11 +363,11 @@ TEST(TradeInvariants, hold_after_every_action_of_a_hundred_thousand_random_valid
     std::cout << "[ trades   ] " << kTrades << " trades, " << run.actions() << " actions in "
               << seconds << " s; calculations: buy " << r.buyCalculations << ", sell "
               << r.sellCalculations << " (partial " << r.partialSales << "), dated "
-              << r.datedCalculations << ", batch buy "
-              << r.batchBuyCalculations << ", batch sell " << r.batchSellCalculations
-              << "; break-evens compared " << r.comparedSearches << ", beyond the literal budget "
-              << r.unfinishedSearches << "; most stop tests in one action " << r.maxEvaluations()
-              << ", most window calls " << r.maxWindowCalls() << '\n';
+              << r.datedCalculations << ", batch buy " << r.batchBuyCalculations << ", batch sell "
+              << r.batchSellCalculations << "; break-evens compared " << r.comparedSearches
+              << ", beyond the literal budget " << r.unfinishedSearches
+              << "; most stop tests in one action " << r.maxEvaluations() << ", most window calls "
+              << r.maxWindowCalls() << '\n';
     // The run must really have reached every kind of calculation, and compared nearly every
     // break-even price with the literal search.
     EXPECT_GT(r.buyCalculations, kTrades / 2);

@@ -10,8 +10,8 @@ namespace zm::test {
 
 namespace {
 
-// A control is known when it is an entry of the control table. One that is not ends the running test (GoogleTest reports the exception as its failure) or the
-// fuzzer's run.
+// A control is known when it is an entry of the control table. One that is not ends the running
+// test (GoogleTest reports the exception as its failure) or the fuzzer's run.
 void requireKnown(Ctl c) {
     if (c.index() >= kControlCount) {
         throw std::logic_error("the engine addressed a control the windows do not have (id " +
@@ -166,7 +166,7 @@ void MemoryWindowModel::unload(FormId f) {
     // The window's controls go with it.
     for (auto it = m_controls.begin(); it != m_controls.end();) {
         it = controlAt(static_cast<std::size_t>(it->first)).form() == f ? m_controls.erase(it)
-                                                                       : std::next(it);
+                                                                        : std::next(it);
     }
 }
 

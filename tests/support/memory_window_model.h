@@ -26,7 +26,7 @@ public:
         bool readOnly = false;
         bool checked = false;
         bool enabled = true;
-        bool editable = false;                             // a list that takes typed text
+        bool editable = false;                            // a list that takes typed text
         std::optional<std::vector<std::string>> entries;  // set for drop-down lists
     };
 

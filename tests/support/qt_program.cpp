@@ -4,8 +4,8 @@
 #include <QFile>
 #include <QTest>
 
-#include "ui/widgets.h"
 #include "settings/profile_file.h"
+#include "ui/widgets.h"
 
 namespace zm::test {
 namespace {

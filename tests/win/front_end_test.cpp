@@ -20,8 +20,8 @@
 #include <vector>
 
 #include "fees/messages.h"
-#include "session/session.h"
 #include "layout/layout.h"
+#include "session/session.h"
 #include "settings/profile_file.h"
 #include "settings/program_folder.h"
 #include "support/memory_window_model.h"
@@ -285,8 +285,7 @@ TEST(WindowsFrontEnd, a_purchase_and_a_partial_sale_by_the_keyboard_show_every_f
     EXPECT_EQ(program.text(form1::Label17), "剩余股票");
     for (const Ctl name : shownControls()) {
         const bool label = name == form1::Label17;
-        EXPECT_EQ(program.text(name),
-                  label ? expected.ui.caption(name) : expected.ui.text(name))
+        EXPECT_EQ(program.text(name), label ? expected.ui.caption(name) : expected.ui.text(name))
             << name;
     }
     EXPECT_TRUE(expected.ui.messages.empty());

@@ -28,12 +28,12 @@
 
 #include "app/main_window.h"
 #include "app/qt_window_model.h"
+#include "session/session.h"
+#include "settings/profile_file.h"
 #include "ui/layout_build.h"
 #include "ui/qt_text.h"
 #include "ui/translations.h"
 #include "ui/widgets.h"
-#include "session/session.h"
-#include "settings/profile_file.h"
 
 namespace {
 
