@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Installs what is missing, then:
+# Installs what is missing, checks that every C++ source is formatted as .clang-format sets it
+# (scripts/check_format.sh), then:
 #   1. builds with warnings as errors (./build);
 #   2. builds the Debian package from it and checks it (scripts/build_deb.sh): lintian without
 #      errors, and the files it installs, unpacked into a scratch root with dpkg -x;
@@ -13,13 +14,29 @@
 #   7. runs every test of the plain build through CTest; its summary is the last thing printed.
 # The first failure stops the script with a non-zero status.
 # Window tests run on Qt's offscreen platform, so no display is needed.
+#
+# ./test.sh --quick: the edit-build-test loop: the format check, then steps 1 and 7 only (the
+# plain build and its tests); no package, static analysis, sanitizer, fuzzing or Windows build.
 set -euo pipefail
 cd "$(dirname "$0")"
+quick=0
+case "${1:-}" in
+  --quick) quick=1 ;;
+  "") ;;
+  *) echo "usage: ./test.sh [--quick]" >&2; exit 2 ;;
+esac
 source scripts/setup.sh
 zm_install_packages
 export QT_QPA_PLATFORM=offscreen
 
+scripts/check_format.sh
+
 zm_build build -DZM_WERROR=ON -DZM_BUILD_TESTS=ON -DZM_BUILD_BENCHMARKS=ON
+
+if [ "$quick" = 1 ]; then
+  ctest --test-dir build --output-on-failure --parallel "$(nproc)"
+  exit 0
+fi
 
 scripts/build_deb.sh build
 

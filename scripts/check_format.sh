@@ -1,0 +1,12 @@
+#!/usr/bin/env bash
+# Fails when a C++ source of the project is not formatted as .clang-format sets it, and names
+# the files. Fix them with: git ls-files '*.cpp' '*.h' | xargs clang-format -i
+set -euo pipefail
+cd "$(dirname "$0")/.."
+mapfile -t files < <(git ls-files '*.cpp' '*.h')
+if ! report=$(clang-format --dry-run --Werror "${files[@]}" 2>&1); then
+  echo "check_format: not formatted as .clang-format sets it (run clang-format -i on them):" >&2
+  grep -o '^[^:]*\.\(cpp\|h\):' <<<"$report" | sort -u | sed 's/:$//; s/^/  /' >&2
+  exit 1
+fi
+echo "check_format: ${#files[@]} sources formatted as .clang-format sets them"
