@@ -33,12 +33,17 @@
 #include "fees/fee_schedule.h"
 #include "session/session.h"
 #include "session/trade_invariants.h"
+#include "support/dialog_gestures.h"
 
 namespace {
 
 using zm::Ctl;
 using zm::FormId;
+using zm::Gesture;
+using zm::test::chooseRulesOnDate;
+using zm::test::setMinimumCommission;
 namespace form1 = zm::form1;
+namespace form2 = zm::form2;
 using zm::Session;
 using zm::test::ActionSource;
 using zm::test::RecordingWindowModel;
@@ -299,7 +304,7 @@ private:
 
     void enter(Ctl c, ActionSource source) {
         m_ui.MemoryWindowModel::setFocus(c);
-        act(source, [&] { m_session.enterPressed(c); });
+        act(source, [&] { m_session.handle(c, Gesture::Enter); });
     }
 
     void step(Reader& in) {
@@ -319,7 +324,8 @@ private:
                 break;
             case Calculate:
                 m_ui.MemoryWindowModel::setFocus(form1::Command1);
-                act(ActionSource::MainWindow, [&] { m_session.command1Click(); });
+                act(ActionSource::MainWindow,
+                    [&] { m_session.handle(form1::Command1, Gesture::Click); });
                 break;
             case ChooseMarket: {
                 const int market = in.next() % 3;
@@ -328,7 +334,8 @@ private:
                                                  : form1::Option3;
                 m_ui.userCheck(option);
                 if (market == 2) {
-                    act(ActionSource::MainWindow, [&] { m_session.option3Click(); });
+                    act(ActionSource::MainWindow,
+                        [&] { m_session.handle(form1::Option3, Gesture::Choose); });
                 }
                 break;
             }
@@ -347,20 +354,20 @@ private:
                 act(ActionSource::RulesChange, [&] {
                     switch (operand % 5) {
                         case 0:
-                            m_session.chooseOwnRules();
+                            m_session.handle(form1::mnuRulesClassic, Gesture::Click);
                             break;
                         case 1:
-                            m_session.chooseCurrentRules();
+                            m_session.handle(form1::mnuRulesCurrent, Gesture::Click);
                             break;
                         case 2:
-                            m_session.chooseRulesOnDate(kDates[(operand / 5) % 6]);
+                            chooseRulesOnDate(m_session, m_ui, kDates[(operand / 5) % 6]);
                             break;
                         case 3:
-                            m_session.setMinimumCommission(text);
+                            setMinimumCommission(m_session, m_ui, text);
                             break;
                         default:
                             m_ui.userType(form1::Combo1, text);
-                            m_session.combo1Left();
+                            m_session.handle(form1::Combo1, Gesture::Leave);
                             break;
                     }
                 });
@@ -372,10 +379,12 @@ private:
                 break;
             }
             case OpenBatchBuy:
-                act(ActionSource::BatchBuy, [&] { m_session.command5Click(); });
+                act(ActionSource::BatchBuy,
+                    [&] { m_session.handle(form1::Command5, Gesture::Click); });
                 break;
             case OpenBatchSell:
-                act(ActionSource::BatchSell, [&] { m_session.command6Click(); });
+                act(ActionSource::BatchSell,
+                    [&] { m_session.handle(form1::Command6, Gesture::Click); });
                 break;
             case TypeBatch:
             case TypeAndEnterBatch: {
@@ -401,24 +410,27 @@ private:
             case BatchOk: {
                 const FormId dialog = dialogOf(in.next());
                 if (visible(dialog)) {
-                    act(sourceOf(dialog), [&] { m_session.batchOkClick(dialog); });
+                    act(sourceOf(dialog),
+                        [&] { m_session.handle(batchOk(dialog), Gesture::Click); });
                 }
                 break;
             }
             case BatchClear: {
                 const FormId dialog = dialogOf(in.next());
                 if (visible(dialog)) {
-                    act(sourceOf(dialog), [&] { m_session.batchClearClick(dialog); });
+                    act(sourceOf(dialog),
+                        [&] { m_session.handle(batchClear(dialog), Gesture::Click); });
                 }
                 break;
             }
             case Clear:
-                act(ActionSource::MainWindow, [&] { m_session.command4Click(); });
+                act(ActionSource::MainWindow,
+                    [&] { m_session.handle(form1::Command4, Gesture::Click); });
                 break;
             case AboutBox:
                 act(ActionSource::MainWindow, [&] {
-                    m_session.command3Click();
-                    m_session.aboutOkClick();
+                    m_session.handle(form1::Command3, Gesture::Click);
+                    m_session.handle(form2::Command1, Gesture::Click);
                 });
                 break;
         }

@@ -3,7 +3,9 @@
 # the files. Fix them with: git ls-files '*.cpp' '*.h' | xargs clang-format -i
 set -euo pipefail
 cd "$(dirname "$0")/.."
-mapfile -t files < <(git ls-files '*.cpp' '*.h')
+# Tracked and new sources alike; a file deleted but not yet staged is no source any more.
+mapfile -t files < <(git ls-files --cached --others --exclude-standard '*.cpp' '*.h' |
+  while read -r f; do [ -f "$f" ] && printf '%s\n' "$f"; done | sort -u)
 if ! report=$(clang-format --dry-run --Werror "${files[@]}" 2>&1); then
   echo "check_format: not formatted as .clang-format sets it (run clang-format -i on them):" >&2
   grep -o '^[^:]*\.\(cpp\|h\):' <<<"$report" | sort -u | sed 's/:$//; s/^/  /' >&2

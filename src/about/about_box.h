@@ -5,12 +5,7 @@
 #include <QWidget>
 
 #include "layout/layout.h"
-
-class QLabel;
-
-namespace zm {
-class Session;
-}
+#include "ui/layout_build.h"
 
 namespace zm::ui {
 
@@ -22,36 +17,31 @@ QString userGuidePath(const QString& programDirectory);
 // The guide of the running program, as the about box's picture opens it.
 QUrl userGuideUrl();
 
-// The author's note (Label1), the notice (Label2), and the message shown when no web browser
-// could be started for the picture.
+// The author's note (Label1) and the notice (Label2).
 QString aboutNote();
 QString aboutNotice();
-QString browserFailedMessage();
 
 // The about box Form2: the banner picture Image1 (a click opens the user guide in the
 // system's web browser), the author's note Label1 (a read-only text that scrolls), a line, the
 // notice Label2 and OK (Command1). OK has the focus when the box opens; Tab reaches the note. The
-// main window is hidden while it is open; OK and the close box both bring the main window back and
-// close this one through the Session.
+// main window is hidden while it is open; OK, the close box and Esc all bring the main window back
+// and close this one through the session.
 class AboutBox : public QWidget {
     Q_OBJECT
 public:
-    explicit AboutBox(Session& session, QWidget* parent = nullptr);
+    explicit AboutBox(GestureSink sink, QWidget* parent = nullptr);
+
+    const BuiltControls& controls() const { return m_controls; }
 
 protected:
     void closeEvent(QCloseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
-    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    void build();
-    // Opens the program's page; if no browser can be started, says so and where the page is.
-    // The about box stays open either way.
-    void openHomePage();
+    void finish();
 
-    Session& m_session;
-    QLabel* m_image = nullptr;
-    bool m_imagePressed = false;
+    GestureSink m_sink;
+    BuiltControls m_controls;
 };
 
 }  // namespace zm::ui

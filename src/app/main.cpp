@@ -28,7 +28,9 @@ int main(int argc, char* argv[]) {
                                      zm::ui::fromQ(QCoreApplication::applicationDirPath())));
     windows.setSession(session);
     windows.load(zm::FormId::Form1);
-    windows.mainWindow()->formLoad();
+    // Form load: the banner, then the engine's load steps.
+    windows.mainWindow()->WZ();
+    session.formLoad();
     windows.show(zm::FormId::Form1);
     const int status = QApplication::exec();
     windows.destroyAll();

@@ -21,13 +21,11 @@
 #include <array>
 #include <iterator>
 #include <string_view>
+#include <utility>
 #include <vector>
 
-#include "app/rules_dialogs.h"
-#include "app/target_dialog.h"
 #include "fees/fee_schedule.h"
 #include "fees/messages.h"
-#include "session/session.h"
 #include "ui/layout_build.h"
 #include "ui/placement.h"
 #include "ui/qt_text.h"
@@ -118,7 +116,10 @@ QStyle* frameStyle() {
     return style.data();
 }
 
-QAbstractButton* makeCommandButton(const layout::Control& c, QWidget* parent) {
+QWidget* makeCommandButton(const layout::Control& c, QWidget* parent) {
+    if (c.kind != layout::Kind::Button) {
+        return nullptr;
+    }
     auto* button = new CommandButton(toQ(c.caption), parent);
     button->setIcon(commandIcon(toQ(c.icon)));
     button->setIconSize(QSize(16, 16));
@@ -131,22 +132,22 @@ QAbstractButton* makeCommandButton(const layout::Control& c, QWidget* parent) {
 
 }  // namespace
 
-MainWindow::MainWindow(Session& session, QWidget* parent)
+MainWindow::MainWindow(GestureSink sink, QWidget* parent)
     : QWidget(parent, Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                           Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint),
-      m_session(session) {
+      m_sink(std::move(sink)) {
     // The menu bar stands above the client area, which keeps its size and every control its
     // place; the banner is painted on the client area.
     m_client = new QWidget(this);
-    m_client->setObjectName(qtName(form1::ClientArea));
     m_client->installEventFilter(this);
+    m_controls = buildFromLayout(this, FormId::Form1, m_sink, makeCommandButton, m_client);
     buildFrames();
-    buildMenus();
+    m_menuBar = child<QMenuBar>(this, form1::MenuBar);
     const int menuHeight = m_menuBar->sizeHint().height();
     m_menuBar->setGeometry(0, 0, m_client->width(), menuHeight);
     m_client->move(0, menuHeight);
     setFixedSize(m_client->width(), menuHeight + m_client->height());
-    connectEvents();
+    connect(qApp, &QGuiApplication::focusWindowChanged, this, &MainWindow::onFocusWindowChanged);
 }
 
 MainWindow::~MainWindow() {
@@ -156,29 +157,19 @@ MainWindow::~MainWindow() {
 }
 
 void MainWindow::buildFrames() {
-    buildFromLayout(this, FormId::Form1, makeCommandButton, m_client);
-    for (const layout::Control& c : layout::controls()) {
-        if (c.form() != FormId::Form1) {
-            continue;
-        }
-        if (c.kind == layout::Kind::Frame) {
+    for (const layout::Control* c : layout::rowsOf(FormId::Form1)) {
+        if (c->kind == layout::Kind::Frame) {
             if (QStyle* style = frameStyle()) {
-                child<QGroupBox>(this, c.ctl)->setStyle(style);
+                child<QGroupBox>(this, c->ctl)->setStyle(style);
             }
-        } else if (c.kind == layout::Kind::Label) {
+        } else if (c->kind == layout::Kind::Label) {
             // A box lower than the font's line would cut the glyphs' feet.
-            auto* label = child<QLabel>(this, c.ctl);
+            auto* label = child<QLabel>(this, c->ctl);
             const int line = QFontMetrics(label->font()).height();
             label->resize(label->width(), std::max(label->height(), line));
-        } else if (c.kind == layout::Kind::Field) {
-            auto* field = child<FieldEdit>(this, c.ctl);
+        } else if (c->kind == layout::Kind::Field) {
             // Figures up to the trade-amount limit are longer than the fields are wide.
-            field->setKeepTextInView(true);
-            if (c.readOnly) {
-                // Results: only the program writes them. They take the focus on a click (to
-                // copy a figure) but are left out of the tab chain, which runs through the inputs.
-                field->setFocusPolicy(Qt::ClickFocus);
-            }
+            child<FieldEdit>(this, c->ctl)->setKeepTextInView(true);
         }
     }
     auto* combo1 = child<QComboBox>(this, form1::Combo1);
@@ -189,124 +180,6 @@ void MainWindow::buildFrames() {
     for (const std::string& entry : stampDutyRateEntries()) {
         combo2->addItem(toQ(entry));
     }
-}
-
-void MainWindow::buildMenus() {
-    m_menuBar = new QMenuBar(this);
-    m_menuBar->setObjectName(qtName(form1::MenuBar));
-    m_menuBar->setFont(songFont(12));  // as the small frames and the buttons
-    QMenu* rules = m_menuBar->addMenu(QStringLiteral("费用规则(&R)"));
-    rules->setObjectName(qtName(form1::mnuRules));
-    const auto item = [&](Ctl ctl, const QString& caption, bool checkable) {
-        QAction* action = rules->addAction(caption);
-        action->setObjectName(qtName(ctl));
-        action->setCheckable(checkable);
-        return action;
-    };
-    QAction* own = item(form1::mnuRulesClassic, QStringLiteral("本程序规则(&O)"), true);
-    QAction* current =
-        item(form1::mnuRulesCurrent, QStringLiteral("现行规则（2023年8月28日起）(&C)"), true);
-    QAction* date = item(form1::mnuRulesDate, QStringLiteral("按成交日期(&D)…"), true);
-    rules->addSeparator();
-    QAction* minimum = item(form1::mnuRulesMinimum, QStringLiteral("最低佣金(&M)…"), false);
-    own->setChecked(true);
-    minimum->setEnabled(false);
-    connect(own, &QAction::triggered, this, [this] {
-        m_session.chooseOwnRules();
-        syncRulesMenu();
-    });
-    connect(current, &QAction::triggered, this, [this] {
-        m_session.chooseCurrentRules();
-        syncRulesMenu();
-    });
-    connect(date, &QAction::triggered, this, &MainWindow::openRulesDialog);
-    connect(minimum, &QAction::triggered, this, &MainWindow::openMinimumDialog);
-
-    QMenu* tools = m_menuBar->addMenu(QStringLiteral("工具(&T)"));
-    tools->setObjectName(qtName(form1::mnuTools));
-    QAction* target = tools->addAction(QStringLiteral("目标卖出价(&T)…"));
-    target->setObjectName(qtName(form1::mnuTarget));
-    connect(target, &QAction::triggered, this, &MainWindow::openTargetDialog);
-}
-
-void MainWindow::openTargetDialog() {
-    // Modeless and kept for the run, so that it shows its last target again.
-    if (m_target == nullptr) {
-        m_target = new TargetDialog(m_session, this);
-    }
-    m_target->show();
-    m_target->raise();
-    m_target->activateWindow();
-}
-
-void MainWindow::syncRulesMenu() {
-    const RuleKind kind = m_session.rules().kind;
-    findChild<QAction*>(qtName(form1::mnuRulesClassic))->setChecked(kind == RuleKind::Own);
-    findChild<QAction*>(qtName(form1::mnuRulesCurrent))->setChecked(kind == RuleKind::Current);
-    findChild<QAction*>(qtName(form1::mnuRulesDate))->setChecked(kind == RuleKind::OnDate);
-}
-
-void MainWindow::openRulesDialog() {
-    RulesDialog dialog(m_session, this);
-    dialog.exec();
-    syncRulesMenu();
-}
-
-void MainWindow::openMinimumDialog() {
-    MinimumDialog dialog(m_session, this);
-    dialog.exec();
-}
-
-void MainWindow::connectEvents() {
-    // Enter and the focus of the six inputs go to the engine; the result fields report neither.
-    for (const Ctl ctl : kMainInputs) {
-        auto* field = child<FieldEdit>(this, ctl);
-        connect(field, &FieldEdit::enterPressed, this,
-                [this, ctl] { m_session.enterPressed(ctl); });
-        connect(field, &FieldEdit::focusGained, this, [this, ctl] { m_session.focusGained(ctl); });
-    }
-
-    // The fund market is chosen by a click, by the arrow keys or by the program: every way of
-    // choosing it sets both rates to zero; a click on the option already chosen changes nothing.
-    connect(child<QRadioButton>(this, form1::Option3), &QRadioButton::toggled, this,
-            [this](bool checked) {
-                if (checked) {
-                    m_session.option3Click();
-                }
-            });
-
-    const auto onClick = [this](Ctl button, void (Session::*handler)()) {
-        connect(child<QPushButton>(this, button), &QPushButton::clicked, this,
-                [this, handler] { (m_session.*handler)(); });
-    };
-    onClick(form1::Command1, &Session::command1Click);
-    onClick(form1::Command2, &Session::command2Click);
-    onClick(form1::Command3, &Session::command3Click);
-    onClick(form1::Command4, &Session::command4Click);
-    onClick(form1::Command5, &Session::command5Click);
-    onClick(form1::Command6, &Session::command6Click);
-
-    connect(qApp, &QGuiApplication::focusWindowChanged, this, &MainWindow::onFocusWindowChanged);
-
-    // Leaving the commission list: under trade-date rules a typed rate is checked then. The
-    // focus going to a message box, the list's own popup or another application is no leaving.
-    auto* combo1 = child<QComboBox>(this, form1::Combo1);
-    connect(qApp, &QApplication::focusChanged, this, [this, combo1](QWidget* old, QWidget* now) {
-        const auto inList = [combo1](QWidget* w) { return w == combo1 || combo1->isAncestorOf(w); };
-        if (old == nullptr || now == nullptr || !inList(old) || inList(now)) {
-            return;
-        }
-        QWidget* top = now->window();
-        if (qobject_cast<QMessageBox*>(top) != nullptr || top->windowType() == Qt::Popup) {
-            return;
-        }
-        m_session.combo1Left();
-    });
-}
-
-void MainWindow::formLoad() {
-    WZ();
-    m_session.formLoad();
 }
 
 void MainWindow::WZ() {
@@ -379,7 +252,7 @@ void MainWindow::showEvent(QShowEvent* event) {
 void MainWindow::closeEvent(QCloseEvent* event) {
     // The close box: the engine unloads all four windows and ends the program.
     event->accept();
-    m_session.form1Unload();
+    m_sink(form1::Form1, Gesture::Close);
 }
 
 MainWindow::Previous MainWindow::classify(QWindow* window) const {
@@ -393,10 +266,12 @@ MainWindow::Previous MainWindow::classify(QWindow* window) const {
         if (qobject_cast<QMessageBox*>(top) != nullptr) {
             return Previous::MessageBox;
         }
-        const QString name = top->objectName();
-        if (name == qtName(form2::Form2) || name == qtName(form3::Form3) ||
-            name == qtName(form4::Form4)) {
-            return Previous::OwnWindow;
+        // A window of the program whose row says that coming back from it activates Form1.
+        for (const layout::Control& form : layout::controls()) {
+            if (form.kind == layout::Kind::Form && form.returnActivatesMain &&
+                top->objectName() == qtName(form.ctl)) {
+                return Previous::OwnWindow;
+            }
         }
         return Previous::Other;
     }
@@ -417,7 +292,7 @@ void MainWindow::onFocusWindowChanged(QWindow* window) {
     // A message box closing must leave the focus where the refusal put it; a drop-down list's
     // popup or a tool tip is no return either.
     if (now == Previous::Form1 && (before == Previous::Nothing || before == Previous::OwnWindow)) {
-        m_session.form1Activated();
+        m_sink(form1::Form1, Gesture::Activate);
     }
 }
 

@@ -3,27 +3,23 @@
 #include <QFont>
 #include <QWidget>
 
+#include "ui/layout_build.h"
+
 class QMenuBar;
 class QWindow;
 
-namespace zm {
-class Session;
-}
-
 namespace zm::ui {
 
-// The main window Form1: every control of the calculator, laid out in twips, with the banner
-// painted on the window's surface. It keeps no state of its own beyond what the widgets show:
-// every event is forwarded to the Session, which acts back through the window model.
+// The main window Form1: its menu bar and every control of the calculator, laid out in twips,
+// with the banner painted on the window's surface. It keeps no state of its own beyond what the
+// widgets show: every gesture goes to the session, which acts back through the window model.
 class MainWindow : public QWidget {
     Q_OBJECT
 public:
-    explicit MainWindow(Session& session, QWidget* parent = nullptr);
+    explicit MainWindow(GestureSink sink, QWidget* parent = nullptr);
     ~MainWindow() override;
 
-    // Form load, before the window is first shown: the banner, then the engine's load steps
-    // (StepCount, the stored rates, the reset). The rate lists are filled by the constructor.
-    void formLoad();
+    const BuiltControls& controls() const { return m_controls; }
     // Paints the banner "Zunmo算股" with its grey shadow; it stays for the whole run.
     void WZ();
     // The font the banner is painted in: the window's font at 30 points, made smaller only if
@@ -45,22 +41,14 @@ private:
     enum class Previous { Nothing, Form1, OwnWindow, MessageBox, Other };
 
     void buildFrames();
-    void buildMenus();
-    void connectEvents();
     void paintBanner();
-    // The rules menu's check marks, from the rules the session computes with (after a dialog
-    // was cancelled, say).
-    void syncRulesMenu();
-    void openRulesDialog();
-    void openMinimumDialog();
-    void openTargetDialog();
     void onFocusWindowChanged(QWindow* window);
     Previous classify(QWindow* window) const;
 
-    Session& m_session;
+    GestureSink m_sink;
+    BuiltControls m_controls;
     QWidget* m_client = nullptr;
     QMenuBar* m_menuBar = nullptr;
-    QWidget* m_target = nullptr;  // FormTarget, made on first use
     bool m_bannerShown = false;
     bool m_placed = false;  // placed on the screen at its first showing
     // The kind of the last of the program's windows that was active before the current one;

@@ -1,14 +1,20 @@
 #include "app/qt_window_model.h"
 
 #include <QAbstractButton>
+#include <QAbstractSpinBox>
 #include <QApplication>
 #include <QComboBox>
+#include <QDateEdit>
+#include <QDesktopServices>
+#include <QFileInfo>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QMessageBox>
 #include <QRadioButton>
 #include <QScreen>
+#include <QUrl>
 #include <QWindow>
 #include <algorithm>
 #include <array>
@@ -16,9 +22,9 @@
 
 #include "about/about_box.h"
 #include "app/main_window.h"
-#include "batch/batch_dialog.h"
 #include "fees/messages.h"
 #include "session/session.h"
+#include "ui/dialog_window.h"
 #include "ui/message_box.h"
 #include "ui/placement.h"
 #include "ui/qt_text.h"
@@ -30,12 +36,14 @@ namespace {
 
 // The form a top-level widget of the program is, by its objectName.
 std::optional<FormId> formOf(const QObject* window) {
-    constexpr std::array<FormId, 4> kForms = {FormId::Form1, FormId::Form2, FormId::Form3,
-                                              FormId::Form4};
     const QString name = window->objectName();
-    const auto it =
-        std::ranges::find_if(kForms, [&name](FormId f) { return name == qtName(formControl(f)); });
-    return it == kForms.end() ? std::nullopt : std::optional<FormId>(*it);
+    for (std::size_t i = 0; i < kFormCount; ++i) {
+        const auto f = static_cast<FormId>(i);
+        if (name == qtName(formControl(f))) {
+            return f;
+        }
+    }
+    return std::nullopt;
 }
 
 }  // namespace
@@ -81,24 +89,18 @@ MainWindow* QtWindowModel::mainWindow() const {
     return static_cast<MainWindow*>(form(FormId::Form1));
 }
 
+QObject* QtWindowModel::object(Ctl c) const {
+    return m_controls[c.index()].data();
+}
+
 QWidget* QtWindowModel::control(Ctl c) const {
-    QWidget* window = form(c.form());
-    if (window == nullptr) {
-        return nullptr;
+    return qobject_cast<QWidget*>(object(c));
+}
+
+void QtWindowModel::report(Ctl c, Gesture g) {
+    if (m_session != nullptr) {
+        m_session->handle(c, g);
     }
-    const QString name = toQ(c.name());
-    if (window->objectName() == name) {
-        return window;
-    }
-    QWidget* found = window->findChild<QWidget*>(name);
-#ifndef NDEBUG
-    // Every control the engine names is in the control table; one the window lacks is a window
-    // built differently from the table.
-    if (found == nullptr && window->findChild<QAction*>(name) == nullptr) {
-        qFatal("%s has no control %s", qPrintable(window->objectName()), qPrintable(name));
-    }
-#endif
-    return found;
 }
 
 std::string QtWindowModel::text(Ctl c) const {
@@ -112,6 +114,9 @@ std::string QtWindowModel::text(Ctl c) const {
     if (auto* label = qobject_cast<QLabel*>(w)) {
         return fromQ(label->text());
     }
+    if (auto* date = qobject_cast<QDateEdit*>(w)) {
+        return fromQ(date->date().toString(Qt::ISODate));
+    }
     return {};
 }
 
@@ -119,6 +124,8 @@ void QtWindowModel::setText(Ctl c, std::string_view text) {
     QWidget* w = control(c);
     if (auto* edit = qobject_cast<QLineEdit*>(w)) {
         edit->setText(toQ(text));
+    } else if (auto* date = qobject_cast<QDateEdit*>(w)) {
+        date->setDate(QDate::fromString(toQ(text), Qt::ISODate));
     } else if (auto* list = qobject_cast<QComboBox*>(w)) {
         // A drop-down list only chooses among its own entries; one the user may type into
         // takes any text.
@@ -151,6 +158,12 @@ void QtWindowModel::setBackground(Ctl c, Background background) {
 }
 
 std::string QtWindowModel::caption(Ctl c) const {
+    if (QAction* item = action(c)) {
+        return fromQ(item->text());
+    }
+    if (auto* menu = qobject_cast<QMenu*>(object(c))) {
+        return fromQ(menu->title());
+    }
     QWidget* w = control(c);
     if (auto* label = qobject_cast<QLabel*>(w)) {
         return fromQ(label->text());
@@ -180,6 +193,21 @@ void QtWindowModel::setCaption(Ctl c, std::string_view caption) {
     }
 }
 
+Rgb QtWindowModel::foreColor(Ctl c) const {
+    QWidget* w = control(c);
+    if (w == nullptr) {
+        return kBlack;
+    }
+    const QColor colour = w->palette().color(QPalette::WindowText);
+    return Rgb{static_cast<std::uint8_t>(colour.red()), static_cast<std::uint8_t>(colour.green()),
+               static_cast<std::uint8_t>(colour.blue())};
+}
+
+std::string QtWindowModel::toolTip(Ctl c) const {
+    QWidget* w = control(c);
+    return w == nullptr ? std::string() : fromQ(w->toolTip());
+}
+
 void QtWindowModel::setForeColor(Ctl c, Rgb colour) {
     if (QWidget* w = control(c)) {
         ui::setForeColor(w, colour);
@@ -199,8 +227,7 @@ void QtWindowModel::setToolTip(Ctl c, std::string_view toolTip) {
 }
 
 QAction* QtWindowModel::action(Ctl c) const {
-    QWidget* window = form(c.form());
-    return window == nullptr ? nullptr : window->findChild<QAction*>(toQ(c.name()));
+    return qobject_cast<QAction*>(object(c));
 }
 
 bool QtWindowModel::isChecked(Ctl c) const {
@@ -217,6 +244,14 @@ void QtWindowModel::setChecked(Ctl c, bool checked) {
     } else if (auto* option = qobject_cast<QRadioButton*>(control(c))) {
         option->setChecked(checked);
     }
+}
+
+bool QtWindowModel::isEnabled(Ctl c) const {
+    if (QAction* item = action(c)) {
+        return item->isEnabled();
+    }
+    QWidget* w = control(c);
+    return w == nullptr || w->isEnabled();
 }
 
 void QtWindowModel::setEnabled(Ctl c, bool enabled) {
@@ -262,6 +297,8 @@ void QtWindowModel::selectAllInFocused() {
         m_pendingFocus != nullptr ? m_pendingFocus.data() : QApplication::focusWidget();
     if (auto* edit = qobject_cast<QLineEdit*>(focused)) {
         edit->selectAll();
+    } else if (auto* spin = qobject_cast<QAbstractSpinBox*>(focused)) {
+        spin->selectAll();
     }
 }
 
@@ -283,22 +320,29 @@ bool QtWindowModel::isLoaded(FormId f) const {
 
 QWidget* QtWindowModel::create(FormId f) {
     Q_ASSERT(m_session != nullptr);
-    switch (f) {
-        case FormId::Form1:
-            return new MainWindow(*m_session);
-        case FormId::Form2:
-            return new AboutBox(*m_session);
-        case FormId::Form3:
-        case FormId::Form4:
-            // The main window as parent: the window manager keeps a dialog above it and with it.
-            return new BatchDialog(f, *m_session, form(FormId::Form1));
-        case FormId::FormRules:
-        case FormId::FormMinimum:
-        case FormId::FormTarget:
-            // The menus' dialogs belong to the main window, which opens them itself.
-            break;
+    const GestureSink sink = [this](Ctl c, Gesture g) { report(c, g); };
+    const BuiltControls* built = nullptr;
+    QWidget* window = nullptr;
+    if (f == FormId::Form1) {
+        auto* main = new MainWindow(sink);
+        built = &main->controls();
+        window = main;
+    } else if (f == FormId::Form2) {
+        auto* about = new AboutBox(sink);
+        built = &about->controls();
+        window = about;
+    } else {
+        // A window the main window owns has it as parent: the window manager keeps it above the
+        // main window and with it.
+        auto* dialog =
+            new DialogWindow(f, sink, layout::form(f).ownedByMain ? form(FormId::Form1) : nullptr);
+        built = &dialog->controls();
+        window = dialog;
     }
-    return nullptr;
+    for (const auto& [ctl, object] : *built) {
+        m_controls[ctl.index()] = object;
+    }
+    return window;
 }
 
 void QtWindowModel::load(FormId f) {
@@ -306,9 +350,6 @@ void QtWindowModel::load(FormId f) {
         return;
     }
     QWidget* window = create(f);
-    if (window == nullptr) {
-        return;
-    }
     window->installEventFilter(&m_placeKeeper);
     m_forms[f] = window;
 }
@@ -327,14 +368,15 @@ void QtWindowModel::place(FormId f, QWidget* window) const {
         return;
     }
     const MainWindow* main = mainWindow();
-    if (f == FormId::Form1 || main == nullptr || !main->isVisible()) {
+    const layout::Place where = layout::form(f).place;
+    if (where == layout::Place::Desktop || main == nullptr || !main->isVisible()) {
         return;
     }
     // The frames of the windows not yet shown are taken to be as wide as the main window's.
     const QRect mainFrame = main->frameGeometry();
     const QSize dialogFrame = window->size() + (mainFrame.size() - main->size());
     const QRect available = main->screen()->availableGeometry();
-    if (f == FormId::Form2) {
+    if (where == layout::Place::OverMain) {
         window->move(centredOver(mainFrame, dialogFrame, available));
     } else {
         window->move(placeBeside(mainFrame, dialogFrame, available, main->resultColumns()));
@@ -365,6 +407,9 @@ void QtWindowModel::unload(FormId f) {
     }
     QPointer<QWidget> window = it->second;
     m_forms.erase(it);
+    for (const layout::Control* row : layout::rowsOf(f)) {
+        m_controls[row->ctl.index()] = nullptr;
+    }
     if (window == nullptr) {
         return;
     }
@@ -380,6 +425,18 @@ void QtWindowModel::unload(FormId f) {
 void QtWindowModel::quit() {
     // Ends the event loop once the running handler returns, with exit status 0.
     QCoreApplication::exit(0);
+}
+
+UserGuide QtWindowModel::openUserGuide() {
+    const QUrl page = m_guidePath.isEmpty() ? userGuideUrl() : QUrl::fromLocalFile(m_guidePath);
+    const std::string path = fromQ(page.toLocalFile());
+    if (!QFileInfo::exists(page.toLocalFile())) {
+        return {UserGuide::Outcome::Missing, path};
+    }
+    if (!QDesktopServices::openUrl(page)) {
+        return {UserGuide::Outcome::NoBrowser, path};
+    }
+    return {UserGuide::Outcome::Opened, path};
 }
 
 }  // namespace zm::ui

@@ -4,11 +4,15 @@
 #include <QObject>
 #include <QPoint>
 #include <QPointer>
+#include <QString>
 #include <QWidget>
+#include <array>
 #include <map>
 #include <vector>
 
+#include "session/gesture.h"
 #include "session/window_model.h"
+#include "ui/layout_build.h"
 
 namespace zm {
 class Session;
@@ -18,9 +22,11 @@ namespace zm::ui {
 
 class MainWindow;
 
-// The window model on the program's real windows. Controls are found by their objectName inside
-// the top-level widget of their form; a form that is not loaded has no controls, and a call on a
-// control that does not exist changes nothing (and reads as empty).
+// The window model on the program's real windows, every one built from its layout rows. The Qt
+// object of each control (widget, menu or menu item) is kept in an array indexed by the control's
+// id while its window is loaded; a form that is not loaded has no controls, and a call on one
+// changes nothing (and reads as empty). Every gesture the windows report goes to the session's
+// one entry.
 class QtWindowModel : public WindowModel {
 public:
     QtWindowModel();
@@ -34,8 +40,10 @@ public:
     // The top-level widget of a loaded form, else nullptr.
     QWidget* form(FormId f) const;
     MainWindow* mainWindow() const;
-    // A control of a loaded form, else nullptr.
+    // A control of a loaded form, else nullptr (a menu item is no widget: see object()).
     QWidget* control(Ctl c) const;
+    // The Qt object of a control of a loaded form (a widget, a QMenu or a QAction), else nullptr.
+    QObject* object(Ctl c) const;
     // Destroys every window now; the model is empty afterwards. Call it while the session
     // still lives (the destructor does it too).
     void destroyAll();
@@ -47,10 +55,13 @@ public:
     void setBackground(Ctl c, Background background) override;
     std::string caption(Ctl c) const override;
     void setCaption(Ctl c, std::string_view caption) override;
+    Rgb foreColor(Ctl c) const override;
     void setForeColor(Ctl c, Rgb colour) override;
+    std::string toolTip(Ctl c) const override;
     void setToolTip(Ctl c, std::string_view toolTip) override;
     bool isChecked(Ctl c) const override;
     void setChecked(Ctl c, bool checked) override;
+    bool isEnabled(Ctl c) const override;
     void setEnabled(Ctl c, bool enabled) override;
     void setEntries(Ctl c, const std::vector<std::string>& entries) override;
     void setEditable(Ctl c, bool editable) override;
@@ -63,6 +74,9 @@ public:
     void hide(FormId f) override;
     void unload(FormId f) override;
     void quit() override;
+    UserGuide openUserGuide() override;
+    // Where the user guide page is; by default the one of the running program (userGuidePath).
+    void setUserGuidePath(const QString& path) { m_guidePath = path; }
 
 private:
     // Notes the place of each of the program's windows whenever it is hidden (by the program,
@@ -78,15 +92,19 @@ private:
         std::map<FormId, QPoint>& m_places;
     };
 
+    // The window of a form, built from its rows, and its controls into the array.
     QWidget* create(FormId f);
+    void report(Ctl c, Gesture g);
     // A menu item of a loaded form, else nullptr.
     QAction* action(Ctl c) const;
-    // Before a window is shown: where it was last in this session, else a batch dialog beside
-    // the main window and the about box over it; the window manager places the rest.
+    // Before a window is shown: where it was last in this session, else where its row says (over
+    // or beside the main window); the window manager places the rest.
     void place(FormId f, QWidget* window) const;
 
     Session* m_session = nullptr;
     std::map<FormId, QPointer<QWidget>> m_forms;
+    std::array<QPointer<QObject>, kControlCount> m_controls{};
+    QString m_guidePath;
     // Unloaded windows wait for deletion until control is back in the event loop: the handler
     // that unloads them may still be running inside one of them (Exit, a dialog's OK).
     std::vector<QPointer<QWidget>> m_unloaded;

@@ -197,12 +197,9 @@ std::optional<BatchBuyTexts> batchBuy(const std::array<double, 6>& v, const Batc
     }
     const double S = ((v[0] * v[1]) + v[2] * v[3]) + v[4] * v[5];
     // 2. to 8. The transfer fee is paid per batch in Shanghai, each batch its own 1-yuan minimum.
-    BatchBuyTexts r{combinedTrade(S, Q, w,
-                                  w.shanghai ? formatGeneral(batchTransferFee(v[1], v[3], v[5]))
-                                             : std::string("0")),
-                    {},
-                    {},
-                    {}};
+    BatchBuyTexts r;
+    r.trade = combinedTrade(
+        S, Q, w, w.shanghai ? formatGeneral(batchTransferFee(v[1], v[3], v[5])) : std::string("0"));
     const CombinedTradeTexts& t = r.trade;
     // 9. Cost per share, raised to the next fen.
     const auto cost = batchCostPerShare(t.amount, t.feeTotal, t.quantity);

@@ -5,6 +5,8 @@
 #include <string>
 #include <string_view>
 
+#include "fees/fee_rules.h"
+#include "fees/fee_schedule.h"
 #include "fees/money.h"
 
 namespace zm {
@@ -67,8 +69,8 @@ std::optional<Money> batchCostPerShare(std::string_view amountText, std::string_
 std::optional<Money> batchYieldPercent(double profitLoss, double amountPaid);
 
 // What a batch computation reads from the main window: the two list rates, whether Shanghai
-// (Option1) is chosen, and the texts of the dividend (Text22), the amount paid (Text10) and the
-// profit (Text19) as they are before the computation.
+// (Option1) is chosen and the market, and the texts of the dividend (Text22), the amount paid
+// (Text10) and the profit (Text19) as they are before the computation.
 struct BatchWindowTexts {
     double commissionRate = 0.0;
     double stampDutyRate = 0.0;
@@ -76,6 +78,7 @@ struct BatchWindowTexts {
     std::string dividend;
     std::string amountPaid;
     std::string profit;
+    Market market = Market::ShanghaiA;
 };
 
 // The main-window texts that one side of a combined trade writes, in the order of the steps:
@@ -90,8 +93,10 @@ struct CombinedTradeTexts {
 
 // The batch purchase under the program's own rules: the combined trade into Text1 … Text7, then
 // the cost per share (Text8), the break-even price (Text9) and the amount paid (Text10).
+// Under trade-date rules a dividend text that holds no number is shown as "0" (dividendFix).
 struct BatchBuyTexts {
     CombinedTradeTexts trade;
+    std::optional<std::string> dividendFix;
     std::string costPerShare, breakEven, amountPaid;
 };
 // The batch sale: the combined trade into Text11 … Text17 and the amount received (Text20); with
@@ -112,6 +117,15 @@ struct BatchSellTexts {
 std::optional<BatchBuyTexts> batchBuy(const std::array<double, 6>& values,
                                       const BatchWindowTexts& w);
 std::optional<BatchSellTexts> batchSell(const std::array<double, 6>& values,
+                                        const BatchWindowTexts& w);
+
+// The combined trades under `rules`: the program's own as above, or a trade date's, where the
+// batches are fills of one order (exact Money; one commission with its minimum, stamp duty and
+// transfer fee on the combined amount, each half up; the combined price half up to the
+// market's step). The one place a batch computation chooses between the two.
+std::optional<BatchBuyTexts> batchBuy(const FeeRules& rules, const std::array<double, 6>& values,
+                                      const BatchWindowTexts& w);
+std::optional<BatchSellTexts> batchSell(const FeeRules& rules, const std::array<double, 6>& values,
                                         const BatchWindowTexts& w);
 
 }  // namespace zm

@@ -4,6 +4,7 @@
 #include <array>
 #include <cmath>
 #include <cstdio>
+#include <ctime>
 #include <limits>
 
 #include "fees/display_format.h"
@@ -68,6 +69,17 @@ std::optional<TradeDate> TradeDate::parse(std::string_view text) {
     };
     const TradeDate d{number(0, 4), number(5, 2), number(8, 2)};
     return d.isValid() ? std::optional<TradeDate>(d) : std::nullopt;
+}
+
+TradeDate TradeDate::today() {
+    const std::time_t now = std::time(nullptr);
+    std::tm local{};
+#ifdef _WIN32
+    localtime_s(&local, &now);
+#else
+    localtime_r(&now, &local);
+#endif
+    return {local.tm_year + 1900, local.tm_mon + 1, local.tm_mday};
 }
 
 bool TradeDate::isValid() const {

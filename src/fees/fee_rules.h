@@ -23,6 +23,8 @@ struct TradeDate {
     // "2019-03-15" exactly (four-digit year, two-digit month and day, blanks at either end
     // ignored); nullopt for any other text and for a day the calendar does not have (2023-02-30).
     static std::optional<TradeDate> parse(std::string_view text);
+    // Today in the computer's local time.
+    static TradeDate today();
     bool isValid() const;
     std::string iso() const;      // "2019-03-15"
     std::string chinese() const;  // "2019年3月15日"
@@ -30,6 +32,7 @@ struct TradeDate {
 
 // Stamp duty on purchases ended on this day; the trade-date rules start here.
 inline constexpr TradeDate kFirstRulesDate{2008, 9, 19};
+inline constexpr std::string_view kFirstRulesDateText = "2008-09-19";
 
 // How the transfer fee (过户费) was charged.
 enum class TransferRule {

@@ -12,6 +12,11 @@ namespace zm::msg {
 
 inline constexpr std::string_view kMessageTitle = "股票计算器提示";
 
+// A message without its trailing blanks, for a label that shows it.
+inline std::string trimmed(std::string_view message) {
+    return std::string(message.substr(0, message.find_last_not_of(' ') + 1));
+}
+
 // Buy price (main window Text1, and the batch buy dialog's prices).
 inline constexpr std::string_view kBuyPriceNotNumber =
     "输入错误，买入价格必须输入数字，请重新输入       ";
@@ -114,9 +119,16 @@ inline constexpr std::string_view kTargetNotNumber =
     "输入错误，目标必须输入数字，请重新输入       ";
 inline constexpr std::string_view kTargetUnreachable = "在允许的价格范围内达不到这个目标       ";
 
-// The about box: no web browser could be started for the user guide (%1 is the guide's path).
-inline constexpr std::string_view kBrowserFailed =
-    "无法启动网页浏览器，请在浏览器中打开本程序的网页：%1       ";
+// The about box's picture: no web browser could be started for the user guide, or the guide
+// page is not where the program looked for it.
+inline std::string browserFailed(std::string_view guidePath) {
+    return "无法启动网页浏览器，请在浏览器中打开本程序的网页：" + std::string(guidePath) +
+           "       ";
+}
+inline std::string guideMissing(std::string_view guidePath) {
+    return "找不到本程序的使用说明网页：" + std::string(guidePath) +
+           "，请重新安装本程序或把它复制到这里       ";
+}
 
 // Captions and tool tips the sell side writes.
 inline constexpr std::string_view kProfitLossCaption = "盈亏金额";
@@ -125,6 +137,7 @@ inline constexpr std::string_view kLossCaption = "大亏特亏";
 inline constexpr std::string_view kRemainingSharesCaption = "剩余股票";
 inline constexpr std::string_view kYuanUnit = "元";
 inline constexpr std::string_view kSharesUnit = "股";
+inline constexpr std::string_view kPercentUnit = "％";
 inline constexpr std::string_view kBreakEvenTip =
     "每股的保本价格，既扣除买入卖出的各种费用后保证不亏损的每股价格";
 // The tool tip of Label8 after a partial sale, quoting the sold quantity as Text12 shows it.

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <optional>
 #include <span>
 #include <string_view>
 #include <vector>
@@ -13,15 +14,20 @@
 namespace zm::layout {
 
 enum class Kind {
-    Form,     // the window itself: width and height are its client area, caption its title
-    Frame,    // a group box with its caption on the top line
-    Label,    // static text
-    Field,    // single-line text field
-    List,     // drop-down list without an edit part
-    Option,   // option (radio) button
-    Button,   // push button with an icon
-    Picture,  // a picture that acts on a click
-    Line,     // an etched horizontal line
+    Form,       // the window itself: width and height are its client area, caption its title
+    Frame,      // a group box with its caption on the top line
+    Label,      // static text
+    Field,      // single-line text field
+    List,       // drop-down list (without an edit part until the program makes it editable)
+    Option,     // option (radio) button; the options of one container are one group
+    Button,     // push button with an icon
+    Picture,    // a picture that acts on a click
+    Line,       // an etched horizontal line
+    Date,       // a date field ("2019-03-15") with a calendar that drops down
+    MenuBar,    // the window's menu bar, above its client area
+    Menu,       // a menu of the menu bar
+    MenuItem,   // an item of a menu; `checkable` items show a check mark
+    Separator,  // a line between the items of a menu
 };
 
 enum class Align { Left, Center, Right };
@@ -29,25 +35,45 @@ enum class Align { Left, Center, Right };
 // Where a button's icon sits: left of its caption, or above it.
 enum class IconPlace { Left, Above };
 
+// Where a window opens the first time in a run (afterwards where the user left it): where the
+// desktop puts it, centred over the main window, or beside the main window, leaving its buy and
+// sell columns in view.
+enum class Place { Desktop, OverMain, BesideMain };
+
 struct Control {
     Ctl ctl = {};  // its name is also the Qt objectName
     Kind kind = {};
-    std::string_view container = {};  // the frame it sits in; empty for the window itself
-    int left = 0;                     // twips, from the container's top-left corner
+    // The frame, menu bar or menu it sits in; none for a control of the window itself.
+    std::optional<Ctl> container = {};
+    int left = 0;  // twips, from the container's top-left corner
     int top = 0;
     int width = 0;
     int height = 0;
-    std::string_view caption = {};  // or the window's title; empty for fields and lists
+    // Or the window's title; a menu's or item's caption marks its access key with &
+    // ("费用规则(&R)").
+    std::string_view caption = {};
     std::string_view toolTip = {};
     double pointSize = 0;  // 宋体 at this size; 0: the window's size
     int tabIndex = -1;     // place in the window's tab chain; -1: not in it
     Align align = Align::Left;
     std::string_view icon = {};  // an icon's name (src/ui/icons/<icon>.svg)
     IconPlace iconPlace = IconPlace::Left;
-    bool readOnly = false;        // fields: a result only the program writes (button face)
-    bool chosen = false;          // options: chosen when the window opens
-    bool wordWrap = false;        // labels: lines broken at the box's width (else one line)
-    std::string_view buddy = {};  // labels: the field or list whose caption this is
+    bool readOnly = false;          // fields: a result only the program writes (button face)
+    bool chosen = false;            // options: chosen when the window opens; items: checked
+    bool checkable = false;         // menu items: shows a check mark when chosen
+    bool enabled = true;            // menu items and controls: usable when the window opens
+    bool wordWrap = false;          // labels: lines broken at the box's width (else one line)
+    std::optional<Ctl> buddy = {};  // labels: the field or list whose caption this is
+    // Date fields: the earliest date its calendar offers ("2008-09-19"); any date can be typed.
+    std::string_view earliestDate = {};
+    // Windows only.
+    bool modal = false;        // the other windows take no input while it is open
+    bool ownedByMain = false;  // stays above the main window, no taskbar button of its own
+    bool escCloses = false;    // Esc does what its close box does
+    // Coming back from this window to the main window is the main window's activation (its
+    // focus goes to the buy price); coming back from the others leaves the focus where it was.
+    bool returnActivatesMain = false;
+    Place place = Place::Desktop;
 
     constexpr FormId form() const { return ctl.form(); }
     constexpr std::string_view name() const { return ctl.name(); }
@@ -59,9 +85,10 @@ std::span<const Control> controls();
 
 // The window's own row.
 const Control& form(FormId f);
-// The row of a control; nullptr when the window has no such control.
-const Control* find(FormId f, std::string_view name);
+// The row of a control; nullptr when no window has it.
 const Control* find(Ctl c);
+// The rows of one window, the window's own first, in the order they are created.
+std::vector<const Control*> rowsOf(FormId f);
 // The window's controls that are in its tab chain, in tab order.
 std::vector<const Control*> tabOrder(FormId f);
 

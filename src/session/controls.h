@@ -15,8 +15,8 @@
 
 // clang-format off
 #define ZM_FORM1_CONTROLS(X)                                                                       \
-    X(Form1) X(MenuBar) X(ClientArea) X(mnuRules) X(mnuRulesClassic) X(mnuRulesCurrent)            \
-    X(mnuRulesDate) X(mnuRulesMinimum) X(mnuTools) X(mnuTarget)                                    \
+    X(Form1) X(MenuBar) X(mnuRules) X(mnuRulesClassic) X(mnuRulesCurrent) X(mnuRulesDate)         \
+    X(mnuRulesSep) X(mnuRulesMinimum) X(mnuTools) X(mnuTarget)                                     \
     X(Frame1) X(Frame2) X(Frame3) X(Frame4) X(Frame5)                                              \
     X(Text1) X(Text2) X(Text3) X(Text4) X(Text5) X(Text6) X(Text7) X(Text8) X(Text9) X(Text10)     \
     X(Text11) X(Text12) X(Text13) X(Text14) X(Text15) X(Text16) X(Text17) X(Text18) X(Text19)      \
@@ -43,7 +43,8 @@
 #define ZM_FORM3_CONTROLS(X) X(Form3) ZM_BATCH_CONTROLS(X)
 #define ZM_FORM4_CONTROLS(X) X(Form4) ZM_BATCH_CONTROLS(X)
 
-#define ZM_FORMRULES_CONTROLS(X) X(FormRules) X(LabelDate) X(DateTrade) X(LabelRules) X(cmdOK) X(cmdCancel)
+#define ZM_FORMRULES_CONTROLS(X)                                                                   \
+    X(FormRules) X(LabelDate) X(DateTrade) X(LabelRules) X(cmdOK) X(cmdCancel)
 #define ZM_FORMMINIMUM_CONTROLS(X)                                                                 \
     X(FormMinimum) X(LabelMinimum) X(TextMinimum) X(LabelMinimumNote) X(cmdOK) X(cmdCancel)
 #define ZM_FORMTARGET_CONTROLS(X)                                                                  \
@@ -67,13 +68,19 @@
 
 namespace zm {
 
-// The program's windows, by their form names. The first four are the ones the engine loads,
-// shows and closes; the last three are the dialogs of the menus.
+// The program's windows, by their form names: the main window, the about box, the two batch
+// dialogs and the dialogs of the menus.
 enum class FormId : std::uint8_t {
 #define ZM_FORM_ENUM(form, ns, list) form,
     ZM_FORMS(ZM_FORM_ENUM)
 #undef ZM_FORM_ENUM
 };
+
+inline constexpr std::size_t kFormCount = 0
+#define ZM_FORM_COUNT(form, ns, list) +1
+    ZM_FORMS(ZM_FORM_COUNT)
+#undef ZM_FORM_COUNT
+    ;
 
 // Every control of every window, numbered in table order.
 enum class ControlId : std::uint16_t {

@@ -1,13 +1,13 @@
 #include "session/session.h"
-#include "session/apply_verdict.h"
-#include "session/trade_fields.h"
 
 #include <algorithm>
 #include <utility>
+#include <vector>
 
-#include "fees/calc_sell.h"
 #include "fees/fee_schedule.h"
 #include "fees/messages.h"
+#include "session/apply_verdict.h"
+#include "session/trade_fields.h"
 #include "settings/profile_file.h"
 
 namespace zm {
@@ -17,14 +17,112 @@ constexpr std::string_view kSection = "TIP";
 constexpr std::string_view kCommissionKey = "手续费";
 constexpr std::string_view kStampDutyKey = "印花税";
 
-bool isOneOf(Ctl c, const auto& controls) {
-    return std::ranges::find(controls, c) != std::ranges::end(controls);
-}
-
 }  // namespace
 
+// What each gesture does: one row per control and gesture the session acts on. Rows for the
+// controls of a kind that all do the same (the input fields, the batch fields) are made from
+// the control table's lists.
+struct Routes {
+    using Action = void (Session::*)(Ctl);
+    struct Route {
+        Ctl ctl;
+        Gesture gesture;
+        Action action;
+    };
+
+    static std::vector<Route> build() {
+        using G = Gesture;
+        using S = Session;
+        std::vector<Route> r = {
+            // Form1.
+            {form1::Form1, G::Activate, &S::mainActivated},
+            {form1::Form1, G::Close, &S::closeMain},
+            {form1::Option3, G::Choose, &S::fundMarketChosen},
+            {form1::Combo1, G::Leave, &S::commissionLeft},
+            {form1::Command1, G::Click, &S::calculate},
+            {form1::Command2, G::Click, &S::closeMain},
+            {form1::Command3, G::Click, &S::showAbout},
+            {form1::Command4, G::Click, &S::clearAll},
+            {form1::Command5, G::Click, &S::openBatchDialog},
+            {form1::Command6, G::Click, &S::openBatchDialog},
+            {form1::mnuRulesClassic, G::Click, &S::chooseOwnRules},
+            {form1::mnuRulesCurrent, G::Click, &S::chooseCurrentRules},
+            {form1::mnuRulesDate, G::Click, &S::openRulesDateDialog},
+            {form1::mnuRulesMinimum, G::Click, &S::openMinimumDialog},
+            {form1::mnuTarget, G::Click, &S::openTargetDialog},
+            // Form2.
+            {form2::Form2, G::Close, &S::closeAbout},
+            {form2::Command1, G::Click, &S::closeAbout},
+            {form2::Image1, G::Click, &S::openUserGuide},
+            // FormRules and FormMinimum: Enter in the one field is OK.
+            {formRules::DateTrade, G::DateSet, &S::rulesDateSet},
+            {formRules::DateTrade, G::Enter, &S::rulesDateOk},
+            {formRules::cmdOK, G::Click, &S::rulesDateOk},
+            {formRules::cmdCancel, G::Click, &S::closeRulesDateDialog},
+            {formRules::FormRules, G::Close, &S::closeRulesDateDialog},
+            {formMinimum::TextMinimum, G::Enter, &S::minimumOk},
+            {formMinimum::TextMinimum, G::Focus, &S::selectOnFocus},
+            {formMinimum::cmdOK, G::Click, &S::minimumOk},
+            {formMinimum::cmdCancel, G::Click, &S::closeMinimumDialog},
+            {formMinimum::FormMinimum, G::Close, &S::closeMinimumDialog},
+            // FormTarget: Enter in the target is 计 算.
+            {formTarget::OptTarget_0, G::Choose, &S::targetKindChosen},
+            {formTarget::OptTarget_1, G::Choose, &S::targetKindChosen},
+            {formTarget::TextTarget, G::Enter, &S::calculateTarget},
+            {formTarget::TextTarget, G::Focus, &S::selectOnFocus},
+            {formTarget::cmdCalc, G::Click, &S::calculateTarget},
+            {formTarget::cmdUse, G::Click, &S::useTargetSale},
+            {formTarget::cmdClose, G::Click, &S::hideWindow},
+            {formTarget::FormTarget, G::Close, &S::hideWindow},
+        };
+        for (Ctl c : kMainInputs) {
+            r.push_back({c, G::Enter, &S::enterMain});
+            r.push_back({c, G::Focus, &S::selectOnFocus});
+        }
+        for (FormId dialog : {FormId::Form3, FormId::Form4}) {
+            for (Ctl c : batchFields(dialog)) {
+                r.push_back({c, G::Enter, &S::enterBatch});
+                r.push_back({c, G::Focus, &S::selectOnFocus});
+            }
+            r.push_back({batchOk(dialog), G::Click, &S::batchOk});
+            r.push_back({batchClear(dialog), G::Click, &S::batchClear});
+            // The close box only hides the dialog, like OK, but computes nothing.
+            r.push_back({formControl(dialog), G::Close, &S::hideWindow});
+        }
+        return r;
+    }
+
+    static const std::vector<Route>& table() {
+        static const std::vector<Route> routes = build();
+        return routes;
+    }
+
+    static const Route* find(Ctl c, Gesture g) {
+        const auto& routes = table();
+        const auto it = std::ranges::find_if(
+            routes, [&](const Route& r) { return r.ctl == c && r.gesture == g; });
+        return it == routes.end() ? nullptr : &*it;
+    }
+};
+
 Session::Session(WindowModel& ui, std::string settingsPath)
-    : m_ui(ui), m_settingsPath(std::move(settingsPath)) {}
+    : m_ui(ui),
+      m_settingsPath(std::move(settingsPath)),
+      m_rules(ui, m_settingsPath, [this] { recomputeShownSides(); }),
+      m_batch(ui, m_rules) {}
+
+void Session::handle(Ctl c, Gesture g) {
+    // A disabled control or menu item takes no gesture; the windows deliver none, and a script
+    // or a test that tries gets nothing either.
+    const Routes::Route* route = Routes::find(c, g);
+    if (route != nullptr && m_ui.isEnabled(c)) {
+        (this->*route->action)(c);
+    }
+}
+
+bool Session::handles(Ctl c, Gesture g) {
+    return Routes::find(c, g) != nullptr;
+}
 
 void Session::formLoad() {
     m_state.StepCount = 0;
@@ -40,7 +138,7 @@ void Session::formLoad() {
     m_ui.setText(form1::Combo2, stampDuty && isStampDutyRateEntry(*stampDuty)
                                     ? std::string_view(*stampDuty)
                                     : kDefaultStampDutyRate);
-    loadRules();
+    m_rules.load();
     QK();
 }
 
@@ -51,7 +149,7 @@ void Session::QK() {
     m_ui.setText(form1::Text21, "0");
     m_ui.setText(form1::Text22, "0.00");
     for (FormId dialog : {FormId::Form3, FormId::Form4}) {
-        ensureLoaded(dialog);
+        m_batch.ensureLoaded(dialog);
         for (Ctl field : batchFields(dialog)) {
             m_ui.setText(field, "");
         }
@@ -65,7 +163,7 @@ void Session::SaveRates() {
     // Under trade-date rules the lists show that rule set's rates; the program's own rates stay
     // in the file as they were.
     if (!m_rules.own()) {
-        saveRules();
+        m_rules.save();
         return;
     }
     settings::ProfileFile file(m_settingsPath);
@@ -77,33 +175,16 @@ void Session::SaveRates() {
     }
 }
 
-void Session::form1Activated() {
+void Session::mainActivated(Ctl) {
     m_ui.setFocus(form1::Text1);
     m_ui.selectAllInFocused();
 }
 
-void Session::focusGained(Ctl c) {
-    const bool mainInput = c.form() == FormId::Form1 && isOneOf(c, kMainInputs);
-    const bool batchField = (c.form() == FormId::Form3 || c.form() == FormId::Form4) &&
-                            isOneOf(c, batchFields(c.form()));
-    if (mainInput || batchField) {
-        m_ui.selectAllInFocused();
-    }
+void Session::selectOnFocus(Ctl) {
+    m_ui.selectAllInFocused();
 }
 
-void Session::enterPressed(Ctl c) {
-    if (c.form() == FormId::Form1) {
-        if (isOneOf(c, kMainInputs)) {
-            enterMain(c);
-        }
-    } else if (c.form() == FormId::Form3 || c.form() == FormId::Form4) {
-        if (isOneOf(c, batchFields(c.form()))) {
-            enterBatch(c);
-        }
-    }
-}
-
-void Session::option3Click() {
+void Session::fundMarketChosen(Ctl) {
     // Funds pay commission under trade-date rules; their other fees are nil by rule.
     if (!m_rules.own()) {
         return;
@@ -112,16 +193,16 @@ void Session::option3Click() {
     m_ui.setText(form1::Combo2, "0");
 }
 
-void Session::command2Click() {
-    form1Unload();
+void Session::commissionLeft(Ctl) {
+    m_rules.commissionLeft();
 }
 
-void Session::command3Click() {
+void Session::showAbout(Ctl) {
     m_ui.show(FormId::Form2);
     m_ui.hide(FormId::Form1);
 }
 
-void Session::command4Click() {
+void Session::clearAll(Ctl) {
     QK();
     for (Ctl field : {form1::Text1, form1::Text2, form1::Text11, form1::Text12}) {
         m_ui.setReadOnly(field, false);
@@ -141,21 +222,16 @@ void Session::resetSellMarks() {
     m_ui.setCaption(form1::Label19_17, msg::kYuanUnit);
 }
 
-void Session::command5Click() {
-    ensureLoaded(FormId::Form4);
-    m_ui.show(FormId::Form4);
-    m_ui.setFocus(form4::Text1);
+void Session::openBatchDialog(Ctl button) {
+    const FormId dialog = button == form1::Command5 ? FormId::Form4 : FormId::Form3;
+    m_batch.ensureLoaded(dialog);
+    m_ui.show(dialog);
+    m_ui.setFocus(batchFields(dialog)[0]);
     m_ui.selectAllInFocused();
 }
 
-void Session::command6Click() {
-    ensureLoaded(FormId::Form3);
-    m_ui.show(FormId::Form3);
-    m_ui.setFocus(form3::Text1);
-    m_ui.selectAllInFocused();
-}
-
-void Session::form1Unload() {
+void Session::closeMain(Ctl) {
+    // Runs once: the windows' own closing calls back in while they are unloaded.
     if (m_unloading) {
         return;
     }
@@ -167,25 +243,70 @@ void Session::form1Unload() {
     m_ui.quit();
 }
 
-void Session::aboutOkClick() {
+void Session::closeAbout(Ctl) {
     m_ui.show(FormId::Form1);
     m_ui.unload(FormId::Form2);
 }
 
-void Session::ensureLoaded(FormId dialog) {
-    if (!m_ui.isLoaded(dialog)) {
-        m_ui.load(dialog);
-        batchFormLoad(dialog);
+void Session::openUserGuide(Ctl) {
+    const UserGuide guide = m_ui.openUserGuide();
+    if (guide.outcome == UserGuide::Outcome::Missing) {
+        m_ui.showMessage(msg::guideMissing(guide.path));
+    } else if (guide.outcome == UserGuide::Outcome::NoBrowser) {
+        m_ui.showMessage(msg::browserFailed(guide.path));
     }
 }
 
-std::array<std::string, 6>& Session::capturedOf(FormId dialog) {
-    return dialog == FormId::Form3 ? m_capturedSell : m_capturedBuy;
+void Session::enterBatch(Ctl c) {
+    m_batch.enter(c);
 }
 
-const std::string& Session::captured(FormId dialog, int index) const {
-    const auto& values = dialog == FormId::Form3 ? m_capturedSell : m_capturedBuy;
-    return values.at(static_cast<std::size_t>(index));
+void Session::batchOk(Ctl c) {
+    m_batch.ok(c.form());
+}
+
+void Session::batchClear(Ctl c) {
+    m_batch.clear(c.form());
+}
+
+void Session::hideWindow(Ctl c) {
+    m_ui.hide(c.form());
+}
+
+void Session::chooseOwnRules(Ctl) {
+    m_rules.chooseOwn();
+}
+
+void Session::chooseCurrentRules(Ctl) {
+    m_rules.chooseCurrent();
+}
+
+void Session::openRulesDateDialog(Ctl) {
+    m_rules.openDateDialog();
+}
+
+void Session::openMinimumDialog(Ctl) {
+    m_rules.openMinimumDialog();
+}
+
+void Session::rulesDateSet(Ctl) {
+    m_rules.dateSet();
+}
+
+void Session::rulesDateOk(Ctl) {
+    m_rules.dateOk();
+}
+
+void Session::closeRulesDateDialog(Ctl) {
+    m_rules.closeDateDialog();
+}
+
+void Session::minimumOk(Ctl) {
+    m_rules.minimumOk();
+}
+
+void Session::closeMinimumDialog(Ctl) {
+    m_rules.closeMinimumDialog();
 }
 
 }  // namespace zm

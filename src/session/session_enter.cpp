@@ -63,6 +63,10 @@ void zeroSellQtyAndResults(CalcState& st) {
 
 }  // namespace
 
+int Session::priceDecimals() const {
+    return stepDecimals(priceStep(m_rules.rules(), chosenMarket(m_ui)));
+}
+
 void Session::moveTo(Ctl field) {
     m_ui.setFocus(field);
     m_ui.selectAllInFocused();
@@ -169,10 +173,10 @@ void Session::runCalcBuy() {
         applyRefusal(m_ui, form1::Text22, dividend);
         return;
     }
-    if (!m_rules.own() && !checkTypedCommission()) {
+    if (!m_rules.commissionReady()) {
         return;
     }
-    const auto r = CalcBuy(readBuyInputs(m_ui), m_rules, m_state.BuyPrice, m_state.BuyQty);
+    const auto r = CalcBuy(readBuyInputs(m_ui), m_rules.rules(), m_state.BuyPrice, m_state.BuyQty);
     if (!r) {
         return;  // nothing to compute, or a figure beyond the range: nothing written or saved
     }
@@ -182,10 +186,10 @@ void Session::runCalcBuy() {
 }
 
 void Session::runCalcSell() {
-    if (!m_rules.own() && !checkTypedCommission()) {
+    if (!m_rules.commissionReady()) {
         return;
     }
-    const auto r = CalcSell(readSellInputs(m_ui), saleBasis(m_state), m_rules);
+    const auto r = CalcSell(readSellInputs(m_ui), saleBasis(m_state), m_rules.rules());
     if (!r) {
         return;
     }
@@ -197,9 +201,9 @@ void Session::runCalcSell() {
 // Calculate: both sides from the four typed inputs. A side with an empty price or quantity is
 // skipped without a message; a refused purchase does not stop the sale; a side locked by a batch
 // dialog asks to clear first. The rates are saved on every path.
-void Session::command1Click() {
+void Session::calculate(Ctl) {
     // Under trade-date rules a typed commission rate is checked before anything is computed.
-    if (!m_rules.own() && !checkTypedCommission()) {
+    if (!m_rules.commissionReady()) {
         return;
     }
     // The sale sets these three before it reads them.
@@ -247,6 +251,52 @@ void Session::calculateSellSide() {
     m_ui.setFocus(form1::Command1);
     applyAcceptance(m_ui, form1::Text12, *qty, &m_state.SellQty);
     runCalcSell();
+}
+
+void Session::recomputeShownSides() {
+    // Each side on screen is worked again: one a batch dialog filled (and locked) from the
+    // dialog's batches, the others from the main window's stored purchase or sale (its trade
+    // amount is set by the calculation and cleared whenever an input of that side is entered
+    // again, so a refused input leaves none) while its price and quantity fields still show them
+    // (not changed since without Enter). Its figures are cleared first, so that a side that
+    // cannot be worked again (a check refuses, the batches hold no shares any more) keeps none
+    // of the other rules'.
+    const auto shows = [this](Ctl field, Money value) {
+        return numberTextToMoney(m_ui.text(field)) == value;
+    };
+    const bool buyLocked = m_ui.isReadOnly(form1::Text1);
+    const bool sellLocked = m_ui.isReadOnly(form1::Text11);
+    const bool buyStored = !m_state.BuyAmount.isZero() && shows(form1::Text1, m_state.BuyPrice) &&
+                           shows(form1::Text2, m_state.BuyQty);
+    const bool sellStored = !m_state.SellAmount.isZero() &&
+                            shows(form1::Text11, m_state.SellPrice) &&
+                            shows(form1::Text12, m_state.SellQty);
+    const bool buyShown = !m_ui.text(form1::Text3).empty();
+    const bool sellShown = !m_ui.text(form1::Text13).empty();
+    if (sellShown) {
+        for (Ctl field : kSellResults) {
+            m_ui.setText(field, "");
+        }
+        resetSellMarks();
+    }
+    if (buyShown) {
+        for (Ctl field : kBuyResults) {
+            m_ui.setText(field, "");
+        }
+        m_ui.setForeColor(form1::Label8, kBlack);
+        if (buyLocked) {
+            m_batch.CalcBatchBuy();
+        } else if (buyStored) {
+            runCalcBuy();
+        }
+    }
+    if (sellShown) {
+        if (sellLocked) {
+            m_batch.CalcBatchSell();
+        } else if (sellStored) {
+            runCalcSell();
+        }
+    }
 }
 
 }  // namespace zm

@@ -23,6 +23,15 @@ inline constexpr Rgb kBlue{0, 0, 255};
 // output) fields, window background for editable ones.
 enum class Background { ButtonFace, Window };
 
+// What became of a request to show the user guide page: shown in a browser; the page is not
+// where the program looked for it (a program copied without its guide); no browser could be
+// started. `path` is where the page is, or was looked for.
+struct UserGuide {
+    enum class Outcome { Opened, Missing, NoBrowser };
+    Outcome outcome = Outcome::Opened;
+    std::string path;
+};
+
 // The narrow seam between the engine and the windows. The Qt windows implement it on real
 // widgets; tests implement it in memory. Every procedure of the engine acts on the windows
 // through these calls only, in the order it makes them.
@@ -41,12 +50,15 @@ public:
     // Caption of a label, frame or button.
     virtual std::string caption(Ctl c) const = 0;
     virtual void setCaption(Ctl c, std::string_view caption) = 0;
+    virtual Rgb foreColor(Ctl c) const = 0;
     virtual void setForeColor(Ctl c, Rgb colour) = 0;
+    virtual std::string toolTip(Ctl c) const = 0;
     virtual void setToolTip(Ctl c, std::string_view toolTip) = 0;
     // Whether an option button or a checkable menu item is chosen.
     virtual bool isChecked(Ctl c) const = 0;
     virtual void setChecked(Ctl c, bool checked) = 0;
     // Enables or disables a control or a menu item.
+    virtual bool isEnabled(Ctl c) const = 0;
     virtual void setEnabled(Ctl c, bool enabled) = 0;
     // A drop-down list: replaces its entries (choosing none), and lets the user type a text of
     // their own besides picking an entry (setText then takes any text).
@@ -61,9 +73,10 @@ public:
     // user has closed it.
     virtual void showMessage(std::string_view text) = 0;
 
-    // Windows. load creates the window hidden (nothing when it is loaded); show shows it
-    // modeless, loading it first; hide keeps it loaded; unload closes and destroys it (nothing
-    // when it is not loaded).
+    // Windows. load creates the window hidden (nothing when it is loaded); show shows it, loading
+    // it first, without waiting for it to close (a window whose layout row is modal keeps the
+    // others from input while it is open); hide keeps it loaded; unload closes and destroys it
+    // (nothing when it is not loaded).
     virtual bool isLoaded(FormId f) const = 0;
     virtual void load(FormId f) = 0;
     virtual void show(FormId f) = 0;
@@ -71,6 +84,9 @@ public:
     virtual void unload(FormId f) = 0;
     // Ends the program with exit status 0 once the current handler returns.
     virtual void quit() = 0;
+
+    // Opens the user guide page that comes with the program in the system's web browser.
+    virtual UserGuide openUserGuide() = 0;
 };
 
 }  // namespace zm

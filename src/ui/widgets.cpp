@@ -5,6 +5,7 @@
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QCalendarWidget>
 #include <QFocusEvent>
 #include <QFontDatabase>
 #include <QFontMetrics>
@@ -264,6 +265,57 @@ bool pressFocusedButtonOnEnter(QWidget* window, QKeyEvent* event) {
     event->accept();
     button->click();
     return true;
+}
+
+namespace {
+
+bool isEnter(const QKeyEvent* event) {
+    return event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
+}
+
+}  // namespace
+
+void ListBox::keyPressEvent(QKeyEvent* event) {
+    if (isEnter(event)) {
+        event->accept();
+        emit enterPressed();
+        return;
+    }
+    QComboBox::keyPressEvent(event);
+}
+
+DateField::DateField(QWidget* parent) : QDateEdit(parent) {
+    const QLocale chinese(QLocale::Chinese, QLocale::China);
+    setLocale(chinese);
+    setDisplayFormat(QStringLiteral("yyyy-MM-dd"));
+    setCalendarPopup(true);
+    setMinimumDate(QDate(1990, 12, 19));
+    calendarWidget()->setLocale(chinese);
+    calendarWidget()->setFirstDayOfWeek(Qt::Monday);
+}
+
+void DateField::keyPressEvent(QKeyEvent* event) {
+    if (isEnter(event)) {
+        event->accept();
+        emit enterPressed();
+        return;
+    }
+    QDateEdit::keyPressEvent(event);
+}
+
+void PictureLabel::mousePressEvent(QMouseEvent* event) {
+    m_pressed = event->button() == Qt::LeftButton;
+    QLabel::mousePressEvent(event);
+}
+
+void PictureLabel::mouseReleaseEvent(QMouseEvent* event) {
+    const bool click = m_pressed && event->button() == Qt::LeftButton &&
+                       rect().contains(event->position().toPoint());
+    m_pressed = false;
+    QLabel::mouseReleaseEvent(event);
+    if (click) {
+        emit clicked();
+    }
 }
 
 }  // namespace zm::ui

@@ -1,7 +1,10 @@
 #pragma once
 
+#include <QComboBox>
+#include <QDateEdit>
 #include <QFont>
 #include <QIcon>
+#include <QLabel>
 #include <QLineEdit>
 #include <QRect>
 #include <QString>
@@ -81,6 +84,52 @@ private:
 
     bool m_keepSelectionOnClick = false;
     double m_fullPointSize = 0;  // the field's own size while the text is kept in view, else 0
+};
+
+// A drop-down list of the program: reports Enter (Return or the keypad's Enter), typed into it
+// when it is editable or pressed while it has the focus.
+class ListBox : public QComboBox {
+    Q_OBJECT
+public:
+    explicit ListBox(QWidget* parent = nullptr) : QComboBox(parent) {}
+
+signals:
+    void enterPressed();
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+};
+
+// A date field of the program, "2019-03-15", with a calendar that drops down; both in Chinese
+// (十二月, 周一) whatever the system's locale. Any date from 1990-12-19 on can be typed, so
+// that one the program refuses gets its message. Reports Enter.
+class DateField : public QDateEdit {
+    Q_OBJECT
+public:
+    explicit DateField(QWidget* parent = nullptr);
+
+signals:
+    void enterPressed();
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+};
+
+// A picture that acts on a click: the left button pressed and released on it.
+class PictureLabel : public QLabel {
+    Q_OBJECT
+public:
+    explicit PictureLabel(QWidget* parent = nullptr) : QLabel(parent) {}
+
+signals:
+    void clicked();
+
+protected:
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+
+private:
+    bool m_pressed = false;
 };
 
 }  // namespace zm::ui

@@ -129,6 +129,12 @@ std::wstring withCrLf(const std::wstring& text) {
     return out;
 }
 
+// The menu bar and its menus and items are no child windows.
+bool isMenuRow(const layout::Control& c) {
+    return c.kind == layout::Kind::MenuBar || c.kind == layout::Kind::Menu ||
+           c.kind == layout::Kind::MenuItem || c.kind == layout::Kind::Separator;
+}
+
 std::wstring withoutLineBreaks(std::wstring text) {
     std::erase(text, L'\r');
     std::erase(text, L'\n');
@@ -186,6 +192,15 @@ int WinWindowModel::run() {
         DispatchMessageW(&msg);
     }
     return static_cast<int>(msg.wParam);
+}
+
+bool WinWindowModel::returnsToMain(HWND hwnd) const {
+    for (std::size_t i = 0; i < m_forms.size(); ++i) {
+        if (m_forms[i].hwnd == hwnd) {
+            return layout::form(formOf(static_cast<int>(i))).returnActivatesMain;
+        }
+    }
+    return false;
 }
 
 bool WinWindowModel::isOurs(HWND hwnd) const {
@@ -286,7 +301,7 @@ void WinWindowModel::createControls(FormId f) {
     std::vector<HWND> frames;
     bool firstOption = true;
     for (const layout::Control& c : layout::controls()) {
-        if (c.form() != f || c.kind == layout::Kind::Form) {
+        if (c.form() != f || c.kind == layout::Kind::Form || isMenuRow(c)) {
             continue;
         }
         const wchar_t* cls = WC_STATICW;
@@ -335,7 +350,14 @@ void WinWindowModel::createControls(FormId f) {
             case layout::Kind::Line:
                 style |= SS_ETCHEDHORZ;
                 break;
+            case layout::Kind::Date:
+                cls = DATETIMEPICK_CLASSW;
+                break;
             case layout::Kind::Form:
+            case layout::Kind::MenuBar:
+            case layout::Kind::Menu:
+            case layout::Kind::MenuItem:
+            case layout::Kind::Separator:
                 break;
         }
         if (c.tabIndex >= 0) {
@@ -358,6 +380,7 @@ void WinWindowModel::createControls(FormId f) {
         }
         if (c.kind == layout::Kind::Option && c.chosen) {
             SendMessageW(hwnd, BM_SETCHECK, BST_CHECKED, 0);
+            m_chosen[c.ctl.index()] = true;
         }
         if (c.kind == layout::Kind::Picture && m_banner != nullptr) {
             SendMessageW(hwnd, STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(m_banner));
@@ -411,13 +434,13 @@ void WinWindowModel::placeControls(FormId f) {
     SetWindowPos(form.hwnd, nullptr, 0, 0, outer.right - outer.left, outer.bottom - outer.top,
                  SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
     for (const layout::Control& c : layout::controls()) {
-        if (c.form() != f || c.kind == layout::Kind::Form) {
+        if (c.form() != f || c.kind == layout::Kind::Form || isMenuRow(c)) {
             continue;
         }
         int left = c.left;
         int top = c.top;
-        if (!c.container.empty()) {
-            const layout::Control* frame = layout::find(f, c.container);
+        if (c.container) {
+            const layout::Control* frame = layout::find(*c.container);
             left += frame->left;
             top += frame->top;
         }
@@ -503,8 +526,8 @@ LRESULT WinWindowModel::onFormMessage(FormId f, HWND hwnd, UINT msg, WPARAM wPar
             const bool first = !form.everActive;
             form.everActive = true;
             if (f == FormId::Form1 && m_session != nullptr &&
-                (first || (from != nullptr && from != hwnd && isOurs(from)))) {
-                m_session->form1Activated();
+                (first || (from != nullptr && from != hwnd && returnsToMain(from)))) {
+                m_session->handle(form1::Form1, Gesture::Activate);
             }
             return 0;
         }
@@ -540,14 +563,7 @@ LRESULT WinWindowModel::onFormMessage(FormId f, HWND hwnd, UINT msg, WPARAM wPar
             if (m_session == nullptr) {
                 break;
             }
-            if (f == FormId::Form1) {
-                m_session->form1Unload();
-            } else if (f == FormId::Form2) {
-                m_session->aboutOkClick();  // the close box does what OK does
-            } else {
-                // Hidden, not destroyed: the fields keep what was typed for the next opening.
-                hide(f);
-            }
+            m_session->handle(formControl(f), Gesture::Close);
             return 0;
         default:
             break;
@@ -555,53 +571,46 @@ LRESULT WinWindowModel::onFormMessage(FormId f, HWND hwnd, UINT msg, WPARAM wPar
     return DefWindowProcW(hwnd, msg, wParam, lParam);
 }
 
-void WinWindowModel::onCommand(FormId f, HWND hwnd, WORD code) {
+void WinWindowModel::onCommand(FormId /*f*/, HWND hwnd, WORD code) {
     const layout::Control* row = rowOf(hwnd);
     if (row == nullptr || m_session == nullptr) {
         return;
     }
     if (row->kind == layout::Kind::Option && code == BN_CLICKED) {
-        // Every way of choosing the fund market sets both rates to zero; a click on the option
-        // already chosen changes nothing.
-        const bool option3 = isChecked(form1::Option3);
-        if (option3 && !m_option3) {
-            m_option3 = true;
-            m_session->option3Click();
-        }
-        m_option3 = option3;
+        reportChosenOption(row->ctl);
         return;
     }
-    if (row->kind == layout::Kind::Picture && code == STN_CLICKED) {
-        // The program's page is the user guide that comes with it: 使用说明.txt beside the .exe.
-        const std::string guide = settings::programFolder() + "\\使用说明.txt";
-        const auto result = reinterpret_cast<INT_PTR>(ShellExecuteW(
-            m_forms[1].hwnd, L"open", toWide(guide).c_str(), nullptr, nullptr, SW_SHOWNORMAL));
-        if (result <= 32) {
-            showMessage("无法启动网页浏览器，请在浏览器中打开本程序的网页：" + guide + "       ");
-        }
-        return;
+    if ((row->kind == layout::Kind::Picture && code == STN_CLICKED) ||
+        (row->kind == layout::Kind::Button && code == BN_CLICKED)) {
+        m_session->handle(row->ctl, Gesture::Click);
     }
-    if (row->kind != layout::Kind::Button || code != BN_CLICKED) {
-        return;
-    }
-    if (f == FormId::Form1) {
-        using Handler = void (Session::*)();
-        constexpr std::pair<Ctl, Handler> handlers[] = {
-            {form1::Command1, &Session::command1Click}, {form1::Command2, &Session::command2Click},
-            {form1::Command3, &Session::command3Click}, {form1::Command4, &Session::command4Click},
-            {form1::Command5, &Session::command5Click}, {form1::Command6, &Session::command6Click}};
-        for (const auto& [button, handler] : handlers) {
-            if (button == row->ctl) {
-                (m_session->*handler)();
+}
+
+void WinWindowModel::reportChosenOption(Ctl option) {
+    // Choosing an option reports it once, by a click, the arrow keys or the program; a click on
+    // the option already chosen changes nothing.
+    const layout::Control* row = layout::find(option);
+    const bool chosen = isChecked(option);
+    for (const layout::Control* other : layout::rowsOf(option.form())) {
+        if (other->kind == layout::Kind::Option && other->container == row->container) {
+            const bool was = m_chosen[other->ctl.index()];
+            m_chosen[other->ctl.index()] = isChecked(other->ctl);
+            if (other->ctl == option && chosen && !was && m_session != nullptr) {
+                m_session->handle(option, Gesture::Choose);
             }
         }
-    } else if (f == FormId::Form2) {
-        m_session->aboutOkClick();
-    } else if (row->ctl == batchOk(f)) {
-        m_session->batchOkClick(f);
-    } else {
-        m_session->batchClearClick(f);
     }
+}
+
+UserGuide WinWindowModel::openUserGuide() {
+    // The program's page is the user guide that comes with it: 使用说明.txt beside the .exe.
+    const std::string guide = settings::programFolder() + "\\使用说明.txt";
+    if (GetFileAttributesW(toWide(guide).c_str()) == INVALID_FILE_ATTRIBUTES) {
+        return {UserGuide::Outcome::Missing, guide};
+    }
+    const auto result = reinterpret_cast<INT_PTR>(ShellExecuteW(
+        m_forms[1].hwnd, L"open", toWide(guide).c_str(), nullptr, nullptr, SW_SHOWNORMAL));
+    return {result > 32 ? UserGuide::Outcome::Opened : UserGuide::Outcome::NoBrowser, guide};
 }
 
 LRESULT CALLBACK WinWindowModel::controlProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam,
@@ -628,7 +637,7 @@ LRESULT WinWindowModel::onControlMessage(HWND hwnd, UINT msg, WPARAM wParam, LPA
                 return 0;
             }
             if (wParam == VK_RETURN && field && m_session != nullptr) {
-                m_session->enterPressed(row->ctl);
+                m_session->handle(row->ctl, Gesture::Enter);
                 return 0;
             }
             break;
@@ -645,7 +654,7 @@ LRESULT WinWindowModel::onControlMessage(HWND hwnd, UINT msg, WPARAM wParam, LPA
             const HWND from = reinterpret_cast<HWND>(wParam);
             if (field && m_session != nullptr && from != nullptr &&
                 isOurs(GetAncestor(from, GA_ROOT))) {
-                m_session->focusGained(row->ctl);
+                m_session->handle(row->ctl, Gesture::Focus);
             }
             return result;
         }
@@ -804,6 +813,34 @@ void WinWindowModel::setToolTip(Ctl c, std::string_view toolTip) {
     }
 }
 
+Rgb WinWindowModel::foreColor(Ctl c) const {
+    HWND hwnd = control(c);
+    const auto it = m_looks.find(hwnd);
+    const COLORREF fore = it == m_looks.end() ? RGB(0, 0, 0) : it->second.fore;
+    return Rgb{GetRValue(fore), GetGValue(fore), GetBValue(fore)};
+}
+
+std::string WinWindowModel::toolTip(Ctl c) const {
+    HWND hwnd = control(c);
+    const Form& form = m_forms[static_cast<std::size_t>(indexOf(c.form()))];
+    if (hwnd == nullptr || form.toolTip == nullptr) {
+        return {};
+    }
+    std::wstring tip(1024, L'\0');
+    TTTOOLINFOW tool{};
+    tool.cbSize = sizeof tool;
+    tool.hwnd = form.hwnd;
+    tool.uId = reinterpret_cast<UINT_PTR>(hwnd);
+    tool.lpszText = tip.data();
+    SendMessageW(form.toolTip, TTM_GETTEXTW, tip.size(), reinterpret_cast<LPARAM>(&tool));
+    return toUtf8(tip.c_str());
+}
+
+bool WinWindowModel::isEnabled(Ctl c) const {
+    HWND hwnd = control(c);
+    return hwnd == nullptr || IsWindowEnabled(hwnd) != FALSE;
+}
+
 void WinWindowModel::setEnabled(Ctl c, bool enabled) {
     if (HWND hwnd = control(c)) {
         EnableWindow(hwnd, enabled ? TRUE : FALSE);
@@ -896,13 +933,10 @@ void WinWindowModel::setChecked(Ctl c, bool checked) {
         }
     }
     SendMessageW(hwnd, BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED, 0);
-    // The program choosing the fund market counts as choosing it.
-    const bool option3 = isChecked(form1::Option3);
-    if (option3 && !m_option3 && m_session != nullptr) {
-        m_option3 = true;
-        m_session->option3Click();
+    // The program choosing an option counts as choosing it.
+    if (layout::find(c)->kind == layout::Kind::Option) {
+        reportChosenOption(c);
     }
-    m_option3 = option3;
 }
 
 void WinWindowModel::setFocus(Ctl c) {
@@ -962,9 +996,6 @@ void WinWindowModel::destroyForm(FormId f) {
     }
     HWND hwnd = form.hwnd;
     form = Form{};
-    if (f == FormId::Form1) {
-        m_option3 = false;
-    }
     SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
     RemovePropW(hwnd, L"ZunmoForm");
     DestroyWindow(hwnd);

@@ -45,10 +45,13 @@ public:
     void setBackground(Ctl c, Background background) override;
     std::string caption(Ctl c) const override;
     void setCaption(Ctl c, std::string_view caption) override;
+    Rgb foreColor(Ctl c) const override;
     void setForeColor(Ctl c, Rgb colour) override;
+    std::string toolTip(Ctl c) const override;
     void setToolTip(Ctl c, std::string_view toolTip) override;
     bool isChecked(Ctl c) const override;
     void setChecked(Ctl c, bool checked) override;
+    bool isEnabled(Ctl c) const override;
     void setEnabled(Ctl c, bool enabled) override;
     void setEntries(Ctl c, const std::vector<std::string>& entries) override;
     void setEditable(Ctl c, bool editable) override;
@@ -61,6 +64,7 @@ public:
     void hide(FormId f) override;
     void unload(FormId f) override;
     void quit() override;
+    UserGuide openUserGuide() override;
 
 private:
     struct Form {
@@ -85,6 +89,10 @@ private:
     HWND control(Ctl c) const;
     const layout::Control* rowOf(HWND control) const;
     bool isOurs(HWND hwnd) const;
+    // Coming back from this window of the program to the main window activates the main window.
+    bool returnsToMain(HWND hwnd) const;
+    // Reports Choose for an option that has just become the chosen one of its group.
+    void reportChosenOption(Ctl option);
     void createControls(FormId f);
     void placeControls(FormId f);
     void fitWrappedText(FormId f, const layout::Control& c, HWND hwnd);
@@ -100,7 +108,8 @@ private:
     std::map<std::pair<int, UINT>, HFONT> m_fonts;  // (hundredths of a point, dpi)
     HBITMAP m_banner = nullptr;
     bool m_bannerShown = false;
-    bool m_option3 = false;  // Option3 chosen, so that only a change reports a click
+    // Which options were chosen when last looked at, so that only a change reports Choose.
+    std::array<bool, kControlCount> m_chosen{};
 };
 
 }  // namespace zm::win

@@ -22,6 +22,7 @@
 #include <QUrl>
 
 #include "about/about_box.h"
+#include "fees/messages.h"
 #include "support/qt_message_watcher.h"
 #include "support/qt_program.h"
 
@@ -30,6 +31,17 @@ namespace {
 
 using test::QtMessageWatcher;
 using test::QtProgram;
+
+// A user guide page in a temporary folder, for the picture to open.
+struct GuideStandIn {
+    QTemporaryDir dir;
+    QString path = dir.filePath(QStringLiteral("user-guide.html"));
+    GuideStandIn() {
+        QFile page(path);
+        EXPECT_TRUE(page.open(QIODevice::WriteOnly));
+        page.write("<html></html>");
+    }
+};
 
 QWidget* openAbout(QtProgram& program) {
     QTest::mouseClick(program.control<QPushButton>(form1::Command3), Qt::LeftButton);
@@ -161,12 +173,14 @@ TEST(AboutBox, a_click_on_the_picture_opens_the_page_each_time_and_leaves_the_bo
     QtMessageWatcher watcher;
     QtProgram program;
     BrowserStandIn browser;
+    GuideStandIn guide;
+    program.windows().setUserGuidePath(guide.path);
     QWidget* about = openAbout(program);
     auto* image = program.control<QLabel>(form2::Image1);
     QTest::mouseClick(image, Qt::LeftButton);
     QTest::mouseClick(image, Qt::LeftButton);
     ASSERT_EQ(browser.opened.size(), 2);
-    EXPECT_EQ(browser.opened[0], ui::userGuideUrl());
+    EXPECT_EQ(browser.opened[0], QUrl::fromLocalFile(guide.path));
     EXPECT_TRUE(about->isVisible());
     EXPECT_FALSE(program.form1()->isVisible());
     EXPECT_TRUE(watcher.seen().empty());
@@ -179,15 +193,23 @@ TEST(AboutBox, without_a_browser_a_message_says_where_the_page_is_and_the_box_st
     }
     QtMessageWatcher watcher;
     QtProgram program;
+    GuideStandIn guide;
     QWidget* about = openAbout(program);
-    watcher.expect(ui::browserFailedMessage().toStdString());
+    // The page where it is, but no browser; then a program copied without its page.
+    program.windows().setUserGuidePath(guide.path);
+    watcher.expect(msg::browserFailed(ui::fromQ(guide.path)));
+    QTest::mouseClick(program.control(form2::Image1), Qt::LeftButton);
+    const QString missing = guide.dir.filePath(QStringLiteral("gone/user-guide.html"));
+    program.windows().setUserGuidePath(missing);
+    watcher.expect(msg::guideMissing(ui::fromQ(missing)));
     QTest::mouseClick(program.control(form2::Image1), Qt::LeftButton);
     EXPECT_EQ(watcher.pending(), 0u);
-    ASSERT_EQ(watcher.seen().size(), 1u);
-    EXPECT_EQ(watcher.seen()[0].title, QStringLiteral("股票计算器提示"));
-    EXPECT_EQ(watcher.seen()[0].icon, QMessageBox::Warning);
-    EXPECT_TRUE(watcher.seen()[0].text.contains(ui::userGuideUrl().toLocalFile()));
-    EXPECT_TRUE(watcher.seen()[0].text.endsWith(QStringLiteral("       ")));
+    ASSERT_EQ(watcher.seen().size(), 2u);
+    for (const auto& seen : watcher.seen()) {
+        EXPECT_EQ(seen.title, QStringLiteral("股票计算器提示"));
+        EXPECT_EQ(seen.icon, QMessageBox::Warning);
+        EXPECT_TRUE(seen.text.endsWith(QStringLiteral("       ")));
+    }
     EXPECT_TRUE(about->isVisible());
     EXPECT_TRUE(program.windows().isLoaded(FormId::Form2));
 }

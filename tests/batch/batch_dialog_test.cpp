@@ -13,10 +13,10 @@
 #include <QToolButton>
 #include <array>
 
-#include "batch/batch_dialog.h"
 #include "fees/messages.h"
 #include "support/qt_message_watcher.h"
 #include "support/qt_program.h"
+#include "ui/dialog_window.h"
 
 namespace zm {
 namespace {

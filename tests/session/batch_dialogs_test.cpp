@@ -56,11 +56,14 @@ protected:
             ui.setText(dlg(d, i), b[static_cast<std::size_t>(i)]);
         }
     }
-    void open(FormId d) { d == kBuy ? session.command5Click() : session.command6Click(); }
-    void ok(FormId d) { session.batchOkClick(d); }
+    void open(FormId d) {
+        d == kBuy ? session.handle(form1::Command5, Gesture::Click)
+                  : session.handle(form1::Command6, Gesture::Click);
+    }
+    void ok(FormId d) { session.handle(batchOk(d), Gesture::Click); }
     void enter(FormId d, int index) {
         ui.setFocus(dlg(d, index));
-        session.enterPressed(dlg(d, index));
+        session.handle(dlg(d, index), Gesture::Enter);
     }
     std::string shown(Ctl name) const { return ui.text(name); }
     bool locked(Ctl name) {
@@ -233,7 +236,7 @@ TEST_F(BatchDialog, the_dividend_lowers_the_amount_paid_and_a_dividend_without_n
     EXPECT_EQ(shown(form1::Text10), "15,011.00");  // 15,311.00 − 2.00 × 1500 × 0.1
 
     ui.setText(form1::Text22, "abc");
-    session.batchClearClick(kBuy);
+    session.handle(batchClear(kBuy), Gesture::Click);
     fill(kBuy, {"10.00", "1000", "10.50", "500", "", ""});
     ok(kBuy);
     EXPECT_EQ(shown(form1::Text10), "15,311.00");
@@ -294,7 +297,7 @@ TEST_F(BatchDialog, load_and_clear_empty_the_texts_and_captured_values) {
     fill(kSell, {"11", "100", "", "", "", ""});
     ok(kSell);
     ASSERT_EQ(session.captured(kSell, 0), "11");
-    session.batchClearClick(kSell);
+    session.handle(batchClear(kSell), Gesture::Click);
     for (int i = 0; i < 6; ++i) {
         EXPECT_EQ(ui.text(dlg(kSell, i)), "");
         EXPECT_EQ(session.captured(kSell, i), "");
@@ -478,8 +481,8 @@ TEST_F(BatchDialog, dialogs_leave_the_calculation_state_and_the_settings_file_al
     enter(kBuy, 1);
     fill(kSell, kWorkedSale);
     ok(kSell);
-    session.batchClearClick(kBuy);
-    session.batchClearClick(kSell);
+    session.handle(batchClear(kBuy), Gesture::Click);
+    session.handle(batchClear(kSell), Gesture::Click);
 
     ASSERT_EQ(shown(form1::Text20), "16,683.00");
     for (std::size_t i = 0; i < std::size(members); ++i) {
@@ -499,7 +502,7 @@ TEST_F(BatchDialog, dialog_clear_unlocks_its_side_keeps_the_figures_and_stays_op
     fill(kSell, kWorkedSale);
     ok(kSell);
     open(kBuy);
-    session.batchClearClick(kBuy);
+    session.handle(batchClear(kBuy), Gesture::Click);
     EXPECT_TRUE(editable(form1::Text1));
     EXPECT_TRUE(editable(form1::Text2));
     EXPECT_TRUE(locked(form1::Text11));  // the other side keeps its lock
@@ -507,7 +510,7 @@ TEST_F(BatchDialog, dialog_clear_unlocks_its_side_keeps_the_figures_and_stays_op
     EXPECT_TRUE(ui.visible[kBuy]);
     EXPECT_EQ(ui.text(dlg(kBuy, 0)), "");
 
-    session.batchClearClick(kSell);
+    session.handle(batchClear(kSell), Gesture::Click);
     EXPECT_TRUE(editable(form1::Text11));
     EXPECT_TRUE(editable(form1::Text12));
 }
@@ -650,14 +653,14 @@ TEST_F(BatchDialog, enter_on_a_quantity_refuses_a_figure_beyond_range_in_another
 
 TEST_F(BatchDialog, multi_batch_commands_show_their_dialog_with_the_first_price_selected) {
     ui.setText(dlg(kSell, 0), "11.5");
-    session.command6Click();
+    session.handle(form1::Command6, Gesture::Click);
     EXPECT_TRUE(ui.visible[kSell]);
     EXPECT_FALSE(ui.visible[kBuy]);
     EXPECT_TRUE(ui.hasFocus(dlg(kSell, 0)));
     EXPECT_TRUE(ui.isWholeTextSelected(dlg(kSell, 0)));
     EXPECT_EQ(texts(1, 20), std::vector<std::string>(20, ""));  // no main-window field changes
 
-    session.command5Click();
+    session.handle(form1::Command5, Gesture::Click);
     EXPECT_TRUE(ui.visible[kBuy]);
     EXPECT_TRUE(ui.hasFocus(dlg(kBuy, 0)));
 }
@@ -674,7 +677,7 @@ TEST_F(BatchDialog, main_clear_after_batches_unlocks_recolours_and_closes_both_d
     ASSERT_EQ(ui.caption(form1::Label17), "大亏特亏");
     ui.windowLog.clear();
 
-    session.command4Click();
+    session.handle(form1::Command4, Gesture::Click);
     for (Ctl name : {form1::Text1, form1::Text2, form1::Text11, form1::Text12}) {
         EXPECT_TRUE(editable(name)) << name;
         EXPECT_EQ(shown(name), "") << name;
@@ -689,7 +692,7 @@ TEST_F(BatchDialog, main_clear_after_batches_unlocks_recolours_and_closes_both_d
     EXPECT_TRUE(ui.hasFocus(form1::Text1));
 
     // The next use loads the dialog afresh: empty fields and captures.
-    session.command5Click();
+    session.handle(form1::Command5, Gesture::Click);
     EXPECT_TRUE(ui.isLoaded(kBuy));
     EXPECT_EQ(ui.text(dlg(kBuy, 0)), "");
     EXPECT_EQ(session.captured(kBuy, 0), "");
@@ -699,10 +702,10 @@ TEST_F(BatchDialog, main_clear_after_batches_unlocks_recolours_and_closes_both_d
 
 TEST_F(BatchDialog, about_box_replaces_the_main_window_until_its_ok) {
     ui.setText(form1::Text1, "9.50");
-    session.command3Click();
+    session.handle(form1::Command3, Gesture::Click);
     EXPECT_TRUE(ui.visible[FormId::Form2]);
     EXPECT_FALSE(ui.visible[FormId::Form1]);
-    session.aboutOkClick();
+    session.handle(form2::Command1, Gesture::Click);
     EXPECT_TRUE(ui.visible[FormId::Form1]);
     EXPECT_FALSE(ui.isLoaded(FormId::Form2));
     EXPECT_EQ(shown(form1::Text1), "9.50");

@@ -148,7 +148,7 @@ TEST_F(EnterFlow, enter_makes_its_window_calls_in_order) {
     const auto entered = [&](Ctl field, const char* typed) {
         type(field, typed);
         ui.callLog.clear();
-        session.enterPressed(field);
+        session.handle(field, Gesture::Enter);
         return ui.callLog;
     };
     using Log = std::vector<std::string>;
@@ -253,7 +253,7 @@ TEST_F(EnterFlow, enter_walks_the_six_fields_in_a_cycle_back_to_the_buy_price) {
         if (typed != nullptr) {
             type(field, typed);
         }
-        session.enterPressed(field);
+        session.handle(field, Gesture::Enter);
     }
     EXPECT_TRUE(ui.messages.empty());
     EXPECT_TRUE(ui.hasFocus(form1::Text1));

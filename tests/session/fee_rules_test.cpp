@@ -196,13 +196,14 @@ class RulesExample : public MainWindowTest, public ::testing::WithParamInterface
 TEST_P(RulesExample, shows_every_figure_of_the_worked_example) {
     const Example& e = GetParam();
     if (*e.date == '\0') {
-        session.chooseCurrentRules();
+        session.handle(form1::mnuRulesCurrent, Gesture::Click);
     } else {
-        ASSERT_TRUE(session.chooseRulesOnDate(e.date));
+        ASSERT_TRUE(chooseRulesOnDate(session, ui, e.date));
     }
-    ASSERT_TRUE(session.setMinimumCommission(e.minimum));
+    ASSERT_TRUE(setMinimumCommission(session, ui, e.minimum));
     ui.setChecked(e.market, true);
-    session.option3Click();  // the fund market keeps its commission under trade-date rules
+    session.handle(form1::Option3,
+                   Gesture::Choose);  // the fund market keeps its commission under trade-date rules
     type(form1::Combo1, e.commission);
     type(form1::Text21, e.bonus);
     type(form1::Text22, e.dividend);
@@ -227,11 +228,11 @@ using FeeRulesTest = MainWindowTest;
 class BatchRulesTest : public MainWindowTest {
 protected:
     void batchBuy(const std::vector<std::string_view>& typed) {
-        session.command5Click();
+        session.handle(form1::Command5, Gesture::Click);
         for (std::size_t i = 0; i < typed.size(); ++i) {
             ui.setText(batchFields(FormId::Form4).at(i), typed[i]);
         }
-        session.batchOkClick(FormId::Form4);
+        session.handle(batchOk(FormId::Form4), Gesture::Click);
     }
     void expectShown(const Fields& expected) {
         EXPECT_TRUE(ui.messages.empty());
@@ -242,7 +243,7 @@ protected:
 };
 
 TEST_F(BatchRulesTest, three_batches_pay_one_commission_and_one_transfer_fee) {
-    session.chooseCurrentRules();
+    session.handle(form1::mnuRulesCurrent, Gesture::Click);
     type(form1::Combo1, "0.25");
     batchBuy({"10.20", "300", "10.25", "500", "10.30", "200"});
     expectShown({{form1::Text1, "10.25"},
@@ -259,7 +260,7 @@ TEST_F(BatchRulesTest, three_batches_pay_one_commission_and_one_transfer_fee) {
 // pays the Shanghai transfer fee per share, 1.234 rounded half up to 1.23; the sale of the same
 // shares in the main window too.
 TEST_F(BatchRulesTest, the_2012_rules_charge_shanghai_transfer_per_share) {
-    ASSERT_TRUE(session.chooseRulesOnDate("2012-05-02"));
+    ASSERT_TRUE(chooseRulesOnDate(session, ui, "2012-05-02"));
     type(form1::Combo1, "1.5");
     batchBuy({"8.88", "1234"});
     type(form1::Text11, "9.99");
@@ -297,12 +298,12 @@ TEST_F(FeeRulesTest, switching_to_todays_rules_and_back_recomputes_and_restores_
     for (const auto& f : fields) {
         own.push_back(shown(f));
     }
-    session.chooseCurrentRules();
+    session.handle(form1::mnuRulesCurrent, Gesture::Click);
     EXPECT_EQ(ui.caption(form1::Form1), "股票交易费用成本Zunmo计算器3.0版（现行规则）");
     EXPECT_EQ(shown(form1::Combo2), "0.5");
     EXPECT_FALSE(ui.at(form1::Combo2).enabled);
     EXPECT_EQ(shown(form1::Text15), "3.15");  // the sale recomputed at today's 0.5‰
-    session.chooseOwnRules();
+    session.handle(form1::mnuRulesClassic, Gesture::Click);
     EXPECT_EQ(ui.caption(form1::Form1), "股票交易费用成本Zunmo计算器3.0版");
     EXPECT_EQ(shown(form1::Combo1), "2.5");
     EXPECT_EQ(shown(form1::Combo2), "1");
@@ -318,7 +319,7 @@ TEST_F(FeeRulesTest, switching_to_todays_rules_and_back_recomputes_and_restores_
 // Every refusal kind: the typed commission rate (on a calculation and on leaving the list), the
 // minimum commission, the trade date.
 TEST_F(FeeRulesTest, bad_rates_minimums_and_dates_are_refused_and_change_nothing) {
-    session.chooseCurrentRules();
+    session.handle(form1::mnuRulesCurrent, Gesture::Click);
     for (const char* rate : {"", "-1", "3.001", "0.0001", "1e-3", "０.２５", "abc", "1..2"}) {
         ui.messages.clear();
         type(form1::Combo1, rate);
@@ -330,13 +331,13 @@ TEST_F(FeeRulesTest, bad_rates_minimums_and_dates_are_refused_and_change_nothing
     const std::string longText(10000, '1');
     ui.messages.clear();
     type(form1::Combo1, longText);
-    session.combo1Left();
+    session.handle(form1::Combo1, Gesture::Leave);
     EXPECT_EQ(ui.messages.size(), 1u);
     EXPECT_EQ(session.rules().commissionPpm, 2700);  // the list's rate when the rules were chosen
 
     for (const char* minimum : {"-1", "100.01", "abc", "", "1e400"}) {
         ui.messages.clear();
-        EXPECT_FALSE(session.setMinimumCommission(minimum));
+        EXPECT_FALSE(setMinimumCommission(session, ui, minimum));
         EXPECT_EQ(ui.messages, std::vector<std::string>{std::string(msg::kMinCommissionInvalid)});
     }
     EXPECT_EQ(session.rules().minCommission, money("5"));
@@ -349,17 +350,17 @@ TEST_F(FeeRulesTest, bad_rates_minimums_and_dates_are_refused_and_change_nothing
         {"2023-2-3", msg::kRulesDateInvalid}};
     for (const auto& [date, message] : dates) {
         ui.messages.clear();
-        EXPECT_FALSE(session.chooseRulesOnDate(date));
+        EXPECT_FALSE(chooseRulesOnDate(session, ui, date));
         EXPECT_EQ(ui.messages, std::vector<std::string>{std::string(message)}) << date;
     }
     EXPECT_EQ(session.rules().kind, RuleKind::Current);
 }
 
 TEST_F(FeeRulesTest, the_choice_comes_back_at_the_next_start_and_nonsense_falls_back) {
-    ASSERT_TRUE(session.chooseRulesOnDate("2019-03-15"));
+    ASSERT_TRUE(chooseRulesOnDate(session, ui, "2019-03-15"));
     type(form1::Combo1, "0.085");
-    session.combo1Left();
-    ASSERT_TRUE(session.setMinimumCommission("0"));
+    session.handle(form1::Combo1, Gesture::Leave);
+    ASSERT_TRUE(setMinimumCommission(session, ui, "0"));
     {
         MemoryWindowModel ui2;
         ui2.setUpMainWindow();
@@ -467,7 +468,7 @@ class TargetExample : public MainWindowTest, public ::testing::WithParamInterfac
 TEST_P(TargetExample, is_the_lowest_price_that_meets_the_target) {
     const TargetRow& r = GetParam();
     if (r.today) {
-        session.chooseCurrentRules();
+        session.handle(form1::mnuRulesCurrent, Gesture::Click);
         type(form1::Combo1, "0.25");
     } else {
         useRates("3.0", "3");
@@ -475,11 +476,11 @@ TEST_P(TargetExample, is_the_lowest_price_that_meets_the_target) {
     type(form1::Text1, "10");
     type(form1::Text2, "1000");
     calculate();
-    const auto sale = session.targetSale(r.kind, r.target);
+    const auto sale = targetSale(session, ui, r.kind == TargetKind::Yield, r.target);
     ASSERT_TRUE(sale);
-    EXPECT_EQ(formatPrice(sale->price), r.price);
-    EXPECT_EQ(formatAmount(sale->profit), r.profit);
-    EXPECT_EQ(formatAmount(*sale->yield), r.yield);
+    EXPECT_EQ(sale->price, r.price);
+    EXPECT_EQ(sale->profit, r.profit);
+    EXPECT_EQ(sale->yield, r.yield);
     EXPECT_TRUE(ui.messages.empty());
 }
 
@@ -488,7 +489,7 @@ INSTANTIATE_TEST_SUITE_P(Rows, TargetExample, ::testing::ValuesIn(kTargets), row
 TEST_F(FeeRulesTest, a_target_is_refused_without_a_purchase_as_no_number_and_beyond_reach) {
     const std::pair<const char*, std::string_view> before[] = {{"500", msg::kTargetNoPurchase}};
     for (const auto& [text, message] : before) {
-        EXPECT_FALSE(session.targetSale(TargetKind::Profit, text));
+        EXPECT_FALSE(targetSale(session, ui, false, text));
         EXPECT_EQ(ui.messages.back(), message);
     }
     type(form1::Text1, "10");
@@ -503,20 +504,19 @@ TEST_F(FeeRulesTest, a_target_is_refused_without_a_purchase_as_no_number_and_bey
     };
     for (const auto& [kind, text, message] : rows) {
         ui.messages.clear();
-        EXPECT_FALSE(session.targetSale(kind, text)) << text;
+        EXPECT_FALSE(targetSale(session, ui, kind == TargetKind::Yield, text)) << text;
         EXPECT_EQ(ui.messages, std::vector<std::string>{std::string(message)}) << text;
     }
 }
 
 TEST_F(FeeRulesTest, using_a_target_fills_the_sell_side_as_enter_does) {
-    session.chooseCurrentRules();
+    session.handle(form1::mnuRulesCurrent, Gesture::Click);
     type(form1::Combo1, "0.25");
     type(form1::Text1, "10");
     type(form1::Text2, "1000");
     calculate();
-    const auto sale = session.targetSale(TargetKind::Profit, "500");
-    ASSERT_TRUE(sale);
-    session.useTargetSale(*sale);
+    ASSERT_TRUE(targetSale(session, ui, false, "500"));
+    session.handle(formTarget::cmdUse, Gesture::Click);
     EXPECT_EQ(shown(form1::Text11), "10.52");
     EXPECT_EQ(shown(form1::Text12), "1,000");
     EXPECT_EQ(shown(form1::Text19), "504.53");

@@ -17,6 +17,7 @@
 #include "fees/messages.h"
 #include "fees/number_text.h"
 #include "session/session.h"
+#include "support/dialog_gestures.h"
 #include "support/memory_window_model.h"
 #include "support/table_rows.h"
 #include "support/temp_dir.h"
@@ -51,11 +52,11 @@ protected:
     // The user presses Enter in a field that has the focus.
     void enter(Ctl field) {
         ui.setFocus(field);
-        session.enterPressed(field);
+        session.handle(field, Gesture::Enter);
     }
     void calculate() {
         ui.setFocus(form1::Command1);
-        session.command1Click();
+        session.handle(form1::Command1, Gesture::Click);
     }
     CalcState& st() { return session.state(); }
 

@@ -123,7 +123,7 @@ TEST_F(RatesPersistence, save_writes_both_rates_in_gbk_and_the_next_start_shows_
 
 TEST_F(RatesPersistence, fund_or_warrant_rates_are_remembered_as_zero) {
     auto run = start();
-    run->session.option3Click();
+    run->session.handle(form1::Option3, Gesture::Choose);
     run->session.SaveRates();
     EXPECT_TRUE(run->ui.messages.empty());
 

@@ -64,7 +64,7 @@ TEST_F(SessionReset, reset_zeroes_the_state_but_keeps_the_step_counter_marks_and
     ui.setCaption(form1::Label17, "大亏特亏");
     ui.setForeColor(form1::Label17, kBlue);
     ui.setReadOnly(form1::Text1, true);
-    session.option3Click();
+    session.handle(form1::Option3, Gesture::Choose);
 
     session.QK();
 
@@ -83,7 +83,7 @@ TEST_F(SessionReset, reset_zeroes_the_state_but_keeps_the_step_counter_marks_and
 }
 
 TEST_F(SessionReset, fund_market_sets_both_rates_to_zero_and_they_stay_when_switching_back) {
-    session.option3Click();
+    session.handle(form1::Option3, Gesture::Choose);
     EXPECT_EQ(ui.text(form1::Combo1), "0.0");
     EXPECT_EQ(ui.text(form1::Combo2), "0");
     ui.setChecked(form1::Option1, true);  // Option1 has no handler
@@ -94,27 +94,27 @@ TEST_F(SessionReset, fund_market_sets_both_rates_to_zero_and_they_stay_when_swit
 TEST_F(SessionReset, input_fields_select_their_text_on_focus_and_output_fields_do_not) {
     ui.setText(form1::Text2, "1,000");
     ui.setFocus(form1::Text2);
-    session.focusGained(form1::Text2);
+    session.handle(form1::Text2, Gesture::Focus);
     EXPECT_TRUE(ui.isWholeTextSelected(form1::Text2));
 
     ui.setText(form1::Text3, "10,000.00");
     ui.setFocus(form1::Text3);
-    session.focusGained(form1::Text3);
+    session.handle(form1::Text3, Gesture::Focus);
     EXPECT_FALSE(ui.selection.has_value());
 }
 
 TEST_F(SessionReset, activation_from_another_own_window_puts_the_focus_in_the_buy_price) {
     ui.setText(form1::Text1, "9.50");
     ui.setFocus(form1::Text12);
-    session.form1Activated();
+    session.handle(form1::Form1, Gesture::Activate);
     EXPECT_TRUE(ui.hasFocus(form1::Text1));
     EXPECT_TRUE(ui.isWholeTextSelected(form1::Text1));
 }
 
 TEST_F(SessionReset, closing_the_main_window_unloads_the_four_windows_in_order_once) {
     ui.windowLog.clear();
-    session.command2Click();
-    session.form1Unload();  // the close event that follows changes nothing
+    session.handle(form1::Command2, Gesture::Click);
+    session.handle(form1::Form1, Gesture::Close);  // the close event that follows changes nothing
     const std::vector<std::string> expected = {"unload Form1", "unload Form3", "unload Form4"};
     EXPECT_EQ(ui.windowLog, expected);  // Form2 was never loaded, so unloading it does nothing
     EXPECT_TRUE(ui.quitRequested);

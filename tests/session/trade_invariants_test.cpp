@@ -67,7 +67,8 @@ public:
             chooseDatedRules(index / 6);
         } else {
             if (!m_session.rules().own()) {
-                act(ActionSource::RulesChange, [&] { m_session.chooseOwnRules(); });
+                act(ActionSource::RulesChange,
+                    [&] { m_session.handle(form1::mnuRulesClassic, Gesture::Click); });
                 m_ui.messages.clear();  // its saves are not this trade's
             }
             m_ui.userType(form1::Combo1,
@@ -76,7 +77,8 @@ public:
                           stampDutyRateEntries()[static_cast<std::size_t>(pair / 31)]);
         }
         if (chance(0.5)) {
-            act(ActionSource::MainWindow, [&] { m_session.command4Click(); });  // Clear
+            act(ActionSource::MainWindow,
+                [&] { m_session.handle(form1::Command4, Gesture::Click); });  // Clear
         }
         const double road = uniform();
         if (road < 0.45) {
@@ -180,7 +182,8 @@ private:
                        : market == 1 ? form1::Option2
                                      : form1::Option3);
         if (market == 2) {
-            act(ActionSource::MainWindow, [&] { m_session.option3Click(); });
+            act(ActionSource::MainWindow,
+                [&] { m_session.handle(form1::Option3, Gesture::Choose); });
         }
     }
     void chooseDatedRules(int n) {
@@ -189,21 +192,21 @@ private:
         const char* date = kDates[n % 7];
         act(ActionSource::RulesChange, [&] {
             if (*date == '\0') {
-                m_session.chooseCurrentRules();
+                m_session.handle(form1::mnuRulesCurrent, Gesture::Click);
             } else {
-                m_session.chooseRulesOnDate(date);
+                chooseRulesOnDate(m_session, m_ui, date);
             }
         });
         m_ui.userType(form1::Combo1, formatCommissionRate(between(0, 3000)));
-        act(ActionSource::MainWindow, [&] { m_session.combo1Left(); });
+        act(ActionSource::MainWindow, [&] { m_session.handle(form1::Combo1, Gesture::Leave); });
         const std::string minimum =
             formatAmount(Money::fromFen(chance(0.3) ? 0 : between(0, 10000)));
-        act(ActionSource::RulesChange, [&] { m_session.setMinimumCommission(minimum); });
+        act(ActionSource::RulesChange, [&] { setMinimumCommission(m_session, m_ui, minimum); });
     }
     void typeEnter(Ctl field, const std::string& text) {
         m_ui.userType(field, text);
         m_ui.MemoryWindowModel::setFocus(field);
-        act(ActionSource::MainWindow, [&] { m_session.enterPressed(field); });
+        act(ActionSource::MainWindow, [&] { m_session.handle(field, Gesture::Enter); });
     }
     // Bonus shares and dividend per 10, typed with Enter or without.
     void bonusAndDividend() {
@@ -274,7 +277,7 @@ private:
             m_ui.userType(form1::Text12, "");
         }
         m_ui.MemoryWindowModel::setFocus(form1::Command1);
-        act(ActionSource::MainWindow, [&] { m_session.command1Click(); });
+        act(ActionSource::MainWindow, [&] { m_session.handle(form1::Command1, Gesture::Click); });
         ++m_expectedSaves;
     }
 
@@ -284,7 +287,8 @@ private:
         const ActionSource source =
             dialog == FormId::Form4 ? ActionSource::BatchBuy : ActionSource::BatchSell;
         act(source, [&] {
-            dialog == FormId::Form4 ? m_session.command5Click() : m_session.command6Click();
+            dialog == FormId::Form4 ? m_session.handle(form1::Command5, Gesture::Click)
+                                    : m_session.handle(form1::Command6, Gesture::Click);
         });
         const int count = static_cast<int>(between(1, 3));
         const bool byEnter = chance(0.6);
@@ -306,11 +310,11 @@ private:
             if (byEnter) {
                 for (Ctl c : {p, q}) {
                     m_ui.MemoryWindowModel::setFocus(c);
-                    act(source, [&] { m_session.enterPressed(c); });
+                    act(source, [&] { m_session.handle(c, Gesture::Enter); });
                 }
             }
         }
-        act(source, [&] { m_session.batchOkClick(dialog); });
+        act(source, [&] { m_session.handle(batchOk(dialog), Gesture::Click); });
     }
 
     void batchRoad() {
@@ -335,7 +339,8 @@ private:
             ++m_expectedSaves;
             batches(FormId::Form3);
         }
-        act(ActionSource::MainWindow, [&] { m_session.command4Click(); });  // unlock
+        act(ActionSource::MainWindow,
+            [&] { m_session.handle(form1::Command4, Gesture::Click); });  // unlock
     }
 
     std::mt19937_64 m_random;
@@ -393,7 +398,7 @@ protected:
         rec.userType(form1::Text11, "11.00");
         rec.userType(form1::Text12, "500");
         rec.startAction();
-        recSession.command1Click();
+        recSession.handle(form1::Command1, Gesture::Click);
         TradeInvariants rules(kLiteralBudget);
         EXPECT_TRUE(rules.check(rec, recSession, ActionSource::MainWindow, 0).empty());
         if (tamper) {

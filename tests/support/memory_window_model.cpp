@@ -5,6 +5,7 @@
 #include <string>
 
 #include "fees/fee_schedule.h"
+#include "layout/layout.h"
 
 namespace zm::test {
 
@@ -73,6 +74,21 @@ void MemoryWindowModel::setCaption(Ctl c, std::string_view caption) {
     at(c).caption = std::string(caption);
     callLog.push_back("caption " + std::string(c.name()) + "=" + std::string(caption));
 }
+Rgb MemoryWindowModel::foreColor(Ctl c) const {
+    const Control* ctl = find(c);
+    return ctl ? ctl->foreColor : kBlack;
+}
+
+std::string MemoryWindowModel::toolTip(Ctl c) const {
+    const Control* ctl = find(c);
+    return ctl ? ctl->toolTip : std::string();
+}
+
+bool MemoryWindowModel::isEnabled(Ctl c) const {
+    const Control* ctl = find(c);
+    return ctl == nullptr || ctl->enabled;
+}
+
 void MemoryWindowModel::setForeColor(Ctl c, Rgb colour) {
     at(c).foreColor = colour;
     callLog.push_back("colour " + std::string(c.name()));
@@ -87,11 +103,11 @@ bool MemoryWindowModel::isChecked(Ctl c) const {
 }
 
 void MemoryWindowModel::setChecked(Ctl c, bool checked) {
-    if (checked && c.name().starts_with("Option")) {
-        for (auto& [id, ctl] : m_controls) {
-            const Ctl other = controlAt(static_cast<std::size_t>(id));
-            if (other.form() == c.form() && other.name().starts_with("Option")) {
-                ctl.checked = false;
+    const layout::Control* row = layout::find(c);
+    if (checked && row != nullptr && row->kind == layout::Kind::Option) {
+        for (const layout::Control* other : layout::rowsOf(c.form())) {
+            if (other->kind == layout::Kind::Option && other->container == row->container) {
+                at(other->ctl).checked = false;
             }
         }
     }
@@ -138,10 +154,20 @@ bool MemoryWindowModel::isLoaded(FormId f) const {
 }
 
 void MemoryWindowModel::load(FormId f) {
-    if (!isLoaded(f)) {
-        m_loaded[f] = true;
-        visible[f] = false;
-        windowLog.push_back(std::string("load ") + std::string(formName(f)));
+    if (isLoaded(f)) {
+        return;
+    }
+    m_loaded[f] = true;
+    visible[f] = false;
+    windowLog.push_back(std::string("load ") + std::string(formName(f)));
+    for (const layout::Control* row : layout::rowsOf(f)) {
+        Control& c = m_controls[row->ctl.id];
+        c.caption = std::string(row->caption);
+        c.toolTip = std::string(row->toolTip);
+        c.readOnly = row->readOnly;
+        c.background = row->readOnly ? Background::ButtonFace : Background::Window;
+        c.checked = row->chosen;
+        c.enabled = row->enabled;
     }
 }
 
@@ -182,9 +208,13 @@ void MemoryWindowModel::declareRateLists() {
 }
 
 void MemoryWindowModel::setUpMainWindow() {
-    declareRateLists();
-    setChecked(form1::Option1, true);
     load(FormId::Form1);
+    declareRateLists();
+}
+
+UserGuide MemoryWindowModel::openUserGuide() {
+    ++guideOpenings;
+    return guide;
 }
 
 bool MemoryWindowModel::hasFocus(Ctl c) const {

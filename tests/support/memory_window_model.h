@@ -12,9 +12,11 @@
 namespace zm::test {
 
 // An in-memory window model: every control is a record that remembers what the engine did to
-// it, made on first use. Lists accept only their declared entries. A control that is no entry of
-// the control table throws std::logic_error, which fails the running test.
-// Message boxes are recorded in order and answered at once.
+// it. Loading a window makes its controls as its layout rows say (captions, tool tips, read-only
+// fields, chosen options, checked and disabled menu items); a control is also made on first use.
+// Lists accept only their declared entries. A control that is no entry of the control table
+// throws std::logic_error, which fails the running test. Message boxes are recorded in order and
+// answered at once.
 class MemoryWindowModel : public WindowModel {
 public:
     struct Control {
@@ -37,10 +39,13 @@ public:
     void setBackground(Ctl c, Background background) override;
     std::string caption(Ctl c) const override;
     void setCaption(Ctl c, std::string_view caption) override;
+    Rgb foreColor(Ctl c) const override;
     void setForeColor(Ctl c, Rgb colour) override;
+    std::string toolTip(Ctl c) const override;
     void setToolTip(Ctl c, std::string_view toolTip) override;
     bool isChecked(Ctl c) const override;
     void setChecked(Ctl c, bool checked) override;
+    bool isEnabled(Ctl c) const override;
     void setEnabled(Ctl c, bool enabled) override;
     void setEntries(Ctl c, const std::vector<std::string>& entries) override;
     void setEditable(Ctl c, bool editable) override;
@@ -53,6 +58,8 @@ public:
     void hide(FormId f) override;
     void unload(FormId f) override;
     void quit() override { quitRequested = true; }
+    // Records the request and answers with `guide`.
+    UserGuide openUserGuide() override;
 
     // Declares a drop-down list with its entries (setText then only chooses among them).
     void declareList(Ctl c, std::vector<std::string> entries);
@@ -60,8 +67,7 @@ public:
     void declareRateLists();
     // The main window as the real one is built: the rate lists, Shanghai chosen, Form1 loaded.
     void setUpMainWindow();
-    // Options of one group: checking one unchecks the others of the same form whose names
-    // start with "Option".
+    // Options of one group (the options of one container): checking one unchecks the others.
     Control& at(Ctl c);
     const Control* find(Ctl c) const;
 
@@ -77,6 +83,8 @@ public:
     // "caption Label17=大赚特赚", "colour Label8", "focus Text2", "select Text2", "message …".
     std::vector<std::string> callLog;
     bool quitRequested = false;
+    UserGuide guide{UserGuide::Outcome::Opened, "/usr/share/doc/zunmo-calc/user-guide.html"};
+    int guideOpenings = 0;
 
     bool hasFocus(Ctl c) const;
     bool isWholeTextSelected(Ctl c) const;

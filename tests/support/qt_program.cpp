@@ -30,7 +30,8 @@ QtProgram::QtProgram(const Options& options) : m_session(m_windows, settingsFile
     }
     m_windows.setSession(m_session);
     m_windows.load(FormId::Form1);
-    form1()->formLoad();
+    form1()->WZ();
+    m_session.formLoad();
     if (options.show) {
         m_windows.show(FormId::Form1);
         activate(form1());

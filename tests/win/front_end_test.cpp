@@ -249,7 +249,7 @@ struct Expected {
     void typeAndEnter(Ctl field, std::string_view typed) {
         ui.setFocus(field);
         ui.setText(field, typed);
-        session.enterPressed(field);
+        session.handle(field, Gesture::Enter);
     }
 };
 

@@ -260,7 +260,8 @@ int main(int argc, char* argv[]) {
     zm::Session session(windows, zm::settings::settingsFilePath(zm::ui::fromQ(settingsDir.path())));
     windows.setSession(session);
     windows.load(FormId::Form1);
-    windows.mainWindow()->formLoad();
+    windows.mainWindow()->WZ();
+    session.formLoad();
     windows.show(FormId::Form1);
 
     Drive d(windows);

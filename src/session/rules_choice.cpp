@@ -1,18 +1,12 @@
-// The fee rules: the program's own (the two rate lists) or those in force on a trade date, the
-// way the main window shows them, and the settings section that remembers them.
+#include "session/rules_choice.h"
+
 #include <array>
-#include <string>
+#include <utility>
 #include <vector>
 
-#include "fees/calc_buy.h"
-#include "fees/calc_sell.h"
 #include "fees/display_format.h"
 #include "fees/messages.h"
-#include "fees/number_text.h"
-#include "input/validation.h"
 #include "session/apply_verdict.h"
-#include "session/session.h"
-#include "session/trade_fields.h"
 #include "settings/profile_file.h"
 
 namespace zm {
@@ -41,7 +35,11 @@ std::vector<std::string> toVector(const std::array<std::string, N>& a) {
 
 }  // namespace
 
-void Session::loadRules() {
+RulesChoice::RulesChoice(WindowModel& ui, const std::string& settingsPath,
+                         std::function<void()> changed)
+    : m_ui(ui), m_settingsPath(settingsPath), m_changed(std::move(changed)) {}
+
+void RulesChoice::load() {
     m_ownCommission = m_ui.text(form1::Combo1);
     m_ownStampDuty = m_ui.text(form1::Combo2);
     const settings::ProfileFile file(m_settingsPath);
@@ -61,17 +59,21 @@ void Session::loadRules() {
     stored.minCommission = minimum.value_or(kMinCommission);
     m_rules = stored;
     if (!m_rules.own()) {
-        applyRules();
+        apply();
     }
 }
 
-void Session::applyRules() {
+void RulesChoice::showMenuChecks() {
     const RuleKind kind = m_rules.kind;
-    m_ui.setCaption(form1::Form1, std::string(msg::kMainTitle) + rulesTitleSuffix(m_rules));
     m_ui.setChecked(form1::mnuRulesClassic, kind == RuleKind::Own);
     m_ui.setChecked(form1::mnuRulesCurrent, kind == RuleKind::Current);
     m_ui.setChecked(form1::mnuRulesDate, kind == RuleKind::OnDate);
-    m_ui.setEnabled(form1::mnuRulesMinimum, kind != RuleKind::Own);
+}
+
+void RulesChoice::apply() {
+    m_ui.setCaption(form1::Form1, std::string(msg::kMainTitle) + rulesTitleSuffix(m_rules));
+    showMenuChecks();
+    m_ui.setEnabled(form1::mnuRulesMinimum, !m_rules.own());
     std::string_view stampTip = msg::kCombo2Tip;
     if (m_rules.own()) {
         m_ui.setEditable(form1::Combo1, false);
@@ -97,7 +99,7 @@ void Session::applyRules() {
     }
 }
 
-void Session::switchRules(FeeRules next) {
+void RulesChoice::switchTo(FeeRules next) {
     if (m_rules.own()) {
         if (!next.own()) {
             m_ownCommission = m_ui.text(form1::Combo1);
@@ -107,68 +109,118 @@ void Session::switchRules(FeeRules next) {
         next.commissionPpm = *typed;  // a rate typed and not yet left counts
     }
     m_rules = next;
-    applyRules();
-    saveRules();
-    recomputeShownSides();
+    apply();
+    save();
+    m_changed();
 }
 
-void Session::chooseOwnRules() {
+void RulesChoice::chooseOwn() {
     FeeRules next = m_rules;
     next.kind = RuleKind::Own;
-    switchRules(next);
+    switchTo(next);
 }
 
-void Session::chooseCurrentRules() {
+void RulesChoice::chooseCurrent() {
     FeeRules next = m_rules;
     next.kind = RuleKind::Current;
-    switchRules(next);
+    switchTo(next);
 }
 
-bool Session::chooseRulesOnDate(std::string_view date) {
+bool RulesChoice::chooseOnDate(std::string_view date) {
     const auto parsed = TradeDate::parse(date);
     if (!parsed) {
-        m_ui.showMessage(msg::kRulesDateInvalid);
+        ShowInputError(m_ui, formRules::DateTrade, msg::kRulesDateInvalid);
         return false;
     }
     if (*parsed < kFirstRulesDate) {
-        m_ui.showMessage(msg::kRulesDateTooEarly);
+        ShowInputError(m_ui, formRules::DateTrade, msg::kRulesDateTooEarly);
         return false;
     }
     FeeRules next = m_rules;
     next.kind = RuleKind::OnDate;
     next.date = *parsed;
-    switchRules(next);
+    switchTo(next);
     return true;
 }
 
-bool Session::setMinimumCommission(std::string_view text) {
-    const auto minimum = parseMinCommission(text);
-    if (!minimum) {
-        m_ui.showMessage(msg::kMinCommissionInvalid);
-        return false;
+void RulesChoice::openDateDialog() {
+    showMenuChecks();
+    m_ui.load(FormId::FormRules);
+    const TradeDate shown = m_rules.kind == RuleKind::OnDate ? m_rules.date : TradeDate::today();
+    m_ui.setText(formRules::DateTrade, shown.iso());
+    dateSet();
+    m_ui.show(FormId::FormRules);
+    m_ui.setFocus(formRules::DateTrade);
+    m_ui.selectAllInFocused();
+}
+
+void RulesChoice::dateSet() {
+    const auto date = TradeDate::parse(m_ui.text(formRules::DateTrade));
+    std::string summary;
+    if (date && *date < kFirstRulesDate) {
+        summary = msg::trimmed(msg::kRulesDateTooEarly);
+    } else if (date) {
+        const Era& era = eraOn(*date);
+        summary = "自" + era.from.chinese() + "起：\n" + rulesSummary(era, m_rules.minCommission);
     }
-    m_rules.minCommission = *minimum;
-    saveRules();
-    recomputeShownSides();
-    return true;
+    m_ui.setCaption(formRules::LabelRules, summary);
 }
 
-void Session::combo1Left() {
+void RulesChoice::dateOk() {
+    if (chooseOnDate(m_ui.text(formRules::DateTrade))) {
+        m_ui.unload(FormId::FormRules);
+    }
+}
+
+void RulesChoice::closeDateDialog() {
+    m_ui.unload(FormId::FormRules);
+    showMenuChecks();
+}
+
+void RulesChoice::openMinimumDialog() {
+    m_ui.load(FormId::FormMinimum);
+    m_ui.setText(formMinimum::TextMinimum, formatAmount(m_rules.minCommission));
+    m_ui.show(FormId::FormMinimum);
+    m_ui.setFocus(formMinimum::TextMinimum);
+    m_ui.selectAllInFocused();
+}
+
+void RulesChoice::minimumOk() {
+    const auto minimum = parseMinCommission(m_ui.text(formMinimum::TextMinimum));
+    if (!minimum) {
+        ShowInputError(m_ui, formMinimum::TextMinimum, msg::kMinCommissionInvalid);
+        return;
+    }
+    m_ui.unload(FormId::FormMinimum);
+    m_rules.minCommission = *minimum;
+    save();
+    m_changed();
+}
+
+void RulesChoice::closeMinimumDialog() {
+    m_ui.unload(FormId::FormMinimum);
+}
+
+void RulesChoice::commissionLeft() {
     if (m_rules.own() || m_checkingCommission) {
         return;
     }
     const std::int64_t before = m_rules.commissionPpm;
     if (checkTypedCommission() && m_rules.commissionPpm != before) {
-        saveRules();
+        save();
     }
 }
 
-bool Session::checkTypedCommission() {
+bool RulesChoice::commissionReady() {
+    return m_rules.own() || checkTypedCommission();
+}
+
+bool RulesChoice::checkTypedCommission() {
     const auto rate = parseCommissionRate(m_ui.text(form1::Combo1));
     if (!rate) {
         // The message box takes the focus from the list; that is no second leaving of it.
         m_checkingCommission = true;
-        applyRefusal(m_ui, form1::Combo1, Verdict::refuse(msg::kCommissionRateInvalid));
+        ShowInputError(m_ui, form1::Combo1, msg::kCommissionRateInvalid);
         m_checkingCommission = false;
         return false;
     }
@@ -176,7 +228,7 @@ bool Session::checkTypedCommission() {
     return true;
 }
 
-void Session::saveRules() {
+void RulesChoice::save() {
     settings::ProfileFile file(m_settingsPath);
     const std::string kind = m_rules.kind == RuleKind::Own       ? std::string(kOwnValue)
                              : m_rules.kind == RuleKind::Current ? std::string(kCurrentValue)
@@ -187,93 +239,6 @@ void Session::saveRules() {
         file.writeString(kSection, kMinimumKey, formatAmount(m_rules.minCommission));
     if (!written) {
         m_ui.showMessage(msg::kWriteFailed);
-    }
-}
-
-std::optional<TargetSale> Session::targetSale(TargetKind kind, std::string_view text) {
-    if (m_state.HeldQty.isZero()) {
-        m_ui.showMessage(msg::kTargetNoPurchase);
-        return std::nullopt;
-    }
-    const auto target = numberTextToMoney(text);
-    if (!target || (kind == TargetKind::Yield && *target < Money::fromYuan(-100))) {
-        m_ui.showMessage(msg::kTargetNotNumber);
-        return std::nullopt;
-    }
-    if (!m_rules.own() && !checkTypedCommission()) {
-        return std::nullopt;
-    }
-    const TargetPurchase purchase{m_state.AmountPaid,
-                                  m_state.HeldQty,
-                                  m_rules,
-                                  chosenMarket(m_ui),
-                                  rateOf(m_ui, form1::Combo1),
-                                  rateOf(m_ui, form1::Combo2)};
-    auto sale = targetSalePrice(purchase, kind, *target);
-    if (!sale) {
-        m_ui.showMessage(msg::kTargetUnreachable);
-    }
-    return sale;
-}
-
-void Session::useTargetSale(const TargetSale& sale) {
-    if (m_ui.isReadOnly(form1::Text11)) {
-        m_ui.showMessage(msg::kClearFirst);
-        return;
-    }
-    m_ui.setText(form1::Text11, formatPrice(sale.price, priceDecimals()));
-    m_ui.setText(form1::Text12, formatGroupedWhole(m_state.HeldQty));
-    m_ui.setFocus(form1::Text12);
-    enterPressed(form1::Text12);
-}
-
-int Session::priceDecimals() const {
-    return stepDecimals(priceStep(m_rules, chosenMarket(m_ui)));
-}
-
-void Session::recomputeShownSides() {
-    // Each side on screen is worked again: one a batch dialog filled (and locked) from the
-    // dialog's batches, the others from the main window's stored purchase or sale (its trade
-    // amount is set by the calculation and cleared whenever an input of that side is entered
-    // again, so a refused input leaves none) while its price and quantity fields still show them
-    // (not changed since without Enter). Its figures are cleared first, so that a side that
-    // cannot be worked again (a check refuses, the batches hold no shares any more) keeps none
-    // of the other rules'.
-    const auto shows = [this](Ctl field, Money value) {
-        return numberTextToMoney(m_ui.text(field)) == value;
-    };
-    const bool buyLocked = m_ui.isReadOnly(form1::Text1);
-    const bool sellLocked = m_ui.isReadOnly(form1::Text11);
-    const bool buyStored = !m_state.BuyAmount.isZero() && shows(form1::Text1, m_state.BuyPrice) &&
-                           shows(form1::Text2, m_state.BuyQty);
-    const bool sellStored = !m_state.SellAmount.isZero() &&
-                            shows(form1::Text11, m_state.SellPrice) &&
-                            shows(form1::Text12, m_state.SellQty);
-    const bool buyShown = !m_ui.text(form1::Text3).empty();
-    const bool sellShown = !m_ui.text(form1::Text13).empty();
-    if (sellShown) {
-        for (Ctl field : kSellResults) {
-            m_ui.setText(field, "");
-        }
-        resetSellMarks();
-    }
-    if (buyShown) {
-        for (Ctl field : kBuyResults) {
-            m_ui.setText(field, "");
-        }
-        m_ui.setForeColor(form1::Label8, kBlack);
-        if (buyLocked) {
-            CalcBatchBuy();
-        } else if (buyStored) {
-            runCalcBuy();
-        }
-    }
-    if (sellShown) {
-        if (sellLocked) {
-            CalcBatchSell();
-        } else if (sellStored) {
-            runCalcSell();
-        }
     }
 }
 

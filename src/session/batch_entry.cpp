@@ -1,23 +1,19 @@
 // The multi-batch dialogs Form4 (buy) and Form3 (sell): their Enter flow, OK and Clear, and the
-// computations that combine up to three batches into one side of the main window.
+// combined trade they write into one side of the main window.
 //
-// The computations (batchBuy, batchSell in batch_calc) work every figure out as the text its
-// field will show, and later steps read that text back, so they go on with the values as shown;
-// the writers here then put the texts into the main window's fields. The main window's
-// calculation state is not touched.
+// The computations (batchBuy, batchSell in src/fees) work every figure out as the text its field
+// will show, under the rules in force; the writers here put the texts into the main window's
+// fields. The main window's calculation state is not touched.
+#include "session/batch_entry.h"
+
 #include <array>
 #include <optional>
 #include <string>
 
 #include "fees/batch_calc.h"
-#include "fees/break_even.h"
-#include "fees/calc_buy.h"
-#include "fees/calc_sell.h"
-#include "fees/display_format.h"
 #include "fees/number_text.h"
 #include "input/validation.h"
 #include "session/apply_verdict.h"
-#include "session/session.h"
 #include "session/trade_fields.h"
 
 namespace zm {
@@ -57,11 +53,6 @@ void unlockMainFields(WindowModel& ui, FormId dialog) {
     }
 }
 
-// A main-window field read back as a double; a text that holds no number counts as 0.
-double readBack(const WindowModel& ui, Ctl c) {
-    return numberTextToDouble(ui.text(c)).value_or(0.0);
-}
-
 std::array<double, 6> capturedNumbers(const std::array<std::string, 6>& captured) {
     std::array<double, 6> v{};
     for (std::size_t i = 0; i < v.size(); ++i) {
@@ -81,7 +72,8 @@ BatchRun prepareBatch(WindowModel& ui, FormId dialog, const std::array<std::stri
         return BatchRun::NothingToDo;
     }
     const BatchSide side = dialog == FormId::Form4 ? BatchSide::Buy : BatchSide::Sell;
-    const auto refusal = checkBatchRange(side, v, readBack(ui, form1::Text22));
+    const auto dividend = numberTextToDouble(ui.text(form1::Text22)).value_or(0.0);
+    const auto refusal = checkBatchRange(side, v, dividend);
     if (!refusal) {
         return BatchRun::Ready;
     }
@@ -114,6 +106,9 @@ void writeCombinedTrade(WindowModel& ui, const SideFields& f, const CombinedTrad
 
 void writeBatchBuy(WindowModel& ui, const BatchBuyTexts& r) {
     writeCombinedTrade(ui, kBuySide, r.trade);
+    if (r.dividendFix) {
+        ui.setText(form1::Text22, *r.dividendFix);
+    }
     ui.setText(form1::Text8, r.costPerShare);
     ui.setText(form1::Text9, r.breakEven);
     ui.setForeColor(form1::Label8, kRed);
@@ -133,14 +128,22 @@ void writeBatchSell(WindowModel& ui, const BatchSellTexts& r) {
 }
 
 BatchWindowTexts batchWindowTexts(const WindowModel& ui) {
-    return BatchWindowTexts{rateOf(ui, form1::Combo1),    rateOf(ui, form1::Combo2),
-                            ui.isChecked(form1::Option1), ui.text(form1::Text22),
-                            ui.text(form1::Text10),       ui.text(form1::Text19)};
+    return BatchWindowTexts{
+        rateOf(ui, form1::Combo1), rateOf(ui, form1::Combo2), ui.isChecked(form1::Option1),
+        ui.text(form1::Text22),    ui.text(form1::Text10),    ui.text(form1::Text19),
+        chosenMarket(ui)};
 }
 
 }  // namespace
 
-void Session::batchFormLoad(FormId dialog) {
+void BatchEntry::ensureLoaded(FormId dialog) {
+    if (!m_ui.isLoaded(dialog)) {
+        m_ui.load(dialog);
+        formLoad(dialog);
+    }
+}
+
+void BatchEntry::formLoad(FormId dialog) {
     auto& values = capturedOf(dialog);
     const auto fields = batchFields(dialog);
     for (std::size_t i = 0; i < fields.size(); ++i) {
@@ -149,7 +152,7 @@ void Session::batchFormLoad(FormId dialog) {
     }
 }
 
-void Session::StoreBatchInputs(FormId dialog) {
+void BatchEntry::StoreBatchInputs(FormId dialog) {
     auto& values = capturedOf(dialog);
     const auto fields = batchFields(dialog);
     for (std::size_t i = 0; i < fields.size(); ++i) {
@@ -158,7 +161,19 @@ void Session::StoreBatchInputs(FormId dialog) {
     }
 }
 
-void Session::enterBatch(Ctl c) {
+bool BatchEntry::computeAndLock(FormId dialog) {
+    if (!m_rules.commissionReady()) {
+        return false;
+    }
+    if (prepareBatch(m_ui, dialog, capturedOf(dialog)) == BatchRun::Refused) {
+        return false;
+    }
+    dialog == FormId::Form4 ? CalcBatchBuy() : CalcBatchSell();
+    lockMainFields(m_ui, dialog);
+    return true;
+}
+
+void BatchEntry::enter(Ctl c) {
     const FormId dialog = c.form();
     const int index = fieldIndex(c);
     if (index < 0) {
@@ -191,46 +206,35 @@ void Session::enterBatch(Ctl c) {
     }
 
     // Enter on a quantity recomputes the whole combined trade from all six fields.
-    auto compute = [&]() {
-        if (!m_rules.own() && !checkTypedCommission()) {
-            return false;
-        }
-        if (prepareBatch(m_ui, dialog, capturedOf(dialog)) == BatchRun::Refused) {
-            return false;
-        }
-        buy ? CalcBatchBuy() : CalcBatchSell();
-        lockMainFields(m_ui, dialog);
-        return true;
-    };
     switch (index) {
         case 1:  // Text2
             m_ui.setFocus(field(dialog, 2));
             StoreBatchInputs(dialog);
-            if (compute()) {
+            if (computeAndLock(dialog)) {
                 m_ui.selectAllInFocused();
             }
             break;
         case 3:  // Text4
             StoreBatchInputs(dialog);
-            if (compute()) {
+            if (computeAndLock(dialog)) {
                 m_ui.setFocus(field(dialog, 4));
                 m_ui.selectAllInFocused();
             }
             break;
         default:  // Text6
             StoreBatchInputs(dialog);
-            if (compute()) {
+            if (computeAndLock(dialog)) {
                 m_ui.setFocus(batchOk(dialog));
             }
             break;
     }
 }
 
-void Session::batchOkClick(FormId dialog) {
+void BatchEntry::ok(FormId dialog) {
     // No field check here: whatever the fields hold counts through IsValidPrice.
     StoreBatchInputs(dialog);
     // Under trade-date rules a rate typed into the main window's list is checked first.
-    if (!m_rules.own() && !checkTypedCommission()) {
+    if (!m_rules.commissionReady()) {
         return;
     }
     const BatchRun run = prepareBatch(m_ui, dialog, capturedOf(dialog));
@@ -244,122 +248,32 @@ void Session::batchOkClick(FormId dialog) {
     m_ui.hide(dialog);
 }
 
-void Session::batchClearClick(FormId dialog) {
-    batchFormLoad(dialog);
+void BatchEntry::clear(FormId dialog) {
+    formLoad(dialog);
     unlockMainFields(m_ui, dialog);
 }
 
-namespace {
-
-// The combined trade of a batch dialog under trade-date rules, in exact Money: the batches are
-// fills of one order, so their amounts and quantities add up to one trade.
-struct CombinedTrade {
-    Money amount;
-    Money quantity;
-};
-
-std::optional<CombinedTrade> combinedTrade(const std::array<double, 6>& v) {
-    CombinedTrade t;
-    for (std::size_t b = 0; b < 3; ++b) {
-        const auto price = Money::fromDouble(v[2 * b]);
-        const auto qty = Money::fromDouble(v[2 * b + 1]);
-        const auto amount = price && qty ? Money::mul(*price, *qty) : std::nullopt;
-        if (!amount) {
-            return std::nullopt;
-        }
-        t.amount += *amount;
-        t.quantity += *qty;
-    }
-    if (t.quantity <= Money()) {
-        return std::nullopt;
-    }
-    return t;
-}
-
-// The combined price (amount ÷ quantity to the nearest step, halves up like every figure of these
-// rules) and the total quantity, as the price and quantity fields of one side show them.
-void combinedPrice(CombinedTradeTexts& texts, const CombinedTrade& t, Money step) {
-    const Int128 steps =
-        divRoundHalfUp(static_cast<Int128>(t.amount.ticks()) * Money::kTicksPerYuan,
-                       static_cast<Int128>(t.quantity.ticks()) * step.ticks());
-    const Money price = Money::fromTicks(static_cast<std::int64_t>(steps) * step.ticks());
-    texts.price = formatPrice(price, stepDecimals(step));
-    texts.quantity = formatGroupedWhole(t.quantity);
-}
-
-// The batch sale under trade-date rules, in exact Money.
-std::optional<BatchSellTexts> batchSellRules(const std::array<double, 6>& v,
-                                             const BatchWindowTexts& w, const FeeRules& rules,
-                                             Market market) {
-    const auto trade = combinedTrade(v);
-    if (!trade || checkBatchRange(BatchSide::Sell, v, 0.0)) {
-        return std::nullopt;
-    }
-    const auto fees = eraFees(rules, market, TradeSide::Sell, trade->amount, trade->quantity);
-    if (!fees) {
-        return std::nullopt;
-    }
-    BatchSellTexts r;
-    combinedPrice(r.trade, *trade, priceStep(rules, market));
-    const Money received = trade->amount - fees->total;
-    r.trade.amount = formatAmount(trade->amount);
-    r.trade.commission = formatAmount(fees->commission);
-    r.trade.stampDuty = formatAmount(fees->stampDuty);
-    r.trade.transferFee = formatAmount(fees->transferFee);
-    r.trade.feeTotal = formatAmount(fees->total);
-    r.received = formatAmount(received);
-    // The round trip against the amount paid the main window shows, when it shows one.
-    if (const auto paid = numberTextToMoney(w.amountPaid)) {
-        const Money profit = received - *paid;
-        r.profit = formatAmount(profit);
-        const auto yield = roundTripYield(profit, *paid);
-        r.yield = yield ? formatAmount(*yield) : std::string();
-    }
-    if (const auto shown = numberTextToMoney(r.profit ? *r.profit : w.profit)) {
-        r.loss = *shown < Money();
-    }
-    return r;
-}
-
-}  // namespace
-
-void Session::calcBatchBuyRules() {
+void BatchEntry::CalcBatchBuy() {
     const auto v = capturedNumbers(capturedOf(FormId::Form4));
-    const auto trade = combinedTrade(v);
-    if (!trade || checkBatchRange(BatchSide::Buy, v, readBack(m_ui, form1::Text22))) {
-        return;
-    }
-    // Bonus shares play no part in a batch purchase.
-    const BuyInputs in = readBuyInputs(m_ui);
-    const std::optional<BuyResult> r =
-        computeRulesBuy(in, m_rules, trade->amount, trade->quantity, false);
-    if (!r) {
-        return;
-    }
-    CombinedTradeTexts texts;
-    combinedPrice(texts, *trade, priceStep(m_rules, in.market));
-    m_ui.setText(form1::Text1, texts.price);
-    m_ui.setText(form1::Text2, texts.quantity);
-    writeBuyFields(m_ui, *r);
-}
-
-void Session::CalcBatchBuy() {
-    if (!m_rules.own()) {
-        calcBatchBuyRules();
-    } else if (const auto r =
-                   batchBuy(capturedNumbers(capturedOf(FormId::Form4)), batchWindowTexts(m_ui))) {
+    if (const auto r = batchBuy(m_rules.rules(), v, batchWindowTexts(m_ui))) {
         writeBatchBuy(m_ui, *r);
     }
 }
 
-void Session::CalcBatchSell() {
+void BatchEntry::CalcBatchSell() {
     const auto v = capturedNumbers(capturedOf(FormId::Form3));
-    const BatchWindowTexts w = batchWindowTexts(m_ui);
-    const auto r =
-        m_rules.own() ? batchSell(v, w) : batchSellRules(v, w, m_rules, chosenMarket(m_ui));
-    if (r) {
+    if (const auto r = batchSell(m_rules.rules(), v, batchWindowTexts(m_ui))) {
         writeBatchSell(m_ui, *r);
     }
+}
+
+std::array<std::string, 6>& BatchEntry::capturedOf(FormId dialog) {
+    return dialog == FormId::Form3 ? m_capturedSell : m_capturedBuy;
+}
+
+const std::string& BatchEntry::captured(FormId dialog, int index) const {
+    const auto& values = dialog == FormId::Form3 ? m_capturedSell : m_capturedBuy;
+    return values.at(static_cast<std::size_t>(index));
 }
 
 }  // namespace zm

@@ -1,0 +1,61 @@
+#pragma once
+
+// The pieces the layout's source files share: the builder that collects the rows, and one
+// function per group of windows that adds theirs.
+#include <optional>
+#include <string_view>
+#include <vector>
+
+#include "layout/layout.h"
+
+namespace zm::layout {
+
+inline constexpr double kBig = 14.25;  // Form1, the buy and sell frames and their controls
+inline constexpr double kSmall = 12;   // Form1's other frames, its buttons; the dialogs
+
+class Builder {
+public:
+    std::vector<Control> rows;
+
+    Control& add(Control c) { return rows.emplace_back(c); }
+    Control& add(Ctl ctl, Kind kind, std::optional<Ctl> container, int left, int top, int width,
+                 int height, std::string_view caption, std::string_view toolTip, double pointSize) {
+        return add(Control{.ctl = ctl,
+                           .kind = kind,
+                           .container = container,
+                           .left = left,
+                           .top = top,
+                           .width = width,
+                           .height = height,
+                           .caption = caption,
+                           .toolTip = toolTip,
+                           .pointSize = pointSize});
+    }
+    // A window's own row: its client area's size, title and font.
+    Control& addForm(Ctl form, int width, int height, std::string_view title, double pointSize) {
+        return add(Control{.ctl = form,
+                           .kind = Kind::Form,
+                           .width = width,
+                           .height = height,
+                           .caption = title,
+                           .pointSize = pointSize,
+                           .icon = "app"});
+    }
+    // A push button with its icon, in the tab chain at `tab`.
+    Control& addButton(Ctl ctl, int left, int top, int width, int height, std::string_view caption,
+                       std::string_view icon, int tab, std::string_view toolTip = {}) {
+        Control& b = add(ctl, Kind::Button, std::nullopt, left, top, width, height, caption,
+                         toolTip, kSmall);
+        b.icon = icon;
+        b.tabIndex = tab;
+        return b;
+    }
+};
+
+// The windows' own rows come first, in FormId order; then each window's controls.
+void addMainWindowForm(Builder& b);
+void addMainWindow(Builder& b);  // Form1: its menus and client area
+void addDialogForms(Builder& b);
+void addDialogs(Builder& b);  // the about box, the batch dialogs, the menus' dialogs
+
+}  // namespace zm::layout

@@ -1,0 +1,45 @@
+#pragma once
+
+#include <array>
+#include <string>
+
+#include "session/rules_choice.h"
+#include "session/window_model.h"
+
+namespace zm {
+
+// The two batch dialogs, Form4 (a purchase filled in up to three batches) and Form3 (a sale):
+// their fields' captured values, their Enter flow, OK and Clear, and the combined trade they
+// write into one side of the main window, whose price and quantity fields they then lock.
+class BatchEntry {
+public:
+    BatchEntry(WindowModel& ui, RulesChoice& rules) : m_ui(ui), m_rules(rules) {}
+
+    // Loads the dialog hidden, with empty fields, unless it is loaded.
+    void ensureLoaded(FormId dialog);
+    // Form load of a dialog: empties text and captured value of Text1 … Text6.
+    void formLoad(FormId dialog);
+    // Enter in one of a dialog's six fields.
+    void enter(Ctl field);
+    void ok(FormId dialog);     // Command1 "确 定"
+    void clear(FormId dialog);  // Command2 "清 空"
+    // The combined trades written into the main window from the captured values.
+    void CalcBatchBuy();
+    void CalcBatchSell();
+    // The captured value of a dialog field (index 0 … 5 for Text1 … Text6).
+    const std::string& captured(FormId dialog, int index) const;
+
+private:
+    void StoreBatchInputs(FormId dialog);
+    // The combined trade of `dialog` computed and its side locked: false when a rate typed into
+    // the commission list or a figure beyond the supported range was refused.
+    bool computeAndLock(FormId dialog);
+    std::array<std::string, 6>& capturedOf(FormId dialog);
+
+    WindowModel& m_ui;
+    RulesChoice& m_rules;
+    std::array<std::string, 6> m_capturedSell;  // Form3
+    std::array<std::string, 6> m_capturedBuy;   // Form4
+};
+
+}  // namespace zm

@@ -1,0 +1,93 @@
+// FormTarget, the target sell price of the tools menu: the lowest price at which selling every
+// share of the purchase the main window has computed meets a profit or a yield, or limits a loss.
+#include <optional>
+#include <string_view>
+
+#include "fees/display_format.h"
+#include "fees/messages.h"
+#include "fees/number_text.h"
+#include "session/session.h"
+#include "session/trade_fields.h"
+
+namespace zm {
+
+void Session::openTargetDialog(Ctl) {
+    // Modeless and kept for the run, so that it shows its last target again.
+    const bool first = !m_ui.isLoaded(FormId::FormTarget);
+    m_ui.show(FormId::FormTarget);
+    if (first) {
+        m_ui.setFocus(formTarget::TextTarget);
+    }
+}
+
+void Session::targetKindChosen(Ctl) {
+    const bool profit = m_ui.isChecked(formTarget::OptTarget_0);
+    m_ui.setCaption(formTarget::LabelTargetUnit, profit ? msg::kYuanUnit : msg::kPercentUnit);
+    showTargetSale(std::nullopt);
+}
+
+void Session::calculateTarget(Ctl) {
+    const TargetKind kind =
+        m_ui.isChecked(formTarget::OptTarget_0) ? TargetKind::Profit : TargetKind::Yield;
+    showTargetSale(targetSale(kind, m_ui.text(formTarget::TextTarget)));
+    if (!m_targetSale) {
+        m_ui.setFocus(formTarget::TextTarget);
+        m_ui.selectAllInFocused();
+    }
+}
+
+std::optional<TargetSale> Session::targetSale(TargetKind kind, std::string_view text) {
+    if (m_state.HeldQty.isZero()) {
+        m_ui.showMessage(msg::kTargetNoPurchase);
+        return std::nullopt;
+    }
+    const auto target = numberTextToMoney(text);
+    if (!target || (kind == TargetKind::Yield && *target < Money::fromYuan(-100))) {
+        m_ui.showMessage(msg::kTargetNotNumber);
+        return std::nullopt;
+    }
+    if (!m_rules.commissionReady()) {
+        return std::nullopt;
+    }
+    const TargetPurchase purchase{m_state.AmountPaid,
+                                  m_state.HeldQty,
+                                  m_rules.rules(),
+                                  chosenMarket(m_ui),
+                                  rateOf(m_ui, form1::Combo1),
+                                  rateOf(m_ui, form1::Combo2)};
+    auto sale = targetSalePrice(purchase, kind, *target);
+    if (!sale) {
+        m_ui.showMessage(msg::kTargetUnreachable);
+    }
+    return sale;
+}
+
+void Session::showTargetSale(const std::optional<TargetSale>& sale) {
+    m_targetSale = sale;
+    m_ui.setText(formTarget::TextTargetPrice,
+                 sale ? formatPrice(sale->price, priceDecimals()) : std::string());
+    m_ui.setText(formTarget::TextTargetAmount, sale ? formatAmount(sale->amount) : std::string());
+    m_ui.setText(formTarget::TextTargetFees, sale ? formatAmount(sale->fees) : std::string());
+    m_ui.setText(formTarget::TextTargetProfit, sale ? formatAmount(sale->profit) : std::string());
+    m_ui.setText(formTarget::TextTargetYield,
+                 sale && sale->yield ? formatAmount(*sale->yield) : std::string());
+    m_ui.setEnabled(formTarget::cmdUse, sale.has_value());
+}
+
+void Session::useTargetSale(Ctl) {
+    if (!m_targetSale) {
+        return;
+    }
+    // Into the sell side: the price into Text11, the shares held into Text12, then the sell side
+    // as Enter in Text12 runs it.
+    if (m_ui.isReadOnly(form1::Text11)) {
+        m_ui.showMessage(msg::kClearFirst);
+        return;
+    }
+    m_ui.setText(form1::Text11, formatPrice(m_targetSale->price, priceDecimals()));
+    m_ui.setText(form1::Text12, formatGroupedWhole(m_state.HeldQty));
+    m_ui.setFocus(form1::Text12);
+    enterMain(form1::Text12);
+}
+
+}  // namespace zm
