@@ -394,24 +394,27 @@ TEST_F(FeeRulesTest, the_choice_comes_back_at_the_next_start_and_nonsense_falls_
 }
 
 // The exact break-even: selling at the result brings back the amount paid, one step lower does
-// not; for small sales, where the roundings can make the net dip, it is the lowest such price
-// found by a plain scan.
+// not; for sales of a few shares or units, where the roundings can make the net dip (above all
+// without a minimum commission, 免五), it is the lowest such price found by a plain scan.
 TEST(EraBreakEven, is_the_lowest_price_that_brings_back_the_target_in_every_era_and_market) {
     std::mt19937_64 rng(20261207);
     const TradeDate dates[] = {{2010, 1, 4}, {2016, 1, 4}, {2022, 6, 1}, {2024, 1, 2}};
     const Market markets[] = {Market::ShanghaiA, Market::ShenzhenA, Market::FundWarrant};
     int cases = 0;
+    int dips = 0;
     for (int n = 0; n < 24000; ++n) {
-        FeeRules rules{RuleKind::OnDate, dates[n % 4],
-                       std::uniform_int_distribution<std::int64_t>(0, 3000)(rng),
-                       Money::fromFen(std::uniform_int_distribution<std::int64_t>(0, 10000)(rng))};
+        const bool small = n % 7 < 2;  // every era and market; half of them 免五
+        FeeRules rules{
+            RuleKind::OnDate, dates[n % 4],
+            std::uniform_int_distribution<std::int64_t>(0, 3000)(rng),
+            Money::fromFen(
+                n % 7 == 0 ? 0 : std::uniform_int_distribution<std::int64_t>(0, 10000)(rng))};
         const Market market = markets[(n / 4) % 3];
-        const bool small = n % 12 < 2;
         const Money qty =
             Money::fromYuan(small ? std::uniform_int_distribution<int>(1, 40)(rng)
                                   : 100 * std::uniform_int_distribution<int>(1, 2000)(rng));
         const Money target = Money::fromFen(
-            std::uniform_int_distribution<std::int64_t>(-100, small ? 20'000 : 100'000'000)(rng));
+            std::uniform_int_distribution<std::int64_t>(-100, small ? 5'000 : 100'000'000)(rng));
         const Money step = priceStep(rules, market);
         const auto net = [&](Money price) {
             const Money amount = *Money::mul(price, qty);
@@ -424,15 +427,26 @@ TEST(EraBreakEven, is_the_lowest_price_that_brings_back_the_target_in_every_era_
             EXPECT_LT(net(*p - step), target) << formatMoneyGeneral(*p);
         }
         if (small) {
+            // Where the net dips below the highest net so far, that height comes back further up;
+            // its lowest price is still the first.
             Money lowest = step;
-            while (net(lowest) < target) {
-                lowest += step;
+            Money top = step;
+            Money high = net(step);
+            for (Money now = high; now < target; now = net(lowest += step)) {
+                if (now < high) {
+                    ++dips;
+                    ASSERT_EQ(eraBreakEven(rules, market, qty, high), top) << n;
+                } else if (now > high) {
+                    top = lowest;
+                    high = now;
+                }
             }
             ASSERT_EQ(*p, lowest) << n;
             ++cases;
         }
     }
     EXPECT_GT(cases, 3000);
+    EXPECT_GT(dips, 1000);
 }
 
 }  // namespace
