@@ -393,6 +393,45 @@ TEST_F(FeeRulesTest, the_choice_comes_back_at_the_next_start_and_nonsense_falls_
     }
 }
 
+// A sale of `shares` at 10 yuan on the first day of each era and the day before it, in both
+// exchanges. Halves round up: 1.025 → 1.03, 0.205 → 0.21, 5.125 → 5.13.
+struct EraDayRow {
+    const char* date;
+    std::int64_t shares;
+    const char* stampDuty;
+    const char* shanghaiTransfer;
+    const char* shenzhenTransfer;
+};
+
+const EraDayRow kEraDays[] = {
+    {"2008-09-19", 1025, "10.25", "1.03", "0.00"},
+    {"2012-05-02", 500, "5.00", "1.00", "0.00"},  // the per-share fee's 1-yuan minimum
+    {"2015-07-31", 1025, "10.25", "1.03", "0.00"},
+    {"2015-08-01", 1025, "10.25", "0.21", "0.21"},
+    {"2022-04-28", 1025, "10.25", "0.21", "0.21"},
+    {"2022-04-29", 1025, "10.25", "0.10", "0.10"},
+    {"2023-08-27", 1025, "10.25", "0.10", "0.10"},
+    {"2023-08-28", 1025, "5.13", "0.10", "0.10"},
+};
+
+TEST(EraFees, change_on_the_first_day_of_each_era_in_both_exchanges) {
+    for (const EraDayRow& row : kEraDays) {
+        const FeeRules rules{RuleKind::OnDate, *TradeDate::parse(row.date)};
+        const Money qty = Money::fromYuan(row.shares);
+        for (const auto& [market, transfer] :
+             {std::pair{Market::ShanghaiA, row.shanghaiTransfer},
+              std::pair{Market::ShenzhenA, row.shenzhenTransfer}}) {
+            SCOPED_TRACE(std::string(row.date) +
+                         (market == Market::ShanghaiA ? " Shanghai" : " Shenzhen"));
+            const auto fees =
+                eraFees(rules, market, TradeSide::Sell, Money::fromYuan(10 * row.shares), qty);
+            ASSERT_TRUE(fees);
+            EXPECT_EQ(formatAmount(fees->stampDuty), row.stampDuty);
+            EXPECT_EQ(formatAmount(fees->transferFee), transfer);
+        }
+    }
+}
+
 // The exact break-even: selling at the result brings back the amount paid, one step lower does
 // not; for sales of a few shares or units, where the roundings can make the net dip (above all
 // without a minimum commission, 免五), it is the lowest such price found by a plain scan.
