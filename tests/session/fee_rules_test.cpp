@@ -394,25 +394,67 @@ TEST_F(FeeRulesTest, the_choice_comes_back_at_the_next_start_and_nonsense_falls_
     }
 }
 
+// A sale of `shares` at 10 yuan on the first day of each era and the day before it, in both
+// exchanges. Halves round up: 1.025 → 1.03, 0.205 → 0.21, 5.125 → 5.13.
+struct EraDayRow {
+    const char* date;
+    std::int64_t shares;
+    const char* stampDuty;
+    const char* shanghaiTransfer;
+    const char* shenzhenTransfer;
+};
+
+const EraDayRow kEraDays[] = {
+    {"2008-09-19", 1025, "10.25", "1.03", "0.00"},
+    {"2012-05-02", 500, "5.00", "1.00", "0.00"},  // the per-share fee's 1-yuan minimum
+    {"2015-07-31", 1025, "10.25", "1.03", "0.00"},
+    {"2015-08-01", 1025, "10.25", "0.21", "0.21"},
+    {"2022-04-28", 1025, "10.25", "0.21", "0.21"},
+    {"2022-04-29", 1025, "10.25", "0.10", "0.10"},
+    {"2023-08-27", 1025, "10.25", "0.10", "0.10"},
+    {"2023-08-28", 1025, "5.13", "0.10", "0.10"},
+};
+
+TEST(EraFees, change_on_the_first_day_of_each_era_in_both_exchanges) {
+    for (const EraDayRow& row : kEraDays) {
+        const FeeRules rules{RuleKind::OnDate, *TradeDate::parse(row.date)};
+        const Money qty = Money::fromYuan(row.shares);
+        for (const auto& [market, transfer] :
+             {std::pair{Market::ShanghaiA, row.shanghaiTransfer},
+              std::pair{Market::ShenzhenA, row.shenzhenTransfer}}) {
+            SCOPED_TRACE(std::string(row.date) +
+                         (market == Market::ShanghaiA ? " Shanghai" : " Shenzhen"));
+            const auto fees =
+                eraFees(rules, market, TradeSide::Sell, Money::fromYuan(10 * row.shares), qty);
+            ASSERT_TRUE(fees);
+            EXPECT_EQ(formatAmount(fees->stampDuty), row.stampDuty);
+            EXPECT_EQ(formatAmount(fees->transferFee), transfer);
+        }
+    }
+}
+
 // The exact break-even: selling at the result brings back the amount paid, one step lower does
-// not; for small sales, where the roundings can make the net dip, it is the lowest such price
-// found by a plain scan.
+// not; for sales of a few shares or units, where the roundings can make the net dip (above all
+// without a minimum commission, 免五), it is the lowest such price found by a plain scan.
 TEST(EraBreakEven, is_the_lowest_price_that_brings_back_the_target_in_every_era_and_market) {
     std::mt19937_64 rng(20261207);
     const TradeDate dates[] = {{2010, 1, 4}, {2016, 1, 4}, {2022, 6, 1}, {2024, 1, 2}};
     const Market markets[] = {Market::ShanghaiA, Market::ShenzhenA, Market::FundWarrant};
     int cases = 0;
+    int dips = 0;
     for (int n = 0; n < 24000; ++n) {
-        FeeRules rules{RuleKind::OnDate, dates[n % 4],
-                       std::uniform_int_distribution<std::int64_t>(0, 3000)(rng),
-                       Money::fromFen(std::uniform_int_distribution<std::int64_t>(0, 10000)(rng))};
+        const bool small = n % 7 < 2;  // every era and market; half of them 免五
+        FeeRules rules{
+            RuleKind::OnDate, dates[n % 4],
+            std::uniform_int_distribution<std::int64_t>(0, 3000)(rng),
+            Money::fromFen(
+                n % 7 == 0 ? 0 : std::uniform_int_distribution<std::int64_t>(0, 10000)(rng))};
         const Market market = markets[(n / 4) % 3];
-        const bool small = n % 12 < 2;
         const Money qty =
             Money::fromYuan(small ? std::uniform_int_distribution<int>(1, 40)(rng)
                                   : 100 * std::uniform_int_distribution<int>(1, 2000)(rng));
         const Money target = Money::fromFen(
-            std::uniform_int_distribution<std::int64_t>(-100, small ? 20'000 : 100'000'000)(rng));
+            std::uniform_int_distribution<std::int64_t>(-100, small ? 5'000 : 100'000'000)(rng));
         const Money step = priceStep(rules, market);
         const auto net = [&](Money price) {
             const Money amount = *Money::mul(price, qty);
@@ -425,15 +467,26 @@ TEST(EraBreakEven, is_the_lowest_price_that_brings_back_the_target_in_every_era_
             EXPECT_LT(net(*p - step), target) << formatMoneyGeneral(*p);
         }
         if (small) {
+            // Where the net dips below the highest net so far, that height comes back further up;
+            // its lowest price is still the first.
             Money lowest = step;
-            while (net(lowest) < target) {
-                lowest += step;
+            Money top = step;
+            Money high = net(step);
+            for (Money now = high; now < target; now = net(lowest += step)) {
+                if (now < high) {
+                    ++dips;
+                    ASSERT_EQ(eraBreakEven(rules, market, qty, high), top) << n;
+                } else if (now > high) {
+                    top = lowest;
+                    high = now;
+                }
             }
             ASSERT_EQ(*p, lowest) << n;
             ++cases;
         }
     }
     EXPECT_GT(cases, 3000);
+    EXPECT_GT(dips, 1000);
 }
 
 }  // namespace
