@@ -1,11 +1,13 @@
 // Where a batch dialog opens beside the main window, on screens with room on each side and on
-// one with room on none; how wide a message's text is laid out before it wraps.
+// one with room on none, by the Qt front end and by the toolkit-free arithmetic the Windows
+// front end calls; how wide a message's text is laid out before it wraps.
 #include <gtest/gtest.h>
 
 #include <QPoint>
 #include <QRect>
 #include <QSize>
 
+#include "layout/placement.h"
 #include "ui/message_box.h"
 #include "ui/placement.h"
 
@@ -36,11 +38,37 @@ const PlaceRow kPlaces[] = {
      QRect(260, 50, 690, 700), QPoint(0, 50)},
 };
 
+layout::Rect plain(const QRect& r) {
+    return {r.x(), r.y(), r.width(), r.height()};
+}
+
 TEST(Placement, a_dialog_opens_beside_the_main_window_and_on_the_screen) {
     for (const PlaceRow& row : kPlaces) {
         const QPoint at = placeBeside(row.main, kDialog, kScreen, row.keepClear);
         EXPECT_EQ(at, row.expected) << row.name << ": at " << at.x() << ", " << at.y();
         EXPECT_TRUE(kScreen.contains(QRect(at, kDialog))) << row.name;
+        // The same place from plain rectangles, as the Windows front end asks for it.
+        const layout::Point windows =
+            layout::placeBeside(plain(row.main), {kDialog.width(), kDialog.height()},
+                                plain(kScreen), plain(row.keepClear));
+        EXPECT_EQ(QPoint(windows.x, windows.y), row.expected) << row.name;
+    }
+}
+
+TEST(Placement, the_about_box_is_centred_over_the_main_window_and_kept_on_the_screen) {
+    // Centred: the dialog's middle pixel on the main window's middle pixel.
+    EXPECT_EQ(centredOver(QRect(100, 100, 400, 300), kDialog, kScreen), QPoint(150, 200));
+    // Over a main window half off the screen's bottom-right corner: pulled back onto it.
+    EXPECT_EQ(centredOver(QRect(800, 700, 400, 300), kDialog, kScreen), QPoint(700, 700));
+    // Main windows of odd sizes: the place QRect::moveCenter gives, where that is on the screen.
+    for (const QRect& main :
+         {QRect(100, 100, 400, 300), QRect(333, 447, 101, 57), QRect(200, 300, 302, 101)}) {
+        QRect qt(QPoint(), kDialog);
+        qt.moveCenter(main.center());
+        ASSERT_TRUE(kScreen.contains(qt));
+        const layout::Point windows =
+            layout::centredOver(plain(main), {kDialog.width(), kDialog.height()}, plain(kScreen));
+        EXPECT_EQ(QPoint(windows.x, windows.y), qt.topLeft());
     }
 }
 
