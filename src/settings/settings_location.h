@@ -19,19 +19,21 @@ using WritableProbe = std::function<bool(const std::string&)>;
 // empty or relative too.
 std::string xdgSettingsDirectory(const EnvironmentReader& environment);
 
-// This platform's per-user settings folder of the program (here the XDG one, from the process
-// environment). A build for another platform supplies its own, together with
-// isWritableDirectory.
+// This platform's per-user settings folder of the program: on Linux the XDG one, from the
+// process environment; on Windows %APPDATA%\zunmo-calc (the shell's application data folder
+// where the variable is unset).
 std::string userSettingsDirectory();
 
-// Whether `directory` is a directory in which this process may create, replace and remove files
-// (write and search permission, by POSIX access()). Root passes on any writable file system.
+// Whether `directory` is a directory in which this process may create, replace and remove files:
+// on Linux write and search permission, by POSIX access() (root passes on any writable file
+// system); on Windows a file can be made there, which the folder's access list decides.
 bool isWritableDirectory(const std::string& directory);
 
 // Where the program keeps TKVR.INI, chosen at start-up:
 //  1. beside the program when its folder is writable: portable use, and the files users already
 //     have, exactly as before;
-//  2. else in `userDirectory` (created with its missing parents, mode 0700), when that ends up
+//  2. else in `userDirectory` (created with its missing parents, on Linux mode 0700), when that
+//  ends up
 //     writable; a TKVR.INI beside the program is copied there first when the per-user folder
 //     has none yet, so the rates of an earlier install carry over;
 //  3. else beside the program again: what is there is still read, and each write fails and

@@ -165,11 +165,11 @@ TEST_F(RatesPersistence, failed_write_shows_the_message_once_per_key_and_the_pro
     EXPECT_EQ(onDisk(), "[TIP]\r\n" + kFeeGbk + "=2.7\r\n" + kDutyGbk + "=3\r\n");
 }
 
-#ifndef _WIN32  // where the Linux program keeps its settings
-// Where the settings file lives: beside the program when its folder is writable, else in the
-// per-user folder (seeded from the file beside the program), else beside the program with the
-// write message. A locked program folder is simulated, since the tests may run as root; in the
-// last row the file beside the program is read-only, which stops even root from replacing it.
+// Where the settings file lives, on Linux and on Windows (under Wine) alike: beside the program
+// when its folder is writable, else in the per-user folder (seeded from the file beside the
+// program), else beside the program with the write message. A locked program folder is
+// simulated, since the tests may run as root; in the last row the file beside the program is
+// read-only (on Windows its read-only attribute), which stops even root from replacing it.
 struct PlaceRow {
     const char* name;
     bool programFolderWritable;
@@ -193,7 +193,7 @@ TEST_P(SettingsPlace, start_and_save_use_the_first_place_that_can_be_written) {
     const std::string program = root.file("program");
     const std::string config = root.file("config");
     const std::string user = config + "/" + settings::kUserSettingsFolderName;
-    ASSERT_EQ(::mkdir(program.c_str(), 0755), 0);
+    ASSERT_TRUE(std::filesystem::create_directory(test::pathOf(program)));
     const auto put = [](const std::string& path, const std::string& bytes) {
         std::ofstream out(path, std::ios::binary);
         out << bytes;
@@ -209,7 +209,13 @@ TEST_P(SettingsPlace, start_and_save_use_the_first_place_that_can_be_written) {
     const std::string beside = program + "/TKVR.INI";
     if (row.besideProgram) {
         put(beside, *row.besideProgram);
-        ASSERT_EQ(::chmod(beside.c_str(), row.writeMessages > 0 ? 0444 : 0644), 0);
+        if (row.writeMessages > 0) {
+            std::filesystem::permissions(test::pathOf(beside),
+                                         std::filesystem::perms::owner_write |
+                                             std::filesystem::perms::group_write |
+                                             std::filesystem::perms::others_write,
+                                         std::filesystem::perm_options::remove);
+        }
     }
     const auto canWrite = [&](const std::string& dir) {
         return (dir != program || row.programFolderWritable) && settings::isWritableDirectory(dir);
@@ -256,7 +262,6 @@ INSTANTIATE_TEST_SUITE_P(
         PlaceRow{"neither_place_writable_reads_beside_and_says_so_once_per_key", false, false,
                  tip(kFeeGbk + "=1.5\r\n"), std::nullopt, false, "1.5", 2}),
     [](const auto& row) { return std::string(row.param.name); });
-#endif
 
 }  // namespace
 }  // namespace zm
