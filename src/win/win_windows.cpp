@@ -1,0 +1,186 @@
+// The program's windows as the session opens and closes them: shown where they were left, or
+// where their row says (beside or over the main window), kept from input while a modal window
+// is open, hidden and destroyed; the message box and the user guide page.
+#include "win/win_window_model.h"
+
+#include <shellapi.h>
+
+#include <algorithm>
+#include <string>
+
+#include "fees/messages.h"
+#include "settings/program_folder.h"
+#include "win/wide_text.h"
+#include "win/win_util.h"
+
+namespace zm::win {
+namespace {
+
+layout::Rect toRect(const RECT& r) {
+    return {r.left, r.top, r.right - r.left, r.bottom - r.top};
+}
+
+layout::Rect windowRect(HWND hwnd) {
+    RECT r{};
+    GetWindowRect(hwnd, &r);
+    return toRect(r);
+}
+
+bool fileExists(const std::string& path) {
+    const DWORD attributes = GetFileAttributesW(toWide(path).c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
+}
+
+}  // namespace
+
+bool WinWindowModel::isLoaded(FormId f) const {
+    return form(f).hwnd != nullptr;
+}
+
+void WinWindowModel::show(FormId f) {
+    load(f);
+    HWND hwnd = form(f).hwnd;
+    if (!IsWindowVisible(hwnd)) {
+        place(f);
+    }
+    updateModality(f, std::nullopt);
+    ShowWindow(hwnd, SW_SHOW);
+    SetForegroundWindow(hwnd);
+}
+
+void WinWindowModel::hide(FormId f) {
+    HWND hwnd = form(f).hwnd;
+    if (hwnd == nullptr) {
+        return;
+    }
+    keepPlace(f);
+    updateModality(std::nullopt, f);
+    ShowWindow(hwnd, SW_HIDE);
+}
+
+void WinWindowModel::unload(FormId f) {
+    destroyForm(f);
+}
+
+void WinWindowModel::destroyForm(FormId f) {
+    HWND hwnd = form(f).hwnd;
+    if (hwnd == nullptr) {
+        return;
+    }
+    keepPlace(f);
+    forget(f);
+    updateModality(std::nullopt, std::nullopt);
+    SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
+    RemovePropW(hwnd, L"ZunmoForm");
+    DestroyWindow(hwnd);
+}
+
+void WinWindowModel::forget(FormId f) {
+    if (form(f).hwnd == nullptr) {
+        return;
+    }
+    form(f) = Form{};
+    for (const layout::Control* row : layout::rowsOf(f)) {
+        const std::size_t i = row->ctl.index();
+        m_controls[i] = nullptr;
+        m_menus[i] = MenuPlace{};
+        m_looks[i] = Look{};
+        m_chosen[i] = false;
+    }
+}
+
+void WinWindowModel::keepPlace(FormId f) {
+    HWND hwnd = form(f).hwnd;
+    if (hwnd != nullptr && IsWindowVisible(hwnd)) {
+        m_places[static_cast<std::size_t>(f)] = windowRect(hwnd).topLeft();
+    }
+}
+
+void WinWindowModel::place(FormId f) {
+    HWND hwnd = form(f).hwnd;
+    const layout::Rect frame = windowRect(hwnd);
+    if (const auto& kept = m_places[static_cast<std::size_t>(f)]) {
+        SetWindowPos(hwnd, nullptr, kept->x, kept->y, 0, 0,
+                     SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+        return;
+    }
+    HWND main = form(FormId::Form1).hwnd;
+    const layout::Place where = layout::form(f).place;
+    if (where == layout::Place::Desktop || main == nullptr || main == hwnd ||
+        !IsWindowVisible(main)) {
+        return;
+    }
+    const layout::Rect mainFrame = windowRect(main);
+    const layout::Rect work = toRect(workAreaOf(main));
+    const layout::Size size{frame.width, frame.height};
+    const layout::Point at = where == layout::Place::OverMain
+                                 ? layout::centredOver(mainFrame, size, work)
+                                 : layout::placeBeside(mainFrame, size, work, resultColumns());
+    SetWindowPos(hwnd, nullptr, at.x, at.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+layout::Rect WinWindowModel::resultColumns() const {
+    layout::Rect columns;
+    for (Ctl frame : {form1::Frame2, form1::Frame3}) {
+        if (HWND hwnd = control(frame)) {
+            columns = layout::united(columns, windowRect(hwnd));
+        }
+    }
+    return columns;
+}
+
+void WinWindowModel::updateModality(std::optional<FormId> arriving, std::optional<FormId> leaving) {
+    std::optional<FormId> modal;
+    for (std::size_t i = 0; i < kFormCount; ++i) {
+        const auto f = static_cast<FormId>(i);
+        const bool open = f == arriving || (f != leaving && m_forms[i].hwnd != nullptr &&
+                                            IsWindowVisible(m_forms[i].hwnd));
+        if (layout::form(f).modal && open) {
+            modal = f;
+        }
+    }
+    for (std::size_t i = 0; i < kFormCount; ++i) {
+        if (HWND hwnd = m_forms[i].hwnd) {
+            const bool takesInput = !modal || *modal == static_cast<FormId>(i);
+            if ((IsWindowEnabled(hwnd) != FALSE) != takesInput) {
+                EnableWindow(hwnd, takesInput ? TRUE : FALSE);
+            }
+        }
+    }
+}
+
+void WinWindowModel::quit() {
+    // Ends the message loop once the running handler returns, with exit status 0.
+    PostQuitMessage(0);
+}
+
+void WinWindowModel::showMessage(std::string_view text) {
+    // Over the window the user is in: the one with the focus, else the active one, else the
+    // main window.
+    HWND owner = GetAncestor(GetFocus(), GA_ROOT);
+    if (!isOurs(owner)) {
+        owner = GetActiveWindow();
+    }
+    if (!isOurs(owner)) {
+        owner = form(FormId::Form1).hwnd;
+    }
+    MessageBoxW(owner, toWide(text).c_str(), toWide(msg::kMessageTitle).c_str(),
+                MB_OK | MB_ICONWARNING);
+}
+
+UserGuide WinWindowModel::openUserGuide() {
+    // The guide comes beside the .exe (user-guide.html with its pictures in images\); the
+    // program run from its build folder finds the page made there, in guide\.
+    const std::string folder = settings::programFolder();
+    const std::string beside = folder + "\\user-guide.html";
+    const std::string built = folder + "\\guide\\user-guide.html";
+    const std::string page = !fileExists(beside) && fileExists(built) ? built : beside;
+    if (!fileExists(page)) {
+        return {UserGuide::Outcome::Missing, page};
+    }
+    const auto result = reinterpret_cast<INT_PTR>(ShellExecuteW(
+        form(FormId::Form2).hwnd, L"open", toWide(page).c_str(), nullptr, nullptr, SW_SHOWNORMAL));
+    return {result > 32 ? UserGuide::Outcome::Opened : UserGuide::Outcome::NoBrowser, page};
+}
+
+}  // namespace zm::win
