@@ -53,6 +53,13 @@ void selectFirstDatePart(HWND picker) {
     SendMessageW(picker, WM_LBUTTONUP, 0, at);
 }
 
+void calendarDroppedDown(HWND picker) {
+    const auto calendar = reinterpret_cast<HWND>(SendMessageW(picker, DTM_GETMONTHCAL, 0, 0));
+    if (calendar != nullptr) {
+        SendMessageW(calendar, MCM_SETFIRSTDAYOFWEEK, 0, 0);  // 0: Monday
+    }
+}
+
 void useChineseCalendars() {
     const LANGID chinese = MAKELANGID(LANG_CHINESE, SUBLANG_CHINESE_SIMPLIFIED);
     SetThreadLocale(MAKELCID(chinese, SORT_DEFAULT));

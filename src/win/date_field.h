@@ -23,6 +23,9 @@ bool setDateFieldText(HWND picker, std::string_view iso);
 // selects no part when it gets the focus): a click on it.
 void selectFirstDatePart(HWND picker);
 
+// The calendar that drops down starts its weeks on Monday (周一), as Chinese calendars do.
+void calendarDroppedDown(HWND picker);
+
 // The calendars follow the thread's locale and UI language where the system lets them: the
 // program's are Simplified Chinese whatever the system's are.
 void useChineseCalendars();

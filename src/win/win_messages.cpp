@@ -218,9 +218,13 @@ void WinWindowModel::onCommand(FormId f, WPARAM wParam, LPARAM lParam) {
 
 void WinWindowModel::onNotify(const NMHDR& header) {
     const layout::Control* row = rowOf(header.hwndFrom);
-    if (row != nullptr && row->kind == layout::Kind::Date && header.code == DTN_DATETIMECHANGE &&
-        !m_settingDate) {
+    if (row == nullptr || row->kind != layout::Kind::Date) {
+        return;
+    }
+    if (header.code == DTN_DATETIMECHANGE && !m_settingDate) {
         report(row->ctl, Gesture::DateSet);
+    } else if (header.code == DTN_DROPDOWN) {
+        calendarDroppedDown(header.hwndFrom);
     }
 }
 
