@@ -58,6 +58,10 @@ TEST(WindowsDialogs, the_rules_menu_and_the_trade_date_dialog) {
 
     // A date before the trade-date rules is refused, and the dialog stays.
     program.type("2001");
+    // The year typed is the picker's new date: the summary says the date is too early.
+    EXPECT_TRUE(waitFor([&] {
+        return program.text(formRules::LabelRules) == msg::trimmed(msg::kRulesDateTooEarly);
+    })) << program.text(formRules::LabelRules);
     program.press(VK_RETURN);
     EXPECT_EQ(program.answerMessage(), msg::kRulesDateTooEarly);
     EXPECT_TRUE(program.isVisible(FormId::FormRules));
