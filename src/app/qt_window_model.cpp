@@ -14,6 +14,7 @@
 #include <QMessageBox>
 #include <QRadioButton>
 #include <QScreen>
+#include <QTextEdit>
 #include <QUrl>
 #include <QWindow>
 #include <algorithm>
@@ -167,6 +168,9 @@ std::string QtWindowModel::caption(Ctl c) const {
     QWidget* w = control(c);
     if (auto* label = qobject_cast<QLabel*>(w)) {
         return fromQ(label->text());
+    }
+    if (auto* note = qobject_cast<QTextEdit*>(w)) {
+        return fromQ(note->toPlainText());
     }
     if (auto* frame = qobject_cast<QGroupBox*>(w)) {
         return fromQ(frame->title());
