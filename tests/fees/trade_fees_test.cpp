@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <ostream>
 #include <random>
 #include <tuple>
 
@@ -32,6 +33,7 @@ struct FeeRow {
     const char* stampDuty;
     const char* transfer;
     const char* total;
+    friend void PrintTo(const FeeRow& row, std::ostream* os) { *os << row.name; }
 };
 
 const FeeRow kFeeRows[] = {
