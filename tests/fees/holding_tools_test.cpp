@@ -1,16 +1,19 @@
-// The searches of the holding tools (做T, 可买股数): the worked examples, the refusals, and
+// The searches of the holding tools (补仓, 做T, 可买股数): the worked examples, the refusals, and
 // on random holdings under both kinds of rules and every board, the answer meets its condition,
 // the next legal step does not, and on small cases a plain scan of every step finds the same.
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <iostream>
 #include <ostream>
 #include <random>
 #include <string>
 #include <tuple>
 
 #include "fees/affordable_lots.h"
+#include "fees/average_cost.h"
 #include "fees/display_format.h"
+#include "fees/limits.h"
 #include "fees/swing_trade.h"
 #include "support/table_rows.h"
 
@@ -24,6 +27,102 @@ const FeeBasis kTodayNoMinimum{{RuleKind::Current, {}, 250, Money()}, Market::Sh
 std::string text(const std::optional<Money>& m) {
     return m ? formatPrice(*m) : "none";
 }
+
+// ---------------------------------------------------------------------------------------------
+// 补仓
+
+struct AverageRow {
+    const char* name;
+    Board board;
+    const char *held, *cost, *price;
+    bool byCount;  // `given` is the count bought, else the target cost
+    const char* given;
+    const char *shares, *amount, *fees, *paid, *allShares, *newCost, *breakEven;
+    friend void PrintTo(const AverageRow& row, std::ostream* os) { *os << row.name; }
+};
+
+const AverageRow kAverageRows[] = {
+    {"target_10_50", kMain, "1000", "12", "9", false, "10.5", "1100", "9900", "5.1", "9905.1",
+     "2100", "10.431", "10.44"},
+    // 1,000 shares leave the cost at 10.503, above the target: why the answer is 1,100.
+    {"count_1000", kMain, "1000", "12", "9", true, "1000", "1000", "9000", "5.09", "9005.09",
+     "2000", "10.503", "10.52"},
+    // 301 shares give 45.0002; on the main board 300 is too few and the next lot is 400.
+    {"star_target_45", kStar, "300", "50", "40", false, "45", "302", "12080", "5.12", "12085.12",
+     "602", "44.992", "45.03"},
+    {"main_target_45", kMain, "300", "50", "40", false, "45", "400", "16000", "5.16", "16005.16",
+     "700", "44.293", "44.33"},
+};
+
+class AverageExample : public ::testing::TestWithParam<AverageRow> {};
+
+TEST_P(AverageExample, comes_out_exactly) {
+    const AverageRow& r = GetParam();
+    const AverageDownInput in{kToday, r.board, money(r.held), money(r.cost), money(r.price)};
+    const auto a =
+        r.byCount ? averageDownBy(in, money(r.given)) : averageDownTo(in, money(r.given));
+    ASSERT_TRUE(a);
+    EXPECT_EQ(
+        std::tuple(a->sharesBought, a->purchase.amount, a->purchase.fees.total, a->purchase.net,
+                   a->sharesHeld, formatCostPerShare(a->newCost), text(a->breakEven)),
+        std::tuple(money(r.shares), money(r.amount), money(r.fees), money(r.paid),
+                   money(r.allShares), std::string(r.newCost), std::string(r.breakEven)));
+}
+
+INSTANTIATE_TEST_SUITE_P(Rows, AverageExample, ::testing::ValuesIn(kAverageRows), rowName);
+
+struct AverageRefusalRow {
+    const char* name;
+    FeeBasis basis;
+    Board board;
+    const char *held, *cost, *price;
+    bool byCount;
+    const char* given;
+    AverageDownRefusal reason;
+    friend void PrintTo(const AverageRefusalRow& row, std::ostream* os) { *os << row.name; }
+};
+
+const AverageRefusalRow kAverageRefusals[] = {
+    {"target_at_the_cost", kToday, kMain, "1000", "12", "9", false, "12",
+     AverageDownRefusal::TargetNotBelowCost},
+    {"target_at_the_price", kToday, kMain, "1000", "12", "9", false, "9",
+     AverageDownRefusal::TargetNotAbovePrice},
+    // 0.001 above the price is less than the fees per share: no count can get there.
+    {"target_within_the_fees", kToday, kMain, "1000", "12", "9", false, "9.001",
+     AverageDownRefusal::TargetUnreachable},
+    // 9.003 is reachable in principle, but only beyond 2,147,483,600 shares.
+    {"target_beyond_the_count_limit", kToday, kMain, "1000000", "12", "9", false, "9.003",
+     AverageDownRefusal::TargetUnreachable},
+    // 50.013 is exactly 50 plus 0.26 per mille: each count's fees round a fen or so either way
+    // of the 1 fen the holding needs, for ever.
+    {"target_on_the_fee_edge", FeeBasis{kTodayNoMinimum.rules, Market::ShenzhenA, 0, 0}, kStar,
+     "10", "50.014", "50", false, "50.013", AverageDownRefusal::TargetAtFeeEdge},
+    {"odd_lot_on_the_main_board", kToday, kMain, "1000", "12", "9", true, "150",
+     AverageDownRefusal::CountNotLegal},
+    {"below_the_star_minimum", kToday, kStar, "1000", "12", "9", true, "199",
+     AverageDownRefusal::CountNotLegal},
+    {"amount_above_the_limit", kToday, kMain, "1000", "1200", "1000", true, "200000000",
+     AverageDownRefusal::AmountTooLarge},
+    {"holding_above_the_limit", kToday, kMain, "2000000000", "100", "9", false, "50",
+     AverageDownRefusal::HoldingTooLarge},
+    {"cost_with_four_decimals", kToday, kMain, "1000", "12.0001", "9", false, "10",
+     AverageDownRefusal::InvalidInput},
+    {"price_off_the_fen", kToday, kMain, "1000", "12", "9.005", false, "10",
+     AverageDownRefusal::InvalidInput},
+};
+
+class AverageRefusal : public ::testing::TestWithParam<AverageRefusalRow> {};
+
+TEST_P(AverageRefusal, names_its_reason) {
+    const AverageRefusalRow& r = GetParam();
+    const AverageDownInput in{r.basis, r.board, money(r.held), money(r.cost), money(r.price)};
+    const auto a =
+        r.byCount ? averageDownBy(in, money(r.given)) : averageDownTo(in, money(r.given));
+    ASSERT_FALSE(a);
+    EXPECT_EQ(a.reason(), r.reason);
+}
+
+INSTANTIATE_TEST_SUITE_P(Rows, AverageRefusal, ::testing::ValuesIn(kAverageRefusals), rowName);
 
 // ---------------------------------------------------------------------------------------------
 // 做T and 可买股数
@@ -140,6 +239,70 @@ Money shares(std::int64_t n) {
     return Money::fromYuan(n);
 }
 
+// A third of the targets lie a few mills above the price, near what the fees per share allow:
+// the new cost then falls slowly and unevenly, or never reaches them.
+TEST(AverageDownTo, is_the_first_legal_count_that_reaches_the_target) {
+    Random rnd{std::mt19937_64(41)};
+    int found = 0, scanned = 0, unreachable = 0, edge = 0;
+    for (int n = 0; n < 4000; ++n) {
+        const FeeBasis b = rnd.basis(n);
+        const Board board = static_cast<Board>(n % 4);
+        const LotRule lot = lotRule(board);
+        const Money p = Money::fromTicks(step(b).ticks() * rnd(1, n % 2 ? 3000 : 300'000));
+        const Money c = p + Money::fromTicks(10 * rnd(1, 200'000));
+        const std::int64_t above = n % 3 == 0 ? rnd(1, 40) : rnd(1, (c - p).ticks() / 10);
+        const Money t = std::min(c - Money::fromTicks(10), p + Money::fromTicks(10 * above));
+        const AverageDownInput in{b, board, shares(rnd(1, n % 2 ? 3000 : 500'000)), c, p};
+        const Money hc = *Money::mul(in.heldShares, c);
+        const auto reaches = [&](std::int64_t count) {
+            return hc + paid(b, p, shares(count)) <= *Money::mul(t, in.heldShares + shares(count));
+        };
+        // No fee is negative, so no count below D ÷ E = H × (C − T) ÷ (T − P) reaches the target:
+        // the plain scan starts at the first legal count from there.
+        std::int64_t from = lot.first;
+        if (t > p) {
+            const auto bound = static_cast<std::int64_t>(
+                divCeil(Money::mul(in.heldShares, c - t)->ticks(), (t - p).ticks()));
+            from = std::max(
+                from, lot.first + (std::max(bound - lot.first, std::int64_t{0}) + lot.stride - 1) /
+                                      lot.stride * lot.stride);
+        }
+        const auto a = averageDownTo(in, t);
+        if (!a) {
+            unreachable += a.reason() == AverageDownRefusal::TargetUnreachable;
+            edge += a.reason() == AverageDownRefusal::TargetAtFeeEdge;
+            // Refused as out of reach: no count within the limits from the bound on does.
+            const std::int64_t most =
+                std::min(limits::kMaxBuyQty.ticks(),
+                         limits::kMaxTradeAmount.ticks() / p.ticks() * Money::kTicksPerYuan) /
+                Money::kTicksPerYuan;
+            for (std::int64_t m = from; m < from + 3000 * lot.stride && m <= most && t > p;
+                 m += lot.stride) {
+                ASSERT_FALSE(reaches(m)) << n;
+            }
+            continue;
+        }
+        ++found;
+        const std::int64_t count = a->sharesBought.ticks() / Money::kTicksPerYuan;
+        ASSERT_TRUE(reaches(count)) << n;
+        if (count > lot.first) {
+            ASSERT_FALSE(reaches(count - lot.stride)) << n;
+        }
+        if (count - from <= 20000 * lot.stride) {
+            for (std::int64_t m = from; m < count; m += lot.stride) {
+                ASSERT_FALSE(reaches(m)) << n << " " << m;
+            }
+            ++scanned;
+        }
+    }
+    std::cout << "[ averages ] " << found << " found (" << scanned << " against a plain scan), "
+              << unreachable << " out of reach, " << edge << " at the fee edge\n";
+    EXPECT_GT(found, 2000);
+    EXPECT_GT(scanned, 2000);
+    EXPECT_GT(unreachable, 500);
+    EXPECT_LT(edge, 10);
+}
+
 // Plain scans, one step at a time. No fee is negative, so no price below target ÷ shares nets
 // the target and no price above budget ÷ shares fits the budget: each scan starts there.
 Money plainLowestSale(const FeeBasis& b, Money qty, Money target) {
@@ -158,7 +321,7 @@ Money plainHighestPurchase(const FeeBasis& b, Money qty, Money budget) {
     return p;  // 0: not even one step fits
 }
 
-// The break-even of 正T, the highest buy-back price of 倒T, and the count a sum buys.
+// The break-even of 补仓 and 正T, the highest buy-back price of 倒T, and the count a sum buys.
 TEST(HoldingSearches, meet_their_condition_where_the_next_step_does_not) {
     Random rnd{std::mt19937_64(7)};
     int dips = 0;
