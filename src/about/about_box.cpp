@@ -134,8 +134,8 @@ bool openInBrowser(const QUrl& page) {
 }
 
 AboutBox::AboutBox(GestureSink sink, QWidget* parent)
-    : QWidget(parent, Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
-                          Qt::WindowCloseButtonHint),
+    : QWidget(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                          Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint),
       m_sink(std::move(sink)) {
     m_controls = buildFromLayout(
         this, FormId::Form2, m_sink, [](const layout::Control& c, QWidget* in) -> QWidget* {
