@@ -14,12 +14,15 @@
 #include <QPainter>
 #include <QPalette>
 #include <QPixmap>
+#include <QProcess>
+#include <QStandardPaths>
 #include <QSvgRenderer>
 #include <QTextBlockFormat>
 #include <QTextCursor>
 #include <QTextEdit>
 #include <QToolButton>
 #include <QUrl>
+#include <algorithm>
 #include <utility>
 
 #include "fees/messages.h"
@@ -91,9 +94,48 @@ QUrl userGuideUrl() {
     return QUrl::fromLocalFile(userGuidePath(QCoreApplication::applicationDirPath()));
 }
 
+std::vector<QStringList> fallbackBrowsers(const QString& page, const QString& browser) {
+    std::vector<QStringList> commands;
+    for (const QString& entry : browser.split(QLatin1Char(':'), Qt::SkipEmptyParts)) {
+        QStringList words = QProcess::splitCommand(entry);
+        if (words.isEmpty()) {
+            continue;
+        }
+        const bool placed = std::any_of(words.begin(), words.end(), [](const QString& w) {
+            return w.contains(QStringLiteral("%s"));
+        });
+        for (QString& w : words) {
+            w.replace(QStringLiteral("%s"), page);
+        }
+        if (!placed) {
+            words.append(page);
+        }
+        commands.push_back(words);
+    }
+    for (const char* program : {"sensible-browser", "x-www-browser"}) {
+        commands.push_back({QString::fromLatin1(program), page});
+    }
+    return commands;
+}
+
+bool openInBrowser(const QUrl& page) {
+    if (QDesktopServices::openUrl(page)) {
+        return true;
+    }
+    const QString browser = qEnvironmentVariable("BROWSER");
+    for (QStringList command : fallbackBrowsers(page.toLocalFile(), browser)) {
+        const QString program = QStandardPaths::findExecutable(command.takeFirst());
+        // Started from an argument list, never through a shell.
+        if (!program.isEmpty() && QProcess::startDetached(program, command)) {
+            return true;
+        }
+    }
+    return false;
+}
+
 AboutBox::AboutBox(GestureSink sink, QWidget* parent)
-    : QWidget(parent, Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
-                          Qt::WindowCloseButtonHint),
+    : QWidget(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                          Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint),
       m_sink(std::move(sink)) {
     m_controls = buildFromLayout(
         this, FormId::Form2, m_sink, [](const layout::Control& c, QWidget* in) -> QWidget* {

@@ -1,8 +1,10 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 #include <QUrl>
 #include <QWidget>
+#include <vector>
 
 #include "layout/layout.h"
 #include "ui/layout_build.h"
@@ -16,6 +18,16 @@ namespace zm::ui {
 QString userGuidePath(const QString& programDirectory);
 // The guide of the running program, as the about box's picture opens it.
 QUrl userGuideUrl();
+
+// The commands that may show a page in a web browser where the desktop's own way (xdg-open,
+// through QDesktopServices) is missing, in the order they are tried: each entry of `browser`
+// (the BROWSER variable: commands separated by colons, "%s" standing for the page, else the page
+// last), then sensible-browser and x-www-browser (Debian's alternatives). Each is the program
+// and its arguments.
+std::vector<QStringList> fallbackBrowsers(const QString& page, const QString& browser);
+// Opens a local page: through the desktop's services, else with the first fallback browser that
+// is installed and starts. False when none did.
+bool openInBrowser(const QUrl& page);
 
 // The author's note (Label1) and the notice (Label2).
 QString aboutNote();

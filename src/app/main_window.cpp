@@ -133,8 +133,9 @@ QWidget* makeCommandButton(const layout::Control& c, QWidget* parent) {
 }  // namespace
 
 MainWindow::MainWindow(GestureSink sink, QWidget* parent)
-    : QWidget(parent, Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
-                          Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint),
+    : QWidget(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                          Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
+                          Qt::WindowCloseButtonHint),
       m_sink(std::move(sink)) {
     // The menu bar stands above the client area, which keeps its size and every control its
     // place; the banner is painted on the client area.

@@ -5,7 +5,6 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QDateEdit>
-#include <QDesktopServices>
 #include <QFileInfo>
 #include <QGroupBox>
 #include <QLabel>
@@ -14,6 +13,7 @@
 #include <QMessageBox>
 #include <QRadioButton>
 #include <QScreen>
+#include <QTextEdit>
 #include <QUrl>
 #include <QWindow>
 #include <algorithm>
@@ -168,6 +168,9 @@ std::string QtWindowModel::caption(Ctl c) const {
     if (auto* label = qobject_cast<QLabel*>(w)) {
         return fromQ(label->text());
     }
+    if (auto* note = qobject_cast<QTextEdit*>(w)) {
+        return fromQ(note->toPlainText());
+    }
     if (auto* frame = qobject_cast<QGroupBox*>(w)) {
         return fromQ(frame->title());
     }
@@ -310,6 +313,8 @@ void QtWindowModel::showMessage(std::string_view text) {
     QMessageBox box(QMessageBox::Warning, toQ(msg::kMessageTitle), toQ(text), QMessageBox::Ok,
                     parent);
     box.setDefaultButton(QMessageBox::Ok);
+    // 确定 whatever language the session has and whatever translations are installed.
+    box.button(QMessageBox::Ok)->setText(QStringLiteral("确定"));
     fitMessageText(box);
     box.exec();
 }
@@ -433,7 +438,7 @@ UserGuide QtWindowModel::openUserGuide() {
     if (!QFileInfo::exists(page.toLocalFile())) {
         return {UserGuide::Outcome::Missing, path};
     }
-    if (!QDesktopServices::openUrl(page)) {
+    if (!openInBrowser(page)) {
         return {UserGuide::Outcome::NoBrowser, path};
     }
     return {UserGuide::Outcome::Opened, path};

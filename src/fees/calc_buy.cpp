@@ -7,6 +7,7 @@
 #include "fees/break_even.h"
 #include "fees/display_format.h"
 #include "fees/number_text.h"
+#include "fees/trade_fees.h"
 
 namespace zm {
 
@@ -39,36 +40,20 @@ std::optional<BuyResult> computeOwnBuy(const BuyInputs& in, Money price, Money q
     r.amount = *amount;
     r.amountText = formatAmount(r.amount);
 
-    const auto computed = proportionalFee(commissionRate, r.amount);
-    const auto commission = computed ? chargedCommission(*computed) : std::nullopt;
-    if (!commission) {
-        return std::nullopt;
-    }
-    r.commission = *commission;
-    r.commissionText = formatAmount(r.commission);
-
-    // The fund and warrant market pays no stamp duty on a purchase, and its field shows a bare 0.
-    if (market == Market::FundWarrant) {
-        r.stampDuty = Money();
-        r.stampDutyText = "0";
-    } else {
-        auto stampDuty = proportionalFee(stampDutyRate, r.amount);
-        if (!stampDuty) {
-            return std::nullopt;
-        }
-        r.stampDuty = *stampDuty;
-        r.stampDutyText = formatAmount(r.stampDuty);
-    }
-
-    // Not rounded to fen: 1,234 shares in Shanghai pay 1.234, shown as 1.23.
-    r.transferFee = transferFee(market, qty);
-    r.transferFeeText = formatAmount(r.transferFee);
-
-    auto fees = checkedSum(checkedSum(r.commission, r.stampDuty), r.transferFee);
+    const auto fees = tradeFees(FeeBasis{FeeRules{}, market, commissionRate, stampDutyRate},
+                                TradeSide::Buy, r.amount, qty);
     if (!fees) {
         return std::nullopt;
     }
-    r.feeTotal = fenRound(*fees);
+    r.commission = fees->commission;
+    r.commissionText = formatAmount(r.commission);
+    r.stampDuty = fees->stampDuty;
+    // The fund and warrant market pays no stamp duty on a purchase, and its field shows a bare 0.
+    r.stampDutyText = market == Market::FundWarrant ? "0" : formatAmount(r.stampDuty);
+    // Not rounded to fen: 1,234 shares in Shanghai pay 1.234, shown as 1.23.
+    r.transferFee = fees->transferFee;
+    r.transferFeeText = formatAmount(r.transferFee);
+    r.feeTotal = fees->total;
     r.feeTotalText = formatAmount(r.feeTotal);
 
     const auto [dividend, bonus] = bonusAndDividend(in, r);

@@ -10,6 +10,7 @@
 #include "fees/fee_schedule.h"
 #include "fees/messages.h"
 #include "fees/number_text.h"
+#include "fees/trade_fees.h"
 
 namespace zm {
 namespace {
@@ -118,27 +119,8 @@ std::optional<Money> remainingRulesBreakEven(const SellInputs& in, const SaleBas
 
 std::optional<TradeFees> saleFees(const FeeRules& rules, Market market, double commissionRate,
                                   double stampDutyRate, Money amount, Money quantity) {
-    if (!rules.own()) {
-        return eraFees(rules, market, TradeSide::Sell, amount, quantity);
-    }
-    const auto commission = proportionalFee(commissionRate, amount);
-    const auto stampDuty = proportionalFee(stampDutyRate, amount);
-    const auto charged = commission ? chargedCommission(*commission) : std::nullopt;
-    if (!stampDuty || !charged) {
-        return std::nullopt;
-    }
-    TradeFees f;
-    f.commission = *charged;
-    // The stamp duty of a sale applies in every market, the fund market included.
-    f.stampDuty = *stampDuty;
-    f.transferFee = transferFee(market, quantity);
-    // Kept exact, not rounded to fen (a Shanghai transfer fee may have three decimals).
-    const auto all = checkedSum(Money::add(f.commission, f.stampDuty), f.transferFee);
-    if (!all) {
-        return std::nullopt;
-    }
-    f.total = *all;
-    return f;
+    return tradeFees(FeeBasis{rules, market, commissionRate, stampDutyRate}, TradeSide::Sell,
+                     amount, quantity);
 }
 
 std::optional<Money> yieldPercent(double profitLoss, double amountPaid,

@@ -78,6 +78,7 @@ std::optional<SellResult> CalcSell(const SellInputs& in, const SaleBasis& st,
 // The fees of a sale of `quantity` shares for `amount`: under the program's own rules from the
 // two list rates (the commission rounded to fen, raised to 5.00 when it shows below that, the
 // stamp duty, the Shanghai transfer fee unrounded, an exact total), else those of `rules`.
+// The sale side of tradeFees (trade_fees.h), kept for its callers.
 std::optional<TradeFees> saleFees(const FeeRules& rules, Market market, double commissionRate,
                                   double stampDutyRate, Money amount, Money quantity);
 

@@ -91,6 +91,9 @@ std::string formatAmount(Money value, int decimals) {
 std::string formatPrice(Money value, int decimals) {
     return fixedDecimals(value, decimals, false, Lead::Forced);
 }
+std::string formatCostPerShare(Money value) {
+    return fixedDecimals(value, 3, false, Lead::Forced);
+}
 std::string formatGroupedNoLead(Money value) {
     return twoDecimals(value, true, Lead::Optional);
 }

@@ -23,6 +23,9 @@ std::string formatPrice(Money value);
 // "##0.000" (3.4567 → "3.457").
 std::string formatAmount(Money value, int decimals);
 std::string formatPrice(Money value, int decimals);
+// A cost per share of the holding tools, to 0.001 yuan: "##0.000", halves up (10.4305 →
+// "10.431", 7.8572 → "7.857").
+std::string formatCostPerShare(Money value);
 // "###,###": 1200 → "1,200"; zero gives the empty text.
 std::string formatGroupedWhole(Money value);
 // "#0": 0 → "0", 12345 → "12345".

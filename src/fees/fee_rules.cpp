@@ -22,6 +22,25 @@ constexpr std::array<Era, 4> kEras{{
     {{2023, 8, 28}, 500, TransferRule::AmountBothMarkets, 10},
 }};
 
+// The daily price limits, each board's entries by the day they took effect.
+struct LimitEra {
+    LimitBoard board;
+    TradeDate from;
+    // cppcheck does not follow the reads through limitPercentOn's iterators.
+    // cppcheck-suppress unusedStructMember
+    int percent;
+};
+constexpr std::array<LimitEra, 8> kLimitEras{{
+    {LimitBoard::Main, kFirstRulesDate, 10},
+    {LimitBoard::MainST, kFirstRulesDate, 5},
+    {LimitBoard::MainST, {2026, 7, 6}, 10},
+    {LimitBoard::ChiNext, kFirstRulesDate, 10},
+    {LimitBoard::ChiNext, {2020, 8, 24}, 20},
+    {LimitBoard::Star, kFirstRulesDate, 20},
+    {LimitBoard::Beijing, kFirstRulesDate, 30},
+    {LimitBoard::Fund, kFirstRulesDate, 10},
+}};
+
 constexpr std::int64_t kMaxCommissionPpm = 3000;  // 3‰
 constexpr Money kMaxMinCommission = Money::fromYuan(100);
 
@@ -106,6 +125,19 @@ const Era& eraOn(TradeDate date) {
 
 const Era& currentEra() {
     return kEras.back();
+}
+
+int limitPercentOn(LimitBoard board, TradeDate date) {
+    // The board's latest entry that had begun on the date, else its first.
+    const auto latest =
+        std::find_if(kLimitEras.rbegin(), kLimitEras.rend(),
+                     [&](const LimitEra& e) { return e.board == board && e.from <= date; });
+    if (latest != kLimitEras.rend()) {
+        return latest->percent;
+    }
+    const auto first = std::find_if(kLimitEras.begin(), kLimitEras.end(),
+                                    [&](const LimitEra& e) { return e.board == board; });
+    return first != kLimitEras.end() ? first->percent : 0;
 }
 
 Money priceStep(const FeeRules& rules, Market market) {

@@ -70,6 +70,20 @@ struct FeeRules {
     const Era& era() const { return kind == RuleKind::OnDate ? eraOn(date) : currentEra(); }
 };
 
+// The boards whose daily price limits (涨跌停) differ.
+enum class LimitBoard {
+    Main,     // 主板
+    MainST,   // 主板 ST and *ST shares
+    ChiNext,  // 创业板
+    Star,     // 科创板
+    Beijing,  // 北交所
+    Fund,     // 基金, quoted in steps of 0.001 yuan
+};
+// The daily price limit of a board on `date`, in percent of the previous close (a date before
+// kFirstRulesDate gets the first entry): 主板 10; 主板ST 5, from 2026-07-06 10; 创业板 10, from
+// 2020-08-24 20; 科创板 20; 北交所 30; 基金 10.
+int limitPercentOn(LimitBoard board, TradeDate date);
+
 // The price step of a market under these rules: one fen, or 0.001 yuan for funds and warrants
 // under trade-date rules (they trade in that step).
 Money priceStep(const FeeRules& rules, Market market);

@@ -130,6 +130,134 @@ inline std::string guideMissing(std::string_view guidePath) {
            "，请重新安装本程序或把它复制到这里       ";
 }
 
+// The fields of the tools for the shares an investor holds. 买入价格 and 卖出价格 share the
+// main window's messages where the wording fits; prices of funds under trade-date rules, and a
+// fund's close, are in steps of 0.001 yuan.
+inline constexpr std::string_view kHeldNotNumber =
+    "输入错误，持有股数必须输入数字，请重新输入       ";
+inline constexpr std::string_view kHeldMin = "输入错误，持有股数至少要1股，请重新输入       ";
+inline constexpr std::string_view kHeldWhole = "输入错误，持有股数必须是整数，请重新输入       ";
+inline constexpr std::string_view kHeldMax =
+    "输入错误，持有股数不得超过2,147,483,647股，请重新输入       ";
+inline constexpr std::string_view kCostNotNumber =
+    "输入错误，成本价必须输入数字，请重新输入       ";
+inline constexpr std::string_view kCostMin = "输入错误，成本价必须大于0，请重新输入       ";
+inline constexpr std::string_view kCostDecimals = "输入错误，成本价最多三位小数，请重新输入       ";
+inline constexpr std::string_view kCostMax =
+    "输入错误，成本价不得超过21,474,836.47元，请重新输入       ";
+inline constexpr std::string_view kTargetCostNotNumber =
+    "输入错误，目标成本价必须输入数字，请重新输入       ";
+inline constexpr std::string_view kTargetCostMin =
+    "输入错误，目标成本价必须大于0，请重新输入       ";
+inline constexpr std::string_view kTargetCostDecimals =
+    "输入错误，目标成本价最多三位小数，请重新输入       ";
+inline constexpr std::string_view kTargetCostMax =
+    "输入错误，目标成本价不得超过21,474,836.47元，请重新输入       ";
+inline constexpr std::string_view kAddSharesNotNumber =
+    "输入错误，补仓股数必须输入数字，请重新输入       ";
+inline constexpr std::string_view kAddSharesWhole =
+    "输入错误，补仓股数必须是整数，请重新输入       ";
+inline constexpr std::string_view kAddSharesMin =
+    "输入错误，补仓股数至少要100股，请重新输入       ";
+inline constexpr std::string_view kAddSharesStarMin =
+    "输入错误，科创板补仓股数至少要200股，请重新输入       ";
+inline constexpr std::string_view kAddSharesLot =
+    "输入错误，补仓股数必须是100的整数倍，请重新输入       ";
+inline constexpr std::string_view kAddSharesMax =
+    "输入错误，补仓股数不得超过2,147,483,600股，请重新输入       ";
+inline constexpr std::string_view kSwingSharesNotNumber =
+    "输入错误，做T股数必须输入数字，请重新输入       ";
+inline constexpr std::string_view kSwingSharesMin = "输入错误，做T股数至少要1股，请重新输入       ";
+inline constexpr std::string_view kSwingSharesWhole =
+    "输入错误，做T股数必须是整数，请重新输入       ";
+inline constexpr std::string_view kSwingSharesAboveHeld =
+    "输入错误，做T股数不得超过持有股数，请重新输入       ";
+inline constexpr std::string_view kBuyPriceMinMill =
+    "输入错误，买入价格至少要0.001元，请重新输入       ";
+inline constexpr std::string_view kBuyPriceFen =
+    "输入错误，买入价格最多两位小数，请重新输入       ";
+inline constexpr std::string_view kBuyPriceMill =
+    "输入错误，买入价格最多三位小数，请重新输入       ";
+inline constexpr std::string_view kToolSellPriceMin =
+    "输入错误，卖出价格至少要1分钱，请重新输入       ";
+inline constexpr std::string_view kSellPriceMinMill =
+    "输入错误，卖出价格至少要0.001元，请重新输入       ";
+inline constexpr std::string_view kSellPriceFen =
+    "输入错误，卖出价格最多两位小数，请重新输入       ";
+inline constexpr std::string_view kSellPriceMill =
+    "输入错误，卖出价格最多三位小数，请重新输入       ";
+inline constexpr std::string_view kCloseNotNumber =
+    "输入错误，收盘价必须输入数字，请重新输入       ";
+inline constexpr std::string_view kCloseMin = "输入错误，收盘价至少要1分钱，请重新输入       ";
+inline constexpr std::string_view kCloseMinMill =
+    "输入错误，收盘价至少要0.001元，请重新输入       ";
+inline constexpr std::string_view kCloseFen = "输入错误，收盘价最多两位小数，请重新输入       ";
+inline constexpr std::string_view kCloseMill = "输入错误，收盘价最多三位小数，请重新输入       ";
+inline constexpr std::string_view kCloseMax =
+    "输入错误，收盘价不得超过21,474,836.47元，请重新输入       ";
+inline constexpr std::string_view kRightsPriceNotNumber =
+    "输入错误，配股价必须输入数字，请重新输入       ";
+inline constexpr std::string_view kRightsPriceMin =
+    "输入错误，配股价至少要1分钱，请重新输入       ";
+inline constexpr std::string_view kRightsPriceFen =
+    "输入错误，配股价最多两位小数，请重新输入       ";
+inline constexpr std::string_view kRightsPriceMax =
+    "输入错误，配股价不得超过21,474,836.47元，请重新输入       ";
+inline constexpr std::string_view kCashNotNumber =
+    "输入错误，可用资金必须输入数字，请重新输入       ";
+inline constexpr std::string_view kCashMin = "输入错误，可用资金至少要1分钱，请重新输入       ";
+inline constexpr std::string_view kCashDecimals =
+    "输入错误，可用资金最多两位小数，请重新输入       ";
+inline constexpr std::string_view kCashMax =
+    "输入错误，可用资金不得超过100,000,000,000元，请重新输入       ";
+inline constexpr std::string_view kPer10CashNotNumber =
+    "输入错误，每10股派现必须输入数字，请重新输入       ";
+inline constexpr std::string_view kPer10CashMin =
+    "输入错误，每10股派现不能小于0，请重新输入       ";
+inline constexpr std::string_view kPer10CashDecimals =
+    "输入错误，每10股派现最多四位小数，请重新输入       ";
+inline constexpr std::string_view kPer10CashMax =
+    "输入错误，每10股派现不得超过21,474,836.47元，请重新输入       ";
+inline constexpr std::string_view kPer10BonusNotNumber =
+    "输入错误，每10股送股必须输入数字，请重新输入       ";
+inline constexpr std::string_view kPer10BonusMin =
+    "输入错误，每10股送股不能小于0，请重新输入       ";
+inline constexpr std::string_view kPer10BonusDecimals =
+    "输入错误，每10股送股最多四位小数，请重新输入       ";
+inline constexpr std::string_view kPer10BonusMax =
+    "输入错误，每10股送股不得超过21,474,836.47股，请重新输入       ";
+inline constexpr std::string_view kPer10RightsNotNumber =
+    "输入错误，每10股配股必须输入数字，请重新输入       ";
+inline constexpr std::string_view kPer10RightsMin =
+    "输入错误，每10股配股不能小于0，请重新输入       ";
+inline constexpr std::string_view kPer10RightsDecimals =
+    "输入错误，每10股配股最多四位小数，请重新输入       ";
+inline constexpr std::string_view kPer10RightsMax =
+    "输入错误，每10股配股不得超过21,474,836.47股，请重新输入       ";
+inline constexpr std::string_view kLimitDateInvalid =
+    "输入错误，交易日期不是有效的日期，请重新输入       ";
+inline constexpr std::string_view kLimitDateTooEarly =
+    "输入错误，交易日期不能早于2008年9月19日，请重新输入       ";
+
+// The refusals of the tools' calculations (the reasons of their Refusal enums).
+inline constexpr std::string_view kHoldingCostMax =
+    "输入错误，持股成本（持有股数×成本价）不得超过100,000,000,000元，请重新输入       ";
+inline constexpr std::string_view kTargetCostNotBelowCost =
+    "输入错误，目标成本价必须低于现在的成本价，请重新输入       ";
+inline constexpr std::string_view kTargetCostNotAbovePrice =
+    "输入错误，目标成本价必须高于买入价格，请重新输入       ";
+inline constexpr std::string_view kTargetCostUnreachable =
+    "在允许的股数和金额范围内补仓达不到这个目标成本价       ";
+inline constexpr std::string_view kTargetCostAtFeeEdge =
+    "目标成本价离买入价格加手续费太近，求不出补仓股数       ";
+inline constexpr std::string_view kNotEnoughForOneLot = "可用资金不够买入一手       ";
+inline constexpr std::string_view kExRightsNotPositive =
+    "输入错误，每10股派现太多，除权参考价不大于0，请重新输入       ";
+
+// The about box: no web browser could be started for the user guide (%1 is the guide's path).
+inline constexpr std::string_view kBrowserFailed =
+    "无法启动网页浏览器，请在浏览器中打开本程序的网页：%1       ";
+
 // Captions and tool tips the sell side writes.
 inline constexpr std::string_view kProfitLossCaption = "盈亏金额";
 inline constexpr std::string_view kGainCaption = "大赚特赚";

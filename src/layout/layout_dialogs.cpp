@@ -121,12 +121,12 @@ void addMinimumDialog(Builder& b) {
                            "0到100元；填0表示免五，即不设最低佣金", kSmall);
     field.align = Align::Center;
     field.tabIndex = 0;
-    b.add(formMinimum::LabelMinimumNote, Kind::Label, {}, 240, 780, 4920, 600,
+    b.add(formMinimum::LabelMinimumNote, Kind::Label, {}, 240, 780, 5520, 600,
           "券商每笔交易至少收取的佣金，一般为5元。\n填0表示“免五”：佣金按费率计算，不设最低。", {},
           kSmall)
         .wordWrap = true;
-    b.addButton(formMinimum::cmdOK, 2400, 1620, 1275, 495, "确 定", "ok", 1);
-    b.addButton(formMinimum::cmdCancel, 3885, 1620, 1275, 495, "取 消", "exit", 2);
+    b.addButton(formMinimum::cmdOK, 3000, 1620, 1275, 495, "确 定", "ok", 1);
+    b.addButton(formMinimum::cmdCancel, 4485, 1620, 1275, 495, "取 消", "exit", 2);
 }
 
 // The target sell price: the kind of target, the target, and the sale that meets it.
@@ -137,14 +137,14 @@ void addTargetDialog(Builder& b) {
     profit.tabIndex = 0;
     b.add(formTarget::OptTarget_1, Kind::Option, {}, 1920, 180, 1560, 300, "收益率", {}, kSmall)
         .tabIndex = 1;
-    b.add(formTarget::LabelTarget, Kind::Label, {}, 240, 660, 1140, 270, "目标", {}, kSmall).buddy =
+    b.add(formTarget::LabelTarget, Kind::Label, {}, 240, 660, 1260, 270, "目标", {}, kSmall).buddy =
         formTarget::TextTarget;
-    Control& target = b.add(formTarget::TextTarget, Kind::Field, {}, 1440, 600, 1800, 360, {},
+    Control& target = b.add(formTarget::TextTarget, Kind::Field, {}, 1560, 600, 1800, 360, {},
                             "想赚的金额或收益率；负数为止损：最多亏这么多", kSmall);
     target.align = Align::Center;
     target.tabIndex = 2;
-    b.add(formTarget::LabelTargetUnit, Kind::Label, {}, 3300, 660, 300, 270, "元", {}, kSmall);
-    b.addButton(formTarget::cmdCalc, 3720, 570, 1440, 420, "计 算", "calculate", 3);
+    b.add(formTarget::LabelTargetUnit, Kind::Label, {}, 3420, 660, 300, 270, "元", {}, kSmall);
+    b.addButton(formTarget::cmdCalc, 3840, 570, 1440, 420, "计 算", "calculate", 3);
     constexpr std::array kResults = {
         std::tuple{formTarget::LabelTargetPrice, formTarget::TextTargetPrice,
                    formTarget::LabelTargetPriceUnit, "目标卖出价", "元"},
@@ -158,16 +158,16 @@ void addTargetDialog(Builder& b) {
                    formTarget::LabelTargetYieldUnit, "收 益 率", "％"}};
     int top = 1140;
     for (const auto& [label, field, unit, caption, unitCaption] : kResults) {
-        b.add(label, Kind::Label, {}, 240, top + 60, 1140, 270, caption, {}, kSmall).buddy = field;
-        Control& result = b.add(field, Kind::Field, {}, 1440, top, 1800, 360, {}, {}, kSmall);
+        b.add(label, Kind::Label, {}, 240, top + 60, 1260, 270, caption, {}, kSmall).buddy = field;
+        Control& result = b.add(field, Kind::Field, {}, 1560, top, 1800, 360, {}, {}, kSmall);
         result.readOnly = true;
         result.align = Align::Right;
-        b.add(unit, Kind::Label, {}, 3300, top + 60, 300, 270, unitCaption, {}, kSmall);
+        b.add(unit, Kind::Label, {}, 3420, top + 60, 300, 270, unitCaption, {}, kSmall);
         top += 480;
     }
-    b.addButton(formTarget::cmdUse, 1440, 3660, 1800, 495, "填入卖出栏", "batch-sell", 4).enabled =
+    b.addButton(formTarget::cmdUse, 1560, 3660, 1800, 495, "填入卖出栏", "batch-sell", 4).enabled =
         false;
-    b.addButton(formTarget::cmdClose, 3720, 3660, 1440, 495, "关 闭", "exit", 5);
+    b.addButton(formTarget::cmdClose, 3840, 3660, 1440, 495, "关 闭", "exit", 5);
 }
 
 }  // namespace
@@ -190,8 +190,8 @@ void addDialogForms(Builder& b) {
         dialog(formControl(t.form), 9870, 2760, t.caption).returnActivatesMain = true;
     }
     dialog(formRules::FormRules, 6600, 3255, "按成交日期计算费用").modal = true;
-    dialog(formMinimum::FormMinimum, 5400, 2355, "最低佣金").modal = true;
-    dialog(formTarget::FormTarget, 5400, 4395, "目标卖出价");
+    dialog(formMinimum::FormMinimum, 6000, 2355, "最低佣金").modal = true;
+    dialog(formTarget::FormTarget, 5520, 4395, "目标卖出价");
 }
 
 void addDialogs(Builder& b) {

@@ -167,21 +167,24 @@ void addForm1(Builder& b) {
     // The rate and dividend frames: a field one 12-point line plus its frame high, a label
     // centred beside it (60 twips lower).
     constexpr int kFieldHeight = 360;
-    b.add(form1::Combo1, Kind::List, form1::Frame4, 960, 240, 855, kFieldHeight, {}, kCombo1Tip,
+    // The commission box is wide enough for every rate it takes ("0.085", "2.999") in its field and
+    // its list: it reaches as far left as its caption leaves room, and the per-mille signs stand a
+    // little further right than the list boxes' design puts them.
+    b.add(form1::Combo1, Kind::List, form1::Frame4, 840, 240, 1005, kFieldHeight, {}, kCombo1Tip,
           kSmall)
         .tabIndex = tab++;
     b.add(form1::Combo2, Kind::List, form1::Frame4, 960, 720, 855, kFieldHeight, {}, kCombo2Tip,
           kSmall)
         .tabIndex = tab++;
-    b.add(form1::Label23, Kind::Label, form1::Frame4, 120, 300, 840, 240, "佣  金", kCombo1Tip,
+    b.add(form1::Label23, Kind::Label, form1::Frame4, 120, 300, 720, 240, "佣  金", kCombo1Tip,
           kSmall)
         .buddy = form1::Combo1;
-    b.add(form1::Label20_0, Kind::Label, form1::Frame4, 1800, 300, 285, 240, "‰", kCombo1Tip,
+    b.add(form1::Label20_0, Kind::Label, form1::Frame4, 1860, 300, 285, 240, "‰", kCombo1Tip,
           kSmall);
     b.add(form1::Label24, Kind::Label, form1::Frame4, 120, 780, 840, 240, "印花税", kCombo2Tip,
           kSmall)
         .buddy = form1::Combo2;
-    b.add(form1::Label20_1, Kind::Label, form1::Frame4, 1800, 780, 285, 240, "‰", kCombo2Tip,
+    b.add(form1::Label20_1, Kind::Label, form1::Frame4, 1860, 780, 285, 240, "‰", kCombo2Tip,
           kSmall);
 
     int dividendTab = afterDividends - 2;

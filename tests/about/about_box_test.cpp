@@ -43,6 +43,46 @@ struct GuideStandIn {
     }
 };
 
+// PATH and BROWSER as a test sets them, restored when it ends.
+class BrowserEnvironment {
+public:
+    BrowserEnvironment(const QString& path, const QByteArray& browser)
+        : m_path(qgetenv("PATH")),
+          m_browser(qgetenv("BROWSER")),
+          m_hadBrowser(qEnvironmentVariableIsSet("BROWSER")) {
+        qputenv("PATH", path.toLocal8Bit());
+        if (browser.isEmpty()) {
+            qunsetenv("BROWSER");
+        } else {
+            qputenv("BROWSER", browser);
+        }
+    }
+    ~BrowserEnvironment() {
+        qputenv("PATH", m_path);
+        if (m_hadBrowser) {
+            qputenv("BROWSER", m_browser);
+        } else {
+            qunsetenv("BROWSER");
+        }
+    }
+
+private:
+    QByteArray m_path;
+    QByteArray m_browser;
+    bool m_hadBrowser;
+};
+
+// A program in `dir` that writes its arguments, one a line, into `dir`/<name>.args.
+void writeBrowser(const QString& dir, const QString& name) {
+    QFile script(dir + QLatin1Char('/') + name);
+    ASSERT_TRUE(script.open(QIODevice::WriteOnly));
+    script.write(QStringLiteral("#!/bin/sh\nprintf '%s\\n' \"$@\" > '%1/%2.args'\n")
+                     .arg(dir, name)
+                     .toUtf8());
+    script.close();
+    script.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+}
+
 QWidget* openAbout(QtProgram& program) {
     QTest::mouseClick(program.control<QPushButton>(form1::Command3), Qt::LeftButton);
     QWidget* about = program.form(FormId::Form2);
@@ -194,6 +234,8 @@ TEST(AboutBox, without_a_browser_a_message_says_where_the_page_is_and_the_box_st
     QtMessageWatcher watcher;
     QtProgram program;
     GuideStandIn guide;
+    QTemporaryDir nothing;
+    BrowserEnvironment environment(nothing.path(), {});
     QWidget* about = openAbout(program);
     // The page where it is, but no browser; then a program copied without its page.
     program.windows().setUserGuidePath(guide.path);
@@ -212,6 +254,37 @@ TEST(AboutBox, without_a_browser_a_message_says_where_the_page_is_and_the_box_st
     }
     EXPECT_TRUE(about->isVisible());
     EXPECT_TRUE(program.windows().isLoaded(FormId::Form2));
+}
+
+TEST(AboutBox, without_the_desktops_opener_the_picture_tries_browser_then_debians_browsers) {
+    if (QGuiApplication::platformName() != QStringLiteral("offscreen")) {
+        GTEST_SKIP() << "needs the offscreen platform, which has no opener of its own";
+    }
+    const QString page = QStringLiteral("/usr/share/doc/zunmo-calc/user-guide.html");
+    const std::vector<QStringList> commands =
+        ui::fallbackBrowsers(page, QStringLiteral("w3m:firefox --new-tab %s::"));
+    const std::vector<QStringList> expected = {
+        {QStringLiteral("w3m"), page},
+        {QStringLiteral("firefox"), QStringLiteral("--new-tab"), page},
+        {QStringLiteral("sensible-browser"), page},
+        {QStringLiteral("x-www-browser"), page}};
+    EXPECT_EQ(commands, expected);
+
+    QtMessageWatcher watcher;
+    QtProgram program;
+    GuideStandIn guide;
+    QTemporaryDir bin;
+    writeBrowser(bin.path(), QStringLiteral("x-www-browser"));
+    // BROWSER names a program that is not there: the next one that is, is started.
+    BrowserEnvironment environment(bin.path(), "no-such-browser %s");
+    program.windows().setUserGuidePath(guide.path);
+    openAbout(program);
+    QTest::mouseClick(program.control(form2::Image1), Qt::LeftButton);
+    QFile args(bin.filePath(QStringLiteral("x-www-browser.args")));
+    ASSERT_TRUE(QTest::qWaitFor([&args] { return args.exists() && args.size() > 0; }, 5000));
+    ASSERT_TRUE(args.open(QIODevice::ReadOnly));
+    EXPECT_EQ(QString::fromUtf8(args.readAll()).trimmed(), guide.path);
+    EXPECT_TRUE(watcher.seen().empty());
 }
 
 // The page the picture opens: the installed guide, else the copy in the build folder. The copy

@@ -2,15 +2,23 @@
 // place, the field kinds, the banner, the icons and the fonts.
 #include <gtest/gtest.h>
 
+#include <QAbstractItemView>
+#include <QAction>
+#include <QCalendarWidget>
 #include <QComboBox>
+#include <QDateEdit>
 #include <QFontDatabase>
 #include <QFontInfo>
 #include <QGroupBox>
 #include <QImage>
 #include <QLabel>
+#include <QLineEdit>
+#include <QLocale>
 #include <QMenuBar>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScreen>
+#include <QStyleOptionComboBox>
 #include <QTest>
 #include <algorithm>
 #include <array>
@@ -62,7 +70,7 @@ const Expected kControls[] = {
     {form1::Option2, Kind::Option, form1::Frame1, "深圳A股", "", kSmall, {{480, 480, 1575, 240}}},
     {form1::Option3, Kind::Option, form1::Frame1, "基金、权证", "", kSmall, {{480, 720, 1575, 240}}},
     {form1::Label23, Kind::Label, form1::Frame4, "佣  金", "佣金费就是手续费，官方叫法为“佣金”，券商称之为“手续费”，国家规定最高为3.0‰", kSmall, std::nullopt},
-    {form1::Combo1, Kind::List, form1::Frame4, "", "佣金费就是手续费，官方叫法为“佣金”，券商称之为“手续费”，国家规定最高为3.0‰", kSmall, {{960, 240, 855, 360}}},
+    {form1::Combo1, Kind::List, form1::Frame4, "", "佣金费就是手续费，官方叫法为“佣金”，券商称之为“手续费”，国家规定最高为3.0‰", kSmall, {{840, 240, 1005, 360}}},
     {form1::Label20_0, Kind::Label, form1::Frame4, "‰", "佣金费就是手续费，官方叫法为“佣金”，券商称之为“手续费”，国家规定最高为3.0‰", kSmall, std::nullopt},
     {form1::Label24, Kind::Label, form1::Frame4, "印花税", "历史最高印花税为6‰，最低为1‰", kSmall, std::nullopt},
     {form1::Combo2, Kind::List, form1::Frame4, "", "历史最高印花税为6‰，最低为1‰", kSmall, {{960, 720, 855, 360}}},
@@ -441,6 +449,84 @@ TEST(MainWindowLayout, banner_is_blue_over_its_grey_shadow_in_the_band_and_survi
     EXPECT_LE(QFontMetricsF(form1->bannerFont()).horizontalAdvance(QStringLiteral("Zunmo算股")) +
                   142.0 / 15.0,
               ui::twips(2640));
+}
+
+}  // namespace
+}  // namespace zm
+
+namespace zm {
+namespace {
+
+// The room a combo box gives its text: the edit field of a list, the line edit of one the user
+// may type into.
+int textRoom(QComboBox* list) {
+    if (list->isEditable()) {
+        return list->lineEdit()->contentsRect().width() - 4;
+    }
+    QStyleOptionComboBox option;
+    option.initFrom(list);
+    return list->style()
+        ->subControlRect(QStyle::CC_ComboBox, &option, QStyle::SC_ComboBoxEditField, list)
+        .width();
+}
+
+TEST(MainWindowLayout, the_commission_box_shows_every_rate_it_takes_whole_in_its_field_and_list) {
+    test::QtMessageWatcher watcher;
+    QtProgram program;
+    auto* combo1 = program.control<QComboBox>(form1::Combo1);
+    const auto fits = [combo1](const QString& rate) {
+        const int need = combo1->fontMetrics().horizontalAdvance(rate);
+        EXPECT_LE(need, textRoom(combo1)) << rate.toStdString();
+        // The open list, beside its scroll bar, with the margins of an entry.
+        combo1->showPopup();
+        EXPECT_GE(combo1->view()->viewport()->width(), need + 6) << rate.toStdString();
+        combo1->hidePopup();
+    };
+    fits(QStringLiteral("3.0"));
+    program.menuItem(form1::mnuRulesCurrent)->trigger();
+    ASSERT_TRUE(combo1->isEditable());
+    for (const char* rate : {"0.085", "2.999", "0.25", "0.018"}) {
+        combo1->setCurrentText(QString::fromLatin1(rate));
+        fits(QString::fromLatin1(rate));
+    }
+}
+
+TEST(MainWindowLayout, the_trade_date_field_and_its_calendar_are_chinese_in_an_english_locale) {
+    test::QtMessageWatcher watcher;
+    QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
+    QtProgram program;
+    program.menuItem(form1::mnuRulesDate)->trigger();
+    auto* date = program.control<QDateEdit>(formRules::DateTrade);
+    ASSERT_NE(date, nullptr);
+    const QLocale calendar = date->calendarWidget()->locale();
+    EXPECT_EQ(calendar.monthName(12, QLocale::LongFormat), QStringLiteral("十二月"));
+    EXPECT_EQ(calendar.dayName(1, QLocale::ShortFormat), QStringLiteral("周一"));
+    EXPECT_EQ(date->calendarWidget()->firstDayOfWeek(), Qt::Monday);
+    QLocale::setDefault(QLocale::system());
+    QTest::mouseClick(program.control(formRules::cmdCancel), Qt::LeftButton);
+}
+
+TEST(MainWindowLayout, the_dialogs_open_beside_the_main_window_as_the_batch_dialogs_do) {
+    test::QtMessageWatcher watcher;
+    QtProgram program;
+    const QWidget* main = program.form1();
+    const auto expectBeside = [&](FormId f) {
+        QWidget* dialog = program.form(f);
+        ASSERT_NE(dialog, nullptr);
+        const QSize frame = dialog->size() + (main->frameGeometry().size() - main->size());
+        EXPECT_EQ(dialog->pos(),
+                  ui::placeBeside(main->frameGeometry(), frame, main->screen()->availableGeometry(),
+                                  program.form1()->resultColumns()))
+            << formName(f);
+        EXPECT_FALSE(dialog->windowFlags() & Qt::WindowMaximizeButtonHint) << formName(f);
+    };
+    program.menuItem(form1::mnuTarget)->trigger();
+    expectBeside(FormId::FormTarget);
+    QTest::mouseClick(program.control(form1::Command5), Qt::LeftButton);
+    expectBeside(FormId::Form4);
+    // Esc closes a batch dialog as it closes the others.
+    QTest::keyClick(program.form(FormId::Form4), Qt::Key_Escape);
+    EXPECT_FALSE(program.form(FormId::Form4)->isVisible());
 }
 
 }  // namespace

@@ -6,13 +6,19 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTest>
+#include <QTextEdit>
+#include <QTranslator>
+#include <algorithm>
+#include <memory>
 
 #include "fees/messages.h"
 #include "support/qt_message_watcher.h"
 #include "support/qt_program.h"
+#include "ui/translations.h"
 
 namespace zm {
 namespace {
@@ -165,6 +171,51 @@ TEST(QtWindowModel, the_ok_button_of_a_message_box_reads_chinese_in_an_english_s
     program.windows().showMessage(msg::kBuyQtyLot);
     ASSERT_EQ(watcher.seen().size(), 1u);
     EXPECT_EQ(watcher.seen()[0].okText, QStringLiteral("确定"));
+}
+
+}  // namespace
+}  // namespace zm
+
+namespace zm {
+namespace {
+
+// Every entry of a context menu reads Chinese (a separator has no text).
+bool allChinese(QMenu* menu) {
+    bool chinese = true;
+    for (QAction* item : menu->actions()) {
+        const QString text = item->text();
+        chinese =
+            chinese && (item->isSeparator() || std::any_of(text.begin(), text.end(), [](QChar c) {
+                            return c.unicode() >= 0x4E00;
+                        }));
+    }
+    return chinese;
+}
+
+TEST(QtWindowModel, fields_context_menus_and_message_buttons_are_chinese_without_qts_translation) {
+    // Qt's own translation taken away, as on a system without qt6-translations-l10n.
+    QList<QTranslator*> removed;
+    for (QTranslator* t : qApp->findChildren<QTranslator*>()) {
+        if (dynamic_cast<ui::FallbackTranslator*>(t) == nullptr) {
+            QCoreApplication::removeTranslator(t);
+            removed.append(t);
+        }
+    }
+    QtMessageWatcher watcher;
+    QtProgram program;
+    std::unique_ptr<QMenu> field(
+        program.control<QLineEdit>(form1::Text1)->createStandardContextMenu());
+    EXPECT_TRUE(allChinese(field.get()));
+    QTextEdit note;
+    std::unique_ptr<QMenu> text(note.createStandardContextMenu());
+    EXPECT_TRUE(allChinese(text.get()));
+    watcher.expect(msg::kBuyQtyLot);
+    program.windows().showMessage(msg::kBuyQtyLot);
+    ASSERT_EQ(watcher.seen().size(), 1u);
+    EXPECT_EQ(watcher.seen()[0].okText, QStringLiteral("确定"));
+    for (QTranslator* t : removed) {
+        QCoreApplication::installTranslator(t);
+    }
 }
 
 }  // namespace

@@ -6,6 +6,9 @@
 #include <QApplication>
 #include <QDialog>
 
+#include "layout/layout.h"
+#include "ui/qt_text.h"
+
 namespace zm::test {
 
 QtMessageWatcher::QtMessageWatcher(QObject* parent) : QObject(parent) {
@@ -27,6 +30,13 @@ void QtMessageWatcher::poll() {
     QWidget* modal = QApplication::activeModalWidget();
     if (modal == nullptr || !modal->isVisible()) {
         return;
+    }
+    // The program's own modal dialogs (the rules dialogs) stay for the test to work them.
+    for (const layout::Control& row : layout::controls()) {
+        if (row.kind == layout::Kind::Form && row.modal &&
+            modal->objectName() == ui::qtName(row.ctl)) {
+            return;
+        }
     }
     auto* box = qobject_cast<QMessageBox*>(modal);
     if (box == nullptr) {

@@ -12,8 +12,8 @@ namespace zm::test {
 
 // Watches for modal windows while a window test runs. Each message box is recorded (title,
 // text, icon) and answered with OK; a box whose text was not announced with expect() fails the
-// test, and so does any other modal window (which is closed), so that a suite never hangs on a
-// box nobody presses.
+// test, and so does any other modal window but the program's own modal dialogs (which is closed),
+// so that a suite never hangs on a box nobody presses.
 class QtMessageWatcher : public QObject {
     Q_OBJECT
 public:

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QAction>
 #include <QByteArray>
 #include <QString>
 #include <QTemporaryDir>
@@ -44,6 +45,9 @@ public:
     T* control(Ctl c) const {
         return qobject_cast<T*>(m_windows.control(c));
     }
+
+    // A menu item of the main window, to trigger as a click on it does.
+    QAction* menuItem(Ctl c) const { return qobject_cast<QAction*>(m_windows.object(c)); }
 
     QString settingsPath() const;
     bool settingsFileExists() const;

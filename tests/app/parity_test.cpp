@@ -1,0 +1,141 @@
+// The Qt program against the in-memory model of the tests: the same script of gestures, made
+// with real key and mouse events on the real widgets, must leave every control, window and
+// message as the in-memory model leaves them; and every row of the layout table has its widget.
+#include <gtest/gtest.h>
+
+#include <QAbstractButton>
+#include <QAction>
+#include <QApplication>
+#include <QComboBox>
+#include <QDate>
+#include <QDateEdit>
+#include <QLineEdit>
+#include <QTest>
+
+#include "layout/layout.h"
+#include "support/parity.h"
+#include "support/qt_message_watcher.h"
+#include "support/qt_program.h"
+
+namespace zm {
+namespace {
+
+using test::parity::Act;
+using test::parity::Snapshot;
+using test::parity::Step;
+
+class QtDriver : public test::parity::Driver {
+public:
+    // `expected` announces each step's message boxes to the watcher, which answers them; a box
+    // with another text fails the test.
+    explicit QtDriver(const std::vector<Snapshot>& expected) : m_expected(expected) {}
+
+    void act(const Step& step) override {
+        if (m_step < m_expected.size()) {
+            for (const std::string& message : m_expected[m_step].messages) {
+                m_watcher.expect(message);
+            }
+        }
+        ++m_step;
+        QObject* object = m_program.windows().object(step.ctl);
+        ASSERT_NE(object, nullptr) << step.ctl.name() << " is not there";
+        auto* widget = qobject_cast<QWidget*>(object);
+        switch (step.act) {
+            case Act::Type: {
+                QWidget* target = widget;
+                if (auto* list = qobject_cast<QComboBox*>(widget)) {
+                    target = list->lineEdit();
+                }
+                auto* edit = qobject_cast<QLineEdit*>(target);
+                ASSERT_NE(edit, nullptr) << step.ctl.name();
+                edit->setFocus();
+                edit->selectAll();
+                QTest::keyClicks(
+                    edit, QString::fromUtf8(step.text.data(), static_cast<int>(step.text.size())));
+                break;
+            }
+            case Act::Enter:
+                widget->setFocus();
+                QTest::keyClick(widget, Qt::Key_Return);
+                break;
+            case Act::Click:
+                if (auto* item = qobject_cast<QAction*>(object)) {
+                    item->trigger();
+                } else {
+                    QTest::mouseClick(widget, Qt::LeftButton);
+                }
+                break;
+            case Act::Choose:
+                QTest::mouseClick(widget, Qt::LeftButton);
+                break;
+            case Act::Pick: {
+                auto* list = qobject_cast<QComboBox*>(widget);
+                const int index = list->findText(QString::fromUtf8(step.text.data()));
+                ASSERT_GE(index, 0) << step.text;
+                list->setCurrentIndex(index);
+                emit list->activated(index);
+                break;
+            }
+            case Act::SetDate:
+                qobject_cast<QDateEdit*>(widget)->setDate(
+                    QDate::fromString(QString::fromUtf8(step.text.data()), Qt::ISODate));
+                break;
+            case Act::Close:
+                widget->close();
+                break;
+        }
+        QApplication::processEvents();
+    }
+
+    const WindowModel& model() const override { return m_program.windows(); }
+
+    bool isVisible(FormId f) const override {
+        const QWidget* window = m_program.form(f);
+        return window != nullptr && window->isVisible();
+    }
+
+    std::vector<std::string> takeMessages() override {
+        std::vector<std::string> texts;
+        for (; m_taken < m_watcher.seen().size(); ++m_taken) {
+            texts.push_back(m_watcher.seen()[m_taken].text.toStdString());
+        }
+        return texts;
+    }
+
+    test::QtProgram& program() { return m_program; }
+
+private:
+    const std::vector<Snapshot>& m_expected;
+    std::size_t m_step = 0;
+    test::QtMessageWatcher m_watcher;
+    std::size_t m_taken = 0;
+    mutable test::QtProgram m_program;
+};
+
+TEST(Parity, the_qt_program_shows_what_the_in_memory_model_shows_after_every_gesture) {
+    test::parity::MemoryDriver memory;
+    const std::vector<Snapshot> expected = test::parity::run(memory);
+    QtDriver qt(expected);
+    const std::vector<Snapshot> actual = test::parity::run(qt);
+    EXPECT_EQ(test::parity::differences(expected, actual), std::vector<std::string>{});
+}
+
+TEST(Parity, every_row_of_every_window_has_its_widget_menu_or_item) {
+    const std::vector<Snapshot> none;
+    QtDriver qt(none);
+    ui::QtWindowModel& windows = qt.program().windows();
+    std::vector<std::string> missing;
+    for (std::size_t i = 0; i < kFormCount; ++i) {
+        const auto f = static_cast<FormId>(i);
+        windows.load(f);
+        for (const layout::Control* row : layout::rowsOf(f)) {
+            if (windows.object(row->ctl) == nullptr) {
+                missing.emplace_back(row->ctl.name());
+            }
+        }
+    }
+    EXPECT_EQ(missing, std::vector<std::string>{});
+}
+
+}  // namespace
+}  // namespace zm

@@ -1,0 +1,236 @@
+#include "support/parity.h"
+
+#include "layout/layout.h"
+
+#include <utility>
+
+namespace zm::test::parity {
+namespace {
+
+using layout::Kind;
+
+bool hasText(Kind k) {
+    return k == Kind::Field || k == Kind::List || k == Kind::Date;
+}
+
+bool hasCaption(Kind k) {
+    return k == Kind::Form || k == Kind::Frame || k == Kind::Label || k == Kind::Button ||
+           k == Kind::Option || k == Kind::Menu || k == Kind::MenuItem;
+}
+
+std::string describe(const Seen& s) {
+    return "text [" + s.text + "] caption [" + s.caption + "] colour " +
+           std::to_string(s.colour.r) + "," + std::to_string(s.colour.g) + "," +
+           std::to_string(s.colour.b) + (s.enabled ? "" : " disabled") +
+           (s.readOnly ? " read-only" : "") + (s.checked ? " checked" : "");
+}
+
+}  // namespace
+
+const std::vector<Step>& script() {
+    using A = Act;
+    static const std::vector<Step> steps = {
+        // A purchase and a sale by the keyboard; the sell quantity is prefilled.
+        {A::Type, form1::Text1, "10"},
+        {A::Enter, form1::Text1},
+        {A::Type, form1::Text2, "1000"},
+        {A::Enter, form1::Text2},
+        {A::Type, form1::Text11, "10.5"},
+        {A::Enter, form1::Text11},
+        {A::Enter, form1::Text12},
+        // A refusal: not a board lot.
+        {A::Type, form1::Text2, "150"},
+        {A::Enter, form1::Text2},
+        {A::Type, form1::Text2, "1,000"},
+        {A::Enter, form1::Text2},
+        // The fund market and back, a rate picked from the list.
+        {A::Choose, form1::Option3},
+        {A::Choose, form1::Option1},
+        {A::Pick, form1::Combo1, "2.5"},
+        {A::Click, form1::Command1},
+        // Today's rules: the commission typed, the minimum commission, a trade date's rules.
+        {A::Click, form1::mnuRulesCurrent},
+        {A::Type, form1::Combo1, "0.25"},
+        {A::Click, form1::Command1},
+        {A::Click, form1::mnuRulesMinimum},
+        {A::Type, formMinimum::TextMinimum, "abc"},
+        {A::Click, formMinimum::cmdOK},
+        {A::Type, formMinimum::TextMinimum, "0"},
+        {A::Enter, formMinimum::TextMinimum},
+        {A::Click, form1::mnuRulesDate},
+        {A::SetDate, formRules::DateTrade, "2012-05-02"},
+        {A::Click, formRules::cmdOK},
+        {A::Click, form1::mnuRulesDate},
+        {A::Click, formRules::cmdCancel},
+        // The target price, into the sell side.
+        {A::Click, form1::mnuTarget},
+        {A::Type, formTarget::TextTarget, "500"},
+        {A::Enter, formTarget::TextTarget},
+        {A::Click, formTarget::cmdUse},
+        {A::Choose, formTarget::OptTarget_1},
+        {A::Close, formTarget::FormTarget},
+        {A::Click, form1::mnuRulesClassic},
+        // A batch purchase.
+        {A::Click, form1::Command4},
+        {A::Click, form1::Command5},
+        {A::Type, form4::Text1, "10"},
+        {A::Enter, form4::Text1},
+        {A::Type, form4::Text2, "1000"},
+        {A::Enter, form4::Text2},
+        {A::Type, form4::Text3, "10.5"},
+        {A::Enter, form4::Text3},
+        {A::Type, form4::Text4, "abc"},
+        {A::Enter, form4::Text4},
+        {A::Type, form4::Text4, "500"},
+        {A::Enter, form4::Text4},
+        {A::Click, form4::Command1},
+        {A::Click, form1::Command1},
+        // The about box, and Clear.
+        {A::Click, form1::Command3},
+        {A::Click, form2::Command1},
+        {A::Click, form1::Command4},
+    };
+    return steps;
+}
+
+MemoryDriver::MemoryDriver() : m_session(m_ui, m_dir.path() + "/TKVR.INI") {
+    m_ui.setUpMainWindow();
+    m_session.formLoad();
+    m_ui.show(FormId::Form1);
+    m_session.handle(form1::Form1, Gesture::Activate);
+}
+
+void MemoryDriver::act(const Step& step) {
+    const Ctl c = step.ctl;
+    switch (step.act) {
+        case Act::Type:
+            m_ui.setFocus(c);
+            m_ui.setText(c, step.text);
+            return;
+        case Act::Enter:
+            m_ui.setFocus(c);
+            m_session.handle(c, Gesture::Enter);
+            return;
+        case Act::Click:
+            m_session.handle(c, Gesture::Click);
+            return;
+        case Act::Choose:
+            m_ui.setChecked(c, true);
+            m_session.handle(c, Gesture::Choose);
+            return;
+        case Act::Pick:
+            m_ui.setText(c, step.text);
+            m_session.handle(c, Gesture::Choose);
+            return;
+        case Act::SetDate:
+            m_ui.setText(c, step.text);
+            m_session.handle(c, Gesture::DateSet);
+            return;
+        case Act::Close:
+            m_session.handle(c, Gesture::Close);
+            return;
+    }
+}
+
+bool MemoryDriver::isVisible(FormId f) const {
+    const auto it = m_ui.visible.find(f);
+    return it != m_ui.visible.end() && it->second;
+}
+
+std::vector<std::string> MemoryDriver::takeMessages() {
+    return std::exchange(m_ui.messages, {});
+}
+
+Snapshot snapshot(Driver& driver) {
+    const WindowModel& ui = driver.model();
+    Snapshot s;
+    for (std::size_t i = 0; i < kFormCount; ++i) {
+        const auto f = static_cast<FormId>(i);
+        if (!ui.isLoaded(f)) {
+            continue;
+        }
+        s.visible[f] = driver.isVisible(f);
+        for (const layout::Control* row : layout::rowsOf(f)) {
+            const Ctl c = row->ctl;
+            Seen seen;
+            if (hasText(row->kind)) {
+                seen.text = ui.text(c);
+            }
+            if (hasCaption(row->kind)) {
+                seen.caption = ui.caption(c);
+            }
+            if (row->kind == Kind::Label) {
+                seen.colour = ui.foreColor(c);
+            }
+            if (row->kind == Kind::Field) {
+                seen.readOnly = ui.isReadOnly(c);
+            }
+            if (row->kind == Kind::Option || row->kind == Kind::MenuItem) {
+                seen.checked = ui.isChecked(c);
+            }
+            seen.enabled = ui.isEnabled(c);
+            s.controls[c] = seen;
+        }
+    }
+    s.messages = driver.takeMessages();
+    return s;
+}
+
+std::vector<Snapshot> run(Driver& driver) {
+    std::vector<Snapshot> snapshots;
+    for (const Step& step : script()) {
+        driver.act(step);
+        snapshots.push_back(snapshot(driver));
+    }
+    return snapshots;
+}
+
+std::vector<std::string> differences(const std::vector<Snapshot>& expected,
+                                     const std::vector<Snapshot>& actual) {
+    std::vector<std::string> lines;
+    if (expected.size() != actual.size()) {
+        lines.push_back("the runs have " + std::to_string(expected.size()) + " and " +
+                        std::to_string(actual.size()) + " steps");
+        return lines;
+    }
+    for (std::size_t i = 0; i < expected.size(); ++i) {
+        const std::string at = "after step " + std::to_string(i + 1) + " (" +
+                               std::string(script()[i].ctl.name()) + "): ";
+        const Snapshot& e = expected[i];
+        const Snapshot& a = actual[i];
+        for (const auto& [f, shown] : e.visible) {
+            const auto it = a.visible.find(f);
+            if (it == a.visible.end()) {
+                lines.push_back(at + std::string(formName(f)) + " is not loaded");
+            } else if (it->second != shown) {
+                lines.push_back(at + std::string(formName(f)) + (shown ? " hidden" : " shown"));
+            }
+        }
+        for (const auto& [f, shown] : a.visible) {
+            if (!e.visible.contains(f)) {
+                lines.push_back(at + std::string(formName(f)) + " is loaded");
+            }
+        }
+        for (const auto& [c, seen] : e.controls) {
+            const auto it = a.controls.find(c);
+            if (it != a.controls.end() && !(it->second == seen)) {
+                lines.push_back(at + std::string(formName(c.form())) + "." + std::string(c.name()) +
+                                " expected " + describe(seen) + ", is " + describe(it->second));
+            }
+        }
+        if (e.messages != a.messages) {
+            std::string got;
+            for (const std::string& m : a.messages) {
+                got += "[" + m + "]";
+            }
+            std::string want;
+            for (const std::string& m : e.messages) {
+                want += "[" + m + "]";
+            }
+            lines.push_back(at + "messages expected " + want + ", are " + got);
+        }
+    }
+    return lines;
+}
+
+}  // namespace zm::test::parity

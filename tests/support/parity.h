@@ -1,0 +1,94 @@
+// One script of gestures for every window model: the in-memory model of the tests, the Qt
+// program and the Windows program each run it through a driver of their own, and each control's
+// text, caption, colour, enabled, read-only and checked state, each window's visibility and every
+// message must come out the same after every step.
+#pragma once
+
+#include <map>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "session/session.h"
+#include "session/window_model.h"
+#include "support/memory_window_model.h"
+#include "support/temp_dir.h"
+
+namespace zm::test::parity {
+
+enum class Act {
+    Type,     // the user replaces a field's (or an editable list's) text by typing
+    Enter,    // Enter in a field, date field or list
+    Click,    // a button or a menu item
+    Choose,   // an option
+    Pick,     // an entry of a drop-down list, by its text
+    SetDate,  // a date picked in a date field's calendar ("2012-05-02")
+    Close,    // a window's close box
+};
+
+struct Step {
+    Act act;
+    Ctl ctl;  // the control, or the window's own control for Close
+    std::string_view text = {};
+};
+
+// A purchase and a sale by the keyboard, a refusal, each menu item and each dialog (today's rules,
+// the minimum commission, a trade date's rules, back to the program's own, the target price), a
+// batch purchase, the about box and Clear.
+const std::vector<Step>& script();
+
+// How a front end carries out each act, and what it reads back.
+class Driver {
+public:
+    virtual ~Driver() = default;
+    virtual void act(const Step& step) = 0;
+    virtual const WindowModel& model() const = 0;
+    virtual bool isVisible(FormId f) const = 0;
+    // The texts of the message boxes shown since the last call.
+    virtual std::vector<std::string> takeMessages() = 0;
+};
+
+// What the user sees of one control.
+struct Seen {
+    std::string text;
+    std::string caption;
+    Rgb colour;
+    bool enabled = true;
+    bool readOnly = false;
+    bool checked = false;
+    friend bool operator==(const Seen&, const Seen&) = default;
+};
+
+// Every control of every loaded window, which windows are visible, and the messages of a step.
+struct Snapshot {
+    std::map<Ctl, Seen> controls;
+    std::map<FormId, bool> visible;
+    std::vector<std::string> messages;
+};
+
+Snapshot snapshot(Driver& driver);
+
+// The in-memory model of the tests as the reference: each act is what the windows report for it.
+class MemoryDriver : public Driver {
+public:
+    MemoryDriver();
+    void act(const Step& step) override;
+    const WindowModel& model() const override { return m_ui; }
+    bool isVisible(FormId f) const override;
+    std::vector<std::string> takeMessages() override;
+
+private:
+    TempDir m_dir;
+    MemoryWindowModel m_ui;
+    Session m_session;
+};
+
+// Runs the script: one snapshot after each step.
+std::vector<Snapshot> run(Driver& driver);
+
+// The differences between two runs, as lines naming the step, the control and both values;
+// empty when they agree.
+std::vector<std::string> differences(const std::vector<Snapshot>& expected,
+                                     const std::vector<Snapshot>& actual);
+
+}  // namespace zm::test::parity
