@@ -95,7 +95,9 @@ WinWindowModel::WinWindowModel(HINSTANCE instance) : m_instance(instance) {
 }
 
 WinWindowModel::~WinWindowModel() {
-    // The windows the main window owns first: they go with it.
+    // The session may be gone already: no gesture is reported while the windows go. The windows
+    // the main window owns first: they would go with it.
+    m_session = nullptr;
     for (std::size_t i = kFormCount; i-- > 0;) {
         destroyForm(static_cast<FormId>(i));
     }

@@ -221,6 +221,12 @@ void WinWindowModel::setChecked(Ctl c, bool checked) {
 }
 
 bool WinWindowModel::isEnabled(Ctl c) const {
+    // A window is the program's to enable, not the modality's (which disables the windows a
+    // modal one keeps from input); a separator is neither.
+    const layout::Control* row = layout::find(c);
+    if (row == nullptr || row->kind == layout::Kind::Form || row->kind == layout::Kind::Separator) {
+        return true;
+    }
     if (const auto state = menuState(c)) {
         return (*state & (MF_GRAYED | MF_DISABLED)) == 0;
     }

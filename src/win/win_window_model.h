@@ -48,6 +48,8 @@ public:
     WinWindowModel& operator=(const WinWindowModel&) = delete;
 
     void setSession(Session& session) { m_session = &session; }
+    // The window of a loaded form, else nullptr.
+    HWND window(FormId f) const { return form(f).hwnd; }
     // Form1's banner becomes visible (WZ, at form load).
     void showBanner();
     // Runs the message loop until quit(); returns the exit code.
