@@ -14,16 +14,18 @@
 namespace zm::layout {
 namespace {
 
-// Column geometry: the caption is wide enough for six characters (每10股派现), the field for the
-// largest figures the tools show, the unit for one character.
+// Column geometry: the caption is wide enough for six characters (每10股派现) and for an option
+// of five (目标成本价), the field for the largest figures the tools show, the unit for one
+// character.
 constexpr int kLeftColumn = 240;
-constexpr int kRightColumn = 4200;
-constexpr int kCaptionWidth = 1560;
-constexpr int kFieldLeft = 1620;
+constexpr int kCaptionWidth = 1680;
+constexpr int kFieldLeft = kCaptionWidth + 60;
 constexpr int kFieldWidth = 1680;
-constexpr int kUnitLeft = 3360;
+constexpr int kUnitLeft = kFieldLeft + kFieldWidth + 60;
 constexpr int kUnitWidth = 300;
-constexpr int kFormWidth = 8100;
+constexpr int kColumnWidth = kUnitLeft + kUnitWidth;
+constexpr int kRightColumn = kLeftColumn + kColumnWidth + 300;
+constexpr int kFormWidth = kRightColumn + kColumnWidth + 240;
 constexpr int kRowHeight = 480;
 constexpr int kFieldHeight = 360;
 constexpr int kLabelHeight = 270;
