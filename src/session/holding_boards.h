@@ -1,5 +1,6 @@
 #pragma once
 
+#include <algorithm>
 #include <array>
 #include <string_view>
 
@@ -35,12 +36,8 @@ inline constexpr std::array<BoardEntry<LimitBoard>, 6> kLimitBoards = {{
 // The board a list shows; the first one for a text that is none (a list takes no other).
 template <class Value, std::size_t N>
 Value boardOf(const std::array<BoardEntry<Value>, N>& boards, std::string_view text) {
-    for (const BoardEntry<Value>& b : boards) {
-        if (b.text == text) {
-            return b.value;
-        }
-    }
-    return boards.front().value;
+    const auto it = std::ranges::find(boards, text, &BoardEntry<Value>::text);
+    return it != boards.end() ? it->value : boards.front().value;
 }
 
 }  // namespace zm

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <array>
+#include <iterator>
 #include <vector>
 
 #include "fees/display_format.h"
@@ -81,10 +82,9 @@ std::vector<Ctl> enabledFields(const WindowModel& ui, const ToolDialog& d) {
 
 template <std::size_t N, class Value>
 std::vector<std::string> entriesOf(const std::array<BoardEntry<Value>, N>& boards) {
-    std::vector<std::string> entries;
-    for (const auto& b : boards) {
-        entries.emplace_back(b.text);
-    }
+    std::vector<std::string> entries(N);
+    std::ranges::transform(boards, entries.begin(),
+                           [](const BoardEntry<Value>& b) { return std::string(b.text); });
     return entries;
 }
 

@@ -1,6 +1,7 @@
 #include "session/session.h"
 
 #include <algorithm>
+#include <iterator>
 #include <utility>
 #include <vector>
 
@@ -82,12 +83,12 @@ struct Routes {
                 r.push_back({c, G::Enter, &S::enterTool});
                 r.push_back({c, G::Focus, &S::selectOnFocus});
             }
-            for (Ctl c : d.lists) {
-                r.push_back({c, G::Enter, &S::enterTool});
-            }
-            for (Ctl c : d.options) {
-                r.push_back({c, G::Choose, &S::toolOptionChosen});
-            }
+            std::ranges::transform(d.lists, std::back_inserter(r), [](Ctl c) {
+                return Route{c, G::Enter, &S::enterTool};
+            });
+            std::ranges::transform(d.options, std::back_inserter(r), [](Ctl c) {
+                return Route{c, G::Choose, &S::toolOptionChosen};
+            });
             r.push_back({d.calc, G::Click, &S::calculateTool});
             r.push_back({d.close, G::Click, &S::hideWindow});
             r.push_back({d.form, G::Close, &S::hideWindow});
