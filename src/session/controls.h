@@ -142,11 +142,15 @@ enum class FormId : std::uint8_t {
 #undef ZM_FORM_ENUM
 };
 
-inline constexpr std::size_t kFormCount = 0
-#define ZM_FORM_COUNT(form, ns, list) +1
-    ZM_FORMS(ZM_FORM_COUNT)
-#undef ZM_FORM_COUNT
-    ;
+namespace detail {
+inline constexpr FormId kFormList[] = {
+#define ZM_FORM_LIST(form, ns, list) FormId::form,
+    ZM_FORMS(ZM_FORM_LIST)
+#undef ZM_FORM_LIST
+};
+}  // namespace detail
+
+inline constexpr std::size_t kFormCount = std::size(detail::kFormList);
 
 // Every control of every window, numbered in table order.
 enum class ControlId : std::uint16_t {
