@@ -33,6 +33,11 @@ expected="$(cat <<'LIST'
 /usr/share/doc/zunmo-calc/images/main-window-today.png
 /usr/share/doc/zunmo-calc/images/main-window.png
 /usr/share/doc/zunmo-calc/images/target-dialog.png
+/usr/share/doc/zunmo-calc/images/tool-average.png
+/usr/share/doc/zunmo-calc/images/tool-exrights.png
+/usr/share/doc/zunmo-calc/images/tool-limit.png
+/usr/share/doc/zunmo-calc/images/tool-lots.png
+/usr/share/doc/zunmo-calc/images/tool-swing.png
 /usr/share/doc/zunmo-calc/user-guide.html
 /usr/share/icons/hicolor/128x128/apps/zunmo-calc.png
 /usr/share/icons/hicolor/16x16/apps/zunmo-calc.png

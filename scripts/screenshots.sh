@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Takes the user guide's pictures from the real program and writes them into docs/:
-# main-window.png, batch-buy.png and about-box.png. The program runs on a virtual X server
+# Takes the user guide's pictures from the real program and writes them into docs/: the main
+# window, the batch buy dialog, the about box, the target price and the five holding tools (the
+# list is in tools/screenshots/screenshots.cpp). The program runs on a virtual X server
 # (Xvfb), is driven with key events and clicks by tools/screenshots, and each window is saved as
 # it paints itself; every step is checked, and the script fails if one went wrong.
 #

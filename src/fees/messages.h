@@ -268,6 +268,15 @@ inline constexpr std::string_view kSharesUnit = "股";
 inline constexpr std::string_view kPercentUnit = "％";
 inline constexpr std::string_view kBreakEvenTip =
     "每股的保本价格，既扣除买入卖出的各种费用后保证不亏损的每股价格";
+
+// The 做T dialog's break-even row, as the order of the two trades makes it: the lowest sell
+// price of a 正T, the highest buy-back price of a 倒T.
+inline constexpr std::string_view kSwingSellBreakEvenCaption = "保本卖出价";
+inline constexpr std::string_view kSwingSellBreakEvenTip =
+    "正T的保本卖出价：卖出收回的钱不少于买入付出的钱的最低卖出价";
+inline constexpr std::string_view kSwingBuyBackBreakEvenCaption = "最高买回价";
+inline constexpr std::string_view kSwingBuyBackBreakEvenTip =
+    "倒T的最高买回价：买回付出的钱不超过卖出收回的钱的最高买入价";
 // The tool tip of Label8 after a partial sale, quoting the sold quantity as Text12 shows it.
 inline std::string remainingBreakEvenTip(std::string_view soldQtyText) {
     return "剩余股票每股的保本价格，卖出的" + std::string(soldQtyText) +

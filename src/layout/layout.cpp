@@ -13,8 +13,10 @@ std::vector<Control> build() {
     Builder b;
     addMainWindowForm(b);
     addDialogForms(b);
+    addToolForms(b);
     addMainWindow(b);
     addDialogs(b);
+    addTools(b);
     return std::move(b.rows);
 }
 

@@ -243,7 +243,14 @@ void addMainWindow(Builder& b) {
     // Only the trade-date rules have a minimum commission of the user's choice.
     item(form1::mnuRulesMinimum, form1::mnuRules, "最低佣金(&M)…").enabled = false;
     menu(form1::mnuTools, "工具(&T)");
-    item(form1::mnuTarget, form1::mnuTools, "目标卖出价(&T)…");
+    for (const auto& [ctl, caption] :
+         {std::pair{form1::mnuTarget, "目标卖出价(&T)…"},
+          std::pair{form1::mnuAverage, "补仓/摊薄成本(&A)…"},
+          std::pair{form1::mnuSwing, "做T(&W)…"}, std::pair{form1::mnuLots, "可买股数(&L)…"},
+          std::pair{form1::mnuLimit, "涨跌停价(&U)…"},
+          std::pair{form1::mnuExRights, "除权参考价(&X)…"}}) {
+        item(ctl, form1::mnuTools, caption);
+    }
 
     addForm1(b);
 }

@@ -57,5 +57,7 @@ void addMainWindowForm(Builder& b);
 void addMainWindow(Builder& b);  // Form1: its menus and client area
 void addDialogForms(Builder& b);
 void addDialogs(Builder& b);  // the about box, the batch dialogs, the menus' dialogs
+void addToolForms(Builder& b);
+void addTools(Builder& b);  // the tools menu's dialogs for the shares held (layout_tools.cpp)
 
 }  // namespace zm::layout

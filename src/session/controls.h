@@ -16,7 +16,8 @@
 // clang-format off
 #define ZM_FORM1_CONTROLS(X)                                                                       \
     X(Form1) X(MenuBar) X(mnuRules) X(mnuRulesClassic) X(mnuRulesCurrent) X(mnuRulesDate)         \
-    X(mnuRulesSep) X(mnuRulesMinimum) X(mnuTools) X(mnuTarget)                                     \
+    X(mnuRulesSep) X(mnuRulesMinimum) X(mnuTools) X(mnuTarget) X(mnuAverage) X(mnuSwing)           \
+    X(mnuLots) X(mnuLimit) X(mnuExRights)                                                          \
     X(Frame1) X(Frame2) X(Frame3) X(Frame4) X(Frame5)                                              \
     X(Text1) X(Text2) X(Text3) X(Text4) X(Text5) X(Text6) X(Text7) X(Text8) X(Text9) X(Text10)     \
     X(Text11) X(Text12) X(Text13) X(Text14) X(Text15) X(Text16) X(Text17) X(Text18) X(Text19)      \
@@ -54,15 +55,80 @@
     X(LabelTargetFeesUnit) X(LabelTargetProfit) X(TextTargetProfit) X(LabelTargetProfitUnit)       \
     X(LabelTargetYield) X(TextTargetYield) X(LabelTargetYieldUnit) X(cmdUse) X(cmdClose)
 
+// The tools of the 工具 menu for the shares an investor holds: each input and result is a caption
+// label, the field and a unit label.
+#define ZM_FORMAVERAGE_CONTROLS(X)                                                                 \
+    X(FormAverage)                                                                                 \
+    X(LabelAvgHeld) X(TextAvgHeld) X(LabelAvgHeldUnit)                                             \
+    X(LabelAvgCost) X(TextAvgCost) X(LabelAvgCostUnit)                                             \
+    X(LabelAvgPrice) X(TextAvgPrice) X(LabelAvgPriceUnit)                                          \
+    X(LabelAvgBoard) X(ComboAvgBoard)                                                              \
+    X(OptAvg_0) X(TextAvgShares) X(LabelAvgSharesUnit)                                             \
+    X(OptAvg_1) X(TextAvgTarget) X(LabelAvgTargetUnit)                                             \
+    X(LabelAvgNeed) X(TextAvgNeed) X(LabelAvgNeedUnit)                                             \
+    X(LabelAvgAmount) X(TextAvgAmount) X(LabelAvgAmountUnit)                                       \
+    X(LabelAvgFees) X(TextAvgFees) X(LabelAvgFeesUnit)                                             \
+    X(LabelAvgPaid) X(TextAvgPaid) X(LabelAvgPaidUnit)                                             \
+    X(LabelAvgNewShares) X(TextAvgNewShares) X(LabelAvgNewSharesUnit)                              \
+    X(LabelAvgNewCost) X(TextAvgNewCost) X(LabelAvgNewCostUnit)                                    \
+    X(LabelAvgBreakEven) X(TextAvgBreakEven) X(LabelAvgBreakEvenUnit)                              \
+    X(cmdCalc) X(cmdClose)
+#define ZM_FORMSWING_CONTROLS(X)                                                                   \
+    X(FormSwing) X(OptSwing_0) X(OptSwing_1)                                                       \
+    X(LabelSwingHeld) X(TextSwingHeld) X(LabelSwingHeldUnit)                                       \
+    X(LabelSwingCost) X(TextSwingCost) X(LabelSwingCostUnit)                                       \
+    X(LabelSwingQty) X(TextSwingQty) X(LabelSwingQtyUnit)                                          \
+    X(LabelSwingBuy) X(TextSwingBuy) X(LabelSwingBuyUnit)                                          \
+    X(LabelSwingSell) X(TextSwingSell) X(LabelSwingSellUnit)                                       \
+    X(LabelSwingBuyPaid) X(TextSwingBuyPaid) X(LabelSwingBuyPaidUnit)                              \
+    X(LabelSwingSellNet) X(TextSwingSellNet) X(LabelSwingSellNetUnit)                              \
+    X(LabelSwingProfit) X(TextSwingProfit) X(LabelSwingProfitUnit)                                 \
+    X(LabelSwingNewCost) X(TextSwingNewCost) X(LabelSwingNewCostUnit)                              \
+    X(LabelSwingBreakEven) X(TextSwingBreakEven) X(LabelSwingBreakEvenUnit)                        \
+    X(cmdCalc) X(cmdClose)
+#define ZM_FORMLOTS_CONTROLS(X)                                                                    \
+    X(FormLots)                                                                                    \
+    X(LabelLotsCash) X(TextLotsCash) X(LabelLotsCashUnit)                                          \
+    X(LabelLotsPrice) X(TextLotsPrice) X(LabelLotsPriceUnit)                                       \
+    X(LabelLotsBoard) X(ComboLotsBoard)                                                            \
+    X(LabelLotsShares) X(TextLotsShares) X(LabelLotsSharesUnit)                                    \
+    X(LabelLotsAmount) X(TextLotsAmount) X(LabelLotsAmountUnit)                                    \
+    X(LabelLotsFees) X(TextLotsFees) X(LabelLotsFeesUnit)                                          \
+    X(LabelLotsPaid) X(TextLotsPaid) X(LabelLotsPaidUnit)                                          \
+    X(LabelLotsLeft) X(TextLotsLeft) X(LabelLotsLeftUnit)                                          \
+    X(cmdCalc) X(cmdClose)
+#define ZM_FORMLIMIT_CONTROLS(X)                                                                   \
+    X(FormLimit)                                                                                   \
+    X(LabelLimitClose) X(TextLimitClose) X(LabelLimitCloseUnit)                                    \
+    X(LabelLimitBoard) X(ComboLimitBoard)                                                          \
+    X(LabelLimitDate) X(DateLimit)                                                                 \
+    X(LabelLimitUp) X(TextLimitUp) X(LabelLimitUpUnit)                                             \
+    X(LabelLimitDown) X(TextLimitDown) X(LabelLimitDownUnit)                                       \
+    X(cmdCalc) X(cmdClose)
+#define ZM_FORMEXRIGHTS_CONTROLS(X)                                                                \
+    X(FormExRights)                                                                                \
+    X(LabelExClose) X(TextExClose) X(LabelExCloseUnit)                                             \
+    X(LabelExCash) X(TextExCash) X(LabelExCashUnit)                                                \
+    X(LabelExBonus) X(TextExBonus) X(LabelExBonusUnit)                                             \
+    X(LabelExRights) X(TextExRights) X(LabelExRightsUnit)                                          \
+    X(LabelExRightsPrice) X(TextExRightsPrice) X(LabelExRightsPriceUnit)                           \
+    X(LabelExPrice) X(TextExPrice) X(LabelExPriceUnit)                                             \
+    X(cmdCalc) X(cmdExLimit) X(cmdClose)
+
 // Each window: its id, the namespace of its controls, its list above.
-#define ZM_FORMS(X)                                  \
-    X(Form1, form1, ZM_FORM1_CONTROLS)               \
-    X(Form2, form2, ZM_FORM2_CONTROLS)               \
-    X(Form3, form3, ZM_FORM3_CONTROLS)               \
-    X(Form4, form4, ZM_FORM4_CONTROLS)               \
-    X(FormRules, formRules, ZM_FORMRULES_CONTROLS)   \
-    X(FormMinimum, formMinimum, ZM_FORMMINIMUM_CONTROLS) \
-    X(FormTarget, formTarget, ZM_FORMTARGET_CONTROLS)
+#define ZM_FORMS(X)                                         \
+    X(Form1, form1, ZM_FORM1_CONTROLS)                      \
+    X(Form2, form2, ZM_FORM2_CONTROLS)                      \
+    X(Form3, form3, ZM_FORM3_CONTROLS)                      \
+    X(Form4, form4, ZM_FORM4_CONTROLS)                      \
+    X(FormRules, formRules, ZM_FORMRULES_CONTROLS)          \
+    X(FormMinimum, formMinimum, ZM_FORMMINIMUM_CONTROLS)    \
+    X(FormTarget, formTarget, ZM_FORMTARGET_CONTROLS)       \
+    X(FormAverage, formAverage, ZM_FORMAVERAGE_CONTROLS)    \
+    X(FormSwing, formSwing, ZM_FORMSWING_CONTROLS)          \
+    X(FormLots, formLots, ZM_FORMLOTS_CONTROLS)             \
+    X(FormLimit, formLimit, ZM_FORMLIMIT_CONTROLS)          \
+    X(FormExRights, formExRights, ZM_FORMEXRIGHTS_CONTROLS)
 
 // clang-format on
 
@@ -76,11 +142,15 @@ enum class FormId : std::uint8_t {
 #undef ZM_FORM_ENUM
 };
 
-inline constexpr std::size_t kFormCount = 0
-#define ZM_FORM_COUNT(form, ns, list) +1
-    ZM_FORMS(ZM_FORM_COUNT)
-#undef ZM_FORM_COUNT
-    ;
+namespace detail {
+inline constexpr FormId kFormList[] = {
+#define ZM_FORM_LIST(form, ns, list) FormId::form,
+    ZM_FORMS(ZM_FORM_LIST)
+#undef ZM_FORM_LIST
+};
+}  // namespace detail
+
+inline constexpr std::size_t kFormCount = std::size(detail::kFormList);
 
 // Every control of every window, numbered in table order.
 enum class ControlId : std::uint16_t {
@@ -92,6 +162,11 @@ enum class ControlId : std::uint16_t {
 #define ZM_CONTROL_ENUM_FormRules(name) FormRules_##name,
 #define ZM_CONTROL_ENUM_FormMinimum(name) FormMinimum_##name,
 #define ZM_CONTROL_ENUM_FormTarget(name) FormTarget_##name,
+#define ZM_CONTROL_ENUM_FormAverage(name) FormAverage_##name,
+#define ZM_CONTROL_ENUM_FormSwing(name) FormSwing_##name,
+#define ZM_CONTROL_ENUM_FormLots(name) FormLots_##name,
+#define ZM_CONTROL_ENUM_FormLimit(name) FormLimit_##name,
+#define ZM_CONTROL_ENUM_FormExRights(name) FormExRights_##name,
     ZM_FORMS(ZM_FORM_CONTROLS_ENUM)
 #undef ZM_FORM_CONTROLS_ENUM
 };
@@ -111,6 +186,11 @@ inline constexpr ControlInfo kControlTable[] = {
 #define ZM_CONTROL_INFO_FormRules(name) {FormId::FormRules, #name},
 #define ZM_CONTROL_INFO_FormMinimum(name) {FormId::FormMinimum, #name},
 #define ZM_CONTROL_INFO_FormTarget(name) {FormId::FormTarget, #name},
+#define ZM_CONTROL_INFO_FormAverage(name) {FormId::FormAverage, #name},
+#define ZM_CONTROL_INFO_FormSwing(name) {FormId::FormSwing, #name},
+#define ZM_CONTROL_INFO_FormLots(name) {FormId::FormLots, #name},
+#define ZM_CONTROL_INFO_FormLimit(name) {FormId::FormLimit, #name},
+#define ZM_CONTROL_INFO_FormExRights(name) {FormId::FormExRights, #name},
     ZM_FORMS(ZM_FORM_CONTROLS_INFO)
 #undef ZM_FORM_CONTROLS_INFO
 };
@@ -164,6 +244,11 @@ constexpr std::string_view formName(FormId f) {
 #define ZM_CONTROL_CONST_FormRules(name) ZM_CONTROL_CONST(FormRules, name)
 #define ZM_CONTROL_CONST_FormMinimum(name) ZM_CONTROL_CONST(FormMinimum, name)
 #define ZM_CONTROL_CONST_FormTarget(name) ZM_CONTROL_CONST(FormTarget, name)
+#define ZM_CONTROL_CONST_FormAverage(name) ZM_CONTROL_CONST(FormAverage, name)
+#define ZM_CONTROL_CONST_FormSwing(name) ZM_CONTROL_CONST(FormSwing, name)
+#define ZM_CONTROL_CONST_FormLots(name) ZM_CONTROL_CONST(FormLots, name)
+#define ZM_CONTROL_CONST_FormLimit(name) ZM_CONTROL_CONST(FormLimit, name)
+#define ZM_CONTROL_CONST_FormExRights(name) ZM_CONTROL_CONST(FormExRights, name)
 ZM_FORMS(ZM_FORM_NAMESPACE)
 #undef ZM_FORM_NAMESPACE
 

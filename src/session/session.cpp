@@ -1,6 +1,7 @@
 #include "session/session.h"
 
 #include <algorithm>
+#include <iterator>
 #include <utility>
 #include <vector>
 
@@ -75,6 +76,24 @@ struct Routes {
             {formTarget::cmdClose, G::Click, &S::hideWindow},
             {formTarget::FormTarget, G::Close, &S::hideWindow},
         };
+        // The holding tools: Enter in their fields walks on or is 计 算; closing only hides them.
+        for (const ToolDialog& d : toolDialogs()) {
+            r.push_back({d.menuItem, G::Click, &S::openTool});
+            for (Ctl c : d.fields) {
+                r.push_back({c, G::Enter, &S::enterTool});
+                r.push_back({c, G::Focus, &S::selectOnFocus});
+            }
+            std::ranges::transform(d.lists, std::back_inserter(r), [](Ctl c) {
+                return Route{c, G::Enter, &S::enterTool};
+            });
+            std::ranges::transform(d.options, std::back_inserter(r), [](Ctl c) {
+                return Route{c, G::Choose, &S::toolOptionChosen};
+            });
+            r.push_back({d.calc, G::Click, &S::calculateTool});
+            r.push_back({d.close, G::Click, &S::hideWindow});
+            r.push_back({d.form, G::Close, &S::hideWindow});
+        }
+        r.push_back({formExRights::cmdExLimit, G::Click, &S::exRightsToLimit});
         for (Ctl c : kMainInputs) {
             r.push_back({c, G::Enter, &S::enterMain});
             r.push_back({c, G::Focus, &S::selectOnFocus});
@@ -109,7 +128,8 @@ Session::Session(WindowModel& ui, std::string settingsPath)
     : m_ui(ui),
       m_settingsPath(std::move(settingsPath)),
       m_rules(ui, m_settingsPath, [this] { recomputeShownSides(); }),
-      m_batch(ui, m_rules) {}
+      m_batch(ui, m_rules),
+      m_tools(ui, m_rules, m_state) {}
 
 void Session::handle(Ctl c, Gesture g) {
     // A disabled control or menu item takes no gesture; the windows deliver none, and a script
@@ -307,6 +327,26 @@ void Session::minimumOk(Ctl) {
 
 void Session::closeMinimumDialog(Ctl) {
     m_rules.closeMinimumDialog();
+}
+
+void Session::openTool(Ctl item) {
+    m_tools.open(item);
+}
+
+void Session::enterTool(Ctl c) {
+    m_tools.enter(c);
+}
+
+void Session::calculateTool(Ctl button) {
+    m_tools.calculate(button.form());
+}
+
+void Session::toolOptionChosen(Ctl option) {
+    m_tools.optionChosen(option);
+}
+
+void Session::exRightsToLimit(Ctl) {
+    m_tools.exRightsToLimit();
 }
 
 }  // namespace zm

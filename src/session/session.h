@@ -10,6 +10,7 @@
 #include "session/batch_entry.h"
 #include "session/calc_state.h"
 #include "session/gesture.h"
+#include "session/holding_dialogs.h"
 #include "session/rules_choice.h"
 #include "session/window_model.h"
 
@@ -95,6 +96,12 @@ private:
     void targetKindChosen(Ctl);
     void calculateTarget(Ctl);
     void useTargetSale(Ctl);
+    // The dialogs of the holding tools (HoldingDialogs).
+    void openTool(Ctl item);
+    void enterTool(Ctl c);
+    void calculateTool(Ctl button);
+    void toolOptionChosen(Ctl option);
+    void exRightsToLimit(Ctl);
 
     // Enter flow and Calculate (session_enter.cpp).
     void moveTo(Ctl field);  // focus to the field, then select the focused control's text
@@ -120,6 +127,7 @@ private:
     CalcState m_state;
     RulesChoice m_rules;
     BatchEntry m_batch;
+    HoldingDialogs m_tools;
     bool m_unloading = false;
     std::optional<TargetSale> m_targetSale;  // what FormTarget shows, for cmdUse
 };

@@ -522,6 +522,10 @@ TEST(MainWindowLayout, the_dialogs_open_beside_the_main_window_as_the_batch_dial
     };
     program.menuItem(form1::mnuTarget)->trigger();
     expectBeside(FormId::FormTarget);
+    program.menuItem(form1::mnuAverage)->trigger();
+    expectBeside(FormId::FormAverage);
+    QTest::keyClick(program.form(FormId::FormAverage), Qt::Key_Escape);
+    EXPECT_FALSE(program.form(FormId::FormAverage)->isVisible());
     QTest::mouseClick(program.control(form1::Command5), Qt::LeftButton);
     expectBeside(FormId::Form4);
     // Esc closes a batch dialog as it closes the others.

@@ -28,6 +28,7 @@
 #include <QtMath>
 #include <algorithm>
 
+#include "layout/layout.h"
 #include "support/qt_message_watcher.h"
 #include "support/qt_program.h"
 #include "ui/widgets.h"
@@ -294,6 +295,21 @@ TEST(WindowScaling, the_batch_dialogs_keep_their_layout_and_cut_no_text) {
         QWidget* dialog = openWith(program, button, form);
         ASSERT_NE(dialog, nullptr);
         EXPECT_EQ(dialog->size(), QSize(ui::twips(9870), ui::twips(2760)));
+        const QStringList cuts = cutsIn(dialog);
+        EXPECT_TRUE(cuts.isEmpty()) << cuts.join(QLatin1Char('\n')).toStdString();
+    }
+}
+
+TEST(WindowScaling, the_holding_tools_dialogs_keep_their_layout_and_cut_no_text) {
+    QtMessageWatcher watcher;
+    QtProgram program;
+    for (const ToolDialog& d : toolDialogs()) {
+        SCOPED_TRACE(std::string(d.form.name()));
+        program.menuItem(d.menuItem)->trigger();
+        QWidget* dialog = program.form(d.form.form());
+        ASSERT_TRUE(dialog != nullptr && QtProgram::waitUntilActive(dialog));
+        const layout::Control& row = layout::form(d.form.form());
+        EXPECT_EQ(dialog->size(), QSize(ui::twips(row.width), ui::twips(row.height)));
         const QStringList cuts = cutsIn(dialog);
         EXPECT_TRUE(cuts.isEmpty()) << cuts.join(QLatin1Char('\n')).toStdString();
     }

@@ -33,8 +33,9 @@ struct Step {
 };
 
 // A purchase and a sale by the keyboard, a refusal, each menu item and each dialog (today's rules,
-// the minimum commission, a trade date's rules, back to the program's own, the target price), a
-// batch purchase, the about box and Clear.
+// the minimum commission, a trade date's rules, back to the program's own, the target price, the
+// five holding tools with a calculation and a refusal each), a batch purchase, the about box and
+// Clear.
 const std::vector<Step>& script();
 
 // How a front end carries out each act, and what it reads back.

@@ -6,7 +6,10 @@
 //   zm_screenshots OUTPUT_DIRECTORY
 //
 // Writes main-window.png (a purchase and a partial sale typed with the Enter key),
-// batch-buy.png (the multi-batch buy dialog with three batches) and about-box.png. Exit status
+// batch-buy.png (the multi-batch buy dialog with three batches), about-box.png, the main window
+// under today's rules with the target price dialog, and one picture of each holding tool of the
+// tools menu with its worked example (tool-average.png, tool-swing.png, tool-lots.png,
+// tool-limit.png, tool-exrights.png). Exit status
 // 0 when every step and every picture succeeded, 1 otherwise (each failure is printed), 2 on a
 // wrong command line. The pictures are at the screen's scale: QT_SCALE_FACTOR=2 gives twice the
 // pixels, for checking the layout at high dpi. The settings file goes into a temporary directory
@@ -15,15 +18,19 @@
 #include <QAction>
 #include <QApplication>
 #include <QComboBox>
+#include <QDate>
+#include <QDateEdit>
 #include <QDir>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPixmap>
+#include <QRadioButton>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 #include <cstdio>
+#include <initializer_list>
 #include <string_view>
 
 #include "app/main_window.h"
@@ -228,6 +235,88 @@ void targetPrice(zm::ui::MainWindow* form1) {
           QStringLiteral("the target price is not 10.52"));
 }
 
+// A tool of the tools menu with its worked example: opened from its menu item, each control set
+// as a user sets it (a field typed over, a list's entry or a date picked, an option clicked; an
+// option has no text), Enter pressed in `enterIn`, and saved once `result` shows `expected`.
+struct Set {
+    Ctl ctl;
+    const char* text = nullptr;
+};
+
+void toolPicture(Drive& d, zm::ui::MainWindow* form1, Ctl item, std::initializer_list<Set> sets,
+                 Ctl enterIn, Ctl result, const QString& expected, const QDir& dir,
+                 const QString& name) {
+    form1->findChild<QAction*>(zm::ui::qtName(item))->trigger();
+    const FormId f = enterIn.form();
+    if (!d.waitActive(f)) {
+        return;
+    }
+    for (const Set& s : sets) {
+        QWidget* w = d.control(s.ctl);
+        const QString text = QString::fromUtf8(s.text == nullptr ? "" : s.text);
+        if (auto* date = qobject_cast<QDateEdit*>(w)) {
+            date->setDate(QDate::fromString(text, Qt::ISODate));
+        } else if (auto* list = qobject_cast<QComboBox*>(w)) {
+            list->setCurrentIndex(list->findText(text));
+        } else if (qobject_cast<QRadioButton*>(w) != nullptr) {
+            QTest::mouseClick(w, Qt::LeftButton);
+        } else if (auto* field = qobject_cast<QLineEdit*>(w)) {
+            field->setFocus();
+            field->selectAll();
+            QTest::keyClicks(field, text);
+        }
+    }
+    QWidget* last = d.control(enterIn);
+    last->setFocus();
+    QTest::keyClick(last, Qt::Key_Return);
+    QTest::qWait(20);
+    if (check(d.text(result) == expected,
+              QStringLiteral("%1 shows '%2', not '%3'")
+                  .arg(zm::ui::qtName(result), d.text(result), expected))) {
+        save(d.form(f), dir, name);
+    }
+}
+
+void toolPictures(Drive& d, zm::ui::MainWindow* form1, const QDir& out) {
+    namespace avg = zm::formAverage;
+    namespace swg = zm::formSwing;
+    namespace lts = zm::formLots;
+    namespace lim = zm::formLimit;
+    namespace exr = zm::formExRights;
+    toolPicture(d, form1, form1::mnuAverage,
+                {{avg::TextAvgHeld, "1000"},
+                 {avg::TextAvgCost, "12"},
+                 {avg::TextAvgPrice, "9"},
+                 {avg::OptAvg_1},
+                 {avg::TextAvgTarget, "10.5"}},
+                avg::TextAvgTarget, avg::TextAvgNewCost, QStringLiteral("10.431"), out,
+                QStringLiteral("tool-average.png"));
+    toolPicture(d, form1, form1::mnuSwing,
+                {{swg::TextSwingHeld, "1000"},
+                 {swg::TextSwingCost, "10.5"},
+                 {swg::TextSwingQty, "500"},
+                 {swg::TextSwingBuy, "9.8"},
+                 {swg::TextSwingSell, "10.1"}},
+                swg::TextSwingSell, swg::TextSwingProfit, QStringLiteral("137.37"), out,
+                QStringLiteral("tool-swing.png"));
+    toolPicture(d, form1, form1::mnuLots,
+                {{lts::TextLotsCash, "10000"}, {lts::TextLotsPrice, "9.99"}}, lts::TextLotsPrice,
+                lts::TextLotsLeft, QStringLiteral("4.90"), out, QStringLiteral("tool-lots.png"));
+    toolPicture(d, form1, form1::mnuLimit,
+                {{lim::TextLimitClose, "3.33"},
+                 {lim::ComboLimitBoard, "主板ST"},
+                 {lim::DateLimit, "2026-07-06"}},
+                lim::TextLimitClose, lim::TextLimitUp, QStringLiteral("3.66"), out,
+                QStringLiteral("tool-limit.png"));
+    toolPicture(d, form1, form1::mnuExRights,
+                {{exr::TextExClose, "10"},
+                 {exr::TextExCash, "0.5"},
+                 {exr::TextExRights, "3"},
+                 {exr::TextExRightsPrice, "6"}},
+                exr::TextExRightsPrice, exr::TextExPrice, QStringLiteral("9.04"), out,
+                QStringLiteral("tool-exrights.png"));
+}
+
 }  // namespace
 
 int main(int argc, char* argv[]) {
@@ -284,6 +373,7 @@ int main(int argc, char* argv[]) {
         targetPrice(windows.mainWindow());
         save(zm::ui::child<QWidget>(windows.mainWindow(), formTarget::FormTarget), out,
              QStringLiteral("target-dialog.png"));
+        toolPictures(d, windows.mainWindow(), out);
 
         d.click(form1::Command2);  // Exit
         check(!windows.isLoaded(FormId::Form1), QStringLiteral("Exit did not end the program"));
