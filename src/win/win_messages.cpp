@@ -257,6 +257,11 @@ void WinWindowModel::reportChosenOption(Ctl option) {
         if (other->kind != layout::Kind::Option || other->container != row->container) {
             continue;
         }
+        // The options of a container are one group even where other controls stand between
+        // them in the tab chain, which the buttons' own unchecking does not reach across.
+        if (chosen && other->ctl != option && isChecked(other->ctl)) {
+            SendMessageW(control(other->ctl), BM_SETCHECK, BST_UNCHECKED, 0);
+        }
         const bool was = m_chosen[other->ctl.index()];
         const bool now = isChecked(other->ctl);
         m_chosen[other->ctl.index()] = now;

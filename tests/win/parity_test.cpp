@@ -207,7 +207,7 @@ private:
             const auto now = std::chrono::steady_clock::now();
             if (any) {
                 quiet = now;
-            } else if (now - quiet > 300ms) {
+            } else if (now - quiet > 150ms) {
                 return;
             }
             std::this_thread::sleep_for(10ms);
