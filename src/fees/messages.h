@@ -42,11 +42,17 @@ inline constexpr std::string_view kBonusNotNumber =
     "输入错误，送股的数量必须输入数字，请重新输入       ";
 inline constexpr std::string_view kBonusMin = "输入错误，送股的数量至少要0股，请重新输入       ";
 inline constexpr std::string_view kBonusMax = "输入错误，送股的数量不得大于10股，请重新输入       ";
+// Announcements give the bonus and the dividend per 10 shares with up to four decimals (10转4.8,
+// 10派2.356); a fifth decimal is no figure a company announces.
+inline constexpr std::string_view kBonusDecimals =
+    "输入错误，送股的数量最多四位小数，请重新输入       ";
 // Cash dividend per 10 (Text22).
 inline constexpr std::string_view kDividendNotNumber =
     "输入错误，分红的数量必须输入数字，请重新输入       ";
-inline constexpr std::string_view kDividendMin =
-    "输入错误，分红的数量至少要1分钱，请重新输入       ";
+inline constexpr std::string_view kDividendNegative =
+    "输入错误，分红的数量不能小于零，请重新输入       ";
+inline constexpr std::string_view kDividendDecimals =
+    "输入错误，分红的数量最多四位小数，请重新输入       ";
 
 // Calculate with a side locked by a batch dialog.
 inline constexpr std::string_view kClearFirst = "若要重新计算，请先清空原有数据！       ";

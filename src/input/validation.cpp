@@ -19,7 +19,6 @@ constexpr Money kOneShare = Money::fromYuan(1);
 constexpr std::int64_t kLotTicks = 100 * Money::kTicksPerYuan;
 constexpr std::int64_t kMaxSellShares = 2'147'483'647;
 constexpr double kMaxBonus = 10.0;
-constexpr double kMinDividend = 0.01;
 constexpr double kMinBatchPrice = 0.01;
 
 struct PriceMessages {
@@ -111,6 +110,36 @@ Verdict batchPrice(std::string_view text, const PriceMessages& m) {
     return Verdict::accept(formatMoneyGeneral(Money::fromTicks(*tenthsOfFen * 10)));
 }
 
+// The range and decimals tests of a bonus (shares per 10) that passed the number test: from 0
+// to 10, at most four decimals. The message of the first that fails.
+std::optional<std::string_view> bonusRefusal(double value, std::string_view text) {
+    if (value < 0) {
+        return msg::kBonusMin;
+    }
+    if (value > kMaxBonus) {
+        return msg::kBonusMax;
+    }
+    if (!numberTextToExactMoney(text)) {
+        return msg::kBonusDecimals;
+    }
+    return std::nullopt;
+}
+
+// The same for a dividend (yuan per 10 shares): from 0 (no dividend) to 21,474,836.47, at most
+// four decimals.
+std::optional<std::string_view> dividendRefusal(double value, std::string_view text) {
+    if (value < 0) {
+        return msg::kDividendNegative;
+    }
+    if (value > limits::kMaxPrice.toDouble()) {
+        return msg::kDividendMax;
+    }
+    if (!numberTextToExactMoney(text)) {
+        return msg::kDividendDecimals;
+    }
+    return std::nullopt;
+}
+
 }  // namespace
 
 Verdict ruleText1(std::string_view text, int decimals) {
@@ -178,14 +207,10 @@ Verdict ruleText21(std::string_view text) {
     if (!value) {
         return Verdict::refuse(msg::kBonusNotNumber);
     }
-    if (*value < 0) {
-        return Verdict::refuse(msg::kBonusMin);
+    if (const auto refusal = bonusRefusal(*value, text)) {
+        return Verdict::refuse(*refusal);
     }
-    if (*value > kMaxBonus) {
-        return Verdict::refuse(msg::kBonusMax);
-    }
-    const auto whole = roundHalfEven(*value);  // 0 … 10, always representable
-    return Verdict::accept(formatWhole(Money::fromYuan(whole.value_or(0))));
+    return Verdict::accept(formatMoneyGeneral(*numberTextToExactMoney(text)));
 }
 
 Verdict ruleText22(std::string_view text) {
@@ -193,23 +218,20 @@ Verdict ruleText22(std::string_view text) {
     if (!value) {
         return Verdict::refuse(msg::kDividendNotNumber);
     }
-    if (*value < kMinDividend) {
-        return Verdict::refuse(msg::kDividendMin);
+    if (const auto refusal = dividendRefusal(*value, text)) {
+        return Verdict::refuse(*refusal);
     }
-    const auto fen = fenInRange(*value);
-    if (!fen) {
-        return Verdict::refuse(msg::kDividendMax);
-    }
-    return Verdict::accept(formatPrice(*fen));
+    // Two decimals at least, as the field has always shown a dividend; a third and fourth as
+    // announced.
+    const Money dividend = *numberTextToExactMoney(text);
+    return Verdict::accept(dividend.isWholeFen() ? formatPrice(dividend)
+                                                 : formatMoneyGeneral(dividend));
 }
 
 Verdict checkBonus(std::string_view text) {
     if (const auto bonus = numberTextToDouble(text)) {
-        if (*bonus < 0) {
-            return Verdict::refuse(msg::kBonusMin);
-        }
-        if (*bonus > kMaxBonus) {
-            return Verdict::refuse(msg::kBonusMax);
+        if (const auto refusal = bonusRefusal(*bonus, text)) {
+            return Verdict::refuse(*refusal);
         }
     }
     return Verdict::accept(std::nullopt);
@@ -217,11 +239,8 @@ Verdict checkBonus(std::string_view text) {
 
 Verdict checkDividend(std::string_view text, Money buyQty) {
     if (const auto dividend = numberTextToDouble(text)) {
-        if (*dividend < 0) {
-            return Verdict::refuse(msg::kDividendMin);
-        }
-        if (!fenInRange(*dividend)) {
-            return Verdict::refuse(msg::kDividendMax);
+        if (const auto refusal = dividendRefusal(*dividend, text)) {
+            return Verdict::refuse(*refusal);
         }
         if (*dividend * buyQty.toDouble() * 0.1 > limits::kMaxTradeAmount.toDouble()) {
             return Verdict::refuse(msg::kDividendAmountMax);

@@ -139,27 +139,23 @@ std::optional<Verdict> Session::judgeSide(const SideInputs& side) {
     return qty;
 }
 
-// The shares held after the bonus: q + b × q × 0.1, with q the bought quantity of Text2 and b the
-// bonus shares per 10 of Text21, in double and in this order, written in general form (1,000
-// shares and 3 bonus give 1300). Both fields may hold text typed without Enter; when either holds
-// no number, or the sum is not a finite double, Text12 keeps its text.
+// The shares held after the bonus: q plus the whole bonus shares of q (bonusShares), with q the
+// bought quantity of Text2 and the bonus shares per 10 of Text21, written in general form (1,000
+// shares and 3 bonus give 1300; 10送4.8 on 125 shares gives 185). Both fields may hold text
+// typed without Enter; when either holds no number Money can hold, Text12 keeps its text.
 void Session::prefillSellQty() {
     const std::string bought = m_ui.text(form1::Text2);
     if (bought.empty()) {
         return;
     }
-    const auto q = numberTextToDouble(bought);
-    const auto b = numberTextToDouble(m_ui.text(form1::Text21));
-    if (!q || !b) {
+    const auto q = numberTextToMoney(bought);
+    const auto b = numberTextToMoney(m_ui.text(form1::Text21));
+    const auto bonus = q && b ? bonusShares(*b, *q) : std::nullopt;
+    const auto held = checkedSum(q, bonus);
+    if (!held) {
         return;
     }
-    double bonusShares = *b * *q;
-    bonusShares = bonusShares * 0.1;
-    const double held = *q + bonusShares;
-    if (!std::isfinite(held)) {
-        return;
-    }
-    m_ui.setText(form1::Text12, formatGeneral(held));
+    m_ui.setText(form1::Text12, formatMoneyGeneral(*held));
 }
 
 void Session::runCalcBuy() {

@@ -168,65 +168,58 @@ protected:
             expect(colour(form1::Label8) == kRed, "Label8 is not red after a purchase");
         }
 
-        // Bonus shares and dividend per 10, as the fields held them for the calculation.
-        const auto d = number(form1::Text22);
-        const auto b = number(form1::Text21);
+        // Bonus shares and dividend per 10, as the fields held them for the calculation, with up
+        // to four decimals: the holding receives the whole shares of bonus × shares ÷ 10, and the
+        // dividend × shares ÷ 10 rounded half up to the fen once.
+        const auto d = money(form1::Text22);
+        const auto b = money(form1::Text21);
         if (!d || !b) {
             fail("Text21 or Text22 holds no number after a purchase");
             return;
         }
-        const double q = st.BuyQty.toDouble();
+        const Int128 q = st.BuyQty.ticks() / Money::kTicksPerYuan;
+        const Int128 dq = static_cast<Int128>(d->ticks()) * q;  // ten-thousandths of fen × 10
+        const Money dividend = Money::fromFen(
+            static_cast<std::int64_t>(dq >= 0 ? (dq + 500) / 1000 : -((-dq + 500) / 1000)));
+        const Money bonus = Money::fromYuan(
+            static_cast<std::int64_t>(b->ticks() * q / (10 * Money::kTicksPerYuan)));
 
         // Cost per share: the next fen up of (amount + fees − dividend) ÷ (shares + bonus).
-        const auto dividendDiv = Money::fromDouble(*d * q / 10);
-        const auto bonusDiv = Money::fromDouble(*b * q / 10);
-        if (dividendDiv && bonusDiv) {
-            const Money num = st.BuyAmount + st.BuyFeeTotal - *dividendDiv;
-            const Money den = st.BuyQty + *bonusDiv;
-            expect(den > Money(), "the purchase was computed on no shares");
-            if (den > Money()) {
-                const Int128 n = static_cast<Int128>(num.ticks()) * Money::kTicksPerYuan;
-                const Int128 cost = st.BuyCostPerShare.ticks();
-                expect(st.BuyCostPerShare.isWholeFen() && cost * den.ticks() >= n &&
-                           (cost - Money::kTicksPerFen) * den.ticks() < n,
-                       "the cost per share " + show(st.BuyCostPerShare) +
-                           " is not the next fen up of " + show(num) + " / " + show(den));
-                expect(shown(form1::Text8) == formatAmount(st.BuyCostPerShare),
-                       "Text8 does not show BuyCostPerShare");
-            }
+        const Money num = st.BuyAmount + st.BuyFeeTotal - dividend;
+        const Money den = st.BuyQty + bonus;
+        expect(den > Money(), "the purchase was computed on no shares");
+        expect(st.HeldQty == den, "HeldQty is not the shares bought and their whole bonus shares");
+        if (den > Money()) {
+            const Int128 n = static_cast<Int128>(num.ticks()) * Money::kTicksPerYuan;
+            const Int128 cost = st.BuyCostPerShare.ticks();
+            expect(st.BuyCostPerShare.isWholeFen() && cost * den.ticks() >= n &&
+                       (cost - Money::kTicksPerFen) * den.ticks() < n,
+                   "the cost per share " + show(st.BuyCostPerShare) +
+                       " is not the next fen up of " + show(num) + " / " + show(den));
+            expect(shown(form1::Text8) == formatAmount(st.BuyCostPerShare),
+                   "Text8 does not show BuyCostPerShare");
         }
 
         // Break-even price: the literal search on the dividend-adjusted price and the shares
         // after the bonus.
-        const auto bonusShares = Money::fromDouble(*b * q * 0.1);
-        const auto dividendTotal = Money::fromDouble(*d * q * 0.1);
-        if (bonusShares && dividendTotal && !breakEvenReplaced) {
-            const Money shares = st.BuyQty + *bonusShares;
-            const Money net = st.BuyAmount - *dividendTotal;
-            const auto adjusted = Money::fromDouble(net.toDouble() / shares.toDouble());
+        if (den > Money() && !breakEvenReplaced) {
+            const Money net = st.BuyAmount - dividend;
+            const auto adjusted = Money::fromDouble(net.toDouble() / den.toDouble());
             if (adjusted) {
-                const auto lit = literalBreakEven(*adjusted, shares, c, s, m_budget);
+                const auto lit = literalBreakEven(*adjusted, den, c, s, m_budget);
                 compareBreakEven(lit, lit.value ? formatPrice(*lit.value) : std::string(),
                                  "the buy-side break-even");
             }
         }
 
-        // Amount paid: trade amount + fee total − dividend per 10 × quantity × 0.1, every figure
-        // as its field shows it.
-        const auto T = number(form1::Text3);
-        const auto F = number(form1::Text7);
-        const auto N = number(form1::Text2);
-        const auto paid = number(form1::Text10);
-        if (T && F && N && paid) {
-            const long double expected =
-                (static_cast<long double>(*T) + *F) - static_cast<long double>(*d) * *N * 0.1L;
-            expect(near(*paid, expected, 0.0051),
-                   "Text10 is not Text3 + Text7 − Text22 × Text2 "
-                   "× 0.1");
-            expect(near(st.AmountPaid.toDouble(), expected, 0.0001),
-                   "AmountPaid is not Text3 + Text7 − Text22 × Text2 × 0.1");
-            expect(shown(form1::Text10) == formatAmount(st.AmountPaid),
-                   "Text10 does not show AmountPaid");
+        // Amount paid: trade amount + fee total − the dividend, every figure as its field shows
+        // it, exactly.
+        const auto T = money(form1::Text3);
+        const auto F = money(form1::Text7);
+        if (T && F && money(form1::Text2) == st.BuyQty) {
+            const Money expected = *T + *F - dividend;
+            expect(money(form1::Text10) == expected, "Text10 is not Text3 + Text7 − the dividend");
+            expect(st.AmountPaid == expected, "AmountPaid is not Text3 + Text7 − the dividend");
         } else {
             fail("a field of the amount paid holds no number");
         }
