@@ -109,7 +109,7 @@ Session::Session(WindowModel& ui, std::string settingsPath)
     : m_ui(ui),
       m_settingsPath(std::move(settingsPath)),
       m_rules(ui, m_settingsPath, [this] { recomputeShownSides(); }),
-      m_batch(ui, m_rules) {}
+      m_batch(ui, m_rules, m_state) {}
 
 void Session::handle(Ctl c, Gesture g) {
     // A disabled control or menu item takes no gesture; the windows deliver none, and a script

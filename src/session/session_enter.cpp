@@ -202,22 +202,17 @@ void Session::calculate(Ctl) {
     if (!m_rules.commissionReady()) {
         return;
     }
-    // The sale sets these three before it reads them.
-    const Money profitLoss = m_state.ProfitLoss;
-    const Money amountReceived = m_state.AmountReceived;
-    const std::int32_t steps = m_state.StepCount;
-    m_state = CalcState{};
-    m_state.ProfitLoss = profitLoss;
-    m_state.AmountReceived = amountReceived;
-    m_state.StepCount = steps;
-
+    // Each side worked out here starts from nothing; a side a batch dialog filled keeps what the
+    // state holds of it, which is what the window shows.
     if (m_ui.isReadOnly(form1::Text1)) {
         m_ui.showMessage(msg::kClearFirst);
     } else {
+        clearPurchase(m_state);
         calculateBuySide();
         if (m_ui.isReadOnly(form1::Text11)) {
             m_ui.showMessage(msg::kClearFirst);
         } else {
+            clearSale(m_state);
             calculateSellSide();
         }
     }

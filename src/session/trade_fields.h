@@ -2,6 +2,7 @@
 
 #include <string_view>
 
+#include "fees/batch_calc.h"
 #include "fees/calc_buy.h"
 #include "fees/calc_sell.h"
 #include "session/calc_state.h"
@@ -27,6 +28,19 @@ void writeBuyFields(WindowModel& ui, const BuyResult& r);
 
 // Records the purchase's figures in the main window's state.
 void storeBuy(CalcState& st, const BuyResult& r);
+
+// Forgets the purchase (its inputs and figures, the amount paid and the shares held), or the sale
+// (its inputs and figures, the yield and the remaining-share search's figures; the profit, the
+// amount received and the step counter stay, as the sale sets them before it reads them).
+void clearPurchase(CalcState& st);
+void clearSale(CalcState& st);
+
+// Records a batch dialog's combined purchase or sale in the state as the main window records a
+// trade of its own, so that what follows (a sale, the remaining shares' break-even, the target
+// price, a batch sale) is set against it: every figure as its field shows it, which is what the
+// batch computations work each figure from. A batch purchase gets no bonus shares.
+void storeBatchBuy(CalcState& st, const BatchBuyTexts& r);
+void storeBatchSell(CalcState& st, const BatchSellTexts& r);
 
 SellInputs readSellInputs(const WindowModel& ui);
 
