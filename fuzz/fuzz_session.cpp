@@ -143,8 +143,12 @@ private:
         }
     }
 
+    // Enter in the bonus or the dividend works the sides on screen again.
     void enter(Ctl c, ActionSource source) {
         m_ui.MemoryWindowModel::setFocus(c);
+        if (c == form1::Text21 || c == form1::Text22) {
+            source = ActionSource::RulesChange;
+        }
         act(source, [&] { m_session.handle(c, Gesture::Enter); });
     }
 
@@ -174,10 +178,7 @@ private:
                                    : market == 1 ? form1::Option2
                                                  : form1::Option3;
                 m_ui.userCheck(option);
-                if (market == 2) {
-                    act(ActionSource::MainWindow,
-                        [&] { m_session.handle(form1::Option3, Gesture::Choose); });
-                }
+                act(ActionSource::RulesChange, [&] { m_session.handle(option, Gesture::Choose); });
                 break;
             }
             case ChooseCommission: {
@@ -187,6 +188,8 @@ private:
                 if (operand < 128) {
                     const auto& e = zm::commissionRateEntries();
                     m_ui.userType(form1::Combo1, e[operand % e.size()]);
+                    act(ActionSource::RulesChange,
+                        [&] { m_session.handle(form1::Combo1, Gesture::Choose); });
                     break;
                 }
                 static constexpr const char* kDates[] = {"2008-09-18", "2008-09-19", "2015-08-01",
@@ -217,6 +220,8 @@ private:
             case ChooseStampDuty: {
                 const auto& e = zm::stampDutyRateEntries();
                 m_ui.userType(form1::Combo2, e[in.next() % e.size()]);
+                act(ActionSource::RulesChange,
+                    [&] { m_session.handle(form1::Combo2, Gesture::Choose); });
                 break;
             }
             case OpenBatchBuy:

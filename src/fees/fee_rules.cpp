@@ -22,7 +22,6 @@ constexpr std::array<Era, 4> kEras{{
     {{2023, 8, 28}, 500, TransferRule::AmountBothMarkets, 10},
 }};
 
-constexpr std::int64_t kMaxCommissionPpm = 3000;  // 3‰
 constexpr Money kMaxMinCommission = Money::fromYuan(100);
 
 bool isLeap(int y) {

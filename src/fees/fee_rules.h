@@ -76,6 +76,9 @@ Money priceStep(const FeeRules& rules, Market market);
 // Decimals of that step: 2 or 3.
 int stepDecimals(Money step);
 
+// The highest commission the law allows, 3‰, in millionths of the trade amount.
+inline constexpr std::int64_t kMaxCommissionPpm = 3000;
+
 // A typed commission rate in per mille: 0 to 3 with at most three decimals, plain digits only
 // ("0.25", "0.085", "3", ".5"; blanks at either end ignored). Its millionths of the amount;
 // nullopt for anything else ("", "-1", "3.001", "0.0001", "1e-3", full-width digits).

@@ -116,6 +116,8 @@ inline constexpr std::string_view kRulesDateInvalid =
     "输入错误，成交日期不是有效的日期，请重新输入       ";
 inline constexpr std::string_view kCommissionRateInvalid =
     "输入错误，佣金费率必须是0到3之间的数字，请重新输入       ";
+inline constexpr std::string_view kCommissionRateDecimals =
+    "输入错误，佣金费率最多三位小数，请重新输入       ";
 inline constexpr std::string_view kMinCommissionInvalid =
     "输入错误，最低佣金必须是0到100之间的数字，请重新输入       ";
 

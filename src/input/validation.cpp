@@ -6,6 +6,7 @@
 #include <utility>
 
 #include "fees/display_format.h"
+#include "fees/fee_rules.h"
 #include "fees/limits.h"
 #include "fees/messages.h"
 #include "fees/money.h"
@@ -247,6 +248,39 @@ Verdict checkDividend(std::string_view text, Money buyQty) {
         }
     }
     return Verdict::accept(std::nullopt);
+}
+
+RateVerdict ruleCommissionRate(std::string_view text) {
+    const std::string ascii = asciiNumberText(text);
+    std::string_view rate = ascii;
+    while (!rate.empty() && (rate.front() == ' ' || rate.front() == '\t')) {
+        rate.remove_prefix(1);
+    }
+    while (!rate.empty() && (rate.back() == ' ' || rate.back() == '\t')) {
+        rate.remove_suffix(1);
+    }
+    // Zeros after the last significant decimal add no decimal: "0.2500" is 0.25.
+    const auto point = rate.find('.');
+    if (point != std::string_view::npos) {
+        while (rate.size() > point + 1 && rate.back() == '0') {
+            rate.remove_suffix(1);
+        }
+    }
+    if (const auto ppm = parseCommissionRate(rate)) {
+        std::optional<std::string> shown;
+        if (ascii != text) {
+            shown = ascii;  // typed in full-width forms: shown in the ASCII form that was read
+        }
+        return {Verdict::accept(std::move(shown)), *ppm};
+    }
+    // A rate from 0 to 3 that only its fourth or later decimal keeps out.
+    if (point != std::string_view::npos && rate.size() > point + 4) {
+        const auto kept = parseCommissionRate(rate.substr(0, point + 4));
+        if (kept && *kept < kMaxCommissionPpm) {
+            return {Verdict::refuse(msg::kCommissionRateDecimals), 0};
+        }
+    }
+    return {Verdict::refuse(msg::kCommissionRateInvalid), 0};
 }
 
 Verdict CheckBuyPrice(std::string_view text) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <string_view>
 
 #include "fees/money.h"
@@ -59,6 +60,18 @@ Verdict ruleText22(std::string_view text);
 // writes "0" there. Accepted verdicts rewrite and store nothing.
 Verdict checkBonus(std::string_view text);
 Verdict checkDividend(std::string_view text, Money buyQty);
+
+// The commission rate typed into the commission box under a trade date's rules (Combo1): per
+// mille from 0 to 3 with at most three decimals, in plain or full-width digits ("0.25", "０.２５",
+// ".5", "0.2500"; blanks at either end ignored). Accepted: the rate in millionths of the amount,
+// the text rewritten only when full-width forms were typed (to the ASCII form that was read).
+// Refused: a rate from 0 to 3 with a fourth decimal that is not zero (kCommissionRateDecimals),
+// anything else (kCommissionRateInvalid: "", "-1", "3.001", "1e-3").
+struct RateVerdict {
+    Verdict verdict;
+    std::int64_t ppm = 0;
+};
+RateVerdict ruleCommissionRate(std::string_view text);
 
 // The shared validators of the batch dialogs, on the text of a field of theirs. Each compares the
 // double value of the text; they store nothing.

@@ -6,6 +6,7 @@
 
 #include "fees/display_format.h"
 #include "fees/messages.h"
+#include "input/validation.h"
 #include "session/apply_verdict.h"
 #include "settings/profile_file.h"
 
@@ -105,8 +106,9 @@ void RulesChoice::switchTo(FeeRules next) {
             m_ownCommission = m_ui.text(form1::Combo1);
             m_ownStampDuty = m_ui.text(form1::Combo2);
         }
-    } else if (const auto typed = parseCommissionRate(m_ui.text(form1::Combo1))) {
-        next.commissionPpm = *typed;  // a rate typed and not yet left counts
+    } else if (const RateVerdict typed = ruleCommissionRate(m_ui.text(form1::Combo1));
+               typed.verdict.accepted) {
+        next.commissionPpm = typed.ppm;  // a rate typed and not yet left counts
     }
     m_rules = next;
     apply();
@@ -201,14 +203,19 @@ void RulesChoice::closeMinimumDialog() {
     m_ui.unload(FormId::FormMinimum);
 }
 
-void RulesChoice::commissionLeft() {
+RulesChoice::RateCheck RulesChoice::confirmCommission() {
     if (m_rules.own() || m_checkingCommission) {
-        return;
+        return RateCheck::Unchanged;
     }
     const std::int64_t before = m_rules.commissionPpm;
-    if (checkTypedCommission() && m_rules.commissionPpm != before) {
-        save();
+    if (!checkTypedCommission()) {
+        return RateCheck::Refused;
     }
+    if (m_rules.commissionPpm == before) {
+        return RateCheck::Unchanged;
+    }
+    save();
+    return RateCheck::Changed;
 }
 
 bool RulesChoice::commissionReady() {
@@ -216,15 +223,18 @@ bool RulesChoice::commissionReady() {
 }
 
 bool RulesChoice::checkTypedCommission() {
-    const auto rate = parseCommissionRate(m_ui.text(form1::Combo1));
-    if (!rate) {
+    const RateVerdict rate = ruleCommissionRate(m_ui.text(form1::Combo1));
+    if (!rate.verdict.accepted) {
         // The message box takes the focus from the list; that is no second leaving of it.
         m_checkingCommission = true;
-        ShowInputError(m_ui, form1::Combo1, msg::kCommissionRateInvalid);
+        ShowInputError(m_ui, form1::Combo1, rate.verdict.message);
         m_checkingCommission = false;
         return false;
     }
-    m_rules.commissionPpm = *rate;
+    if (rate.verdict.shown) {
+        m_ui.setText(form1::Combo1, *rate.verdict.shown);
+    }
+    m_rules.commissionPpm = rate.ppm;
     return true;
 }
 

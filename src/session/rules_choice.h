@@ -45,9 +45,13 @@ public:
     void minimumOk();
     void closeMinimumDialog();
 
-    // The focus left the commission list: under trade-date rules a rate typed there is checked
-    // now (a refusal puts the focus back) and remembered.
-    void commissionLeft();
+    // What became of a rate typed into the commission list when it was checked.
+    enum class RateCheck { Refused, Unchanged, Changed };
+    // The user left the commission list, picked an entry or pressed Enter there: under trade-date
+    // rules the rate it shows is checked now (a refusal shows its message and puts the focus
+    // back) and, when it is another rate than the one in force, taken and saved. Under the
+    // program's own rules the lists are no rules of this choice: Unchanged.
+    RateCheck confirmCommission();
     // Before every calculation: true under the program's own rules, else whether the rate typed
     // into the commission list is one (a refusal shows its message on the list).
     bool commissionReady();

@@ -260,5 +260,52 @@ const Row kRows[] = {
 
 INSTANTIATE_TEST_SUITE_P(Rows, Rules, ::testing::ValuesIn(kRows), rowName);
 
+// The commission rate typed into the commission list under a trade date's rules.
+struct RateRow {
+    const char* name;
+    std::string typed;
+    std::string_view message;  // empty when accepted
+    const char* shown;         // the rewritten text; nullptr when left as typed
+    std::int64_t ppm;          // the rate taken, in millionths
+};
+
+class CommissionRate : public ::testing::TestWithParam<RateRow> {};
+
+TEST_P(CommissionRate, gives_the_verdict_of_the_row) {
+    const RateRow& row = GetParam();
+    const RateVerdict v = ruleCommissionRate(row.typed);
+    EXPECT_EQ(v.verdict.accepted, row.message.empty());
+    EXPECT_EQ(v.verdict.message, row.message);
+    EXPECT_EQ(v.verdict.shown, row.shown ? std::optional<std::string>(row.shown) : std::nullopt);
+    if (v.verdict.accepted) {
+        EXPECT_EQ(v.ppm, row.ppm);
+    }
+}
+
+const RateRow kRateRows[] = {
+    {"brokers_wan_two_and_a_half", "0.25", "", nullptr, 250},
+    {"three_decimals", "0.085", "", nullptr, 85},
+    {"highest", "3", "", nullptr, 3000},
+    {"no_leading_zero", ".5", "", nullptr, 500},
+    {"zero", "0", "", nullptr, 0},
+    {"blanks_around", " 1.5 ", "", nullptr, 1500},
+    {"trailing_zeros_are_no_decimals", "0.2500", "", nullptr, 250},
+    {"full_width_shown_in_ascii", "０．２５", "", "0.25", 250},
+    {"full_width_point_and_digits", "１.５", "", "1.5", 1500},
+    {"fourth_decimal", "0.0001", kCommissionRateDecimals, nullptr, 0},
+    {"fifth_decimal", "0.25001", kCommissionRateDecimals, nullptr, 0},
+    {"fourth_decimal_just_below_the_highest", "2.9995", kCommissionRateDecimals, nullptr, 0},
+    {"fourth_decimal_full_width", "０．１２３４", kCommissionRateDecimals, nullptr, 0},
+    {"above_the_highest_by_a_thousandth", "3.001", kCommissionRateInvalid, nullptr, 0},
+    {"above_the_highest_by_less", "3.0001", kCommissionRateInvalid, nullptr, 0},
+    {"empty", "", kCommissionRateInvalid, nullptr, 0},
+    {"negative", "-1", kCommissionRateInvalid, nullptr, 0},
+    {"exponent", "1e-3", kCommissionRateInvalid, nullptr, 0},
+    {"letters", "abc", kCommissionRateInvalid, nullptr, 0},
+    {"two_points", "1..2", kCommissionRateInvalid, nullptr, 0},
+};
+
+INSTANTIATE_TEST_SUITE_P(Rows, CommissionRate, ::testing::ValuesIn(kRateRows), rowName);
+
 }  // namespace
 }  // namespace zm::test

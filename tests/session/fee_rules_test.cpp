@@ -319,12 +319,16 @@ TEST_F(FeeRulesTest, switching_to_todays_rules_and_back_recomputes_and_restores_
 // minimum commission, the trade date.
 TEST_F(FeeRulesTest, bad_rates_minimums_and_dates_are_refused_and_change_nothing) {
     session.handle(form1::mnuRulesCurrent, Gesture::Click);
-    for (const char* rate : {"", "-1", "3.001", "0.0001", "1e-3", "０.２５", "abc", "1..2"}) {
+    const std::pair<const char*, std::string_view> rates[] = {
+        {"", msg::kCommissionRateInvalid},      {"-1", msg::kCommissionRateInvalid},
+        {"3.001", msg::kCommissionRateInvalid}, {"0.0001", msg::kCommissionRateDecimals},
+        {"1e-3", msg::kCommissionRateInvalid},  {"abc", msg::kCommissionRateInvalid},
+        {"1..2", msg::kCommissionRateInvalid}};
+    for (const auto& [rate, message] : rates) {
         ui.messages.clear();
         type(form1::Combo1, rate);
         calculate();
-        EXPECT_EQ(ui.messages, std::vector<std::string>{std::string(msg::kCommissionRateInvalid)})
-            << rate;
+        EXPECT_EQ(ui.messages, std::vector<std::string>{std::string(message)}) << rate;
         EXPECT_TRUE(ui.hasFocus(form1::Combo1)) << rate;
     }
     const std::string longText(10000, '1');

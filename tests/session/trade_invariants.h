@@ -38,9 +38,10 @@
 namespace zm::test {
 
 // Where an action came from: the main window, or one of the batch dialogs. It tells which
-// calculation wrote the figures the action left on screen. A change of fee rules recomputes every
-// side on screen: a side a batch dialog filled (and locked) from the dialog's batches, the others
-// from the main window's state.
+// calculation wrote the figures the action left on screen. A change of fee rules, of a rate, of
+// the market, of the bonus or of the dividend (RulesChange) recomputes every side on screen: a
+// side a batch dialog filled (and locked) from the dialog's batches, the others from the main
+// window's state.
 enum class ActionSource { MainWindow, BatchBuy, BatchSell, RulesChange };
 
 class TradeInvariants : public SideChecks {
@@ -153,6 +154,7 @@ private:
                                                   msg::kRulesDateTooEarly,
                                                   msg::kRulesDateInvalid,
                                                   msg::kCommissionRateInvalid,
+                                                  msg::kCommissionRateDecimals,
                                                   msg::kMinCommissionInvalid};
         for (std::size_t i = m_ui->messagesBefore; i < m_ui->messages.size(); ++i) {
             const std::string& m = m_ui->messages[i];
