@@ -116,4 +116,15 @@ std::string rulesTitleSuffix(const FeeRules& rules);
 // The summary of the rules in force on a trade date, as the date dialog shows it.
 std::string rulesSummary(const Era& era, Money minCommission);
 
+// The tool tips that describe a trade date's rules in force: the commission, stamp duty and
+// transfer fee of each side, and the two rate boxes. Each fee is said to be charged so from the
+// day it has been (the stamp duty of 1‰ on sales only from 2008-09-19 on, though the era of a
+// 2019 trade began in 2015).
+struct RulesTips {
+    std::string buyCommission, buyStampDuty, buyTransferFee;
+    std::string sellCommission, sellStampDuty, sellTransferFee;
+    std::string commissionBox, stampDutyBox;
+};
+RulesTips rulesTips(const FeeRules& rules);
+
 }  // namespace zm

@@ -1,6 +1,8 @@
 #include "session/rules_choice.h"
 
 #include <array>
+#include <optional>
+#include <span>
 #include <utility>
 #include <vector>
 
@@ -34,6 +36,28 @@ std::vector<std::string> toVector(const std::array<std::string, N>& a) {
     return {a.begin(), a.end()};
 }
 
+// The controls that describe each fee of each side (the field, its caption and its unit) and
+// each rate list (the list, its caption and its unit; the frame of both tells of the
+// commission), with the tool tip they show under a trade date's rules.
+struct TipGroup {
+    std::array<Ctl, 4> controls;
+    std::size_t count;
+    std::string RulesTips::*tip;
+    std::span<const Ctl> members() const { return std::span(controls).first(count); }
+};
+constexpr TipGroup kTipGroups[] = {
+    {{form1::Text4, form1::Label4, form1::Label19_3}, 3, &RulesTips::buyCommission},
+    {{form1::Text5, form1::Label5, form1::Label19_4}, 3, &RulesTips::buyStampDuty},
+    {{form1::Text6, form1::Label6, form1::Label19_5}, 3, &RulesTips::buyTransferFee},
+    {{form1::Text14, form1::Label13, form1::Label19_12}, 3, &RulesTips::sellCommission},
+    {{form1::Text15, form1::Label14, form1::Label19_13}, 3, &RulesTips::sellStampDuty},
+    {{form1::Text16, form1::Label15, form1::Label19_14}, 3, &RulesTips::sellTransferFee},
+    {{form1::Combo1, form1::Label23, form1::Label20_0, form1::Frame4},
+     4,
+     &RulesTips::commissionBox},
+    {{form1::Combo2, form1::Label24, form1::Label20_1}, 3, &RulesTips::stampDutyBox},
+};
+
 }  // namespace
 
 RulesChoice::RulesChoice(WindowModel& ui, const std::string& settingsPath,
@@ -41,6 +65,9 @@ RulesChoice::RulesChoice(WindowModel& ui, const std::string& settingsPath,
     : m_ui(ui), m_settingsPath(settingsPath), m_changed(std::move(changed)) {}
 
 void RulesChoice::load() {
+    for (const TipGroup& group : kTipGroups) {
+        m_ownTips.keep(m_ui, group.members());
+    }
     m_ownCommission = m_ui.text(form1::Combo1);
     m_ownStampDuty = m_ui.text(form1::Combo2);
     const settings::ProfileFile file(m_settingsPath);
@@ -75,7 +102,6 @@ void RulesChoice::apply() {
     m_ui.setCaption(form1::Form1, std::string(msg::kMainTitle) + rulesTitleSuffix(m_rules));
     showMenuChecks();
     m_ui.setEnabled(form1::mnuRulesMinimum, !m_rules.own());
-    std::string_view stampTip = msg::kCombo2Tip;
     if (m_rules.own()) {
         m_ui.setEditable(form1::Combo1, false);
         m_ui.setEntries(form1::Combo1, toVector(commissionRateEntries()));
@@ -93,10 +119,21 @@ void RulesChoice::apply() {
         m_ui.setEntries(form1::Combo2, {stamp});
         m_ui.setText(form1::Combo2, stamp);
         m_ui.setEnabled(form1::Combo2, false);
-        stampTip = msg::kCombo2RulesTip;
     }
-    for (Ctl c : {form1::Combo2, form1::Label24, form1::Label20_1}) {
-        m_ui.setToolTip(c, stampTip);
+    showTips();
+}
+
+void RulesChoice::showTips() {
+    const std::optional<RulesTips> tips =
+        m_rules.own() ? std::nullopt : std::optional(rulesTips(m_rules));
+    for (const TipGroup& group : kTipGroups) {
+        if (!tips) {
+            m_ownTips.restore(m_ui, group.members());
+            continue;
+        }
+        for (Ctl c : group.members()) {
+            m_ui.setToolTip(c, (*tips).*group.tip);
+        }
     }
 }
 
@@ -195,6 +232,7 @@ void RulesChoice::minimumOk() {
     }
     m_ui.unload(FormId::FormMinimum);
     m_rules.minCommission = *minimum;
+    showTips();  // the commission's tool tips name the minimum
     save();
     m_changed();
 }

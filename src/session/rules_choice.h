@@ -6,6 +6,7 @@
 #include <string_view>
 
 #include "fees/fee_rules.h"
+#include "session/kept_tips.h"
 #include "session/window_model.h"
 
 namespace zm {
@@ -57,7 +58,8 @@ public:
     bool commissionReady();
 
 private:
-    void apply();  // the lists, the title and the rules menu for m_rules
+    void apply();     // the lists, the title, the rules menu and the tool tips for m_rules
+    void showTips();  // the fee fields' and rate lists' tool tips for m_rules
     void switchTo(FeeRules next);
     bool chooseOnDate(std::string_view date);
     bool checkTypedCommission();
@@ -71,6 +73,8 @@ private:
     std::string m_ownCommission;
     std::string m_ownStampDuty;
     bool m_checkingCommission = false;
+    // The tool tips of the fee fields and rate lists under the program's own rules.
+    KeptTips m_ownTips;
 };
 
 }  // namespace zm

@@ -131,6 +131,7 @@ bool Session::handles(Ctl c, Gesture g) {
 }
 
 void Session::formLoad() {
+    m_yieldTips.keep(m_ui, kYieldControls);
     m_state.StepCount = 0;
     // The windows fill the lists with commissionRateEntries() and stampDutyRateEntries() when
     // they build them; here the stored rates are chosen. A stored text that is no entry of its
@@ -256,6 +257,7 @@ void Session::resetSellMarks() {
     m_ui.setForeColor(form1::Label8, kBlack);
     m_ui.setToolTip(form1::Label8, msg::kBreakEvenTip);
     m_ui.setCaption(form1::Label19_17, msg::kYuanUnit);
+    m_yieldTips.restore(m_ui, kYieldControls);
 }
 
 void Session::openBatchDialog(Ctl button) {

@@ -4,12 +4,14 @@
 #include <string>
 #include <string_view>
 
+#include "fees/calc_sell.h"
 #include "fees/fee_rules.h"
 #include "fees/target_price.h"
 #include "input/verdict.h"
 #include "session/batch_entry.h"
 #include "session/calc_state.h"
 #include "session/gesture.h"
+#include "session/kept_tips.h"
 #include "session/rules_choice.h"
 #include "session/window_model.h"
 
@@ -111,6 +113,9 @@ private:
     enum class Save { Rates, Nothing };
     void runCalcBuy(Save save = Save::Rates);   // the bonus and dividend check, then CalcBuy
     void runCalcSell(Save save = Save::Rates);  // CalcSell under the chosen rules
+    // The yield's tool tips after a sale: what a partial sale's yield is, with the realised
+    // profit of the shares sold; the standard ones otherwise.
+    void showYieldTips(const SellResult& r);
     void calculateBuySide();
     void calculateSellSide();
     // The price rule of a side applied (refused, or rewritten and stored), then the quantity
@@ -123,7 +128,8 @@ private:
     // The sides on screen worked again, after a change of the rules, the minimum commission, a
     // rate, the market, the bonus or the dividend.
     void recomputeShownSides();
-    // The sell side's captions and colours and Label8 as the window opens with them.
+    // The sell side's captions, colours and the yield's tool tips, and Label8, as the window
+    // opens with them.
     void resetSellMarks();
     // The target sale for the target typed in FormTarget, or nullopt after its message.
     std::optional<TargetSale> targetSale(TargetKind kind, std::string_view text);
@@ -136,6 +142,7 @@ private:
     BatchEntry m_batch;
     bool m_unloading = false;
     std::optional<TargetSale> m_targetSale;  // what FormTarget shows, for cmdUse
+    KeptTips m_yieldTips;                    // Text18's and Label18's as the window opens
 };
 
 }  // namespace zm

@@ -195,8 +195,19 @@ void Session::runCalcSell(Save save) {
     }
     storeSell(m_state, *r);
     writeSellFields(m_ui, *r);
+    showYieldTips(*r);
     if (save == Save::Rates) {
         SaveRates();
+    }
+}
+
+void Session::showYieldTips(const SellResult& r) {
+    if (!r.partial) {
+        m_yieldTips.restore(m_ui, kYieldControls);
+        return;
+    }
+    for (Ctl c : kYieldControls) {
+        m_ui.setToolTip(c, r.yieldTip);
     }
 }
 

@@ -90,7 +90,11 @@ void writeSellFields(WindowModel& ui, const SellResult& r) {
         ui.setText(form1::Text18, r.yield ? formatAmount(*r.yield) : std::string());
     }
     if (r.partial) {
-        writeSellMark(ui, msg::kRemainingSharesCaption, kRed);
+        // The yield shown is still what came back against all that was paid: its caption takes
+        // the colour of its own sign.
+        ui.setCaption(form1::Label17, msg::kRemainingSharesCaption);
+        ui.setForeColor(form1::Label17, kRed);
+        ui.setForeColor(form1::Label18, r.yield && *r.yield < Money() ? kBlue : kRed);
         ui.setCaption(form1::Label19_17, msg::kSharesUnit);
         ui.setText(form1::Text19, formatGroupedWhole(r.remainingShares));
         ui.setForeColor(form1::Label8, kRed);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <array>
 #include <string_view>
 
 #include "fees/batch_calc.h"
@@ -44,8 +45,12 @@ void storeBatchSell(CalcState& st, const BatchSellTexts& r);
 
 SellInputs readSellInputs(const WindowModel& ui);
 
+// The yield and its caption, whose tool tips a partial sale changes.
+inline constexpr std::array<Ctl, 2> kYieldControls = {form1::Text18, form1::Label18};
+
 // Writes the sell side in its order: the partial-sale marks cleared, Text13 … Text20, the gain
-// or loss mark, the yield, and for a partial sale the remaining shares and Text9.
+// or loss mark, the yield, and for a partial sale the remaining shares (Label17 red, Label18 in
+// the colour of the yield's sign) and Text9.
 void writeSellFields(WindowModel& ui, const SellResult& r);
 
 // Records the sale's figures in the main window's state.

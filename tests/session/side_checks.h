@@ -302,9 +302,16 @@ protected:
         // A partial sale: the remaining shares replace the profit, and Text9 shows their
         // break-even price, which the literal search must find too.
         ++partialSales;
-        expect(caption == "剩余股票" && colour(form1::Label17) == kRed &&
-                   colour(form1::Label18) == kRed,
+        expect(caption == "剩余股票" && colour(form1::Label17) == kRed,
                "a partial sale is not marked");
+        // The yield shown is what came back against all that was paid: its caption has the
+        // colour of its own sign. Its tool tip tells the realised profit of the shares sold
+        // against their part of the amount paid.
+        const auto yield = money(form1::Text18);
+        const bool yieldLoss = !shown(form1::Text10).empty() && yield && *yield < Money();
+        expect(colour(form1::Label18) == (yieldLoss ? kBlue : kRed),
+               "the yield's caption has not the colour of its sign");
+        checkRealisedProfit();
         const Money remain = st.BuyQty - st.SellQty;
         expect(shown(form1::Text19) == formatGroupedWhole(remain),
                "Text19 does not show the remaining shares");
@@ -338,6 +345,32 @@ protected:
             expected = up ? formatAmount(*up) : std::string();
         }
         compareBreakEven(lit, expected, "the remaining-share break-even");
+    }
+
+    // The realised profit that the yield's tool tip names after a partial sale: what the sale
+    // brought less the amount paid × shares sold ÷ shares held, to the fen.
+    void checkRealisedProfit() {
+        const CalcState& st = *m_st;
+        const auto* text18 = control(form1::Text18);
+        const auto* label18 = control(form1::Label18);
+        const std::string tip = text18 ? text18->toolTip : std::string();
+        expect(label18 && label18->toolTip == tip, "Label18's tool tip is not Text18's");
+        constexpr std::string_view kProfit = "实现盈亏";
+        const auto at = tip.find(kProfit);
+        const auto end = tip.find("元", at);
+        const auto profit =
+            at == std::string::npos || end == std::string::npos
+                ? std::nullopt
+                : numberTextToMoney(tip.substr(at + kProfit.size(), end - at - kProfit.size()));
+        if (!profit) {
+            fail("the yield's tool tip names no realised profit: " + tip);
+            return;
+        }
+        const long double expected = static_cast<long double>(st.AmountReceived.toDouble()) -
+                                     static_cast<long double>(st.AmountPaid.toDouble()) *
+                                         st.SellQty.toDouble() / st.BuyQty.toDouble();
+        expect(near(profit->toDouble(), expected, 0.0051),
+               "the realised profit " + show(*profit) + " is not the sale less its part paid");
     }
 
     // ------------------------------------------------------------------------------------------
