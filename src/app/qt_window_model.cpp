@@ -298,6 +298,9 @@ void QtWindowModel::setFocus(Ctl c) {
 void QtWindowModel::selectAllInFocused() {
     QWidget* focused =
         m_pendingFocus != nullptr ? m_pendingFocus.data() : QApplication::focusWidget();
+    if (auto* list = qobject_cast<QComboBox*>(focused)) {
+        focused = list->lineEdit();  // a list the user types into: its text; else none
+    }
     if (auto* edit = qobject_cast<QLineEdit*>(focused)) {
         edit->selectAll();
     } else if (auto* spin = qobject_cast<QAbstractSpinBox*>(focused)) {

@@ -4,6 +4,7 @@
 #include <utility>
 
 #include "fees/break_even.h"
+#include "fees/calc_buy.h"
 #include "fees/calc_sell.h"
 #include "fees/display_format.h"
 #include "fees/fee_schedule.h"
@@ -18,18 +19,6 @@ constexpr double kMinValid = 0.01;
 
 double toDouble(Money m) {
     return m.toDouble();
-}
-
-// A text read back as Money, when Money holds its value exactly. Within the supported range a
-// text with more than four decimals has a double that no four-decimal value shares, so comparing
-// the two parses tells an exact text from one Money would round.
-std::optional<Money> exactMoney(std::string_view text) {
-    const auto d = numberTextToDouble(text);
-    const auto m = numberTextToMoney(text);
-    if (!d || !m || m->toDouble() != *d) {
-        return std::nullopt;
-    }
-    return m;
 }
 
 }  // namespace
@@ -122,9 +111,9 @@ std::optional<BatchRefusal> checkBatchRange(BatchSide side, const std::array<dou
 
 std::optional<Money> batchCostPerShare(std::string_view amountText, std::string_view feeTotalText,
                                        std::string_view quantityText) {
-    const auto t = exactMoney(amountText);
-    const auto f = exactMoney(feeTotalText);
-    const auto n = exactMoney(quantityText);
+    const auto t = numberTextToExactMoney(amountText);
+    const auto f = numberTextToExactMoney(feeTotalText);
+    const auto n = numberTextToExactMoney(quantityText);
     if (t && f && n) {
         const auto sum = Money::add(*t, *f);
         if (!sum || n->isZero()) {
@@ -209,9 +198,15 @@ std::optional<BatchBuyTexts> batchBuy(const std::array<double, 6>& v, const Batc
                                          numberTextToMoney(t.quantity).value_or(Money()),
                                          w.commissionRate, w.stampDutyRate);
     r.breakEven = breakEven ? formatMoneyGeneral(*breakEven) : std::string();
-    // 12. Amount paid, less the cash dividend (a dividend field without a number counts 0).
-    r.amountPaid = amountText((readBack(t.amount) + readBack(t.feeTotal)) -
-                              readBack(w.dividend) * readBack(t.quantity) * 0.1);
+    // 12. Amount paid, less the cash dividend on the quantity shown, worked exactly and rounded
+    // half up to the fen once (a dividend field without a number counts 0).
+    const auto quantity = numberTextToMoney(t.quantity);
+    const auto dividend =
+        quantity ? dividendTotal(numberTextToMoney(w.dividend).value_or(Money()), *quantity)
+                 : std::nullopt;
+    const auto paid = checkedDifference(
+        checkedSum(numberTextToMoney(t.amount), numberTextToMoney(t.feeTotal)), dividend);
+    r.amountPaid = formatAmount(paid.value_or(Money()));
     return r;
 }
 

@@ -13,18 +13,28 @@ namespace zm {
 
 namespace {
 
-// Bonus shares and cash dividend per 10 shares; a field that holds no number counts as 0 and is
-// shown as 0 (recorded in r's fixes).
-std::pair<double, double> bonusAndDividend(const BuyInputs& in, BuyResult& r) {
-    const auto value = [](const std::string& text, std::optional<std::string>& fix) {
+// Bonus shares and cash dividend per 10 shares as typed; a field that holds no number counts as 0
+// and is shown as 0 (recorded in r's fixes). nullopt for a number Money cannot hold, which the
+// checks before every calculation refuse.
+struct PerTen {
+    Money dividend;
+    Money bonus;
+};
+std::optional<PerTen> perTenFigures(const BuyInputs& in, BuyResult& r) {
+    const auto value = [](const std::string& text,
+                          std::optional<std::string>& fix) -> std::optional<Money> {
         if (IsNumberText(text)) {
-            return numberTextToDouble(text).value_or(0.0);
+            return numberTextToMoney(text);
         }
         fix = "0";
-        return 0.0;
+        return Money();
     };
-    const double dividend = value(in.dividendText, r.dividendFix);
-    return {dividend, value(in.bonusText, r.bonusFix)};
+    const auto dividend = value(in.dividendText, r.dividendFix);
+    const auto bonus = value(in.bonusText, r.bonusFix);
+    if (!dividend || !bonus) {
+        return std::nullopt;
+    }
+    return PerTen{*dividend, *bonus};
 }
 
 std::optional<BuyResult> computeOwnBuy(const BuyInputs& in, Money price, Money qty) {
@@ -56,14 +66,16 @@ std::optional<BuyResult> computeOwnBuy(const BuyInputs& in, Money price, Money q
     r.feeTotal = fees->total;
     r.feeTotalText = formatAmount(r.feeTotal);
 
-    const auto [dividend, bonus] = bonusAndDividend(in, r);
-    const double q = qty.toDouble();
+    const auto perTen = perTenFigures(in, r);
+    if (!perTen) {
+        return std::nullopt;
+    }
+    const auto dividend = dividendTotal(perTen->dividend, qty);
 
     // Cost per share after bonus shares and dividend, raised to the next fen on the exact quotient
     // (an exact 10.05 stays 10.05).
-    auto num =
-        checkedDifference(checkedSum(r.amount, r.feeTotal), Money::fromDouble(dividend * q / 10));
-    auto den = checkedSum(qty, Money::fromDouble(bonus * q / 10));
+    auto num = checkedDifference(checkedSum(r.amount, r.feeTotal), dividend);
+    auto den = checkedSum(qty, bonusShares(perTen->bonus, qty));
     if (!num || !den || *den <= Money()) {
         return std::nullopt;
     }
@@ -77,16 +89,16 @@ std::optional<BuyResult> computeOwnBuy(const BuyInputs& in, Money price, Money q
 
     // The break-even price starts from the trade amount less the dividend, spread over the shares
     // after bonus shares; CalcBreakEven adds the fees of both sides itself.
-    auto shares = checkedSum(qty, Money::fromDouble(bonus * q * 0.1));
-    auto netAmount = checkedDifference(r.amount, Money::fromDouble(dividend * q * 0.1));
-    if (!shares || !netAmount || *shares <= Money()) {
+    const Money shares = *den;
+    auto netAmount = checkedDifference(r.amount, dividend);
+    if (!netAmount) {
         return std::nullopt;
     }
-    auto adjustedPrice = Money::fromDouble(netAmount->toDouble() / shares->toDouble());
+    auto adjustedPrice = Money::fromDouble(netAmount->toDouble() / shares.toDouble());
     if (!adjustedPrice) {
         return std::nullopt;
     }
-    auto breakEven = CalcBreakEven(*adjustedPrice, *shares, commissionRate, stampDutyRate);
+    auto breakEven = CalcBreakEven(*adjustedPrice, shares, commissionRate, stampDutyRate);
     if (!breakEven) {
         return std::nullopt;
     }
@@ -94,14 +106,11 @@ std::optional<BuyResult> computeOwnBuy(const BuyInputs& in, Money price, Money q
 
     // The amount paid is worked from the texts as the fields show them: the trade amount and the
     // fen-rounded fee total, less the dividend on the quantity as Text2 shows it.
-    auto shownAmount = numberTextToDouble(r.amountText);
-    auto shownFees = numberTextToDouble(r.feeTotalText);
-    auto shownQty = numberTextToDouble(in.quantityText);
-    if (!shownAmount || !shownFees || !shownQty) {
-        return std::nullopt;
-    }
-    const double paid = (*shownAmount + *shownFees) - dividend * *shownQty * 0.1;
-    auto amountPaid = Money::fromDouble(paid);
+    const auto shownAmount = numberTextToMoney(r.amountText);
+    const auto shownFees = numberTextToMoney(r.feeTotalText);
+    const auto shownQty = numberTextToMoney(in.quantityText);
+    const auto shownDividend = shownQty ? dividendTotal(perTen->dividend, *shownQty) : std::nullopt;
+    auto amountPaid = checkedDifference(checkedSum(shownAmount, shownFees), shownDividend);
     if (!amountPaid) {
         return std::nullopt;
     }
@@ -111,6 +120,24 @@ std::optional<BuyResult> computeOwnBuy(const BuyInputs& in, Money price, Money q
 }
 
 }  // namespace
+
+std::optional<Money> dividendTotal(Money perTen, Money shares) {
+    const auto total = Money::mul(perTen, shares);  // ten times the dividend
+    if (!total) {
+        return std::nullopt;
+    }
+    constexpr Int128 kTicksPerTenFen = 10 * Money::kTicksPerFen;
+    return Money::fromFen(
+        static_cast<std::int64_t>(divRoundHalfUp(total->ticks(), kTicksPerTenFen)));
+}
+
+std::optional<Money> bonusShares(Money perTen, Money shares) {
+    const auto total = Money::mul(perTen, shares);  // ten times the bonus shares
+    if (!total) {
+        return std::nullopt;
+    }
+    return Money::fromYuan(total->ticks() / (10 * Money::kTicksPerYuan));
+}
 
 std::optional<BuyResult> computeRulesBuy(const BuyInputs& in, const FeeRules& rules, Money amount,
                                          Money quantity, bool withBonus) {
@@ -133,21 +160,18 @@ std::optional<BuyResult> computeRulesBuy(const BuyInputs& in, const FeeRules& ru
     r.feeTotal = fees->total;
     r.feeTotalText = formatAmount(fees->total);
 
-    auto [dividend, bonus] = bonusAndDividend(in, r);
-    if (!withBonus) {
-        bonus = 0.0;
-        r.bonusFix.reset();
-    }
-    // The dividend is paid in fen: per 10 shares × shares ÷ 10, rounded half up.
-    const auto perTen = Money::fromDouble(dividend);
-    const auto dividendTotal = perTen ? Money::mul(*perTen, quantity) : std::nullopt;
-    if (!dividendTotal) {
+    const auto perTen = perTenFigures(in, r);
+    if (!perTen) {
         return std::nullopt;
     }
-    const Int128 fen = divRoundHalfUp(dividendTotal->ticks(), 1000);  // ticks of 10 shares → fen
+    Money bonus = perTen->bonus;
+    if (!withBonus) {
+        bonus = Money();
+        r.bonusFix.reset();
+    }
     auto paid = checkedDifference(checkedSum(amount, fees->total),
-                                  Money::fromFen(static_cast<std::int64_t>(fen)));
-    auto held = checkedSum(quantity, Money::fromDouble(bonus * quantity.toDouble() / 10));
+                                  dividendTotal(perTen->dividend, quantity));
+    auto held = checkedSum(quantity, bonusShares(bonus, quantity));
     if (!paid || !held || *held <= Money()) {
         return std::nullopt;
     }

@@ -42,11 +42,21 @@ struct BuyResult {
     Money heldQty;  // the shares after the bonus
 };
 
+// The cash dividend `shares` receive for `perTen` yuan per 10 shares: perTen × shares ÷ 10 worked
+// exactly and rounded half up to the fen once (10派2.356 on 1,000 shares is 235.60, on 100 shares
+// 23.56; 10派0.0005 on 100 shares is 0.01). nullopt beyond Money's range.
+std::optional<Money> dividendTotal(Money perTen, Money shares);
+// The bonus shares `shares` receive for `perTen` per 10 shares: the whole shares of
+// perTen × shares ÷ 10, the fraction dropped as the depository drops it (10送4.8 on 1,000 shares
+// is 480, on 125 shares 60). nullopt beyond Money's range.
+std::optional<Money> bonusShares(Money perTen, Money shares);
+
 // The buy side of the main window for a purchase of `quantity` shares at `price`. Under the
 // program's own rules every figure is worked as it always was, from the two list rates (the
 // commission minimum and the amount paid tested on the figures as their fields show them);
 // under trade-date rules from `rules` (exact fees rounded half up, amount paid = amount + fees −
-// dividend, cost per share and break-even on the market's price step). A bonus or dividend text
+// dividend, cost per share and break-even on the market's price step). Under both, the bonus
+// shares and the dividend are those of bonusShares and dividendTotal. A bonus or dividend text
 // that holds no number counts as 0 and is shown as "0". nullopt when the price or quantity is
 // zero or a figure leaves the supported range: then nothing is written.
 std::optional<BuyResult> CalcBuy(const BuyInputs& in, const FeeRules& rules, Money price,

@@ -141,6 +141,25 @@ std::optional<Money> roundTripYield(Money profitLoss, Money amountPaid) {
                         std::numeric_limits<std::int64_t>::max() / Money::kTicksPerFen);
 }
 
+std::optional<RealisedSale> realisedSale(Money received, Money amountPaid, Money sold, Money held) {
+    if (held <= Money()) {
+        return std::nullopt;
+    }
+    // In ticks: the part is P × S ÷ H, the profit (R × H − P × S) ÷ H. Every product stays far
+    // inside 128 bits for figures of the supported range.
+    const Int128 h = held.ticks();
+    const Int128 carried = static_cast<Int128>(amountPaid.ticks()) * sold.ticks();
+    const Int128 gain = static_cast<Int128>(received.ticks()) * h - carried;
+    RealisedSale r;
+    r.costPart = Money::fromFen(static_cast<std::int64_t>(divRoundHalfUp(carried, h * 100)));
+    r.profit = Money::fromFen(static_cast<std::int64_t>(divRoundHalfUp(gain, h * 100)));
+    if (carried > 0) {
+        // Hundredths of a percent, held as fen.
+        r.yield = Money::fromFen(static_cast<std::int64_t>(divRoundHalfUp(gain * 10000, carried)));
+    }
+    return r;
+}
+
 std::optional<SellResult> CalcSell(const SellInputs& in, const SaleBasis& st,
                                    const FeeRules& rules) {
     SellResult r;
@@ -175,6 +194,14 @@ std::optional<SellResult> CalcSell(const SellInputs& in, const SaleBasis& st,
     if (r.partial) {
         r.remainingShares = held - st.sellQty;
         r.remainingTip = msg::remainingBreakEvenTip(in.quantityText);
+        if (const auto realised = realisedSale(r.received, st.amountPaid, st.sellQty, held)) {
+            const std::string part = formatAmount(realised->costPart);
+            const std::string profit = formatAmount(realised->profit);
+            const std::string yield = realised->yield ? formatAmount(*realised->yield) : "";
+            r.yieldTip = msg::partialSaleYieldTip(
+                in.quantityText, part, profit,
+                realised->yield ? std::optional<std::string_view>(yield) : std::nullopt);
+        }
         r.remainingPrice =
             rules.own() ? remainingBreakEven(in, st, r) : remainingRulesBreakEven(in, st, rules, r);
         if (!r.remainingPrice) {

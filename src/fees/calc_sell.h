@@ -54,6 +54,7 @@ struct SellResult {
     bool partial = false;
     Money remainingShares;
     std::string remainingTip;
+    std::string yieldTip;  // what the yield of a partial sale is, with its realised profit
     std::optional<Money> remainingPrice;
     int priceDecimals = 2;
     // The remaining-share search's figures, as far as they could be worked out; the others keep
@@ -74,6 +75,18 @@ struct SellResult {
 // supported range: then nothing is written.
 std::optional<SellResult> CalcSell(const SellInputs& in, const SaleBasis& st,
                                    const FeeRules& rules);
+
+// The shares sold of a holding set against the part of the amount paid they carry,
+// paid × sold ÷ held: that part, the realised profit (what the sale brought less that part) and
+// its yield in percent, worked exactly and each rounded half up to the fen or to a hundredth of a
+// percent. The yield is nullopt when that part is no positive amount. nullopt when `held` is no
+// positive number of shares.
+struct RealisedSale {
+    Money costPart;
+    Money profit;
+    std::optional<Money> yield;
+};
+std::optional<RealisedSale> realisedSale(Money received, Money amountPaid, Money sold, Money held);
 
 // The fees of a sale of `quantity` shares for `amount`: under the program's own rules from the
 // two list rates (the commission rounded to fen, raised to 5.00 when it shows below that, the

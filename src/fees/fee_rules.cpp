@@ -41,7 +41,6 @@ constexpr std::array<LimitEra, 8> kLimitEras{{
     {LimitBoard::Fund, kFirstRulesDate, 10},
 }};
 
-constexpr std::int64_t kMaxCommissionPpm = 3000;  // 3‰
 constexpr Money kMaxMinCommission = Money::fromYuan(100);
 
 bool isLeap(int y) {
@@ -285,6 +284,51 @@ std::string rulesSummary(const Era& era, Money minCommission) {
                                  ? std::nullopt
                                  : std::optional<std::string_view>(transferRate),
                              formatAmount(minCommission));
+}
+
+namespace {
+
+// The first day from which a fee has been charged as `era` charges it: the start of the earliest
+// era of an unbroken run up to `era` in which `same` holds.
+template <class Same>
+TradeDate chargedSince(const Era& era, Same same) {
+    TradeDate since = era.from;
+    for (auto it = kEras.rbegin(); it != kEras.rend(); ++it) {
+        if (it->from > era.from) {
+            continue;
+        }
+        if (!same(*it)) {
+            break;
+        }
+        since = it->from;
+    }
+    return since;
+}
+
+}  // namespace
+
+RulesTips rulesTips(const FeeRules& rules) {
+    const Era& era = rules.era();
+    const std::string stampFrom = chargedSince(era, [&](const Era& e) {
+                                      return e.stampDutyPpm == era.stampDutyPpm;
+                                  }).chinese();
+    const std::string transferFrom =
+        chargedSince(era, [&](const Era& e) {
+            return e.transfer == era.transfer && e.transferPpm == era.transferPpm;
+        }).chinese();
+    const std::string stamp = stampDutyRateText(era);
+    const std::string transfer = era.transfer == TransferRule::ShanghaiPerShare
+                                     ? std::string()
+                                     : formatCommissionRate(era.transferPpm);
+    const std::string minimum = formatAmount(rules.minCommission);
+    return RulesTips{msg::commissionRulesTip("买入", minimum),
+                     msg::buyStampDutyRulesTip(stamp, stampFrom),
+                     msg::transferRulesTip("买入", transfer, transferFrom),
+                     msg::commissionRulesTip("卖出", minimum),
+                     msg::sellStampDutyRulesTip(stamp, stampFrom),
+                     msg::transferRulesTip("卖出", transfer, transferFrom),
+                     msg::commissionBoxRulesTip(minimum),
+                     msg::stampDutyBoxRulesTip(stamp, stampFrom)};
 }
 
 }  // namespace zm

@@ -90,6 +90,9 @@ Money priceStep(const FeeRules& rules, Market market);
 // Decimals of that step: 2 or 3.
 int stepDecimals(Money step);
 
+// The highest commission the law allows, 3‰, in millionths of the trade amount.
+inline constexpr std::int64_t kMaxCommissionPpm = 3000;
+
 // A typed commission rate in per mille: 0 to 3 with at most three decimals, plain digits only
 // ("0.25", "0.085", "3", ".5"; blanks at either end ignored). Its millionths of the amount;
 // nullopt for anything else ("", "-1", "3.001", "0.0001", "1e-3", full-width digits).
@@ -126,5 +129,16 @@ std::string stampDutyRateText(const Era& era);
 std::string rulesTitleSuffix(const FeeRules& rules);
 // The summary of the rules in force on a trade date, as the date dialog shows it.
 std::string rulesSummary(const Era& era, Money minCommission);
+
+// The tool tips that describe a trade date's rules in force: the commission, stamp duty and
+// transfer fee of each side, and the two rate boxes. Each fee is said to be charged so from the
+// day it has been (the stamp duty of 1‰ on sales only from 2008-09-19 on, though the era of a
+// 2019 trade began in 2015).
+struct RulesTips {
+    std::string buyCommission, buyStampDuty, buyTransferFee;
+    std::string sellCommission, sellStampDuty, sellTransferFee;
+    std::string commissionBox, stampDutyBox;
+};
+RulesTips rulesTips(const FeeRules& rules);
 
 }  // namespace zm

@@ -42,11 +42,17 @@ inline constexpr std::string_view kBonusNotNumber =
     "输入错误，送股的数量必须输入数字，请重新输入       ";
 inline constexpr std::string_view kBonusMin = "输入错误，送股的数量至少要0股，请重新输入       ";
 inline constexpr std::string_view kBonusMax = "输入错误，送股的数量不得大于10股，请重新输入       ";
+// Announcements give the bonus and the dividend per 10 shares with up to four decimals (10转4.8,
+// 10派2.356); a fifth decimal is no figure a company announces.
+inline constexpr std::string_view kBonusDecimals =
+    "输入错误，送股的数量最多四位小数，请重新输入       ";
 // Cash dividend per 10 (Text22).
 inline constexpr std::string_view kDividendNotNumber =
     "输入错误，分红的数量必须输入数字，请重新输入       ";
-inline constexpr std::string_view kDividendMin =
-    "输入错误，分红的数量至少要1分钱，请重新输入       ";
+inline constexpr std::string_view kDividendNegative =
+    "输入错误，分红的数量不能小于零，请重新输入       ";
+inline constexpr std::string_view kDividendDecimals =
+    "输入错误，分红的数量最多四位小数，请重新输入       ";
 
 // Calculate with a side locked by a batch dialog.
 inline constexpr std::string_view kClearFirst = "若要重新计算，请先清空原有数据！       ";
@@ -82,8 +88,45 @@ inline constexpr std::string_view kDividendAmountMax =
 // Captions and tool tips that change with the fee rules.
 inline constexpr std::string_view kMainTitle = "股票交易费用成本Zunmo计算器3.0版";
 inline constexpr std::string_view kCombo2Tip = "历史最高印花税为6‰，最低为1‰";
-inline constexpr std::string_view kCombo2RulesTip =
-    "印花税由国家规定，只在卖出时按成交金额收取，买入不收";
+
+// Tool tips under a trade date's rules (the program's own rules keep the layout's). `side` is
+// "买入" or "卖出"; rates are per mille as the rate boxes show them ("0.5"); `from` is the first
+// day of the rules in force ("2023年8月28日"); `minimum` is the minimum commission in yuan
+// ("5.00"), "0.00" for none (免五).
+inline std::string commissionMinimumNote(std::string_view minimum) {
+    return minimum == "0.00" ? std::string("不设最低佣金（免五）")
+                             : "每笔最低" + std::string(minimum) + "元";
+}
+inline std::string commissionRulesTip(std::string_view side, std::string_view minimum) {
+    return "本次" + std::string(side) + "佣金，既手续费：成交金额×佣金费率，" +
+           commissionMinimumNote(minimum) + "；基金、权证也收";
+}
+inline std::string buyStampDutyRulesTip(std::string_view rate, std::string_view from) {
+    return "买入不收印花税：" + std::string(from) + "起印花税只在卖出时收，成交金额的" +
+           std::string(rate) + "‰";
+}
+inline std::string sellStampDutyRulesTip(std::string_view rate, std::string_view from) {
+    return "本次卖出印花税，既成交金额的" + std::string(rate) + "‰（" + std::string(from) +
+           "起），买入不收；基金、权证不收";
+}
+// The transfer fee: a share of the amount in both exchanges (`rate` per mille), or, with an
+// empty rate, the Shanghai fee per share of 2008 to 2015.
+inline std::string transferRulesTip(std::string_view side, std::string_view rate,
+                                    std::string_view from) {
+    const std::string head = "本次" + std::string(side) + "过户费（" + std::string(from) + "起）：";
+    return rate.empty()
+               ? head + "仅上海A股收，每1000股1元，起点1元；深圳A股、基金、权证不收"
+               : head + "沪深两市都收，成交金额的" + std::string(rate) + "‰；基金、权证不收";
+}
+inline std::string commissionBoxRulesTip(std::string_view minimum) {
+    return "佣金费率由券商定，单位是‰：可选常用费率，也可直接输入0到3之间的数，最多三位小数。"
+           "券商说的“万2.5”在这里是0.25，" +
+           commissionMinimumNote(minimum);
+}
+inline std::string stampDutyBoxRulesTip(std::string_view rate, std::string_view from) {
+    return "印花税由国家规定，" + std::string(from) + "起只在卖出时按成交金额的" +
+           std::string(rate) + "‰收取，买入不收";
+}
 
 // The main window title's note on the rules in force.
 inline constexpr std::string_view kCurrentRulesNote = "（现行规则）";
@@ -110,6 +153,8 @@ inline constexpr std::string_view kRulesDateInvalid =
     "输入错误，成交日期不是有效的日期，请重新输入       ";
 inline constexpr std::string_view kCommissionRateInvalid =
     "输入错误，佣金费率必须是0到3之间的数字，请重新输入       ";
+inline constexpr std::string_view kCommissionRateDecimals =
+    "输入错误，佣金费率最多三位小数，请重新输入       ";
 inline constexpr std::string_view kMinCommissionInvalid =
     "输入错误，最低佣金必须是0到100之间的数字，请重新输入       ";
 
@@ -281,6 +326,22 @@ inline constexpr std::string_view kSwingBuyBackBreakEvenTip =
 inline std::string remainingBreakEvenTip(std::string_view soldQtyText) {
     return "剩余股票每股的保本价格，卖出的" + std::string(soldQtyText) +
            "股的各种费用计入剩余股票成本里面。";
+}
+// The tool tip of the yield (Text18 and Label18) after a partial sale: what the yield shown is,
+// then the realised profit of the shares sold against the part of the amount paid they carry,
+// and its yield (none when that part is no positive amount).
+inline std::string partialSaleYieldTip(std::string_view soldQtyText, std::string_view costPart,
+                                       std::string_view profit,
+                                       std::optional<std::string_view> yield) {
+    std::string tip =
+        "部分卖出：收益率是本次实收金额减去全部实付金额后占实付金额的百分比，剩余股票没有计入。"
+        "卖出的" +
+        std::string(soldQtyText) + "股按股数分摊实付金额" + std::string(costPart) + "元，实现盈亏" +
+        std::string(profit) + "元";
+    if (yield) {
+        tip += "，收益率" + std::string(*yield) + "％";
+    }
+    return tip;
 }
 
 }  // namespace zm::msg

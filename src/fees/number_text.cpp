@@ -194,6 +194,15 @@ std::optional<Money> numberTextToMoney(std::string_view text) {
     return Money::fromDouble(*d);
 }
 
+std::optional<Money> numberTextToExactMoney(std::string_view text) {
+    const auto d = numberTextToDouble(text);
+    const auto m = d ? Money::fromDouble(*d) : std::nullopt;
+    if (!m || m->toDouble() != *d) {
+        return std::nullopt;
+    }
+    return m;
+}
+
 std::optional<std::int64_t> numberTextToWhole(std::string_view text) {
     auto d = numberTextToDouble(text);
     if (!d) {

@@ -32,6 +32,13 @@ std::optional<double> numberTextToDouble(std::string_view text);
 // a number text or its value lies outside Money's range (test IsNumberText to tell them apart).
 std::optional<Money> numberTextToMoney(std::string_view text);
 
+// The text as Money when Money holds its value exactly, that is when it has at most four
+// decimals ("2.356", "4.8", "1e-4"); nullopt when it is not a number text, lies outside Money's
+// range or has a fifth decimal ("0.00001", "2.35601"). Within the range of the figures typed a
+// value of more than four decimals has a double that no four-decimal value shares, so comparing
+// the two parses tells them apart.
+std::optional<Money> numberTextToExactMoney(std::string_view text);
+
 // The text as a whole number: its double rounded to the nearest integer, halves to even
 // (2.5 gives 2, 3.5 gives 4). nullopt when not a number text or outside the 64-bit range.
 std::optional<std::int64_t> numberTextToWhole(std::string_view text);

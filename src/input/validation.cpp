@@ -6,6 +6,7 @@
 #include <utility>
 
 #include "fees/display_format.h"
+#include "fees/fee_rules.h"
 #include "fees/limits.h"
 #include "fees/messages.h"
 #include "fees/money.h"
@@ -19,7 +20,6 @@ constexpr Money kOneShare = Money::fromYuan(1);
 constexpr std::int64_t kLotTicks = 100 * Money::kTicksPerYuan;
 constexpr std::int64_t kMaxSellShares = 2'147'483'647;
 constexpr double kMaxBonus = 10.0;
-constexpr double kMinDividend = 0.01;
 constexpr double kMinBatchPrice = 0.01;
 
 struct PriceMessages {
@@ -111,6 +111,36 @@ Verdict batchPrice(std::string_view text, const PriceMessages& m) {
     return Verdict::accept(formatMoneyGeneral(Money::fromTicks(*tenthsOfFen * 10)));
 }
 
+// The range and decimals tests of a bonus (shares per 10) that passed the number test: from 0
+// to 10, at most four decimals. The message of the first that fails.
+std::optional<std::string_view> bonusRefusal(double value, std::string_view text) {
+    if (value < 0) {
+        return msg::kBonusMin;
+    }
+    if (value > kMaxBonus) {
+        return msg::kBonusMax;
+    }
+    if (!numberTextToExactMoney(text)) {
+        return msg::kBonusDecimals;
+    }
+    return std::nullopt;
+}
+
+// The same for a dividend (yuan per 10 shares): from 0 (no dividend) to 21,474,836.47, at most
+// four decimals.
+std::optional<std::string_view> dividendRefusal(double value, std::string_view text) {
+    if (value < 0) {
+        return msg::kDividendNegative;
+    }
+    if (value > limits::kMaxPrice.toDouble()) {
+        return msg::kDividendMax;
+    }
+    if (!numberTextToExactMoney(text)) {
+        return msg::kDividendDecimals;
+    }
+    return std::nullopt;
+}
+
 }  // namespace
 
 Verdict ruleText1(std::string_view text, int decimals) {
@@ -178,14 +208,10 @@ Verdict ruleText21(std::string_view text) {
     if (!value) {
         return Verdict::refuse(msg::kBonusNotNumber);
     }
-    if (*value < 0) {
-        return Verdict::refuse(msg::kBonusMin);
+    if (const auto refusal = bonusRefusal(*value, text)) {
+        return Verdict::refuse(*refusal);
     }
-    if (*value > kMaxBonus) {
-        return Verdict::refuse(msg::kBonusMax);
-    }
-    const auto whole = roundHalfEven(*value);  // 0 … 10, always representable
-    return Verdict::accept(formatWhole(Money::fromYuan(whole.value_or(0))));
+    return Verdict::accept(formatMoneyGeneral(*numberTextToExactMoney(text)));
 }
 
 Verdict ruleText22(std::string_view text) {
@@ -193,23 +219,20 @@ Verdict ruleText22(std::string_view text) {
     if (!value) {
         return Verdict::refuse(msg::kDividendNotNumber);
     }
-    if (*value < kMinDividend) {
-        return Verdict::refuse(msg::kDividendMin);
+    if (const auto refusal = dividendRefusal(*value, text)) {
+        return Verdict::refuse(*refusal);
     }
-    const auto fen = fenInRange(*value);
-    if (!fen) {
-        return Verdict::refuse(msg::kDividendMax);
-    }
-    return Verdict::accept(formatPrice(*fen));
+    // Two decimals at least, as the field has always shown a dividend; a third and fourth as
+    // announced.
+    const Money dividend = *numberTextToExactMoney(text);
+    return Verdict::accept(dividend.isWholeFen() ? formatPrice(dividend)
+                                                 : formatMoneyGeneral(dividend));
 }
 
 Verdict checkBonus(std::string_view text) {
     if (const auto bonus = numberTextToDouble(text)) {
-        if (*bonus < 0) {
-            return Verdict::refuse(msg::kBonusMin);
-        }
-        if (*bonus > kMaxBonus) {
-            return Verdict::refuse(msg::kBonusMax);
+        if (const auto refusal = bonusRefusal(*bonus, text)) {
+            return Verdict::refuse(*refusal);
         }
     }
     return Verdict::accept(std::nullopt);
@@ -217,17 +240,47 @@ Verdict checkBonus(std::string_view text) {
 
 Verdict checkDividend(std::string_view text, Money buyQty) {
     if (const auto dividend = numberTextToDouble(text)) {
-        if (*dividend < 0) {
-            return Verdict::refuse(msg::kDividendMin);
-        }
-        if (!fenInRange(*dividend)) {
-            return Verdict::refuse(msg::kDividendMax);
+        if (const auto refusal = dividendRefusal(*dividend, text)) {
+            return Verdict::refuse(*refusal);
         }
         if (*dividend * buyQty.toDouble() * 0.1 > limits::kMaxTradeAmount.toDouble()) {
             return Verdict::refuse(msg::kDividendAmountMax);
         }
     }
     return Verdict::accept(std::nullopt);
+}
+
+RateVerdict ruleCommissionRate(std::string_view text) {
+    const std::string ascii = asciiNumberText(text);
+    std::string_view rate = ascii;
+    while (!rate.empty() && (rate.front() == ' ' || rate.front() == '\t')) {
+        rate.remove_prefix(1);
+    }
+    while (!rate.empty() && (rate.back() == ' ' || rate.back() == '\t')) {
+        rate.remove_suffix(1);
+    }
+    // Zeros after the last significant decimal add no decimal: "0.2500" is 0.25.
+    const auto point = rate.find('.');
+    if (point != std::string_view::npos) {
+        while (rate.size() > point + 1 && rate.back() == '0') {
+            rate.remove_suffix(1);
+        }
+    }
+    if (const auto ppm = parseCommissionRate(rate)) {
+        std::optional<std::string> shown;
+        if (ascii != text) {
+            shown = ascii;  // typed in full-width forms: shown in the ASCII form that was read
+        }
+        return {Verdict::accept(std::move(shown)), *ppm};
+    }
+    // A rate from 0 to 3 that only its fourth or later decimal keeps out.
+    if (point != std::string_view::npos && rate.size() > point + 4) {
+        const auto kept = parseCommissionRate(rate.substr(0, point + 4));
+        if (kept && *kept < kMaxCommissionPpm) {
+            return {Verdict::refuse(msg::kCommissionRateDecimals), 0};
+        }
+    }
+    return {Verdict::refuse(msg::kCommissionRateInvalid), 0};
 }
 
 Verdict CheckBuyPrice(std::string_view text) {

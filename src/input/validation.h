@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <string_view>
 
 #include "fees/money.h"
@@ -41,23 +42,36 @@ Verdict ruleText11(std::string_view text, int decimals = 2);
 // number (halves to even: 2.5 → 2), "###,###".
 Verdict ruleText12(std::string_view text, Money sellPrice);
 
-// Text21, bonus shares per 10 shares: from 0 to 10; rewritten as a whole number, "#0" (0.4 → 0).
-// Stores nothing.
+// Text21, bonus shares per 10 shares: from 0 to 10 with at most four decimals, as companies
+// announce them (10转4.8); rewritten in general form ("4.8", "3"). Stores nothing.
 Verdict ruleText21(std::string_view text);
-// Text22, cash dividend per 10 shares, in yuan: at least 0.01, rounded to fen at most
-// 21,474,836.47; rewritten "##0.00" after rounding to fen. Stores nothing: CalcBuy reads the text.
+// Text22, cash dividend per 10 shares, in yuan: from 0 (no dividend) to 21,474,836.47 with at most
+// four decimals (10派2.356); rewritten "##0.00", or with its third and fourth decimal ("2.356").
+// Stores nothing: CalcBuy reads the text.
 Verdict ruleText22(std::string_view text);
 
 // Taken before every CalcBuy of `buyQty` shares, the bonus first. Text21 and Text22 are tested on
 // Enter only, so they can hold a number typed without Enter that CalcBuy cannot use: a bonus of
-// -10 leaves no shares to divide by. A bonus below 0 or above 10, or a dividend below 0 or beyond
-// 21,474,836.47, is refused with that rule's message, and the caller does not calculate. So is a
-// dividend whose total (dividend × buyQty × 0.1) exceeds 100,000,000,000 yuan, the largest trade
+// -10 leaves no shares to divide by. A bonus or a dividend that Enter would refuse for its range
+// or its decimals is refused with that rule's message, and the caller does not calculate. So is
+// a dividend whose total (dividend × buyQty × 0.1) exceeds 100,000,000,000 yuan, the largest trade
 // amount: CalcBuy could not represent it and would compute nothing. A zero dividend passes (0.00
 // is the field's reset text), and a text that is no number passes too: CalcBuy counts it as 0 and
 // writes "0" there. Accepted verdicts rewrite and store nothing.
 Verdict checkBonus(std::string_view text);
 Verdict checkDividend(std::string_view text, Money buyQty);
+
+// The commission rate typed into the commission box under a trade date's rules (Combo1): per
+// mille from 0 to 3 with at most three decimals, in plain or full-width digits ("0.25", "０.２５",
+// ".5", "0.2500"; blanks at either end ignored). Accepted: the rate in millionths of the amount,
+// the text rewritten only when full-width forms were typed (to the ASCII form that was read).
+// Refused: a rate from 0 to 3 with a fourth decimal that is not zero (kCommissionRateDecimals),
+// anything else (kCommissionRateInvalid: "", "-1", "3.001", "1e-3").
+struct RateVerdict {
+    Verdict verdict;
+    std::int64_t ppm = 0;
+};
+RateVerdict ruleCommissionRate(std::string_view text);
 
 // The shared validators of the batch dialogs, on the text of a field of theirs. Each compares the
 // double value of the text; they store nothing.

@@ -3,7 +3,9 @@
 //
 // The computations (batchBuy, batchSell in src/fees) work every figure out as the text its field
 // will show, under the rules in force; the writers here put the texts into the main window's
-// fields. The main window's calculation state is not touched.
+// fields, and the combined trade is recorded in the main window's calculation state as a trade of
+// that side, so that a sale typed afterwards, the remaining shares' break-even and the target
+// price are set against it.
 #include "session/batch_entry.h"
 
 #include <array>
@@ -257,6 +259,7 @@ void BatchEntry::CalcBatchBuy() {
     const auto v = capturedNumbers(capturedOf(FormId::Form4));
     if (const auto r = batchBuy(m_rules.rules(), v, batchWindowTexts(m_ui))) {
         writeBatchBuy(m_ui, *r);
+        storeBatchBuy(m_state, *r);
     }
 }
 
@@ -264,6 +267,7 @@ void BatchEntry::CalcBatchSell() {
     const auto v = capturedNumbers(capturedOf(FormId::Form3));
     if (const auto r = batchSell(m_rules.rules(), v, batchWindowTexts(m_ui))) {
         writeBatchSell(m_ui, *r);
+        storeBatchSell(m_state, *r);
     }
 }
 

@@ -3,6 +3,7 @@
 #include <array>
 #include <string>
 
+#include "session/calc_state.h"
 #include "session/rules_choice.h"
 #include "session/window_model.h"
 
@@ -10,10 +11,12 @@ namespace zm {
 
 // The two batch dialogs, Form4 (a purchase filled in up to three batches) and Form3 (a sale):
 // their fields' captured values, their Enter flow, OK and Clear, and the combined trade they
-// write into one side of the main window, whose price and quantity fields they then lock.
+// write into one side of the main window, whose price and quantity fields they then lock, and
+// record in the main window's calculation state as a trade of that side.
 class BatchEntry {
 public:
-    BatchEntry(WindowModel& ui, RulesChoice& rules) : m_ui(ui), m_rules(rules) {}
+    BatchEntry(WindowModel& ui, RulesChoice& rules, CalcState& state)
+        : m_ui(ui), m_rules(rules), m_state(state) {}
 
     // Loads the dialog hidden, with empty fields, unless it is loaded.
     void ensureLoaded(FormId dialog);
@@ -23,7 +26,7 @@ public:
     void enter(Ctl field);
     void ok(FormId dialog);     // Command1 "确 定"
     void clear(FormId dialog);  // Command2 "清 空"
-    // The combined trades written into the main window from the captured values.
+    // The combined trades written into the main window from the captured values, and recorded.
     void CalcBatchBuy();
     void CalcBatchSell();
     // The captured value of a dialog field (index 0 … 5 for Text1 … Text6).
@@ -38,6 +41,7 @@ private:
 
     WindowModel& m_ui;
     RulesChoice& m_rules;
+    CalcState& m_state;
     std::array<std::string, 6> m_capturedSell;  // Form3
     std::array<std::string, 6> m_capturedBuy;   // Form4
 };

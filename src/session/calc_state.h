@@ -7,7 +7,8 @@
 namespace zm {
 
 // The main window's working record, alive as long as the window; all zero at start.
-// Only the main window's own procedures read or write it; the batch dialogs never do.
+// The main window's own procedures read and write it; the batch dialogs record their combined
+// trade in it as a trade of their side.
 struct CalcState {
     // Purchase: set by the buy inputs and CalcBuy.
     Money BuyPrice;

@@ -1,11 +1,14 @@
 #include "session/rules_choice.h"
 
 #include <array>
+#include <optional>
+#include <span>
 #include <utility>
 #include <vector>
 
 #include "fees/display_format.h"
 #include "fees/messages.h"
+#include "input/validation.h"
 #include "session/apply_verdict.h"
 #include "settings/profile_file.h"
 
@@ -33,6 +36,28 @@ std::vector<std::string> toVector(const std::array<std::string, N>& a) {
     return {a.begin(), a.end()};
 }
 
+// The controls that describe each fee of each side (the field, its caption and its unit) and
+// each rate list (the list, its caption and its unit; the frame of both tells of the
+// commission), with the tool tip they show under a trade date's rules.
+struct TipGroup {
+    std::array<Ctl, 4> controls;
+    std::size_t count;
+    std::string RulesTips::*tip;
+    std::span<const Ctl> members() const { return std::span(controls).first(count); }
+};
+constexpr TipGroup kTipGroups[] = {
+    {{form1::Text4, form1::Label4, form1::Label19_3}, 3, &RulesTips::buyCommission},
+    {{form1::Text5, form1::Label5, form1::Label19_4}, 3, &RulesTips::buyStampDuty},
+    {{form1::Text6, form1::Label6, form1::Label19_5}, 3, &RulesTips::buyTransferFee},
+    {{form1::Text14, form1::Label13, form1::Label19_12}, 3, &RulesTips::sellCommission},
+    {{form1::Text15, form1::Label14, form1::Label19_13}, 3, &RulesTips::sellStampDuty},
+    {{form1::Text16, form1::Label15, form1::Label19_14}, 3, &RulesTips::sellTransferFee},
+    {{form1::Combo1, form1::Label23, form1::Label20_0, form1::Frame4},
+     4,
+     &RulesTips::commissionBox},
+    {{form1::Combo2, form1::Label24, form1::Label20_1}, 3, &RulesTips::stampDutyBox},
+};
+
 }  // namespace
 
 RulesChoice::RulesChoice(WindowModel& ui, const std::string& settingsPath,
@@ -40,6 +65,9 @@ RulesChoice::RulesChoice(WindowModel& ui, const std::string& settingsPath,
     : m_ui(ui), m_settingsPath(settingsPath), m_changed(std::move(changed)) {}
 
 void RulesChoice::load() {
+    for (const TipGroup& group : kTipGroups) {
+        m_ownTips.keep(m_ui, group.members());
+    }
     m_ownCommission = m_ui.text(form1::Combo1);
     m_ownStampDuty = m_ui.text(form1::Combo2);
     const settings::ProfileFile file(m_settingsPath);
@@ -74,7 +102,6 @@ void RulesChoice::apply() {
     m_ui.setCaption(form1::Form1, std::string(msg::kMainTitle) + rulesTitleSuffix(m_rules));
     showMenuChecks();
     m_ui.setEnabled(form1::mnuRulesMinimum, !m_rules.own());
-    std::string_view stampTip = msg::kCombo2Tip;
     if (m_rules.own()) {
         m_ui.setEditable(form1::Combo1, false);
         m_ui.setEntries(form1::Combo1, toVector(commissionRateEntries()));
@@ -92,10 +119,21 @@ void RulesChoice::apply() {
         m_ui.setEntries(form1::Combo2, {stamp});
         m_ui.setText(form1::Combo2, stamp);
         m_ui.setEnabled(form1::Combo2, false);
-        stampTip = msg::kCombo2RulesTip;
     }
-    for (Ctl c : {form1::Combo2, form1::Label24, form1::Label20_1}) {
-        m_ui.setToolTip(c, stampTip);
+    showTips();
+}
+
+void RulesChoice::showTips() {
+    const std::optional<RulesTips> tips =
+        m_rules.own() ? std::nullopt : std::optional(rulesTips(m_rules));
+    for (const TipGroup& group : kTipGroups) {
+        if (!tips) {
+            m_ownTips.restore(m_ui, group.members());
+            continue;
+        }
+        for (Ctl c : group.members()) {
+            m_ui.setToolTip(c, (*tips).*group.tip);
+        }
     }
 }
 
@@ -105,8 +143,9 @@ void RulesChoice::switchTo(FeeRules next) {
             m_ownCommission = m_ui.text(form1::Combo1);
             m_ownStampDuty = m_ui.text(form1::Combo2);
         }
-    } else if (const auto typed = parseCommissionRate(m_ui.text(form1::Combo1))) {
-        next.commissionPpm = *typed;  // a rate typed and not yet left counts
+    } else if (const RateVerdict typed = ruleCommissionRate(m_ui.text(form1::Combo1));
+               typed.verdict.accepted) {
+        next.commissionPpm = typed.ppm;  // a rate typed and not yet left counts
     }
     m_rules = next;
     apply();
@@ -193,6 +232,7 @@ void RulesChoice::minimumOk() {
     }
     m_ui.unload(FormId::FormMinimum);
     m_rules.minCommission = *minimum;
+    showTips();  // the commission's tool tips name the minimum
     save();
     m_changed();
 }
@@ -201,14 +241,19 @@ void RulesChoice::closeMinimumDialog() {
     m_ui.unload(FormId::FormMinimum);
 }
 
-void RulesChoice::commissionLeft() {
+RulesChoice::RateCheck RulesChoice::confirmCommission() {
     if (m_rules.own() || m_checkingCommission) {
-        return;
+        return RateCheck::Unchanged;
     }
     const std::int64_t before = m_rules.commissionPpm;
-    if (checkTypedCommission() && m_rules.commissionPpm != before) {
-        save();
+    if (!checkTypedCommission()) {
+        return RateCheck::Refused;
     }
+    if (m_rules.commissionPpm == before) {
+        return RateCheck::Unchanged;
+    }
+    save();
+    return RateCheck::Changed;
 }
 
 bool RulesChoice::commissionReady() {
@@ -216,15 +261,18 @@ bool RulesChoice::commissionReady() {
 }
 
 bool RulesChoice::checkTypedCommission() {
-    const auto rate = parseCommissionRate(m_ui.text(form1::Combo1));
-    if (!rate) {
+    const RateVerdict rate = ruleCommissionRate(m_ui.text(form1::Combo1));
+    if (!rate.verdict.accepted) {
         // The message box takes the focus from the list; that is no second leaving of it.
         m_checkingCommission = true;
-        ShowInputError(m_ui, form1::Combo1, msg::kCommissionRateInvalid);
+        ShowInputError(m_ui, form1::Combo1, rate.verdict.message);
         m_checkingCommission = false;
         return false;
     }
-    m_rules.commissionPpm = *rate;
+    if (rate.verdict.shown) {
+        m_ui.setText(form1::Combo1, *rate.verdict.shown);
+    }
+    m_rules.commissionPpm = rate.ppm;
     return true;
 }
 

@@ -6,6 +6,7 @@
 #include <string_view>
 
 #include "fees/fee_rules.h"
+#include "session/kept_tips.h"
 #include "session/window_model.h"
 
 namespace zm {
@@ -45,15 +46,20 @@ public:
     void minimumOk();
     void closeMinimumDialog();
 
-    // The focus left the commission list: under trade-date rules a rate typed there is checked
-    // now (a refusal puts the focus back) and remembered.
-    void commissionLeft();
+    // What became of a rate typed into the commission list when it was checked.
+    enum class RateCheck { Refused, Unchanged, Changed };
+    // The user left the commission list, picked an entry or pressed Enter there: under trade-date
+    // rules the rate it shows is checked now (a refusal shows its message and puts the focus
+    // back) and, when it is another rate than the one in force, taken and saved. Under the
+    // program's own rules the lists are no rules of this choice: Unchanged.
+    RateCheck confirmCommission();
     // Before every calculation: true under the program's own rules, else whether the rate typed
     // into the commission list is one (a refusal shows its message on the list).
     bool commissionReady();
 
 private:
-    void apply();  // the lists, the title and the rules menu for m_rules
+    void apply();     // the lists, the title, the rules menu and the tool tips for m_rules
+    void showTips();  // the fee fields' and rate lists' tool tips for m_rules
     void switchTo(FeeRules next);
     bool chooseOnDate(std::string_view date);
     bool checkTypedCommission();
@@ -67,6 +73,8 @@ private:
     std::string m_ownCommission;
     std::string m_ownStampDuty;
     bool m_checkingCommission = false;
+    // The tool tips of the fee fields and rate lists under the program's own rules.
+    KeptTips m_ownTips;
 };
 
 }  // namespace zm

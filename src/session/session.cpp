@@ -38,8 +38,14 @@ struct Routes {
             // Form1.
             {form1::Form1, G::Activate, &S::mainActivated},
             {form1::Form1, G::Close, &S::closeMain},
-            {form1::Option3, G::Choose, &S::fundMarketChosen},
+            {form1::Option1, G::Choose, &S::marketChosen},
+            {form1::Option2, G::Choose, &S::marketChosen},
+            {form1::Option3, G::Choose, &S::marketChosen},
+            {form1::Combo1, G::Choose, &S::commissionChosen},
+            {form1::Combo1, G::Enter, &S::commissionEntered},
             {form1::Combo1, G::Leave, &S::commissionLeft},
+            {form1::Combo2, G::Choose, &S::stampDutyChosen},
+            {form1::Combo2, G::Enter, &S::stampDutyEntered},
             {form1::Command1, G::Click, &S::calculate},
             {form1::Command2, G::Click, &S::closeMain},
             {form1::Command3, G::Click, &S::showAbout},
@@ -128,7 +134,7 @@ Session::Session(WindowModel& ui, std::string settingsPath)
     : m_ui(ui),
       m_settingsPath(std::move(settingsPath)),
       m_rules(ui, m_settingsPath, [this] { recomputeShownSides(); }),
-      m_batch(ui, m_rules),
+      m_batch(ui, m_rules, m_state),
       m_tools(ui, m_rules, m_state) {}
 
 void Session::handle(Ctl c, Gesture g) {
@@ -145,6 +151,7 @@ bool Session::handles(Ctl c, Gesture g) {
 }
 
 void Session::formLoad() {
+    m_yieldTips.keep(m_ui, kYieldControls);
     m_state.StepCount = 0;
     // The windows fill the lists with commissionRateEntries() and stampDutyRateEntries() when
     // they build them; here the stored rates are chosen. A stored text that is no entry of its
@@ -204,17 +211,47 @@ void Session::selectOnFocus(Ctl) {
     m_ui.selectAllInFocused();
 }
 
-void Session::fundMarketChosen(Ctl) {
-    // Funds pay commission under trade-date rules; their other fees are nil by rule.
-    if (!m_rules.own()) {
+void Session::marketChosen(Ctl c) {
+    // Funds pay commission under trade-date rules; their other fees are nil by rule. The program's
+    // own rules have no such rule, so the fund market takes both rates to zero.
+    if (c == form1::Option3 && m_rules.own()) {
+        m_ui.setText(form1::Combo1, "0.0");
+        m_ui.setText(form1::Combo2, "0");
+    }
+    recomputeShownSides();
+}
+
+void Session::commissionChosen(Ctl) {
+    if (m_rules.own() || m_rules.confirmCommission() == RulesChoice::RateCheck::Changed) {
+        recomputeShownSides();
+    }
+}
+
+void Session::commissionEntered(Ctl) {
+    const RulesChoice::RateCheck check = m_rules.confirmCommission();
+    if (check == RulesChoice::RateCheck::Refused) {
         return;
     }
-    m_ui.setText(form1::Combo1, "0.0");
-    m_ui.setText(form1::Combo2, "0");
+    // On to the stamp-duty list, the next in the frame, where it takes a choice; else back to the
+    // buy price, where the Enter road starts.
+    moveTo(m_ui.isEnabled(form1::Combo2) ? form1::Combo2 : form1::Text1);
+    if (check == RulesChoice::RateCheck::Changed) {
+        recomputeShownSides();
+    }
 }
 
 void Session::commissionLeft(Ctl) {
-    m_rules.commissionLeft();
+    if (m_rules.confirmCommission() == RulesChoice::RateCheck::Changed) {
+        recomputeShownSides();
+    }
+}
+
+void Session::stampDutyChosen(Ctl) {
+    recomputeShownSides();
+}
+
+void Session::stampDutyEntered(Ctl) {
+    moveTo(form1::Text1);
 }
 
 void Session::showAbout(Ctl) {
@@ -240,6 +277,7 @@ void Session::resetSellMarks() {
     m_ui.setForeColor(form1::Label8, kBlack);
     m_ui.setToolTip(form1::Label8, msg::kBreakEvenTip);
     m_ui.setCaption(form1::Label19_17, msg::kYuanUnit);
+    m_yieldTips.restore(m_ui, kYieldControls);
 }
 
 void Session::openBatchDialog(Ctl button) {

@@ -4,6 +4,7 @@
 #include <string>
 #include <string_view>
 
+#include "fees/calc_sell.h"
 #include "fees/fee_rules.h"
 #include "fees/target_price.h"
 #include "input/verdict.h"
@@ -11,6 +12,7 @@
 #include "session/calc_state.h"
 #include "session/gesture.h"
 #include "session/holding_dialogs.h"
+#include "session/kept_tips.h"
 #include "session/rules_choice.h"
 #include "session/window_model.h"
 
@@ -63,12 +65,20 @@ private:
     friend struct Routes;  // the dispatch table (session.cpp)
 
     // Form1.
-    void mainActivated(Ctl);     // a return to Form1 from another of the program's windows
-    void closeMain(Ctl);         // the close box or Exit: unload the four windows, end
-    void enterMain(Ctl c);       // Enter in the six input fields (session_enter.cpp)
-    void selectOnFocus(Ctl);     // a field that selects its whole text when it gets the focus
-    void fundMarketChosen(Ctl);  // Option3: both rates to zero (the program's own rules)
+    void mainActivated(Ctl);  // a return to Form1 from another of the program's windows
+    void closeMain(Ctl);      // the close box or Exit: unload the four windows, end
+    void enterMain(Ctl c);    // Enter in the six input fields (session_enter.cpp)
+    void selectOnFocus(Ctl);  // a field that selects its whole text when it gets the focus
+    // Option1, Option2, Option3: the sides on screen worked again in the market chosen (the
+    // fund market takes both rates to zero under the program's own rules).
+    void marketChosen(Ctl c);
+    // The rate lists: an entry picked, or a rate typed and confirmed by Enter or by leaving the
+    // commission list, works the sides on screen again; Enter moves on.
+    void commissionChosen(Ctl);
+    void commissionEntered(Ctl);
     void commissionLeft(Ctl);
+    void stampDutyChosen(Ctl);
+    void stampDutyEntered(Ctl);
     void calculate(Ctl);               // Command1 (session_enter.cpp)
     void showAbout(Ctl);               // Command3
     void clearAll(Ctl);                // Command4
@@ -106,17 +116,27 @@ private:
     // Enter flow and Calculate (session_enter.cpp).
     void moveTo(Ctl field);  // focus to the field, then select the focused control's text
     void prefillSellQty();   // Text12 ← the bought quantity plus the bonus shares
-    void runCalcBuy();       // the bonus and dividend check, then CalcBuy
-    void runCalcSell();      // CalcSell under the chosen rules
+    // Whether a calculation saves the rates afterwards (those the user starts do).
+    enum class Save { Rates, Nothing };
+    void runCalcBuy(Save save = Save::Rates);   // the bonus and dividend check, then CalcBuy
+    void runCalcSell(Save save = Save::Rates);  // CalcSell under the chosen rules
+    // The yield's tool tips after a sale: what a partial sale's yield is, with the realised
+    // profit of the shares sold; the standard ones otherwise.
+    void showYieldTips(const SellResult& r);
     void calculateBuySide();
     void calculateSellSide();
     // The price rule of a side applied (refused, or rewritten and stored), then the quantity
     // rule taken against the stored price. A refusal of either is applied and gives nullopt; an
-    // accepted quantity comes back for the flow to apply where it does.
-    std::optional<Verdict> judgeSide(const SideInputs& side);
-    // The sides on screen worked again, after a change of the rules or the minimum commission.
+    // accepted quantity comes back for the flow to apply where it does. A side worked again from
+    // what it shows has its price rewritten only when the verdict shows it otherwise (the
+    // market's price step changed), so that a field the user is in keeps its selection.
+    enum class Rewrite { Always, WhenChanged };
+    std::optional<Verdict> judgeSide(const SideInputs& side, Rewrite rewrite = Rewrite::Always);
+    // The sides on screen worked again, after a change of the rules, the minimum commission, a
+    // rate, the market, the bonus or the dividend.
     void recomputeShownSides();
-    // The sell side's captions and colours and Label8 as the window opens with them.
+    // The sell side's captions, colours and the yield's tool tips, and Label8, as the window
+    // opens with them.
     void resetSellMarks();
     // The target sale for the target typed in FormTarget, or nullopt after its message.
     std::optional<TargetSale> targetSale(TargetKind kind, std::string_view text);
@@ -130,6 +150,7 @@ private:
     HoldingDialogs m_tools;
     bool m_unloading = false;
     std::optional<TargetSale> m_targetSale;  // what FormTarget shows, for cmdUse
+    KeptTips m_yieldTips;                    // Text18's and Label18's as the window opens
 };
 
 }  // namespace zm

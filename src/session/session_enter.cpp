@@ -114,21 +114,23 @@ void Session::enterMain(Ctl c) {
         moveTo(form1::Text21);
         applyAcceptance(m_ui, form1::Text12, *qty, &m_state.SellQty);
         runCalcSell();
-    } else if (c == form1::Text21) {
-        if (applyVerdict(m_ui, form1::Text21, ruleText21(m_ui.text(form1::Text21)))) {
-            moveTo(form1::Text22);
-        }
-    } else if (c == form1::Text22) {
-        // The bonus and dividend take effect at the next buy-side calculation.
-        if (applyVerdict(m_ui, form1::Text22, ruleText22(m_ui.text(form1::Text22)))) {
-            moveTo(form1::Text1);
+    } else if (c == form1::Text21 || c == form1::Text22) {
+        // A bonus or dividend confirmed by Enter takes effect at once on the sides on screen.
+        const bool bonus = c == form1::Text21;
+        const Verdict verdict = (bonus ? ruleText21 : ruleText22)(m_ui.text(c));
+        if (applyVerdict(m_ui, c, verdict)) {
+            moveTo(bonus ? form1::Text22 : form1::Text1);
+            recomputeShownSides();
         }
     }
 }
 
-std::optional<Verdict> Session::judgeSide(const SideInputs& side) {
+std::optional<Verdict> Session::judgeSide(const SideInputs& side, Rewrite rewrite) {
     const Verdict price = side.priceRule(m_ui.text(side.price), priceDecimals());
-    if (!applyVerdict(m_ui, side.price, price, &(m_state.*side.storedPrice))) {
+    const bool sameText = price.shown && *price.shown == m_ui.text(side.price);
+    if (price.accepted && rewrite == Rewrite::WhenChanged && sameText) {
+        m_state.*side.storedPrice = price.stored.value_or(m_state.*side.storedPrice);
+    } else if (!applyVerdict(m_ui, side.price, price, &(m_state.*side.storedPrice))) {
         return std::nullopt;
     }
     Verdict qty = side.quantityRule(m_ui.text(side.quantity), m_state.*side.storedPrice);
@@ -139,30 +141,26 @@ std::optional<Verdict> Session::judgeSide(const SideInputs& side) {
     return qty;
 }
 
-// The shares held after the bonus: q + b × q × 0.1, with q the bought quantity of Text2 and b the
-// bonus shares per 10 of Text21, in double and in this order, written in general form (1,000
-// shares and 3 bonus give 1300). Both fields may hold text typed without Enter; when either holds
-// no number, or the sum is not a finite double, Text12 keeps its text.
+// The shares held after the bonus: q plus the whole bonus shares of q (bonusShares), with q the
+// bought quantity of Text2 and the bonus shares per 10 of Text21, written in general form (1,000
+// shares and 3 bonus give 1300; 10送4.8 on 125 shares gives 185). Both fields may hold text
+// typed without Enter; when either holds no number Money can hold, Text12 keeps its text.
 void Session::prefillSellQty() {
     const std::string bought = m_ui.text(form1::Text2);
     if (bought.empty()) {
         return;
     }
-    const auto q = numberTextToDouble(bought);
-    const auto b = numberTextToDouble(m_ui.text(form1::Text21));
-    if (!q || !b) {
+    const auto q = numberTextToMoney(bought);
+    const auto b = numberTextToMoney(m_ui.text(form1::Text21));
+    const auto bonus = q && b ? bonusShares(*b, *q) : std::nullopt;
+    const auto held = checkedSum(q, bonus);
+    if (!held) {
         return;
     }
-    double bonusShares = *b * *q;
-    bonusShares = bonusShares * 0.1;
-    const double held = *q + bonusShares;
-    if (!std::isfinite(held)) {
-        return;
-    }
-    m_ui.setText(form1::Text12, formatGeneral(held));
+    m_ui.setText(form1::Text12, formatMoneyGeneral(*held));
 }
 
-void Session::runCalcBuy() {
+void Session::runCalcBuy(Save save) {
     const Verdict bonus = checkBonus(m_ui.text(form1::Text21));
     if (!bonus.accepted) {
         applyRefusal(m_ui, form1::Text21, bonus);
@@ -182,10 +180,12 @@ void Session::runCalcBuy() {
     }
     storeBuy(m_state, *r);
     writeBuyFields(m_ui, *r);
-    SaveRates();
+    if (save == Save::Rates) {
+        SaveRates();
+    }
 }
 
-void Session::runCalcSell() {
+void Session::runCalcSell(Save save) {
     if (!m_rules.commissionReady()) {
         return;
     }
@@ -195,7 +195,20 @@ void Session::runCalcSell() {
     }
     storeSell(m_state, *r);
     writeSellFields(m_ui, *r);
-    SaveRates();
+    showYieldTips(*r);
+    if (save == Save::Rates) {
+        SaveRates();
+    }
+}
+
+void Session::showYieldTips(const SellResult& r) {
+    if (!r.partial) {
+        m_yieldTips.restore(m_ui, kYieldControls);
+        return;
+    }
+    for (Ctl c : kYieldControls) {
+        m_ui.setToolTip(c, r.yieldTip);
+    }
 }
 
 // Calculate: both sides from the four typed inputs. A side with an empty price or quantity is
@@ -206,22 +219,17 @@ void Session::calculate(Ctl) {
     if (!m_rules.commissionReady()) {
         return;
     }
-    // The sale sets these three before it reads them.
-    const Money profitLoss = m_state.ProfitLoss;
-    const Money amountReceived = m_state.AmountReceived;
-    const std::int32_t steps = m_state.StepCount;
-    m_state = CalcState{};
-    m_state.ProfitLoss = profitLoss;
-    m_state.AmountReceived = amountReceived;
-    m_state.StepCount = steps;
-
+    // Each side worked out here starts from nothing; a side a batch dialog filled keeps what the
+    // state holds of it, which is what the window shows.
     if (m_ui.isReadOnly(form1::Text1)) {
         m_ui.showMessage(msg::kClearFirst);
     } else {
+        clearPurchase(m_state);
         calculateBuySide();
         if (m_ui.isReadOnly(form1::Text11)) {
             m_ui.showMessage(msg::kClearFirst);
         } else {
+            clearSale(m_state);
             calculateSellSide();
         }
     }
@@ -258,9 +266,16 @@ void Session::recomputeShownSides() {
     // dialog's batches, the others from the main window's stored purchase or sale (its trade
     // amount is set by the calculation and cleared whenever an input of that side is entered
     // again, so a refused input leaves none) while its price and quantity fields still show them
-    // (not changed since without Enter). Its figures are cleared first, so that a side that
+    // (not changed since without Enter), their price judged again as Calculate judges it (the
+    // market's price step may have changed). Its figures are cleared first, so that a side that
     // cannot be worked again (a check refuses, the batches hold no shares any more) keeps none
-    // of the other rules'.
+    // of the earlier inputs'. Nothing is saved here: the rates are saved by the calculations the
+    // user starts, and the rules by their menu.
+    const bool buyShown = !m_ui.text(form1::Text3).empty();
+    const bool sellShown = !m_ui.text(form1::Text13).empty();
+    if (!buyShown && !sellShown) {
+        return;
+    }
     const auto shows = [this](Ctl field, Money value) {
         return numberTextToMoney(m_ui.text(field)) == value;
     };
@@ -271,8 +286,9 @@ void Session::recomputeShownSides() {
     const bool sellStored = !m_state.SellAmount.isZero() &&
                             shows(form1::Text11, m_state.SellPrice) &&
                             shows(form1::Text12, m_state.SellQty);
-    const bool buyShown = !m_ui.text(form1::Text3).empty();
-    const bool sellShown = !m_ui.text(form1::Text13).empty();
+    // Under trade-date rules a rate typed into the commission list is checked once, before
+    // either side; refused, both sides are cleared.
+    const bool ready = m_rules.commissionReady();
     if (sellShown) {
         for (Ctl field : kSellResults) {
             m_ui.setText(field, "");
@@ -284,17 +300,21 @@ void Session::recomputeShownSides() {
             m_ui.setText(field, "");
         }
         m_ui.setForeColor(form1::Label8, kBlack);
-        if (buyLocked) {
+        if (ready && buyLocked) {
             m_batch.CalcBatchBuy();
-        } else if (buyStored) {
-            runCalcBuy();
+        } else if (ready && buyStored && judgeSide(kBuyInputs, Rewrite::WhenChanged)) {
+            runCalcBuy(Save::Nothing);
+        }
+        // A purchase that cannot be worked again is gone: a sale is no longer set against it.
+        if (m_ui.text(form1::Text3).empty()) {
+            clearPurchase(m_state);
         }
     }
-    if (sellShown) {
+    if (sellShown && ready) {
         if (sellLocked) {
             m_batch.CalcBatchSell();
-        } else if (sellStored) {
-            runCalcSell();
+        } else if (sellStored && judgeSide(kSellInputs, Rewrite::WhenChanged)) {
+            runCalcSell(Save::Nothing);
         }
     }
 }

@@ -90,7 +90,11 @@ void writeSellFields(WindowModel& ui, const SellResult& r) {
         ui.setText(form1::Text18, r.yield ? formatAmount(*r.yield) : std::string());
     }
     if (r.partial) {
-        writeSellMark(ui, msg::kRemainingSharesCaption, kRed);
+        // The yield shown is still what came back against all that was paid: its caption takes
+        // the colour of its own sign.
+        ui.setCaption(form1::Label17, msg::kRemainingSharesCaption);
+        ui.setForeColor(form1::Label17, kRed);
+        ui.setForeColor(form1::Label18, r.yield && *r.yield < Money() ? kBlue : kRed);
         ui.setCaption(form1::Label19_17, msg::kSharesUnit);
         ui.setText(form1::Text19, formatGroupedWhole(r.remainingShares));
         ui.setForeColor(form1::Label8, kRed);
@@ -116,6 +120,64 @@ void storeSell(CalcState& st, const SellResult& r) {
     st.RemainTarget = r.remainTarget;
     st.RemainTransferFee = r.remainTransferFee;
     st.StepCount = r.stepCount;
+}
+
+void clearPurchase(CalcState& st) {
+    for (Money CalcState::*m :
+         {&CalcState::BuyPrice, &CalcState::BuyQty, &CalcState::BuyAmount,
+          &CalcState::BuyCommission, &CalcState::BuyStampDuty, &CalcState::BuyTransferFee,
+          &CalcState::BuyFeeTotal, &CalcState::BuyCostPerShare, &CalcState::AmountPaid,
+          &CalcState::HeldQty}) {
+        st.*m = Money();
+    }
+}
+
+void clearSale(CalcState& st) {
+    for (Money CalcState::*m :
+         {&CalcState::SellPrice, &CalcState::SellQty, &CalcState::SellAmount,
+          &CalcState::SellCommission, &CalcState::SellStampDuty, &CalcState::SellTransferFee,
+          &CalcState::SellFeeTotal, &CalcState::SellYield, &CalcState::RemainBasePrice,
+          &CalcState::RemainQty, &CalcState::RemainTarget, &CalcState::RemainTransferFee}) {
+        st.*m = Money();
+    }
+}
+
+namespace {
+
+Money shownValue(std::string_view text) {
+    return numberTextToMoney(text).value_or(Money());
+}
+
+}  // namespace
+
+void storeBatchBuy(CalcState& st, const BatchBuyTexts& r) {
+    const CombinedTradeTexts& t = r.trade;
+    st.BuyPrice = shownValue(t.price);
+    st.BuyQty = shownValue(t.quantity);
+    st.BuyAmount = shownValue(t.amount);
+    st.BuyCommission = shownValue(t.commissionMinimum.value_or(t.commission));
+    st.BuyStampDuty = shownValue(t.stampDuty);
+    st.BuyTransferFee = shownValue(t.transferFee);
+    st.BuyFeeTotal = shownValue(t.feeTotal);
+    st.BuyCostPerShare = shownValue(r.costPerShare);
+    st.AmountPaid = shownValue(r.amountPaid);
+    st.HeldQty = st.BuyQty;
+}
+
+void storeBatchSell(CalcState& st, const BatchSellTexts& r) {
+    const CombinedTradeTexts& t = r.trade;
+    st.SellPrice = shownValue(t.price);
+    st.SellQty = shownValue(t.quantity);
+    st.SellAmount = shownValue(t.amount);
+    st.SellCommission = shownValue(t.commissionMinimum.value_or(t.commission));
+    st.SellStampDuty = shownValue(t.stampDuty);
+    st.SellTransferFee = shownValue(t.transferFee);
+    st.SellFeeTotal = shownValue(t.feeTotal);
+    st.AmountReceived = shownValue(r.received);
+    if (r.profit) {
+        st.ProfitLoss = shownValue(*r.profit);
+        st.SellYield = shownValue(r.yield);
+    }
 }
 
 bool IsValidPrice(const WindowModel& ui, Ctl field) {

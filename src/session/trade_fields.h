@@ -1,7 +1,9 @@
 #pragma once
 
+#include <array>
 #include <string_view>
 
+#include "fees/batch_calc.h"
 #include "fees/calc_buy.h"
 #include "fees/calc_sell.h"
 #include "session/calc_state.h"
@@ -28,10 +30,27 @@ void writeBuyFields(WindowModel& ui, const BuyResult& r);
 // Records the purchase's figures in the main window's state.
 void storeBuy(CalcState& st, const BuyResult& r);
 
+// Forgets the purchase (its inputs and figures, the amount paid and the shares held), or the sale
+// (its inputs and figures, the yield and the remaining-share search's figures; the profit, the
+// amount received and the step counter stay, as the sale sets them before it reads them).
+void clearPurchase(CalcState& st);
+void clearSale(CalcState& st);
+
+// Records a batch dialog's combined purchase or sale in the state as the main window records a
+// trade of its own, so that what follows (a sale, the remaining shares' break-even, the target
+// price, a batch sale) is set against it: every figure as its field shows it, which is what the
+// batch computations work each figure from. A batch purchase gets no bonus shares.
+void storeBatchBuy(CalcState& st, const BatchBuyTexts& r);
+void storeBatchSell(CalcState& st, const BatchSellTexts& r);
+
 SellInputs readSellInputs(const WindowModel& ui);
 
+// The yield and its caption, whose tool tips a partial sale changes.
+inline constexpr std::array<Ctl, 2> kYieldControls = {form1::Text18, form1::Label18};
+
 // Writes the sell side in its order: the partial-sale marks cleared, Text13 … Text20, the gain
-// or loss mark, the yield, and for a partial sale the remaining shares and Text9.
+// or loss mark, the yield, and for a partial sale the remaining shares (Label17 red, Label18 in
+// the colour of the yield's sign) and Text9.
 void writeSellFields(WindowModel& ui, const SellResult& r);
 
 // Records the sale's figures in the main window's state.

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <QAbstractButton>
+#include <QAction>
 #include <QApplication>
 #include <QClipboard>
 #include <QComboBox>
@@ -289,6 +290,49 @@ TEST(MainWindowFocus, choosing_the_fund_market_by_click_or_arrow_key_sets_both_r
         EXPECT_EQ(program.control<QComboBox>(form1::Combo1)->currentText(), QStringLiteral("0.0"));
         EXPECT_EQ(program.control<QComboBox>(form1::Combo2)->currentText(), QStringLiteral("0"));
     }
+}
+
+}  // namespace
+}  // namespace zm
+
+namespace zm {
+namespace {
+
+// Under today's rules the commission box takes typed rates: Enter in it checks the rate, works the
+// purchase on screen again and goes on to the buy price; a rate it refuses keeps the focus there.
+TEST(MainWindowFocus, enter_in_the_typed_commission_rate_works_the_figures_again_and_goes_on) {
+    test::QtMessageWatcher watcher;
+    test::QtProgram program;
+    for (const char* typed : {"10", "1000"}) {
+        QTest::keyClicks(QApplication::focusWidget(), QString::fromLatin1(typed));
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+    }
+    program.menuItem(form1::mnuRulesCurrent)->trigger();
+    QLineEdit* rate = program.control<QComboBox>(form1::Combo1)->lineEdit();
+    ASSERT_NE(rate, nullptr);
+    const auto type = [rate](const char* text) {
+        rate->setFocus();
+        rate->selectAll();
+        QTest::keyClicks(rate, QString::fromUtf8(text));
+        QTest::keyClick(rate, Qt::Key_Return);
+    };
+    type("0.25");
+    EXPECT_EQ(program.control<QLineEdit>(form1::Text4)->text(), QStringLiteral("5.00"));
+    EXPECT_EQ(program.control<QLineEdit>(form1::Text10)->text(), QStringLiteral("10,005.10"));
+    EXPECT_EQ(focusName(), "Text1");
+    watcher.expect(msg::kCommissionRateDecimals);
+    type("0.0855");
+    EXPECT_EQ(watcher.pending(), 0u);
+    // The main window becomes active again once the box is gone.
+    QtProgram::activate(program.form1());
+    EXPECT_EQ(focusName(), "Combo1");
+    EXPECT_EQ(rate->selectedText(), QStringLiteral("0.0855"));
+    // Full-width digits, as an input method types them, are taken as in every other field.
+    rate->setText(QStringLiteral("０．３"));
+    QTest::keyClick(rate, Qt::Key_Return);
+    EXPECT_EQ(program.windows().text(form1::Combo1), "0.3");
+    EXPECT_EQ(program.control<QLineEdit>(form1::Text4)->text(), QStringLiteral("5.00"));
+    EXPECT_EQ(focusName(), "Text1");
 }
 
 }  // namespace

@@ -117,10 +117,53 @@ INSTANTIATE_TEST_SUITE_P(
                "4,938.00", "12.34", "0.00", "0.00", "12.34", "49.51", "49.65", "4,950.34"},
         BuyRow{"halfway_commission_rounds_up_to_even", kSZ, 2.5, 0, "49.42", "100", "0", "0",
                "4,942.00", "12.36", "0.00", "0.00", "12.36", "49.55", "49.69", "4,954.36"},
+        // 10转4.8: 480 bonus shares, 10,061.00 ÷ 1,480 = 6.7980 raised to 6.80.
+        BuyRow{"announced_bonus_of_four_point_eight", kSH, 3.0, 3, "10.00", "1000", "4.8", "0",
+               "10,000.00", "30.00", "30.00", "1.00", "61.00", "6.80", "6.85", "10,061.00"},
+        // 100 × 0.33 ÷ 10 = 3.3 bonus shares: the holding receives 3; 1,009.00 ÷ 103 = 9.796.
+        BuyRow{"bonus_fraction_dropped", kSH, 3.0, 3, "10.00", "100", "0.33", "0", "1,000.00",
+               "5.00", "3.00", "1.00", "9.00", "9.80", "9.89", "1,009.00"},
+        // 10派2.356: 235.60 on 1,000 shares, not 10派2.36's 236.00.
+        BuyRow{"announced_dividend_of_three_decimals", kSH, 3.0, 3, "10.00", "1000", "0", "2.356",
+               "10,000.00", "30.00", "30.00", "1.00", "61.00", "9.83", "9.89", "9,825.40"},
+        // 100 × 0.0005 ÷ 10 = 0.005 yuan is paid as a fen, rounded half up once.
+        BuyRow{"dividend_of_half_a_fen_rounds_up", kSZ, 2.5, 0, "1.00", "100", "0", "0.0005",
+               "100.00", "5.00", "0.00", "0.00", "5.00", "1.05", "1.12", "104.99"},
         // A dividend above the trade amount: negative cost, break-even and amount paid.
         BuyRow{"dividend_above_the_trade_amount", kSH, 3.0, 3, "1.00", "100", "0", "20", "100.00",
                "5.00", "0.30", "1.00", "6.30", "-0.93", "-0.88", "-93.70"}),
     [](const ::testing::TestParamInfo<BuyRow>& row) { return row.param.name; });
+
+// The bonus shares and the dividend of a holding, as companies announce them per 10 shares.
+struct PerTenRow {
+    const char* name;
+    const char* perTen;
+    const char* shares;
+    const char* dividend;  // dividendTotal
+    const char* bonus;     // bonusShares
+};
+
+class PerTenTest : public ::testing::TestWithParam<PerTenRow> {};
+
+TEST_P(PerTenTest, gives_whole_bonus_shares_and_the_dividend_to_the_fen) {
+    const PerTenRow& r = GetParam();
+    EXPECT_EQ(dividendTotal(money(r.perTen), money(r.shares)), money(r.dividend));
+    EXPECT_EQ(bonusShares(money(r.perTen), money(r.shares)), money(r.bonus));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Rows, PerTenTest,
+    ::testing::Values(PerTenRow{"whole", "3", "1000", "300", "300"},
+                      PerTenRow{"none", "0", "1000", "0", "0"},
+                      PerTenRow{"announced_4_8", "4.8", "1000", "480", "480"},
+                      PerTenRow{"odd_holding", "4.8", "125", "60", "60"},
+                      PerTenRow{"fraction_of_a_share_dropped", "2.356", "1000", "235.6", "235"},
+                      PerTenRow{"fen_exact", "2.356", "100", "23.56", "23"},
+                      PerTenRow{"nearly_a_whole_share_dropped", "0.99", "100", "9.9", "9"},
+                      PerTenRow{"half_a_fen_rounds_up", "0.0005", "100", "0.01", "0"},
+                      PerTenRow{"less_than_half_a_fen", "0.0004", "100", "0", "0"},
+                      PerTenRow{"largest_holding", "10", "2147483600", "2147483600", "2147483600"}),
+    [](const ::testing::TestParamInfo<PerTenRow>& row) { return row.param.name; });
 
 // The writer puts the figures into Text3 … Text10, with the fixes of the bonus and dividend
 // fields, turns Label8 red, and the state records what the fields show.

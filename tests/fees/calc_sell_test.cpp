@@ -3,8 +3,10 @@
 
 #include <gtest/gtest.h>
 
+#include <optional>
 #include <ostream>
 #include <string>
+#include <string_view>
 #include <tuple>
 
 #include "fees/calc_window.h"
@@ -104,6 +106,13 @@ struct SellRow {
     friend void PrintTo(const SellRow& row, std::ostream* os) { *os << row.name; }
 };
 
+// Label18 takes the mark's colour; after a partial sale, whose mark is the remaining shares', it
+// takes that of the yield's own sign: red at or above zero, blue below.
+Rgb yieldMark(const SellRow& r) {
+    const bool partial = std::string_view(r.unit) == "股";
+    return partial ? (r.yield[0] == '-' ? kBlue : kRed) : r.mark;
+}
+
 class CalcSellTest : public ::testing::TestWithParam<SellRow> {};
 
 TEST_P(CalcSellTest, writes_every_sell_field_and_the_mark) {
@@ -118,7 +127,7 @@ TEST_P(CalcSellTest, writes_every_sell_field_and_the_mark) {
     EXPECT_EQ(std::tuple(w.ui.caption(form1::Label17), w.foreColor(form1::Label17),
                          w.foreColor(form1::Label18), w.ui.caption(form1::Label19_17),
                          w.text(form1::Text9)),
-              std::tuple(r.label17, r.mark, r.mark, r.unit, r.breakEven));
+              std::tuple(r.label17, r.mark, yieldMark(r), r.unit, r.breakEven));
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -128,6 +137,12 @@ INSTANTIATE_TEST_SUITE_P(
         SellRow{"shanghai_partial_sale", form1::Option1, "3.0", "1", kShanghai1000, "11.00", "500",
                 "5,500.00", "16.50", "5.50", "1.00", "23.00", "5,477.00", "500", "-45.45",
                 "剩余股票", kRed, "股", "9.17"},
+        // What came back exceeds all that was paid: the yield is a gain, in red. The remaining
+        // shares have nothing left to bring back; the own rules' search puts their break-even
+        // below zero.
+        SellRow{"partial_sale_bringing_back_more_than_was_paid", form1::Option1, "3.0", "1",
+                kShanghai1000, "25.00", "500", "12,500.00", "37.50", "12.50", "1.00", "51.00",
+                "12,449.00", "500", "23.98", "剩余股票", kRed, "股", "-4.80"},
         SellRow{"shanghai_whole_holding", form1::Option1, "3.0", "1", kShanghai1000, "11.00",
                 "1,000", "11,000.00", "33.00", "11.00", "1.00", "45.00", "10,955.00", "914.00",
                 "9.10", "大赚特赚", kRed, "元", kOld},
@@ -183,6 +198,52 @@ TEST(CalcSell, partial_sale_keeps_the_loss_and_yield_and_explains_the_remaining_
     EXPECT_EQ(r.remainingTip,
               "剩余股票每股的保本价格，卖出的500股的各种费用计入剩余股票成本里面。");
 }
+
+// The yield's tool tip of a partial sale: the realised profit of the 500 shares sold against half
+// of the 10,041.00 paid.
+TEST(CalcSell, partial_sale_explains_the_yield_with_the_realised_profit) {
+    EXPECT_EQ(sale(kSH, "3.0", "1", kShanghai1000, "11.00", "500").yieldTip,
+              "部分卖出：收益率是本次实收金额减去全部实付金额后占实付金额的百分比，剩余股票没有计入"
+              "。卖出的500股按股数分摊实付金额5,020.50元，实现盈亏456.50元，收益率9.09％");
+    EXPECT_EQ(sale(kSH, "3.0", "1", kShanghai1000, "11.00", "1,000").yieldTip, "");
+}
+
+struct RealisedRow {
+    const char* name;
+    const char* received;
+    const char* paid;
+    const char* sold;
+    const char* held;
+    const char* costPart;
+    const char* profit;
+    const char* yield;  // nullptr: none
+};
+
+class Realised : public ::testing::TestWithParam<RealisedRow> {};
+
+TEST_P(Realised, sets_the_shares_sold_against_their_part_of_the_amount_paid) {
+    const RealisedRow& r = GetParam();
+    const auto got = realisedSale(money(r.received), money(r.paid), money(r.sold), money(r.held));
+    ASSERT_TRUE(got);
+    EXPECT_EQ(got->costPart, money(r.costPart));
+    EXPECT_EQ(got->profit, money(r.profit));
+    EXPECT_EQ(got->yield, r.yield ? std::optional(money(r.yield)) : std::nullopt);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Rows, Realised,
+    ::testing::Values(
+        RealisedRow{"half_the_holding", "5477", "10041", "500", "1000", "5020.5", "456.5", "9.09"},
+        // A third of 100.00 is 33.33…: each figure rounded once, from the exact quotient.
+        RealisedRow{"a_third", "40", "100", "1", "3", "33.33", "6.67", "20"},
+        // Halves go up (away from zero): 50.005 → 50.01, −0.005 → −0.01, −0.9999… → −1 hundredth.
+        RealisedRow{"halves_away_from_zero", "50", "100.01", "1", "2", "50.01", "-0.01", "-0.01"},
+        // A dividend larger than the purchase leaves nothing paid to set a yield against.
+        RealisedRow{"nothing_paid", "100", "-500", "1", "2", "-250", "350", nullptr},
+        // The largest figures of the supported range stay exact.
+        RealisedRow{"largest", "100000000000", "99999999999.99", "2147483646", "2147483647",
+                    "99999999953.42", "46.58", "0"}),
+    [](const ::testing::TestParamInfo<RealisedRow>& row) { return std::string(row.param.name); });
 
 TEST(CalcSell, second_remaining_search_runs_when_the_commission_is_below_five) {
     const SellResult r = sale(kSZ, "3.0", "1", kShenzhen200, "10.50", "100");

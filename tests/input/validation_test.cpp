@@ -153,17 +153,36 @@ const Row kRows[] = {
     {"bonus_huge", bonus, "1e300", kBonusMax, nullptr, nullptr},
     {"bonus_ten", bonus, "10", "", "10", nullptr},
     {"bonus_zero", bonus, "0", "", "0", nullptr},
-    {"bonus_rounds_down", bonus, "0.4", "", "0", nullptr},
-    {"bonus_half_to_even", bonus, "2.5", "", "2", nullptr},
+    {"bonus_whole_with_a_point", bonus, "5.0", "", "5", nullptr},
+    {"bonus_full_width", bonus, "１０", "", "10", nullptr},
+    // As announced, up to four decimals (10转4.8); trailing zeros dropped.
+    {"bonus_keeps_a_fraction", bonus, "0.4", "", "0.4", nullptr},
+    {"bonus_half", bonus, "2.5", "", "2.5", nullptr},
+    {"bonus_announced", bonus, "4.80", "", "4.8", nullptr},
+    {"bonus_four_decimals", bonus, "1.2345", "", "1.2345", nullptr},
+    {"bonus_five_decimals", bonus, "1.23456", kBonusDecimals, nullptr, nullptr},
+    {"bonus_below_a_ten_thousandth", bonus, "0.00001", kBonusDecimals, nullptr, nullptr},
+    {"bonus_range_before_decimals", bonus, "10.00001", kBonusMax, nullptr, nullptr},
 
     {"dividend_letters", dividend, "abc", kDividendNotNumber, nullptr, nullptr},
-    {"dividend_zero", dividend, "0", kDividendMin, nullptr, nullptr},
-    {"dividend_reset_text", dividend, "0.00", kDividendMin, nullptr, nullptr},
-    {"dividend_below_a_fen", dividend, "0.00996", kDividendMin, nullptr, nullptr},
-    {"dividend_negative", dividend, "-1", kDividendMin, nullptr, nullptr},
+    // 0 is no dividend, the field's reset text.
+    {"dividend_zero", dividend, "0", "", "0.00", nullptr},
+    {"dividend_reset_text", dividend, "0.00", "", "0.00", nullptr},
+    {"dividend_minus_zero", dividend, "-0", "", "0.00", nullptr},
+    {"dividend_negative", dividend, "-1", kDividendNegative, nullptr, nullptr},
+    {"dividend_negative_fen", dividend, "-0.01", kDividendNegative, nullptr, nullptr},
+    {"dividend_below_a_fen", dividend, "0.00996", kDividendDecimals, nullptr, nullptr},
     {"dividend_just_above_limit", dividend, "21474836.48", kDividendMax, nullptr, nullptr},
+    {"dividend_a_tenth_of_a_fen_above_limit", dividend, "21474836.471", kDividendMax, nullptr,
+     nullptr},
     {"dividend_huge", dividend, "1e300", kDividendMax, nullptr, nullptr},
-    {"dividend_rounded_to_fen", dividend, "1.234", "", "1.23", nullptr},
+    {"dividend_one_decimal", dividend, "1.5", "", "1.50", nullptr},
+    {"dividend_announced", dividend, "2.356", "", "2.356", nullptr},
+    {"dividend_trailing_zero", dividend, "2.3560", "", "2.356", nullptr},
+    {"dividend_four_decimals", dividend, "1.2345", "", "1.2345", nullptr},
+    {"dividend_five_decimals", dividend, "1.23456", kDividendDecimals, nullptr, nullptr},
+    {"dividend_half_a_fen", dividend, "0.005", "", "0.005", nullptr},
+    {"dividend_full_width", dividend, "２．３５６", "", "2.356", nullptr},
     {"dividend_one_fen", dividend, "0.01", "", "0.01", nullptr},
     {"dividend_at_limit", dividend, "21474836.47", "", "21474836.47", nullptr},
 
@@ -174,7 +193,11 @@ const Row kRows[] = {
     {"typed_bonus_above_ten", typedBonus, "11", kBonusMax, nullptr, nullptr},
     {"typed_bonus_ten", typedBonus, "10", "", nullptr, nullptr},
     {"typed_bonus_letters", typedBonus, "abc", "", nullptr, nullptr},
-    {"typed_dividend_negative", typedDividend, "-1", kDividendMin, nullptr, nullptr},
+    {"typed_bonus_four_decimals", typedBonus, "4.8125", "", nullptr, nullptr},
+    {"typed_bonus_five_decimals", typedBonus, "4.81251", kBonusDecimals, nullptr, nullptr},
+    {"typed_dividend_negative", typedDividend, "-1", kDividendNegative, nullptr, nullptr},
+    {"typed_dividend_four_decimals", typedDividend, "2.3561", "", nullptr, nullptr},
+    {"typed_dividend_five_decimals", typedDividend, "2.35612", kDividendDecimals, nullptr, nullptr},
     {"typed_dividend_above_limit", typedDividend, "21474836.48", kDividendMax, nullptr, nullptr},
     {"typed_dividend_huge", typedDividend, "1e300", kDividendMax, nullptr, nullptr},
     // 465.67 per 10 shares on 2,147,483,600 shares is 100,001,867,... yuan.
@@ -236,6 +259,53 @@ const Row kRows[] = {
 };
 
 INSTANTIATE_TEST_SUITE_P(Rows, Rules, ::testing::ValuesIn(kRows), rowName);
+
+// The commission rate typed into the commission list under a trade date's rules.
+struct RateRow {
+    const char* name;
+    std::string typed;
+    std::string_view message;  // empty when accepted
+    const char* shown;         // the rewritten text; nullptr when left as typed
+    std::int64_t ppm;          // the rate taken, in millionths
+};
+
+class CommissionRate : public ::testing::TestWithParam<RateRow> {};
+
+TEST_P(CommissionRate, gives_the_verdict_of_the_row) {
+    const RateRow& row = GetParam();
+    const RateVerdict v = ruleCommissionRate(row.typed);
+    EXPECT_EQ(v.verdict.accepted, row.message.empty());
+    EXPECT_EQ(v.verdict.message, row.message);
+    EXPECT_EQ(v.verdict.shown, row.shown ? std::optional<std::string>(row.shown) : std::nullopt);
+    if (v.verdict.accepted) {
+        EXPECT_EQ(v.ppm, row.ppm);
+    }
+}
+
+const RateRow kRateRows[] = {
+    {"brokers_wan_two_and_a_half", "0.25", "", nullptr, 250},
+    {"three_decimals", "0.085", "", nullptr, 85},
+    {"highest", "3", "", nullptr, 3000},
+    {"no_leading_zero", ".5", "", nullptr, 500},
+    {"zero", "0", "", nullptr, 0},
+    {"blanks_around", " 1.5 ", "", nullptr, 1500},
+    {"trailing_zeros_are_no_decimals", "0.2500", "", nullptr, 250},
+    {"full_width_shown_in_ascii", "０．２５", "", "0.25", 250},
+    {"full_width_point_and_digits", "１.５", "", "1.5", 1500},
+    {"fourth_decimal", "0.0001", kCommissionRateDecimals, nullptr, 0},
+    {"fifth_decimal", "0.25001", kCommissionRateDecimals, nullptr, 0},
+    {"fourth_decimal_just_below_the_highest", "2.9995", kCommissionRateDecimals, nullptr, 0},
+    {"fourth_decimal_full_width", "０．１２３４", kCommissionRateDecimals, nullptr, 0},
+    {"above_the_highest_by_a_thousandth", "3.001", kCommissionRateInvalid, nullptr, 0},
+    {"above_the_highest_by_less", "3.0001", kCommissionRateInvalid, nullptr, 0},
+    {"empty", "", kCommissionRateInvalid, nullptr, 0},
+    {"negative", "-1", kCommissionRateInvalid, nullptr, 0},
+    {"exponent", "1e-3", kCommissionRateInvalid, nullptr, 0},
+    {"letters", "abc", kCommissionRateInvalid, nullptr, 0},
+    {"two_points", "1..2", kCommissionRateInvalid, nullptr, 0},
+};
+
+INSTANTIATE_TEST_SUITE_P(Rows, CommissionRate, ::testing::ValuesIn(kRateRows), rowName);
 
 }  // namespace
 }  // namespace zm::test

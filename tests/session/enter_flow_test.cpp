@@ -262,8 +262,18 @@ TEST_F(EnterFlow, enter_walks_the_six_fields_in_a_cycle_back_to_the_buy_price) {
     EXPECT_EQ(shown(form1::Text2), "1,000");
     EXPECT_EQ(shown(form1::Text11), "11.00");
     EXPECT_EQ(shown(form1::Text12), "1,000");
-    EXPECT_EQ(shown(form1::Text21), "0");
-    EXPECT_EQ(shown(form1::Text22), "1.23");
+    EXPECT_EQ(shown(form1::Text21), "0.4");
+    EXPECT_EQ(shown(form1::Text22), "1.234");
+}
+
+// The Enter round ends where it began: 0.00, the dividend field's own text, is no dividend.
+TEST_F(EnterFlow, enter_in_the_dividend_takes_its_reset_text_and_goes_back_to_the_price) {
+    ASSERT_EQ(shown(form1::Text22), "0.00");
+    enter(form1::Text22);
+    EXPECT_TRUE(ui.messages.empty());
+    EXPECT_EQ(shown(form1::Text22), "0.00");
+    EXPECT_TRUE(ui.hasFocus(form1::Text1));
+    EXPECT_TRUE(ui.isWholeTextSelected(form1::Text1));
 }
 
 struct PrefillRow {
@@ -295,6 +305,11 @@ const PrefillRow kPrefillRows[] = {
     {"three_bonus_per_ten", "1,000", "3", "1300"},
     {"no_bonus_is_written_without_grouping", "1,000", "0", "1000"},
     {"fractional_bonus", "100", "2.5", "125"},
+    // The whole bonus shares the holding receives: 10送4.8 on 125 shares gives 60, on 1,000 shares
+    // 4.8125 per 10 gives 481.25, of which the quarter share is dropped.
+    {"announced_bonus", "125", "4.8", "185"},
+    {"bonus_of_four_decimals", "1,000", "4.8125", "1481"},
+    {"fraction_of_a_share_dropped", "100", "0.33", "103"},
     {"quantity_typed_without_enter", "150", "1", "165"},
     {"buy_quantity_empty", "", "3", "77"},
     {"buy_quantity_letters", "abc", "3", "77"},
@@ -349,6 +364,12 @@ const AdjustmentRow kAdjustmentRows[] = {
     // No number: CalcBuy counts it as 0 and says so in the field.
     {"bonus_letters", form1::Text21, "abc", "", "0"},
     {"dividend_empty", form1::Text22, "", "", "0"},
+    // As announced, up to four decimals; a fifth, or a negative dividend, is refused.
+    {"bonus_announced", form1::Text21, "4.8", "", "4.8"},
+    {"dividend_announced", form1::Text22, "2.356", "", "2.356"},
+    {"bonus_five_decimals", form1::Text21, "4.81251", msg::kBonusDecimals, "4.81251"},
+    {"dividend_five_decimals", form1::Text22, "2.35612", msg::kDividendDecimals, "2.35612"},
+    {"dividend_negative", form1::Text22, "-0.5", msg::kDividendNegative, "-0.5"},
 };
 
 INSTANTIATE_TEST_SUITE_P(Rows, AdjustmentCheck, ::testing::ValuesIn(kAdjustmentRows), rowName);
@@ -395,7 +416,9 @@ const RefusedEnterRow kRefusedEnterRows[] = {
     {"sell_price", form1::Text11, "abc", msg::kSellPriceNotNumber},
     {"sell_qty", form1::Text12, "2147483647.5", msg::kSellQtyMax},
     {"bonus", form1::Text21, "10.4", msg::kBonusMax},
-    {"dividend", form1::Text22, "0.00", msg::kDividendMin},
+    {"dividend", form1::Text22, "-0.01", msg::kDividendNegative},
+    {"bonus_decimals", form1::Text21, "4.81251", msg::kBonusDecimals},
+    {"dividend_decimals", form1::Text22, "0.00001", msg::kDividendDecimals},
 };
 
 INSTANTIATE_TEST_SUITE_P(Rows, RefusedEnter, ::testing::ValuesIn(kRefusedEnterRows), rowName);

@@ -12,7 +12,6 @@
 
 #include "fees/calc_sell.h"
 #include "fees/fee_rules.h"
-#include "fees/target_price.h"
 #include "session/main_window_fixture.h"
 #include "settings/code_page.h"
 #include "settings/profile_file.h"
@@ -320,12 +319,16 @@ TEST_F(FeeRulesTest, switching_to_todays_rules_and_back_recomputes_and_restores_
 // minimum commission, the trade date.
 TEST_F(FeeRulesTest, bad_rates_minimums_and_dates_are_refused_and_change_nothing) {
     session.handle(form1::mnuRulesCurrent, Gesture::Click);
-    for (const char* rate : {"", "-1", "3.001", "0.0001", "1e-3", "０.２５", "abc", "1..2"}) {
+    const std::pair<const char*, std::string_view> rates[] = {
+        {"", msg::kCommissionRateInvalid},      {"-1", msg::kCommissionRateInvalid},
+        {"3.001", msg::kCommissionRateInvalid}, {"0.0001", msg::kCommissionRateDecimals},
+        {"1e-3", msg::kCommissionRateInvalid},  {"abc", msg::kCommissionRateInvalid},
+        {"1..2", msg::kCommissionRateInvalid}};
+    for (const auto& [rate, message] : rates) {
         ui.messages.clear();
         type(form1::Combo1, rate);
         calculate();
-        EXPECT_EQ(ui.messages, std::vector<std::string>{std::string(msg::kCommissionRateInvalid)})
-            << rate;
+        EXPECT_EQ(ui.messages, std::vector<std::string>{std::string(message)}) << rate;
         EXPECT_TRUE(ui.hasFocus(form1::Combo1)) << rate;
     }
     const std::string longText(10000, '1');
@@ -487,145 +490,6 @@ TEST(EraBreakEven, is_the_lowest_price_that_brings_back_the_target_in_every_era_
     }
     EXPECT_GT(cases, 3000);
     EXPECT_GT(dips, 1000);
-}
-
-}  // namespace
-}  // namespace zm::test
-
-namespace zm::test {
-namespace {
-
-// The target sell price: the worked examples under both kinds of rules through the session, the
-// refusals, and the search against a plain scan.
-struct TargetRow {
-    const char* name;
-    bool today;
-    TargetKind kind;
-    const char* target;
-    const char* price;
-    const char* profit;
-    const char* yield;
-};
-
-const TargetRow kTargets[] = {
-    {"today_profit_500", true, TargetKind::Profit, "500", "10.52", "504.53", "5.04"},
-    {"today_yield_5", true, TargetKind::Yield, "5", "10.52", "504.53", "5.04"},
-    {"today_zero_is_the_break_even", true, TargetKind::Profit, "0", "10.02", "4.79", "0.05"},
-    {"today_stop_loss_300", true, TargetKind::Profit, "-300", "9.72", "-295.06", "-2.95"},
-    {"own_profit_1000", false, TargetKind::Profit, "1000", "11.13", "1,001.22", "9.95"},
-    {"own_zero_is_the_break_even", false, TargetKind::Profit, "0", "10.13", "7.22", "0.07"},
-};
-
-class TargetExample : public MainWindowTest, public ::testing::WithParamInterface<TargetRow> {};
-
-TEST_P(TargetExample, is_the_lowest_price_that_meets_the_target) {
-    const TargetRow& r = GetParam();
-    if (r.today) {
-        session.handle(form1::mnuRulesCurrent, Gesture::Click);
-        type(form1::Combo1, "0.25");
-    } else {
-        useRates("3.0", "3");
-    }
-    type(form1::Text1, "10");
-    type(form1::Text2, "1000");
-    calculate();
-    const auto sale = targetSale(session, ui, r.kind == TargetKind::Yield, r.target);
-    ASSERT_TRUE(sale);
-    EXPECT_EQ(sale->price, r.price);
-    EXPECT_EQ(sale->profit, r.profit);
-    EXPECT_EQ(sale->yield, r.yield);
-    EXPECT_TRUE(ui.messages.empty());
-}
-
-INSTANTIATE_TEST_SUITE_P(Rows, TargetExample, ::testing::ValuesIn(kTargets), rowName);
-
-TEST_F(FeeRulesTest, a_target_is_refused_without_a_purchase_as_no_number_and_beyond_reach) {
-    const std::pair<const char*, std::string_view> before[] = {{"500", msg::kTargetNoPurchase}};
-    for (const auto& [text, message] : before) {
-        EXPECT_FALSE(targetSale(session, ui, false, text));
-        EXPECT_EQ(ui.messages.back(), message);
-    }
-    type(form1::Text1, "10");
-    type(form1::Text2, "1000");
-    calculate();
-    const std::tuple<TargetKind, const char*, std::string_view> rows[] = {
-        {TargetKind::Profit, "abc", msg::kTargetNotNumber},
-        {TargetKind::Profit, "", msg::kTargetNotNumber},
-        {TargetKind::Yield, "-100.01", msg::kTargetNotNumber},
-        {TargetKind::Profit, "1e12", msg::kTargetUnreachable},
-        {TargetKind::Yield, "1e9", msg::kTargetUnreachable},
-    };
-    for (const auto& [kind, text, message] : rows) {
-        ui.messages.clear();
-        EXPECT_FALSE(targetSale(session, ui, kind == TargetKind::Yield, text)) << text;
-        EXPECT_EQ(ui.messages, std::vector<std::string>{std::string(message)}) << text;
-    }
-}
-
-TEST_F(FeeRulesTest, using_a_target_fills_the_sell_side_as_enter_does) {
-    session.handle(form1::mnuRulesCurrent, Gesture::Click);
-    type(form1::Combo1, "0.25");
-    type(form1::Text1, "10");
-    type(form1::Text2, "1000");
-    calculate();
-    ASSERT_TRUE(targetSale(session, ui, false, "500"));
-    session.handle(formTarget::cmdUse, Gesture::Click);
-    EXPECT_EQ(shown(form1::Text11), "10.52");
-    EXPECT_EQ(shown(form1::Text12), "1,000");
-    EXPECT_EQ(shown(form1::Text19), "504.53");
-    EXPECT_EQ(shown(form1::Text18), "5.04");
-    EXPECT_TRUE(ui.hasFocus(form1::Text21));
-}
-
-TEST(TargetSalePrice, meets_the_target_where_one_step_lower_does_not_under_both_kinds_of_rules) {
-    std::mt19937_64 rng(7);
-    int scanned = 0;
-    for (int n = 0; n < 6000; ++n) {
-        TargetPurchase p;
-        p.rules =
-            n % 2 == 0 ? FeeRules{} : FeeRules{RuleKind::Current, {}, 250, Money::fromYuan(5)};
-        p.market = static_cast<Market>(n % 3);
-        p.commissionRate = std::uniform_int_distribution<int>(0, 30)(rng) / 10.0;
-        p.stampDutyRate = std::uniform_int_distribution<int>(0, 6)(rng);
-        const bool small = n % 3 == 0;
-        p.shares = Money::fromYuan(small ? std::uniform_int_distribution<int>(1, 30)(rng)
-                                         : 100 * std::uniform_int_distribution<int>(1, 500)(rng));
-        p.amountPaid = Money::fromFen(
-            std::uniform_int_distribution<std::int64_t>(100, small ? 50'000 : 5'000'000)(rng));
-        const TargetKind kind = n % 4 < 2 ? TargetKind::Profit : TargetKind::Yield;
-        const Money target =
-            kind == TargetKind::Profit
-                ? Money::fromFen(std::uniform_int_distribution<std::int64_t>(-50'000, 500'000)(rng))
-                : Money::fromFen(std::uniform_int_distribution<std::int64_t>(-5'000, 5'000)(rng));
-        const Money step = priceStep(p.rules, p.market);
-        const auto meets = [&](Money price) {
-            const Money amount = *Money::mul(price, p.shares);
-            const auto fees =
-                saleFees(p.rules, p.market, p.commissionRate, p.stampDutyRate, amount, p.shares);
-            const Money profit =
-                *numberTextToMoney(formatAmount(amount - fees->total - p.amountPaid));
-            const auto yield = roundTripYield(amount - fees->total - p.amountPaid, p.amountPaid);
-            return kind == TargetKind::Profit ? profit >= target : *yield >= target;
-        };
-        const auto sale = targetSalePrice(p, kind, target);
-        if (!sale) {
-            EXPECT_FALSE(meets(step) && target < Money()) << n;  // only targets beyond reach
-            continue;
-        }
-        EXPECT_TRUE(meets(sale->price)) << n;
-        if (sale->price > step) {
-            EXPECT_FALSE(meets(sale->price - step)) << n << " " << formatMoneyGeneral(sale->price);
-        }
-        if (small && sale->price < Money::fromYuan(100)) {
-            Money lowest = step;
-            while (!meets(lowest)) {
-                lowest += step;
-            }
-            EXPECT_EQ(sale->price, lowest) << n;
-            ++scanned;
-        }
-    }
-    EXPECT_GT(scanned, 1000);
 }
 
 }  // namespace

@@ -1,8 +1,10 @@
 // A randomized run of 100,000 valid trades through the engine session on the in-memory window
 // model, with the rules of trade_invariants.h checked after every user action: the Enter road and
-// the Calculate command, all three markets, all 217 rate pairs, bonus shares and dividends,
-// partial, whole and larger sales, and purchases and sales combined in the batch dialogs. The
-// seed is fixed, so a failure repeats; the failing action's fields are in the message.
+// the Calculate command, all three markets, all 217 rate pairs, bonus shares and dividends (with
+// up to four decimals), partial, whole and larger sales, purchases and sales combined in the batch
+// dialogs, and the figures on screen worked again when a market, a rate, the bonus or the
+// dividend changes. The seed is fixed, so a failure repeats; the failing action's fields are in
+// the message.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -71,10 +73,20 @@ public:
                     [&] { m_session.handle(form1::mnuRulesClassic, Gesture::Click); });
                 m_ui.messages.clear();  // its saves are not this trade's
             }
+            // Picked in the lists now and then, which works the sides still on screen again.
+            const bool pick = chance(0.3);
             m_ui.userType(form1::Combo1,
                           commissionRateEntries()[static_cast<std::size_t>(pair % 31)]);
+            if (pick) {
+                act(ActionSource::RulesChange,
+                    [&] { m_session.handle(form1::Combo1, Gesture::Choose); });
+            }
             m_ui.userType(form1::Combo2,
                           stampDutyRateEntries()[static_cast<std::size_t>(pair / 31)]);
+            if (pick) {
+                act(ActionSource::RulesChange,
+                    [&] { m_session.handle(form1::Combo2, Gesture::Choose); });
+            }
         }
         if (chance(0.5)) {
             act(ActionSource::MainWindow,
@@ -177,14 +189,13 @@ private:
             m_problems.push_back(problem);
         }
     }
+    // Choosing a market works the sides still on screen again in it.
     void chooseMarket(int market) {
-        m_ui.userCheck(market == 0   ? form1::Option1
-                       : market == 1 ? form1::Option2
-                                     : form1::Option3);
-        if (market == 2) {
-            act(ActionSource::MainWindow,
-                [&] { m_session.handle(form1::Option3, Gesture::Choose); });
-        }
+        const Ctl option = market == 0   ? form1::Option1
+                           : market == 1 ? form1::Option2
+                                         : form1::Option3;
+        m_ui.userCheck(option);
+        act(ActionSource::RulesChange, [&] { m_session.handle(option, Gesture::Choose); });
     }
     void chooseDatedRules(int n) {
         static const char* const kDates[] = {"",           "2008-09-19", "2012-05-02", "2015-08-01",
@@ -198,23 +209,36 @@ private:
             }
         });
         m_ui.userType(form1::Combo1, formatCommissionRate(between(0, 3000)));
-        act(ActionSource::MainWindow, [&] { m_session.handle(form1::Combo1, Gesture::Leave); });
+        act(ActionSource::RulesChange, [&] { m_session.handle(form1::Combo1, Gesture::Leave); });
         const std::string minimum =
             formatAmount(Money::fromFen(chance(0.3) ? 0 : between(0, 10000)));
         act(ActionSource::RulesChange, [&] { setMinimumCommission(m_session, m_ui, minimum); });
     }
+    // Enter in a field; in the bonus or the dividend it works the sides on screen again.
     void typeEnter(Ctl field, const std::string& text) {
         m_ui.userType(field, text);
         m_ui.MemoryWindowModel::setFocus(field);
-        act(ActionSource::MainWindow, [&] { m_session.handle(field, Gesture::Enter); });
+        const bool recalculates = field == form1::Text21 || field == form1::Text22;
+        act(recalculates ? ActionSource::RulesChange : ActionSource::MainWindow,
+            [&] { m_session.handle(field, Gesture::Enter); });
     }
-    // Bonus shares and dividend per 10, typed with Enter or without.
+    // Bonus shares and dividend per 10, typed with Enter or without: whole shares and whole fen
+    // mostly, now and then with up to four decimals as announced (10转4.8, 10派2.356).
     void bonusAndDividend() {
         const bool bonus = chance(0.3);
         const bool dividend = chance(0.3);
-        const std::string b = bonus ? whole(between(1, 10)) : std::string("0");
-        const std::string d = dividend ? fen(chance(0.9) ? between(1, 500) : between(500, 50'000))
-                                       : std::string("0.00");
+        const auto decimals = [&](std::int64_t wholeTicks, std::int64_t maxTicks) {
+            return std::clamp<std::int64_t>(wholeTicks + between(-9'999, 9'999), 1, maxTicks);
+        };
+        std::string b = bonus ? whole(between(1, 10)) : std::string("0");
+        if (bonus && chance(0.3)) {
+            b = formatMoneyGeneral(Money::fromTicks(decimals(between(0, 9) * 10'000, 100'000)));
+        }
+        std::string d = dividend ? fen(chance(0.9) ? between(1, 500) : between(500, 50'000))
+                                 : std::string("0.00");
+        if (dividend && chance(0.3)) {
+            d = formatMoneyGeneral(Money::fromTicks(decimals(between(0, 50) * 10'000, 5'000'000)));
+        }
         if (chance(0.5)) {
             if (bonus) {
                 typeEnter(form1::Text21, b);
@@ -227,12 +251,11 @@ private:
             m_ui.userType(form1::Text22, d);
         }
     }
-    // Shares held after the bonus per 10 now in Text21.
+    // Shares held after the bonus per 10 now in Text21: the whole bonus shares are added.
     std::int64_t held(std::int64_t bought) {
-        const double b =
-            numberTextToDouble(m_ui.MemoryWindowModel::text(form1::Text21)).value_or(0);
-        return bought +
-               static_cast<std::int64_t>(std::llround(b * static_cast<double>(bought) * 0.1));
+        const Money b =
+            numberTextToMoney(m_ui.MemoryWindowModel::text(form1::Text21)).value_or(Money());
+        return bought + b.ticks() * bought / (10 * Money::kTicksPerYuan);
     }
 
     void enterRoad() {
