@@ -38,6 +38,11 @@ expected="$(cat <<'LIST'
 /usr/share/doc/zunmo-calc/images/tool-limit.png
 /usr/share/doc/zunmo-calc/images/tool-lots.png
 /usr/share/doc/zunmo-calc/images/tool-swing.png
+/usr/share/doc/zunmo-calc/images/windows-tool-average.png
+/usr/share/doc/zunmo-calc/images/windows-tool-exrights.png
+/usr/share/doc/zunmo-calc/images/windows-tool-limit.png
+/usr/share/doc/zunmo-calc/images/windows-tool-lots.png
+/usr/share/doc/zunmo-calc/images/windows-tool-swing.png
 /usr/share/doc/zunmo-calc/user-guide.html
 /usr/share/icons/hicolor/128x128/apps/zunmo-calc.png
 /usr/share/icons/hicolor/16x16/apps/zunmo-calc.png

@@ -78,7 +78,8 @@ int main(int argc, char* argv[]) {
     zm::Session session(windows, zm::settings::settingsFilePath(settingsDir.path().toStdString()));
     windows.setSession(session);
     windows.load(zm::FormId::Form1);
-    windows.mainWindow()->formLoad();
+    windows.mainWindow()->WZ();
+    session.formLoad();
     windows.show(zm::FormId::Form1);
     g_field = qobject_cast<QLineEdit*>(windows.control(zm::form1::Text2));
     if (g_field == nullptr) {

@@ -137,14 +137,14 @@ void addTargetDialog(Builder& b) {
     profit.tabIndex = 0;
     b.add(formTarget::OptTarget_1, Kind::Option, {}, 1920, 180, 1560, 300, "收益率", {}, kSmall)
         .tabIndex = 1;
-    b.add(formTarget::LabelTarget, Kind::Label, {}, 240, 660, 1260, 270, "目标", {}, kSmall).buddy =
+    b.add(formTarget::LabelTarget, Kind::Label, {}, 240, 660, 1380, 270, "目标", {}, kSmall).buddy =
         formTarget::TextTarget;
-    Control& target = b.add(formTarget::TextTarget, Kind::Field, {}, 1560, 600, 1800, 360, {},
+    Control& target = b.add(formTarget::TextTarget, Kind::Field, {}, 1680, 600, 1800, 360, {},
                             "想赚的金额或收益率；负数为止损：最多亏这么多", kSmall);
     target.align = Align::Center;
     target.tabIndex = 2;
-    b.add(formTarget::LabelTargetUnit, Kind::Label, {}, 3420, 660, 300, 270, "元", {}, kSmall);
-    b.addButton(formTarget::cmdCalc, 3840, 570, 1440, 420, "计 算", "calculate", 3);
+    b.add(formTarget::LabelTargetUnit, Kind::Label, {}, 3540, 660, 300, 270, "元", {}, kSmall);
+    b.addButton(formTarget::cmdCalc, 3960, 570, 1440, 420, "计 算", "calculate", 3);
     constexpr std::array kResults = {
         std::tuple{formTarget::LabelTargetPrice, formTarget::TextTargetPrice,
                    formTarget::LabelTargetPriceUnit, "目标卖出价", "元"},
@@ -158,16 +158,16 @@ void addTargetDialog(Builder& b) {
                    formTarget::LabelTargetYieldUnit, "收 益 率", "％"}};
     int top = 1140;
     for (const auto& [label, field, unit, caption, unitCaption] : kResults) {
-        b.add(label, Kind::Label, {}, 240, top + 60, 1260, 270, caption, {}, kSmall).buddy = field;
-        Control& result = b.add(field, Kind::Field, {}, 1560, top, 1800, 360, {}, {}, kSmall);
+        b.add(label, Kind::Label, {}, 240, top + 60, 1380, 270, caption, {}, kSmall).buddy = field;
+        Control& result = b.add(field, Kind::Field, {}, 1680, top, 1800, 360, {}, {}, kSmall);
         result.readOnly = true;
         result.align = Align::Right;
-        b.add(unit, Kind::Label, {}, 3420, top + 60, 300, 270, unitCaption, {}, kSmall);
+        b.add(unit, Kind::Label, {}, 3540, top + 60, 300, 270, unitCaption, {}, kSmall);
         top += 480;
     }
-    b.addButton(formTarget::cmdUse, 1560, 3660, 1800, 495, "填入卖出栏", "batch-sell", 4).enabled =
+    b.addButton(formTarget::cmdUse, 1680, 3660, 1800, 495, "填入卖出栏", "batch-sell", 4).enabled =
         false;
-    b.addButton(formTarget::cmdClose, 3840, 3660, 1440, 495, "关 闭", "exit", 5);
+    b.addButton(formTarget::cmdClose, 3960, 3660, 1440, 495, "关 闭", "exit", 5);
 }
 
 }  // namespace
@@ -191,7 +191,7 @@ void addDialogForms(Builder& b) {
     }
     dialog(formRules::FormRules, 6600, 3255, "按成交日期计算费用").modal = true;
     dialog(formMinimum::FormMinimum, 6000, 2355, "最低佣金").modal = true;
-    dialog(formTarget::FormTarget, 5520, 4395, "目标卖出价");
+    dialog(formTarget::FormTarget, 5640, 4395, "目标卖出价");
 }
 
 void addDialogs(Builder& b) {

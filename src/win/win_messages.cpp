@@ -361,7 +361,10 @@ HBRUSH WinWindowModel::colours(HWND hwnd, HDC dc) {
     const Look look = c ? m_looks[c->index()] : Look{};
     int background = look.background;
     if (background < 0) {
-        const bool editable = isEdit(hwnd) && (GetWindowLongW(hwnd, GWL_STYLE) & ES_READONLY) == 0;
+        // A disabled field takes no input either: it shows the button face, as a read-only one.
+        const bool editable = isEdit(hwnd) &&
+                              (GetWindowLongW(hwnd, GWL_STYLE) & ES_READONLY) == 0 &&
+                              IsWindowEnabled(hwnd) != FALSE;
         background = editable ? COLOR_WINDOW : COLOR_BTNFACE;
     }
     SetTextColor(dc, look.fore);

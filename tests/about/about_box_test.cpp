@@ -328,7 +328,7 @@ TEST(AboutBox, the_picture_opens_the_installed_guide_or_the_one_in_the_build_fol
         EXPECT_TRUE(QFileInfo::exists(build + QStringLiteral("/guide/") + source))
             << source.toStdString();
     }
-    EXPECT_EQ(pictures, 10);
+    EXPECT_EQ(pictures, 15);
 }
 
 }  // namespace
