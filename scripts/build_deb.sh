@@ -70,7 +70,7 @@ grep -qx "Exec=/usr/lib/zunmo-calc/zunmo-calc" "$scratch/usr/share/applications/
   fail "the launcher does not start /usr/lib/zunmo-calc/zunmo-calc"
 depends="$(dpkg-deb -f "$deb" Depends)"
 for library in libqt6core6 libqt6gui6 libqt6widgets6 libqt6svg6 libstdc++6 qt6-qpa-plugins \
-  qt6-translations-l10n; do
+  qt6-translations-l10n sensible-utils; do
   [[ "$depends" == *"$library"* ]] || fail "Depends lacks $library: $depends"
 done
 echo "Debian package: $deb ($(du -k "$deb" | cut -f1) KiB), lintian without errors, files as listed"
