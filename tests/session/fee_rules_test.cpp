@@ -440,6 +440,16 @@ TEST(EraFees, change_on_the_first_day_of_each_era_in_both_exchanges) {
 // not; for sales of a few shares or units, where the roundings can make the net dip (above all
 // without a minimum commission, 免五), it is the lowest such price found by a plain scan.
 TEST(EraBreakEven, is_the_lowest_price_that_brings_back_the_target_in_every_era_and_market) {
+    // A dip in a tiny sale: one fund unit bought at 4,515.466 under the 2016 rules, commission
+    // 0.828‰ and no minimum. Bisection alone lands on 4,522.956.
+    const FeeRules fund2016{RuleKind::OnDate, {2016, 1, 4}, 828, Money::fromFen(0)};
+    const Money unit = Money::fromYuan(1);
+    const Money bought = Money::fromTicks(45'154'660);
+    const Money paid =
+        bought + eraFees(fund2016, Market::FundWarrant, TradeSide::Buy, bought, unit)->total;
+    EXPECT_EQ(eraBreakEven(fund2016, Market::FundWarrant, unit, paid),
+              Money::fromTicks(45'229'460));
+
     std::mt19937_64 rng(20261207);
     const TradeDate dates[] = {{2010, 1, 4}, {2016, 1, 4}, {2022, 6, 1}, {2024, 1, 2}};
     const Market markets[] = {Market::ShanghaiA, Market::ShenzhenA, Market::FundWarrant};
