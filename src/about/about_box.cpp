@@ -112,9 +112,8 @@ std::vector<QStringList> fallbackBrowsers(const QString& page, const QString& br
         }
         commands.push_back(words);
     }
-    for (const char* program : {"sensible-browser", "x-www-browser"}) {
-        commands.push_back({QString::fromLatin1(program), page});
-    }
+    commands.push_back({QStringLiteral("sensible-browser"), page});
+    commands.push_back({QStringLiteral("x-www-browser"), page});
     return commands;
 }
 

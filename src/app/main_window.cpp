@@ -268,13 +268,11 @@ MainWindow::Previous MainWindow::classify(QWindow* window) const {
             return Previous::MessageBox;
         }
         // A window of the program whose row says that coming back from it activates Form1.
-        for (const layout::Control& form : layout::controls()) {
-            if (form.kind == layout::Kind::Form && form.returnActivatesMain &&
-                top->objectName() == qtName(form.ctl)) {
-                return Previous::OwnWindow;
-            }
-        }
-        return Previous::Other;
+        const bool own = std::ranges::any_of(layout::controls(), [top](const auto& form) {
+            return form.kind == layout::Kind::Form && form.returnActivatesMain &&
+                   top->objectName() == qtName(form.ctl);
+        });
+        return own ? Previous::OwnWindow : Previous::Other;
     }
     return Previous::Other;
 }

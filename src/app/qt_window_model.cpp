@@ -347,8 +347,8 @@ QWidget* QtWindowModel::create(FormId f) {
         built = &dialog->controls();
         window = dialog;
     }
-    for (const auto& [ctl, object] : *built) {
-        m_controls[ctl.index()] = object;
+    for (const auto& [ctl, made] : *built) {
+        m_controls[ctl.index()] = made;
     }
     return window;
 }

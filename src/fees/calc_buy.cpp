@@ -16,9 +16,10 @@ namespace {
 // Bonus shares and cash dividend per 10 shares as typed; a field that holds no number counts as 0
 // and is shown as 0 (recorded in r's fixes). nullopt for a number Money cannot hold, which the
 // checks before every calculation refuse.
+// cppcheck reads no member through the std::optional this is returned in.
 struct PerTen {
-    Money dividend;
-    Money bonus;
+    Money dividend;  // cppcheck-suppress unusedStructMember
+    Money bonus;     // cppcheck-suppress unusedStructMember
 };
 std::optional<PerTen> perTenFigures(const BuyInputs& in, BuyResult& r) {
     const auto value = [](const std::string& text,
@@ -126,7 +127,7 @@ std::optional<Money> dividendTotal(Money perTen, Money shares) {
     if (!total) {
         return std::nullopt;
     }
-    constexpr Int128 kTicksPerTenFen = 10 * Money::kTicksPerFen;
+    constexpr Int128 kTicksPerTenFen = Int128{10} * Money::kTicksPerFen;
     return Money::fromFen(
         static_cast<std::int64_t>(divRoundHalfUp(total->ticks(), kTicksPerTenFen)));
 }

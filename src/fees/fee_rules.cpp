@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <cstddef>
 #include <cstdio>
 #include <ctime>
 #include <limits>
@@ -293,14 +294,15 @@ namespace {
 template <class Same>
 TradeDate chargedSince(const Era& era, Same same) {
     TradeDate since = era.from;
-    for (auto it = kEras.rbegin(); it != kEras.rend(); ++it) {
-        if (it->from > era.from) {
+    for (std::size_t i = kEras.size(); i-- > 0;) {  // latest era first
+        const Era& earlier = kEras[i];
+        if (earlier.from > era.from) {
             continue;
         }
-        if (!same(*it)) {
+        if (!same(earlier)) {
             break;
         }
-        since = it->from;
+        since = earlier.from;
     }
     return since;
 }

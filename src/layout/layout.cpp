@@ -1,6 +1,7 @@
 #include "layout/layout.h"
 
 #include <algorithm>
+#include <iterator>
 #include <utility>
 #include <vector>
 
@@ -49,11 +50,8 @@ std::vector<const Control*> rowsOf(FormId f) {
 
 std::vector<const Control*> tabOrder(FormId f) {
     std::vector<const Control*> order;
-    for (const Control* c : rowsOf(f)) {
-        if (c->tabIndex >= 0) {
-            order.push_back(c);
-        }
-    }
+    std::ranges::copy_if(rowsOf(f), std::back_inserter(order),
+                         [](const Control* c) { return c->tabIndex >= 0; });
     std::ranges::stable_sort(order, {}, &Control::tabIndex);
     return order;
 }

@@ -64,10 +64,10 @@ Point placeBeside(const Rect& main, Size dialog, const Rect& available, const Re
         Rect{main.left - kBesideGap - w, slidY, w, h},
         Rect{slidX, main.top - kBesideGap - h, w, h},
     };
-    for (const Rect& side : sides) {
-        if (available.contains(side)) {
-            return side.topLeft();
-        }
+    if (const auto* fits = std::ranges::find_if(
+            sides, [&available](const Rect& side) { return available.contains(side); });
+        fits != sides.end()) {
+        return fits->topLeft();
     }
     Point best = pulledInto(sides[0], available).topLeft();
     std::int64_t leastCovered = std::numeric_limits<std::int64_t>::max();

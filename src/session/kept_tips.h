@@ -1,5 +1,7 @@
 #pragma once
 
+#include <algorithm>
+#include <iterator>
 #include <span>
 #include <string>
 #include <utility>
@@ -16,9 +18,9 @@ class KeptTips {
 public:
     // Remembers the tool tips the controls show now.
     void keep(const WindowModel& ui, std::span<const Ctl> controls) {
-        for (Ctl c : controls) {
-            m_tips.emplace_back(c, ui.toolTip(c));
-        }
+        std::ranges::transform(controls, std::back_inserter(m_tips), [&ui](Ctl c) {
+            return std::pair{c, ui.toolTip(c)};
+        });
     }
     // Puts back the remembered tool tip of each of the controls; one never remembered is left.
     void restore(WindowModel& ui, std::span<const Ctl> controls) const {

@@ -160,6 +160,11 @@ QObject* createMenuRow(const layout::Control& c, QWidget* window, std::map<Ctl, 
                        const GestureSink& sink) {
     const Ctl ctl = c.ctl;
     QObject* container = c.container ? made[*c.container] : nullptr;
+    if (container == nullptr && c.kind != layout::Kind::MenuBar) {
+        // A menu row outside any menu is a fault of the layout table: the row is left out, and
+        // the window tests report the control missing.
+        return nullptr;
+    }
     switch (c.kind) {
         case layout::Kind::MenuBar: {
             auto* bar = new QMenuBar(window);
@@ -213,6 +218,9 @@ BuiltControls buildFromLayout(QWidget* window, FormId f, const GestureSink& sink
         }
         if (isMenuRow(c->kind)) {
             QObject* object = createMenuRow(*c, window, made, sink);
+            if (object == nullptr) {
+                continue;
+            }
             object->setObjectName(qtName(c->ctl));
             made[c->ctl] = object;
             built.emplace_back(c->ctl, object);
