@@ -143,11 +143,11 @@ std::optional<std::string_view> dividendRefusal(double value, std::string_view t
 
 }  // namespace
 
-Verdict ruleText1(std::string_view text, int decimals) {
+Verdict buyPriceRule(std::string_view text, int decimals) {
     return mainPrice(text, decimals, kMainBuyPrice);
 }
 
-Verdict ruleText2(std::string_view text, Money buyPrice) {
+Verdict buyQuantityRule(std::string_view text, Money buyPrice) {
     const auto value = numberTextToDouble(text);
     if (!value) {
         return Verdict::refuse(msg::kBuyQtyNotNumber);
@@ -174,11 +174,11 @@ Verdict ruleText2(std::string_view text, Money buyPrice) {
     return acceptQty(numberTextToMoney(text), stored);
 }
 
-Verdict ruleText11(std::string_view text, int decimals) {
+Verdict sellPriceRule(std::string_view text, int decimals) {
     return mainPrice(text, decimals, kMainSellPrice);
 }
 
-Verdict ruleText12(std::string_view text, Money sellPrice) {
+Verdict sellQuantityRule(std::string_view text, Money sellPrice) {
     const auto value = numberTextToDouble(text);
     if (!value) {
         return Verdict::refuse(msg::kSellQtyNotNumber);
@@ -203,7 +203,7 @@ Verdict ruleText12(std::string_view text, Money sellPrice) {
     return acceptQty(sharesFit ? std::optional(Money::fromYuan(*shares)) : std::nullopt, stored);
 }
 
-Verdict ruleText21(std::string_view text) {
+Verdict bonusRule(std::string_view text) {
     const auto value = numberTextToDouble(text);
     if (!value) {
         return Verdict::refuse(msg::kBonusNotNumber);
@@ -214,7 +214,7 @@ Verdict ruleText21(std::string_view text) {
     return Verdict::accept(formatMoneyGeneral(*numberTextToExactMoney(text)));
 }
 
-Verdict ruleText22(std::string_view text) {
+Verdict dividendRule(std::string_view text) {
     const auto value = numberTextToDouble(text);
     if (!value) {
         return Verdict::refuse(msg::kDividendNotNumber);

@@ -27,28 +27,28 @@ namespace zm {
 // rounded to fen (halves to even: 9.125 → 9.12), "##0.00". With `decimals` 3 (funds under
 // trade-date rules, which trade in steps of 0.001 yuan) the value is rounded to 0.001 instead and
 // shown "##0.000".
-Verdict ruleText1(std::string_view text, int decimals = 2);
+Verdict buyPriceRule(std::string_view text, int decimals = 2);
 
 // Text2, buy quantity: greater than 0, a whole number of board lots of 100, at most
 // 2,147,483,600 shares, buyPrice × quantity at most 100,000,000,000 yuan. Rewritten "###,###"
 // (1e3 → 1,000).
-Verdict ruleText2(std::string_view text, Money buyPrice);
+Verdict buyQuantityRule(std::string_view text, Money buyPrice);
 
 // Text11, sell price: as Text1.
-Verdict ruleText11(std::string_view text, int decimals = 2);
+Verdict sellPriceRule(std::string_view text, int decimals = 2);
 
 // Text12, sell quantity: at least 1 (odd lots allowed), the whole number at most 2,147,483,647
 // shares, sellPrice × that whole number at most 100,000,000,000 yuan. Rewritten as the whole
 // number (halves to even: 2.5 → 2), "###,###".
-Verdict ruleText12(std::string_view text, Money sellPrice);
+Verdict sellQuantityRule(std::string_view text, Money sellPrice);
 
 // Text21, bonus shares per 10 shares: from 0 to 10 with at most four decimals, as companies
 // announce them (10转4.8); rewritten in general form ("4.8", "3"). Stores nothing.
-Verdict ruleText21(std::string_view text);
+Verdict bonusRule(std::string_view text);
 // Text22, cash dividend per 10 shares, in yuan: from 0 (no dividend) to 21,474,836.47 with at most
 // four decimals (10派2.356); rewritten "##0.00", or with its third and fourth decimal ("2.356").
 // Stores nothing: CalcBuy reads the text.
-Verdict ruleText22(std::string_view text);
+Verdict dividendRule(std::string_view text);
 
 // Taken before every CalcBuy of `buyQty` shares, the bonus first. Text21 and Text22 are tested on
 // Enter only, so they can hold a number typed without Enter that CalcBuy cannot use: a bonus of

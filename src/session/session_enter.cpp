@@ -27,10 +27,10 @@ struct SideInputs {
 
 namespace {
 
-constexpr SideInputs kBuyInputs{form1::Text1, form1::Text2,         ruleText1,
-                                ruleText2,    &CalcState::BuyPrice, &CalcState::BuyQty};
-constexpr SideInputs kSellInputs{form1::Text11, form1::Text12,         ruleText11,
-                                 ruleText12,    &CalcState::SellPrice, &CalcState::SellQty};
+constexpr SideInputs kBuyInputs{form1::Text1,    form1::Text2,         buyPriceRule,
+                                buyQuantityRule, &CalcState::BuyPrice, &CalcState::BuyQty};
+constexpr SideInputs kSellInputs{form1::Text11,    form1::Text12,         sellPriceRule,
+                                 sellQuantityRule, &CalcState::SellPrice, &CalcState::SellQty};
 
 // The buy-side values a new buy quantity invalidates: everything the buy side derives from the
 // purchase except the amount paid, which the next purchase overwrites.
@@ -76,7 +76,7 @@ void Session::enterMain(Ctl c) {
     if (c == form1::Text1) {
         m_state.BuyPrice = Money();
         zeroBuyQtyAndResults(m_state);
-        const Verdict price = ruleText1(m_ui.text(form1::Text1), priceDecimals());
+        const Verdict price = buyPriceRule(m_ui.text(form1::Text1), priceDecimals());
         if (!price.accepted) {
             applyRefusal(m_ui, form1::Text1, price, &m_state.BuyPrice);
             return;
@@ -96,7 +96,7 @@ void Session::enterMain(Ctl c) {
     } else if (c == form1::Text11) {
         m_state.SellPrice = Money();
         zeroSellQtyAndResults(m_state);
-        const Verdict price = ruleText11(m_ui.text(form1::Text11), priceDecimals());
+        const Verdict price = sellPriceRule(m_ui.text(form1::Text11), priceDecimals());
         if (!price.accepted) {
             applyRefusal(m_ui, form1::Text11, price, &m_state.SellPrice);
             return;
@@ -117,7 +117,7 @@ void Session::enterMain(Ctl c) {
     } else if (c == form1::Text21 || c == form1::Text22) {
         // A bonus or dividend confirmed by Enter takes effect at once on the sides on screen.
         const bool bonus = c == form1::Text21;
-        const Verdict verdict = (bonus ? ruleText21 : ruleText22)(m_ui.text(c));
+        const Verdict verdict = (bonus ? bonusRule : dividendRule)(m_ui.text(c));
         if (applyVerdict(m_ui, c, verdict)) {
             moveTo(bonus ? form1::Text22 : form1::Text1);
             recomputeShownSides();

@@ -21,12 +21,12 @@ const std::string kTenThousandCharOne = "1." + std::string(9'998, '0');
 // Every rule as one signature: the text, and the price of its side for the quantity rules or the
 // buy quantity for the dividend typed without Enter.
 using Rule = Verdict (*)(std::string_view text, Money price);
-constexpr Rule buyPrice = [](std::string_view t, Money) { return ruleText1(t); };
-constexpr Rule buyQty = [](std::string_view t, Money price) { return ruleText2(t, price); };
-constexpr Rule sellPrice = [](std::string_view t, Money) { return ruleText11(t); };
-constexpr Rule sellQty = [](std::string_view t, Money price) { return ruleText12(t, price); };
-constexpr Rule bonus = [](std::string_view t, Money) { return ruleText21(t); };
-constexpr Rule dividend = [](std::string_view t, Money) { return ruleText22(t); };
+constexpr Rule buyPrice = [](std::string_view t, Money) { return buyPriceRule(t); };
+constexpr Rule buyQty = [](std::string_view t, Money price) { return buyQuantityRule(t, price); };
+constexpr Rule sellPrice = [](std::string_view t, Money) { return sellPriceRule(t); };
+constexpr Rule sellQty = [](std::string_view t, Money price) { return sellQuantityRule(t, price); };
+constexpr Rule bonus = [](std::string_view t, Money) { return bonusRule(t); };
+constexpr Rule dividend = [](std::string_view t, Money) { return dividendRule(t); };
 constexpr Rule typedBonus = [](std::string_view t, Money) { return checkBonus(t); };
 constexpr Rule typedDividend = [](std::string_view t, Money qty) { return checkDividend(t, qty); };
 constexpr Rule batchBuyPrice = [](std::string_view t, Money) { return CheckBuyPrice(t); };
