@@ -101,14 +101,19 @@ TEST_F(FeeRulesTest, using_a_target_fills_the_sell_side_as_enter_does) {
 TEST(TargetSalePrice, meets_the_target_where_one_step_lower_does_not_under_both_kinds_of_rules) {
     std::mt19937_64 rng(7);
     int scanned = 0;
+    int dips = 0;
     for (int n = 0; n < 6000; ++n) {
         TargetPurchase p;
-        p.rules =
-            n % 2 == 0 ? FeeRules{} : FeeRules{RuleKind::Current, {}, 250, Money::fromYuan(5)};
+        // Half of today's rules without a minimum commission (免五), where the net of a small
+        // sale can dip as the price rises.
+        const Money minimum = n % 8 == 1 || n % 8 == 3 ? Money() : Money::fromYuan(5);
+        const std::int64_t commissionPpm =
+            std::uniform_int_distribution<std::int64_t>(0, 3000)(rng);
+        p.rules = n % 2 == 0 ? FeeRules{} : FeeRules{RuleKind::Current, {}, commissionPpm, minimum};
         p.market = static_cast<Market>(n % 3);
         p.commissionRate = std::uniform_int_distribution<int>(0, 30)(rng) / 10.0;
         p.stampDutyRate = std::uniform_int_distribution<int>(0, 6)(rng);
-        const bool small = n % 3 == 0;
+        const bool small = (n / 3) % 3 == 0;  // in every market, funds' 0.001 steps included
         p.shares = Money::fromYuan(small ? std::uniform_int_distribution<int>(1, 30)(rng)
                                          : 100 * std::uniform_int_distribution<int>(1, 500)(rng));
         p.amountPaid = Money::fromFen(
@@ -119,14 +124,18 @@ TEST(TargetSalePrice, meets_the_target_where_one_step_lower_does_not_under_both_
                 ? Money::fromFen(std::uniform_int_distribution<std::int64_t>(-50'000, 500'000)(rng))
                 : Money::fromFen(std::uniform_int_distribution<std::int64_t>(-5'000, 5'000)(rng));
         const Money step = priceStep(p.rules, p.market);
-        const auto meets = [&](Money price) {
+        const auto netAt = [&](Money price) {
             const Money amount = *Money::mul(price, p.shares);
-            const auto fees =
-                saleFees(p.rules, p.market, p.commissionRate, p.stampDutyRate, amount, p.shares);
-            const Money profit =
-                *numberTextToMoney(formatAmount(amount - fees->total - p.amountPaid));
-            const auto yield = roundTripYield(amount - fees->total - p.amountPaid, p.amountPaid);
-            return kind == TargetKind::Profit ? profit >= target : *yield >= target;
+            return amount -
+                   saleFees(p.rules, p.market, p.commissionRate, p.stampDutyRate, amount, p.shares)
+                       ->total;
+        };
+        const auto profitAt = [&](Money price) {  // as the profit field shows it
+            return *numberTextToMoney(formatAmount(netAt(price) - p.amountPaid));
+        };
+        const auto meets = [&](Money price) {
+            const auto yield = roundTripYield(netAt(price) - p.amountPaid, p.amountPaid);
+            return kind == TargetKind::Profit ? profitAt(price) >= target : *yield >= target;
         };
         const auto sale = targetSalePrice(p, kind, target);
         if (!sale) {
@@ -144,9 +153,26 @@ TEST(TargetSalePrice, meets_the_target_where_one_step_lower_does_not_under_both_
             }
             EXPECT_EQ(sale->price, lowest) << n;
             ++scanned;
+            // Where the profit dips below the highest so far, a target of that height is met
+            // first at the top before the dip, not past it.
+            Money top = step;
+            Money high = profitAt(step);
+            for (Money price = step; price < lowest; price += step) {
+                const Money now = profitAt(price);
+                if (now < high) {
+                    ++dips;
+                    const auto atTop = targetSalePrice(p, TargetKind::Profit, high);
+                    ASSERT_TRUE(atTop) << n;
+                    EXPECT_EQ(atTop->price, top) << n;
+                } else if (now > high) {
+                    top = price;
+                    high = now;
+                }
+            }
         }
     }
     EXPECT_GT(scanned, 1000);
+    EXPECT_GT(dips, 100);
 }
 
 }  // namespace
