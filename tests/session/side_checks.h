@@ -26,6 +26,14 @@
 
 namespace zm::test {
 
+// The cash dividend on `shares` at `perTen` yuan per 10 shares, worked exactly and rounded half
+// up to the fen once.
+inline Money dividendOn(Money perTen, Int128 shares) {
+    const Int128 dq = static_cast<Int128>(perTen.ticks()) * shares;  // ten-thousandths of fen × 10
+    return Money::fromFen(
+        static_cast<std::int64_t>(dq >= 0 ? (dq + 500) / 1000 : -((-dq + 500) / 1000)));
+}
+
 class SideChecks {
 public:
     // `literalBudget` bounds the stop tests of each literal search; a break-even whose literal
@@ -178,9 +186,7 @@ protected:
             return;
         }
         const Int128 q = st.BuyQty.ticks() / Money::kTicksPerYuan;
-        const Int128 dq = static_cast<Int128>(d->ticks()) * q;  // ten-thousandths of fen × 10
-        const Money dividend = Money::fromFen(
-            static_cast<std::int64_t>(dq >= 0 ? (dq + 500) / 1000 : -((-dq + 500) / 1000)));
+        const Money dividend = dividendOn(*d, q);
         const Money bonus = Money::fromYuan(
             static_cast<std::int64_t>(b->ticks() * q / (10 * Money::kTicksPerYuan)));
 
@@ -385,7 +391,6 @@ protected:
         const auto t7 = number(form1::Text7);
         const auto T = number(form1::Text3);
         const auto N = number(form1::Text2);
-        const auto V = number(form1::Text22);
         const auto paid = number(form1::Text10);
         const auto cost = number(form1::Text8);
         if (!t4 || !t5 || !t6 || !t7 || !T || !N || !paid || !cost) {
@@ -408,9 +413,12 @@ protected:
         const long double slack = std::fabs(x) * 1e-12L + 1e-9L;
         expect(*cost >= x - slack && *cost - 0.01L < x + slack,
                "Text8 is not the next fen up of (Text3 + Text7) ÷ Text2");
-        // Amount paid, less the dividend on the quantity shown (no number in Text22 counts 0).
-        const long double expected = (static_cast<long double>(*T) + *t7) -
-                                     static_cast<long double>(V.value_or(0.0)) * *N * 0.1L;
+        // Amount paid, less the dividend on the quantity shown (no number in Text22 counts 0),
+        // rounded half up to the fen once; the trade amount may hold a fraction of a fen.
+        const Money dividend = dividendOn(money(form1::Text22).value_or(Money()),
+                                          static_cast<Int128>(std::llround(*N)));
+        const long double expected =
+            (static_cast<long double>(*T) + *t7) - static_cast<long double>(dividend.toDouble());
         expect(near(*paid, expected, 0.0051), "Text10 is not Text3 + Text7 − Text22 × Text2 × 0.1");
         expect(colour(form1::Label8) == kRed, "Label8 is not red after a batch purchase");
         // Break-even price of the combined purchase as shown.
