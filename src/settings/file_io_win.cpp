@@ -3,29 +3,13 @@
 #include <windows.h>
 
 #include <atomic>
-#include <climits>
 #include <string>
 #include <utility>
 
+#include "settings/utf16_path_win.h"
+
 namespace zm::settings {
 namespace {
-
-// The UTF-8 path as the wide-character functions take it. An invalid path yields an empty
-// string, which names no file.
-std::wstring widePath(const std::string& path) {
-    if (path.empty() || path.size() > INT_MAX) {
-        return {};
-    }
-    const int inLength = static_cast<int>(path.size());
-    const int length =
-        MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, path.data(), inLength, nullptr, 0);
-    if (length <= 0) {
-        return {};
-    }
-    std::wstring wide(static_cast<std::size_t>(length), L'\0');
-    MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, path.data(), inLength, wide.data(), length);
-    return wide;
-}
 
 class HandleCloser {
 public:

@@ -4,6 +4,8 @@
 
 #include <string>
 
+#include "settings/utf16_path_win.h"
+
 namespace zm::settings {
 
 std::string programFolder() {
@@ -29,15 +31,7 @@ std::string programFolder() {
         return {};
     }
     path.resize(separator);
-    const int wideLength = static_cast<int>(path.size());
-    const int size =
-        WideCharToMultiByte(CP_UTF8, 0, path.data(), wideLength, nullptr, 0, nullptr, nullptr);
-    if (size <= 0) {
-        return {};
-    }
-    std::string folder(static_cast<std::size_t>(size), '\0');
-    WideCharToMultiByte(CP_UTF8, 0, path.data(), wideLength, folder.data(), size, nullptr, nullptr);
-    return folder;
+    return utf8Path(path);
 }
 
 }  // namespace zm::settings

@@ -2,44 +2,14 @@
 
 #include <shlobj.h>
 
-#include <climits>
 #include <string>
 
 #include "settings/profile_file.h"
 #include "settings/settings_location.h"
+#include "settings/utf16_path_win.h"
 
 namespace zm::settings {
 namespace {
-
-std::wstring toWide(const std::string& utf8) {
-    if (utf8.empty() || utf8.size() > INT_MAX) {
-        return {};
-    }
-    const int inLength = static_cast<int>(utf8.size());
-    const int length =
-        MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, utf8.data(), inLength, nullptr, 0);
-    if (length <= 0) {
-        return {};
-    }
-    std::wstring wide(static_cast<std::size_t>(length), L'\0');
-    MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, utf8.data(), inLength, wide.data(), length);
-    return wide;
-}
-
-std::string toUtf8(const std::wstring& wide) {
-    if (wide.empty() || wide.size() > INT_MAX) {
-        return {};
-    }
-    const int inLength = static_cast<int>(wide.size());
-    const int length =
-        WideCharToMultiByte(CP_UTF8, 0, wide.data(), inLength, nullptr, 0, nullptr, nullptr);
-    if (length <= 0) {
-        return {};
-    }
-    std::string utf8(static_cast<std::size_t>(length), '\0');
-    WideCharToMultiByte(CP_UTF8, 0, wide.data(), inLength, utf8.data(), length, nullptr, nullptr);
-    return utf8;
-}
 
 bool isDirectory(const std::wstring& path) {
     const DWORD attributes = GetFileAttributesW(path.c_str());
@@ -101,13 +71,13 @@ std::string userSettingsDirectory() {
     if (appData.empty()) {
         return {};
     }
-    return toUtf8(appData) + "\\" + kUserSettingsFolderName;
+    return utf8Path(appData) + "\\" + kUserSettingsFolderName;
 }
 
 bool isWritableDirectory(const std::string& directory) {
     // Rights on Windows are the folder's access list, which no attribute tells: a file is made
     // there and removed again.
-    const std::wstring folder = toWide(directory);
+    const std::wstring folder = widePath(directory);
     if (!isDirectory(folder)) {
         return false;
     }
@@ -127,14 +97,14 @@ std::string chooseSettingsFile(const std::string& programDirectory,
                                const std::string& userDirectory, const WritableProbe& canWrite) {
     std::string beside = settingsFilePath(programDirectory);
     if (canWrite(programDirectory) || userDirectory.empty() ||
-        !makeDirectories(toWide(userDirectory)) || !canWrite(userDirectory)) {
+        !makeDirectories(widePath(userDirectory)) || !canWrite(userDirectory)) {
         return beside;
     }
     std::string own = settingsFilePath(userDirectory);
-    const std::wstring ownPath = toWide(own);
+    const std::wstring ownPath = widePath(own);
     if (GetFileAttributesW(ownPath.c_str()) == INVALID_FILE_ATTRIBUTES &&
         GetLastError() == ERROR_FILE_NOT_FOUND) {
-        seed(toWide(beside), ownPath);
+        seed(widePath(beside), ownPath);
     }
     return own;
 }
