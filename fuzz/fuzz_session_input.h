@@ -10,7 +10,7 @@
 #include <string>
 #include <string_view>
 
-#include "session/controls.h"
+#include "view/controls.h"
 
 namespace {
 

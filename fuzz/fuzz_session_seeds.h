@@ -15,7 +15,7 @@
 
 #include "fees/fee_schedule.h"
 #include "fuzz_session_input.h"
-#include "session/controls.h"
+#include "view/controls.h"
 
 namespace {
 

@@ -25,9 +25,9 @@
 #include <algorithm>
 #include <utility>
 
-#include "fees/messages.h"
 #include "ui/qt_text.h"
 #include "ui/widgets.h"
+#include "view/messages.h"
 
 namespace zm::ui {
 namespace {

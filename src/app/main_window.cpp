@@ -25,11 +25,11 @@
 #include <vector>
 
 #include "fees/fee_schedule.h"
-#include "fees/messages.h"
 #include "ui/layout_build.h"
 #include "ui/placement.h"
 #include "ui/qt_text.h"
 #include "ui/widgets.h"
+#include "view/messages.h"
 
 namespace zm::ui {
 namespace {

@@ -22,13 +22,13 @@
 
 #include "about/about_box.h"
 #include "app/main_window.h"
-#include "fees/messages.h"
 #include "session/session.h"
 #include "ui/dialog_window.h"
 #include "ui/message_box.h"
 #include "ui/placement.h"
 #include "ui/qt_text.h"
 #include "ui/widgets.h"
+#include "view/messages.h"
 
 namespace zm::ui {
 

@@ -10,9 +10,9 @@
 #include <map>
 #include <vector>
 
-#include "session/gesture.h"
-#include "session/window_model.h"
 #include "ui/layout_build.h"
+#include "view/gesture.h"
+#include "view/window_model.h"
 
 namespace zm {
 class Session;

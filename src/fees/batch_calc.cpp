@@ -9,8 +9,8 @@
 #include "fees/display_format.h"
 #include "fees/fee_schedule.h"
 #include "fees/limits.h"
-#include "fees/messages.h"
 #include "fees/number_text.h"
+#include "view/messages.h"
 
 namespace zm {
 namespace {

@@ -8,9 +8,9 @@
 #include "fees/calc_buy.h"
 #include "fees/display_format.h"
 #include "fees/fee_schedule.h"
-#include "fees/messages.h"
 #include "fees/number_text.h"
 #include "fees/trade_fees.h"
+#include "view/messages.h"
 
 namespace zm {
 namespace {

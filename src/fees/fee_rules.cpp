@@ -9,9 +9,9 @@
 #include <limits>
 
 #include "fees/display_format.h"
-#include "fees/messages.h"
 #include "fees/number_text.h"
 #include "fees/step_search.h"
+#include "view/messages.h"
 
 namespace zm {
 namespace {

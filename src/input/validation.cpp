@@ -8,9 +8,9 @@
 #include "fees/display_format.h"
 #include "fees/fee_rules.h"
 #include "fees/limits.h"
-#include "fees/messages.h"
 #include "fees/money.h"
 #include "fees/number_text.h"
+#include "view/messages.h"
 
 namespace zm {
 namespace {

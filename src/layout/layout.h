@@ -5,7 +5,7 @@
 #include <string_view>
 #include <vector>
 
-#include "session/window_model.h"
+#include "view/window_model.h"
 
 // What the windows consist of, toolkit-free: one row per window and per control, with
 // positions and sizes in twips (1440 to the inch, 15 to a pixel at 96 dpi). The Qt windows

@@ -4,8 +4,8 @@
 #include <tuple>
 #include <utility>
 
-#include "fees/messages.h"
 #include "layout/layout_rows.h"
+#include "view/messages.h"
 
 namespace zm::layout {
 namespace {

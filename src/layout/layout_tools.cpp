@@ -8,8 +8,8 @@
 #include <span>
 
 #include "fees/fee_rules.h"
-#include "fees/messages.h"
 #include "layout/layout_rows.h"
+#include "view/messages.h"
 
 namespace zm::layout {
 namespace {

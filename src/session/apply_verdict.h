@@ -4,7 +4,7 @@
 
 #include "fees/money.h"
 #include "input/verdict.h"
-#include "session/window_model.h"
+#include "view/window_model.h"
 
 namespace zm {
 

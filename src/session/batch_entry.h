@@ -5,7 +5,7 @@
 
 #include "session/calc_state.h"
 #include "session/rules_choice.h"
-#include "session/window_model.h"
+#include "view/window_model.h"
 
 namespace zm {
 

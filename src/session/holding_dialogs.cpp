@@ -10,10 +10,10 @@
 #include "fees/display_format.h"
 #include "fees/fee_rules.h"
 #include "fees/holding_tools.h"
-#include "fees/messages.h"
 #include "session/apply_verdict.h"
 #include "session/holding_boards.h"
 #include "session/trade_fields.h"
+#include "view/messages.h"
 
 namespace zm {
 namespace {

@@ -12,7 +12,6 @@
 #include "fees/average_cost.h"
 #include "fees/display_format.h"
 #include "fees/ex_rights.h"
-#include "fees/messages.h"
 #include "fees/number_text.h"
 #include "fees/price_limits.h"
 #include "fees/swing_trade.h"
@@ -20,6 +19,7 @@
 #include "session/apply_verdict.h"
 #include "session/holding_boards.h"
 #include "session/holding_dialogs.h"
+#include "view/messages.h"
 
 namespace zm {
 namespace {

@@ -7,10 +7,10 @@
 #include <vector>
 
 #include "fees/display_format.h"
-#include "fees/messages.h"
 #include "input/validation.h"
 #include "session/apply_verdict.h"
 #include "settings/profile_file.h"
+#include "view/messages.h"
 
 namespace zm {
 namespace {

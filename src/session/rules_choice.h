@@ -7,7 +7,7 @@
 
 #include "fees/fee_rules.h"
 #include "session/kept_tips.h"
-#include "session/window_model.h"
+#include "view/window_model.h"
 
 namespace zm {
 

@@ -6,10 +6,10 @@
 #include <vector>
 
 #include "fees/fee_schedule.h"
-#include "fees/messages.h"
 #include "session/apply_verdict.h"
 #include "session/trade_fields.h"
 #include "settings/profile_file.h"
+#include "view/messages.h"
 
 namespace zm {
 namespace {

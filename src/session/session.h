@@ -10,11 +10,11 @@
 #include "input/verdict.h"
 #include "session/batch_entry.h"
 #include "session/calc_state.h"
-#include "session/gesture.h"
 #include "session/holding_dialogs.h"
 #include "session/kept_tips.h"
 #include "session/rules_choice.h"
-#include "session/window_model.h"
+#include "view/gesture.h"
+#include "view/window_model.h"
 
 namespace zm {
 

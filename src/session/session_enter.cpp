@@ -6,12 +6,12 @@
 #include "fees/calc_buy.h"
 #include "fees/calc_sell.h"
 #include "fees/display_format.h"
-#include "fees/messages.h"
 #include "fees/number_text.h"
 #include "input/validation.h"
 #include "session/apply_verdict.h"
 #include "session/session.h"
 #include "session/trade_fields.h"
+#include "view/messages.h"
 
 namespace zm {
 

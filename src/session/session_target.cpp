@@ -4,10 +4,10 @@
 #include <string_view>
 
 #include "fees/display_format.h"
-#include "fees/messages.h"
 #include "fees/number_text.h"
 #include "session/session.h"
 #include "session/trade_fields.h"
+#include "view/messages.h"
 
 namespace zm {
 

@@ -4,8 +4,8 @@
 
 #include "fees/batch_calc.h"
 #include "fees/display_format.h"
-#include "fees/messages.h"
 #include "fees/number_text.h"
+#include "view/messages.h"
 
 namespace zm {
 

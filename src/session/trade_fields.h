@@ -7,7 +7,7 @@
 #include "fees/calc_buy.h"
 #include "fees/calc_sell.h"
 #include "session/calc_state.h"
-#include "session/window_model.h"
+#include "view/window_model.h"
 
 // The main window's side of the buy and sell calculations: what they read from its controls,
 // how their results are written into its fields, captions and colours, and what the state keeps

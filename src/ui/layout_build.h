@@ -9,8 +9,8 @@
 #include <vector>
 
 #include "layout/layout.h"
-#include "session/gesture.h"
 #include "ui/qt_text.h"
+#include "view/gesture.h"
 
 namespace zm::ui {
 

@@ -4,7 +4,7 @@
 #include <string>
 #include <string_view>
 
-#include "session/controls.h"
+#include "view/controls.h"
 
 namespace zm::ui {
 

@@ -10,7 +10,7 @@
 #include <QString>
 #include <QStringList>
 
-#include "session/window_model.h"
+#include "view/window_model.h"
 
 namespace zm::ui {
 

@@ -12,8 +12,8 @@
 
 #include "layout/layout.h"
 #include "layout/placement.h"
-#include "session/gesture.h"
-#include "session/window_model.h"
+#include "view/gesture.h"
+#include "view/window_model.h"
 
 namespace zm {
 class Session;

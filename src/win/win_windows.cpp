@@ -8,8 +8,8 @@
 #include <algorithm>
 #include <string>
 
-#include "fees/messages.h"
 #include "settings/program_folder.h"
+#include "view/messages.h"
 #include "win/wide_text.h"
 #include "win/win_util.h"
 

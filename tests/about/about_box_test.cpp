@@ -22,9 +22,9 @@
 #include <QUrl>
 
 #include "about/about_box.h"
-#include "fees/messages.h"
 #include "support/qt_message_watcher.h"
 #include "support/qt_program.h"
+#include "view/messages.h"
 
 namespace zm {
 namespace {

@@ -14,10 +14,10 @@
 #include <QSignalSpy>
 #include <QTest>
 
-#include "fees/messages.h"
 #include "support/qt_message_watcher.h"
 #include "support/qt_program.h"
 #include "ui/widgets.h"
+#include "view/messages.h"
 
 namespace zm {
 namespace {

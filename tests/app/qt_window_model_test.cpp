@@ -15,10 +15,10 @@
 #include <algorithm>
 #include <memory>
 
-#include "fees/messages.h"
 #include "support/qt_message_watcher.h"
 #include "support/qt_program.h"
 #include "ui/translations.h"
+#include "view/messages.h"
 
 namespace zm {
 namespace {

@@ -13,10 +13,10 @@
 #include <QToolButton>
 #include <array>
 
-#include "fees/messages.h"
 #include "support/qt_message_watcher.h"
 #include "support/qt_program.h"
 #include "ui/dialog_window.h"
+#include "view/messages.h"
 
 namespace zm {
 namespace {

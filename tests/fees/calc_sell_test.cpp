@@ -11,8 +11,8 @@
 
 #include "fees/calc_window.h"
 #include "fees/display_format.h"
-#include "fees/messages.h"
 #include "fees/money_print.h"
+#include "view/messages.h"
 
 namespace zm {
 namespace {

@@ -7,8 +7,8 @@
 #include "fees/fee_schedule.h"
 #include "fees/number_text.h"
 #include "session/calc_state.h"
-#include "session/window_model.h"
 #include "support/memory_window_model.h"
+#include "view/window_model.h"
 
 namespace zm::test {
 

@@ -8,8 +8,8 @@
 #include <ostream>
 #include <string>
 
-#include "fees/messages.h"
 #include "support/table_rows.h"
+#include "view/messages.h"
 
 namespace zm::test {
 namespace {

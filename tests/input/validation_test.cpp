@@ -7,9 +7,9 @@
 #include <optional>
 #include <string>
 
-#include "fees/messages.h"
 #include "input/validation.h"
 #include "support/table_rows.h"
+#include "view/messages.h"
 
 namespace zm::test {
 namespace {

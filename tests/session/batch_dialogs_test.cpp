@@ -18,13 +18,13 @@
 #include "fees/batch_calc.h"
 #include "fees/display_format.h"
 #include "fees/fee_schedule.h"
-#include "fees/messages.h"
 #include "fees/number_text.h"
 #include "session/batch_dialog_fixture.h"
 #include "session/session.h"
 #include "support/memory_window_model.h"
 #include "support/table_rows.h"
 #include "support/temp_dir.h"
+#include "view/messages.h"
 
 namespace zm::test {
 namespace {

@@ -7,9 +7,9 @@
 #include <string_view>
 #include <vector>
 
-#include "fees/messages.h"
 #include "fees/number_text.h"
 #include "session/batch_dialog_fixture.h"
+#include "view/messages.h"
 
 namespace zm::test {
 namespace {

@@ -9,8 +9,8 @@
 #include <utility>
 #include <vector>
 
-#include "fees/messages.h"
 #include "session/main_window_fixture.h"
+#include "view/messages.h"
 
 namespace zm::test {
 namespace {

@@ -5,8 +5,8 @@
 #include <string>
 #include <vector>
 
-#include "fees/messages.h"
 #include "session/main_window_fixture.h"
+#include "view/messages.h"
 
 namespace zm::test {
 namespace {

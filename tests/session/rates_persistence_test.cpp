@@ -13,11 +13,11 @@
 #include <vector>
 
 #include "fees/fee_schedule.h"
-#include "fees/messages.h"
 #include "session/session.h"
 #include "settings/settings_location.h"
 #include "support/memory_window_model.h"
 #include "support/temp_dir.h"
+#include "view/messages.h"
 
 namespace zm {
 namespace {

@@ -10,9 +10,9 @@
 #include <string_view>
 #include <vector>
 
-#include "fees/messages.h"
 #include "session/main_window_fixture.h"
 #include "settings/profile_file.h"
+#include "view/messages.h"
 
 namespace zm::test {
 namespace {

@@ -28,12 +28,12 @@
 #include <vector>
 
 #include "fees/fee_rules.h"
-#include "fees/messages.h"
 #include "fees/money.h"
 #include "fees/number_text.h"
 #include "session/recording_window_model.h"
 #include "session/session.h"
 #include "session/side_checks.h"
+#include "view/messages.h"
 
 namespace zm::test {
 

@@ -20,10 +20,10 @@
 #include "fees/break_even.h"
 #include "fees/display_format.h"
 #include "fees/fee_schedule.h"
-#include "fees/messages.h"
 #include "session/main_window_fixture.h"
 #include "session/session.h"
 #include "session/trade_invariants.h"
+#include "view/messages.h"
 
 namespace zm::test {
 namespace {

@@ -7,7 +7,7 @@
 #include <utility>
 #include <vector>
 
-#include "session/window_model.h"
+#include "view/window_model.h"
 
 namespace zm::test {
 

@@ -10,9 +10,9 @@
 #include <vector>
 
 #include "session/session.h"
-#include "session/window_model.h"
 #include "support/memory_window_model.h"
 #include "support/temp_dir.h"
+#include "view/window_model.h"
 
 namespace zm::test::parity {
 

@@ -21,12 +21,12 @@
 #include <utility>
 #include <vector>
 
-#include "fees/messages.h"
 #include "layout/layout.h"
 #include "session/session.h"
 #include "settings/program_folder.h"
 #include "support/memory_window_model.h"
 #include "support/temp_dir.h"
+#include "view/messages.h"
 #include "win/wide_text.h"
 #include "win/win_window_model.h"
 

@@ -5,7 +5,7 @@
 #include <string_view>
 #include <vector>
 
-#include "session/controls.h"
+#include "view/controls.h"
 
 namespace zm {
 
