@@ -4,6 +4,7 @@
 
 #include "fees/fee_rules.h"
 #include "fees/limits.h"
+#include "fees/step_search.h"
 
 namespace zm {
 
@@ -21,13 +22,13 @@ Outcome<AffordableResult, AffordableRefusal> affordableShares(const AffordableIn
     // the first count that costs more than the cash ends the search exactly (window 0).
     auto tooDear = [&](std::int64_t k) {
         const auto p = purchase(in.basis, in.price, sharesAt(k));
-        return !p || p->net > in.cash;
+        return !p || p->net > in.cash ? StepOutcome::Stop : StepOutcome::Continue;
     };
     const double estimate = in.cash.toDouble() / in.price.toDouble();
     const auto guess = static_cast<std::int64_t>(
         std::clamp((estimate - static_cast<double>(lot.first)) / static_cast<double>(lot.stride),
                    0.0, static_cast<double>(last)));
-    const auto dear = lowestStop(tooDear, last, guess, 0);
+    const auto dear = lowestStopStep(tooDear, guess, 0, last);
     if (dear && *dear == 0) {
         return AffordableRefusal::NotEnoughForOneLot;
     }

@@ -21,20 +21,17 @@ bool ratesSupported(double commissionRate, double stampDutyRate) {
            stampDutyRate >= 0.0 && commissionRate + stampDutyRate <= kMaxRateSum;
 }
 
-// The price of step i of a grid that starts at `start`: start + (i × 0.01 converted to Money).
-// The double i × 0.01 is converted as the search has always done; for every 32-bit i it is
-// exactly i fen.
-std::optional<Money> gridPrice(Money start, std::int32_t i) {
-    auto step = Money::fromDouble(static_cast<double>(i) * 0.01);
-    if (!step) {
+// The price of step i of a grid that starts at `start`: start + i fen.
+std::optional<Money> gridPrice(Money start, std::int64_t i) {
+    if (i > kLastStep32) {
         return std::nullopt;
     }
-    return Money::add(start, *step);
+    return Money::add(start, Money::fromFen(i));
 }
 
 // The amount of selling `quantity` shares at step i of that grid; nullopt when it leaves
 // Money's range.
-std::optional<Money> gridSaleAmount(Money start, Money quantity, std::int32_t i) {
+std::optional<Money> gridSaleAmount(Money start, Money quantity, std::int64_t i) {
     auto p = gridPrice(start, i);
     return p ? Money::mul(*p, quantity) : std::nullopt;
 }
@@ -57,11 +54,11 @@ struct BreakEvenSearch {
     double commission;  // c, per mille
     double stampDuty;   // s, per mille
 
-    std::optional<Money> saleAmount(std::int32_t i) const {
+    std::optional<Money> saleAmount(std::int64_t i) const {
         return gridSaleAmount(start, quantity, i);
     }
 
-    StepOutcome test(std::int32_t i, SellFees fees) const {
+    StepOutcome test(std::int64_t i, SellFees fees) const {
         ++t_evaluations;
         auto sale = saleAmount(i);
         if (!sale) {
@@ -94,7 +91,7 @@ struct BreakEvenSearch {
 
     // Where the search will roughly stop: the sale amount at which the net proceeds, the fees
     // taken as straight lines, reach the trade amount. Only a starting point for firstStopStep.
-    std::int32_t estimate(SellFees fees) const {
+    std::int64_t estimate(SellFees fees) const {
         const double a = amount.toDouble() + buyFees.toDouble();
         double sale = 0.0;
         switch (fees) {
@@ -109,11 +106,12 @@ struct BreakEvenSearch {
                                 (a + 1.0) / (1.0 - (stampDuty + commission) * 0.001));
                 break;
         }
-        return clampStep((sale / quantity.toDouble() - start.toDouble()) * 100.0);
+        return clampStep((sale / quantity.toDouble() - start.toDouble()) * 100.0, kLastStep32);
     }
 
-    std::optional<std::int32_t> firstStep(SellFees fees) const {
-        return firstStopStep([&](std::int32_t i) { return test(i, fees); }, estimate(fees));
+    std::optional<std::int64_t> firstStep(SellFees fees) const {
+        return firstStopStep([&](std::int64_t i) { return test(i, fees); }, estimate(fees),
+                             kLastStep32);
     }
 };
 
@@ -193,18 +191,18 @@ enum class RemainFees {
 };
 
 struct RemainSearch {
-    Money basePrice;
+    Money start;  // the base price raised to whole fen: the lowest fen price the search can give
     Money quantity;
     Money target;
     Money transferFee;
     double commission;
     double stampDuty;
 
-    std::optional<Money> saleAmount(std::int32_t i) const {
-        return gridSaleAmount(basePrice, quantity, i);
+    std::optional<Money> saleAmount(std::int64_t i) const {
+        return gridSaleAmount(start, quantity, i);
     }
 
-    StepOutcome test(std::int32_t i, RemainFees fees) const {
+    StepOutcome test(std::int64_t i, RemainFees fees) const {
         ++t_evaluations;
         auto sale = saleAmount(i);
         if (!sale) {
@@ -222,16 +220,20 @@ struct RemainSearch {
     }
 
     // Where the search will roughly stop, the fees taken as straight lines.
-    std::int32_t estimate(RemainFees fees) const {
+    std::int64_t estimate(RemainFees fees) const {
         const double t = target.toDouble() + transferFee.toDouble();
         const double sale = fees == RemainFees::Proportional
                                 ? t / (1.0 - (stampDuty + commission) * 0.001)
                                 : (t + kMinCommissionYuan) / (1.0 - stampDuty * 0.001);
-        return clampStep((sale / quantity.toDouble() - basePrice.toDouble()) * 100.0);
+        return clampStep((sale / quantity.toDouble() - start.toDouble()) * 100.0, kLastStep32);
     }
 
-    std::optional<std::int32_t> firstStep(RemainFees fees) const {
-        return firstStopStep([&](std::int32_t i) { return test(i, fees); }, estimate(fees));
+    // The fees are a share of the amount below one, rounded to the tick, not to the fen: they
+    // never rise by more than the amount does, so the net proceeds never fall from one step to
+    // the next and the first stop is the lowest (no look-back window).
+    std::optional<std::int64_t> lowestStep(RemainFees fees) const {
+        return lowestStopStep([&](std::int64_t i) { return test(i, fees); }, estimate(fees), 0,
+                              kLastStep32);
     }
 };
 
@@ -240,12 +242,13 @@ struct RemainSearch {
 std::optional<std::int32_t> remainingShareSteps(Money remainBasePrice, Money remainQty,
                                                 Money remainTarget, Money remainTransferFee,
                                                 double commissionRate, double stampDutyRate) {
-    if (remainQty <= Money() || !ratesSupported(commissionRate, stampDutyRate)) {
+    const auto start = fenCeilQuotient(remainBasePrice, Money::fromYuan(1));
+    if (remainQty <= Money() || !start || !ratesSupported(commissionRate, stampDutyRate)) {
         return std::nullopt;
     }
-    const RemainSearch search{remainBasePrice,   remainQty,      remainTarget,
-                              remainTransferFee, commissionRate, stampDutyRate};
-    auto step = search.firstStep(RemainFees::Proportional);
+    const RemainSearch search{*start,         remainQty,    remainTarget, remainTransferFee,
+                              commissionRate, stampDutyRate};
+    auto step = search.lowestStep(RemainFees::Proportional);
     if (!step) {
         return std::nullopt;
     }
@@ -254,9 +257,14 @@ std::optional<std::int32_t> remainingShareSteps(Money remainBasePrice, Money rem
         return std::nullopt;
     }
     if (commissionRate * sale->toDouble() * 0.001 < kMinCommissionYuan) {
-        step = search.firstStep(RemainFees::MinCommission);
+        step = search.lowestStep(RemainFees::MinCommission);
     }
-    return step;
+    return step ? std::optional<std::int32_t>(static_cast<std::int32_t>(*step)) : std::nullopt;
+}
+
+std::optional<Money> remainingSharePrice(Money remainBasePrice, std::int32_t steps) {
+    const auto start = fenCeilQuotient(remainBasePrice, Money::fromYuan(1));
+    return start ? gridPrice(*start, steps) : std::nullopt;
 }
 
 std::int64_t breakEvenEvaluations() {

@@ -18,15 +18,18 @@ namespace zm {
 std::optional<Money> CalcBreakEven(Money price, Money quantity, double commissionRate,
                                    double stampDutyRate);
 
-// The break-even of the shares left after a partial sale: the first step at which
-// A − F > RemainTarget, with A = (RemainBasePrice + step × 0.01) × RemainQty and F the
-// proportional fees plus RemainTransferFee; a second search with the 5-yuan commission minimum
-// when the commission found is below 5. Returns the StepCount of the last search that ran.
-// Same result as the one-step-at-a-time search, at most 66 evaluations per search. nullopt when
-// no step up to 2^31 − 1 stops (StepCount is 32 bits) or a figure leaves Money's range.
+// The break-even of the shares left after a partial sale, on the grid of whole fen from
+// RemainBasePrice raised to whole fen: the lowest step at which A − F > RemainTarget, with
+// A = (that fen price + step × 0.01) × RemainQty and F the proportional fees plus
+// RemainTransferFee; a second search with the 5-yuan commission minimum when the commission found
+// is below 5. Returns the StepCount of the last search that ran. Same result as the
+// one-step-at-a-time search, at most 66 evaluations per search. nullopt when no step up to
+// 2^31 − 1 stops (StepCount is 32 bits) or a figure leaves Money's range.
 std::optional<std::int32_t> remainingShareSteps(Money remainBasePrice, Money remainQty,
                                                 Money remainTarget, Money remainTransferFee,
                                                 double commissionRate, double stampDutyRate);
+// The price of step `steps` of that grid: RemainBasePrice raised to whole fen, plus `steps` fen.
+std::optional<Money> remainingSharePrice(Money remainBasePrice, std::int32_t steps);
 
 // The stop tests evaluated by the searches above on this thread since it started, all searches
 // together; it only ever grows. Tests read it before and after a calculation to bound the work

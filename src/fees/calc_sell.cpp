@@ -57,8 +57,8 @@ bool computeSale(const SellInputs& in, const SaleBasis& st, const FeeRules& rule
     return true;
 }
 
-// The partial sale: what the remaining shares still have to bring back, and the lowest price at
-// which selling them does, found by the remaining-share search and raised to whole fen. The
+// The partial sale: what the remaining shares still have to bring back, and the lowest fen price
+// at which selling them does, found by the remaining-share search. The
 // search's figures in r are set as far as they can be worked out; the price is nullopt when a
 // figure leaves the range or the step counter would pass 2^31 − 1.
 std::optional<Money> remainingBreakEven(const SellInputs& in, const SaleBasis& st, SellResult& r) {
@@ -92,11 +92,7 @@ std::optional<Money> remainingBreakEven(const SellInputs& in, const SaleBasis& s
         return std::nullopt;
     }
     r.stepCount = *steps;
-    auto step = Money::fromDouble(static_cast<double>(*steps) * 0.01);
-    auto price = checkedSum(r.remainBasePrice, step);
-    // The search's grid starts at a price with up to four decimals; the result is raised to the
-    // next whole fen.
-    return price ? fenCeilQuotient(*price, Money::fromYuan(1)) : std::nullopt;
+    return remainingSharePrice(r.remainBasePrice, *steps);
 }
 
 // The remaining shares' break-even under trade-date rules: what they must still bring back is

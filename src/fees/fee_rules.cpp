@@ -148,6 +148,11 @@ int stepDecimals(Money step) {
     return step.ticks() < Money::kTicksPerFen ? 3 : 2;
 }
 
+std::int64_t lastSearchStep(Money step) {
+    constexpr Money kSearchTop = Money::fromFen(std::int64_t{1} << 31);
+    return kSearchTop.ticks() / step.ticks() - 1;
+}
+
 std::optional<std::int64_t> parseCommissionRate(std::string_view text) {
     text = trimBlanks(text);
     std::int64_t whole = 0;
@@ -234,8 +239,8 @@ std::optional<Money> eraBreakEven(const FeeRules& rules, Market market, Money qu
     }
     const Money step = priceStep(rules, market);
     // Step i is the price (i + 1) × step; the search stops where the net sale reaches the target.
-    auto test = [&](std::int32_t i) {
-        const auto price = Money::fromTicks((std::int64_t{i} + 1) * step.ticks());
+    auto test = [&](std::int64_t i) {
+        const auto price = Money::fromTicks((i + 1) * step.ticks());
         const auto amount = Money::mul(price, quantity);
         const auto fees =
             amount ? eraFees(rules, market, TradeSide::Sell, *amount, quantity) : std::nullopt;
@@ -253,12 +258,13 @@ std::optional<Money> eraBreakEven(const FeeRules& rules, Market market, Money qu
     // Three fees rounded to the fen can together lower the net by less than 3 fen from one step
     // to the next; a larger sale makes that up within this many steps.
     const double window = std::ceil(0.031 / lot);
-    const auto found =
-        lowestStopStep(test, clampStep(guess), static_cast<std::int32_t>(std::min(window, 4000.0)));
+    const std::int64_t last = lastSearchStep(step);
+    const auto found = lowestStopStep(test, clampStep(guess, last),
+                                      static_cast<std::int64_t>(std::min(window, 4000.0)), last);
     if (!found) {
         return std::nullopt;
     }
-    return Money::fromTicks((std::int64_t{*found} + 1) * step.ticks());
+    return Money::fromTicks((*found + 1) * step.ticks());
 }
 
 std::string stampDutyRateText(const Era& era) {

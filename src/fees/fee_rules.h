@@ -89,6 +89,10 @@ int limitPercentOn(LimitBoard board, TradeDate date);
 Money priceStep(const FeeRules& rules, Market market);
 // Decimals of that step: 2 or 3.
 int stepDecimals(Money step);
+// The last index i of a search over the prices (i + 1) × step: the step of 21,474,836.48, one fen
+// above the highest price accepted, whatever the step (0.001-yuan steps need a 64-bit index
+// there).
+std::int64_t lastSearchStep(Money step);
 
 // The highest commission the law allows, 3‰, in millionths of the trade amount.
 inline constexpr std::int64_t kMaxCommissionPpm = 3000;

@@ -1,10 +1,12 @@
 #include "fees/holding_tools.h"
 
+#include <algorithm>
 #include <cmath>
 #include <limits>
 
 #include "fees/fee_rules.h"
 #include "fees/limits.h"
+#include "fees/step_search.h"
 
 namespace zm {
 namespace {
@@ -142,7 +144,7 @@ std::optional<Money> lowestSalePrice(const FeeBasis& basis, Money shares, Money 
     const std::int64_t last = lastPriceStep(step, shares);
     auto stops = [&](std::int64_t i) {
         const auto s = sale(basis, priceAt(step, i), shares);
-        return s && s->net >= target;
+        return s && s->net >= target ? StepOutcome::Stop : StepOutcome::Continue;
     };
     // The net proceeds rise by the step's amount (the lot) less its fees from one step to the
     // next, but each of the three fees rounded to the fen can jump by a fen more than its rate:
@@ -155,7 +157,7 @@ std::optional<Money> lowestSalePrice(const FeeBasis& basis, Money shares, Money 
     // A start near the answer: the target and the minimum commission at straight-line rates.
     const double guess =
         (target.toDouble() + kMinCommissionYuan) / (1.0 - rate) / shares.toDouble();
-    const auto found = lowestStop(stops, last, stepNear(guess, step, last), window);
+    const auto found = lowestStopStep(stops, stepNear(guess, step, last), window, last);
     return found ? std::optional<Money>(priceAt(step, *found)) : std::nullopt;
 }
 
@@ -169,10 +171,10 @@ std::optional<Money> highestPurchasePrice(const FeeBasis& basis, Money shares, M
     // first step that costs more than the budget ends the search exactly (window 0).
     auto tooDear = [&](std::int64_t i) {
         const auto p = purchase(basis, priceAt(step, i), shares);
-        return !p || p->net > budget;
+        return !p || p->net > budget ? StepOutcome::Stop : StepOutcome::Continue;
     };
     const double guess = budget.toDouble() / (1.0 + saleRate(basis)) / shares.toDouble();
-    const auto dear = lowestStop(tooDear, last, stepNear(guess, step, last), 0);
+    const auto dear = lowestStopStep(tooDear, stepNear(guess, step, last), 0, last);
     if (dear && *dear == 0) {
         return std::nullopt;
     }

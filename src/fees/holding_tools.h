@@ -1,6 +1,5 @@
 #pragma once
 
-#include <algorithm>
 #include <cstdint>
 #include <optional>
 #include <utility>
@@ -11,7 +10,7 @@
 
 // What the tools for the shares an investor holds share: the answer-or-reason type, the lot rule
 // of a purchase by board, one purchase or sale worked out as the main window works it, the cost
-// per share to 0.001 yuan, and the two price searches.
+// per share to 0.001 yuan, and the lowest sale price and highest purchase price of a holding.
 namespace zm {
 
 // The answer of a tool, or the reason it cannot give one (an enum the caller turns into a
@@ -93,64 +92,5 @@ std::optional<Money> lowestSalePrice(const FeeBasis& basis, Money shares, Money 
 // The highest price on the market's step at which buying `shares` costs, fees included, at most
 // `budget`. nullopt when even one step costs more, or the shares are no whole number.
 std::optional<Money> highestPurchasePrice(const FeeBasis& basis, Money shares, Money budget);
-
-// The lowest step in [0, last] at which `stops(step)` holds, for a test that holds at every step
-// `window` or more above any step where it holds (monotone, but for dips shorter than `window`
-// steps; 0 for a monotone test). The search tests `guess`, gallops away from it in doubling
-// strides until the outcome changes, and bisects the last stride, so that a step that goes on
-// lies just below a step that stops (step −1 counting as going on, step last + 1 as stopping).
-// No stop lies `window` or more below the one found, so the steps from there up are tested one
-// by one for the lowest. At most about 2 × 64 + window + 1 tests; nullopt when no step stops.
-template <class Stops>
-std::optional<std::int64_t> lowestStop(Stops&& stops, std::int64_t last, std::int64_t guess,
-                                       std::int64_t window) {
-    if (last < 0) {
-        return std::nullopt;
-    }
-    guess = std::clamp<std::int64_t>(guess, 0, last);
-    std::int64_t lo = -1;        // goes on
-    std::int64_t hi = last + 1;  // stops
-    if (stops(guess)) {
-        hi = guess;
-        for (std::int64_t stride = 1; hi - lo > 1; stride *= 2) {
-            const std::int64_t next = std::max(guess - stride, lo);
-            if (next == lo) {
-                break;
-            }
-            if (!stops(next)) {
-                lo = next;
-                break;
-            }
-            hi = next;
-        }
-    } else {
-        lo = guess;
-        for (std::int64_t stride = 1; hi - lo > 1; stride *= 2) {
-            const std::int64_t next = std::min(guess + stride, hi);
-            if (next == hi) {
-                break;
-            }
-            if (stops(next)) {
-                hi = next;
-                break;
-            }
-            lo = next;
-        }
-    }
-    while (hi - lo > 1) {
-        const std::int64_t mid = lo + (hi - lo) / 2;
-        if (stops(mid)) {
-            hi = mid;
-        } else {
-            lo = mid;
-        }
-    }
-    for (std::int64_t i = std::max<std::int64_t>(0, hi - window); i < hi && i <= last; ++i) {
-        if (stops(i)) {
-            return i;
-        }
-    }
-    return hi <= last ? std::optional<std::int64_t>(hi) : std::nullopt;
-}
 
 }  // namespace zm

@@ -49,8 +49,8 @@ std::optional<TargetSale> targetSalePrice(const TargetPurchase& p, TargetKind ki
         return kind == TargetKind::Profit ? s.profit >= target : s.yield && *s.yield >= target;
     };
     // Step i is the price (i + 1) × step.
-    auto test = [&](std::int32_t i) {
-        const auto sale = saleAt(p, Money::fromTicks((std::int64_t{i} + 1) * step.ticks()));
+    auto test = [&](std::int64_t i) {
+        const auto sale = saleAt(p, Money::fromTicks((i + 1) * step.ticks()));
         if (!sale) {
             return StepOutcome::OutOfRange;
         }
@@ -65,12 +65,13 @@ std::optional<TargetSale> targetSalePrice(const TargetPurchase& p, TargetKind ki
     // The fees are each rounded to the fen, so the net can dip by a few fen from one step to the
     // next; a larger sale makes that up within this many steps (see lowestStopStep).
     const double window = std::ceil(0.031 / lot);
-    const auto found =
-        lowestStopStep(test, clampStep(guess), static_cast<std::int32_t>(std::min(window, 4000.0)));
+    const std::int64_t last = lastSearchStep(step);
+    const auto found = lowestStopStep(test, clampStep(guess, last),
+                                      static_cast<std::int64_t>(std::min(window, 4000.0)), last);
     if (!found) {
         return std::nullopt;
     }
-    return saleAt(p, Money::fromTicks((std::int64_t{*found} + 1) * step.ticks()));
+    return saleAt(p, Money::fromTicks((*found + 1) * step.ticks()));
 }
 
 }  // namespace zm

@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <array>
+#include <bit>
 #include <cmath>
 #include <limits>
 #include <ostream>
@@ -29,36 +31,54 @@ Money money(const char* text) {
 
 struct StepSearchRow {
     const char* name;
-    std::int64_t firstStop;        // first step whose test stops; beyond 2^31 − 1: never
+    std::int64_t firstStop;        // first step whose test stops; beyond `last`: never
     std::int64_t firstOutOfRange;  // first step whose figures overflow; beyond: never
-    std::optional<std::int32_t> expected;
+    std::optional<std::int64_t> expected;
+    std::int64_t last = kLastStep32;
     friend void PrintTo(const StepSearchRow& row, std::ostream* os) { *os << row.name; }
 };
 
-constexpr std::int64_t kNever = std::int64_t{1} << 40;
-constexpr std::int32_t kLastStep = std::numeric_limits<std::int32_t>::max();
+constexpr std::int64_t kNever = std::numeric_limits<std::int64_t>::max();
+constexpr std::int64_t kLastStep = kLastStep32;
+// The last step of a 0.001-yuan grid up to 21,474,836.48, and the last 64-bit step.
+constexpr std::int64_t kLastFundStep = 21'474'836'479;
+constexpr std::int64_t kLastStep64 = std::numeric_limits<std::int64_t>::max();
+
+// The most tests a search over 0 … last may make: two per bit of the last step, and four more.
+int testBound(std::int64_t last) {
+    return 2 * static_cast<int>(std::bit_width(static_cast<std::uint64_t>(last))) + 4;
+}
+
+// A test whose outcome goes on below `stop` and stops from there, counting its calls.
+auto stopsFrom(std::int64_t stop, int& evaluations) {
+    return [stop, &evaluations](std::int64_t i) {
+        ++evaluations;
+        return i >= stop ? StepOutcome::Stop : StepOutcome::Continue;
+    };
+}
 
 class StepSearchTest : public ::testing::TestWithParam<StepSearchRow> {};
 
-TEST_P(StepSearchTest, finds_the_first_stopping_step_from_any_guess_within_66_tests) {
+TEST_P(StepSearchTest, finds_the_first_stopping_step_from_any_guess_within_its_test_bound) {
     const StepSearchRow& row = GetParam();
-    const std::int64_t around = std::min<std::int64_t>(row.firstStop, kLastStep);
-    const std::int64_t guesses[] = {0,          1,     around - 1, around,
-                                    around + 1, 12345, 1 << 30,    kLastStep};
+    const std::int64_t around = std::min(row.firstStop, row.last);
+    const std::int64_t guesses[] = {
+        0,          1,     around - 1, around,    around < row.last ? around + 1 : around,
+        around / 2, 12345, 1 << 30,    kLastStep, row.last};
     for (const std::int64_t g : guesses) {
-        const auto guess = static_cast<std::int32_t>(std::clamp<std::int64_t>(g, 0, kLastStep));
+        const std::int64_t guess = std::clamp<std::int64_t>(g, 0, row.last);
         int evaluations = 0;
         const auto found = firstStopStep(
-            [&](std::int32_t i) {
+            [&](std::int64_t i) {
                 ++evaluations;
                 if (i >= row.firstOutOfRange) {
                     return StepOutcome::OutOfRange;
                 }
                 return i >= row.firstStop ? StepOutcome::Stop : StepOutcome::Continue;
             },
-            guess);
+            guess, row.last);
         EXPECT_EQ(found, row.expected) << "guess " << guess;
-        EXPECT_LE(evaluations, 66) << "guess " << guess;
+        EXPECT_LE(evaluations, testBound(row.last)) << "guess " << guess;
     }
 }
 
@@ -77,35 +97,34 @@ INSTANTIATE_TEST_SUITE_P(
         StepSearchRow{"overflow_before_the_stop", 5000, 4999, std::nullopt},
         StepSearchRow{"overflow_at_zero", 10, 0, std::nullopt},
         StepSearchRow{"overflow_after_the_stop_is_not_reached", 4999, 5000, 4999},
-        StepSearchRow{"overflow_on_the_same_step", 77, 77, std::nullopt}),
+        StepSearchRow{"overflow_on_the_same_step", 77, 77, std::nullopt},
+        // Beyond 32 bits: the top of a 0.001-yuan grid, and the whole 64-bit range.
+        StepSearchRow{"past_2_pow_31", kLastStep + 1, kNever, kLastStep + 1, kLastFundStep},
+        StepSearchRow{"at_the_last_fund_step", kLastFundStep, kNever, kLastFundStep, kLastFundStep},
+        StepSearchRow{"past_the_last_fund_step", kLastFundStep + 1, kNever, std::nullopt,
+                      kLastFundStep},
+        StepSearchRow{"overflow_past_2_pow_40", kNever, std::int64_t{1} << 40, std::nullopt,
+                      kLastStep64}),
     [](const ::testing::TestParamInfo<StepSearchRow>& row) { return row.param.name; });
 
 TEST(StepSearch, agrees_with_a_plain_loop_for_random_first_steps_and_guesses) {
     std::mt19937_64 rng(7);
     for (int n = 0; n < 20000; ++n) {
-        const auto stop = static_cast<std::int32_t>(rng() % (std::uint64_t{1} << (rng() % 32)));
-        const auto guess = static_cast<std::int32_t>(rng() % (std::uint64_t{1} << (rng() % 32)));
+        const std::int64_t last = std::array{kLastStep, kLastFundStep, kLastStep64}[n % 3];
+        const auto stop = static_cast<std::int64_t>(rng() % (std::uint64_t{1} << (rng() % 63)));
+        const auto guess = static_cast<std::int64_t>(rng() % (std::uint64_t{1} << (rng() % 63)));
         int evaluations = 0;
-        const auto found = firstStopStep(
-            [&](std::int32_t i) {
-                ++evaluations;
-                return i >= stop ? StepOutcome::Stop : StepOutcome::Continue;
-            },
-            guess);
-        ASSERT_EQ(found, stop) << "guess " << guess;
-        ASSERT_LE(evaluations, 66) << "stop " << stop << ", guess " << guess;
+        const auto found = firstStopStep(stopsFrom(stop, evaluations), guess, last);
+        ASSERT_EQ(found, stop <= last ? std::optional(stop) : std::nullopt) << "guess " << guess;
+        ASSERT_LE(evaluations, testBound(last)) << "stop " << stop << ", guess " << guess;
     }
 }
 
 TEST(StepSearch, a_right_guess_costs_three_tests) {
-    for (const std::int32_t stop : {1, 7, 1'000'000, kLastStep}) {
+    for (const std::int64_t stop :
+         {std::int64_t{1}, std::int64_t{7}, std::int64_t{1'000'000}, kLastStep, kLastFundStep}) {
         int evaluations = 0;
-        const auto found = firstStopStep(
-            [&](std::int32_t i) {
-                ++evaluations;
-                return i >= stop ? StepOutcome::Stop : StepOutcome::Continue;
-            },
-            stop);
+        const auto found = firstStopStep(stopsFrom(stop, evaluations), stop, kLastFundStep);
         EXPECT_EQ(found, stop);
         EXPECT_LE(evaluations, 3);  // step 0, the guess and the step before it
     }
@@ -113,9 +132,9 @@ TEST(StepSearch, a_right_guess_costs_three_tests) {
 
 TEST(StepSearch, figures_out_of_range_at_the_start_end_the_search_as_a_loop_would) {
     // A grid that starts far below zero overflows at its first steps only.
-    for (const std::int32_t guess : {0, 5, 15, 25, 1 << 20}) {
+    for (const std::int64_t guess : {0, 5, 15, 25, 1 << 20}) {
         const auto found = firstStopStep(
-            [](std::int32_t i) {
+            [](std::int64_t i) {
                 if (i < 10) {
                     return StepOutcome::OutOfRange;
                 }
@@ -169,7 +188,10 @@ INSTANTIATE_TEST_SUITE_P(
         // No rates, 100 shares: paid 106.00, and 112 − 5 − 1 brings back exactly 106.00.
         BreakEvenRow{"no_rates_100_shares", "1.00", "100", 0.0, 0.0, "1.12"},
         // The start price itself does not break even; one fen more does.
-        BreakEvenRow{"no_rates_a_million_shares", "1.00", "1000000", 0.0, 0.0, "1.01"}),
+        BreakEvenRow{"no_rates_a_million_shares", "1.00", "1000000", 0.0, 0.0, "1.01"},
+        // Near the highest price accepted, 21,474,836.47.
+        BreakEvenRow{"no_rates_near_the_top_100_shares", "21000000.00", "100", 0.0, 0.0,
+                     "21000000.12"}),
     [](const ::testing::TestParamInfo<BreakEvenRow>& row) { return row.param.name; });
 
 TEST(BreakEven, refuses_a_quantity_that_is_not_positive) {
@@ -411,6 +433,7 @@ struct RemainRow {
     double commission;
     double stampDuty;
     std::int32_t expected;
+    const char* price;  // the base price raised to whole fen, plus that many fen
     friend void PrintTo(const RemainRow& row, std::ostream* os) { *os << row.name; }
 };
 
@@ -428,17 +451,24 @@ TEST_P(RemainingShareExampleTest, stops_at_the_worked_step) {
                                                           row.commission, row.stampDuty);
     ASSERT_TRUE(literal.finished);
     EXPECT_EQ(literal.value, row.expected);
+    EXPECT_EQ(remainingSharePrice(base, row.expected), money(row.price));
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Examples, RemainingShareExampleTest,
     ::testing::Values(
         // Shanghai, 500 shares left: the proportional commission 13.752 is above 5.
-        RemainRow{"shanghai_proportional_commission", "9.1280", "500", "1", 3.0, 1.0, 4},
+        RemainRow{"shanghai_proportional_commission", "9.1280", "500", "1", 3.0, 1.0, 4, "9.17"},
         // Shenzhen, 100 shares left: 2.90415 is below 5, so the second search decides.
-        RemainRow{"shenzhen_commission_minimum", "9.6405", "100", "0", 3.0, 1.0, 6},
+        RemainRow{"shenzhen_commission_minimum", "9.6405", "100", "0", 3.0, 1.0, 6, "9.71"},
         // 5 yuan on 100 shares is 5 steps of a fen; the stop test is strict, so step 6.
-        RemainRow{"no_rates_still_count_the_commission_minimum", "10.00", "100", "0", 0.0, 0.0, 6}),
+        RemainRow{"no_rates_still_count_the_commission_minimum", "10.00", "100", "0", 0.0, 0.0, 6,
+                  "10.06"},
+        // 900 shares left of 1,000 @ 10.00 and 500 @ 10.50 after 600 sold at 11 (2.7‰ / 3‰):
+        // 8,777.55 still to recover, 9.7528 a share. 9.81 nets 8,777.67; a grid from 9.7528
+        // itself would skip it (9.8028 falls short, 9.8128 is raised to 9.82).
+        RemainRow{"lowest_fen_price_below_a_step_from_the_base", "9.7528", "900", "1", 2.7, 3.0, 5,
+                  "9.81"}),
     [](const ::testing::TestParamInfo<RemainRow>& row) { return row.param.name; });
 
 TEST(RemainingShareSearch, refuses_no_remaining_shares) {
@@ -487,10 +517,24 @@ TEST(RemainingShareSearch, equals_the_literal_search_on_a_random_set) {
         if (!literal.finished) {
             continue;
         }
-        ASSERT_EQ(remainingShareSteps(base, qty, *target, transfer, c, s), literal.value)
+        const auto steps = remainingShareSteps(base, qty, *target, transfer, c, s);
+        ASSERT_EQ(steps, literal.value)
             << "base " << base.ticks() << " ticks, quantity " << qty.ticks() << ", rates " << c
             << " / " << s << ", transfer " << transfer.ticks();
         ++compared;
+        // The lowest fen price whose net, with the fees of one of the two searches, covers the
+        // target: the fen below does not.
+        const Money price = steps ? *remainingSharePrice(base, *steps) : Money();
+        const auto covers = [&](Money p, bool proportional) {
+            const Money a = *Money::mul(p, qty);
+            const double fees =
+                s * a.toDouble() * 0.001 + (proportional ? c * a.toDouble() * 0.001 : 5);
+            return a - *Money::fromDouble(fees) - transfer > *target;
+        };
+        const Money below = price - Money::fromFen(1);
+        ASSERT_TRUE(!steps || base <= Money() || (covers(price, true) && !covers(below, true)) ||
+                    (covers(price, false) && !covers(below, false)))
+            << "base " << base.ticks() << ", price " << price.ticks();
     }
     EXPECT_GE(compared, 50'000);
 }

@@ -156,14 +156,18 @@ inline LiteralOutcome<Money> literalBreakEven(
     return out;
 }
 
-// The remaining-share search of a partial sale, one step at a time: the first step at which
-// A − F > RemainTarget, then, when the commission there is below 5 yuan, again with the 5-yuan
-// minimum. The value is the StepCount of the last round.
+// The remaining-share search of a partial sale, one fen at a time from the base price raised to
+// whole fen: the first step at which A − F > RemainTarget, then, when the commission there is
+// below 5 yuan, again with the 5-yuan minimum. The value is the StepCount of the last round.
 inline LiteralOutcome<std::int32_t> literalRemainingShareSteps(
     Money basePrice, Money qty, Money target, Money transferFee, double c, double s,
     std::int64_t maxSteps = std::numeric_limits<std::int64_t>::max()) {
+    const auto start = fenCeilQuotient(basePrice, Money::fromYuan(1));
+    if (!start) {
+        return {true, std::nullopt, 0};
+    }
     auto saleAt = [&](std::int64_t i) -> std::optional<Money> {
-        auto p = literal_detail::stepPrice(basePrice, i);
+        auto p = literal_detail::stepPrice(*start, i);
         return p ? Money::mul(*p, qty) : std::nullopt;
     };
     auto roundWith = [&](bool minimum) {

@@ -109,7 +109,7 @@ const RoundTripRow kRoundTrips[] = {
      {{form1::Text20, "6,561.38"},
       {form1::Text19, "900"},
       {form1::Text18, "-57.22"},
-      {form1::Text9, "9.82"},
+      {form1::Text9, "9.81"},
       {form1::Label17, "剩余股票"}},
      "卖出的600股按股数分摊实付金额6,135.57元，实现盈亏425.81元，收益率6.94％"},
     {"todays_rules_batch_purchase_then_sale",

@@ -188,6 +188,18 @@ const Example kExamples[] = {
       {form1::Text19, "400"},
       {form1::Text9, "9.31"},
       {form1::Label17, "剩余股票"}}},
+    // Near the highest price accepted (21,474,836.47): a break-even in every market, funds in
+    // steps of 0.001.
+    // clang-format off
+    {"shanghai_near_the_top", "", form1::Option1, "0.25", "5", "0", "0.00",
+     {"21000000", "100"}, {"", ""}, {{form1::Text9, "21021436.30"}}},
+    {"shenzhen_near_the_top_2019", "2019-03-15", form1::Option2, "0.25", "5", "0", "0.00",
+     {"21000000", "100"}, {"", ""}, {{form1::Text9, "21032381.13"}}},
+    {"fund_near_the_top", "", form1::Option3, "0.25", "5", "0", "0.00",
+     {"21000000", "100"}, {"", ""}, {{form1::Text9, "21010502.626"}}},
+    {"fund_at_three_million", "", form1::Option3, "0.25", "5", "0", "0.00",
+     {"3000000", "100"}, {"", ""}, {{form1::Text9, "3001500.376"}}},
+    // clang-format on
 };
 
 class RulesExample : public MainWindowTest, public ::testing::WithParamInterface<Example> {};

@@ -26,6 +26,8 @@ struct TargetRow {
     const char* price;
     const char* profit;
     const char* yield;
+    Ctl market = form1::Option1;
+    const char* buy[2] = {"10", "1000"};  // price, quantity
 };
 
 const TargetRow kTargets[] = {
@@ -35,20 +37,40 @@ const TargetRow kTargets[] = {
     {"today_stop_loss_300", true, TargetKind::Profit, "-300", "9.72", "-295.06", "-2.95"},
     {"own_profit_1000", false, TargetKind::Profit, "1000", "11.13", "1,001.22", "9.95"},
     {"own_zero_is_the_break_even", false, TargetKind::Profit, "0", "10.13", "7.22", "0.07"},
+    // Near the highest price accepted (21,474,836.47), in every market; funds step by 0.001
+    // under today's rules.
+    // clang-format off
+    {"own_shanghai_near_the_top", false, TargetKind::Profit, "1000",
+     "21253531.21", "1,000.28", "0.00", form1::Option1, {"21000000", "100"}},
+    {"own_shenzhen_near_the_top", false, TargetKind::Profit, "1000",
+     "21253531.19", "1,000.28", "0.00", form1::Option2, {"21000000", "100"}},
+    {"own_fund_near_the_top", false, TargetKind::Profit, "1000",
+     "21190150.91", "1,000.46", "0.00", form1::Option3, {"21000000", "100"}},
+    {"today_shanghai_near_the_top", true, TargetKind::Profit, "1000",
+     "21021446.30", "1,000.07", "0.00", form1::Option1, {"21000000", "100"}},
+    {"today_shenzhen_near_the_top", true, TargetKind::Profit, "1000",
+     "21021446.30", "1,000.07", "0.00", form1::Option2, {"21000000", "100"}},
+    {"today_fund_near_the_top", true, TargetKind::Profit, "1000",
+     "21010512.629", "1,000.08", "0.00", form1::Option3, {"21000000", "100"}},
+    {"today_fund_at_three_million", true, TargetKind::Profit, "1000",
+     "3001510.378", "1,000.04", "0.00", form1::Option3, {"3000000", "100"}},
+    // clang-format on
 };
 
 class TargetExample : public MainWindowTest, public ::testing::WithParamInterface<TargetRow> {};
 
 TEST_P(TargetExample, is_the_lowest_price_that_meets_the_target) {
     const TargetRow& r = GetParam();
+    ui.setChecked(r.market, true);
+    session.handle(r.market, Gesture::Choose);
     if (r.today) {
         session.handle(form1::mnuRulesCurrent, Gesture::Click);
         type(form1::Combo1, "0.25");
     } else {
         useRates("3.0", "3");
     }
-    type(form1::Text1, "10");
-    type(form1::Text2, "1000");
+    type(form1::Text1, r.buy[0]);
+    type(form1::Text2, r.buy[1]);
     calculate();
     const auto sale = targetSale(session, ui, r.kind == TargetKind::Yield, r.target);
     ASSERT_TRUE(sale);
