@@ -27,11 +27,7 @@ int main(int argc, char* argv[]) {
     zm::Session session(windows, zm::settings::settingsFileForProgram(
                                      zm::ui::fromQ(QCoreApplication::applicationDirPath())));
     windows.setSession(session);
-    windows.load(zm::FormId::Form1);
-    // Form load: the banner, then the engine's load steps.
-    windows.mainWindow()->WZ();
-    session.formLoad();
-    windows.show(zm::FormId::Form1);
+    session.start();
     const int status = QApplication::exec();
     windows.destroyAll();
     return status;

@@ -430,6 +430,10 @@ void QtWindowModel::unload(FormId f) {
     std::erase_if(m_unloaded, [](const QPointer<QWidget>& w) { return w == nullptr; });
 }
 
+void QtWindowModel::paintBanner() {
+    mainWindow()->WZ();
+}
+
 void QtWindowModel::quit() {
     // Ends the event loop once the running handler returns, with exit status 0.
     QCoreApplication::exit(0);

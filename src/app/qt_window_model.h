@@ -73,6 +73,7 @@ public:
     void show(FormId f) override;
     void hide(FormId f) override;
     void unload(FormId f) override;
+    void paintBanner() override;
     void quit() override;
     UserGuide openUserGuide() override;
     // Where the user guide page is; by default the one of the running program (userGuidePath).

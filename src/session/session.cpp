@@ -150,6 +150,15 @@ bool Session::handles(Ctl c, Gesture g) {
     return Routes::find(c, g) != nullptr;
 }
 
+void Session::start(bool show) {
+    m_ui.load(FormId::Form1);
+    m_ui.paintBanner();
+    formLoad();
+    if (show) {
+        m_ui.show(FormId::Form1);
+    }
+}
+
 void Session::formLoad() {
     m_yieldTips.keep(m_ui, kYieldControls);
     m_state.StepCount = 0;

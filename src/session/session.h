@@ -41,6 +41,10 @@ public:
     // the settings file, QK. Shows no message.
     void formLoad();
 
+    // The program starts, the same on every front end: Form1 loaded hidden, its banner painted,
+    // the form load, then (with `show`) Form1 shown.
+    void start(bool show = true);
+
     // The one way in: the user did `g` to control (or window) `c`. Gestures the dispatch table
     // has no entry for do nothing.
     void handle(Ctl c, Gesture g);

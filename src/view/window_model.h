@@ -82,6 +82,9 @@ public:
     virtual void show(FormId f) = 0;
     virtual void hide(FormId f) = 0;
     virtual void unload(FormId f) = 0;
+    // Paints the banner onto Form1's surface (WZ), kept across repaints. A model without a
+    // surface has nothing to paint.
+    virtual void paintBanner() {}
     // Ends the program with exit status 0 once the current handler returns.
     virtual void quit() = 0;
 

@@ -20,10 +20,6 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE /*previous*/, PWSTR /*command*
     zm::Session session(windows,
                         zm::settings::settingsFileForProgram(zm::settings::programFolder()));
     windows.setSession(session);
-    windows.load(zm::FormId::Form1);
-    // Form load: the banner, then the engine's load steps.
-    windows.showBanner();
-    session.formLoad();
-    windows.show(zm::FormId::Form1);
+    session.start();
     return windows.run();
 }

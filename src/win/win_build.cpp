@@ -109,7 +109,7 @@ WinWindowModel::~WinWindowModel() {
     }
 }
 
-void WinWindowModel::showBanner() {
+void WinWindowModel::paintBanner() {
     m_bannerShown = true;
     if (HWND hwnd = form(FormId::Form1).hwnd) {
         InvalidateRect(hwnd, nullptr, TRUE);

@@ -50,8 +50,6 @@ public:
     void setSession(Session& session) { m_session = &session; }
     // The window of a loaded form, else nullptr.
     HWND window(FormId f) const { return form(f).hwnd; }
-    // Form1's banner becomes visible (WZ, at form load).
-    void showBanner();
     // Runs the message loop until quit(); returns the exit code.
     int run();
     // Handles one message of the thread's queue as the message loop does: the keys that move
@@ -83,6 +81,8 @@ public:
     void show(FormId f) override;
     void hide(FormId f) override;
     void unload(FormId f) override;
+    // Form1's banner becomes visible (WZ, at form load).
+    void paintBanner() override;
     void quit() override;
     UserGuide openUserGuide() override;
 

@@ -29,11 +29,8 @@ QtProgram::QtProgram(const Options& options) : m_session(m_windows, settingsFile
         file.writeString("TIP", "印花税", *options.stampDuty);
     }
     m_windows.setSession(m_session);
-    m_windows.load(FormId::Form1);
-    form1()->WZ();
-    m_session.formLoad();
+    m_session.start(options.show);
     if (options.show) {
-        m_windows.show(FormId::Form1);
         activate(form1());
     }
 }

@@ -348,10 +348,7 @@ int main(int argc, char* argv[]) {
     zm::ui::QtWindowModel windows;
     zm::Session session(windows, zm::settings::settingsFilePath(zm::ui::fromQ(settingsDir.path())));
     windows.setSession(session);
-    windows.load(FormId::Form1);
-    windows.mainWindow()->WZ();
-    session.formLoad();
-    windows.show(FormId::Form1);
+    session.start();
 
     Drive d(windows);
     if (d.waitActive(FormId::Form1)) {

@@ -108,10 +108,7 @@ int wmain(int argc, wchar_t** argv) {
     zm::win::WinWindowModel windows(GetModuleHandleW(nullptr));
     zm::Session session(windows, zm::win::toUtf8(settings));
     windows.setSession(session);
-    windows.load(FormId::Form1);
-    windows.showBanner();
-    session.formLoad();
-    windows.show(FormId::Form1);
+    session.start();
     pump(windows);
     session.handle(zm::form1::mnuRulesCurrent, Gesture::Click);
     windows.setText(zm::form1::Combo1, "0.25");
