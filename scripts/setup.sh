@@ -15,7 +15,7 @@ ZM_PACKAGES=(
   xvfb xauth x11-apps imagemagick
   python3-markdown
   dpkg-dev file lintian
-  g++-mingw-w64-x86-64-posix googletest icoutils wine wine64
+  g++-mingw-w64-x86-64-posix googletest icoutils wine wine64 nsis
 )
 
 zm_missing_packages() {

@@ -8,6 +8,11 @@ namespace zm::settings {
 // The name of this program's folder in the per-user settings folder of the desktop.
 inline constexpr char kUserSettingsFolderName[] = "zunmo-calc";
 
+// The file the Windows setup program puts beside zunmo-calc.exe. Its presence marks an installed
+// copy, whose settings belong to the user and never to the install folder, which an update
+// replaces and the uninstaller empties.
+inline constexpr char kInstalledMarkerName[] = "installed.marker";
+
 // Reads an environment variable: nullptr when it is unset. std::getenv in the program.
 using EnvironmentReader = std::function<const char*(const char*)>;
 // Whether the program may create and replace files in a directory.
@@ -29,15 +34,21 @@ std::string userSettingsDirectory();
 // system); on Windows a file can be made there, which the folder's access list decides.
 bool isWritableDirectory(const std::string& directory);
 
+// Whether the program looks for its settings in the per-user folder before the one beside it:
+// an installed copy always does, a portable one only when it cannot write beside itself.
+bool prefersUserFolder(bool installed, bool programFolderWritable);
+
+// Whether `programDirectory` holds kInstalledMarkerName as a regular file.
+bool isInstalledProgram(const std::string& programDirectory);
+
 // Where the program keeps TKVR.INI, chosen at start-up:
-//  1. beside the program when its folder is writable: portable use, and the files users already
-//     have, exactly as before;
+//  1. beside the program when its folder is writable and it is not an installed copy
+//     (isInstalledProgram): portable use, and the files users already have, exactly as before;
 //  2. else in `userDirectory` (created with its missing parents, on Linux mode 0700), when that
-//  ends up
-//     writable; a TKVR.INI beside the program is copied there first when the per-user folder
-//     has none yet, so the rates of an earlier install carry over;
+//     ends up writable; a TKVR.INI beside the program is copied there first when the per-user
+//     folder has none yet, so the rates of an earlier copy carry over;
 //  3. else beside the program again: what is there is still read, and each write fails and
-//     says so, the one case in which the write message appears.
+//     says so when the folder is locked, the one case in which the write message appears.
 // `canWrite` is isWritableDirectory in the program.
 std::string chooseSettingsFile(const std::string& programDirectory,
                                const std::string& userDirectory, const WritableProbe& canWrite);

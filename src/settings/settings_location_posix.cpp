@@ -106,8 +106,8 @@ bool isWritableDirectory(const std::string& directory) {
 std::string chooseSettingsFile(const std::string& programDirectory,
                                const std::string& userDirectory, const WritableProbe& canWrite) {
     std::string beside = settingsFilePath(programDirectory);
-    if (canWrite(programDirectory) || userDirectory.empty() || !makeDirectories(userDirectory) ||
-        !canWrite(userDirectory)) {
+    if (!prefersUserFolder(isInstalledProgram(programDirectory), canWrite(programDirectory)) ||
+        userDirectory.empty() || !makeDirectories(userDirectory) || !canWrite(userDirectory)) {
         return beside;
     }
     std::string own = settingsFilePath(userDirectory);

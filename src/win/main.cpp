@@ -8,9 +8,17 @@
 #include "win/date_field.h"
 #include "win/win_window_model.h"
 
+// Held while the program runs, so that the setup program and the uninstaller
+// (packaging/windows/zunmo-calc.nsi) can tell that it is running and refuse to replace or remove
+// its files under it. More than one copy may run; each holds the same mutex.
+constexpr wchar_t kRunningMutexName[] = L"zunmo-calc.running";
+
 // Takes no arguments; reads and writes only the settings file TKVR.INI: beside the executable
-// where its folder is writable, else in %APPDATA%\zunmo-calc (settings_location.h).
+// where its folder is writable and it is no installed copy, else in %APPDATA%\zunmo-calc
+// (settings_location.h).
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE /*previous*/, PWSTR /*command*/, int /*show*/) {
+    // Closed by the system when the process ends.
+    CreateMutexW(nullptr, FALSE, kRunningMutexName);
     INITCOMMONCONTROLSEX controls{sizeof controls,
                                   ICC_STANDARD_CLASSES | ICC_WIN95_CLASSES | ICC_DATE_CLASSES};
     InitCommonControlsEx(&controls);

@@ -166,10 +166,10 @@ TEST_F(RatesPersistence, failed_write_shows_the_message_once_per_key_and_the_pro
 }
 
 // Where the settings file lives, on Linux and on Windows (under Wine) alike: beside the program
-// when its folder is writable, else in the per-user folder (seeded from the file beside the
-// program), else beside the program with the write message. A locked program folder is
-// simulated, since the tests may run as root; in the last row the file beside the program is
-// read-only (on Windows its read-only attribute), which stops even root from replacing it.
+// when its folder is writable and holds no install marker, else in the per-user folder (seeded from
+// the file beside the program), else beside the program with the write message. A locked program
+// folder is simulated, since the tests may run as root; in the last row the file beside the program
+// is read-only (on Windows its read-only attribute), which stops even root from replacing it.
 struct PlaceRow {
     const char* name;
     bool programFolderWritable;
@@ -179,6 +179,7 @@ struct PlaceRow {
     bool expectUserFolder;                     // the chosen file is the per-user one
     const char* shownCommission;
     std::size_t writeMessages;  // after one SaveRates
+    bool installed = false;     // the setup program's marker lies beside the program
 };
 
 void PrintTo(const PlaceRow& row, std::ostream* os) {
@@ -201,6 +202,9 @@ TEST_P(SettingsPlace, start_and_save_use_the_first_place_that_can_be_written) {
     };
     if (!row.userFolderPossible) {
         put(config, "");
+    }
+    if (row.installed) {
+        put(program + "/" + settings::kInstalledMarkerName, "");
     }
     if (row.inUserFolder) {
         ASSERT_TRUE(std::filesystem::create_directories(user));
@@ -260,7 +264,11 @@ INSTANTIATE_TEST_SUITE_P(
         PlaceRow{"locked_program_folder_without_any_file_starts_from_the_defaults", false, true,
                  std::nullopt, std::nullopt, true, "2.7", 0},
         PlaceRow{"neither_place_writable_reads_beside_and_says_so_once_per_key", false, false,
-                 tip(kFeeGbk + "=1.5\r\n"), std::nullopt, false, "1.5", 2}),
+                 tip(kFeeGbk + "=1.5\r\n"), std::nullopt, false, "1.5", 2},
+        PlaceRow{"installed_copy_keeps_the_per_user_file_though_its_folder_is_writable", true, true,
+                 std::nullopt, tip(kFeeGbk + "=2.0\r\n"), true, "2.0", 0, true},
+        PlaceRow{"installed_copy_without_a_per_user_folder_writes_beside_itself", true, false,
+                 std::nullopt, std::nullopt, false, "2.7", 0, true}),
     [](const auto& row) { return std::string(row.param.name); });
 
 }  // namespace
