@@ -1,5 +1,7 @@
 #include "journal/csv.h"
 
+#include <algorithm>
+#include <array>
 #include <cstdint>
 
 namespace zm::journal {
@@ -71,11 +73,13 @@ std::string csvText(const std::vector<CsvRow>& rows) {
 }
 
 std::vector<CsvRow> entryRows(const std::vector<Entry>& entries) {
-    std::vector<CsvRow> rows{{}};
-    for (const char* heading : {"日期", "代码", "名称", "类别", "数量", "价格", "金额", "佣金",
-                                "印花税", "过户费", "其他费用", "来源"}) {
-        rows[0].push_back(CsvCell::plain(heading));
-    }
+    static constexpr std::array<const char*, 12> kHeadings{"日期",   "代码",   "名称",     "类别",
+                                                           "数量",   "价格",   "金额",     "佣金",
+                                                           "印花税", "过户费", "其他费用", "来源"};
+    CsvRow heading(kHeadings.size());
+    std::transform(kHeadings.begin(), kHeadings.end(), heading.begin(),
+                   [](const char* title) { return CsvCell::plain(title); });
+    std::vector<CsvRow> rows{heading};
     for (const auto& e : entries) {
         std::string source;
         switch (e.origin.source) {

@@ -1,6 +1,7 @@
 #include "journal/dividend_tax.h"
 
 #include <algorithm>
+#include <numeric>
 
 namespace zm::journal {
 namespace {
@@ -78,9 +79,11 @@ Money dividendTaxOnLots(const std::vector<Lot>& sold, TradeDate saleDate) {
     Int128 units = 0;
     for (const auto& lot : sold) {
         const HoldingTerm term = holdingTerm(lot.acquired, saleDate);
-        for (const auto& d : lot.dividends) {
-            units += Int128{d.amount.ticks()} * taxRateAtSale(d.date, term);
-        }
+        units =
+            std::accumulate(lot.dividends.begin(), lot.dividends.end(), units,
+                            [&](Int128 sum, const LotDividend& d) {
+                                return sum + Int128{d.amount.ticks()} * taxRateAtSale(d.date, term);
+                            });
     }
     const Int128 fen = divRoundHalfUp(units, Int128{kTaxRateDenominator} * Money::kTicksPerFen);
     return Money::fromFen(static_cast<std::int64_t>(fen));

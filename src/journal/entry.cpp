@@ -1,24 +1,25 @@
 #include "journal/entry.h"
 
+#include <algorithm>
 #include <array>
 #include <cstddef>
 
 namespace zm::journal {
 namespace {
 
+// In the order of EntryKind.
 struct KindNames {
-    EntryKind kind;
     std::string_view label;
     std::string_view key;
 };
 
 constexpr std::array<KindNames, 6> kKinds{{
-    {EntryKind::Buy, "买入", "buy"},
-    {EntryKind::Sell, "卖出", "sell"},
-    {EntryKind::Dividend, "现金分红", "dividend"},
-    {EntryKind::Bonus, "送转股", "bonus"},
-    {EntryKind::DividendTax, "红利税", "dividend_tax"},
-    {EntryKind::OtherFee, "其他费用", "other_fee"},
+    {"买入", "buy"},
+    {"卖出", "sell"},
+    {"现金分红", "dividend"},
+    {"送转股", "bonus"},
+    {"红利税", "dividend_tax"},
+    {"其他费用", "other_fee"},
 }};
 
 constexpr std::array<std::string_view, 3> kSources{"typed", "recorded", "imported"};
@@ -34,12 +35,11 @@ std::string_view kindKey(EntryKind kind) {
 }
 
 std::optional<EntryKind> kindFromKey(std::string_view key) {
-    for (const auto& k : kKinds) {
-        if (k.key == key) {
-            return k.kind;
-        }
-    }
-    return std::nullopt;
+    const auto found = std::find_if(kKinds.begin(), kKinds.end(),
+                                    [&](const KindNames& k) { return k.key == key; });
+    return found == kKinds.end()
+               ? std::nullopt
+               : std::optional<EntryKind>(static_cast<EntryKind>(found - kKinds.begin()));
 }
 
 std::string_view sourceKey(EntrySource source) {
@@ -56,15 +56,8 @@ std::optional<EntrySource> sourceFromKey(std::string_view key) {
 }
 
 bool isStockCode(std::string_view code) {
-    if (code.size() != 6) {
-        return false;
-    }
-    for (const char c : code) {
-        if (c < '0' || c > '9') {
-            return false;
-        }
-    }
-    return true;
+    return code.size() == 6 &&
+           std::all_of(code.begin(), code.end(), [](char c) { return c >= '0' && c <= '9'; });
 }
 
 }  // namespace zm::journal

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <map>
+#include <numeric>
 
 namespace zm::journal {
 namespace {
@@ -9,10 +10,9 @@ namespace {
 // A cash dividend shared among the lots bought before its date, in proportion to their shares;
 // each lot's part is the difference of rounded running totals, so the parts add up to the amount.
 void shareDividend(std::vector<Lot>& lots, TradeDate date, Money amount) {
-    std::int64_t entitled = 0;
-    for (const auto& lot : lots) {
-        entitled += lot.acquired < date ? lot.shares : 0;
-    }
+    const std::int64_t entitled = std::accumulate(
+        lots.begin(), lots.end(), std::int64_t{0},
+        [&](std::int64_t n, const Lot& l) { return n + (l.acquired < date ? l.shares : 0); });
     if (entitled == 0) {
         return;
     }
@@ -110,11 +110,8 @@ Money perShare(Money total, std::int64_t shares) {
 }
 
 Money Position::fifoCost() const {
-    Money sum;
-    for (const auto& lot : lots) {
-        sum += lot.cost;
-    }
-    return sum;
+    return std::accumulate(lots.begin(), lots.end(), Money(),
+                           [](Money sum, const Lot& lot) { return sum + lot.cost; });
 }
 
 std::optional<Money> Position::averagePrice() const {
@@ -134,10 +131,9 @@ Money Position::dividendTaxIfSoldOn(TradeDate day) const {
 }
 
 std::vector<Position> positions(const std::vector<Entry>& entries) {
-    std::vector<const Entry*> ordered;
-    for (const auto& e : entries) {
-        ordered.push_back(&e);
-    }
+    std::vector<const Entry*> ordered(entries.size());
+    std::transform(entries.begin(), entries.end(), ordered.begin(),
+                   [](const Entry& e) { return &e; });
     std::stable_sort(ordered.begin(), ordered.end(),
                      [](const Entry* a, const Entry* b) { return a->date < b->date; });
     std::map<std::string, Position> byCode;
@@ -157,6 +153,7 @@ std::vector<Position> positions(const std::vector<Entry>& entries) {
         apply(p, *e);
     }
     std::vector<Position> result;
+    result.reserve(byCode.size());
     for (auto& [code, p] : byCode) {
         result.push_back(std::move(p));
     }
