@@ -63,6 +63,7 @@ TEST(JournalProperty, average_and_fifo_agree_and_the_tax_is_a_plain_recount) {
                 e.kind = what == 5 ? EntryKind::Bonus : EntryKind::Buy;
                 e.quantity = pick(1, 300);
                 e.amount = what == 5 ? Money() : Money::fromTicks(pick(0, 100'000'000));
+                e.commission = what == 5 ? Money() : e.commission;
                 held.insert(held.end(), static_cast<std::size_t>(e.quantity), Share{date, {}});
                 netOfAll -= e.amount + e.fees();
             } else if (what <= 3) {
