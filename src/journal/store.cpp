@@ -223,7 +223,8 @@ int currentSchemaVersion() {
 
 void Store::close() {
     if (m_impl->db != nullptr) {
-        sqlite3_close(m_impl->db);
+        // Closes once the last statement is finalized, as when open() gives up mid-check.
+        sqlite3_close_v2(m_impl->db);
         m_impl->db = nullptr;
     }
 }
