@@ -18,9 +18,9 @@ int daysInMonth(int year, int month) {
     return month == 2 && isLeapYear(year) ? 29 : kDays[month - 1];
 }
 
-// part × whole / of, rounded half up to `unit` ticks; `of` is positive.
-Money proportion(Money whole, std::int64_t part, std::int64_t of, std::int64_t unit) {
-    const Int128 units = divRoundHalfUp(Int128{whole.ticks()} * part, Int128{of} * unit);
+// whole × count / of, rounded half up to `unit` ticks; `of` is positive.
+Money proportion(Money whole, std::int64_t count, std::int64_t of, std::int64_t unit) {
+    const Int128 units = divRoundHalfUp(Int128{whole.ticks()} * count, Int128{of} * unit);
     return Money::fromTicks(static_cast<std::int64_t>(units * unit));
 }
 
@@ -38,9 +38,9 @@ Lot takeShares(Lot& lot, std::int64_t shares) {
     taken.cost = proportion(lot.cost, taken.shares, lot.shares, Money::kTicksPerFen);
     lot.cost -= taken.cost;
     for (auto& d : lot.dividends) {
-        const Money part = proportion(d.amount, taken.shares, lot.shares, 1);
-        taken.dividends.push_back({d.date, part});
-        d.amount -= part;
+        const Money portion = proportion(d.amount, taken.shares, lot.shares, 1);
+        taken.dividends.push_back({d.date, portion});
+        d.amount -= portion;
     }
     lot.shares -= taken.shares;
     return taken;

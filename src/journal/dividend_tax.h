@@ -10,7 +10,7 @@
 // when they are sold, worked out lot by lot in the order the shares were acquired (FIFO).
 namespace zm::journal {
 
-// The part of one cash dividend that a lot's remaining shares received.
+// The portion of one cash dividend that a lot's remaining shares received.
 struct LotDividend {
     TradeDate date{};
     Money amount;

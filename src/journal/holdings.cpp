@@ -8,7 +8,7 @@ namespace zm::journal {
 namespace {
 
 // A cash dividend shared among the lots bought before its date, in proportion to their shares;
-// each lot's part is the difference of rounded running totals, so the parts add up to the amount.
+// each lot's portion is the difference of rounded running totals, so they add up to the amount.
 void shareDividend(std::vector<Lot>& lots, TradeDate date, Money amount) {
     const std::int64_t entitled = std::accumulate(
         lots.begin(), lots.end(), std::int64_t{0},

@@ -58,7 +58,7 @@ public:
     // Every entry, by date and then in the order they were added.
     std::vector<Entry> entries() const;
 
-    // The current price of a code, as the user last set it (not part of undo).
+    // The current price of a code, as the user last set it (undo leaves it alone).
     bool setPrice(std::string_view code, Money price);
     std::optional<Money> price(std::string_view code) const;
 
