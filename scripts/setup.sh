@@ -9,6 +9,7 @@ ZM_PACKAGES=(
   qt6-translations-l10n
   librsvg2-bin
   libgtest-dev libbenchmark-dev locales
+  libsqlite3-dev
   clang-tidy clang-format cppcheck
   clang-14 libclang-rt-14-dev
   fonts-arphic-uming

@@ -1,0 +1,156 @@
+#include "journal/store.h"
+
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <filesystem>
+
+#include "settings/scratch_dir.h"
+
+namespace zm::journal {
+namespace {
+
+using test::readBytes;
+using test::TempDir;
+using test::writeBytes;
+
+Entry sample(const char* code, std::int64_t quantity, EntrySource source = EntrySource::Typed) {
+    Entry e;
+    e.date = {2024, 3, 1};
+    e.code = code;
+    e.name = "平安银行";
+    e.quantity = quantity;
+    e.price = Money::fromTicks(105'000);
+    e.amount = Money::fromYuan(quantity * 10) + Money::fromTicks(5);
+    e.commission = Money::fromFen(500);
+    e.transferFee = Money::fromTicks(1'234);
+    e.origin = {source, source == EntrySource::Imported ? "交割单.csv" : "", 7};
+    return e;
+}
+
+TEST(JournalStore, round_trip_and_undo_survive_a_restart) {
+    TempDir dir;
+    const std::string path = dir.file("data/journal.sqlite");
+    std::vector<Entry> expected;
+    {
+        Store store;
+        ASSERT_EQ(store.open(path).status, OpenStatus::Ok);
+        // The checks refuse a code that is not six digits and a negative quantity; nothing stays.
+        for (const Entry& e : {sample("00001", 1), sample("60000A", 1), sample("600000", -1)}) {
+            EXPECT_EQ(store.add(e), std::nullopt) << e.code << " " << e.quantity;
+            EXPECT_FALSE(store.lastError().empty());
+        }
+        EXPECT_FALSE(store.canUndo() || store.remove(42));
+        for (Entry e : {sample("000001", 100), sample("600000", 200, EntrySource::Imported)}) {
+            e.id = *store.add(e);
+            expected.push_back(e);
+        }
+        expected[1].kind = EntryKind::Sell;
+        ASSERT_TRUE(store.update(expected[1]));
+        EXPECT_FALSE(store.update(sample("600000", 1)));  // id 0: there is no such entry
+        ASSERT_TRUE(store.setPrice("600000", Money::fromTicks(98'700)));
+        EXPECT_EQ(store.entries(), expected);
+        ASSERT_TRUE(store.remove(expected[0].id));
+    }
+    Store store;
+    ASSERT_EQ(store.open(path).status, OpenStatus::Ok);
+    EXPECT_EQ(store.price("600000"), Money::fromTicks(98'700));
+    EXPECT_EQ(store.price("000001"), std::nullopt);
+    // Undo brings back the deleted entry under its id, then the row before the update, then
+    // takes the additions away.
+    ASSERT_TRUE(store.undo());
+    EXPECT_EQ(store.entries(), expected);
+    ASSERT_TRUE(store.undo());
+    expected[1].kind = EntryKind::Buy;
+    EXPECT_EQ(store.entries(), expected);
+    ASSERT_TRUE(store.undo() && store.undo());
+    EXPECT_TRUE(store.entries().empty());
+    EXPECT_FALSE(store.canUndo());
+    EXPECT_FALSE(store.undo());
+}
+
+TEST(JournalStore, a_newer_schema_is_refused_and_left_byte_for_byte) {
+    TempDir dir;
+    const std::string path = dir.file("journal.sqlite");
+    {
+        Store store;
+        ASSERT_EQ(store.open(path).status, OpenStatus::Ok);
+        ASSERT_TRUE(store.add(sample("000001", 100)));
+    }
+    std::string bytes = *readBytes(path);
+    bytes[63] = static_cast<char>(currentSchemaVersion() + 1);  // user_version, big-endian at 60
+    writeBytes(path, bytes);
+    Store store;
+    EXPECT_EQ(store.open(path).status, OpenStatus::NewerSchema);
+    EXPECT_FALSE(store.isOpen());
+    EXPECT_EQ(readBytes(path), bytes);
+    EXPECT_EQ(dir.entries(), std::vector<std::string>{"journal.sqlite"});
+}
+
+TEST(JournalStore, a_damaged_journal_is_reported_and_set_aside_whole) {
+    TempDir dir;
+    const std::string path = dir.file("journal.sqlite");
+    {
+        Store store;
+        ASSERT_EQ(store.open(path).status, OpenStatus::Ok);
+        ASSERT_TRUE(store.add(sample("000001", 100)));
+    }
+    std::string trampled = *readBytes(path);
+    std::fill(trampled.begin() + 4096, trampled.begin() + 4200, '\x5a');  // the second page
+    const Timestamp when{2026, 1, 2, 3, 4, 5};
+    const std::string aside = path + ".damaged-20260102-030405";
+    EXPECT_EQ(damagedName(path, when), aside);
+    for (const auto& [bytes, name] :
+         {std::pair{std::string(5000, 'x'), aside}, {trampled, aside + "-1"}}) {
+        writeBytes(path, bytes);
+        Store store;
+        EXPECT_EQ(store.open(path).status, OpenStatus::Damaged) << name;
+        EXPECT_EQ(readBytes(path), bytes) << name;
+        EXPECT_EQ(setAsideDamaged(path, when), name);
+        EXPECT_EQ(readBytes(name), bytes) << name;
+        EXPECT_EQ(store.open(path).status, OpenStatus::Ok) << name;
+        EXPECT_TRUE(store.entries().empty()) << name;
+    }
+}
+
+TEST(JournalStore, a_folder_it_cannot_write_gives_an_error_not_a_crash) {
+    TempDir dir;
+    std::filesystem::permissions(
+        dir.path(), std::filesystem::perms::owner_read | std::filesystem::perms::owner_exec);
+    // Root writes into a folder without write permission; /proc takes no new files from anyone.
+    const char* folders[] = {::geteuid() == 0 ? "/proc" : dir.path().c_str(), "/proc/self"};
+    for (const char* folder : folders) {
+        Store store;
+        const OpenResult r = store.open(std::string(folder) + "/journal.sqlite");
+        EXPECT_EQ(r.status, OpenStatus::CannotOpen) << folder << ": " << r.detail;
+        EXPECT_FALSE(store.add(sample("000001", 1))) << folder;
+        EXPECT_TRUE(store.entries().empty()) << folder;
+    }
+}
+
+struct PathRow {
+    const char* xdgDataHome;
+    const char* home;
+    const char* path;
+};
+
+const PathRow kPaths[] = {
+    {"/data", "/home/li", "/data/zunmo-calc/journal.sqlite"},
+    {nullptr, "/home/li", "/home/li/.local/share/zunmo-calc/journal.sqlite"},
+    {"", "/home/li", "/home/li/.local/share/zunmo-calc/journal.sqlite"},
+    {"data", "/home/li", "/home/li/.local/share/zunmo-calc/journal.sqlite"},
+    {nullptr, "home", ""},
+    {nullptr, nullptr, ""},
+};
+
+TEST(JournalStore, file_path_follows_the_xdg_data_folder) {
+    for (const auto& r : kPaths) {
+        const auto env = [&](const char* name) {
+            return std::string_view(name) == "XDG_DATA_HOME" ? r.xdgDataHome : r.home;
+        };
+        EXPECT_EQ(journalFilePath(env), r.path) << (r.xdgDataHome ? r.xdgDataHome : "unset");
+    }
+}
+
+}  // namespace
+}  // namespace zm::journal
