@@ -138,7 +138,7 @@ Session::Session(WindowModel& ui, std::string settingsPath)
     : m_ui(ui),
       m_settingsPath(std::move(settingsPath)),
       m_rules(ui, m_settingsPath, [this] { mainChanged(); }),
-      m_batch(ui, m_rules, m_state),
+      m_batch(ui, m_rules, m_state, m_choices),
       m_tools(ui, m_rules, m_state, m_choices) {}
 
 void Session::handle(Ctl c, Gesture g) {
