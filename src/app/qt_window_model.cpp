@@ -285,6 +285,12 @@ void QtWindowModel::setEditable(Ctl c, bool editable) {
     }
 }
 
+void QtWindowModel::setTabAfter(Ctl c, Ctl previous) {
+    if (QWidget* w = control(c), *before = control(previous); w != nullptr && before != nullptr) {
+        QWidget::setTabOrder(before, w);
+    }
+}
+
 void QtWindowModel::setFocus(Ctl c) {
     QWidget* w = control(c);
     if (w == nullptr) {

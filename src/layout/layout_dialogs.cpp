@@ -145,6 +145,10 @@ void addTargetDialog(Builder& b) {
     target.tabIndex = 2;
     b.add(formTarget::LabelTargetUnit, Kind::Label, {}, 3540, 660, 300, 270, "元", {}, kSmall);
     b.addButton(formTarget::cmdCalc, 3960, 570, 1440, 420, "计 算", "calculate", 3);
+    // What the target sale is worked out with: the main window's rules, market and rates.
+    b.add(formTarget::LabelRulesInUse, Kind::Label, {}, 240, 1080, 5160, 600, {},
+          "计算所用的规则：主窗口选的费用规则、市场和费率", kSmall)
+        .wordWrap = true;
     constexpr std::array kResults = {
         std::tuple{formTarget::LabelTargetPrice, formTarget::TextTargetPrice,
                    formTarget::LabelTargetPriceUnit, "目标卖出价", "元"},
@@ -156,7 +160,7 @@ void addTargetDialog(Builder& b) {
                    formTarget::LabelTargetProfitUnit, "盈亏金额", "元"},
         std::tuple{formTarget::LabelTargetYield, formTarget::TextTargetYield,
                    formTarget::LabelTargetYieldUnit, "收 益 率", "％"}};
-    int top = 1140;
+    int top = 1740;
     for (const auto& [label, field, unit, caption, unitCaption] : kResults) {
         b.add(label, Kind::Label, {}, 240, top + 60, 1380, 270, caption, {}, kSmall).buddy = field;
         Control& result = b.add(field, Kind::Field, {}, 1680, top, 1800, 360, {}, {}, kSmall);
@@ -165,9 +169,9 @@ void addTargetDialog(Builder& b) {
         b.add(unit, Kind::Label, {}, 3540, top + 60, 300, 270, unitCaption, {}, kSmall);
         top += 480;
     }
-    b.addButton(formTarget::cmdUse, 1680, 3660, 1800, 495, "填入卖出栏", "batch-sell", 4).enabled =
+    b.addButton(formTarget::cmdUse, 1680, 4260, 1800, 495, "填入卖出栏", "batch-sell", 4).enabled =
         false;
-    b.addButton(formTarget::cmdClose, 3960, 3660, 1440, 495, "关 闭", "exit", 5);
+    b.addButton(formTarget::cmdClose, 3960, 4260, 1440, 495, "关 闭", "exit", 5);
 }
 
 }  // namespace
@@ -191,7 +195,7 @@ void addDialogForms(Builder& b) {
     }
     dialog(formRules::FormRules, 6600, 3255, "按成交日期计算费用").modal = true;
     dialog(formMinimum::FormMinimum, 6000, 2355, "最低佣金").modal = true;
-    dialog(formTarget::FormTarget, 5640, 4395, "目标卖出价");
+    dialog(formTarget::FormTarget, 5640, 4995, "目标卖出价");
 }
 
 void addDialogs(Builder& b) {

@@ -96,16 +96,29 @@ void addButtons(Builder& b, Ctl calc, Ctl close, int top, int calcTab, int close
     b.addButton(close, kCloseLeft, top, kButtonWidth, kButtonHeight, "关 闭", "exit", closeTab);
 }
 
-// The top of a dialog's buttons, below `rows` rows from `firstTop`, and the dialog's height.
+// The line that names what a dialog computes with (the rules, the market, the rates; the
+// limit's ratio) spans the dialog below its rows, with room for two lines.
+constexpr int kRulesLineHeight = 600;
+void addRulesInUse(Builder& b, Ctl label, int top) {
+    b.add(label, Kind::Label, {}, kLeftColumn, top, kFormWidth - 2 * kLeftColumn, kRulesLineHeight,
+          {}, "计算所用的规则：主窗口选的费用规则、市场和费率", kSmall)
+        .wordWrap = true;
+}
+
+// The top of a dialog's buttons, below `rows` rows from `firstTop` and the rules line, and the
+// dialog's height.
+constexpr int rulesLineTop(int firstTop, int rows) {
+    return firstTop + rows * kRowHeight;
+}
 constexpr int buttonsTop(int firstTop, int rows) {
-    return firstTop + rows * kRowHeight + 120;
+    return rulesLineTop(firstTop, rows) + kRulesLineHeight + 120;
 }
 constexpr int formHeight(int buttonsTop) {
     return buttonsTop + kButtonHeight + 240;
 }
 constexpr int kSwingTop = 660;  // below the two options
 constexpr int kAverageButtons = buttonsTop(240, 7);
-constexpr int kSwingButtons = buttonsTop(kSwingTop, 5);
+constexpr int kSwingButtons = buttonsTop(kSwingTop, 6);
 constexpr int kLotsButtons = buttonsTop(240, 5);
 constexpr int kLimitButtons = buttonsTop(240, 3);
 constexpr int kExRightsButtons = buttonsTop(240, 5);
@@ -168,6 +181,7 @@ void addAverage(Builder& b) {
             "补仓后全部卖出、扣除卖出费用后不亏本的最低卖出价"},
     };
     addResults(b, kResults, 240);
+    addRulesInUse(b, LabelRulesInUse, rulesLineTop(240, 7));
     addButtons(b, cmdCalc, cmdClose, kAverageButtons, tab, tab + 1);
 }
 
@@ -185,8 +199,9 @@ void addSwing(Builder& b) {
     constexpr std::array kInputs = {
         Row{LabelSwingHeld, TextSwingHeld, LabelSwingHeldUnit, "持有股数", "股", kHeldTip},
         Row{LabelSwingCost, TextSwingCost, LabelSwingCostUnit, "持仓成本价", "元", kCostTip},
+        Row{LabelSwingBoard, ComboSwingBoard, std::nullopt, "板    块", {}, kBoardTip, Kind::List},
         Row{LabelSwingQty, TextSwingQty, LabelSwingQtyUnit, "做T股数", "股",
-            "买入和卖出的股数，不超过持有股数（当天买入的股票当天不能卖出）"},
+            "买入和卖出的股数，不超过持有股数（当天买入的股票当天不能卖出），须符合板块的买入规则"},
         Row{LabelSwingBuy, TextSwingBuy, LabelSwingBuyUnit, "买 入 价", "元", "每股买入价格"},
         Row{LabelSwingSell, TextSwingSell, LabelSwingSellUnit, "卖 出 价", "元", "每股卖出价格"},
     };
@@ -204,6 +219,7 @@ void addSwing(Builder& b) {
             msg::kSwingSellBreakEvenCaption, "元", msg::kSwingSellBreakEvenTip},
     };
     addResults(b, kResults, kSwingTop);
+    addRulesInUse(b, LabelRulesInUse, rulesLineTop(kSwingTop, 6));
     addButtons(b, cmdCalc, cmdClose, kSwingButtons, tab, tab + 1);
 }
 
@@ -229,6 +245,7 @@ void addLots(Builder& b) {
             "可用资金 − 买入付出"},
     };
     addResults(b, kResults, 240);
+    addRulesInUse(b, LabelRulesInUse, rulesLineTop(240, 5));
     addButtons(b, cmdCalc, cmdClose, kLotsButtons, tab, tab + 1);
 }
 
@@ -263,6 +280,7 @@ void addLimit(Builder& b) {
             "这一天最低可以成交的价格"},
     };
     addResults(b, kResults, 240);
+    addRulesInUse(b, LabelRulesInUse, rulesLineTop(240, 3));
     addButtons(b, cmdCalc, cmdClose, kLimitButtons, tab, tab + 1);
 }
 
@@ -288,6 +306,7 @@ void addExRights(Builder& b) {
             "每股配股），四舍五入到分"},
     };
     addResults(b, kResults, 240);
+    addRulesInUse(b, LabelRulesInUse, rulesLineTop(240, 5));
     // The tab chain: the inputs, 计 算, 求涨跌停价 (under the price it takes to the limit
     // dialog), 关 闭.
     addButtons(b, cmdCalc, cmdClose, kExRightsButtons, tab, tab + 2);

@@ -129,11 +129,14 @@ void writeBatchSell(WindowModel& ui, const BatchSellTexts& r) {
     }
 }
 
-BatchWindowTexts batchWindowTexts(const WindowModel& ui) {
-    return BatchWindowTexts{
-        rateOf(ui, form1::Combo1), rateOf(ui, form1::Combo2), ui.isChecked(form1::Option1),
-        ui.text(form1::Text22),    ui.text(form1::Text10),    ui.text(form1::Text19),
-        chosenMarket(ui)};
+BatchWindowTexts batchWindowTexts(const WindowModel& ui, const MainChoices& choices) {
+    return BatchWindowTexts{choices.commissionRate(),
+                            choices.stampDutyRate(),
+                            choices.market == Market::ShanghaiA,
+                            ui.text(form1::Text22),
+                            ui.text(form1::Text10),
+                            ui.text(form1::Text19),
+                            choices.market};
 }
 
 }  // namespace
@@ -257,7 +260,7 @@ void BatchEntry::clear(FormId dialog) {
 
 void BatchEntry::CalcBatchBuy() {
     const auto v = capturedNumbers(capturedOf(FormId::Form4));
-    if (const auto r = batchBuy(m_rules.rules(), v, batchWindowTexts(m_ui))) {
+    if (const auto r = batchBuy(m_rules.rules(), v, batchWindowTexts(m_ui, m_choices))) {
         writeBatchBuy(m_ui, *r);
         storeBatchBuy(m_state, *r);
     }
@@ -265,7 +268,7 @@ void BatchEntry::CalcBatchBuy() {
 
 void BatchEntry::CalcBatchSell() {
     const auto v = capturedNumbers(capturedOf(FormId::Form3));
-    if (const auto r = batchSell(m_rules.rules(), v, batchWindowTexts(m_ui))) {
+    if (const auto r = batchSell(m_rules.rules(), v, batchWindowTexts(m_ui, m_choices))) {
         writeBatchSell(m_ui, *r);
         storeBatchSell(m_state, *r);
     }

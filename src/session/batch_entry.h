@@ -5,6 +5,7 @@
 
 #include "session/calc_state.h"
 #include "session/rules_choice.h"
+#include "session/trade_fields.h"
 #include "view/window_model.h"
 
 namespace zm {
@@ -15,8 +16,9 @@ namespace zm {
 // record in the main window's calculation state as a trade of that side.
 class BatchEntry {
 public:
-    BatchEntry(WindowModel& ui, RulesChoice& rules, CalcState& state)
-        : m_ui(ui), m_rules(rules), m_state(state) {}
+    // `choices`: the main window's market and rates as the session keeps them.
+    BatchEntry(WindowModel& ui, RulesChoice& rules, CalcState& state, const MainChoices& choices)
+        : m_ui(ui), m_rules(rules), m_state(state), m_choices(choices) {}
 
     // Loads the dialog hidden, with empty fields, unless it is loaded.
     void ensureLoaded(FormId dialog);
@@ -42,6 +44,7 @@ private:
     WindowModel& m_ui;
     RulesChoice& m_rules;
     CalcState& m_state;
+    const MainChoices& m_choices;
     std::array<std::string, 6> m_capturedSell;  // Form3
     std::array<std::string, 6> m_capturedBuy;   // Form4
 };

@@ -12,7 +12,6 @@
 #include "fees/holding_tools.h"
 #include "session/apply_verdict.h"
 #include "session/holding_boards.h"
-#include "session/trade_fields.h"
 #include "view/messages.h"
 
 namespace zm {
@@ -26,6 +25,7 @@ constexpr std::array kAverageOptions = {formAverage::OptAvg_0, formAverage::OptA
 constexpr std::array kSwingFields = {formSwing::TextSwingHeld, formSwing::TextSwingCost,
                                      formSwing::TextSwingQty, formSwing::TextSwingBuy,
                                      formSwing::TextSwingSell};
+constexpr std::array kSwingLists = {formSwing::ComboSwingBoard};
 constexpr std::array kSwingOptions = {formSwing::OptSwing_0, formSwing::OptSwing_1};
 constexpr std::array kLotsFields = {formLots::TextLotsCash, formLots::TextLotsPrice};
 constexpr std::array kLotsLists = {formLots::ComboLotsBoard};
@@ -37,47 +37,49 @@ constexpr std::array kExRightsFields = {formExRights::TextExClose, formExRights:
 
 const std::array<ToolDialog, 5> kDialogs = {{
     {formAverage::FormAverage, form1::mnuAverage, kAverageFields, kAverageLists, kAverageOptions,
-     formAverage::cmdCalc, formAverage::cmdClose},
-    {formSwing::FormSwing,
-     form1::mnuSwing,
-     kSwingFields,
-     {},
-     kSwingOptions,
-     formSwing::cmdCalc,
-     formSwing::cmdClose},
+     formAverage::cmdCalc, formAverage::cmdClose, formAverage::LabelRulesInUse},
+    {formSwing::FormSwing, form1::mnuSwing, kSwingFields, kSwingLists, kSwingOptions,
+     formSwing::cmdCalc, formSwing::cmdClose, formSwing::LabelRulesInUse},
     {formLots::FormLots,
      form1::mnuLots,
      kLotsFields,
      kLotsLists,
      {},
      formLots::cmdCalc,
-     formLots::cmdClose},
+     formLots::cmdClose,
+     formLots::LabelRulesInUse},
     {formLimit::FormLimit,
      form1::mnuLimit,
      kLimitFields,
      kLimitLists,
      {},
      formLimit::cmdCalc,
-     formLimit::cmdClose},
+     formLimit::cmdClose,
+     formLimit::LabelRulesInUse},
     {formExRights::FormExRights,
      form1::mnuExRights,
      kExRightsFields,
      {},
      {},
      formExRights::cmdCalc,
-     formExRights::cmdClose},
+     formExRights::cmdClose,
+     formExRights::LabelRulesInUse},
 }};
 
 const ToolDialog& dialogOf(FormId f) {
     return *std::ranges::find(kDialogs, f, [](const ToolDialog& d) { return d.form.form(); });
 }
 
-// The fields of a dialog that take input now, in Enter's order.
-std::vector<Ctl> enabledFields(const WindowModel& ui, const ToolDialog& d) {
-    std::vector<Ctl> fields;
-    std::ranges::copy_if(d.fields, std::back_inserter(fields),
-                         [&ui](Ctl c) { return ui.isEnabled(c); });
-    return fields;
+constexpr std::string_view marketName(Market market) {
+    switch (market) {
+        case Market::ShanghaiA:
+            return "上海A股";
+        case Market::ShenzhenA:
+            return "深圳A股";
+        case Market::FundWarrant:
+            return "基金、权证";
+    }
+    return {};
 }
 
 template <std::size_t N, class Value>
@@ -94,23 +96,52 @@ std::span<const ToolDialog> toolDialogs() {
     return kDialogs;
 }
 
+std::string feesInUse(const FeeRules& rules, const MainChoices& choices) {
+    if (rules.own()) {
+        return msg::ownRulesInUse(choices.commissionText, choices.stampDutyText);
+    }
+    const std::string dated = rules.kind == RuleKind::OnDate ? rules.date.chinese() : "";
+    const std::string minimum =
+        rules.minCommission.isZero() ? "" : formatMoneyGeneral(rules.minCommission);
+    return msg::tradeRulesInUse(dated, marketName(choices.market),
+                                formatCommissionRate(rules.commissionPpm), minimum);
+}
+
 bool FieldReader::judge(Ctl field, const Verdict& verdict) {
-    if (applyVerdict(m_ui, field, verdict)) {
-        return true;
+    if (verdict.accepted || !m_quiet) {
+        if (applyVerdict(m_ui, field, verdict)) {
+            return true;
+        }
     }
     m_ended = true;
     m_refused = true;
     return false;
 }
 
-HoldingDialogs::HoldingDialogs(WindowModel& ui, RulesChoice& rules, const CalcState& state)
-    : m_ui(ui), m_rules(rules), m_state(state) {}
+HoldingDialogs::HoldingDialogs(WindowModel& ui, RulesChoice& rules, const CalcState& state,
+                               const MainChoices& choices)
+    : m_ui(ui), m_rules(rules), m_state(state), m_choices(choices) {}
+
+// The fields of a dialog that take input now, in Enter's order.
+std::vector<Ctl> HoldingDialogs::inputOrder(FormId dialog) const {
+    std::vector<Ctl> fields;
+    std::ranges::copy_if(dialogOf(dialog).fields, std::back_inserter(fields),
+                         [this](Ctl c) { return m_ui.isEnabled(c); });
+    if (dialog == FormId::FormSwing && m_ui.isChecked(formSwing::OptSwing_1)) {
+        std::iter_swap(std::ranges::find(fields, formSwing::TextSwingBuy),
+                       std::ranges::find(fields, formSwing::TextSwingSell));
+    }
+    return fields;
+}
 
 void HoldingDialogs::firstLoad(FormId dialog) {
     m_ui.load(dialog);
     if (dialog == FormId::FormAverage) {
         m_ui.setEntries(formAverage::ComboAvgBoard, entriesOf(kBoards));
         m_ui.setText(formAverage::ComboAvgBoard, kBoards.front().text);
+    } else if (dialog == FormId::FormSwing) {
+        m_ui.setEntries(formSwing::ComboSwingBoard, entriesOf(kBoards));
+        m_ui.setText(formSwing::ComboSwingBoard, kBoards.front().text);
     } else if (dialog == FormId::FormLots) {
         m_ui.setEntries(formLots::ComboLotsBoard, entriesOf(kBoards));
         m_ui.setText(formLots::ComboLotsBoard, kBoards.front().text);
@@ -125,6 +156,7 @@ void HoldingDialogs::firstLoad(FormId dialog) {
             m_ui.setText(c, "0");
         }
     }
+    showRulesInUse(dialog);
 }
 
 void HoldingDialogs::open(Ctl item) {
@@ -140,7 +172,7 @@ void HoldingDialogs::open(Ctl item) {
         prefill(formSwing::TextSwingHeld, formSwing::TextSwingCost, m_swingPrefill);
     }
     m_ui.show(f);
-    const std::vector<Ctl> fields = enabledFields(m_ui, d);
+    const std::vector<Ctl> fields = inputOrder(f);
     const auto empty = std::ranges::find_if(fields, [this](Ctl c) { return m_ui.text(c).empty(); });
     m_ui.setFocus(empty != fields.end() ? *empty : fields.front());
     m_ui.selectAllInFocused();
@@ -171,7 +203,7 @@ void HoldingDialogs::prefill(Ctl held, Ctl cost, Prefill& last) {
 
 void HoldingDialogs::enter(Ctl c) {
     const FormId f = c.form();
-    const std::vector<Ctl> fields = enabledFields(m_ui, dialogOf(f));
+    const std::vector<Ctl> fields = inputOrder(f);
     const auto at = std::ranges::find(fields, c);
     if (at == fields.end() || std::next(at) == fields.end()) {
         calculate(f);
@@ -219,11 +251,50 @@ void HoldingDialogs::optionChosen(Ctl option) {
         m_ui.setEnabled(formAverage::TextAvgTarget, !byCount);
         m_ui.setFocus(byCount ? formAverage::TextAvgShares : formAverage::TextAvgTarget);
         m_ui.selectAllInFocused();
+        recompute(FormId::FormAverage);
         return;
     }
-    // The break-even row means another price after a change of the order: the results go.
     showBreakEvenKind();
-    clearResults(FormId::FormSwing);
+    orderSwingPrices();
+    recompute(FormId::FormSwing);
+}
+
+void HoldingDialogs::orderSwingPrices() {
+    const bool sellFirst = m_ui.isChecked(formSwing::OptSwing_1);
+    const Ctl first = sellFirst ? formSwing::TextSwingSell : formSwing::TextSwingBuy;
+    const Ctl second = sellFirst ? formSwing::TextSwingBuy : formSwing::TextSwingSell;
+    m_ui.setTabAfter(first, formSwing::TextSwingQty);
+    m_ui.setTabAfter(second, first);
+}
+
+void HoldingDialogs::inputChanged(Ctl c) {
+    showRulesInUse(c.form());
+    recompute(c.form());
+}
+
+void HoldingDialogs::followMainChoices() {
+    for (const ToolDialog& d : kDialogs) {
+        if (m_ui.isLoaded(d.form.form())) {
+            showRulesInUse(d.form.form());
+            recompute(d.form.form());
+        }
+    }
+}
+
+void HoldingDialogs::showRulesInUse(FormId dialog) {
+    std::string line;
+    if (dialog == FormId::FormLimit) {
+        const std::string board = m_ui.text(formLimit::ComboLimitBoard);
+        const auto date = TradeDate::parse(m_ui.text(formLimit::DateLimit));
+        if (date && *date >= kFirstRulesDate) {
+            line = msg::limitRatioInUse(board, limitPercentOn(boardOf(kLimitBoards, board), *date));
+        }
+    } else if (dialog == FormId::FormExRights) {
+        line = msg::kExRightsInUse;
+    } else {
+        line = feesInUse(m_rules.rules(), m_choices);
+    }
+    m_ui.setCaption(dialogOf(dialog).rulesInUse, line);
 }
 
 void HoldingDialogs::showBreakEvenKind() {
@@ -253,12 +324,12 @@ void HoldingDialogs::exRightsToLimit() {
 }
 
 FeeBasis HoldingDialogs::basis() const {
-    return FeeBasis{m_rules.rules(), chosenMarket(m_ui), rateOf(m_ui, form1::Combo1),
-                    rateOf(m_ui, form1::Combo2)};
+    return FeeBasis{m_rules.rules(), m_choices.market, m_choices.commissionRate(),
+                    m_choices.stampDutyRate()};
 }
 
 Money HoldingDialogs::priceStep() const {
-    return zm::priceStep(m_rules.rules(), chosenMarket(m_ui));
+    return zm::priceStep(m_rules.rules(), m_choices.market);
 }
 
 }  // namespace zm

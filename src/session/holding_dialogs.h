@@ -3,12 +3,15 @@
 #include <optional>
 #include <span>
 #include <string>
+#include <string_view>
+#include <vector>
 
 #include "fees/money.h"
 #include "fees/trade_fees.h"
 #include "input/verdict.h"
 #include "session/calc_state.h"
 #include "session/rules_choice.h"
+#include "session/trade_fields.h"
 #include "view/window_model.h"
 
 namespace zm {
@@ -24,6 +27,7 @@ struct ToolDialog {
     std::span<const Ctl> options;
     Ctl calc;
     Ctl close;
+    Ctl rulesInUse;  // the line under the inputs naming what it computes with
 };
 
 // 补仓, 做T, 可买股数, 涨跌停价 and 除权参考价, in the menu's order.
@@ -31,15 +35,22 @@ std::span<const ToolDialog> toolDialogs();
 
 class FieldReader;
 
+// What a dialog that charges fees computes with, as its LabelRulesInUse says it: the rules in
+// force, and under trade-date rules the market, the commission rate and the minimum.
+std::string feesInUse(const FeeRules& rules, const MainChoices& choices);
+
 // The dialogs of the tools menu for the shares an investor holds (FormAverage, FormSwing,
 // FormLots, FormLimit, FormExRights). Each is modeless, opens beside the main window and is only
 // hidden when closed, so that it shows its last figures when it opens again. Its fees, minimums
 // and price steps are those of the main window: the rules in force, the market chosen there and
 // the two list rates. A field the user got wrong is refused with its message, the focus back in
-// it and its text selected; the results then go blank.
+// it and its text selected; the results then go blank. A dialog that shows results follows its
+// inputs: a change of its board, date or option, or of the main window's choices, works it out
+// again at once, without a message, or clears its results when an input no longer passes.
 class HoldingDialogs {
 public:
-    HoldingDialogs(WindowModel& ui, RulesChoice& rules, const CalcState& state);
+    HoldingDialogs(WindowModel& ui, RulesChoice& rules, const CalcState& state,
+                   const MainChoices& choices);
 
     // The menu item `item` was chosen: its dialog opens (filled in from the main window's
     // purchase where it has a holding's fields), the focus in its first empty field.
@@ -54,6 +65,11 @@ public:
     // 求涨跌停价: FormLimit opens (or comes to the front) with the ex-rights price as its close,
     // its board and date as they were, and works out its limits at once.
     void exRightsToLimit();
+    // A board picked or a date set in a dialog: its results follow, and its rules line.
+    void inputChanged(Ctl c);
+    // The main window's rules, market or rates changed: every loaded dialog's rules line
+    // follows, and each one that shows results is worked out again.
+    void followMainChoices();
 
 private:
     // What the dialog filled into a holding's two fields the last time it opened.
@@ -66,7 +82,21 @@ private:
     void prefill(Ctl held, Ctl cost, Prefill& last);
     void clearResults(FormId dialog);
     void showBreakEvenKind();
+    // 倒T sells first: its sell price comes before its buy price, for Tab and for Enter.
+    void orderSwingPrices();
+    std::vector<Ctl> inputOrder(FormId dialog) const;
     bool run(FormId dialog, FieldReader& r);
+    // Works the dialog out again without a message when it shows results.
+    void recompute(FormId dialog);
+    void showRulesInUse(FormId dialog);
+    // A tool's answer refused: its message on the field it concerns (none while recomputing).
+    // False, for the caller to return.
+    bool refuse(Ctl field, std::string_view message);
+    // Before a calculation that charges fees: a commission rate typed into the main window's
+    // list is checked (with its message, unless recomputing).
+    bool commissionReady() {
+        return m_quiet ? m_rules.commissionPasses() : m_rules.commissionReady();
+    }
     FeeBasis basis() const;
     Money priceStep() const;
     // The five calculations (holding_dialogs_calc.cpp): each reads its fields through `r` and,
@@ -80,6 +110,8 @@ private:
     WindowModel& m_ui;
     RulesChoice& m_rules;
     const CalcState& m_state;
+    const MainChoices& m_choices;
+    bool m_quiet = false;  // recomputing: refusals clear the results without a message
     Prefill m_averagePrefill;
     Prefill m_swingPrefill;
 };
@@ -89,7 +121,9 @@ private:
 // reading. With `last` the reading also ends after that field (Enter there walks on).
 class FieldReader {
 public:
-    FieldReader(WindowModel& ui, std::optional<Ctl> last) : m_ui(ui), m_last(last) {}
+    // `quiet`: a refused field ends the reading without its message, the focus staying.
+    FieldReader(WindowModel& ui, std::optional<Ctl> last, bool quiet = false)
+        : m_ui(ui), m_last(last), m_quiet(quiet) {}
 
     // The field's value as its rule stores it (zero for a rule that stores none); zero without
     // a look at the field once the reading has ended.
@@ -114,6 +148,7 @@ private:
 
     WindowModel& m_ui;
     std::optional<Ctl> m_last;
+    bool m_quiet;
     bool m_ended = false;
     bool m_refused = false;
 };

@@ -58,13 +58,6 @@ std::span<const Ctl> resultsOf(FormId dialog) {
     }
 }
 
-// The answer of a tool refused: its message on the field it concerns. False, for the caller to
-// return.
-bool refuse(WindowModel& ui, Ctl field, std::string_view message) {
-    ShowInputError(ui, field, message);
-    return false;
-}
-
 auto priceRule(PriceField field, Money step) {
     return [field, step](std::string_view text) { return ruleToolPrice(text, field, step); };
 }
@@ -83,7 +76,44 @@ bool shownAsLoss(Money profit) {
     return numberTextToMoney(formatAmount(profit)).value_or(Money()) < Money();
 }
 
+// 做T股数: at most the holding, and a purchase the board allows, as the buy (or the buy-back)
+// of the same count is one.
+auto swingSharesRule(Money held, Board board) {
+    return [held, board](std::string_view text) {
+        const Verdict v = ruleSwingShares(text, held);
+        if (!v.accepted || isLegalPurchase(board, *v.stored)) {
+            return v;
+        }
+        if (*v.stored < Money::fromYuan(lotRule(board).first)) {
+            return Verdict::refuse(board == Board::Star ? msg::kSwingSharesStarMin
+                                                        : msg::kSwingSharesMin100);
+        }
+        return Verdict::refuse(msg::kSwingSharesLot);
+    };
+}
+
 }  // namespace
+
+bool HoldingDialogs::refuse(Ctl field, std::string_view message) {
+    if (!m_quiet) {
+        ShowInputError(m_ui, field, message);
+    }
+    return false;
+}
+
+void HoldingDialogs::recompute(FormId dialog) {
+    const std::span<const Ctl> results = resultsOf(dialog);
+    if (!m_ui.isLoaded(dialog) || results.empty() || m_ui.text(results.front()).empty()) {
+        return;  // a dialog never calculated, or cleared, stays blank
+    }
+    m_quiet = true;
+    FieldReader reader(m_ui, std::nullopt, true);
+    const bool shown = run(dialog, reader);
+    m_quiet = false;
+    if (!shown) {
+        clearResults(dialog);
+    }
+}
 
 void HoldingDialogs::clearResults(FormId dialog) {
     for (Ctl c : resultsOf(dialog)) {
@@ -110,7 +140,7 @@ bool HoldingDialogs::average(FieldReader& r) {
         byCount ? r.read(avg::TextAvgShares,
                          [board](std::string_view text) { return ruleAddShares(text, board); })
                 : r.read(avg::TextAvgTarget, ruleTargetCost);
-    if (!r.complete() || !m_rules.commissionReady()) {
+    if (!r.complete() || !commissionReady()) {
         return false;
     }
     const AverageDownInput in{basis(), board, held, cost, price};
@@ -119,19 +149,19 @@ bool HoldingDialogs::average(FieldReader& r) {
         using R = AverageDownRefusal;
         switch (answer.reason()) {
             case R::CountNotLegal:
-                return refuse(m_ui, avg::TextAvgShares, msg::kAddSharesLot);
+                return refuse(avg::TextAvgShares, msg::kAddSharesLot);
             case R::HoldingTooLarge:
-                return refuse(m_ui, avg::TextAvgHeld, msg::kHoldingCostMax);
+                return refuse(avg::TextAvgHeld, msg::kHoldingCostMax);
             case R::AmountTooLarge:
-                return refuse(m_ui, avg::TextAvgShares, msg::kBuyAmountMax);
+                return refuse(avg::TextAvgShares, msg::kBuyAmountMax);
             case R::TargetNotBelowCost:
-                return refuse(m_ui, avg::TextAvgTarget, msg::kTargetCostNotBelowCost);
+                return refuse(avg::TextAvgTarget, msg::kTargetCostNotBelowCost);
             case R::TargetNotAbovePrice:
-                return refuse(m_ui, avg::TextAvgTarget, msg::kTargetCostNotAbovePrice);
+                return refuse(avg::TextAvgTarget, msg::kTargetCostNotAbovePrice);
             case R::TargetUnreachable:
-                return refuse(m_ui, avg::TextAvgTarget, msg::kTargetCostUnreachable);
+                return refuse(avg::TextAvgTarget, msg::kTargetCostUnreachable);
             case R::TargetAtFeeEdge:
-                return refuse(m_ui, avg::TextAvgTarget, msg::kTargetCostAtFeeEdge);
+                return refuse(avg::TextAvgTarget, msg::kTargetCostAtFeeEdge);
             case R::InvalidInput:
                 break;
         }
@@ -150,28 +180,36 @@ bool HoldingDialogs::average(FieldReader& r) {
 
 bool HoldingDialogs::swing(FieldReader& r) {
     const Money step = priceStep();
-    const Money held = r.read(swg::TextSwingHeld, ruleHeldShares);
-    const Money cost = r.read(swg::TextSwingCost, ruleCostPerShare);
-    const Money quantity = r.read(
-        swg::TextSwingQty, [held](std::string_view text) { return ruleSwingShares(text, held); });
-    const Money buy = r.read(swg::TextSwingBuy, priceRule(PriceField::Buy, step));
-    const Money sell = r.read(swg::TextSwingSell, priceRule(PriceField::Sell, step));
-    if (!r.complete() || !m_rules.commissionReady()) {
-        return false;
-    }
+    const Board board = boardOf(kBoards, m_ui.text(swg::ComboSwingBoard));
     const SwingOrder order =
         m_ui.isChecked(swg::OptSwing_0) ? SwingOrder::BuyFirst : SwingOrder::SellFirst;
+    const Money held = r.read(swg::TextSwingHeld, ruleHeldShares);
+    const Money cost = r.read(swg::TextSwingCost, ruleCostPerShare);
+    const Money quantity = r.read(swg::TextSwingQty, swingSharesRule(held, board));
+    // The two prices in the order of the trades, as Enter walks them.
+    Money buy;
+    Money sell;
+    if (order == SwingOrder::BuyFirst) {
+        buy = r.read(swg::TextSwingBuy, priceRule(PriceField::Buy, step));
+        sell = r.read(swg::TextSwingSell, priceRule(PriceField::Sell, step));
+    } else {
+        sell = r.read(swg::TextSwingSell, priceRule(PriceField::Sell, step));
+        buy = r.read(swg::TextSwingBuy, priceRule(PriceField::Buy, step));
+    }
+    if (!r.complete() || !commissionReady()) {
+        return false;
+    }
     const auto answer = swingTrade({basis(), order, held, cost, quantity, buy, sell});
     if (!answer) {
         switch (answer.reason()) {
             case SwingRefusal::QuantityAboveHolding:
-                return refuse(m_ui, swg::TextSwingQty, msg::kSwingSharesAboveHeld);
+                return refuse(swg::TextSwingQty, msg::kSwingSharesAboveHeld);
             case SwingRefusal::HoldingTooLarge:
-                return refuse(m_ui, swg::TextSwingHeld, msg::kHoldingCostMax);
+                return refuse(swg::TextSwingHeld, msg::kHoldingCostMax);
             case SwingRefusal::BuyAmountTooLarge:
-                return refuse(m_ui, swg::TextSwingBuy, msg::kBuyAmountMax);
+                return refuse(swg::TextSwingBuy, msg::kBuyAmountMax);
             case SwingRefusal::SellAmountTooLarge:
-                return refuse(m_ui, swg::TextSwingSell, msg::kSellAmountMax);
+                return refuse(swg::TextSwingSell, msg::kSellAmountMax);
             case SwingRefusal::InvalidInput:
                 break;
         }
@@ -191,14 +229,14 @@ bool HoldingDialogs::lots(FieldReader& r) {
     const Money step = priceStep();
     const Money cash = r.read(lts::TextLotsCash, ruleCash);
     const Money price = r.read(lts::TextLotsPrice, priceRule(PriceField::Buy, step));
-    if (!r.complete() || !m_rules.commissionReady()) {
+    if (!r.complete() || !commissionReady()) {
         return false;
     }
     const auto answer =
         affordableShares({basis(), boardOf(kBoards, m_ui.text(lts::ComboLotsBoard)), cash, price});
     if (!answer) {
         if (answer.reason() == AffordableRefusal::NotEnoughForOneLot) {
-            return refuse(m_ui, lts::TextLotsCash, msg::kNotEnoughForOneLot);
+            return refuse(lts::TextLotsCash, msg::kNotEnoughForOneLot);
         }
         return false;
     }
@@ -221,7 +259,7 @@ bool HoldingDialogs::limit(FieldReader& r) {
     const auto answer = priceLimits(close, board, *date);
     if (!answer) {
         if (answer.reason() == PriceLimitRefusal::DateTooEarly) {
-            return refuse(m_ui, lim::DateLimit, msg::kLimitDateTooEarly);
+            return refuse(lim::DateLimit, msg::kLimitDateTooEarly);
         }
         return false;
     }
@@ -245,7 +283,7 @@ bool HoldingDialogs::exRights(FieldReader& r) {
     const auto answer = exRightsPrice({close, cash, bonus, rights, rightsPrice});
     if (!answer) {
         if (answer.reason() == ExRightsRefusal::NotAboveZero) {
-            return refuse(m_ui, exr::TextExCash, msg::kExRightsNotPositive);
+            return refuse(exr::TextExCash, msg::kExRightsNotPositive);
         }
         return false;
     }

@@ -260,6 +260,10 @@ bool RulesChoice::commissionReady() {
     return m_rules.own() || checkTypedCommission();
 }
 
+bool RulesChoice::commissionPasses() const {
+    return m_rules.own() || ruleCommissionRate(m_ui.text(form1::Combo1)).verdict.accepted;
+}
+
 bool RulesChoice::checkTypedCommission() {
     const RateVerdict rate = ruleCommissionRate(m_ui.text(form1::Combo1));
     if (!rate.verdict.accepted) {

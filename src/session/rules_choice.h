@@ -56,6 +56,8 @@ public:
     // Before every calculation: true under the program's own rules, else whether the rate typed
     // into the commission list is one (a refusal shows its message on the list).
     bool commissionReady();
+    // The same test without a message and without taking the rate.
+    bool commissionPasses() const;
 
 private:
     void apply();     // the lists, the title, the rules menu and the tool tips for m_rules

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "fees/fee_schedule.h"
+#include "layout/layout.h"
 #include "session/apply_verdict.h"
 #include "session/trade_fields.h"
 #include "settings/profile_file.h"
@@ -89,9 +90,12 @@ struct Routes {
                 r.push_back({c, G::Enter, &S::enterTool});
                 r.push_back({c, G::Focus, &S::selectOnFocus});
             }
-            std::ranges::transform(d.lists, std::back_inserter(r), [](Ctl c) {
-                return Route{c, G::Enter, &S::enterTool};
-            });
+            for (Ctl c : d.lists) {
+                r.push_back({c, G::Enter, &S::enterTool});
+                r.push_back({c,
+                             layout::find(c)->kind == layout::Kind::Date ? G::DateSet : G::Choose,
+                             &S::toolInputChanged});
+            }
             std::ranges::transform(d.options, std::back_inserter(r), [](Ctl c) {
                 return Route{c, G::Choose, &S::toolOptionChosen};
             });
@@ -133,15 +137,17 @@ struct Routes {
 Session::Session(WindowModel& ui, std::string settingsPath)
     : m_ui(ui),
       m_settingsPath(std::move(settingsPath)),
-      m_rules(ui, m_settingsPath, [this] { recomputeShownSides(); }),
-      m_batch(ui, m_rules, m_state),
-      m_tools(ui, m_rules, m_state) {}
+      m_rules(ui, m_settingsPath, [this] { mainChanged(); }),
+      m_batch(ui, m_rules, m_state, m_choices),
+      m_tools(ui, m_rules, m_state, m_choices) {}
 
 void Session::handle(Ctl c, Gesture g) {
     // A disabled control or menu item takes no gesture; the windows deliver none, and a script
     // or a test that tries gets nothing either.
     const Routes::Route* route = Routes::find(c, g);
     if (route != nullptr && m_ui.isEnabled(c)) {
+        // The choices as the gesture finds them, read once; what it changes there it takes again.
+        takeChoices();
         (this->*route->action)(c);
     }
 }
@@ -175,7 +181,19 @@ void Session::formLoad() {
                                     ? std::string_view(*stampDuty)
                                     : kDefaultStampDutyRate);
     m_rules.load();
+    takeChoices();
     QK();
+}
+
+void Session::takeChoices() {
+    m_choices = readMainChoices(m_ui);
+}
+
+void Session::mainChanged() {
+    takeChoices();
+    recomputeShownSides();
+    m_tools.followMainChoices();
+    followTarget();
 }
 
 void Session::QK() {
@@ -196,6 +214,11 @@ void Session::QK() {
 }
 
 void Session::SaveRates() {
+    takeChoices();
+    saveRates();
+}
+
+void Session::saveRates() {
     // Under trade-date rules the lists show that rule set's rates; the program's own rates stay
     // in the file as they were.
     if (!m_rules.own()) {
@@ -203,10 +226,10 @@ void Session::SaveRates() {
         return;
     }
     settings::ProfileFile file(m_settingsPath);
-    if (!file.writeString(kSection, kCommissionKey, m_ui.text(form1::Combo1))) {
+    if (!file.writeString(kSection, kCommissionKey, m_choices.commissionText)) {
         m_ui.showMessage(msg::kWriteFailed);
     }
-    if (!file.writeString(kSection, kStampDutyKey, m_ui.text(form1::Combo2))) {
+    if (!file.writeString(kSection, kStampDutyKey, m_choices.stampDutyText)) {
         m_ui.showMessage(msg::kWriteFailed);
     }
 }
@@ -227,12 +250,12 @@ void Session::marketChosen(Ctl c) {
         m_ui.setText(form1::Combo1, "0.0");
         m_ui.setText(form1::Combo2, "0");
     }
-    recomputeShownSides();
+    mainChanged();
 }
 
 void Session::commissionChosen(Ctl) {
     if (m_rules.own() || m_rules.confirmCommission() == RulesChoice::RateCheck::Changed) {
-        recomputeShownSides();
+        mainChanged();
     }
 }
 
@@ -245,18 +268,18 @@ void Session::commissionEntered(Ctl) {
     // buy price, where the Enter road starts.
     moveTo(m_ui.isEnabled(form1::Combo2) ? form1::Combo2 : form1::Text1);
     if (check == RulesChoice::RateCheck::Changed) {
-        recomputeShownSides();
+        mainChanged();
     }
 }
 
 void Session::commissionLeft(Ctl) {
     if (m_rules.confirmCommission() == RulesChoice::RateCheck::Changed) {
-        recomputeShownSides();
+        mainChanged();
     }
 }
 
 void Session::stampDutyChosen(Ctl) {
-    recomputeShownSides();
+    mainChanged();
 }
 
 void Session::stampDutyEntered(Ctl) {
@@ -274,6 +297,7 @@ void Session::clearAll(Ctl) {
         m_ui.setReadOnly(field, false);
         m_ui.setBackground(field, Background::Window);
     }
+    takeChoices();  // no side is locked any more
     m_ui.unload(FormId::Form3);
     m_ui.unload(FormId::Form4);
     resetSellMarks();
@@ -330,10 +354,12 @@ void Session::enterBatch(Ctl c) {
 
 void Session::batchOk(Ctl c) {
     m_batch.ok(c.form());
+    takeChoices();  // the side it filled is locked
 }
 
 void Session::batchClear(Ctl c) {
     m_batch.clear(c.form());
+    takeChoices();
 }
 
 void Session::hideWindow(Ctl c) {
@@ -390,6 +416,10 @@ void Session::calculateTool(Ctl button) {
 
 void Session::toolOptionChosen(Ctl option) {
     m_tools.optionChosen(option);
+}
+
+void Session::toolInputChanged(Ctl c) {
+    m_tools.inputChanged(c);
 }
 
 void Session::exRightsToLimit(Ctl) {

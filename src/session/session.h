@@ -53,9 +53,11 @@ public:
 
     // Resets every field, the dialogs' fields and the calculation state (StepCount kept).
     void QK();
-    // Writes both rates to the settings file; a failed key shows kWriteFailed. Under trade-date
-    // rules the [费用规则] section is written instead.
+    // Writes both rates the main window shows to the settings file; a failed key shows
+    // kWriteFailed. Under trade-date rules the [费用规则] section is written instead.
     void SaveRates();
+    // Takes the main window's choices (market, rates, batch locks) after the user changed them.
+    void takeChoices();
 
     const FeeRules& rules() const { return m_rules.rules(); }
     // The captured value of a batch dialog's field (index 0 … 5 for Text1 … Text6).
@@ -115,6 +117,7 @@ private:
     void enterTool(Ctl c);
     void calculateTool(Ctl button);
     void toolOptionChosen(Ctl option);
+    void toolInputChanged(Ctl c);  // a board picked, a date set
     void exRightsToLimit(Ctl);
 
     // Enter flow and Calculate (session_enter.cpp).
@@ -122,6 +125,7 @@ private:
     void prefillSellQty();   // Text12 ← the bought quantity plus the bonus shares
     // Whether a calculation saves the rates afterwards (those the user starts do).
     enum class Save { Rates, Nothing };
+    void saveRates();                           // SaveRates with the choices taken
     void runCalcBuy(Save save = Save::Rates);   // the bonus and dividend check, then CalcBuy
     void runCalcSell(Save save = Save::Rates);  // CalcSell under the chosen rules
     // The yield's tool tips after a sale: what a partial sale's yield is, with the realised
@@ -139,17 +143,26 @@ private:
     // The sides on screen worked again, after a change of the rules, the minimum commission, a
     // rate, the market, the bonus or the dividend.
     void recomputeShownSides();
+    // The user changed the main window's rules, market, a rate, the bonus or the dividend: the
+    // choices are taken, the sides on screen and the open dialogs that show results follow.
+    void mainChanged();
+    // FormTarget's rules line, and its sale worked out again without a message while it shows
+    // one (cleared when its target no longer passes).
+    void followTarget();
     // The sell side's captions, colours and the yield's tool tips, and Label8, as the window
     // opens with them.
     void resetSellMarks();
     // The target sale for the target typed in FormTarget, or nullopt after its message.
-    std::optional<TargetSale> targetSale(TargetKind kind, std::string_view text);
+    // `quiet`: a refusal clears the sale without a message.
+    std::optional<TargetSale> targetSale(TargetKind kind, std::string_view text,
+                                         bool quiet = false);
     void showTargetSale(const std::optional<TargetSale>& sale);
 
     WindowModel& m_ui;
     std::string m_settingsPath;
     CalcState m_state;
     RulesChoice m_rules;
+    MainChoices m_choices;  // the market, the rates and the batch locks as the user set them
     BatchEntry m_batch;
     HoldingDialogs m_tools;
     bool m_unloading = false;

@@ -64,7 +64,7 @@ void zeroSellQtyAndResults(CalcState& st) {
 }  // namespace
 
 int Session::priceDecimals() const {
-    return stepDecimals(priceStep(m_rules.rules(), chosenMarket(m_ui)));
+    return stepDecimals(priceStep(m_rules.rules(), m_choices.market));
 }
 
 void Session::moveTo(Ctl field) {
@@ -120,7 +120,7 @@ void Session::enterMain(Ctl c) {
         const Verdict verdict = (bonus ? bonusRule : dividendRule)(m_ui.text(c));
         if (applyVerdict(m_ui, c, verdict)) {
             moveTo(bonus ? form1::Text22 : form1::Text1);
-            recomputeShownSides();
+            mainChanged();
         }
     }
 }
@@ -174,14 +174,15 @@ void Session::runCalcBuy(Save save) {
     if (!m_rules.commissionReady()) {
         return;
     }
-    const auto r = CalcBuy(readBuyInputs(m_ui), m_rules.rules(), m_state.BuyPrice, m_state.BuyQty);
+    const auto r =
+        CalcBuy(readBuyInputs(m_ui, m_choices), m_rules.rules(), m_state.BuyPrice, m_state.BuyQty);
     if (!r) {
         return;  // nothing to compute, or a figure beyond the range: nothing written or saved
     }
     storeBuy(m_state, *r);
     writeBuyFields(m_ui, *r);
     if (save == Save::Rates) {
-        SaveRates();
+        saveRates();
     }
 }
 
@@ -189,7 +190,7 @@ void Session::runCalcSell(Save save) {
     if (!m_rules.commissionReady()) {
         return;
     }
-    const auto r = CalcSell(readSellInputs(m_ui), saleBasis(m_state), m_rules.rules());
+    const auto r = CalcSell(readSellInputs(m_ui, m_choices), saleBasis(m_state), m_rules.rules());
     if (!r) {
         return;
     }
@@ -197,7 +198,7 @@ void Session::runCalcSell(Save save) {
     writeSellFields(m_ui, *r);
     showYieldTips(*r);
     if (save == Save::Rates) {
-        SaveRates();
+        saveRates();
     }
 }
 
@@ -221,19 +222,19 @@ void Session::calculate(Ctl) {
     }
     // Each side worked out here starts from nothing; a side a batch dialog filled keeps what the
     // state holds of it, which is what the window shows.
-    if (m_ui.isReadOnly(form1::Text1)) {
+    if (m_choices.buyLocked) {
         m_ui.showMessage(msg::kClearFirst);
     } else {
         clearPurchase(m_state);
         calculateBuySide();
-        if (m_ui.isReadOnly(form1::Text11)) {
+        if (m_choices.sellLocked) {
             m_ui.showMessage(msg::kClearFirst);
         } else {
             clearSale(m_state);
             calculateSellSide();
         }
     }
-    SaveRates();
+    saveRates();
 }
 
 void Session::calculateBuySide() {
@@ -279,8 +280,8 @@ void Session::recomputeShownSides() {
     const auto shows = [this](Ctl field, Money value) {
         return numberTextToMoney(m_ui.text(field)) == value;
     };
-    const bool buyLocked = m_ui.isReadOnly(form1::Text1);
-    const bool sellLocked = m_ui.isReadOnly(form1::Text11);
+    const bool buyLocked = m_choices.buyLocked;
+    const bool sellLocked = m_choices.sellLocked;
     const bool buyStored = !m_state.BuyAmount.isZero() && shows(form1::Text1, m_state.BuyPrice) &&
                            shows(form1::Text2, m_state.BuyQty);
     const bool sellStored = !m_state.SellAmount.isZero() &&

@@ -23,9 +23,22 @@ double rateOf(const WindowModel& ui, Ctl list) {
     return numberTextToDouble(ui.text(list)).value_or(0.0);
 }
 
-BuyInputs readBuyInputs(const WindowModel& ui) {
-    return BuyInputs{rateOf(ui, form1::Combo1), rateOf(ui, form1::Combo2), chosenMarket(ui),
-                     ui.text(form1::Text21),    ui.text(form1::Text22),    ui.text(form1::Text2)};
+double MainChoices::commissionRate() const {
+    return numberTextToDouble(commissionText).value_or(0.0);
+}
+
+double MainChoices::stampDutyRate() const {
+    return numberTextToDouble(stampDutyText).value_or(0.0);
+}
+
+MainChoices readMainChoices(const WindowModel& ui) {
+    return MainChoices{chosenMarket(ui), ui.text(form1::Combo1), ui.text(form1::Combo2),
+                       ui.isReadOnly(form1::Text1), ui.isReadOnly(form1::Text11)};
+}
+
+BuyInputs readBuyInputs(const WindowModel& ui, const MainChoices& choices) {
+    return BuyInputs{choices.commissionRate(), choices.stampDutyRate(), choices.market,
+                     ui.text(form1::Text21),   ui.text(form1::Text22),  ui.text(form1::Text2)};
 }
 
 void writeBuyFields(WindowModel& ui, const BuyResult& r) {
@@ -67,8 +80,8 @@ void writeGainLossMark(WindowModel& ui, bool loss) {
     writeSellMark(ui, loss ? msg::kLossCaption : msg::kGainCaption, loss ? kBlue : kRed);
 }
 
-SellInputs readSellInputs(const WindowModel& ui) {
-    return SellInputs{rateOf(ui, form1::Combo1), rateOf(ui, form1::Combo2), chosenMarket(ui),
+SellInputs readSellInputs(const WindowModel& ui, const MainChoices& choices) {
+    return SellInputs{choices.commissionRate(), choices.stampDutyRate(), choices.market,
                       !ui.text(form1::Text10).empty(), ui.text(form1::Text12)};
 }
 

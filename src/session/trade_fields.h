@@ -1,6 +1,7 @@
 #pragma once
 
 #include <array>
+#include <string>
 #include <string_view>
 
 #include "fees/batch_calc.h"
@@ -20,8 +21,26 @@ Market chosenMarket(const WindowModel& ui);
 // The double value of a rate list's text (Combo1, Combo2); 0 when it holds no number.
 double rateOf(const WindowModel& ui, Ctl list);
 
+// The main window's choices that every calculation takes besides its trade: the market, the two
+// rate lists as they show their rates, and whether a batch dialog has filled (and locked) a side.
+// The session keeps them as values, taken when the user changes them, so that a calculation
+// reads none of those controls.
+struct MainChoices {
+    Market market = Market::ShanghaiA;
+    std::string commissionText;  // Combo1, per mille
+    std::string stampDutyText;   // Combo2, per mille
+    bool buyLocked = false;      // Text1 read-only: a batch purchase fills the buy side
+    bool sellLocked = false;     // Text11 read-only: a batch sale fills the sell side
+    // The rates' double values; 0 for a text that holds no number.
+    double commissionRate() const;
+    double stampDutyRate() const;
+};
+
+// The choices as the main window shows them now.
+MainChoices readMainChoices(const WindowModel& ui);
+
 // What the buy and the sell side read from the main window besides the trade itself.
-BuyInputs readBuyInputs(const WindowModel& ui);
+BuyInputs readBuyInputs(const WindowModel& ui, const MainChoices& choices);
 
 // Writes Text3 … Text10 (and the bonus and dividend fixes) in the buy side's order and turns
 // Label8 red.
@@ -43,7 +62,7 @@ void clearSale(CalcState& st);
 void storeBatchBuy(CalcState& st, const BatchBuyTexts& r);
 void storeBatchSell(CalcState& st, const BatchSellTexts& r);
 
-SellInputs readSellInputs(const WindowModel& ui);
+SellInputs readSellInputs(const WindowModel& ui, const MainChoices& choices);
 
 // The yield and its caption, whose tool tips a partial sale changes.
 inline constexpr std::array<Ctl, 2> kYieldControls = {form1::Text18, form1::Label18};

@@ -53,7 +53,8 @@
     X(cmdCalc) X(LabelTargetPrice) X(TextTargetPrice) X(LabelTargetPriceUnit) X(LabelTargetAmount) \
     X(TextTargetAmount) X(LabelTargetAmountUnit) X(LabelTargetFees) X(TextTargetFees)              \
     X(LabelTargetFeesUnit) X(LabelTargetProfit) X(TextTargetProfit) X(LabelTargetProfitUnit)       \
-    X(LabelTargetYield) X(TextTargetYield) X(LabelTargetYieldUnit) X(cmdUse) X(cmdClose)
+    X(LabelTargetYield) X(TextTargetYield) X(LabelTargetYieldUnit) X(cmdUse) X(cmdClose)            \
+    X(LabelRulesInUse)
 
 // The tools of the 工具 menu for the shares an investor holds: each input and result is a caption
 // label, the field and a unit label.
@@ -72,11 +73,12 @@
     X(LabelAvgNewShares) X(TextAvgNewShares) X(LabelAvgNewSharesUnit)                              \
     X(LabelAvgNewCost) X(TextAvgNewCost) X(LabelAvgNewCostUnit)                                    \
     X(LabelAvgBreakEven) X(TextAvgBreakEven) X(LabelAvgBreakEvenUnit)                              \
-    X(cmdCalc) X(cmdClose)
+    X(LabelRulesInUse) X(cmdCalc) X(cmdClose)
 #define ZM_FORMSWING_CONTROLS(X)                                                                   \
     X(FormSwing) X(OptSwing_0) X(OptSwing_1)                                                       \
     X(LabelSwingHeld) X(TextSwingHeld) X(LabelSwingHeldUnit)                                       \
     X(LabelSwingCost) X(TextSwingCost) X(LabelSwingCostUnit)                                       \
+    X(LabelSwingBoard) X(ComboSwingBoard)                                                          \
     X(LabelSwingQty) X(TextSwingQty) X(LabelSwingQtyUnit)                                          \
     X(LabelSwingBuy) X(TextSwingBuy) X(LabelSwingBuyUnit)                                          \
     X(LabelSwingSell) X(TextSwingSell) X(LabelSwingSellUnit)                                       \
@@ -85,7 +87,7 @@
     X(LabelSwingProfit) X(TextSwingProfit) X(LabelSwingProfitUnit)                                 \
     X(LabelSwingNewCost) X(TextSwingNewCost) X(LabelSwingNewCostUnit)                              \
     X(LabelSwingBreakEven) X(TextSwingBreakEven) X(LabelSwingBreakEvenUnit)                        \
-    X(cmdCalc) X(cmdClose)
+    X(LabelRulesInUse) X(cmdCalc) X(cmdClose)
 #define ZM_FORMLOTS_CONTROLS(X)                                                                    \
     X(FormLots)                                                                                    \
     X(LabelLotsCash) X(TextLotsCash) X(LabelLotsCashUnit)                                          \
@@ -96,7 +98,7 @@
     X(LabelLotsFees) X(TextLotsFees) X(LabelLotsFeesUnit)                                          \
     X(LabelLotsPaid) X(TextLotsPaid) X(LabelLotsPaidUnit)                                          \
     X(LabelLotsLeft) X(TextLotsLeft) X(LabelLotsLeftUnit)                                          \
-    X(cmdCalc) X(cmdClose)
+    X(LabelRulesInUse) X(cmdCalc) X(cmdClose)
 #define ZM_FORMLIMIT_CONTROLS(X)                                                                   \
     X(FormLimit)                                                                                   \
     X(LabelLimitClose) X(TextLimitClose) X(LabelLimitCloseUnit)                                    \
@@ -104,7 +106,7 @@
     X(LabelLimitDate) X(DateLimit)                                                                 \
     X(LabelLimitUp) X(TextLimitUp) X(LabelLimitUpUnit)                                             \
     X(LabelLimitDown) X(TextLimitDown) X(LabelLimitDownUnit)                                       \
-    X(cmdCalc) X(cmdClose)
+    X(LabelRulesInUse) X(cmdCalc) X(cmdClose)
 #define ZM_FORMEXRIGHTS_CONTROLS(X)                                                                \
     X(FormExRights)                                                                                \
     X(LabelExClose) X(TextExClose) X(LabelExCloseUnit)                                             \
@@ -113,7 +115,7 @@
     X(LabelExRights) X(TextExRights) X(LabelExRightsUnit)                                          \
     X(LabelExRightsPrice) X(TextExRightsPrice) X(LabelExRightsPriceUnit)                           \
     X(LabelExPrice) X(TextExPrice) X(LabelExPriceUnit)                                             \
-    X(cmdCalc) X(cmdExLimit) X(cmdClose)
+    X(LabelRulesInUse) X(cmdCalc) X(cmdExLimit) X(cmdClose)
 
 // Each window: its id, the namespace of its controls, its list above.
 #define ZM_FORMS(X)                                         \

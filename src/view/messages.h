@@ -163,6 +163,8 @@ inline constexpr std::string_view kTargetNoPurchase = "请先计算买入，再�
 inline constexpr std::string_view kTargetNotNumber =
     "输入错误，目标必须输入数字，请重新输入       ";
 inline constexpr std::string_view kTargetUnreachable = "在允许的价格范围内达不到这个目标       ";
+inline constexpr std::string_view kTargetLossAbovePurchase =
+    "输入错误，目标的亏损不能超过买入的实付金额，请重新输入       ";
 
 // The about box's picture: no web browser could be started for the user guide, or the guide
 // page is not where the program looked for it.
@@ -217,6 +219,14 @@ inline constexpr std::string_view kSwingSharesWhole =
     "输入错误，做T股数必须是整数，请重新输入       ";
 inline constexpr std::string_view kSwingSharesAboveHeld =
     "输入错误，做T股数不得超过持有股数，请重新输入       ";
+// 做T股数 against the board's purchase rule: the buy of a 正T and the buy-back of a 倒T are
+// purchases like any other.
+inline constexpr std::string_view kSwingSharesMin100 =
+    "输入错误，做T股数至少要100股，请重新输入       ";
+inline constexpr std::string_view kSwingSharesStarMin =
+    "输入错误，科创板做T股数至少要200股，请重新输入       ";
+inline constexpr std::string_view kSwingSharesLot =
+    "输入错误，做T股数必须是100的整数倍，请重新输入       ";
 inline constexpr std::string_view kBuyPriceMinMill =
     "输入错误，买入价格至少要0.001元，请重新输入       ";
 inline constexpr std::string_view kBuyPriceFen =
@@ -343,5 +353,27 @@ inline std::string partialSaleYieldTip(std::string_view soldQtyText, std::string
     }
     return tip;
 }
+
+// The line under a tool's inputs naming what it computes with. The program's own rules: the two
+// list rates (per mille, "2.7", "3"). A trade date's rules or today's: `dated` the date as the
+// title's note names it ("2015年8月1日"), empty for today's; the market as its option says; the
+// commission rate (per mille); the minimum commission in yuan ("5"), empty for none (免五).
+inline std::string ownRulesInUse(std::string_view commission, std::string_view stampDuty) {
+    return "按本程序规则 · 佣金" + std::string(commission) + "‰ · 印花税" + std::string(stampDuty) +
+           "‰（买卖都收）";
+}
+inline std::string tradeRulesInUse(std::string_view dated, std::string_view market,
+                                   std::string_view commission, std::string_view minimum) {
+    const std::string rules =
+        dated.empty() ? std::string("按现行规则") : "按" + std::string(dated) + "的规则";
+    return rules + " · " + std::string(market) + " · 佣金" + std::string(commission) + "‰ · " +
+           (minimum.empty() ? std::string("不设最低（免五）")
+                            : "最低" + std::string(minimum) + "元");
+}
+// 涨跌停价: the board and the limit in percent in force on the date ("主板ST 10%").
+inline std::string limitRatioInUse(std::string_view board, int percent) {
+    return "按" + std::string(board) + " " + std::to_string(percent) + "%涨跌幅，不计费用";
+}
+inline constexpr std::string_view kExRightsInUse = "按除权除息公式，不计费用，四舍五入到分";
 
 }  // namespace zm::msg

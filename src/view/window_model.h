@@ -64,6 +64,8 @@ public:
     // their own besides picking an entry (setText then takes any text).
     virtual void setEntries(Ctl c, const std::vector<std::string>& entries) = 0;
     virtual void setEditable(Ctl c, bool editable) = 0;
+    // Moves control `c` to right after `previous` in their window's tab chain.
+    virtual void setTabAfter(Ctl c, Ctl previous) = 0;
 
     virtual void setFocus(Ctl c) = 0;
     // Selects the whole text of the control that has the focus now (start 0, length of its text).

@@ -259,6 +259,15 @@ void WinWindowModel::setEntries(Ctl c, const std::vector<std::string>& entries) 
     }
 }
 
+void WinWindowModel::setTabAfter(Ctl c, Ctl previous) {
+    // The dialog manager's tab chain is the order of the child windows.
+    HWND hwnd = control(c);
+    HWND before = control(previous);
+    if (hwnd != nullptr && before != nullptr) {
+        SetWindowPos(hwnd, before, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    }
+}
+
 void WinWindowModel::setEditable(Ctl c, bool editable) {
     HWND old = control(c);
     if (old == nullptr || layout::find(c)->kind != layout::Kind::List ||

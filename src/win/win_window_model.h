@@ -73,6 +73,7 @@ public:
     void setEnabled(Ctl c, bool enabled) override;
     void setEntries(Ctl c, const std::vector<std::string>& entries) override;
     void setEditable(Ctl c, bool editable) override;
+    void setTabAfter(Ctl c, Ctl previous) override;
     void setFocus(Ctl c) override;
     void selectAllInFocused() override;
     void showMessage(std::string_view text) override;

@@ -272,7 +272,7 @@ TEST(ReadBuyInputs, takes_the_market_the_rates_and_the_texts) {
         w.set(form1::Text2, "1,000");
         w.set(form1::Text21, "3");
         w.set(form1::Text22, "x");
-        const BuyInputs in = readBuyInputs(w.ui);
+        const BuyInputs in = readBuyInputs(w.ui, readMainChoices(w.ui));
         EXPECT_EQ(in.market, market);
         EXPECT_EQ(std::tuple(in.commissionRate, in.stampDutyRate, in.quantityText, in.bonusText,
                              in.dividendText),

@@ -57,7 +57,8 @@ void sell(CalcWindow& w, const char* price, const char* qtyText) {
     w.st.SellPrice = money(price);
     w.st.SellQty = money(qtyText);
     w.set(form1::Text12, qtyText);
-    const auto r = CalcSell(readSellInputs(w.ui), saleBasis(w.st), FeeRules{});
+    const auto r =
+        CalcSell(readSellInputs(w.ui, readMainChoices(w.ui)), saleBasis(w.st), FeeRules{});
     ASSERT_TRUE(r);
     storeSell(w.st, *r);
     writeSellFields(w.ui, *r);

@@ -45,10 +45,10 @@ std::vector<Ctl> resultsOf(FormId f) {
 
 class HoldingTools : public MainWindowTest {
 protected:
-    // Today's rules, Shanghai, commission 0.25 per mille and the minimum commission given.
-    void today(std::string_view minimum = "5") {
+    // Today's rules, Shanghai, the commission (per mille) and the minimum commission given.
+    void today(std::string_view minimum = "5", std::string_view commission = "0.25") {
         session.handle(form1::mnuRulesCurrent, Gesture::Click);
-        type(form1::Combo1, "0.25");
+        type(form1::Combo1, commission);
         ASSERT_TRUE(setMinimumCommission(session, ui, minimum));
     }
     void click(Ctl c) { session.handle(c, Gesture::Click); }
@@ -65,6 +65,37 @@ protected:
         ASSERT_EQ(ui.text(c), text) << c;
         if (kind == layout::Kind::List) {
             session.handle(c, Gesture::Choose);
+        } else if (kind == layout::Kind::Date) {
+            session.handle(c, Gesture::DateSet);
+        }
+    }
+    // Does what a row says in the dialog ("TextAvgHeld=1000", "OptAvg_1") or in the main window:
+    // a rate typed and confirmed ("Combo1=0.25"), a market ("Option3"), "minimum=5".
+    void act(FormId dialog, std::string_view what) {
+        const std::size_t is = what.find('=');
+        const std::string_view key = what.substr(0, is);
+        const std::string_view value = is == std::string_view::npos ? "" : what.substr(is + 1);
+        if (key == "minimum") {
+            ASSERT_TRUE(setMinimumCommission(session, ui, value));
+            return;
+        }
+        const FormId f = std::ranges::any_of(layout::rowsOf(dialog),
+                                             [key](const auto* c) { return c->name() == key; })
+                             ? dialog
+                             : FormId::Form1;
+        const Ctl c = controlNamed(f, key);
+        if (layout::find(c)->kind == layout::Kind::MenuItem) {
+            click(c);
+            return;
+        }
+        set(c, value);
+        if (f == FormId::Form1 && layout::find(c)->kind == layout::Kind::List) {
+            session.handle(c, Gesture::Enter);
+        }
+    }
+    void actAll(FormId dialog, std::string_view acts) {
+        for (const auto part : std::views::split(acts, ' ')) {
+            act(dialog, std::string_view(part.begin(), part.end()));
         }
     }
     // The results of the dialog in one line, or after a refusal its one message, the field with
@@ -111,7 +142,7 @@ struct ToolRow {
     const char* figures;
     std::string_view message = {};
     Ctl refused = {};
-    const char* minimum = "5";
+    const char* minimum = "5";  // today's rules with this minimum; nullptr: the program's own
     friend void PrintTo(const ToolRow& row, std::ostream* os) { *os << row.name; }
 };
 
@@ -159,6 +190,13 @@ const ToolRow kRows[] = {
     {"swing_more_than_held", form1::mnuSwing,
      "TextSwingHeld=1000 TextSwingCost=10.5 TextSwingQty=1001 TextSwingBuy=9.8 TextSwingSell=10.1",
      nullptr, msg::kSwingSharesAboveHeld, swg::TextSwingQty},
+    {"swing_odd_lot_on_the_main_board", form1::mnuSwing,
+     "TextSwingHeld=1000 TextSwingCost=10.5 TextSwingQty=150 TextSwingBuy=9.8 TextSwingSell=10.1",
+     nullptr, msg::kSwingSharesLot, swg::TextSwingQty},
+    {"swing_star_below_its_lot", form1::mnuSwing,
+     "ComboSwingBoard=科创板 TextSwingHeld=1000 TextSwingCost=10.5 TextSwingQty=150 "
+     "TextSwingBuy=9.8 TextSwingSell=10.1",
+     nullptr, msg::kSwingSharesStarMin, swg::TextSwingQty},
     {"swing_buy_price_below_the_fen", form1::mnuSwing,
      "TextSwingHeld=1000 TextSwingCost=10.5 TextSwingQty=500 TextSwingBuy=9.805 TextSwingSell=10.1",
      nullptr, msg::kBuyPriceFen, swg::TextSwingBuy},
@@ -172,6 +210,8 @@ const ToolRow kRows[] = {
      "1,001 9,989.98 5.10 9,995.08 4.92"},
     {"lots_main_by_lots", form1::mnuLots, "TextLotsCash=10000 TextLotsPrice=9.98",
      "1,000 9,980.00 5.10 9,985.10 14.90"},
+    {"lots_own_rules_at_first_start", form1::mnuLots, "TextLotsCash=50000 TextLotsPrice=37.85",
+     "1,300 49,205.00 281.77 49,486.77 513.23", {}, {}, nullptr},
     {"lots_not_one_lot", form1::mnuLots, "TextLotsCash=500 TextLotsPrice=10",
      nullptr, msg::kNotEnoughForOneLot, lts::TextLotsCash},
     // 涨跌停价: the upper and the lower limit.
@@ -215,15 +255,12 @@ class ToolExample : public HoldingTools, public ::testing::WithParamInterface<To
 // 计 算, then Enter in the last field: the same figures, or the same refusal.
 TEST_P(ToolExample, shows_its_figures_or_its_refusal_by_calc_and_by_enter) {
     const ToolRow& r = GetParam();
-    today(r.minimum);
+    if (r.minimum != nullptr) {
+        today(r.minimum);
+    }
     const ToolDialog& d = toolOf(r.item);
     click(r.item);
-    for (const auto part : std::views::split(std::string_view(r.typed), ' ')) {
-        const std::string_view act(part.begin(), part.end());
-        const std::size_t is = act.find('=');
-        set(controlNamed(d.form.form(), act.substr(0, is)),
-            is == std::string_view::npos ? std::string_view() : act.substr(is + 1));
-    }
+    actAll(d.form.form(), r.typed);
     const std::string expected =
         r.figures ? r.figures : msg::trimmed(r.message) + " in " + std::string(r.refused.name());
     click(d.calc);
@@ -233,6 +270,87 @@ TEST_P(ToolExample, shows_its_figures_or_its_refusal_by_calc_and_by_enter) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Rows, ToolExample, ::testing::ValuesIn(kRows), rowName);
+
+// A dialog worked out, then one change of its board, date or way, or of the main window's rates:
+// the figures follow at once, or go when an input no longer passes, and no message shows.
+struct FollowRow {
+    const char* name;
+    Ctl item;
+    const char* typed;
+    const char* before;
+    const char* change;
+    const char* after;
+    const char* commission = "0.25";
+    const char* minimum = "5";
+    friend void PrintTo(const FollowRow& row, std::ostream* os) { *os << row.name; }
+};
+
+// clang-format off
+const FollowRow kFollowRows[] = {
+    {"lots_star_board", form1::mnuLots, "TextLotsCash=50000 TextLotsPrice=37.85",
+     "1,300 49,205.00 12.79 49,217.79 782.21", "ComboLotsBoard=科创板",
+     "1,320 49,962.00 12.99 49,974.99 25.01"},
+    {"swing_main_rates", form1::mnuSwing,
+     "TextSwingHeld=1000 TextSwingCost=55 TextSwingQty=200 TextSwingBuy=51 TextSwingSell=53",
+     "10,201.12 10,593.53 392.41 54.608 51.04", "Combo1=0.25 minimum=5",
+     "10,205.10 10,589.59 384.49 54.616 51.08", "0.1", "0"},
+    {"swing_board_refuses_the_count", form1::mnuSwing,
+     "ComboSwingBoard=北交所 TextSwingHeld=1000 TextSwingCost=10.5 TextSwingQty=150 "
+     "TextSwingBuy=9.8 TextSwingSell=10.1",
+     "1,475.01 1,509.22 34.21 10.466 9.88", "ComboSwingBoard=主板", ""},
+    {"limit_date", form1::mnuLimit, "ComboLimitBoard=主板ST TextLimitClose=3.33 DateLimit=2026-07-03",
+     "3.50 3.16", "DateLimit=2026-07-06", "3.66 3.00"},
+    {"average_other_way", form1::mnuAverage,
+     "TextAvgHeld=1000 TextAvgCost=12 TextAvgPrice=9 TextAvgShares=1000",
+     "1,000 9,000.00 5.09 9,005.09 2,000 10.503 10.52", "OptAvg_1", ""},
+};
+// clang-format on
+
+class ToolFollows : public HoldingTools, public ::testing::WithParamInterface<FollowRow> {};
+
+TEST_P(ToolFollows, its_inputs_at_once_without_a_message) {
+    const FollowRow& r = GetParam();
+    today(r.minimum, r.commission);
+    const FormId f = toolOf(r.item).form.form();
+    click(r.item);
+    actAll(f, r.typed);
+    click(toolOf(r.item).calc);
+    EXPECT_EQ(outcome(f), r.before);
+    actAll(f, r.change);
+    EXPECT_EQ(outcome(f), r.after);
+}
+
+INSTANTIATE_TEST_SUITE_P(Rows, ToolFollows, ::testing::ValuesIn(kFollowRows), rowName);
+
+// The line under a dialog's inputs names what it computes with, and follows the rules; a dialog
+// never worked out stays blank through the changes.
+TEST_F(HoldingTools, each_dialog_names_the_rules_it_computes_with) {
+    const std::tuple<const char*, Ctl, std::string_view> rows[] = {
+        {"", form1::mnuLots, "按本程序规则 · 佣金2.7‰ · 印花税3‰（买卖都收）"},
+        {"Option3", form1::mnuTarget, "按本程序规则 · 佣金0.0‰ · 印花税0‰（买卖都收）"},
+        {"mnuRulesCurrent Option1 Combo1=0.25", form1::mnuSwing,
+         "按现行规则 · 上海A股 · 佣金0.25‰ · 最低5元"},
+        {"minimum=0 Option2", form1::mnuAverage,
+         "按现行规则 · 深圳A股 · 佣金0.25‰ · 不设最低（免五）"},
+        {"ComboLimitBoard=主板ST DateLimit=2026-07-06", form1::mnuLimit,
+         "按主板ST 10%涨跌幅，不计费用"},
+        {"", form1::mnuExRights, msg::kExRightsInUse},
+    };
+    for (const auto& [acts, item, line] : rows) {
+        const FormId f = item == form1::mnuTarget ? FormId::FormTarget : toolOf(item).form.form();
+        click(item);
+        if (*acts != '\0') {
+            actAll(f, acts);
+        }
+        EXPECT_EQ(ui.caption(controlNamed(f, "LabelRulesInUse")), line) << acts;
+    }
+    EXPECT_EQ(ui.caption(formLots::LabelRulesInUse),
+              "按现行规则 · 深圳A股 · 佣金0.25‰ · 不设最低（免五）");
+    EXPECT_EQ(outcome(FormId::FormLots) + outcome(FormId::FormSwing), "");
+    ASSERT_TRUE(chooseRulesOnDate(session, ui, "2015-08-01"));
+    EXPECT_EQ(ui.caption(formSwing::LabelRulesInUse),
+              "按2015年8月1日的规则 · 深圳A股 · 佣金0.25‰ · 不设最低（免五）");
+}
 
 TEST_F(HoldingTools, a_holding_dialog_opens_with_the_purchase_until_the_user_types_another) {
     today();
@@ -297,8 +415,12 @@ TEST_F(HoldingTools, swing_marks_a_gain_red_a_loss_blue_and_names_its_break_even
     set(swg::OptSwing_1);
     EXPECT_EQ(ui.caption(swg::LabelSwingBreakEven), msg::kSwingBuyBackBreakEvenCaption);
     EXPECT_EQ(ui.toolTip(swg::TextSwingBreakEven), msg::kSwingBuyBackBreakEvenTip);
-    EXPECT_EQ(outcome(FormId::FormSwing), "");
-    EXPECT_EQ(ui.foreColor(swg::LabelSwingProfit), kBlack);
+    // Worked out again as 倒T (the row swing_sell_first), its sell price first for Tab and Enter.
+    EXPECT_EQ(outcome(FormId::FormSwing), "8,205.08 8,490.66 285.58 7.857 8.48");
+    EXPECT_EQ(ui.tabAfter.at(swg::TextSwingSell), swg::TextSwingQty);
+    EXPECT_EQ(ui.tabAfter.at(swg::TextSwingBuy), swg::TextSwingSell);
+    enter(swg::TextSwingQty);
+    EXPECT_TRUE(ui.hasFocus(swg::TextSwingSell));
     type(swg::TextSwingSell, "8.1");
     click(swg::cmdCalc);
     EXPECT_EQ(shown(swg::TextSwingProfit), "-114.21");

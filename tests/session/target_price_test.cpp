@@ -95,6 +95,7 @@ TEST_F(FeeRulesTest, a_target_is_refused_without_a_purchase_as_no_number_and_bey
         {TargetKind::Profit, "abc", msg::kTargetNotNumber},
         {TargetKind::Profit, "", msg::kTargetNotNumber},
         {TargetKind::Yield, "-100.01", msg::kTargetNotNumber},
+        {TargetKind::Profit, "-20000", msg::kTargetLossAbovePurchase},
         {TargetKind::Profit, "1e12", msg::kTargetUnreachable},
         {TargetKind::Yield, "1e9", msg::kTargetUnreachable},
     };
@@ -111,7 +112,24 @@ TEST_F(FeeRulesTest, using_a_target_fills_the_sell_side_as_enter_does) {
     type(form1::Text1, "10");
     type(form1::Text2, "1000");
     calculate();
-    ASSERT_TRUE(targetSale(session, ui, false, "500"));
+    // Enter takes full-width digits, shows them in ASCII and selects the target for the next.
+    ASSERT_TRUE(targetSale(session, ui, false, "５００"));
+    session.handle(formTarget::TextTarget, Gesture::Enter);
+    EXPECT_EQ(shown(formTarget::TextTarget), "500");
+    EXPECT_TRUE(ui.isWholeTextSelected(formTarget::TextTarget));
+    // A change of the main window's rates works the sale out again at once, as 计 算 does.
+    const auto sale = [this] {
+        return shown(formTarget::TextTargetPrice) + " " + shown(formTarget::TextTargetFees);
+    };
+    const std::string before = sale();
+    type(form1::Combo1, "1.0");
+    session.handle(form1::Combo1, Gesture::Enter);
+    const std::string followed = sale();
+    session.handle(formTarget::cmdCalc, Gesture::Click);
+    EXPECT_EQ(followed, sale());
+    EXPECT_NE(followed, before);
+    type(form1::Combo1, "0.25");
+    session.handle(form1::Combo1, Gesture::Enter);
     session.handle(formTarget::cmdUse, Gesture::Click);
     EXPECT_EQ(shown(form1::Text11), "10.52");
     EXPECT_EQ(shown(form1::Text12), "1,000");

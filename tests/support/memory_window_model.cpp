@@ -128,6 +128,10 @@ void MemoryWindowModel::setEditable(Ctl c, bool editable) {
     at(c).editable = editable;
 }
 
+void MemoryWindowModel::setTabAfter(Ctl c, Ctl previous) {
+    tabAfter[c] = previous;
+}
+
 void MemoryWindowModel::setFocus(Ctl c) {
     focus = c;
     callLog.push_back("focus " + std::string(c.name()));

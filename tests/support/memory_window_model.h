@@ -49,6 +49,7 @@ public:
     void setEnabled(Ctl c, bool enabled) override;
     void setEntries(Ctl c, const std::vector<std::string>& entries) override;
     void setEditable(Ctl c, bool editable) override;
+    void setTabAfter(Ctl c, Ctl previous) override;
     void setFocus(Ctl c) override;
     void selectAllInFocused() override;
     void showMessage(std::string_view text) override;
@@ -78,6 +79,7 @@ public:
     std::optional<Ctl> selection;
     std::string selectedText;
     std::map<FormId, bool> visible;
+    std::map<Ctl, Ctl> tabAfter;  // the moves of the tab chain: control → the one before it
     std::vector<std::string> windowLog;  // "load Form3", "show Form4", "unload Form2", …
     // The calls that change what the user sees, in their order: "text Text3=10,000.00",
     // "caption Label17=大赚特赚", "colour Label8", "focus Text2", "select Text2", "message …".

@@ -96,6 +96,8 @@ const std::vector<Step>& script() {
         {A::Enter, formLots::TextLotsPrice},
         {A::Type, formLots::TextLotsCash, "10000"},
         {A::Enter, formLots::TextLotsPrice},
+        // Another board works the shown figures out again at once.
+        {A::Pick, formLots::ComboLotsBoard, "科创板"},
         {A::Close, formLots::FormLots},
         {A::Click, form1::mnuExRights},
         {A::Type, formExRights::TextExClose, "10"},
