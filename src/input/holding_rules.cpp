@@ -6,6 +6,7 @@
 #include "fees/fee_rules.h"
 #include "fees/limits.h"
 #include "fees/number_text.h"
+#include "input/date_rules.h"
 #include "view/messages.h"
 
 namespace zm {
@@ -159,14 +160,9 @@ Verdict ruleSwingShares(std::string_view text, Money heldShares) {
 }
 
 Verdict ruleLimitDate(std::string_view text) {
-    const auto date = TradeDate::parse(asciiNumberText(text));
-    if (!date) {
-        return Verdict::refuse(msg::kLimitDateInvalid);
-    }
-    if (*date < kFirstRulesDate) {
-        return Verdict::refuse(msg::kLimitDateTooEarly);
-    }
-    return Verdict::accept(date->iso());
+    static constexpr DateRule kLimitDate{kFirstRulesDate, msg::kLimitDateNotDate,
+                                         msg::kLimitDateInvalid, msg::kLimitDateTooEarly};
+    return ruleDate(text, kLimitDate);
 }
 
 }  // namespace zm

@@ -151,6 +151,8 @@ inline constexpr std::string_view kRulesDateTooEarly =
     "2008年9月19日以前的成交请用本程序规则计算       ";
 inline constexpr std::string_view kRulesDateInvalid =
     "输入错误，成交日期不是有效的日期，请重新输入       ";
+inline constexpr std::string_view kRulesDateNotDate =
+    "输入错误，成交日期请按2023-08-27、2023/8/27、2023.8.27或20230827输入，请重新输入       ";
 inline constexpr std::string_view kCommissionRateInvalid =
     "输入错误，佣金费率必须是0到3之间的数字，请重新输入       ";
 inline constexpr std::string_view kCommissionRateDecimals =
@@ -281,6 +283,8 @@ inline constexpr std::string_view kPer10RightsMax =
     "输入错误，每10股配股不得超过21,474,836.47股，请重新输入       ";
 inline constexpr std::string_view kLimitDateInvalid =
     "输入错误，交易日期不是有效的日期，请重新输入       ";
+inline constexpr std::string_view kLimitDateNotDate =
+    "输入错误，交易日期请按2023-08-27、2023/8/27、2023.8.27或20230827输入，请重新输入       ";
 inline constexpr std::string_view kLimitDateTooEarly =
     "输入错误，交易日期不能早于2008年9月19日，请重新输入       ";
 

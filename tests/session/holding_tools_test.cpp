@@ -193,6 +193,10 @@ const ToolRow kRows[] = {
     {"limit_fund_off_the_tick", form1::mnuLimit,
      "ComboLimitBoard=基金 TextLimitClose=1.2345 DateLimit=2026-07-03",
      nullptr, msg::kCloseMill, lim::TextLimitClose},
+    {"limit_date_as_digits", form1::mnuLimit,
+     "ComboLimitBoard=主板ST TextLimitClose=3.33 DateLimit=20260706", "3.66 3.00"},
+    {"limit_no_such_day", form1::mnuLimit, "TextLimitClose=10.05 DateLimit=2026-02-30",
+     nullptr, msg::kLimitDateInvalid, lim::DateLimit},
     {"limit_date_too_early", form1::mnuLimit, "TextLimitClose=10.05 DateLimit=2008-09-18",
      nullptr, msg::kLimitDateTooEarly, lim::DateLimit},
     // 除权参考价.
