@@ -119,6 +119,9 @@ void Session::enterMain(Ctl c) {
         const bool bonus = c == form1::Text21;
         const Verdict verdict = (bonus ? bonusRule : dividendRule)(m_ui.text(c));
         if (applyVerdict(m_ui, c, verdict)) {
+            if (bonus) {
+                followBonusInSellQty();
+            }
             moveTo(bonus ? form1::Text22 : form1::Text1);
             recomputeShownSides();
         }
@@ -158,6 +161,43 @@ void Session::prefillSellQty() {
         return;
     }
     m_ui.setText(form1::Text12, formatMoneyGeneral(*held));
+    m_sellQtyPrefill = *held;
+}
+
+// A bonus confirmed after Text12 was prefilled changes the shares held: Text12 follows while it
+// still shows the prefilled quantity, so that a sale of the whole holding stays whole (1,000
+// bought, 10送4.8: 1,000 becomes 1,480). A quantity the user typed there is his. A sale already
+// worked out with the prefilled quantity is worked again with the new one by the recalculation
+// that follows the bonus.
+void Session::followBonusInSellQty() {
+    const auto shown = numberTextToMoney(m_ui.text(form1::Text12));
+    if (!m_sellQtyPrefill || shown != m_sellQtyPrefill) {
+        return;
+    }
+    const bool saleEntered = m_state.SellQty == *m_sellQtyPrefill;
+    prefillSellQty();
+    if (saleEntered && m_sellQtyPrefill) {
+        // Shown as Enter rewrites a quantity, and stored as the quantity of the sale on screen.
+        m_ui.setText(form1::Text12, formatGroupedWhole(*m_sellQtyPrefill));
+        m_state.SellQty = *m_sellQtyPrefill;
+    }
+}
+
+// A whole sale after a partial one: Text9 showed the remaining shares' break-even price; it
+// shows the purchase's again, as 计 算 leaves it.
+void Session::showPurchaseBreakEven() {
+    std::optional<std::string> breakEven;
+    if (m_ui.isReadOnly(form1::Text1)) {
+        breakEven = m_batch.batchBuyBreakEven();
+    } else if (!m_state.BuyAmount.isZero()) {
+        if (const auto r =
+                CalcBuy(readBuyInputs(m_ui), m_rules.rules(), m_state.BuyPrice, m_state.BuyQty)) {
+            breakEven = r->breakEvenText;
+        }
+    }
+    if (breakEven) {
+        m_ui.setText(form1::Text9, *breakEven);
+    }
 }
 
 void Session::runCalcBuy(Save save) {
@@ -193,8 +233,13 @@ void Session::runCalcSell(Save save) {
     if (!r) {
         return;
     }
+    // Label8's tip names the remaining shares while Text9 shows their break-even price.
+    const bool remainderShown = m_ui.toolTip(form1::Label8) != msg::kBreakEvenTip;
     storeSell(m_state, *r);
     writeSellFields(m_ui, *r);
+    if (remainderShown && !r->partial) {
+        showPurchaseBreakEven();
+    }
     showYieldTips(*r);
     if (save == Save::Rates) {
         SaveRates();
