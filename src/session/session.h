@@ -114,10 +114,11 @@ private:
     void exRightsToLimit(Ctl);
 
     // Enter flow and Calculate (session_enter.cpp).
-    void moveTo(Ctl field);        // focus to the field, then select the focused control's text
-    void prefillSellQty();         // Text12 ← the bought quantity plus the bonus shares
-    void followBonusInSellQty();   // the prefilled Text12 after a new bonus
-    void showPurchaseBreakEven();  // Text9 ← the purchase's break-even price
+    void moveTo(Ctl field);  // focus to the field, then select the focused control's text
+    void prefillSellQty();   // Text12 ← the bought quantity plus the bonus shares
+    std::optional<Money> heldAfterBonus() const;  // Text2 plus its bonus shares (Text21)
+    void followBonusInSellQty();                  // the prefilled Text12 after a new bonus
+    void showPurchaseBreakEven();                 // Text9 ← the purchase's break-even price
     // Whether a calculation saves the rates afterwards (those the user starts do).
     enum class Save { Rates, Nothing };
     void runCalcBuy(Save save = Save::Rates);   // the bonus and dividend check, then CalcBuy

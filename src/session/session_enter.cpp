@@ -149,37 +149,43 @@ std::optional<Verdict> Session::judgeSide(const SideInputs& side, Rewrite rewrit
 // shares and 3 bonus give 1300; 10送4.8 on 125 shares gives 185). Both fields may hold text
 // typed without Enter; when either holds no number Money can hold, Text12 keeps its text.
 void Session::prefillSellQty() {
+    if (const auto held = heldAfterBonus()) {
+        m_ui.setText(form1::Text12, formatMoneyGeneral(*held));
+        m_sellQtyPrefill = *held;
+    }
+}
+
+std::optional<Money> Session::heldAfterBonus() const {
     const std::string bought = m_ui.text(form1::Text2);
     if (bought.empty()) {
-        return;
+        return std::nullopt;
     }
     const auto q = numberTextToMoney(bought);
     const auto b = numberTextToMoney(m_ui.text(form1::Text21));
     const auto bonus = q && b ? bonusShares(*b, *q) : std::nullopt;
-    const auto held = checkedSum(q, bonus);
-    if (!held) {
-        return;
-    }
-    m_ui.setText(form1::Text12, formatMoneyGeneral(*held));
-    m_sellQtyPrefill = *held;
+    return checkedSum(q, bonus);
 }
 
 // A bonus confirmed after Text12 was prefilled changes the shares held: Text12 follows while it
 // still shows the prefilled quantity, so that a sale of the whole holding stays whole (1,000
-// bought, 10送4.8: 1,000 becomes 1,480). A quantity the user typed there is his. A sale already
-// worked out with the prefilled quantity is worked again with the new one by the recalculation
-// that follows the bonus.
+// bought, 10送4.8: 1,000 becomes 1,480). A quantity the user typed there is his, and so is the
+// prefilled one when the new holding is no sale Enter would take at the sell price (its amount
+// beyond the largest). A sale already worked out with the prefilled quantity is worked again with
+// the new one by the recalculation that follows the bonus.
 void Session::followBonusInSellQty() {
     const auto shown = numberTextToMoney(m_ui.text(form1::Text12));
-    if (!m_sellQtyPrefill || shown != m_sellQtyPrefill) {
+    const auto held = heldAfterBonus();
+    if (!m_sellQtyPrefill || shown != m_sellQtyPrefill || !held ||
+        !sellQuantityRule(formatMoneyGeneral(*held), m_state.SellPrice).accepted) {
         return;
     }
     const bool saleEntered = m_state.SellQty == *m_sellQtyPrefill;
-    prefillSellQty();
-    if (saleEntered && m_sellQtyPrefill) {
-        // Shown as Enter rewrites a quantity, and stored as the quantity of the sale on screen.
-        m_ui.setText(form1::Text12, formatGroupedWhole(*m_sellQtyPrefill));
-        m_state.SellQty = *m_sellQtyPrefill;
+    m_sellQtyPrefill = *held;
+    // A sale on screen shows its quantity as Enter rewrote it, and stores the new one.
+    m_ui.setText(form1::Text12,
+                 saleEntered ? formatGroupedWhole(*held) : formatMoneyGeneral(*held));
+    if (saleEntered) {
+        m_state.SellQty = *held;
     }
 }
 
