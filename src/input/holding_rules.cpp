@@ -7,6 +7,7 @@
 #include "fees/limits.h"
 #include "fees/number_text.h"
 #include "input/date_rules.h"
+#include "input/validation.h"
 #include "view/messages.h"
 
 namespace zm {
@@ -55,7 +56,7 @@ Verdict decimalRule(std::string_view text, int decimals, Money min, Money max,
                     const FieldMessages& m, Format format) {
     const auto value = numberTextToDouble(text);
     if (!value) {
-        return Verdict::refuse(m.notNumber);
+        return refuseUnreadable(text, m.notNumber, m.min, m.max);
     }
     const auto money = Money::fromDouble(*value);
     // A number too large for Money is below the minimum only when it is negative.

@@ -194,11 +194,13 @@ bool HoldingDialogs::lots(FieldReader& r) {
     if (!r.complete() || !m_rules.commissionReady()) {
         return false;
     }
-    const auto answer =
-        affordableShares({basis(), boardOf(kBoards, m_ui.text(lts::ComboLotsBoard)), cash, price});
+    const Board board = boardOf(kBoards, m_ui.text(lts::ComboLotsBoard));
+    const auto answer = affordableShares({basis(), board, cash, price});
     if (!answer) {
         if (answer.reason() == AffordableRefusal::NotEnoughForOneLot) {
-            return refuse(m_ui, lts::TextLotsCash, msg::kNotEnoughForOneLot);
+            return refuse(
+                m_ui, lts::TextLotsCash,
+                board == Board::Star ? msg::kNotEnoughForStarMin : msg::kNotEnoughForOneLot);
         }
         return false;
     }

@@ -59,6 +59,8 @@ const Row kRows[] = {
     {"held_letters", held, "abc", kHeldNotNumber, nullptr, nullptr},
     {"held_zero", held, "0", kHeldMin, nullptr, nullptr},
     {"held_fraction", held, "1.5", kHeldWhole, nullptr, nullptr},
+    {"held_1e400", held, "1e400", kHeldMax, nullptr, nullptr},
+    {"cash_1e400", cash, "1e400", kCashMax, nullptr, nullptr},
     {"held_full_width", held, "１，０００", "", "1,000", "1000"},
     {"cost_full_width", cost, "１２", "", "12.000", "12"},
 

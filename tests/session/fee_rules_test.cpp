@@ -322,7 +322,7 @@ TEST_F(FeeRulesTest, bad_rates_minimums_and_dates_are_refused_and_change_nothing
     const std::pair<const char*, std::string_view> rates[] = {
         {"", msg::kCommissionRateInvalid},      {"-1", msg::kCommissionRateInvalid},
         {"3.001", msg::kCommissionRateInvalid}, {"0.0001", msg::kCommissionRateDecimals},
-        {"1e-3", msg::kCommissionRateInvalid},  {"abc", msg::kCommissionRateInvalid},
+        {"1e-3", msg::kCommissionRateForm},     {"abc", msg::kCommissionRateInvalid},
         {"1..2", msg::kCommissionRateInvalid}};
     for (const auto& [rate, message] : rates) {
         ui.messages.clear();

@@ -174,6 +174,9 @@ const ToolRow kRows[] = {
      "1,000 9,980.00 5.10 9,985.10 14.90"},
     {"lots_not_one_lot", form1::mnuLots, "TextLotsCash=500 TextLotsPrice=10",
      nullptr, msg::kNotEnoughForOneLot, lts::TextLotsCash},
+    {"lots_star_below_200", form1::mnuLots,
+     "ComboLotsBoard=科创板 TextLotsCash=1500 TextLotsPrice=10",
+     nullptr, msg::kNotEnoughForStarMin, lts::TextLotsCash},
     // 涨跌停价: the upper and the lower limit.
     {"limit_main", form1::mnuLimit, "TextLimitClose=10.05 DateLimit=2026-07-03", "11.06 9.05"},
     {"limit_main_half_up", form1::mnuLimit, "TextLimitClose=1.15 DateLimit=2026-07-03",
