@@ -4,7 +4,6 @@
 #include <QAbstractSpinBox>
 #include <QApplication>
 #include <QComboBox>
-#include <QDateEdit>
 #include <QFileInfo>
 #include <QGroupBox>
 #include <QLabel>
@@ -114,9 +113,6 @@ std::string QtWindowModel::text(Ctl c) const {
     if (auto* label = qobject_cast<QLabel*>(w)) {
         return fromQ(label->text());
     }
-    if (auto* date = qobject_cast<QDateEdit*>(w)) {
-        return fromQ(date->date().toString(Qt::ISODate));
-    }
     return {};
 }
 
@@ -124,8 +120,6 @@ void QtWindowModel::setText(Ctl c, std::string_view text) {
     QWidget* w = control(c);
     if (auto* edit = qobject_cast<QLineEdit*>(w)) {
         edit->setText(toQ(text));
-    } else if (auto* date = qobject_cast<QDateEdit*>(w)) {
-        date->setDate(QDate::fromString(toQ(text), Qt::ISODate));
     } else if (auto* list = qobject_cast<QComboBox*>(w)) {
         // A drop-down list only chooses among its own entries; one the user may type into
         // takes any text.

@@ -182,6 +182,15 @@ std::optional<double> numberTextToDouble(std::string_view text) {
     return value;
 }
 
+int oversizedNumberSign(std::string_view text) {
+    std::string plain;
+    long long magnitude = 0;
+    if (!normalise(text, plain, magnitude) || magnitude < 0 || numberTextToDouble(text)) {
+        return 0;
+    }
+    return plain.front() == '-' ? -1 : 1;
+}
+
 bool IsNumberText(std::string_view text) {
     return numberTextToDouble(text).has_value();
 }

@@ -25,6 +25,11 @@ bool IsNumberText(std::string_view text);
 // "1,000.5". A field that accepts such a text shows it in this form.
 std::string asciiNumberText(std::string_view text);
 
+// For a text in the number grammar whose value is too large for a double (a pasted figure of
+// 10,000 digits, "1e400"): 1, or -1 when it is negative; 0 for every other text. A field tells
+// such a number it is too large, not that it is no number.
+int oversizedNumberSign(std::string_view text);
+
 // The double nearest to the text's value; nullopt when it is not a number text.
 std::optional<double> numberTextToDouble(std::string_view text);
 

@@ -6,6 +6,8 @@
 #include "fees/fee_rules.h"
 #include "fees/limits.h"
 #include "fees/number_text.h"
+#include "input/date_rules.h"
+#include "input/validation.h"
 #include "view/messages.h"
 
 namespace zm {
@@ -54,7 +56,7 @@ Verdict decimalRule(std::string_view text, int decimals, Money min, Money max,
                     const FieldMessages& m, Format format) {
     const auto value = numberTextToDouble(text);
     if (!value) {
-        return Verdict::refuse(m.notNumber);
+        return refuseUnreadable(text, m.notNumber, m.min, m.max);
     }
     const auto money = Money::fromDouble(*value);
     // A number too large for Money is below the minimum only when it is negative.
@@ -159,14 +161,9 @@ Verdict ruleSwingShares(std::string_view text, Money heldShares) {
 }
 
 Verdict ruleLimitDate(std::string_view text) {
-    const auto date = TradeDate::parse(asciiNumberText(text));
-    if (!date) {
-        return Verdict::refuse(msg::kLimitDateInvalid);
-    }
-    if (*date < kFirstRulesDate) {
-        return Verdict::refuse(msg::kLimitDateTooEarly);
-    }
-    return Verdict::accept(date->iso());
+    static constexpr DateRule kLimitDate{kFirstRulesDate, msg::kLimitDateNotDate,
+                                         msg::kLimitDateInvalid, msg::kLimitDateTooEarly};
+    return ruleDate(text, kLimitDate);
 }
 
 }  // namespace zm

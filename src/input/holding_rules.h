@@ -47,8 +47,8 @@ Verdict ruleAddShares(std::string_view text, Board board);
 // Rewritten "###,###".
 Verdict ruleSwingShares(std::string_view text, Money heldShares);
 
-// 交易日期 of the limit tool: a date "2026-07-06" (full-width digits and minus read as ASCII), from
-// 2008-09-19 on. Rewritten in that form; stores nothing (the caller parses the rewritten text).
+// 交易日期 of the limit tool: a date in one of the forms readDateText reads, from 2008-09-19 on.
+// Rewritten "2026-07-06"; stores nothing (the caller parses the rewritten text).
 Verdict ruleLimitDate(std::string_view text);
 
 }  // namespace zm

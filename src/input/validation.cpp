@@ -64,7 +64,7 @@ Money held(std::optional<Money> money, bool inRange) {
 Verdict mainPrice(std::string_view text, int decimals, const PriceMessages& m) {
     const auto value = numberTextToDouble(text);
     if (!value) {
-        return Verdict::refuse(m.notNumber);
+        return refuseUnreadable(text, m.notNumber, m.min, m.max, Money());
     }
     const auto money = Money::fromDouble(*value);
     const auto fen = fenInRange(*value);
@@ -98,7 +98,7 @@ Verdict acceptQty(std::optional<Money> whole, Money stored) {
 Verdict batchPrice(std::string_view text, const PriceMessages& m) {
     const auto value = numberTextToDouble(text);
     if (!value) {
-        return Verdict::refuse(m.notNumber);
+        return refuseUnreadable(text, m.notNumber, m.min, m.max);
     }
     if (*value < kMinBatchPrice) {
         return Verdict::refuse(m.min);
@@ -143,6 +143,15 @@ std::optional<std::string_view> dividendRefusal(double value, std::string_view t
 
 }  // namespace
 
+Verdict refuseUnreadable(std::string_view text, std::string_view notNumber, std::string_view min,
+                         std::string_view max, std::optional<Money> storedIfOversized) {
+    const int sign = oversizedNumberSign(text);
+    if (sign == 0) {
+        return Verdict::refuse(notNumber);
+    }
+    return Verdict::refuse(sign < 0 ? min : max, storedIfOversized);
+}
+
 Verdict buyPriceRule(std::string_view text, int decimals) {
     return mainPrice(text, decimals, kMainBuyPrice);
 }
@@ -150,7 +159,8 @@ Verdict buyPriceRule(std::string_view text, int decimals) {
 Verdict buyQuantityRule(std::string_view text, Money buyPrice) {
     const auto value = numberTextToDouble(text);
     if (!value) {
-        return Verdict::refuse(msg::kBuyQtyNotNumber);
+        return refuseUnreadable(text, msg::kBuyQtyNotNumber, msg::kBuyQtyNotPositive,
+                                msg::kBuyQtyMax, Money());
     }
     const auto money = Money::fromDouble(*value);
     const bool inRange = money && magnitude(*money) <= limits::kMaxBuyQty;
@@ -181,7 +191,8 @@ Verdict sellPriceRule(std::string_view text, int decimals) {
 Verdict sellQuantityRule(std::string_view text, Money sellPrice) {
     const auto value = numberTextToDouble(text);
     if (!value) {
-        return Verdict::refuse(msg::kSellQtyNotNumber);
+        return refuseUnreadable(text, msg::kSellQtyNotNumber, msg::kSellQtyMin, msg::kSellQtyMax,
+                                Money());
     }
     const auto money = Money::fromDouble(*value);
     // The quantity sold is the whole number of the text; that is what must fit.
@@ -206,7 +217,7 @@ Verdict sellQuantityRule(std::string_view text, Money sellPrice) {
 Verdict bonusRule(std::string_view text) {
     const auto value = numberTextToDouble(text);
     if (!value) {
-        return Verdict::refuse(msg::kBonusNotNumber);
+        return refuseUnreadable(text, msg::kBonusNotNumber, msg::kBonusMin, msg::kBonusMax);
     }
     if (const auto refusal = bonusRefusal(*value, text)) {
         return Verdict::refuse(*refusal);
@@ -217,7 +228,8 @@ Verdict bonusRule(std::string_view text) {
 Verdict dividendRule(std::string_view text) {
     const auto value = numberTextToDouble(text);
     if (!value) {
-        return Verdict::refuse(msg::kDividendNotNumber);
+        return refuseUnreadable(text, msg::kDividendNotNumber, msg::kDividendNegative,
+                                msg::kDividendMax);
     }
     if (const auto refusal = dividendRefusal(*value, text)) {
         return Verdict::refuse(*refusal);
@@ -230,6 +242,9 @@ Verdict dividendRule(std::string_view text) {
 }
 
 Verdict checkBonus(std::string_view text) {
+    if (const int sign = oversizedNumberSign(text)) {
+        return Verdict::refuse(sign < 0 ? msg::kBonusMin : msg::kBonusMax);
+    }
     if (const auto bonus = numberTextToDouble(text)) {
         if (const auto refusal = bonusRefusal(*bonus, text)) {
             return Verdict::refuse(*refusal);
@@ -239,6 +254,9 @@ Verdict checkBonus(std::string_view text) {
 }
 
 Verdict checkDividend(std::string_view text, Money buyQty) {
+    if (const int sign = oversizedNumberSign(text)) {
+        return Verdict::refuse(sign < 0 ? msg::kDividendNegative : msg::kDividendMax);
+    }
     if (const auto dividend = numberTextToDouble(text)) {
         if (const auto refusal = dividendRefusal(*dividend, text)) {
             return Verdict::refuse(*refusal);
@@ -280,6 +298,10 @@ RateVerdict ruleCommissionRate(std::string_view text) {
             return {Verdict::refuse(msg::kCommissionRateDecimals), 0};
         }
     }
+    // A number from 0 to 3 written in a form the rate box does not take ("1e-1").
+    if (const auto value = numberTextToDouble(rate); value && *value >= 0 && *value <= 3) {
+        return {Verdict::refuse(msg::kCommissionRateForm), 0};
+    }
     return {Verdict::refuse(msg::kCommissionRateInvalid), 0};
 }
 
@@ -294,7 +316,8 @@ Verdict CheckSellPrice(std::string_view text) {
 Verdict CheckBuyQty(std::string_view text) {
     const auto value = numberTextToDouble(text);
     if (!value) {
-        return Verdict::refuse(msg::kBuyQtyNotNumber);
+        return refuseUnreadable(text, msg::kBuyQtyNotNumber, msg::kBuyQtyNotPositive,
+                                msg::kBuyQtyMax);
     }
     if (*value <= 0) {
         return Verdict::refuse(msg::kBuyQtyNotPositive);
@@ -320,7 +343,7 @@ Verdict CheckBuyQty(std::string_view text) {
 Verdict CheckSellQty(std::string_view text) {
     const auto value = numberTextToDouble(text);
     if (!value) {
-        return Verdict::refuse(msg::kSellQtyNotNumber);
+        return refuseUnreadable(text, msg::kSellQtyNotNumber, msg::kSellQtyMin, msg::kSellQtyMax);
     }
     if (*value < 1) {
         return Verdict::refuse(msg::kSellQtyMin);

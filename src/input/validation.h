@@ -1,12 +1,19 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string_view>
 
 #include "fees/money.h"
 #include "input/verdict.h"
 
 namespace zm {
+
+// The refusal of a text that holds no number: `notNumber`; but a number too large for any
+// calculation (a pasted figure of thousands of digits) is told it is too large, with `max`, or
+// `min` when negative, and stores `storedIfOversized`.
+Verdict refuseUnreadable(std::string_view text, std::string_view notNumber, std::string_view min,
+                         std::string_view max, std::optional<Money> storedIfOversized = {});
 
 // The rules of the main window's six input fields, each on the text typed there. The flows apply
 // the verdict; the Enter flow moves the focus on between an accepted verdict and its applying.

@@ -266,6 +266,14 @@ void BatchEntry::CalcBatchBuy() {
     }
 }
 
+std::optional<std::string> BatchEntry::batchBuyBreakEven() {
+    const auto v = capturedNumbers(capturedOf(FormId::Form4));
+    if (const auto r = batchBuy(m_rules.rules(), v, batchWindowTexts(m_ui))) {
+        return r->breakEven;
+    }
+    return std::nullopt;
+}
+
 void BatchEntry::CalcBatchSell() {
     const auto v = capturedNumbers(capturedOf(FormId::Form3));
     if (const auto r = batchSell(m_rules.rules(), v, batchWindowTexts(m_ui, m_choices))) {

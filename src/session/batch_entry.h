@@ -1,6 +1,7 @@
 #pragma once
 
 #include <array>
+#include <optional>
 #include <string>
 
 #include "session/calc_state.h"
@@ -30,6 +31,9 @@ public:
     void clear(FormId dialog);  // Command2 "清 空"
     // The combined trades written into the main window from the captured values, and recorded.
     void CalcBatchBuy();
+    // The break-even price of the combined purchase as CalcBatchBuy shows it; nullopt when it
+    // cannot be worked out.
+    std::optional<std::string> batchBuyBreakEven();
     void CalcBatchSell();
     // The captured value of a dialog field (index 0 … 5 for Text1 … Text6).
     const std::string& captured(FormId dialog, int index) const;

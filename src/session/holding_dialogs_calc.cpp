@@ -232,11 +232,12 @@ bool HoldingDialogs::lots(FieldReader& r) {
     if (!r.complete() || !commissionReady()) {
         return false;
     }
-    const auto answer =
-        affordableShares({basis(), boardOf(kBoards, m_ui.text(lts::ComboLotsBoard)), cash, price});
+    const Board board = boardOf(kBoards, m_ui.text(lts::ComboLotsBoard));
+    const auto answer = affordableShares({basis(), board, cash, price});
     if (!answer) {
         if (answer.reason() == AffordableRefusal::NotEnoughForOneLot) {
-            return refuse(lts::TextLotsCash, msg::kNotEnoughForOneLot);
+            return refuse(lts::TextLotsCash, board == Board::Star ? msg::kNotEnoughForStarMin
+                                                                 : msg::kNotEnoughForOneLot);
         }
         return false;
     }

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "fees/display_format.h"
+#include "input/date_rules.h"
 #include "input/validation.h"
 #include "session/apply_verdict.h"
 #include "settings/profile_file.h"
@@ -166,15 +167,11 @@ void RulesChoice::chooseCurrent() {
 }
 
 bool RulesChoice::chooseOnDate(std::string_view date) {
-    const auto parsed = TradeDate::parse(date);
-    if (!parsed) {
-        ShowInputError(m_ui, formRules::DateTrade, msg::kRulesDateInvalid);
+    const Verdict verdict = ruleTradeDate(date);
+    if (!applyVerdict(m_ui, formRules::DateTrade, verdict)) {
         return false;
     }
-    if (*parsed < kFirstRulesDate) {
-        ShowInputError(m_ui, formRules::DateTrade, msg::kRulesDateTooEarly);
-        return false;
-    }
+    const auto parsed = TradeDate::parse(*verdict.shown);
     FeeRules next = m_rules;
     next.kind = RuleKind::OnDate;
     next.date = *parsed;
@@ -194,11 +191,12 @@ void RulesChoice::openDateDialog() {
 }
 
 void RulesChoice::dateSet() {
-    const auto date = TradeDate::parse(m_ui.text(formRules::DateTrade));
+    // The summary follows the text while it is typed: a text that is no date yet shows none.
+    const auto date = readDateText(m_ui.text(formRules::DateTrade));
     std::string summary;
-    if (date && *date < kFirstRulesDate) {
+    if (date && date->isValid() && *date < kFirstRulesDate) {
         summary = msg::trimmed(msg::kRulesDateTooEarly);
-    } else if (date) {
+    } else if (date && date->isValid()) {
         const Era& era = eraOn(*date);
         summary = "自" + era.from.chinese() + "起：\n" + rulesSummary(era, m_rules.minCommission);
     }

@@ -123,6 +123,9 @@ private:
     // Enter flow and Calculate (session_enter.cpp).
     void moveTo(Ctl field);  // focus to the field, then select the focused control's text
     void prefillSellQty();   // Text12 ← the bought quantity plus the bonus shares
+    std::optional<Money> heldAfterBonus() const;  // Text2 plus its bonus shares (Text21)
+    void followBonusInSellQty();                  // the prefilled Text12 after a new bonus
+    void showPurchaseBreakEven();                 // Text9 ← the purchase's break-even price
     // Whether a calculation saves the rates afterwards (those the user starts do).
     enum class Save { Rates, Nothing };
     void saveRates();                           // SaveRates with the choices taken
@@ -168,6 +171,7 @@ private:
     bool m_unloading = false;
     std::optional<TargetSale> m_targetSale;  // what FormTarget shows, for cmdUse
     KeptTips m_yieldTips;                    // Text18's and Label18's as the window opens
+    std::optional<Money> m_sellQtyPrefill;   // what prefillSellQty last wrote into Text12
 };
 
 }  // namespace zm

@@ -119,6 +119,9 @@ void Session::enterMain(Ctl c) {
         const bool bonus = c == form1::Text21;
         const Verdict verdict = (bonus ? bonusRule : dividendRule)(m_ui.text(c));
         if (applyVerdict(m_ui, c, verdict)) {
+            if (bonus) {
+                followBonusInSellQty();
+            }
             moveTo(bonus ? form1::Text22 : form1::Text1);
             mainChanged();
         }
@@ -146,18 +149,61 @@ std::optional<Verdict> Session::judgeSide(const SideInputs& side, Rewrite rewrit
 // shares and 3 bonus give 1300; 10送4.8 on 125 shares gives 185). Both fields may hold text
 // typed without Enter; when either holds no number Money can hold, Text12 keeps its text.
 void Session::prefillSellQty() {
+    if (const auto held = heldAfterBonus()) {
+        m_ui.setText(form1::Text12, formatMoneyGeneral(*held));
+        m_sellQtyPrefill = *held;
+    }
+}
+
+std::optional<Money> Session::heldAfterBonus() const {
     const std::string bought = m_ui.text(form1::Text2);
     if (bought.empty()) {
-        return;
+        return std::nullopt;
     }
     const auto q = numberTextToMoney(bought);
     const auto b = numberTextToMoney(m_ui.text(form1::Text21));
     const auto bonus = q && b ? bonusShares(*b, *q) : std::nullopt;
-    const auto held = checkedSum(q, bonus);
-    if (!held) {
+    return checkedSum(q, bonus);
+}
+
+// A bonus confirmed after Text12 was prefilled changes the shares held: Text12 follows while it
+// still shows the prefilled quantity, so that a sale of the whole holding stays whole (1,000
+// bought, 10送4.8: 1,000 becomes 1,480). A quantity the user typed there is his, and so is the
+// prefilled one when the new holding is no sale Enter would take at the sell price (its amount
+// beyond the largest). A sale already worked out with the prefilled quantity is worked again with
+// the new one by the recalculation that follows the bonus.
+void Session::followBonusInSellQty() {
+    const auto shown = numberTextToMoney(m_ui.text(form1::Text12));
+    const auto held = heldAfterBonus();
+    if (!m_sellQtyPrefill || shown != m_sellQtyPrefill || !held ||
+        !sellQuantityRule(formatMoneyGeneral(*held), m_state.SellPrice).accepted) {
         return;
     }
-    m_ui.setText(form1::Text12, formatMoneyGeneral(*held));
+    const bool saleEntered = m_state.SellQty == *m_sellQtyPrefill;
+    m_sellQtyPrefill = *held;
+    // A sale on screen shows its quantity as Enter rewrote it, and stores the new one.
+    m_ui.setText(form1::Text12,
+                 saleEntered ? formatGroupedWhole(*held) : formatMoneyGeneral(*held));
+    if (saleEntered) {
+        m_state.SellQty = *held;
+    }
+}
+
+// A whole sale after a partial one: Text9 showed the remaining shares' break-even price; it
+// shows the purchase's again, as 计 算 leaves it.
+void Session::showPurchaseBreakEven() {
+    std::optional<std::string> breakEven;
+    if (m_ui.isReadOnly(form1::Text1)) {
+        breakEven = m_batch.batchBuyBreakEven();
+    } else if (!m_state.BuyAmount.isZero()) {
+        if (const auto r =
+                CalcBuy(readBuyInputs(m_ui), m_rules.rules(), m_state.BuyPrice, m_state.BuyQty)) {
+            breakEven = r->breakEvenText;
+        }
+    }
+    if (breakEven) {
+        m_ui.setText(form1::Text9, *breakEven);
+    }
 }
 
 void Session::runCalcBuy(Save save) {
@@ -194,8 +240,13 @@ void Session::runCalcSell(Save save) {
     if (!r) {
         return;
     }
+    // Label8's tip names the remaining shares while Text9 shows their break-even price.
+    const bool remainderShown = m_ui.toolTip(form1::Label8) != msg::kBreakEvenTip;
     storeSell(m_state, *r);
     writeSellFields(m_ui, *r);
+    if (remainderShown && !r->partial) {
+        showPurchaseBreakEven();
+    }
     showYieldTips(*r);
     if (save == Save::Rates) {
         saveRates();

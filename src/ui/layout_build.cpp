@@ -2,7 +2,6 @@
 
 #include <QAction>
 #include <QApplication>
-#include <QCalendarWidget>
 #include <QComboBox>
 #include <QDate>
 #include <QFrame>
@@ -85,11 +84,11 @@ QWidget* create(const layout::Control& c, QWidget* parent, const GestureSink& si
             auto* date = new DateField(parent);
             if (const auto earliest = QDate::fromString(toQ(c.earliestDate), Qt::ISODate);
                 earliest.isValid()) {
-                date->calendarWidget()->setMinimumDate(earliest);
+                date->setEarliest(earliest);
             }
             QObject::connect(date, &DateField::enterPressed, date,
                              [sink, ctl] { sink(ctl, Gesture::Enter); });
-            QObject::connect(date, &QDateEdit::dateChanged, date,
+            QObject::connect(date, &DateField::dateEdited, date,
                              [sink, ctl] { sink(ctl, Gesture::DateSet); });
             return date;
         }

@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include <QAbstractButton>
+#include <QAction>
 #include <QApplication>
 #include <QCalendarWidget>
 #include <QFocusEvent>
@@ -284,14 +285,47 @@ void ListBox::keyPressEvent(QKeyEvent* event) {
     QComboBox::keyPressEvent(event);
 }
 
-DateField::DateField(QWidget* parent) : QDateEdit(parent) {
+DateField::DateField(QWidget* parent) : QLineEdit(parent), m_calendar(new QCalendarWidget(this)) {
     const QLocale chinese(QLocale::Chinese, QLocale::China);
     setLocale(chinese);
-    setDisplayFormat(QStringLiteral("yyyy-MM-dd"));
-    setCalendarPopup(true);
-    setMinimumDate(QDate(1990, 12, 19));
-    calendarWidget()->setLocale(chinese);
-    calendarWidget()->setFirstDayOfWeek(Qt::Monday);
+    // The calendar is a pop-up of its own that closes when a click lands elsewhere.
+    m_calendar->setWindowFlags(Qt::Popup);
+    m_calendar->setLocale(chinese);
+    m_calendar->setFirstDayOfWeek(Qt::Monday);
+    m_calendar->setGridVisible(true);
+    m_calendar->setMinimumDate(QDate(1990, 12, 19));
+    QAction* drop = addAction(style()->standardIcon(QStyle::SP_ArrowDown), TrailingPosition);
+    connect(drop, &QAction::triggered, this, &DateField::showCalendar);
+    connect(m_calendar, &QCalendarWidget::clicked, this, [this](QDate picked) {
+        m_calendar->hide();
+        setText(picked.toString(QStringLiteral("yyyy-MM-dd")));
+        setFocus(Qt::PopupFocusReason);
+        selectAll();
+        emit dateEdited();
+    });
+    connect(m_calendar, &QCalendarWidget::activated, m_calendar, &QCalendarWidget::clicked);
+    connect(this, &QLineEdit::textEdited, this, &DateField::dateEdited);
+}
+
+void DateField::setEarliest(QDate earliest) {
+    m_calendar->setMinimumDate(earliest);
+}
+
+void DateField::showCalendar() {
+    // The calendar's own reading of the text, for where it opens only; the session judges it.
+    QDate shown;
+    for (const QString& form : {QStringLiteral("yyyy-M-d"), QStringLiteral("yyyy/M/d"),
+                                QStringLiteral("yyyy.M.d"), QStringLiteral("yyyyMMdd")}) {
+        shown = QDate::fromString(text().trimmed(), form);
+        if (shown.isValid()) {
+            break;
+        }
+    }
+    m_calendar->setSelectedDate(shown.isValid() ? shown : QDate::currentDate());
+    m_calendar->adjustSize();
+    m_calendar->move(mapToGlobal(rect().bottomLeft()));
+    m_calendar->show();
+    m_calendar->setFocus(Qt::PopupFocusReason);
 }
 
 void DateField::keyPressEvent(QKeyEvent* event) {
@@ -300,7 +334,13 @@ void DateField::keyPressEvent(QKeyEvent* event) {
         emit enterPressed();
         return;
     }
-    QDateEdit::keyPressEvent(event);
+    if (event->key() == Qt::Key_F4 ||
+        (event->key() == Qt::Key_Down && event->modifiers().testFlag(Qt::AltModifier))) {
+        event->accept();
+        showCalendar();
+        return;
+    }
+    QLineEdit::keyPressEvent(event);
 }
 
 void PictureLabel::mousePressEvent(QMouseEvent* event) {

@@ -1,7 +1,8 @@
 #pragma once
 
+#include <QCalendarWidget>
 #include <QComboBox>
-#include <QDateEdit>
+#include <QDate>
 #include <QFont>
 #include <QIcon>
 #include <QLabel>
@@ -100,19 +101,31 @@ protected:
     void keyPressEvent(QKeyEvent* event) override;
 };
 
-// A date field of the program, "2019-03-15", with a calendar that drops down; both in Chinese
-// (十二月, 周一) whatever the system's locale. Any date from 1990-12-19 on can be typed, so
-// that one the program refuses gets its message. Reports Enter.
-class DateField : public QDateEdit {
+// A date field of the program: a text field that holds the date as typed ("2023-08-27",
+// "2023/8/27", 20230827: the session judges the text on Enter), with a calendar that drops down
+// from the arrow at its right end, or on F4 or Alt+Down, in Chinese (十二月, 周一) whatever the
+// system's locale. A day picked there is written as "2019-03-15". Reports Enter, and dateEdited
+// when the user changes the date, by typing or in the calendar (not when the program sets it).
+class DateField : public QLineEdit {
     Q_OBJECT
 public:
     explicit DateField(QWidget* parent = nullptr);
 
+    // The calendar offers no day before `earliest`.
+    void setEarliest(QDate earliest);
+    QCalendarWidget* calendarWidget() const { return m_calendar; }
+    // Drops the calendar down at the date typed (today's month when the text is no date).
+    void showCalendar();
+
 signals:
     void enterPressed();
+    void dateEdited();
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
+
+private:
+    QCalendarWidget* m_calendar;
 };
 
 // A picture that acts on a click: the left button pressed and released on it.

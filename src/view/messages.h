@@ -68,7 +68,7 @@ inline constexpr std::string_view kSellPriceMax =
 inline constexpr std::string_view kBuyQtyMax =
     "输入错误，买入数量不得超过2,147,483,600股，请重新输入       ";
 inline constexpr std::string_view kSellQtyMax =
-    "输入错误，卖出数量不得超过2,147,483,647股，请重新输入       ";
+    "输入错误，卖出数量不得超过21.47亿股，请重新输入       ";
 inline constexpr std::string_view kDividendMax =
     "输入错误，分红的数量不得超过21,474,836.47元，请重新输入       ";
 inline constexpr std::string_view kBuyAmountMax =
@@ -98,7 +98,7 @@ inline std::string commissionMinimumNote(std::string_view minimum) {
                              : "每笔最低" + std::string(minimum) + "元";
 }
 inline std::string commissionRulesTip(std::string_view side, std::string_view minimum) {
-    return "本次" + std::string(side) + "佣金，既手续费：成交金额×佣金费率，" +
+    return "本次" + std::string(side) + "佣金，即手续费：成交金额×佣金费率，" +
            commissionMinimumNote(minimum) + "；基金、权证也收";
 }
 inline std::string buyStampDutyRulesTip(std::string_view rate, std::string_view from) {
@@ -106,7 +106,7 @@ inline std::string buyStampDutyRulesTip(std::string_view rate, std::string_view 
            std::string(rate) + "‰";
 }
 inline std::string sellStampDutyRulesTip(std::string_view rate, std::string_view from) {
-    return "本次卖出印花税，既成交金额的" + std::string(rate) + "‰（" + std::string(from) +
+    return "本次卖出印花税，即成交金额的" + std::string(rate) + "‰（" + std::string(from) +
            "起），买入不收；基金、权证不收";
 }
 // The transfer fee: a share of the amount in both exchanges (`rate` per mille), or, with an
@@ -151,8 +151,12 @@ inline constexpr std::string_view kRulesDateTooEarly =
     "2008年9月19日以前的成交请用本程序规则计算       ";
 inline constexpr std::string_view kRulesDateInvalid =
     "输入错误，成交日期不是有效的日期，请重新输入       ";
+inline constexpr std::string_view kRulesDateNotDate =
+    "输入错误，成交日期请按2023-08-27、2023/8/27、2023.8.27或20230827输入，请重新输入       ";
 inline constexpr std::string_view kCommissionRateInvalid =
     "输入错误，佣金费率必须是0到3之间的数字，请重新输入       ";
+inline constexpr std::string_view kCommissionRateForm =
+    "输入错误，佣金费率请写成0.25这样的小数，不用1e-1这样的写法，请重新输入       ";
 inline constexpr std::string_view kCommissionRateDecimals =
     "输入错误，佣金费率最多三位小数，请重新输入       ";
 inline constexpr std::string_view kMinCommissionInvalid =
@@ -162,7 +166,8 @@ inline constexpr std::string_view kMinCommissionInvalid =
 inline constexpr std::string_view kTargetNoPurchase = "请先计算买入，再求目标卖出价       ";
 inline constexpr std::string_view kTargetNotNumber =
     "输入错误，目标必须输入数字，请重新输入       ";
-inline constexpr std::string_view kTargetUnreachable = "在允许的价格范围内达不到这个目标       ";
+inline constexpr std::string_view kTargetUnreachable =
+    "在允许的价格范围内达不到这个目标，请把目标改小       ";
 inline constexpr std::string_view kTargetLossAbovePurchase =
     "输入错误，目标的亏损不能超过买入的实付金额，请重新输入       ";
 
@@ -185,7 +190,7 @@ inline constexpr std::string_view kHeldNotNumber =
 inline constexpr std::string_view kHeldMin = "输入错误，持有股数至少要1股，请重新输入       ";
 inline constexpr std::string_view kHeldWhole = "输入错误，持有股数必须是整数，请重新输入       ";
 inline constexpr std::string_view kHeldMax =
-    "输入错误，持有股数不得超过2,147,483,647股，请重新输入       ";
+    "输入错误，持有股数不得超过21.47亿股，请重新输入       ";
 inline constexpr std::string_view kCostNotNumber =
     "输入错误，成本价必须输入数字，请重新输入       ";
 inline constexpr std::string_view kCostMin = "输入错误，成本价必须大于0，请重新输入       ";
@@ -274,13 +279,13 @@ inline constexpr std::string_view kPer10CashDecimals =
 inline constexpr std::string_view kPer10CashMax =
     "输入错误，每10股派现不得超过21,474,836.47元，请重新输入       ";
 inline constexpr std::string_view kPer10BonusNotNumber =
-    "输入错误，每10股送股必须输入数字，请重新输入       ";
+    "输入错误，每10股送转必须输入数字，请重新输入       ";
 inline constexpr std::string_view kPer10BonusMin =
-    "输入错误，每10股送股不能小于0，请重新输入       ";
+    "输入错误，每10股送转不能小于0，请重新输入       ";
 inline constexpr std::string_view kPer10BonusDecimals =
-    "输入错误，每10股送股最多四位小数，请重新输入       ";
+    "输入错误，每10股送转最多四位小数，请重新输入       ";
 inline constexpr std::string_view kPer10BonusMax =
-    "输入错误，每10股送股不得超过21,474,836.47股，请重新输入       ";
+    "输入错误，每10股送转不得超过21,474,836.47股，请重新输入       ";
 inline constexpr std::string_view kPer10RightsNotNumber =
     "输入错误，每10股配股必须输入数字，请重新输入       ";
 inline constexpr std::string_view kPer10RightsMin =
@@ -291,6 +296,8 @@ inline constexpr std::string_view kPer10RightsMax =
     "输入错误，每10股配股不得超过21,474,836.47股，请重新输入       ";
 inline constexpr std::string_view kLimitDateInvalid =
     "输入错误，交易日期不是有效的日期，请重新输入       ";
+inline constexpr std::string_view kLimitDateNotDate =
+    "输入错误，交易日期请按2023-08-27、2023/8/27、2023.8.27或20230827输入，请重新输入       ";
 inline constexpr std::string_view kLimitDateTooEarly =
     "输入错误，交易日期不能早于2008年9月19日，请重新输入       ";
 
@@ -300,12 +307,15 @@ inline constexpr std::string_view kHoldingCostMax =
 inline constexpr std::string_view kTargetCostNotBelowCost =
     "输入错误，目标成本价必须低于现在的成本价，请重新输入       ";
 inline constexpr std::string_view kTargetCostNotAbovePrice =
-    "输入错误，目标成本价必须高于买入价格，请重新输入       ";
+    "输入错误，目标成本价必须高于补仓价格，请重新输入       ";
 inline constexpr std::string_view kTargetCostUnreachable =
-    "在允许的股数和金额范围内补仓达不到这个目标成本价       ";
+    "在允许的股数和金额范围内补仓达不到这个目标成本价，请提高目标成本价或降低补仓价格       ";
 inline constexpr std::string_view kTargetCostAtFeeEdge =
     "目标成本价离买入价格加手续费太近，求不出补仓股数       ";
 inline constexpr std::string_view kNotEnoughForOneLot = "可用资金不够买入一手       ";
+// 科创板 takes no purchase under 200 shares.
+inline constexpr std::string_view kNotEnoughForStarMin =
+    "可用资金不够买入200股，科创板每笔最少买200股       ";
 inline constexpr std::string_view kExRightsNotPositive =
     "输入错误，每10股派现太多，除权参考价不大于0，请重新输入       ";
 

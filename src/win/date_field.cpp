@@ -3,6 +3,9 @@
 #include <commctrl.h>
 
 #include "fees/fee_rules.h"
+#include "input/date_rules.h"
+#include "win/wide_text.h"
+#include "win/win_util.h"
 
 namespace zm::win {
 namespace {
@@ -17,46 +20,56 @@ SYSTEMTIME systemTime(const TradeDate& date) {
     return t;
 }
 
+HWND dropDownOf(HWND edit) {
+    return FindWindowExW(edit, nullptr, DATETIMEPICK_CLASSW, nullptr);
+}
+
 }  // namespace
 
-void setUpDateField(HWND picker, HFONT calendarFont) {
+void addDateDropDown(HWND edit) {
+    CreateWindowExW(0, DATETIMEPICK_CLASSW, L"", WS_CHILD | WS_VISIBLE | DTS_SHORTDATEFORMAT, 0, 0,
+                    0, 0, edit, nullptr,
+                    reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(edit, GWLP_HINSTANCE)), nullptr);
+}
+
+void setUpDateField(HWND edit, HFONT calendarFont) {
+    HWND picker = dropDownOf(edit);
+    if (picker == nullptr) {
+        return;
+    }
+    RECT client{};
+    GetClientRect(edit, &client);
+    // The picker's button is as wide as a scroll bar; only the button shows.
+    const int button = GetSystemMetrics(SM_CXVSCROLL) + 2 * GetSystemMetrics(SM_CXEDGE);
+    SetWindowPos(picker, HWND_TOP, client.right - button, 0, button, client.bottom, SWP_NOACTIVATE);
+    SendMessageW(edit, EM_SETMARGINS, EC_RIGHTMARGIN, MAKELPARAM(0, button));
     SendMessageW(picker, DTM_SETFORMATW, 0, reinterpret_cast<LPARAM>(L"yyyy-MM-dd"));
     SYSTEMTIME range[2] = {systemTime(kFirstTradingDay), {}};
     SendMessageW(picker, DTM_SETRANGE, GDTR_MIN, reinterpret_cast<LPARAM>(range));
     SendMessageW(picker, DTM_SETMCFONT, reinterpret_cast<WPARAM>(calendarFont), FALSE);
 }
 
-std::string dateFieldText(HWND picker) {
-    SYSTEMTIME t{};
-    if (SendMessageW(picker, DTM_GETSYSTEMTIME, 0, reinterpret_cast<LPARAM>(&t)) != GDT_VALID) {
-        return {};
-    }
-    return TradeDate{t.wYear, t.wMonth, t.wDay}.iso();
-}
-
-bool setDateFieldText(HWND picker, std::string_view iso) {
-    const auto date = TradeDate::parse(iso);
-    if (!date) {
-        return false;
-    }
-    SYSTEMTIME t = systemTime(*date);
-    return SendMessageW(picker, DTM_SETSYSTEMTIME, GDT_VALID, reinterpret_cast<LPARAM>(&t)) != 0;
-}
-
-void selectFirstDatePart(HWND picker) {
-    // The picker finds its parts where it last painted them.
-    UpdateWindow(picker);
-    RECT client{};
-    GetClientRect(picker, &client);
-    const LPARAM at = MAKELPARAM(client.right / 8, client.bottom / 2);
-    SendMessageW(picker, WM_LBUTTONDOWN, MK_LBUTTON, at);
-    SendMessageW(picker, WM_LBUTTONUP, 0, at);
-}
-
-void calendarDroppedDown(HWND picker) {
-    const auto calendar = reinterpret_cast<HWND>(SendMessageW(picker, DTM_GETMONTHCAL, 0, 0));
-    if (calendar != nullptr) {
-        SendMessageW(calendar, MCM_SETFIRSTDAYOFWEEK, 0, 0);  // 0: Monday
+void onDateDropDownNotice(HWND edit, const NMHDR& header) {
+    HWND picker = header.hwndFrom;
+    if (header.code == DTN_DROPDOWN) {
+        const auto calendar = reinterpret_cast<HWND>(SendMessageW(picker, DTM_GETMONTHCAL, 0, 0));
+        if (calendar != nullptr) {
+            SendMessageW(calendar, MCM_SETFIRSTDAYOFWEEK, 0, 0);  // 0: Monday
+            const auto typed = readDateText(toUtf8(windowText(edit)));
+            if (typed && typed->isValid() && *typed >= kFirstTradingDay) {
+                SYSTEMTIME t = systemTime(*typed);
+                SendMessageW(calendar, MCM_SETCURSEL, 0, reinterpret_cast<LPARAM>(&t));
+            }
+        }
+    } else if (header.code == DTN_DATETIMECHANGE) {
+        const auto& change = reinterpret_cast<const NMDATETIMECHANGE&>(header);
+        if (change.dwFlags == GDT_VALID) {
+            const TradeDate picked{change.st.wYear, change.st.wMonth, change.st.wDay};
+            SetWindowTextW(edit, toWide(picked.iso()).c_str());
+        }
+    } else if (header.code == DTN_CLOSEUP) {
+        SetFocus(edit);
+        SendMessageW(edit, EM_SETSEL, 0, -1);
     }
 }
 

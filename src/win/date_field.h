@@ -1,30 +1,24 @@
 #pragma once
 
-// The date field (layout::Kind::Date) on a date-time picker of the common controls.
+// The date field (layout::Kind::Date): an edit that holds the date as typed (the session judges
+// the text), with a date-time picker inside its right end whose drop-down button opens the
+// calendar. A day picked there is written into the edit as "2019-03-15".
 #include <windows.h>
-
-#include <string>
-#include <string_view>
 
 namespace zm::win {
 
-// Shows the date as "2019-03-15", with the calendar in `calendarFont`, and takes any date from
-// the exchanges' first trading day (1990-12-19) on: a date the fee rules do not cover yet can be
-// entered, and gets the program's own refusal.
-void setUpDateField(HWND picker, HFONT calendarFont);
+// Adds the picker to a date field's edit; the picker's notifications go to the edit.
+void addDateDropDown(HWND edit);
 
-// The date shown, as "2019-03-15".
-std::string dateFieldText(HWND picker);
-// Shows the date of "2019-03-15"; false (nothing changes) for a text that is no date or one the
-// picker does not take.
-bool setDateFieldText(HWND picker, std::string_view iso);
+// Places the picker over the edit's right end, with the calendar in `calendarFont`, any day
+// from the exchanges' first trading day (1990-12-19) on, and keeps the edit's text clear of it.
+void setUpDateField(HWND edit, HFONT calendarFont);
 
-// Selects the date's first part, the year, so that what is typed goes there (Wine's picker
-// selects no part when it gets the focus): a click on it.
-void selectFirstDatePart(HWND picker);
-
-// The calendar that drops down starts its weeks on Monday (周一), as Chinese calendars do.
-void calendarDroppedDown(HWND picker);
+// The picker's notifications, to the edit: the calendar opens at the date typed, with its
+// weeks starting on Monday (周一), as Chinese calendars do; a day picked is written into the
+// edit, which SetWindowText reports as a change of its text; the calendar closed, the focus is
+// back in the edit with its text selected.
+void onDateDropDownNotice(HWND edit, const NMHDR& header);
 
 // The calendars follow the thread's locale and UI language where the system lets them: the
 // program's are Simplified Chinese whatever the system's are.

@@ -265,8 +265,9 @@ HWND WinWindowModel::createControl(const layout::Control& c, Form& w, bool& chos
             style |= SS_ETCHEDHORZ;
             break;
         case layout::Kind::Date:
-            cls = DATETIMEPICK_CLASSW;
-            style |= DTS_SHORTDATEFORMAT;
+            cls = WC_EDITW;
+            style |= ES_AUTOHSCROLL | ES_LEFT | WS_CLIPCHILDREN;
+            exStyle = WS_EX_CLIENTEDGE;
             break;
         case layout::Kind::Form:
         case layout::Kind::MenuBar:
@@ -292,6 +293,9 @@ HWND WinWindowModel::createControl(const layout::Control& c, Form& w, bool& chos
                       reinterpret_cast<DWORD_PTR>(this));
     if (c.kind == layout::Kind::Field) {
         SendMessageW(hwnd, EM_SETLIMITTEXT, 0, 0);  // as much as the control can hold
+    }
+    if (c.kind == layout::Kind::Date) {
+        addDateDropDown(hwnd);
     }
     if (c.kind == layout::Kind::Option && c.chosen) {
         SendMessageW(hwnd, BM_SETCHECK, BST_CHECKED, 0);

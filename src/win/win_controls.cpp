@@ -44,9 +44,6 @@ std::string WinWindowModel::text(Ctl c) const {
         return {};
     }
     const layout::Control& row = *layout::find(c);
-    if (row.kind == layout::Kind::Date) {
-        return dateFieldText(hwnd);
-    }
     std::wstring text = windowText(hwnd);
     if (isWrappedLabel(row)) {
         std::erase(text, L'\r');  // the CR of the edit's CR LF is no part of the text
@@ -61,8 +58,9 @@ void WinWindowModel::setText(Ctl c, std::string_view text) {
     }
     const layout::Kind kind = layout::find(c)->kind;
     if (kind == layout::Kind::Date) {
+        // The edit reports the change of its text; the program's own is no gesture of the user.
         m_settingDate = true;
-        setDateFieldText(hwnd, text);
+        SetWindowTextW(hwnd, toWide(text).c_str());
         m_settingDate = false;
         return;
     }
@@ -343,9 +341,6 @@ void WinWindowModel::selectAllInFocused() {
     HWND focused = GetFocus();
     if (focused != nullptr && isEdit(focused)) {
         SendMessageW(focused, EM_SETSEL, 0, -1);
-    } else if (const layout::Control* row = rowOf(focused);
-               row != nullptr && row->kind == layout::Kind::Date) {
-        selectFirstDatePart(focused);  // what is typed replaces the year, then the month, the day
     }
 }
 

@@ -100,9 +100,6 @@ LRESULT WinWindowModel::onFormMessage(FormId f, HWND hwnd, UINT msg, WPARAM wPar
         case WM_COMMAND:
             onCommand(f, wParam, lParam);
             return 0;
-        case WM_NOTIFY:
-            onNotify(*reinterpret_cast<const NMHDR*>(lParam));
-            return 0;
         case WM_NEXTDLGCTL:
             moveFocus(hwnd, wParam, lParam);
             return 0;
@@ -205,6 +202,12 @@ void WinWindowModel::onCommand(FormId f, WPARAM wParam, LPARAM lParam) {
                 report(row->ctl, Gesture::Click);
             }
             break;
+        case layout::Kind::Date:
+            // The date typed or picked in the calendar; not the program's own setting.
+            if (code == EN_CHANGE && !m_settingDate) {
+                report(row->ctl, Gesture::DateSet);
+            }
+            break;
         case layout::Kind::List:
             // The user picked an entry (the program's CB_SETCURSEL sends nothing).
             if (code == CBN_SELCHANGE) {
@@ -213,18 +216,6 @@ void WinWindowModel::onCommand(FormId f, WPARAM wParam, LPARAM lParam) {
             break;
         default:
             break;
-    }
-}
-
-void WinWindowModel::onNotify(const NMHDR& header) {
-    const layout::Control* row = rowOf(header.hwndFrom);
-    if (row == nullptr || row->kind != layout::Kind::Date) {
-        return;
-    }
-    if (header.code == DTN_DATETIMECHANGE && !m_settingDate) {
-        report(row->ctl, Gesture::DateSet);
-    } else if (header.code == DTN_DROPDOWN) {
-        calendarDroppedDown(header.hwndFrom);
     }
 }
 
@@ -321,10 +312,6 @@ LRESULT WinWindowModel::onControlMessage(HWND hwnd, UINT msg, WPARAM wParam, LPA
             if (field && from != nullptr && isOurs(GetAncestor(from, GA_ROOT))) {
                 report(row->ctl, Gesture::Focus);
             }
-            // Typing into a date field starts at its year, unless a click chooses a part.
-            if (kind == layout::Kind::Date && GetKeyState(VK_LBUTTON) >= 0) {
-                selectFirstDatePart(hwnd);
-            }
             return result;
         }
         case WM_KILLFOCUS: {
@@ -344,6 +331,13 @@ LRESULT WinWindowModel::onControlMessage(HWND hwnd, UINT msg, WPARAM wParam, LPA
             if (field && GetFocus() != hwnd) {
                 ::SetFocus(hwnd);
                 SendMessageW(hwnd, EM_SETSEL, 0, -1);
+                return 0;
+            }
+            break;
+        case WM_NOTIFY:
+            // The calendar's drop-down inside a date field.
+            if (kind == layout::Kind::Date) {
+                onDateDropDownNotice(hwnd, *reinterpret_cast<const NMHDR*>(lParam));
                 return 0;
             }
             break;

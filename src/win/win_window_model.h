@@ -31,7 +31,7 @@ constexpr int controlId(Ctl c) {
 std::optional<Ctl> controlOfId(int id);
 
 // The window model on native Win32 windows, every window of the layout table built from its
-// rows: group boxes, statics, edits, drop-down lists, radio and push buttons, date-time pickers
+// rows: group boxes, statics, edits, drop-down lists, radio and push buttons, date edits
 // (common controls 6) and the menu bar, in 宋体 at the monitor's DPI. Each control's HWND is kept
 // by its control id while its window is loaded. Every gesture goes to the session's one entry,
 // as the Qt windows send it.
@@ -131,7 +131,6 @@ private:
     LRESULT onControlMessage(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
     void onActivate(FormId f, HWND hwnd, WPARAM wParam, LPARAM lParam);
     void onCommand(FormId f, WPARAM wParam, LPARAM lParam);
-    void onNotify(const NMHDR& header);
     // Tab, Shift+Tab and the arrow keys move the focus as in a dialog.
     void moveFocus(HWND form, WPARAM wParam, LPARAM lParam);
     void report(Ctl c, Gesture g);
@@ -176,7 +175,7 @@ private:
     std::map<std::pair<int, UINT>, HFONT> m_fonts;  // (hundredths of a point, dpi)
     HBITMAP m_banner = nullptr;
     bool m_bannerShown = false;
-    // The program is setting a date field: the picker's change is no gesture of the user.
+    // The program is setting a date field's text: the change is no gesture of the user.
     bool m_settingDate = false;
 };
 

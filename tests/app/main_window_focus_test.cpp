@@ -7,6 +7,7 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QComboBox>
+#include <QDate>
 #include <QGroupBox>
 #include <QLineEdit>
 #include <QPushButton>
@@ -333,6 +334,41 @@ TEST(MainWindowFocus, enter_in_the_typed_commission_rate_works_the_figures_again
     EXPECT_EQ(program.windows().text(form1::Combo1), "0.3");
     EXPECT_EQ(program.control<QLineEdit>(form1::Text4)->text(), QStringLiteral("5.00"));
     EXPECT_EQ(focusName(), "Text1");
+}
+
+// The trade date typed over the whole text of its field with real keys keeps every digit typed,
+// in each form a date is written in; a date the calendar does not have is refused by name with
+// the field's text selected to type again, and a day picked in the calendar is written there.
+TEST(MainWindowFocus, a_date_typed_over_the_selected_date_is_taken_as_typed) {
+    const std::pair<const char*, const char*> rows[] = {
+        {"2023-08-27", "2023-08-27"}, {"2019-03-15", "2019-03-15"}, {"2023/8/27", "2023-08-27"},
+        {"2023.8.27", "2023-08-27"},  {"20230827", "2023-08-27"},   {"2023-02-30", nullptr}};
+    for (const auto& [typed, date] : rows) {
+        SCOPED_TRACE(typed);
+        QtMessageWatcher watcher;
+        QtProgram program;
+        program.menuItem(form1::mnuRulesDate)->trigger();
+        ASSERT_TRUE(QtProgram::waitUntilActive(program.form(FormId::FormRules)));
+        auto* field = program.control<ui::DateField>(formRules::DateTrade);
+        ASSERT_EQ(QApplication::focusWidget(), field);
+        QTest::keyClick(field, Qt::Key_A, Qt::ControlModifier);
+        QTest::keyClicks(field, QString::fromUtf8(typed));
+        if (date == nullptr) {
+            watcher.expect(msg::kRulesDateInvalid);
+        }
+        QTest::keyClick(field, Qt::Key_Return);
+        if (date != nullptr) {
+            EXPECT_EQ(program.session().rules().date.iso(), date);
+            EXPECT_EQ(program.form(FormId::FormRules), nullptr);
+            continue;
+        }
+        EXPECT_EQ(watcher.seen().size(), 1u);
+        QtProgram::activate(program.form(FormId::FormRules));
+        EXPECT_EQ(QApplication::focusWidget(), field);
+        EXPECT_EQ(field->selectedText(), QString::fromUtf8(typed));
+        emit field->calendarWidget()->clicked(QDate(2021, 6, 1));
+        EXPECT_EQ(field->text(), QStringLiteral("2021-06-01"));
+    }
 }
 
 }  // namespace

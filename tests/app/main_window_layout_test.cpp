@@ -6,7 +6,6 @@
 #include <QAction>
 #include <QCalendarWidget>
 #include <QComboBox>
-#include <QDateEdit>
 #include <QFontDatabase>
 #include <QFontInfo>
 #include <QGroupBox>
@@ -496,7 +495,7 @@ TEST(MainWindowLayout, the_trade_date_field_and_its_calendar_are_chinese_in_an_e
     QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
     QtProgram program;
     program.menuItem(form1::mnuRulesDate)->trigger();
-    auto* date = program.control<QDateEdit>(formRules::DateTrade);
+    auto* date = program.control<ui::DateField>(formRules::DateTrade);
     ASSERT_NE(date, nullptr);
     const QLocale calendar = date->calendarWidget()->locale();
     EXPECT_EQ(calendar.monthName(12, QLocale::LongFormat), QStringLiteral("十二月"));

@@ -8,7 +8,6 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QDate>
-#include <QDateEdit>
 #include <QLineEdit>
 #include <QTest>
 
@@ -16,6 +15,7 @@
 #include "support/parity.h"
 #include "support/qt_message_watcher.h"
 #include "support/qt_program.h"
+#include "ui/widgets.h"
 
 namespace zm {
 namespace {
@@ -77,7 +77,8 @@ public:
                 break;
             }
             case Act::SetDate:
-                qobject_cast<QDateEdit*>(widget)->setDate(
+                // A day picked in the calendar.
+                emit qobject_cast<ui::DateField*>(widget)->calendarWidget()->clicked(
                     QDate::fromString(QString::fromUtf8(step.text.data()), Qt::ISODate));
                 break;
             case Act::Close:

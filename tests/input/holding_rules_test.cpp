@@ -59,6 +59,8 @@ const Row kRows[] = {
     {"held_letters", held, "abc", kHeldNotNumber, nullptr, nullptr},
     {"held_zero", held, "0", kHeldMin, nullptr, nullptr},
     {"held_fraction", held, "1.5", kHeldWhole, nullptr, nullptr},
+    {"held_1e400", held, "1e400", kHeldMax, nullptr, nullptr},
+    {"cash_1e400", cash, "1e400", kCashMax, nullptr, nullptr},
     {"held_full_width", held, "１，０００", "", "1,000", "1000"},
     {"cost_full_width", cost, "１２", "", "12.000", "12"},
 
@@ -84,6 +86,19 @@ const Row kRows[] = {
 
     {"date_too_early", date, "2008-09-18", kLimitDateTooEarly, nullptr, nullptr},
     {"date_full_width", date, "２０２６－０７－０６", "", "2026-07-06", nullptr},
+    // The forms a date is written in; the calendar's days only.
+    {"date_short_parts", date, " 2019-3-5 ", "", "2019-03-05", nullptr},
+    {"date_slashes", date, "２０２３／8/27", "", "2023-08-27", nullptr},
+    {"date_dots", date, "2023.8.27", "", "2023-08-27", nullptr},
+    {"date_digits", date, "20240229", "", "2024-02-29", nullptr},
+    {"date_first_day", date, "2008.9.19", "", "2008-09-19", nullptr},
+    {"date_no_such_day", date, "2023-02-30", kLimitDateInvalid, nullptr, nullptr},
+    {"date_no_leap_day", date, "20230229", kLimitDateInvalid, nullptr, nullptr},
+    {"date_month_13", date, "2023/13/1", kLimitDateInvalid, nullptr, nullptr},
+    {"date_mixed_marks", date, "2023-8/27", kLimitDateNotDate, nullptr, nullptr},
+    {"date_two_digit_year", date, "23-8-27", kLimitDateNotDate, nullptr, nullptr},
+    {"date_seven_digits", date, "2023827", kLimitDateNotDate, nullptr, nullptr},
+    {"date_three_digit_day", date, "2023-08-270", kLimitDateNotDate, nullptr, nullptr},
 };
 
 INSTANTIATE_TEST_SUITE_P(Rows, HoldingRules, ::testing::ValuesIn(kRows), rowName);

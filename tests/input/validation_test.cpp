@@ -65,9 +65,20 @@ const Row kRows[] = {
     {"buy_price_bad_groups", buyPrice, "1,2,3", kBuyPriceNotNumber, nullptr, nullptr},
     {"buy_price_leading_comma", buyPrice, ",5", kBuyPriceNotNumber, nullptr, nullptr},
     {"buy_price_bare_exponent", buyPrice, "1e", kBuyPriceNotNumber, nullptr, nullptr},
-    // Too large for a double: the number parse does not read it as a number.
-    {"buy_price_ten_thousand_digits", buyPrice, kTenThousandDigitInteger, kBuyPriceNotNumber,
+    // Too large for a double: told it is too large (too small when negative), stored as zero in
+    // the main window as every value beyond the supported range.
+    {"buy_price_ten_thousand_digits", buyPrice, kTenThousandDigitInteger, kBuyPriceMax, nullptr,
+     "0"},
+    {"buy_qty_ten_thousand_digits", buyQty, kTenThousandDigitInteger, kBuyQtyMax, nullptr, "0"},
+    {"sell_qty_ten_thousand_digits", sellQty, "-" + kTenThousandDigitInteger, kSellQtyMin, nullptr,
+     "0"},
+    {"sell_qty_twenty_digits", sellQty, "12345678901234567890", kSellQtyMax, nullptr, "0"},
+    {"bonus_1e400", bonus, "1e400", kBonusMax, nullptr, nullptr},
+    {"typed_dividend_1e400", typedDividend, "1e400", kDividendMax, nullptr, nullptr},
+    {"batch_buy_qty_ten_thousand_digits", batchBuyQty, kTenThousandDigitInteger, kBuyQtyMax,
      nullptr, nullptr},
+    {"batch_sell_price_ten_thousand_digits", batchSellPrice, kTenThousandDigitInteger,
+     kBatchSellPriceMax, nullptr, nullptr},
     // Refused by a range test: the value stays stored, as zero beyond the supported range.
     {"buy_price_below_a_fen", buyPrice, "0.009", kBuyPriceMin, nullptr, "0.009"},
     {"buy_price_half_a_fen", buyPrice, "0.005", kBuyPriceMin, nullptr, "0.005"},
@@ -300,7 +311,8 @@ const RateRow kRateRows[] = {
     {"above_the_highest_by_less", "3.0001", kCommissionRateInvalid, nullptr, 0},
     {"empty", "", kCommissionRateInvalid, nullptr, 0},
     {"negative", "-1", kCommissionRateInvalid, nullptr, 0},
-    {"exponent", "1e-3", kCommissionRateInvalid, nullptr, 0},
+    {"exponent", "1e-3", kCommissionRateForm, nullptr, 0},
+    {"exponent_beyond_3", "1e1", kCommissionRateInvalid, nullptr, 0},
     {"letters", "abc", kCommissionRateInvalid, nullptr, 0},
     {"two_points", "1..2", kCommissionRateInvalid, nullptr, 0},
 };

@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <optional>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -261,7 +262,7 @@ TEST_F(EnterFlow, enter_walks_the_six_fields_in_a_cycle_back_to_the_buy_price) {
     EXPECT_EQ(shown(form1::Text1), "10.00");
     EXPECT_EQ(shown(form1::Text2), "1,000");
     EXPECT_EQ(shown(form1::Text11), "11.00");
-    EXPECT_EQ(shown(form1::Text12), "1,000");
+    EXPECT_EQ(shown(form1::Text12), "1,040");  // the prefilled holding follows the bonus
     EXPECT_EQ(shown(form1::Text21), "0.4");
     EXPECT_EQ(shown(form1::Text22), "1.234");
 }
@@ -477,5 +478,63 @@ TEST_F(EnterFlow, a_range_refusal_stores_its_value_and_a_number_refusal_stores_n
     EXPECT_EQ(ui.messages.size(), 3u);
 }
 
+// Trades entered on the Enter road alone, under today's rules: each step types its text (none:
+// the text stays) and presses Enter. Then Text12 (sell quantity), Label17 (剩余股票 after a
+// partial sale), and Text9 (break-even) as 计 算 leaves it.
+struct RoadStep {
+    Ctl field;
+    const char* typed;
+};
+struct RoadRow {
+    const char* name;
+    std::vector<RoadStep> steps;
+    const char* sellQty;
+    bool partial;
+    friend void PrintTo(const RoadRow& row, std::ostream* os) { *os << row.name; }
+};
+
+class EnterRoad : public MainWindowTest, public ::testing::WithParamInterface<RoadRow> {};
+
+TEST_P(EnterRoad, leaves_the_break_even_and_the_sell_quantity_of_the_trades_entered) {
+    const RoadRow& row = GetParam();
+    session.handle(form1::mnuRulesCurrent, Gesture::Click);
+    for (const RoadStep& step : row.steps) {
+        if (step.typed != nullptr) {
+            type(step.field, step.typed);
+        }
+        enter(step.field);
+    }
+    EXPECT_TRUE(ui.messages.empty());
+    EXPECT_EQ(shown(form1::Text12), row.sellQty);
+    EXPECT_EQ(ui.caption(form1::Label17) == msg::kRemainingSharesCaption, row.partial);
+    // The break-even price 计 算 gives from the same texts.
+    const std::string breakEven = shown(form1::Text9);
+    session.handle(form1::Command1, Gesture::Click);
+    EXPECT_EQ(breakEven, shown(form1::Text9));
+}
+
+const std::vector<RoadStep> kBought = {{form1::Text1, "10"}, {form1::Text2, "1000"}};
+std::vector<RoadStep> then(std::vector<RoadStep> steps, std::vector<RoadStep> more) {
+    steps.insert(steps.end(), more.begin(), more.end());
+    return steps;
+}
+const std::vector<RoadStep> kPartialSale =
+    then(kBought, {{form1::Text11, "10.50"}, {form1::Text12, "600"}});
+const std::vector<RoadStep> kPrefilledSale =
+    then(kBought, {{form1::Text11, "10.50"}, {form1::Text12, nullptr}});
+
+const RoadRow kRoadRows[] = {
+    {"partial_sale", kPartialSale, "600", true},
+    {"whole_after_partial", then(kPartialSale, {{form1::Text12, "1000"}}), "1,000", false},
+    {"bonus_after_the_prefilled_sale", then(kPrefilledSale, {{form1::Text21, "4.8"}}), "1,480",
+     false},
+    {"bonus_after_the_prefill", then(kBought, {{form1::Text11, "10.50"}, {form1::Text21, "4.8"}}),
+     "1480", false},
+    {"bonus_taken_back", then(kPrefilledSale, {{form1::Text21, "4.8"}, {form1::Text21, "0"}}),
+     "1,000", false},
+    {"bonus_after_a_typed_quantity", then(kPartialSale, {{form1::Text21, "4.8"}}), "600", true},
+};
+
+INSTANTIATE_TEST_SUITE_P(Rows, EnterRoad, ::testing::ValuesIn(kRoadRows), rowName);
 }  // namespace
 }  // namespace zm::test

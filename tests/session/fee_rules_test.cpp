@@ -334,7 +334,7 @@ TEST_F(FeeRulesTest, bad_rates_minimums_and_dates_are_refused_and_change_nothing
     const std::pair<const char*, std::string_view> rates[] = {
         {"", msg::kCommissionRateInvalid},      {"-1", msg::kCommissionRateInvalid},
         {"3.001", msg::kCommissionRateInvalid}, {"0.0001", msg::kCommissionRateDecimals},
-        {"1e-3", msg::kCommissionRateInvalid},  {"abc", msg::kCommissionRateInvalid},
+        {"1e-3", msg::kCommissionRateForm},     {"abc", msg::kCommissionRateInvalid},
         {"1..2", msg::kCommissionRateInvalid}};
     for (const auto& [rate, message] : rates) {
         ui.messages.clear();
@@ -361,14 +361,17 @@ TEST_F(FeeRulesTest, bad_rates_minimums_and_dates_are_refused_and_change_nothing
         {"2008-09-18", msg::kRulesDateTooEarly},
         {"1999-01-01", msg::kRulesDateTooEarly},
         {"2023-02-30", msg::kRulesDateInvalid},
-        {"10000-01-01", msg::kRulesDateInvalid},
-        {"2023-2-3", msg::kRulesDateInvalid}};
+        {"10000-01-01", msg::kRulesDateNotDate},
+        {"2023-2-3-", msg::kRulesDateNotDate}};
     for (const auto& [date, message] : dates) {
         ui.messages.clear();
         EXPECT_FALSE(chooseRulesOnDate(session, ui, date));
         EXPECT_EQ(ui.messages, std::vector<std::string>{std::string(message)}) << date;
     }
     EXPECT_EQ(session.rules().kind, RuleKind::Current);
+    // A date in another of the forms people write is taken as typed.
+    ASSERT_TRUE(chooseRulesOnDate(session, ui, "2019/3/15"));
+    EXPECT_EQ(session.rules().date, (TradeDate{2019, 3, 15}));
 }
 
 TEST_F(FeeRulesTest, the_choice_comes_back_at_the_next_start_and_nonsense_falls_back) {

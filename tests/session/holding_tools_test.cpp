@@ -214,6 +214,9 @@ const ToolRow kRows[] = {
      "1,300 49,205.00 281.77 49,486.77 513.23", {}, {}, nullptr},
     {"lots_not_one_lot", form1::mnuLots, "TextLotsCash=500 TextLotsPrice=10",
      nullptr, msg::kNotEnoughForOneLot, lts::TextLotsCash},
+    {"lots_star_below_200", form1::mnuLots,
+     "ComboLotsBoard=科创板 TextLotsCash=1500 TextLotsPrice=10",
+     nullptr, msg::kNotEnoughForStarMin, lts::TextLotsCash},
     // 涨跌停价: the upper and the lower limit.
     {"limit_main", form1::mnuLimit, "TextLimitClose=10.05 DateLimit=2026-07-03", "11.06 9.05"},
     {"limit_main_half_up", form1::mnuLimit, "TextLimitClose=1.15 DateLimit=2026-07-03",
@@ -233,6 +236,10 @@ const ToolRow kRows[] = {
     {"limit_fund_off_the_tick", form1::mnuLimit,
      "ComboLimitBoard=基金 TextLimitClose=1.2345 DateLimit=2026-07-03",
      nullptr, msg::kCloseMill, lim::TextLimitClose},
+    {"limit_date_as_digits", form1::mnuLimit,
+     "ComboLimitBoard=主板ST TextLimitClose=3.33 DateLimit=20260706", "3.66 3.00"},
+    {"limit_no_such_day", form1::mnuLimit, "TextLimitClose=10.05 DateLimit=2026-02-30",
+     nullptr, msg::kLimitDateInvalid, lim::DateLimit},
     {"limit_date_too_early", form1::mnuLimit, "TextLimitClose=10.05 DateLimit=2008-09-18",
      nullptr, msg::kLimitDateTooEarly, lim::DateLimit},
     // 除权参考价.

@@ -57,8 +57,8 @@ TEST(WindowsDialogs, the_rules_menu_and_the_trade_date_dialog) {
     EXPECT_NE(program.text(formRules::LabelRules), "");
 
     // A date before the trade-date rules is refused, and the dialog stays.
-    program.type("2001");
-    // The year typed is the picker's new date: the summary says the date is too early.
+    program.type("2001-03-15");
+    // The date typed over the selected one: the summary says it is too early.
     EXPECT_TRUE(waitFor([&] {
         return program.text(formRules::LabelRules) == msg::trimmed(msg::kRulesDateTooEarly);
     })) << program.text(formRules::LabelRules);
@@ -67,11 +67,8 @@ TEST(WindowsDialogs, the_rules_menu_and_the_trade_date_dialog) {
     EXPECT_TRUE(program.isVisible(FormId::FormRules));
     ASSERT_TRUE(program.focusIn(formRules::DateTrade));
 
-    program.type("2019");
-    program.press(VK_RIGHT);
-    program.type("03");
-    program.press(VK_RIGHT);
-    program.type("15");
+    // Typed over the selected refused date, as people write a date.
+    program.type("2019/3/15");
     program.press(VK_RETURN);
     EXPECT_TRUE(waitFor([&] { return !program.isVisible(FormId::FormRules); }));
     EXPECT_TRUE(waitFor([&] {
@@ -83,7 +80,7 @@ TEST(WindowsDialogs, the_rules_menu_and_the_trade_date_dialog) {
     program.chooseMenu(form1::mnuRulesDate);
     ASSERT_TRUE(program.focusIn(formRules::DateTrade));
     EXPECT_EQ(program.text(formRules::DateTrade), "2019-03-15");
-    program.type("2020");
+    program.type("20200101");
     program.press(VK_ESCAPE);
     EXPECT_TRUE(waitFor([&] { return !program.isVisible(FormId::FormRules); }));
     EXPECT_TRUE(program.isEnabled(FormId::Form1));

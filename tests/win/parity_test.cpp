@@ -150,20 +150,14 @@ public:
                 break;
             }
             case Act::SetDate: {
-                // Typed into the picker part by part: year, month, day.
-                const std::string date(step.text);
+                // Typed over the selected text of the date field.
                 m_windows.setFocus(c);
                 m_windows.selectAllInFocused();
                 pump();
                 std::vector<INPUT> typed;
-                for (const std::string& part :
-                     {date.substr(0, 4), date.substr(5, 2), date.substr(8, 2)}) {
-                    for (char ch : part) {
-                        typed.push_back(key(0, static_cast<WORD>(ch), false));
-                        typed.push_back(key(0, static_cast<WORD>(ch), true));
-                    }
-                    typed.push_back(key(VK_RIGHT, 0, false));
-                    typed.push_back(key(VK_RIGHT, 0, true));
+                for (char ch : step.text) {
+                    typed.push_back(key(0, static_cast<WORD>(ch), false));
+                    typed.push_back(key(0, static_cast<WORD>(ch), true));
                 }
                 sendKeys(typed);
                 break;
