@@ -172,7 +172,6 @@ AboutBox::AboutBox(GestureSink sink, QWidget* parent)
 void AboutBox::finish() {
     auto* image = child<QLabel>(this, form2::Image1);
     image->setPixmap(bannerPixmap(devicePixelRatioF()));
-    image->setToolTip(userGuideUrl().toLocalFile());
 
     auto* line = child<QFrame>(this, form2::Line1);
     const layout::Control& lineRow = row(form2::Line1);

@@ -291,7 +291,13 @@ void QtWindowModel::setFocus(Ctl c) {
         return;
     }
     w->setFocus(Qt::OtherFocusReason);
-    // In a window that is not active yet the focus arrives when it becomes active.
+    // The focus moved into another window of the program brings that window to the front, as
+    // SetFocus does on Windows; in a window not shown yet it arrives when the window becomes
+    // active.
+    if (QWidget* window = w->window(); window->isVisible() && !window->isActiveWindow() &&
+                                       QApplication::activeModalWidget() == nullptr) {
+        window->activateWindow();
+    }
     m_pendingFocus = QApplication::focusWidget() == w ? nullptr : w;
 }
 

@@ -10,6 +10,7 @@
 #include <QDate>
 #include <QDateEdit>
 #include <QLineEdit>
+#include <QScopeGuard>
 #include <QTest>
 
 #include "layout/layout.h"
@@ -37,6 +38,20 @@ public:
             }
         }
         ++m_step;
+        // The window manager's part, which the offscreen platform leaves out: a message box
+        // that closes gives the activation back to the window it came from, a window that goes
+        // gives it to the main window.
+        QWidget* active = QApplication::activeWindow();
+        const auto reactivate = qScopeGuard([this, active] {
+            if (QApplication::activeWindow() != nullptr) {
+                return;
+            }
+            if (active != nullptr && active->isVisible()) {
+                test::QtProgram::activate(active);
+            } else if (m_program.form1()->isVisible()) {
+                test::QtProgram::activate(m_program.form1());
+            }
+        });
         QObject* object = m_program.windows().object(step.ctl);
         ASSERT_NE(object, nullptr) << step.ctl.name() << " is not there";
         auto* widget = qobject_cast<QWidget*>(object);
@@ -62,11 +77,11 @@ public:
                 if (auto* item = qobject_cast<QAction*>(object)) {
                     item->trigger();
                 } else {
-                    QTest::mouseClick(widget, Qt::LeftButton);
+                    clickInto(widget);
                 }
                 break;
             case Act::Choose:
-                QTest::mouseClick(widget, Qt::LeftButton);
+                clickInto(widget);
                 break;
             case Act::Pick: {
                 auto* list = qobject_cast<QComboBox*>(widget);
@@ -102,9 +117,40 @@ public:
         return texts;
     }
 
+    std::optional<Ctl> focus() const override {
+        // The widget itself, or the part of one that takes the keys (an editable list's line).
+        for (const QWidget* w = QApplication::focusWidget(); w != nullptr && !w->isWindow();
+             w = w->parentWidget()) {
+            for (std::size_t i = 0; i < kControlCount; ++i) {
+                if (m_program.windows().object(controlAt(i)) == w) {
+                    return controlAt(i);
+                }
+            }
+        }
+        return std::nullopt;
+    }
+
+    test::parity::Selection selection() const override {
+        const std::optional<Ctl> c = focus();
+        const auto* edit =
+            c ? qobject_cast<const QLineEdit*>(m_program.windows().object(*c)) : nullptr;
+        if (edit == nullptr || !edit->hasSelectedText()) {
+            return {};
+        }
+        return {edit->selectionStart(), static_cast<int>(edit->selectedText().size())};
+    }
+
     test::QtProgram& program() { return m_program; }
 
 private:
+    // A click into a window that is not active activates it first, as the window manager does.
+    static void clickInto(QWidget* widget) {
+        if (!widget->window()->isActiveWindow()) {
+            test::QtProgram::activate(widget->window());
+        }
+        QTest::mouseClick(widget, Qt::LeftButton);
+    }
+
     const std::vector<Snapshot>& m_expected;
     std::size_t m_step = 0;
     test::QtMessageWatcher m_watcher;
