@@ -516,7 +516,7 @@ TEST(MainWindowLayout, the_dialogs_open_beside_the_main_window_as_the_batch_dial
         const QSize frame = dialog->size() + (main->frameGeometry().size() - main->size());
         EXPECT_EQ(dialog->pos(),
                   ui::placeBeside(main->frameGeometry(), frame, main->screen()->availableGeometry(),
-                                  program.form1()->resultColumns()))
+                                  program.form1()->keptClearOfDialogs()))
             << formName(f);
         EXPECT_FALSE(dialog->windowFlags() & Qt::WindowMaximizeButtonHint) << formName(f);
     };
