@@ -346,4 +346,3 @@ TEST(AboutBox, the_picture_opens_the_installed_guide_or_the_one_in_the_build_fol
 
 }  // namespace
 }  // namespace zm
-
