@@ -10,6 +10,8 @@
 #include <QDate>
 #include <QDateEdit>
 #include <QLineEdit>
+#include <QList>
+#include <QPointer>
 #include <QScopeGuard>
 #include <QTest>
 
@@ -38,18 +40,19 @@ public:
             }
         }
         ++m_step;
-        // The window manager's part, which the offscreen platform leaves out: a message box
-        // that closes gives the activation back to the window it came from, a window that goes
-        // gives it to the main window.
-        QWidget* active = QApplication::activeWindow();
-        const auto reactivate = qScopeGuard([this, active] {
-            if (QApplication::activeWindow() != nullptr) {
-                return;
+        // The window manager's part, which the offscreen platform leaves out: when a message
+        // box or a window goes, the window of the program active last before takes the
+        // activation.
+        const auto reactivate = qScopeGuard([this] {
+            for (auto it = m_activations.rbegin();
+                 QApplication::activeWindow() == nullptr && it != m_activations.rend(); ++it) {
+                if (*it != nullptr && (*it)->isVisible()) {
+                    test::QtProgram::activate(*it);
+                }
             }
-            if (active != nullptr && active->isVisible()) {
-                test::QtProgram::activate(active);
-            } else if (m_program.form1()->isVisible()) {
-                test::QtProgram::activate(m_program.form1());
+            if (QWidget* active = QApplication::activeWindow()) {
+                m_activations.removeAll(active);
+                m_activations.append(active);
             }
         });
         QObject* object = m_program.windows().object(step.ctl);
@@ -152,6 +155,7 @@ private:
     }
 
     const std::vector<Snapshot>& m_expected;
+    QList<QPointer<QWidget>> m_activations;  // the program's windows in the order last active
     std::size_t m_step = 0;
     test::QtMessageWatcher m_watcher;
     std::size_t m_taken = 0;

@@ -143,6 +143,7 @@ void MemoryWindowModel::setFocus(Ctl c) {
     written(c);
     focus = c;
     m_windowFocus[c.form()] = c;
+    activated(c.form());
     callLog.push_back("focus " + std::string(c.name()));
 }
 
@@ -196,9 +197,15 @@ std::optional<Ctl> MemoryWindowModel::focusOf(FormId f) const {
     return std::nullopt;
 }
 
+void MemoryWindowModel::activated(FormId f) {
+    std::erase(m_activations, f);
+    m_activations.push_back(f);
+}
+
 void MemoryWindowModel::show(FormId f) {
     load(f);
     visible[f] = true;
+    activated(f);
     if (!focus || focus->form() != f) {
         focus = focusOf(f);
     }
@@ -206,14 +213,17 @@ void MemoryWindowModel::show(FormId f) {
 }
 
 void MemoryWindowModel::focusLeaves(FormId f) {
+    std::erase(m_activations, f);
     if (!focus || focus->form() != f) {
         return;
     }
+    // The window active before it takes the activation back.
     focus.reset();
-    for (std::size_t i = 0; i < kFormCount; ++i) {
-        const auto other = static_cast<FormId>(i);
-        if (other != f && visible[other] && (!focus || other == FormId::Form1)) {
-            focus = focusOf(other);
+    for (auto it = m_activations.rbegin(); it != m_activations.rend(); ++it) {
+        if (visible[*it]) {
+            focus = focusOf(*it);
+            activated(*it);
+            return;
         }
     }
 }

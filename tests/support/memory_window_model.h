@@ -75,8 +75,8 @@ public:
     // What happened, for the tests to read.
     std::vector<std::string> messages;
     // The control with the focus. A window shown takes it (to where it had it, else to the first
-    // control of its tab chain); when the window that has it goes, the main window takes it back,
-    // else another window still shown, as the window manager activates them.
+    // control of its tab chain); when the window that has it goes, the window shown that was
+    // active last takes it back, as the system activates them.
     std::optional<Ctl> focus;
     // The control whose whole text was selected last, and the text it had then (each field keeps
     // its own selection too: see isWholeTextSelected).
@@ -102,13 +102,17 @@ private:
     std::optional<Ctl> focusOf(FormId f) const;
     // The window `f` goes: the focus, when it had it, goes to the window activated instead.
     void focusLeaves(FormId f);
+    // `f` becomes the active window.
+    void activated(FormId f);
 
     std::map<ControlId, Control> m_controls;
     std::map<FormId, bool> m_loaded;
+    // Each window's focus, kept while it is inactive.
     std::map<FormId, Ctl> m_windowFocus;
+    // The windows in the order they were last active.
+    std::vector<FormId> m_activations;
     // Each field keeps its selection while the focus is elsewhere: the text it had when selected.
-    std::map<ControlId, std::string>
-        m_selections;  // each window's focus, kept while it is inactive
+    std::map<ControlId, std::string> m_selections;
 };
 
 }  // namespace zm::test

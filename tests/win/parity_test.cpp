@@ -207,6 +207,9 @@ public:
         DWORD end = 0;
         SendMessageW(control(*c), EM_GETSEL, reinterpret_cast<WPARAM>(&start),
                      reinterpret_cast<LPARAM>(&end));
+        if (end == start) {
+            return {};  // a caret, no selection
+        }
         return {static_cast<int>(start), static_cast<int>(end - start)};
     }
 
