@@ -197,32 +197,6 @@ TEST(WindowsFrontEnd, the_market_options_are_one_tab_stop_and_the_arrow_keys_cho
     EXPECT_NE(program.focus(), program.control(form1::Option2));
 }
 
-TEST(WindowsFrontEnd, a_refused_batch_price_keeps_the_focus_in_the_dialog_field) {
-    Program program;
-    ASSERT_TRUE(program.focusIn(form1::Text1));
-    program.click(form1::Command5);
-    ASSERT_NE(program.form(FormId::Form4), nullptr);
-    ASSERT_TRUE(program.focusIn(form4::Text1));
-    program.typeAndEnter("10.2");
-    ASSERT_TRUE(program.focusIn(form4::Text2));
-    program.typeAndEnter("150");
-    Expected expected;
-    expected.session.handle(form1::Command5, Gesture::Click);
-    expected.typeAndEnter(form4::Text1, "10.2");
-    expected.typeAndEnter(form4::Text2, "150");
-    ASSERT_EQ(expected.ui.messages.size(), 1u);
-    EXPECT_EQ(program.answerMessage(), expected.ui.messages[0]);
-    EXPECT_TRUE(program.focusIn(form4::Text2));
-    EXPECT_TRUE(program.wholeTextSelected(form4::Text2));
-    EXPECT_TRUE(program.isVisible(FormId::Form4));
-    // The dialog opened beside the main window, not over its buy and sell frames where there
-    // is room.
-    const RECT main = program.frame(FormId::Form1);
-    const RECT dialog = program.frame(FormId::Form4);
-    EXPECT_TRUE(dialog.left >= main.right || dialog.top >= main.bottom ||
-                dialog.right <= main.left || dialog.bottom <= main.top);
-}
-
 // The worked example of the guide: current rules chosen from the menu, Shanghai, commission
 // 0.25 per mille typed into its list, the minimum of 5 yuan; 1,000 shares bought at 10.00 and
 // sold at 10.50.
