@@ -97,12 +97,12 @@ public:
         if (writableSettings) {
             std::remove(m_path.c_str());  // every input starts from no settings file
         }
+        m_ui.MemoryWindowModel::load(FormId::Form1);
         m_ui.declareList(form1::Combo1,
                          {zm::commissionRateEntries().begin(), zm::commissionRateEntries().end()});
         m_ui.declareList(form1::Combo2,
                          {zm::stampDutyRateEntries().begin(), zm::stampDutyRateEntries().end()});
         m_ui.userCheck(form1::Option1);
-        m_ui.MemoryWindowModel::load(FormId::Form1);
         m_ui.MemoryWindowModel::show(FormId::Form1);
         act(ActionSource::MainWindow, [&] { m_session.formLoad(); });
     }

@@ -2,7 +2,6 @@
 
 #include <QCloseEvent>
 #include <QCoreApplication>
-#include <QDesktopServices>
 #include <QDir>
 #include <QFileInfo>
 #include <QFontMetricsF>
@@ -117,8 +116,39 @@ std::vector<QStringList> fallbackBrowsers(const QString& page, const QString& br
     return commands;
 }
 
+namespace {
+
+// How long the desktop's opener may take to say whether a browser took the page. One that keeps
+// running past it has handed the page to a browser that stays in front of it (xdg-open waits for
+// some browsers to close).
+constexpr int kOpenerPatienceMs = 2000;
+
+// The desktop's own way to open a page, xdg-open, run where it is installed: true when it hands
+// the page on; false when it is missing, or ends with a failure (it found no browser).
+bool openWithDesktopOpener(const QUrl& page) {
+    const QString opener = QStandardPaths::findExecutable(QStringLiteral("xdg-open"));
+    if (opener.isEmpty()) {
+        return false;
+    }
+    // Never deleted while it runs: deleting a QProcess ends its process, and with it the browser
+    // that xdg-open may be waiting for.
+    auto* run = new QProcess;
+    QObject::connect(run, &QProcess::finished, run, &QObject::deleteLater);
+    QObject::connect(run, &QProcess::errorOccurred, run, &QObject::deleteLater);
+    run->start(opener, {page.toString()});
+    if (!run->waitForStarted()) {
+        return false;
+    }
+    if (!run->waitForFinished(kOpenerPatienceMs)) {
+        return true;
+    }
+    return run->exitStatus() == QProcess::NormalExit && run->exitCode() == 0;
+}
+
+}  // namespace
+
 bool openInBrowser(const QUrl& page) {
-    if (QDesktopServices::openUrl(page)) {
+    if (openWithDesktopOpener(page)) {
         return true;
     }
     const QString browser = qEnvironmentVariable("BROWSER");
@@ -172,7 +202,6 @@ AboutBox::AboutBox(GestureSink sink, QWidget* parent)
 void AboutBox::finish() {
     auto* image = child<QLabel>(this, form2::Image1);
     image->setPixmap(bannerPixmap(devicePixelRatioF()));
-    image->setToolTip(userGuideUrl().toLocalFile());
 
     auto* line = child<QFrame>(this, form2::Line1);
     const layout::Control& lineRow = row(form2::Line1);

@@ -19,14 +19,14 @@ QString userGuidePath(const QString& programDirectory);
 // The guide of the running program, as the about box's picture opens it.
 QUrl userGuideUrl();
 
-// The commands that may show a page in a web browser where the desktop's own way (xdg-open,
-// through QDesktopServices) is missing, in the order they are tried: each entry of `browser`
+// The commands that may show a page in a web browser where the desktop's own way (xdg-open) is
+// missing or finds no browser, in the order they are tried: each entry of `browser`
 // (the BROWSER variable: commands separated by colons, "%s" standing for the page, else the page
 // last), then sensible-browser and x-www-browser (Debian's alternatives). Each is the program
 // and its arguments.
 std::vector<QStringList> fallbackBrowsers(const QString& page, const QString& browser);
-// Opens a local page: through the desktop's services, else with the first fallback browser that
-// is installed and starts. False when none did.
+// Opens a local page: with xdg-open, else with the first fallback browser that is installed and
+// starts. False when none did: xdg-open is missing or failed, and no fallback is installed.
 bool openInBrowser(const QUrl& page);
 
 // The author's note (Label1) and the notice (Label2).

@@ -206,12 +206,14 @@ QFont MainWindow::bannerFont() const {
     return banner;
 }
 
-QRect MainWindow::resultColumns() const {
-    const auto area = [this](Ctl frame) {
-        const auto* box = child<QGroupBox>(this, frame);
-        return box != nullptr ? QRect(box->mapToGlobal(QPoint(0, 0)), box->size()) : QRect();
-    };
-    return area(form1::Frame2) | area(form1::Frame3);
+QRect MainWindow::keptClearOfDialogs() const {
+    QRect kept;
+    for (Ctl frame : layout::kKeptClearOfDialogs) {
+        if (const auto* box = child<QGroupBox>(this, frame)) {
+            kept |= QRect(box->mapToGlobal(QPoint(0, 0)), box->size());
+        }
+    }
+    return kept;
 }
 
 bool MainWindow::eventFilter(QObject* watched, QEvent* event) {

@@ -25,9 +25,9 @@ public:
     // The font the banner is painted in: the window's font at 30 points, made smaller only if
     // the installed face would run the banner into the buy frame.
     QFont bannerFont() const;
-    // The buy and the sell frames, in screen coordinates: what a dialog beside the window must
-    // leave in view.
-    QRect resultColumns() const;
+    // The trade category, the rates and the buy frame, in screen coordinates: what a dialog
+    // beside the window leaves in view where it can.
+    QRect keptClearOfDialogs() const;
 
     // The client area below the menu bar: every control, and the banner, 10065 × 6720 twips.
     QWidget* clientArea() const;

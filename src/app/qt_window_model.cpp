@@ -21,6 +21,7 @@
 
 #include "about/about_box.h"
 #include "app/main_window.h"
+#include "layout/placement.h"
 #include "session/session.h"
 #include "ui/dialog_window.h"
 #include "ui/message_box.h"
@@ -53,7 +54,13 @@ bool QtWindowModel::PlaceKeeper::eventFilter(QObject* watched, QEvent* event) {
         const auto f = formOf(window);
         // A window that was never on the screen has no place yet.
         if (f && window->isWindow() && window->windowHandle() != nullptr) {
-            m_places[*f] = window->geometry().topLeft();
+            QPoint mainAt;
+            for (const QWidget* top : QApplication::topLevelWidgets()) {
+                if (formOf(top) == FormId::Form1) {
+                    mainAt = top->frameGeometry().topLeft();
+                }
+            }
+            m_places[*f] = {window->geometry().topLeft(), mainAt};
         }
     }
     return false;
@@ -291,7 +298,13 @@ void QtWindowModel::setFocus(Ctl c) {
         return;
     }
     w->setFocus(Qt::OtherFocusReason);
-    // In a window that is not active yet the focus arrives when it becomes active.
+    // The focus moved into another window of the program brings that window to the front, as
+    // SetFocus does on Windows; in a window not shown yet it arrives when the window becomes
+    // active.
+    if (QWidget* window = w->window(); window->isVisible() && !window->isActiveWindow() &&
+                                       QApplication::activeModalWidget() == nullptr) {
+        window->activateWindow();
+    }
     m_pendingFocus = QApplication::focusWidget() == w ? nullptr : w;
 }
 
@@ -363,20 +376,25 @@ void QtWindowModel::load(FormId f) {
 }
 
 void QtWindowModel::place(FormId f, QWidget* window) const {
-    if (const auto it = m_places.find(f); it != m_places.end()) {
+    const MainWindow* main = mainWindow();
+    const layout::Place where = layout::form(f).place;
+    const auto it = m_places.find(f);
+    if (it != m_places.end() &&
+        (main == nullptr ||
+         layout::returnsWhereLeft(where == layout::Place::BesideMain,
+                                  {it->second.mainAt.x(), it->second.mainAt.y()},
+                                  {main->frameGeometry().x(), main->frameGeometry().y()}))) {
         // Where it was, given as a position of its own: a window shown again without one is
         // placed anew by the window manager (the main window moved on each return from the
         // about box). It is the client area's position, which does not depend on the frame
         // that the window manager adds only while the window is on the screen.
         if (QWindow* handle = window->windowHandle()) {
-            handle->setPosition(it->second);
+            handle->setPosition(it->second.at);
         } else {
-            window->setGeometry(QRect(it->second, window->size()));
+            window->setGeometry(QRect(it->second.at, window->size()));
         }
         return;
     }
-    const MainWindow* main = mainWindow();
-    const layout::Place where = layout::form(f).place;
     if (where == layout::Place::Desktop || main == nullptr || !main->isVisible()) {
         return;
     }
@@ -386,9 +404,21 @@ void QtWindowModel::place(FormId f, QWidget* window) const {
     const QRect available = main->screen()->availableGeometry();
     if (where == layout::Place::OverMain) {
         window->move(centredOver(mainFrame, dialogFrame, available));
-    } else {
-        window->move(placeBeside(mainFrame, dialogFrame, available, main->resultColumns()));
+        return;
     }
+    const QPoint beside =
+        placeBeside(mainFrame, dialogFrame, available, main->keptClearOfDialogs());
+    std::vector<layout::Rect> open;
+    for (const auto& [other, shown] : m_forms) {
+        if (other != f && other != FormId::Form1 && shown != nullptr && shown->isVisible()) {
+            const QRect r = shown->frameGeometry();
+            open.push_back({r.x(), r.y(), r.width(), r.height()});
+        }
+    }
+    const layout::Point at = layout::offOpenDialogs(
+        {beside.x(), beside.y()}, {dialogFrame.width(), dialogFrame.height()}, open,
+        {available.x(), available.y(), available.width(), available.height()});
+    window->move(at.x, at.y);
 }
 
 void QtWindowModel::show(FormId f) {

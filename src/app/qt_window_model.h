@@ -81,17 +81,22 @@ public:
     void setUserGuidePath(const QString& path) { m_guidePath = path; }
 
 private:
+    // Where a window was left, and where the main window's frame was then.
+    struct KeptPlace {
+        QPoint at;
+        QPoint mainAt;
+    };
     // Notes the place of each of the program's windows whenever it is hidden (by the program,
     // its close box or the window manager), for the window's next showing in this session.
     class PlaceKeeper : public QObject {
     public:
-        explicit PlaceKeeper(std::map<FormId, QPoint>& places) : m_places(places) {}
+        explicit PlaceKeeper(std::map<FormId, KeptPlace>& places) : m_places(places) {}
 
     protected:
         bool eventFilter(QObject* watched, QEvent* event) override;
 
     private:
-        std::map<FormId, QPoint>& m_places;
+        std::map<FormId, KeptPlace>& m_places;
     };
 
     // The window of a form, built from its rows, and its controls into the array.
@@ -115,7 +120,7 @@ private:
     QPointer<QWidget> m_pendingFocus;
     QObject m_context;  // receiver of the application's signals, for the model's lifetime
     // Where each window's client area was when it was last hidden, kept across unloads.
-    std::map<FormId, QPoint> m_places;
+    std::map<FormId, KeptPlace> m_places;
     PlaceKeeper m_placeKeeper{m_places};
 };
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <array>
+
 #include <optional>
 #include <span>
 #include <string_view>
@@ -91,6 +93,12 @@ const Control* find(Ctl c);
 std::vector<const Control*> rowsOf(FormId f);
 // The window's controls that are in its tab chain, in tab order.
 std::vector<const Control*> tabOrder(FormId f);
+
+// The parts of the main window a dialog opened beside it leaves in view where the screen has
+// room: the trade category, the rates and the buy column (a tool is mostly used on a purchase;
+// the sell column may go under it on a small screen).
+inline constexpr std::array<Ctl, 3> kKeptClearOfDialogs = {form1::Frame1, form1::Frame4,
+                                                           form1::Frame2};
 
 // The banner painted on Form1's surface: the text at `shadow` in grey, then at `text` in blue
 // (top-left corners in twips), at 30 points.

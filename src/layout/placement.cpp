@@ -91,4 +91,23 @@ Point centredOver(const Rect& main, Size dialog, const Rect& available) {
     return pulledInto(r, available).topLeft();
 }
 
+Point offOpenDialogs(Point at, Size dialog, const std::vector<Rect>& open, const Rect& available) {
+    // At most one step per open dialog: each step can land on at most one more of them.
+    for (std::size_t step = 0; step <= open.size(); ++step) {
+        const bool taken =
+            std::ranges::any_of(open, [&at](const Rect& r) { return r.topLeft() == at; });
+        if (!taken) {
+            break;
+        }
+        at = pulledInto({at.x + kCascadeStep, at.y + kCascadeStep, dialog.width, dialog.height},
+                        available)
+                 .topLeft();
+    }
+    return at;
+}
+
+bool returnsWhereLeft(bool besideMain, Point mainThen, Point mainNow) {
+    return !besideMain || mainThen == mainNow;
+}
+
 }  // namespace zm::layout

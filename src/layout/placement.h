@@ -1,5 +1,7 @@
 #pragma once
 
+#include <vector>
+
 // Where a window of the program opens beside or over the main window: plain arithmetic on
 // rectangles of screen pixels, shared by the Qt and the Windows front ends.
 namespace zm::layout {
@@ -51,6 +53,19 @@ inline constexpr int kBesideGap = 8;
 // screen has room on no side, it goes to the place on the screen, among those four pulled onto
 // the screen, that covers the least of `keepClear` (the first of them on a tie).
 Point placeBeside(const Rect& main, Size dialog, const Rect& available, const Rect& keepClear);
+
+// Pixels a dialog moves right and down off another dialog that stands where it would open.
+inline constexpr int kCascadeStep = 32;
+
+// `at`, moved down and right by kCascadeStep for as long as a dialog of the program already
+// open (`open`: their frames) has its top-left corner there, so that a dialog opened from
+// another one does not hide it; kept on the screen's `available` area.
+Point offOpenDialogs(Point at, Size dialog, const std::vector<Rect>& open, const Rect& available);
+
+// Whether a window shown again goes back where it was left: not one that opens beside the main
+// window when the main window has moved since (`mainThen`: the main window's frame position
+// when the window was left, `mainNow` now).
+bool returnsWhereLeft(bool besideMain, Point mainThen, Point mainNow);
 
 // A window of frame size `dialog` centred over the main window's frame `main`, moved the least
 // to lie on the screen's `available` area.

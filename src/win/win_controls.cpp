@@ -330,9 +330,14 @@ void WinWindowModel::setFocus(Ctl c) {
         return;
     }
     Form& w = form(c.form());
-    // In a window that is not active yet the focus arrives when it becomes active.
+    // In a window that is not active yet the focus arrives when it becomes active: a shown one
+    // is activated now, so that the keys that follow go to this control and not to the window
+    // that happened to be active.
     if (GetActiveWindow() != w.hwnd) {
         w.savedFocus = hwnd;
+        if (IsWindowVisible(w.hwnd) && IsWindowEnabled(w.hwnd)) {
+            SetActiveWindow(w.hwnd);
+        }
     }
     ::SetFocus(hwnd);
 }

@@ -143,8 +143,8 @@ private:
     void destroyForm(FormId f);
     // The window's place before it is shown: where it was left, else where its row says.
     void place(FormId f);
-    // The buy and sell frames of the main window on the screen.
-    layout::Rect resultColumns() const;
+    // The trade category, the rates and the buy frame of the main window on the screen.
+    layout::Rect keptClearOfDialogs() const;
     // While a modal window is open, the program's other windows take no input. `arriving` is a
     // window about to be shown, which counts as open already, `leaving` one about to be hidden,
     // which counts as closed: the others are kept from input before the modal window appears,
@@ -171,7 +171,12 @@ private:
     std::array<Look, kControlCount> m_looks{};
     // Which options were chosen when last looked at, so that only a change reports Choose.
     std::array<bool, kControlCount> m_chosen{};
-    std::array<std::optional<layout::Point>, kFormCount> m_places{};
+    // Where a window's client area was left, and where the main window's frame was then.
+    struct KeptPlace {
+        layout::Point client;
+        layout::Point mainAt;
+    };
+    std::array<std::optional<KeptPlace>, kFormCount> m_places{};
     std::map<std::pair<int, UINT>, HFONT> m_fonts;  // (hundredths of a point, dpi)
     HBITMAP m_banner = nullptr;
     bool m_bannerShown = false;

@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <string>
+#include <vector>
 
 #include "settings/program_folder.h"
 #include "view/messages.h"
@@ -24,6 +25,15 @@ layout::Rect windowRect(HWND hwnd) {
     RECT r{};
     GetWindowRect(hwnd, &r);
     return toRect(r);
+}
+
+// The client area's top-left corner on the screen. A window is put back by its client area: the
+// frame that Wine's window manager draws around a shown window is not the frame that the window
+// rectangle of a hidden one takes, and a window put back by its frame moved by a title bar.
+layout::Point clientOrigin(HWND hwnd) {
+    POINT p{0, 0};
+    ClientToScreen(hwnd, &p);
+    return {p.x, p.y};
 }
 
 bool fileExists(const std::string& path) {
@@ -91,21 +101,29 @@ void WinWindowModel::forget(FormId f) {
 
 void WinWindowModel::keepPlace(FormId f) {
     HWND hwnd = form(f).hwnd;
+    HWND main = form(FormId::Form1).hwnd;
     if (hwnd != nullptr && IsWindowVisible(hwnd)) {
-        m_places[static_cast<std::size_t>(f)] = windowRect(hwnd).topLeft();
+        m_places[static_cast<std::size_t>(f)] = KeptPlace{
+            clientOrigin(hwnd), main != nullptr ? windowRect(main).topLeft() : layout::Point{}};
     }
 }
 
 void WinWindowModel::place(FormId f) {
     HWND hwnd = form(f).hwnd;
     const layout::Rect frame = windowRect(hwnd);
-    if (const auto& kept = m_places[static_cast<std::size_t>(f)]) {
-        SetWindowPos(hwnd, nullptr, kept->x, kept->y, 0, 0,
+    HWND main = form(FormId::Form1).hwnd;
+    const layout::Place where = layout::form(f).place;
+    if (const auto& kept = m_places[static_cast<std::size_t>(f)];
+        kept &&
+        (main == nullptr || layout::returnsWhereLeft(where == layout::Place::BesideMain,
+                                                     kept->mainAt, windowRect(main).topLeft()))) {
+        // The client area goes back where it was; the frame is measured as the window is now.
+        const layout::Point client = clientOrigin(hwnd);
+        SetWindowPos(hwnd, nullptr, kept->client.x - (client.x - frame.left),
+                     kept->client.y - (client.y - frame.top), 0, 0,
                      SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
         return;
     }
-    HWND main = form(FormId::Form1).hwnd;
-    const layout::Place where = layout::form(f).place;
     if (where == layout::Place::Desktop || main == nullptr || main == hwnd ||
         !IsWindowVisible(main)) {
         return;
@@ -113,20 +131,29 @@ void WinWindowModel::place(FormId f) {
     const layout::Rect mainFrame = windowRect(main);
     const layout::Rect work = toRect(workAreaOf(main));
     const layout::Size size{frame.width, frame.height};
+    std::vector<layout::Rect> open;
+    for (std::size_t i = 0; i < kFormCount; ++i) {
+        HWND other = m_forms[i].hwnd;
+        if (other != nullptr && other != hwnd && other != main && IsWindowVisible(other)) {
+            open.push_back(windowRect(other));
+        }
+    }
     const layout::Point at = where == layout::Place::OverMain
                                  ? layout::centredOver(mainFrame, size, work)
-                                 : layout::placeBeside(mainFrame, size, work, resultColumns());
+                                 : layout::offOpenDialogs(layout::placeBeside(mainFrame, size, work,
+                                                                              keptClearOfDialogs()),
+                                                          size, open, work);
     SetWindowPos(hwnd, nullptr, at.x, at.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
-layout::Rect WinWindowModel::resultColumns() const {
-    layout::Rect columns;
-    for (Ctl frame : {form1::Frame2, form1::Frame3}) {
+layout::Rect WinWindowModel::keptClearOfDialogs() const {
+    layout::Rect kept;
+    for (Ctl frame : layout::kKeptClearOfDialogs) {
         if (HWND hwnd = control(frame)) {
-            columns = layout::united(columns, windowRect(hwnd));
+            kept = layout::united(kept, windowRect(hwnd));
         }
     }
-    return columns;
+    return kept;
 }
 
 void WinWindowModel::updateModality(std::optional<FormId> arriving, std::optional<FormId> leaving) {
@@ -166,6 +193,11 @@ void WinWindowModel::showMessage(std::string_view text) {
     }
     MessageBoxW(owner, toWide(text).c_str(), toWide(msg::kMessageTitle).c_str(),
                 MB_OK | MB_ICONWARNING);
+    // The box's owner is active again before the program goes on (the refused field takes the
+    // focus next): under Wine the activation may otherwise come late, and go to the main window.
+    if (owner != nullptr && IsWindowVisible(owner) && GetActiveWindow() != owner) {
+        SetActiveWindow(owner);
+    }
 }
 
 UserGuide WinWindowModel::openUserGuide() {

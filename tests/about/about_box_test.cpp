@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
-#include <QDesktopServices>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -91,17 +90,6 @@ QWidget* openAbout(QtProgram& program) {
 }
 
 // Stands in for the system's web browser: records every page it is asked to open.
-class BrowserStandIn : public QObject {
-    Q_OBJECT
-public:
-    BrowserStandIn() { QDesktopServices::setUrlHandler(QStringLiteral("file"), this, "open"); }
-    ~BrowserStandIn() override { QDesktopServices::unsetUrlHandler(QStringLiteral("file")); }
-    QList<QUrl> opened;
-
-public slots:
-    void open(const QUrl& url) { opened.append(url); }
-};
-
 TEST(AboutBox, about_replaces_the_main_window_and_ok_brings_it_back_unchanged) {
     QtMessageWatcher watcher;
     QtProgram program;
@@ -212,15 +200,27 @@ TEST(AboutBox, the_banner_is_our_own_picture_of_210_by_90) {
 TEST(AboutBox, a_click_on_the_picture_opens_the_page_each_time_and_leaves_the_box_open) {
     QtMessageWatcher watcher;
     QtProgram program;
-    BrowserStandIn browser;
+    // The desktop's opener, which notes each page it is given.
+    QTemporaryDir bin;
+    QFile opener(bin.filePath(QStringLiteral("xdg-open")));
+    ASSERT_TRUE(opener.open(QIODevice::WriteOnly));
+    opener.write(QStringLiteral("#!/bin/sh\nprintf '%s\\n' \"$1\" >> '%1/opened'\n")
+                     .arg(bin.path())
+                     .toUtf8());
+    opener.close();
+    opener.setPermissions(QFileDevice::ReadOwner | QFileDevice::ExeOwner);
+    BrowserEnvironment environment(bin.path(), {});
     GuideStandIn guide;
     program.windows().setUserGuidePath(guide.path);
     QWidget* about = openAbout(program);
     auto* image = program.control<QLabel>(form2::Image1);
     QTest::mouseClick(image, Qt::LeftButton);
     QTest::mouseClick(image, Qt::LeftButton);
-    ASSERT_EQ(browser.opened.size(), 2);
-    EXPECT_EQ(browser.opened[0], QUrl::fromLocalFile(guide.path));
+    QFile opened(bin.filePath(QStringLiteral("opened")));
+    ASSERT_TRUE(opened.open(QIODevice::ReadOnly));
+    const QString page = QUrl::fromLocalFile(guide.path).toString();
+    EXPECT_EQ(QString::fromUtf8(opened.readAll()),
+              page + QLatin1Char('\n') + page + QLatin1Char('\n'));
     EXPECT_TRUE(about->isVisible());
     EXPECT_FALSE(program.form1()->isVisible());
     EXPECT_TRUE(watcher.seen().empty());
@@ -234,19 +234,32 @@ TEST(AboutBox, without_a_browser_a_message_says_where_the_page_is_and_the_box_st
     QtMessageWatcher watcher;
     QtProgram program;
     GuideStandIn guide;
+    // No browser at all; then the desktop's opener alone, which finds none and says so.
     QTemporaryDir nothing;
-    BrowserEnvironment environment(nothing.path(), {});
+    QTemporaryDir openerOnly;
+    QFile opener(openerOnly.filePath(QStringLiteral("xdg-open")));
+    ASSERT_TRUE(opener.open(QIODevice::WriteOnly));
+    opener.write("#!/bin/sh\nexit 3\n");
+    opener.close();
+    opener.setPermissions(QFileDevice::ReadOwner | QFileDevice::ExeOwner);
+    for (const QTemporaryDir* path : {&nothing, &openerOnly}) {
+        BrowserEnvironment environment(path->path(), {});
+        program.windows().setUserGuidePath(guide.path);
+        watcher.expect(msg::browserFailed(ui::fromQ(guide.path)));
+        openAbout(program);
+        QTest::mouseClick(program.control(form2::Image1), Qt::LeftButton);
+        QTest::mouseClick(program.control<QAbstractButton>(form2::Command1), Qt::LeftButton);
+    }
+    QTemporaryDir none;
+    BrowserEnvironment environment(none.path(), {});
     QWidget* about = openAbout(program);
-    // The page where it is, but no browser; then a program copied without its page.
-    program.windows().setUserGuidePath(guide.path);
-    watcher.expect(msg::browserFailed(ui::fromQ(guide.path)));
-    QTest::mouseClick(program.control(form2::Image1), Qt::LeftButton);
+    // A program copied without its page.
     const QString missing = guide.dir.filePath(QStringLiteral("gone/user-guide.html"));
     program.windows().setUserGuidePath(missing);
     watcher.expect(msg::guideMissing(ui::fromQ(missing)));
     QTest::mouseClick(program.control(form2::Image1), Qt::LeftButton);
     EXPECT_EQ(watcher.pending(), 0u);
-    ASSERT_EQ(watcher.seen().size(), 2u);
+    ASSERT_EQ(watcher.seen().size(), 3u);
     for (const auto& seen : watcher.seen()) {
         EXPECT_EQ(seen.title, QStringLiteral("股票计算器提示"));
         EXPECT_EQ(seen.icon, QMessageBox::Warning);
@@ -333,5 +346,3 @@ TEST(AboutBox, the_picture_opens_the_installed_guide_or_the_one_in_the_build_fol
 
 }  // namespace
 }  // namespace zm
-
-#include "about_box_test.moc"

@@ -239,19 +239,6 @@ TEST(MainWindowFocus,
     }
 }
 
-TEST(MainWindowFocus, returning_from_the_about_box_puts_the_focus_in_text1) {
-    QtMessageWatcher watcher;
-    QtProgram program;
-    clickInto(program.control<QLineEdit>(form1::Text2));
-    QTest::mouseClick(program.control<QPushButton>(form1::Command3), Qt::LeftButton);
-    ASSERT_TRUE(QTest::qWaitForWindowActive(program.form(FormId::Form2)));
-    EXPECT_FALSE(program.form1()->isVisible());
-    QTest::mouseClick(program.control<QAbstractButton>(form2::Command1), Qt::LeftButton);
-    ASSERT_TRUE(QTest::qWaitForWindowActive(program.form1()));
-    EXPECT_EQ(focusName(), form1::Text1.name());
-    EXPECT_FALSE(program.windows().isLoaded(FormId::Form2));
-}
-
 TEST(MainWindowFocus, coming_back_from_another_program_keeps_the_focus_and_a_half_typed_value) {
     QtProgram program;
     auto* text12 = program.control<QLineEdit>(form1::Text12);

@@ -25,6 +25,7 @@
 #include <string_view>
 #include <vector>
 
+#include "layout/placement.h"
 #include "support/qt_message_watcher.h"
 #include "support/qt_program.h"
 #include "ui/placement.h"
@@ -509,24 +510,29 @@ TEST(MainWindowLayout, the_dialogs_open_beside_the_main_window_as_the_batch_dial
     test::QtMessageWatcher watcher;
     QtProgram program;
     const QWidget* main = program.form1();
-    const auto expectBeside = [&](FormId f) {
+    // Beside the main window, and off a dialog already open there.
+    const auto expectBeside = [&](FormId f, std::vector<layout::Rect> open) {
         QWidget* dialog = program.form(f);
         ASSERT_NE(dialog, nullptr);
         const QSize frame = dialog->size() + (main->frameGeometry().size() - main->size());
-        EXPECT_EQ(dialog->pos(),
-                  ui::placeBeside(main->frameGeometry(), frame, main->screen()->availableGeometry(),
-                                  program.form1()->resultColumns()))
-            << formName(f);
+        const QRect screen = main->screen()->availableGeometry();
+        const QPoint beside = ui::placeBeside(main->frameGeometry(), frame, screen,
+                                              program.form1()->keptClearOfDialogs());
+        const layout::Point at =
+            layout::offOpenDialogs({beside.x(), beside.y()}, {frame.width(), frame.height()}, open,
+                                   {screen.x(), screen.y(), screen.width(), screen.height()});
+        EXPECT_EQ(dialog->pos(), QPoint(at.x, at.y)) << formName(f);
         EXPECT_FALSE(dialog->windowFlags() & Qt::WindowMaximizeButtonHint) << formName(f);
     };
     program.menuItem(form1::mnuTarget)->trigger();
-    expectBeside(FormId::FormTarget);
+    expectBeside(FormId::FormTarget, {});
+    const QRect target = program.form(FormId::FormTarget)->frameGeometry();
     program.menuItem(form1::mnuAverage)->trigger();
-    expectBeside(FormId::FormAverage);
+    expectBeside(FormId::FormAverage, {{target.x(), target.y(), target.width(), target.height()}});
     QTest::keyClick(program.form(FormId::FormAverage), Qt::Key_Escape);
     EXPECT_FALSE(program.form(FormId::FormAverage)->isVisible());
     QTest::mouseClick(program.control(form1::Command5), Qt::LeftButton);
-    expectBeside(FormId::Form4);
+    expectBeside(FormId::Form4, {{target.x(), target.y(), target.width(), target.height()}});
     // Esc closes a batch dialog as it closes the others.
     QTest::keyClick(program.form(FormId::Form4), Qt::Key_Escape);
     EXPECT_FALSE(program.form(FormId::Form4)->isVisible());

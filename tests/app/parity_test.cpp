@@ -9,6 +9,9 @@
 #include <QComboBox>
 #include <QDate>
 #include <QLineEdit>
+#include <QList>
+#include <QPointer>
+#include <QScopeGuard>
 #include <QTest>
 
 #include "layout/layout.h"
@@ -37,6 +40,21 @@ public:
             }
         }
         ++m_step;
+        // The window manager's part, which the offscreen platform leaves out: when a message
+        // box or a window goes, the window of the program active last before takes the
+        // activation.
+        const auto reactivate = qScopeGuard([this] {
+            for (auto it = m_activations.rbegin();
+                 QApplication::activeWindow() == nullptr && it != m_activations.rend(); ++it) {
+                if (*it != nullptr && (*it)->isVisible()) {
+                    test::QtProgram::activate(*it);
+                }
+            }
+            if (QWidget* active = QApplication::activeWindow()) {
+                m_activations.removeAll(active);
+                m_activations.append(active);
+            }
+        });
         QObject* object = m_program.windows().object(step.ctl);
         ASSERT_NE(object, nullptr) << step.ctl.name() << " is not there";
         auto* widget = qobject_cast<QWidget*>(object);
@@ -62,11 +80,11 @@ public:
                 if (auto* item = qobject_cast<QAction*>(object)) {
                     item->trigger();
                 } else {
-                    QTest::mouseClick(widget, Qt::LeftButton);
+                    clickInto(widget);
                 }
                 break;
             case Act::Choose:
-                QTest::mouseClick(widget, Qt::LeftButton);
+                clickInto(widget);
                 break;
             case Act::Pick: {
                 auto* list = qobject_cast<QComboBox*>(widget);
@@ -103,10 +121,42 @@ public:
         return texts;
     }
 
+    std::optional<Ctl> focus() const override {
+        // The widget itself, or the part of one that takes the keys (an editable list's line).
+        for (const QWidget* w = QApplication::focusWidget(); w != nullptr && !w->isWindow();
+             w = w->parentWidget()) {
+            for (std::size_t i = 0; i < kControlCount; ++i) {
+                if (m_program.windows().object(controlAt(i)) == w) {
+                    return controlAt(i);
+                }
+            }
+        }
+        return std::nullopt;
+    }
+
+    test::parity::Selection selection() const override {
+        const std::optional<Ctl> c = focus();
+        const auto* edit =
+            c ? qobject_cast<const QLineEdit*>(m_program.windows().object(*c)) : nullptr;
+        if (edit == nullptr || !edit->hasSelectedText()) {
+            return {};
+        }
+        return {edit->selectionStart(), static_cast<int>(edit->selectedText().size())};
+    }
+
     test::QtProgram& program() { return m_program; }
 
 private:
+    // A click into a window that is not active activates it first, as the window manager does.
+    static void clickInto(QWidget* widget) {
+        if (!widget->window()->isActiveWindow()) {
+            test::QtProgram::activate(widget->window());
+        }
+        QTest::mouseClick(widget, Qt::LeftButton);
+    }
+
     const std::vector<Snapshot>& m_expected;
+    QList<QPointer<QWidget>> m_activations;  // the program's windows in the order last active
     std::size_t m_step = 0;
     test::QtMessageWatcher m_watcher;
     std::size_t m_taken = 0;

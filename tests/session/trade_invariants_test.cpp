@@ -49,9 +49,9 @@ public:
         // The settings path lies below a plain file, so every save fails at once and shows its
         // message: the run stays fast and the messages count the saves.
         std::ofstream(m_dir.path() + "/no-dir") << "x";
+        m_ui.MemoryWindowModel::load(FormId::Form1);
         m_ui.declareRateLists();
         m_ui.userCheck(form1::Option1);
-        m_ui.MemoryWindowModel::load(FormId::Form1);
         act(ActionSource::MainWindow, [&] { m_session.formLoad(); });
     }
 
@@ -411,7 +411,7 @@ TEST(TradeInvariants, hold_after_every_action_of_a_hundred_thousand_random_valid
 class RulesCatchFaults : public MainWindowTest {
 protected:
     std::vector<std::string> checkAfterCalculate() {
-        rec.declareRateLists();
+        rec.setUpMainWindow();
         rec.userCheck(form1::Option1);
         recSession.formLoad();
         rec.userType(form1::Combo1, "3.0");

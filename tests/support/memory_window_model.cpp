@@ -27,6 +27,15 @@ MemoryWindowModel::Control& MemoryWindowModel::at(Ctl c) {
     return m_controls[c.id];
 }
 
+MemoryWindowModel::Control& MemoryWindowModel::written(Ctl c) {
+    // The real windows have no control of a window that is not loaded to write to.
+    if (!isLoaded(c.form())) {
+        throw std::logic_error("the engine wrote to " + std::string(c.name()) + " of " +
+                               std::string(formName(c.form())) + ", which is not loaded");
+    }
+    return at(c);
+}
+
 const MemoryWindowModel::Control* MemoryWindowModel::find(Ctl c) const {
     requireKnown(c);
     auto it = m_controls.find(c.id);
@@ -39,7 +48,7 @@ std::string MemoryWindowModel::text(Ctl c) const {
 }
 
 void MemoryWindowModel::setText(Ctl c, std::string_view text) {
-    Control& ctl = at(c);
+    Control& ctl = written(c);
     if (ctl.entries && !ctl.editable) {
         const auto& e = *ctl.entries;
         if (std::find(e.begin(), e.end(), text) == e.end()) {
@@ -51,6 +60,7 @@ void MemoryWindowModel::setText(Ctl c, std::string_view text) {
     if (selection == c) {
         selection.reset();  // a new text drops the old selection
     }
+    m_selections.erase(c.id);
 }
 
 bool MemoryWindowModel::isReadOnly(Ctl c) const {
@@ -59,10 +69,10 @@ bool MemoryWindowModel::isReadOnly(Ctl c) const {
 }
 
 void MemoryWindowModel::setReadOnly(Ctl c, bool readOnly) {
-    at(c).readOnly = readOnly;
+    written(c).readOnly = readOnly;
 }
 void MemoryWindowModel::setBackground(Ctl c, Background background) {
-    at(c).background = background;
+    written(c).background = background;
 }
 
 std::string MemoryWindowModel::caption(Ctl c) const {
@@ -71,7 +81,7 @@ std::string MemoryWindowModel::caption(Ctl c) const {
 }
 
 void MemoryWindowModel::setCaption(Ctl c, std::string_view caption) {
-    at(c).caption = std::string(caption);
+    written(c).caption = std::string(caption);
     callLog.push_back("caption " + std::string(c.name()) + "=" + std::string(caption));
 }
 Rgb MemoryWindowModel::foreColor(Ctl c) const {
@@ -90,11 +100,11 @@ bool MemoryWindowModel::isEnabled(Ctl c) const {
 }
 
 void MemoryWindowModel::setForeColor(Ctl c, Rgb colour) {
-    at(c).foreColor = colour;
+    written(c).foreColor = colour;
     callLog.push_back("colour " + std::string(c.name()));
 }
 void MemoryWindowModel::setToolTip(Ctl c, std::string_view toolTip) {
-    at(c).toolTip = std::string(toolTip);
+    written(c).toolTip = std::string(toolTip);
 }
 
 bool MemoryWindowModel::isChecked(Ctl c) const {
@@ -103,6 +113,7 @@ bool MemoryWindowModel::isChecked(Ctl c) const {
 }
 
 void MemoryWindowModel::setChecked(Ctl c, bool checked) {
+    written(c);
     const layout::Control* row = layout::find(c);
     if (checked && row != nullptr && row->kind == layout::Kind::Option) {
         for (const layout::Control* other : layout::rowsOf(c.form())) {
@@ -111,21 +122,21 @@ void MemoryWindowModel::setChecked(Ctl c, bool checked) {
             }
         }
     }
-    at(c).checked = checked;
+    written(c).checked = checked;
 }
 
 void MemoryWindowModel::setEnabled(Ctl c, bool enabled) {
-    at(c).enabled = enabled;
+    written(c).enabled = enabled;
 }
 
 void MemoryWindowModel::setEntries(Ctl c, const std::vector<std::string>& entries) {
-    Control& ctl = at(c);
+    Control& ctl = written(c);
     ctl.entries = entries;
     ctl.text.clear();
 }
 
 void MemoryWindowModel::setEditable(Ctl c, bool editable) {
-    at(c).editable = editable;
+    written(c).editable = editable;
 }
 
 void MemoryWindowModel::setTabAfter(Ctl c, Ctl previous) {
@@ -133,9 +144,11 @@ void MemoryWindowModel::setTabAfter(Ctl c, Ctl previous) {
 }
 
 void MemoryWindowModel::setFocus(Ctl c) {
+    written(c);
     focus = c;
+    m_windowFocus[c.form()] = c;
+    activated(c.form());
     callLog.push_back("focus " + std::string(c.name()));
-    selection.reset();
 }
 
 void MemoryWindowModel::selectAllInFocused() {
@@ -144,6 +157,7 @@ void MemoryWindowModel::selectAllInFocused() {
     }
     selection = focus;
     selectedText = text(*focus);
+    m_selections[focus->id] = selectedText;
     callLog.push_back("select " + std::string(focus->name()));
 }
 
@@ -175,13 +189,51 @@ void MemoryWindowModel::load(FormId f) {
     }
 }
 
+std::optional<Ctl> MemoryWindowModel::focusOf(FormId f) const {
+    if (const auto it = m_windowFocus.find(f); it != m_windowFocus.end()) {
+        return it->second;
+    }
+    for (const layout::Control* row : layout::tabOrder(f)) {
+        if (isEnabled(row->ctl)) {
+            return row->ctl;
+        }
+    }
+    return std::nullopt;
+}
+
+void MemoryWindowModel::activated(FormId f) {
+    std::erase(m_activations, f);
+    m_activations.push_back(f);
+}
+
 void MemoryWindowModel::show(FormId f) {
     load(f);
     visible[f] = true;
+    activated(f);
+    if (!focus || focus->form() != f) {
+        focus = focusOf(f);
+    }
     windowLog.push_back(std::string("show ") + std::string(formName(f)));
 }
 
+void MemoryWindowModel::focusLeaves(FormId f) {
+    std::erase(m_activations, f);
+    if (!focus || focus->form() != f) {
+        return;
+    }
+    // The window active before it takes the activation back.
+    focus.reset();
+    for (auto it = m_activations.rbegin(); it != m_activations.rend(); ++it) {
+        if (visible[*it]) {
+            focus = focusOf(*it);
+            activated(*it);
+            return;
+        }
+    }
+}
+
 void MemoryWindowModel::hide(FormId f) {
+    focusLeaves(f);
     visible[f] = false;
     windowLog.push_back(std::string("hide ") + std::string(formName(f)));
 }
@@ -190,10 +242,15 @@ void MemoryWindowModel::unload(FormId f) {
     if (!isLoaded(f)) {
         return;
     }
+    focusLeaves(f);
     m_loaded[f] = false;
     visible[f] = false;
+    m_windowFocus.erase(f);
     windowLog.push_back(std::string("unload ") + std::string(formName(f)));
-    // The window's controls go with it.
+    // The window's controls go with it, and their selections.
+    std::erase_if(m_selections, [f](const auto& entry) {
+        return controlAt(static_cast<std::size_t>(entry.first)).form() == f;
+    });
     for (auto it = m_controls.begin(); it != m_controls.end();) {
         it = controlAt(static_cast<std::size_t>(it->first)).form() == f ? m_controls.erase(it)
                                                                         : std::next(it);
@@ -226,7 +283,8 @@ bool MemoryWindowModel::hasFocus(Ctl c) const {
 }
 
 bool MemoryWindowModel::isWholeTextSelected(Ctl c) const {
-    return selection == c && selectedText == text(c);
+    const auto it = m_selections.find(c.id);
+    return it != m_selections.end() && it->second == text(c);
 }
 
 }  // namespace zm::test

@@ -15,7 +15,8 @@ namespace zm::test {
 // it. Loading a window makes its controls as its layout rows say (captions, tool tips, read-only
 // fields, chosen options, checked and disabled menu items); a control is also made on first use.
 // Lists accept only their declared entries. A control that is no entry of the control table
-// throws std::logic_error, which fails the running test. Message boxes are recorded in order and
+// throws std::logic_error, which fails the running test, as does a write to a control of a window
+// that is not loaded (the real windows have none). Message boxes are recorded in order and
 // answered at once.
 class MemoryWindowModel : public WindowModel {
 public:
@@ -74,8 +75,12 @@ public:
 
     // What happened, for the tests to read.
     std::vector<std::string> messages;
+    // The control with the focus. A window shown takes it (to where it had it, else to the first
+    // control of its tab chain); when the window that has it goes, the window shown that was
+    // active last takes it back, as the system activates them.
     std::optional<Ctl> focus;
-    // The control whose whole text was selected last, and the text it had then.
+    // The control whose whole text was selected last, and the text it had then (each field keeps
+    // its own selection too: see isWholeTextSelected).
     std::optional<Ctl> selection;
     std::string selectedText;
     std::map<FormId, bool> visible;
@@ -92,8 +97,24 @@ public:
     bool isWholeTextSelected(Ctl c) const;
 
 private:
+    // A control the engine writes to; its window must be loaded.
+    Control& written(Ctl c);
+    // The focus a window takes when it becomes active: where it was left, else the first control
+    // of its tab chain.
+    std::optional<Ctl> focusOf(FormId f) const;
+    // The window `f` goes: the focus, when it had it, goes to the window activated instead.
+    void focusLeaves(FormId f);
+    // `f` becomes the active window.
+    void activated(FormId f);
+
     std::map<ControlId, Control> m_controls;
     std::map<FormId, bool> m_loaded;
+    // Each window's focus, kept while it is inactive.
+    std::map<FormId, Ctl> m_windowFocus;
+    // The windows in the order they were last active.
+    std::vector<FormId> m_activations;
+    // Each field keeps its selection while the focus is elsewhere: the text it had when selected.
+    std::map<ControlId, std::string> m_selections;
 };
 
 }  // namespace zm::test

@@ -2,6 +2,7 @@
 
 #include "layout/layout.h"
 
+#include <algorithm>
 #include <utility>
 
 namespace zm::test::parity {
@@ -18,8 +19,27 @@ bool hasCaption(Kind k) {
            k == Kind::Option || k == Kind::Menu || k == Kind::MenuItem;
 }
 
+bool isMenuRow(Kind k) {
+    return k == Kind::MenuBar || k == Kind::Menu || k == Kind::MenuItem || k == Kind::Separator;
+}
+
+// Code units of UTF-16, as both front ends count a selection.
+int utf16Length(std::string_view utf8) {
+    int units = 0;
+    for (const char ch : utf8) {
+        const auto byte = static_cast<unsigned char>(ch);
+        units += (byte & 0xC0) != 0x80 ? 1 : 0;  // one per character
+        units += (byte & 0xF8) == 0xF0 ? 1 : 0;  // and a second one beyond the BMP
+    }
+    return units;
+}
+
+std::string nameOf(const std::optional<Ctl>& c) {
+    return c ? std::string(formName(c->form())) + "." + std::string(c->name()) : "nothing";
+}
+
 std::string describe(const Seen& s) {
-    return "text [" + s.text + "] caption [" + s.caption + "] colour " +
+    return "text [" + s.text + "] caption [" + s.caption + "] tip [" + s.toolTip + "] colour " +
            std::to_string(s.colour.r) + "," + std::to_string(s.colour.g) + "," +
            std::to_string(s.colour.b) + (s.enabled ? "" : " disabled") +
            (s.readOnly ? " read-only" : "") + (s.checked ? " checked" : "");
@@ -148,6 +168,22 @@ MemoryDriver::MemoryDriver() : m_session(m_ui, m_dir.path() + "/TKVR.INI") {
 }
 
 void MemoryDriver::act(const Step& step) {
+    // The main window reports its activation when a window whose row says so goes.
+    std::vector<FormId> returning;
+    for (std::size_t i = 0; i < kFormCount; ++i) {
+        const auto f = static_cast<FormId>(i);
+        if (layout::form(f).returnActivatesMain && isVisible(f)) {
+            returning.push_back(f);
+        }
+    }
+    perform(step);
+    if (isVisible(FormId::Form1) &&
+        std::ranges::any_of(returning, [this](FormId f) { return !isVisible(f); })) {
+        m_session.handle(form1::Form1, Gesture::Activate);
+    }
+}
+
+void MemoryDriver::perform(const Step& step) {
     const Ctl c = step.ctl;
     switch (step.act) {
         case Act::Type:
@@ -159,9 +195,14 @@ void MemoryDriver::act(const Step& step) {
             m_session.handle(c, Gesture::Enter);
             return;
         case Act::Click:
+            // A click takes the focus into a button (not into a menu item or a picture).
+            if (layout::find(c)->kind == Kind::Button) {
+                m_ui.setFocus(c);
+            }
             m_session.handle(c, Gesture::Click);
             return;
         case Act::Choose:
+            m_ui.setFocus(c);
             m_ui.setChecked(c, true);
             m_session.handle(c, Gesture::Choose);
             return;
@@ -188,6 +229,15 @@ std::vector<std::string> MemoryDriver::takeMessages() {
     return std::exchange(m_ui.messages, {});
 }
 
+Selection MemoryDriver::selection() const {
+    const std::optional<Ctl> c = m_ui.focus;
+    const layout::Control* row = c ? layout::find(*c) : nullptr;
+    if (row == nullptr || row->kind != Kind::Field || !m_ui.isWholeTextSelected(*c)) {
+        return {};
+    }
+    return {0, utf16Length(m_ui.text(*c))};
+}
+
 Snapshot snapshot(Driver& driver) {
     const WindowModel& ui = driver.model();
     Snapshot s;
@@ -206,8 +256,13 @@ Snapshot snapshot(Driver& driver) {
             if (hasCaption(row->kind)) {
                 seen.caption = ui.caption(c);
             }
-            if (row->kind == Kind::Label) {
+            seen.enabled = ui.isEnabled(c);
+            // A disabled field shows the system's grey, whatever colour it was given.
+            if (row->kind == Kind::Label || (row->kind == Kind::Field && seen.enabled)) {
                 seen.colour = ui.foreColor(c);
+            }
+            if (!isMenuRow(row->kind)) {
+                seen.toolTip = ui.toolTip(c);
             }
             if (row->kind == Kind::Field) {
                 seen.readOnly = ui.isReadOnly(c);
@@ -215,10 +270,11 @@ Snapshot snapshot(Driver& driver) {
             if (row->kind == Kind::Option || row->kind == Kind::MenuItem) {
                 seen.checked = ui.isChecked(c);
             }
-            seen.enabled = ui.isEnabled(c);
             s.controls[c] = seen;
         }
     }
+    s.focus = driver.focus();
+    s.selection = driver.selection();
     s.messages = driver.takeMessages();
     return s;
 }
@@ -264,6 +320,16 @@ std::vector<std::string> differences(const std::vector<Snapshot>& expected,
                 lines.push_back(at + std::string(formName(c.form())) + "." + std::string(c.name()) +
                                 " expected " + describe(seen) + ", is " + describe(it->second));
             }
+        }
+        if (e.focus != a.focus) {
+            lines.push_back(at + "focus expected in " + nameOf(e.focus) + ", is in " +
+                            nameOf(a.focus));
+        }
+        if (e.selection != a.selection) {
+            lines.push_back(at + "selection expected " + std::to_string(e.selection.start) + "+" +
+                            std::to_string(e.selection.length) + ", is " +
+                            std::to_string(a.selection.start) + "+" +
+                            std::to_string(a.selection.length));
         }
         if (e.messages != a.messages) {
             std::string got;

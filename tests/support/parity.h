@@ -1,10 +1,12 @@
 // One script of gestures for every window model: the in-memory model of the tests, the Qt
 // program and the Windows program each run it through a driver of their own, and each control's
-// text, caption, colour, enabled, read-only and checked state, each window's visibility and every
-// message must come out the same after every step.
+// text, caption, colour, tool tip, enabled, read-only and checked state, each window's
+// visibility, the control that has the focus with the selection in it, and every message must
+// come out the same after every step.
 #pragma once
 
 #include <map>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -38,6 +40,12 @@ struct Step {
 // Clear.
 const std::vector<Step>& script();
 
+struct Selection {
+    int start = 0;
+    int length = 0;
+    friend bool operator==(const Selection&, const Selection&) = default;
+};
+
 // How a front end carries out each act, and what it reads back.
 class Driver {
 public:
@@ -47,6 +55,11 @@ public:
     virtual bool isVisible(FormId f) const = 0;
     // The texts of the message boxes shown since the last call.
     virtual std::vector<std::string> takeMessages() = 0;
+    // The control that has the keyboard focus, if it is one of the program's.
+    virtual std::optional<Ctl> focus() const = 0;
+    // The selected part of the focused field's text, in UTF-16 code units; {0, 0} when nothing
+    // is selected (where the caret stands is not compared).
+    virtual Selection selection() const = 0;
 };
 
 // What the user sees of one control.
@@ -54,16 +67,20 @@ struct Seen {
     std::string text;
     std::string caption;
     Rgb colour;
+    std::string toolTip;
     bool enabled = true;
     bool readOnly = false;
     bool checked = false;
     friend bool operator==(const Seen&, const Seen&) = default;
 };
 
-// Every control of every loaded window, which windows are visible, and the messages of a step.
+// Every control of every loaded window, which windows are visible, the focus and its selection,
+// and the messages of a step.
 struct Snapshot {
     std::map<Ctl, Seen> controls;
     std::map<FormId, bool> visible;
+    std::optional<Ctl> focus;
+    Selection selection;
     std::vector<std::string> messages;
 };
 
@@ -77,8 +94,12 @@ public:
     const WindowModel& model() const override { return m_ui; }
     bool isVisible(FormId f) const override;
     std::vector<std::string> takeMessages() override;
+    std::optional<Ctl> focus() const override { return m_ui.focus; }
+    Selection selection() const override;
 
 private:
+    void perform(const Step& step);
+
     TempDir m_dir;
     MemoryWindowModel m_ui;
     Session m_session;

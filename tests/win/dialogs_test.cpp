@@ -29,13 +29,15 @@ layout::Rect rectOf(const RECT& r) {
 layout::Point besideMain(const Program& program, FormId dialog) {
     RECT work{};
     SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
-    RECT buy{};
-    RECT sell{};
-    GetWindowRect(program.control(form1::Frame2), &buy);
-    GetWindowRect(program.control(form1::Frame3), &sell);
+    layout::Rect kept;
+    for (Ctl part : layout::kKeptClearOfDialogs) {
+        RECT r{};
+        GetWindowRect(program.control(part), &r);
+        kept = layout::united(kept, rectOf(r));
+    }
     const layout::Rect frame = rectOf(program.frame(dialog));
     return layout::placeBeside(rectOf(program.frame(FormId::Form1)), {frame.width, frame.height},
-                               rectOf(work), layout::united(rectOf(buy), rectOf(sell)));
+                               rectOf(work), kept);
 }
 
 TEST(WindowsDialogs, the_rules_menu_and_the_trade_date_dialog) {

@@ -12,6 +12,7 @@
 #include <atomic>
 #include <chrono>
 #include <mutex>
+#include <optional>
 #include <string>
 #include <thread>
 #include <vector>
@@ -178,6 +179,33 @@ public:
     }
 
     std::vector<std::string> takeMessages() override { return m_answerer.take(); }
+
+    std::optional<Ctl> focus() const override {
+        // The control itself, or the part of one that takes the keys (an editable list's edit).
+        for (HWND hwnd = GetFocus(); hwnd != nullptr; hwnd = GetParent(hwnd)) {
+            const auto c = win::controlOfId(GetDlgCtrlID(hwnd));
+            HWND window = c ? m_windows.window(c->form()) : nullptr;
+            if (window != nullptr && GetDlgItem(window, win::controlId(*c)) == hwnd) {
+                return c;
+            }
+        }
+        return std::nullopt;
+    }
+
+    test::parity::Selection selection() const override {
+        const std::optional<Ctl> c = focus();
+        if (!c || layout::find(*c)->kind != layout::Kind::Field) {
+            return {};
+        }
+        DWORD start = 0;
+        DWORD end = 0;
+        SendMessageW(control(*c), EM_GETSEL, reinterpret_cast<WPARAM>(&start),
+                     reinterpret_cast<LPARAM>(&end));
+        if (end == start) {
+            return {};  // a caret, no selection
+        }
+        return {static_cast<int>(start), static_cast<int>(end - start)};
+    }
 
     win::WinWindowModel& windows() { return m_windows; }
 
