@@ -268,7 +268,7 @@ void BatchEntry::CalcBatchBuy() {
 
 std::optional<std::string> BatchEntry::batchBuyBreakEven() {
     const auto v = capturedNumbers(capturedOf(FormId::Form4));
-    if (const auto r = batchBuy(m_rules.rules(), v, batchWindowTexts(m_ui))) {
+    if (const auto r = batchBuy(m_rules.rules(), v, batchWindowTexts(m_ui, m_choices))) {
         return r->breakEven;
     }
     return std::nullopt;

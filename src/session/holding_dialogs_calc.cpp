@@ -237,7 +237,7 @@ bool HoldingDialogs::lots(FieldReader& r) {
     if (!answer) {
         if (answer.reason() == AffordableRefusal::NotEnoughForOneLot) {
             return refuse(lts::TextLotsCash, board == Board::Star ? msg::kNotEnoughForStarMin
-                                                                 : msg::kNotEnoughForOneLot);
+                                                                  : msg::kNotEnoughForOneLot);
         }
         return false;
     }

@@ -193,11 +193,11 @@ void Session::followBonusInSellQty() {
 // shows the purchase's again, as 计 算 leaves it.
 void Session::showPurchaseBreakEven() {
     std::optional<std::string> breakEven;
-    if (m_ui.isReadOnly(form1::Text1)) {
+    if (m_choices.buyLocked) {
         breakEven = m_batch.batchBuyBreakEven();
     } else if (!m_state.BuyAmount.isZero()) {
-        if (const auto r =
-                CalcBuy(readBuyInputs(m_ui), m_rules.rules(), m_state.BuyPrice, m_state.BuyQty)) {
+        if (const auto r = CalcBuy(readBuyInputs(m_ui, m_choices), m_rules.rules(),
+                                   m_state.BuyPrice, m_state.BuyQty)) {
             breakEven = r->breakEvenText;
         }
     }

@@ -95,9 +95,10 @@ public:
                 break;
             }
             case Act::SetDate:
-                // A day picked in the calendar.
-                emit qobject_cast<ui::DateField*>(widget)->calendarWidget()->clicked(
-                    QDate::fromString(QString::fromUtf8(step.text.data()), Qt::ISODate));
+                // Typed over the selected text of the date field, as on Windows.
+                widget->setFocus();
+                QTest::keyClick(widget, Qt::Key_A, Qt::ControlModifier);
+                QTest::keyClicks(widget, QString::fromUtf8(step.text.data()));
                 break;
             case Act::Close:
                 widget->close();

@@ -171,6 +171,7 @@ TEST(CalcBuy, the_writer_and_the_state_take_the_figures) {
     const auto b = buy(inputs(kSH, 3.0, 3, "1000", "", "x"), "10.00");
     ASSERT_TRUE(b);
     test::MemoryWindowModel ui;
+    ui.load(FormId::Form1);
     writeBuyFields(ui, *b);
     for (const auto& [field, text] : {std::pair{form1::Text3, "10,000.00"},
                                       {form1::Text4, "30.00"},

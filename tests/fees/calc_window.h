@@ -19,6 +19,7 @@ struct CalcWindow {
 
     // market: form1::Option1 Shanghai, form1::Option2 Shenzhen, form1::Option3 fund or warrant.
     CalcWindow(Ctl market, std::string_view commission, std::string_view stampDuty) {
+        ui.load(FormId::Form1);
         ui.declareRateLists();
         ui.setText(form1::Combo1, commission);
         ui.setText(form1::Combo2, stampDuty);

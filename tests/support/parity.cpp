@@ -211,6 +211,8 @@ void MemoryDriver::perform(const Step& step) {
             m_session.handle(c, Gesture::Choose);
             return;
         case Act::SetDate:
+            // Typed into the date field, which has the focus then.
+            m_ui.setFocus(c);
             m_ui.setText(c, step.text);
             m_session.handle(c, Gesture::DateSet);
             return;
@@ -232,7 +234,8 @@ std::vector<std::string> MemoryDriver::takeMessages() {
 Selection MemoryDriver::selection() const {
     const std::optional<Ctl> c = m_ui.focus;
     const layout::Control* row = c ? layout::find(*c) : nullptr;
-    if (row == nullptr || row->kind != Kind::Field || !m_ui.isWholeTextSelected(*c)) {
+    if (row == nullptr || (row->kind != Kind::Field && row->kind != Kind::Date) ||
+        !m_ui.isWholeTextSelected(*c)) {
         return {};
     }
     return {0, utf16Length(m_ui.text(*c))};
