@@ -20,6 +20,7 @@
 #include <algorithm>
 #include <array>
 #include <iterator>
+#include <numeric>
 #include <string_view>
 #include <utility>
 #include <vector>
@@ -207,13 +208,13 @@ QFont MainWindow::bannerFont() const {
 }
 
 QRect MainWindow::keptClearOfDialogs() const {
-    QRect kept;
-    for (Ctl frame : layout::kKeptClearOfDialogs) {
-        if (const auto* box = child<QGroupBox>(this, frame)) {
-            kept |= QRect(box->mapToGlobal(QPoint(0, 0)), box->size());
-        }
-    }
-    return kept;
+    return std::accumulate(layout::kKeptClearOfDialogs.begin(), layout::kKeptClearOfDialogs.end(),
+                           QRect(), [this](QRect kept, Ctl frame) {
+                               if (const auto* box = child<QGroupBox>(this, frame)) {
+                                   kept |= QRect(box->mapToGlobal(QPoint(0, 0)), box->size());
+                               }
+                               return kept;
+                           });
 }
 
 bool MainWindow::eventFilter(QObject* watched, QEvent* event) {

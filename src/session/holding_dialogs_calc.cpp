@@ -80,7 +80,7 @@ bool shownAsLoss(Money profit) {
 // of the same count is one.
 auto swingSharesRule(Money held, Board board) {
     return [held, board](std::string_view text) {
-        const Verdict v = ruleSwingShares(text, held);
+        Verdict v = ruleSwingShares(text, held);
         if (!v.accepted || isLegalPurchase(board, *v.stored)) {
             return v;
         }
