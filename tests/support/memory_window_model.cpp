@@ -28,6 +28,7 @@ MemoryWindowModel::Control& MemoryWindowModel::at(Ctl c) {
 }
 
 MemoryWindowModel::Control& MemoryWindowModel::written(Ctl c) {
+    requireKnown(c);
     // The real windows have no control of a window that is not loaded to write to.
     if (!isLoaded(c.form())) {
         throw std::logic_error("the engine wrote to " + std::string(c.name()) + " of " +
