@@ -194,7 +194,8 @@ public:
 
     test::parity::Selection selection() const override {
         const std::optional<Ctl> c = focus();
-        if (!c || layout::find(*c)->kind != layout::Kind::Field) {
+        const layout::Kind kind = c ? layout::find(*c)->kind : layout::Kind::Field;
+        if (!c || (kind != layout::Kind::Field && kind != layout::Kind::Date)) {
             return {};
         }
         DWORD start = 0;
