@@ -53,16 +53,6 @@ int daysIn(int year, int month) {
     return month == 2 && isLeap(year) ? 29 : kDays[static_cast<std::size_t>(month - 1)];
 }
 
-std::string_view trimBlanks(std::string_view s) {
-    while (!s.empty() && (s.front() == ' ' || s.front() == '\t')) {
-        s.remove_prefix(1);
-    }
-    while (!s.empty() && (s.back() == ' ' || s.back() == '\t')) {
-        s.remove_suffix(1);
-    }
-    return s;
-}
-
 // amount × ppm / 1,000,000 rounded to the fen, halves up: Money ticks × ppm / 10^8 fen.
 Money proportionalFen(Money amount, std::int64_t ppm) {
     const Int128 fen = divRoundHalfUp(static_cast<Int128>(amount.ticks()) * ppm, 100'000'000);

@@ -19,16 +19,7 @@ bool isDigit(char c) {
 // significant digit, so that an out-of-range parse can tell overflow from underflow.
 bool normalise(std::string_view typed, std::string& out, long long& decimalMagnitude) {
     const std::string ascii = asciiNumberText(typed);
-    const std::string_view text = ascii;
-    std::size_t b = 0;
-    std::size_t e = text.size();
-    while (b < e && isBlank(text[b])) {
-        ++b;
-    }
-    while (e > b && isBlank(text[e - 1])) {
-        --e;
-    }
-    std::string_view s = text.substr(b, e - b);
+    std::string_view s = trimBlanks(ascii);
     std::size_t i = 0;
     out.clear();
     if (i < s.size() && (s[i] == '+' || s[i] == '-')) {
@@ -123,6 +114,16 @@ bool normalise(std::string_view typed, std::string& out, long long& decimalMagni
 }
 
 }  // namespace
+
+std::string_view trimBlanks(std::string_view text) {
+    while (!text.empty() && isBlank(text.front())) {
+        text.remove_prefix(1);
+    }
+    while (!text.empty() && isBlank(text.back())) {
+        text.remove_suffix(1);
+    }
+    return text;
+}
 
 std::string asciiNumberText(std::string_view text) {
     // In UTF-8, U+FF0C to U+FF0E and U+FF10 to U+FF19 are EF BC 8C … 8E and EF BC 90 … 99;

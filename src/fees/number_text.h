@@ -44,6 +44,9 @@ std::optional<Money> numberTextToMoney(std::string_view text);
 // the two parses tells them apart.
 std::optional<Money> numberTextToExactMoney(std::string_view text);
 
+// The text without the blanks (space or tab) at either end, as the number grammar ignores them.
+std::string_view trimBlanks(std::string_view text);
+
 // The text as a whole number: its double rounded to the nearest integer, halves to even
 // (2.5 gives 2, 3.5 gives 4). nullopt when not a number text or outside the 64-bit range.
 std::optional<std::int64_t> numberTextToWhole(std::string_view text);

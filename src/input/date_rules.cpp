@@ -8,16 +8,6 @@
 namespace zm {
 namespace {
 
-std::string_view trimBlanks(std::string_view s) {
-    while (!s.empty() && (s.front() == ' ' || s.front() == '\t')) {
-        s.remove_prefix(1);
-    }
-    while (!s.empty() && (s.back() == ' ' || s.back() == '\t')) {
-        s.remove_suffix(1);
-    }
-    return s;
-}
-
 // The leading digits of `s` (at most `most`, at least one), as a number; the digits are taken off
 // `s`. -1 when `s` does not start with a digit.
 int takeNumber(std::string_view& s, std::size_t most) {
