@@ -60,4 +60,26 @@ bool isStockCode(std::string_view code) {
            std::all_of(code.begin(), code.end(), [](char c) { return c >= '0' && c <= '9'; });
 }
 
+std::optional<Market> marketOfCode(std::string_view code) {
+    if (!isStockCode(code)) {
+        return std::nullopt;
+    }
+    const std::string_view two = code.substr(0, 2);
+    if (two == "60" || two == "68" || two == "90") {
+        return Market::ShanghaiA;
+    }
+    if (two == "00" || two == "30" || two == "20" || two == "92" || code[0] == '4' ||
+        code[0] == '8') {
+        return Market::ShenzhenA;
+    }
+    if (code[0] == '5' || code[0] == '1') {
+        return Market::FundWarrant;
+    }
+    return std::nullopt;
+}
+
+bool isFundCode(std::string_view code) {
+    return marketOfCode(code) == Market::FundWarrant;
+}
+
 }  // namespace zm::journal

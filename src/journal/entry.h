@@ -6,6 +6,7 @@
 #include <string_view>
 
 #include "fees/fee_rules.h"
+#include "fees/fee_schedule.h"
 #include "fees/money.h"
 
 // One line of the journal (账本): a trade or another event of the user's real account.
@@ -63,5 +64,12 @@ struct Entry {
 
 // Six ASCII digits: "600000", "000001".
 bool isStockCode(std::string_view code);
+
+// Where a code trades, which sets its fees: 60, 68 and 90 Shanghai; 00, 30 and 20 Shenzhen;
+// 4 and 8 (and 92) Beijing, charged as Shenzhen is; 5 (Shanghai) and 1 (Shenzhen) funds, which
+// pay the commission only. nullopt for a code that is not six digits or that no market uses.
+std::optional<Market> marketOfCode(std::string_view code);
+// Whether the code is a fund's, which may be sold the day it was bought (T+0).
+bool isFundCode(std::string_view code);
 
 }  // namespace zm::journal
