@@ -51,6 +51,14 @@ CREATE TABLE undo_log(
 ) STRICT;
 )sql"};
 
+// A UTF-8 path as the file system takes it. On Windows a path made from a plain std::string goes
+// through the ANSI code page, which turns a folder such as "账本" into question marks; one made
+// from char8_t reaches the wide-character functions whole. SQLite itself takes UTF-8 names.
+std::filesystem::path fsPath(const std::string& utf8) {
+    return std::filesystem::path(
+        std::u8string(reinterpret_cast<const char8_t*>(utf8.data()), utf8.size()));
+}
+
 #define ZM_ENTRY_COLUMNS                                                                      \
     "date, code, name, kind, quantity, price, amount, commission, stamp_duty, transfer_fee, " \
     "other_fees, source, source_file, source_row"
@@ -136,7 +144,7 @@ std::optional<Entry> readEntry(const Statement& s) {
 // PRAGMA user_version as the database header holds it (four bytes, big-endian, at offset 60);
 // nullopt when the file is missing or does not start like a database.
 std::optional<int> headerUserVersion(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
+    std::ifstream in(fsPath(path), std::ios::binary);
     std::array<unsigned char, 64> header{};
     if (!in.read(reinterpret_cast<char*>(header.data()), header.size()) ||
         std::memcmp(header.data(), "SQLite format 3", 16) != 0) {
@@ -248,7 +256,7 @@ OpenResult Store::open(const std::string& path) {
     };
     d.error.clear();
     std::error_code ec;
-    const std::filesystem::path file(path);
+    const std::filesystem::path file = fsPath(path);
     if (file.has_parent_path()) {
         std::filesystem::create_directories(file.parent_path(), ec);
     }
@@ -436,7 +444,11 @@ const std::string& Store::lastError() const {
 Timestamp Timestamp::now() {
     const std::time_t t = std::time(nullptr);
     std::tm local{};
+#ifdef _WIN32
+    localtime_s(&local, &t);
+#else
     localtime_r(&t, &local);
+#endif
     return {local.tm_year + 1900, local.tm_mon + 1, local.tm_mday,
             local.tm_hour,        local.tm_min,     local.tm_sec};
 }
@@ -453,17 +465,18 @@ std::optional<std::string> setAsideDamaged(const std::string& path, const Timest
     std::error_code ec;
     const std::string base = damagedName(path, when);
     std::string target = base;
-    for (int n = 1; fs::exists(target, ec) || fs::exists(target + "-wal", ec); ++n) {
+    for (int n = 1; fs::exists(fsPath(target), ec) || fs::exists(fsPath(target + "-wal"), ec);
+         ++n) {
         target = base + "-" + std::to_string(n);
     }
-    fs::rename(path, target, ec);
+    fs::rename(fsPath(path), fsPath(target), ec);
     if (ec) {
         return std::nullopt;
     }
     // The write-ahead log belongs with its database; the shared-memory index is rebuilt from it.
     for (const char* suffix : {"-wal", "-shm"}) {
-        if (fs::exists(path + suffix, ec)) {
-            fs::rename(path + suffix, target + suffix, ec);
+        if (fs::exists(fsPath(path + suffix), ec)) {
+            fs::rename(fsPath(path + suffix), fsPath(target + suffix), ec);
         }
     }
     return target;

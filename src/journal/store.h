@@ -89,4 +89,10 @@ using EnvironmentReader = std::function<const char*(const char*)>;
 // Empty when HOME is needed and is unset, empty or relative too.
 std::string journalFilePath(const EnvironmentReader& environment);
 
+// This platform's journal file, UTF-8: on Linux journalFilePath of the process environment; on
+// Windows %APPDATA%\zunmo-calc\journal.sqlite (the shell's application data folder where the
+// variable is unset or no full path), in the folder the settings use. Empty when there is none.
+// open() makes the folder.
+std::string defaultJournalPath();
+
 }  // namespace zm::journal

@@ -1,15 +1,25 @@
 #include "journal/store.h"
 
 #include <gtest/gtest.h>
-#include <unistd.h>
 
+#include <cstdlib>
 #include <filesystem>
+#include <optional>
+#include <string>
+#include <utility>
+
+#ifdef _WIN32
+#include <windows.h>
+#else
+#include <unistd.h>
+#endif
 
 #include "settings/scratch_dir.h"
 
 namespace zm::journal {
 namespace {
 
+using test::pathOf;
 using test::readBytes;
 using test::TempDir;
 using test::writeBytes;
@@ -28,9 +38,13 @@ Entry sample(const char* code, std::int64_t quantity, EntrySource source = Entry
     return e;
 }
 
+// The journals live in a folder with a Chinese name, made when missing, which must reach the disk
+// as written (on Windows through the wide-character functions, not the ANSI code page).
+constexpr char kFolder[] = "账本测试";
+
 TEST(JournalStore, round_trip_and_undo_survive_a_restart) {
     TempDir dir;
-    const std::string path = dir.file("data/journal.sqlite");
+    const std::string path = dir.file(std::string(kFolder) + "/data/journal.sqlite");
     std::vector<Entry> expected;
     {
         Store store;
@@ -67,6 +81,7 @@ TEST(JournalStore, round_trip_and_undo_survive_a_restart) {
     EXPECT_TRUE(store.entries().empty());
     EXPECT_FALSE(store.canUndo());
     EXPECT_FALSE(store.undo());
+    EXPECT_EQ(dir.entries(), std::vector<std::string>{kFolder});
 }
 
 TEST(JournalStore, a_newer_schema_is_refused_and_left_byte_for_byte) {
@@ -89,7 +104,7 @@ TEST(JournalStore, a_newer_schema_is_refused_and_left_byte_for_byte) {
 
 TEST(JournalStore, a_damaged_journal_is_reported_and_set_aside_whole) {
     TempDir dir;
-    const std::string path = dir.file("journal.sqlite");
+    const std::string path = dir.file(std::string(kFolder) + "/journal.sqlite");
     {
         Store store;
         ASSERT_EQ(store.open(path).status, OpenStatus::Ok);
@@ -115,13 +130,22 @@ TEST(JournalStore, a_damaged_journal_is_reported_and_set_aside_whole) {
 
 TEST(JournalStore, a_folder_it_cannot_write_gives_an_error_not_a_crash) {
     TempDir dir;
+    // A "folder" that is a file: no journal can be made in it on either system.
+    const std::string plainFile = dir.file(kFolder);
+    writeBytes(plainFile, "not a folder");
+#ifdef _WIN32
+    // Windows has no write permission bits that a test could take away from a folder.
+    const std::string folders[] = {plainFile};
+#else
     std::filesystem::permissions(
         dir.path(), std::filesystem::perms::owner_read | std::filesystem::perms::owner_exec);
     // Root writes into a folder without write permission; /proc takes no new files from anyone.
-    const char* folders[] = {::geteuid() == 0 ? "/proc" : dir.path().c_str(), "/proc/self"};
-    for (const char* folder : folders) {
+    const std::string folders[] = {::geteuid() == 0 ? "/proc" : dir.path(), "/proc/self",
+                                   plainFile};
+#endif
+    for (const std::string& folder : folders) {
         Store store;
-        const OpenResult r = store.open(std::string(folder) + "/journal.sqlite");
+        const OpenResult r = store.open(folder + "/journal.sqlite");
         EXPECT_EQ(r.status, OpenStatus::CannotOpen) << folder << ": " << r.detail;
         EXPECT_FALSE(store.add(sample("000001", 1))) << folder;
         EXPECT_TRUE(store.entries().empty()) << folder;
@@ -150,6 +174,57 @@ TEST(JournalStore, file_path_follows_the_xdg_data_folder) {
         };
         EXPECT_EQ(journalFilePath(env), r.path) << (r.xdgDataHome ? r.xdgDataHome : "unset");
     }
+}
+
+// An environment variable of this process in UTF-8 (read and set as the system's wide string on
+// Windows, which an ANSI copy could garble); nullopt or nullptr when unset.
+std::optional<std::string> environment(const char* name) {
+#ifdef _WIN32
+    std::wstring value(32768, L'\0');
+    const DWORD n = GetEnvironmentVariableW(pathOf(name).c_str(), value.data(), 32768);
+    if (n == 0 || n >= value.size()) {
+        return std::nullopt;
+    }
+    const std::u8string utf8 = std::filesystem::path(value.substr(0, n)).u8string();
+    return std::string(utf8.begin(), utf8.end());
+#else
+    const char* value = std::getenv(name);
+    return value ? std::optional<std::string>(value) : std::nullopt;
+#endif
+}
+
+void setEnvironment(const char* name, const char* value) {
+#ifdef _WIN32
+    SetEnvironmentVariableW(pathOf(name).c_str(), value ? pathOf(value).c_str() : nullptr);
+#else
+    value ? ::setenv(name, value, 1) : ::unsetenv(name);
+#endif
+}
+
+// The program's own journal file follows the process environment, Chinese folders included:
+// %APPDATA% on Windows, $XDG_DATA_HOME on Linux.
+TEST(JournalStore, default_path_follows_the_user_data_folder) {
+#ifdef _WIN32
+    const char* variable = "APPDATA";
+    const std::pair<const char*, const char*> rows[] = {
+        {"C:\\Users\\li\\AppData\\Roaming",
+         "C:\\Users\\li\\AppData\\Roaming\\zunmo-calc\\journal.sqlite"},
+        {"D:\\用户\\李", "D:\\用户\\李\\zunmo-calc\\journal.sqlite"},
+    };
+#else
+    const char* variable = "XDG_DATA_HOME";
+    const std::pair<const char*, const char*> rows[] = {
+        {"/data", "/data/zunmo-calc/journal.sqlite"},
+        {"/用户/李", "/用户/李/zunmo-calc/journal.sqlite"},
+    };
+#endif
+    const std::optional<std::string> before = environment(variable);
+    for (const auto& [folder, path] : rows) {
+        setEnvironment(variable, folder);
+        EXPECT_EQ(defaultJournalPath(), path) << folder;
+        EXPECT_EQ(environment(variable), folder);
+    }
+    setEnvironment(variable, before ? before->c_str() : nullptr);
 }
 
 }  // namespace

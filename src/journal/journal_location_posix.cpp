@@ -1,0 +1,12 @@
+#include <cstdlib>
+#include <string>
+
+#include "journal/store.h"
+
+namespace zm::journal {
+
+std::string defaultJournalPath() {
+    return journalFilePath([](const char* name) { return std::getenv(name); });
+}
+
+}  // namespace zm::journal
