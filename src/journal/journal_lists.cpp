@@ -228,6 +228,54 @@ std::vector<std::string> yearSummaryTexts(const YearSummary& s) {
 
 namespace {
 
+CsvRow headingRow(const std::vector<std::string>& headings) {
+    CsvRow row;
+    for (const auto& h : headings) {
+        row.push_back(CsvCell::plain(h));
+    }
+    return row;
+}
+
+// The cells from `firstFigure` on are the program's figures; those before it texts the user
+// typed (a name may well read as a number) but for the code.
+CsvRow csvRow(const std::vector<std::string>& cells, std::size_t codeColumn,
+              std::size_t firstFigure) {
+    CsvRow row;
+    row.reserve(cells.size());
+    for (std::size_t i = 0; i < cells.size(); ++i) {
+        if (i == codeColumn) {
+            row.push_back(CsvCell::code(cells[i]));
+        } else if (i >= firstFigure && IsNumberText(cells[i])) {
+            std::string plain = cells[i];
+            std::erase(plain, ',');
+            row.push_back({CsvCell::Kind::Number, std::move(plain)});
+        } else {
+            row.push_back(CsvCell::plain(cells[i]));
+        }
+    }
+    return row;
+}
+
+}  // namespace
+
+std::vector<CsvRow> holdingListCsv(const std::vector<HoldingRow>& rows) {
+    std::vector<CsvRow> out{headingRow(holdingListHeadings())};
+    for (const auto& r : rows) {
+        out.push_back(csvRow(r.cells, 0, 2));
+    }
+    return out;
+}
+
+std::vector<CsvRow> entryListCsv(const std::vector<EntryRow>& rows) {
+    std::vector<CsvRow> out{headingRow(entryListHeadings())};
+    for (const auto& r : rows) {
+        out.push_back(csvRow(r.cells, 1, 4));
+    }
+    return out;
+}
+
+namespace {
+
 // Numbers first, then texts, then the cells that sort last.
 enum class CellRank { Number, Text, Last };
 

@@ -104,6 +104,11 @@ TEST(JournalLists, holdings_of_the_worked_example) {
         EXPECT_EQ(rows[0].cells, c.cells) << c.after;
         EXPECT_EQ(rows[0].cells.size(), holdingListHeadings().size());
     }
+    const auto rows = holdingListRows(positions(all), settings(ProfitMethod::Average));
+    EXPECT_EQ(csvText(holdingListCsv(rows)),
+              "\xEF\xBB\xBF代码,名称,股数,持仓成本价,摊薄成本价,保本价,现价,浮动盈亏,已实现盈亏,"
+              "已收分红,卖出应缴红利税\r\n=\"600000\",浦发银行,300,9.673,6.105,9.700,10.000,91.44,"
+              "980.45,90.00,9.00\r\n");
 }
 
 // Under each rules in force the 保本价 shown is the lowest step whose sale nets the cost; a
@@ -153,6 +158,9 @@ TEST(JournalLists, entries_show_cash_moved_and_what_each_sale_realised) {
         EXPECT_EQ(rows[i].cells, expected[i]) << i;
         EXPECT_EQ(rows[i].cells.size(), entryListHeadings().size());
     }
+    const auto csv = entryListCsv(rows);
+    EXPECT_EQ(csvField(csv[1][11]), "-10005.10");
+    EXPECT_EQ(csvField(csv[4][4]), "");
     const auto year =
         yearSummaryTexts(yearSummary(all, positions(all), 2024, ProfitMethod::Average));
     EXPECT_EQ(year, (Cells{"已实现盈亏：980.45", "佣金：15.00", "印花税：6.30", "过户费：0.28",
