@@ -1,6 +1,7 @@
 #include "journal/journal_lists.h"
 
 #include <algorithm>
+#include <iterator>
 #include <map>
 #include <numeric>
 
@@ -45,13 +46,10 @@ std::string dilutedText(const Position& p) {
 
 // The dividends the lots still held received.
 Money dividendsOfHolding(const Position& p) {
-    Money sum;
-    for (const auto& lot : p.lots) {
-        for (const auto& d : lot.dividends) {
-            sum += d.amount;
-        }
-    }
-    return sum;
+    return std::accumulate(p.lots.begin(), p.lots.end(), Money(), [](Money sum, const Lot& lot) {
+        return std::accumulate(lot.dividends.begin(), lot.dividends.end(), sum,
+                               [](Money inner, const LotDividend& d) { return inner + d.amount; });
+    });
 }
 
 HoldingRow holdingRow(const Position& p, const ListSettings& settings) {
@@ -228,14 +226,6 @@ std::vector<std::string> yearSummaryTexts(const YearSummary& s) {
 
 namespace {
 
-CsvRow headingRow(const std::vector<std::string>& headings) {
-    CsvRow row;
-    for (const auto& h : headings) {
-        row.push_back(CsvCell::plain(h));
-    }
-    return row;
-}
-
 // The cells from `firstFigure` on are the program's figures; those before it texts the user
 // typed (a name may well read as a number) but for the code.
 CsvRow csvRow(const std::vector<std::string>& cells, std::size_t codeColumn,
@@ -256,22 +246,25 @@ CsvRow csvRow(const std::vector<std::string>& cells, std::size_t codeColumn,
     return row;
 }
 
-}  // namespace
-
-std::vector<CsvRow> holdingListCsv(const std::vector<HoldingRow>& rows) {
-    std::vector<CsvRow> out{headingRow(holdingListHeadings())};
-    for (const auto& r : rows) {
-        out.push_back(csvRow(r.cells, 0, 2));
-    }
+template <class Row>
+std::vector<CsvRow> listCsv(const std::vector<std::string>& headings, const std::vector<Row>& rows,
+                            std::size_t codeColumn, std::size_t firstFigure) {
+    std::vector<CsvRow> out(rows.size() + 1);
+    std::transform(headings.begin(), headings.end(), std::back_inserter(out.front()),
+                   [](const std::string& h) { return CsvCell::plain(h); });
+    std::transform(rows.begin(), rows.end(), out.begin() + 1,
+                   [&](const Row& r) { return csvRow(r.cells, codeColumn, firstFigure); });
     return out;
 }
 
+}  // namespace
+
+std::vector<CsvRow> holdingListCsv(const std::vector<HoldingRow>& rows) {
+    return listCsv(holdingListHeadings(), rows, 0, 2);
+}
+
 std::vector<CsvRow> entryListCsv(const std::vector<EntryRow>& rows) {
-    std::vector<CsvRow> out{headingRow(entryListHeadings())};
-    for (const auto& r : rows) {
-        out.push_back(csvRow(r.cells, 1, 4));
-    }
-    return out;
+    return listCsv(entryListHeadings(), rows, 1, 4);
 }
 
 namespace {
