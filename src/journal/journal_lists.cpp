@@ -4,6 +4,7 @@
 #include <iterator>
 #include <map>
 #include <numeric>
+#include <utility>
 
 #include "fees/display_format.h"
 #include "fees/fee_rules.h"
@@ -12,6 +13,15 @@
 
 namespace zm::journal {
 namespace {
+
+// A row's cells, the texts moved in rather than copied out of an initializer list.
+template <class... Texts>
+std::vector<std::string> cellsOf(Texts&&... texts) {
+    std::vector<std::string> cells;
+    cells.reserve(sizeof...(texts));
+    (cells.emplace_back(std::forward<Texts>(texts)), ...);
+    return cells;
+}
 
 std::string sharesText(std::int64_t shares) {
     return formatGroupedWhole(Money::fromYuan(shares));
@@ -74,9 +84,10 @@ HoldingRow holdingRow(const Position& p, const ListSettings& settings) {
     }
     return {
         p.code,
-        {p.code, p.name, sharesText(p.shares), formatCostPerShare(perShare(cost, p.shares)),
-         dilutedText(p), breakEven, price, floating, formatAmount(p.realised(settings.method)),
-         formatAmount(dividendsOfHolding(p)), formatAmount(p.dividendTaxIfSoldOn(settings.today))}};
+        cellsOf(p.code, p.name, sharesText(p.shares), formatCostPerShare(perShare(cost, p.shares)),
+                dilutedText(p), std::move(breakEven), std::move(price), std::move(floating),
+                formatAmount(p.realised(settings.method)), formatAmount(dividendsOfHolding(p)),
+                formatAmount(p.dividendTaxIfSoldOn(settings.today)))};
 }
 
 bool isTrade(EntryKind kind) {
@@ -172,14 +183,14 @@ std::vector<EntryRow> entryListRows(const std::vector<Entry>& entries,
         const bool priced = isTrade(e.kind) && !e.price.isZero();
         rows.push_back(
             {e.id,
-             {e.date.iso(), e.code, e.name, std::string(kindLabel(e.kind)),
-              e.quantity != 0 ? sharesText(e.quantity) : std::string(),
-              priced ? formatCostPerShare(e.price) : std::string(),
-              isTrade(e.kind) ? formatAmount(e.amount) : std::string(), feeText(e, e.commission),
-              feeText(e, e.stampDuty), feeText(e, e.transferFee), feeText(e, e.otherFees),
-              formatAmount(cashMoved(e)),
-              s ? formatAmount(s->net - relieved(*s, method)) : std::string(),
-              s ? formatAmount(s->dividendTax) : std::string()}});
+             cellsOf(e.date.iso(), e.code, e.name, std::string(kindLabel(e.kind)),
+                     e.quantity != 0 ? sharesText(e.quantity) : std::string(),
+                     priced ? formatCostPerShare(e.price) : std::string(),
+                     isTrade(e.kind) ? formatAmount(e.amount) : std::string(),
+                     feeText(e, e.commission), feeText(e, e.stampDuty), feeText(e, e.transferFee),
+                     feeText(e, e.otherFees), formatAmount(cashMoved(e)),
+                     s ? formatAmount(s->net - relieved(*s, method)) : std::string(),
+                     s ? formatAmount(s->dividendTax) : std::string())});
     }
     return rows;
 }
