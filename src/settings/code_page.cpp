@@ -28,7 +28,8 @@ std::string_view cutAtCharBoundary(CodePage page, std::string_view text, std::si
     }
     std::size_t end = 0;
     if (page != CodePage::Utf8) {
-        // GBK and GB18030 can only be walked forwards: a byte of 0x81 … 0xFE may be either half of a pair.
+        // GBK and GB18030 can only be walked forwards: a byte of 0x81 … 0xFE may be either half of
+        // a pair.
         while (end + charLength(page, text, end) <= maxBytes) {
             end += charLength(page, text, end);
         }

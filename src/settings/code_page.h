@@ -24,8 +24,9 @@ std::optional<std::string> fromUtf8(CodePage page, std::string_view utf8);
 
 // The length in bytes (1 or 2, or 4 for GB18030) of the character that starts at `pos` of
 // `text`. Scanning a line character by character keeps the second byte of a GBK character
-// (0x40 … 0x7E, 0x80 … 0xFE) from being taken for an ASCII ']' or letter. For UTF-8 it is always 1: the bytes of a
-// multi-byte UTF-8 character are all 0x80 or above, so a byte-wise scan never mistakes them.
+// (0x40 … 0x7E, 0x80 … 0xFE) from being taken for an ASCII ']' or letter. For UTF-8 it is always 1:
+// the bytes of a multi-byte UTF-8 character are all 0x80 or above, so a byte-wise scan never
+// mistakes them.
 std::size_t charLength(CodePage page, std::string_view text, std::size_t pos);
 
 // The longest start of `text` of at most `maxBytes` bytes that ends on a character boundary, so
