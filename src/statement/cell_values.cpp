@@ -92,6 +92,12 @@ std::optional<TradeDate> parseStatementDate(std::string_view cell) {
 }
 
 std::optional<std::string> parseStatementTime(std::string_view cell) {
+    // A spreadsheet drops the leading zero of a morning hour: "93015", "9:30:15".
+    std::string padded;
+    if (cell.size() == 5 || cell.size() == 7) {
+        padded = "0" + std::string(cell);
+        cell = padded;
+    }
     std::string digits;
     if (cell.size() == 8 && cell[2] == ':' && cell[5] == ':') {
         digits = std::string(cell.substr(0, 2)) + std::string(cell.substr(3, 2)) +

@@ -15,7 +15,8 @@ namespace zm::statement {
 
 // "20240301", "2024-03-01", "2024/3/1" or "2024.03.01", a day the calendar has.
 std::optional<TradeDate> parseStatementDate(std::string_view cell);
-// "09:30:15", "093015" or eight digits (to the hundredth of a second), as "09:30:15".
+// "09:30:15", "093015" or eight digits (to the hundredth of a second), as "09:30:15"; a
+// morning hour may have lost its leading zero.
 std::optional<std::string> parseStatementTime(std::string_view cell);
 // A stock code: digits only, with the leading zeros a spreadsheet took off put back.
 std::optional<std::string> parseStatementCode(std::string_view cell);

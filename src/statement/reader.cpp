@@ -81,7 +81,6 @@ struct PendingRow {
     KindReading kind;
     std::optional<Money> amount;
     FeeCells fees;
-    std::string time;
 };
 
 class RowReader {
@@ -130,7 +129,7 @@ public:
             if (!time) {
                 return skipped(std::move(p), bad(messages::kBadTime, Column::Time));
             }
-            p.time = *time;
+            p.row.time = *time;
         }
         const auto code = parseStatementCode(cell(Column::Code));
         if (!code) {
@@ -296,10 +295,10 @@ bool isBlankId(std::string_view id) {
 std::string figuresKey(const PendingRow& p) {
     const journal::Entry& e = p.row.entry;
     auto ticks = [](std::optional<Money> m) { return m ? std::to_string(m->ticks()) : "-"; };
-    std::string key = "行|" + e.date.iso() + "|" + p.time + "|" + e.code + "|" +
+    std::string key = "行|" + e.date.iso() + "|" + p.row.time + "|" + e.code + "|" +
                       std::string(journal::kindKey(e.kind)) + "|" + std::to_string(e.quantity) +
-                      "|" + ticks(e.price) + "|" + ticks(e.amount) + "|" + ticks(e.fees()) + "|" +
-                      ticks(p.row.netCash) + "|" + ticks(p.row.cashBalance) + "|";
+                      "|" + ticks(e.price) + "|" + ticks(e.amount) + "|" + ticks(p.row.netCash) +
+                      "|" + ticks(p.row.cashBalance) + "|";
     if (p.row.shareBalance) {
         key += std::to_string(*p.row.shareBalance);
     }

@@ -24,7 +24,8 @@ enum class RowStatus {
 std::string_view statusLabel(RowStatus status);
 
 struct StatementRow {
-    int line = 0;  // the line of the file, from 1
+    int line = 0;      // the line of the file, from 1
+    std::string time;  // "09:30:15", or empty when the file gives none
     RowStatus status = RowStatus::Skipped;
     std::string reason;
     journal::Entry entry;  // origin Imported, with the file, line and identity key

@@ -40,6 +40,7 @@ const std::map<std::string_view, Field> kFields{
     {"transfer", [](const StatementRow& r) { return money(r.entry.transferFee); }},
     {"net", [](const StatementRow& r) { return r.netCash ? money(*r.netCash) : "none"; }},
     {"reason", [](const StatementRow& r) { return r.reason; }},
+    {"time", [](const StatementRow& r) { return r.time; }},
     {"line",
      [](const StatementRow& r) {
          return std::to_string(r.line) + " " + std::to_string(r.entry.origin.row);
@@ -70,6 +71,8 @@ const std::vector<SampleCase> kSamples{
      0,
      {{0, "reason", "不计入账本：银行转证券"},
       {1, "code", "000001"},
+      {1, "time", "09:31:05"},
+      {4, "time", ""},
       {1, "commission", "5.00"},
       {1, "transfer", "0.11"},
       {1, "line", "5 5"},
