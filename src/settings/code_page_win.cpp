@@ -18,7 +18,9 @@ UINT windowsCodePage(CodePage page) {
         case CodePage::Gbk:
             return kGbkCodePage;
         case CodePage::Gb18030:
-            return kGb18030CodePage;
+            // Every Windows since Vista has it; Wine 8 does not, and there GBK, the part of
+            // GB18030 that statements use, reads the same text but for four-byte characters.
+            return IsValidCodePage(kGb18030CodePage) ? kGb18030CodePage : kGbkCodePage;
         case CodePage::Utf8:
             break;
     }
