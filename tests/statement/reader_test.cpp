@@ -224,6 +224,13 @@ TEST(StatementReader, overlapping_files_imported_together_add_each_trade_once) {
     for (const Statement& s : readStatements(files, store.importKeys())) {
         EXPECT_EQ(s.count(RowStatus::New), 0);
     }
+    // The import is one change, also after the journal was closed and opened again.
+    store.close();
+    ASSERT_EQ(store.open(dir.file("journal.sqlite")).status, journal::OpenStatus::Ok);
+    EXPECT_EQ(store.importKeys().size(), 4u);
+    ASSERT_TRUE(store.undo());
+    EXPECT_TRUE(store.entries().empty());
+    EXPECT_FALSE(store.canUndo());
 }
 
 }  // namespace
