@@ -108,7 +108,11 @@ std::optional<Column> columnOfName(std::string_view name) {
 
 HeaderColumns mapHeader(const std::vector<std::string>& names) {
     HeaderColumns found;
+    // A header ended by a tab (or comma) has an empty last cell that is no column.
     found.cellCount = names.size();
+    while (found.cellCount > 0 && names[found.cellCount - 1].empty()) {
+        --found.cellCount;
+    }
     std::array<std::size_t, kColumnCount> bestRank{};
     bestRank.fill(std::size(kNames));
     for (std::size_t cell = 0; cell < names.size(); ++cell) {

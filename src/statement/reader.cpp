@@ -102,6 +102,10 @@ public:
                         [](const std::string& c) { return c.size() > kMaxCellBytes; })) {
             return skipped(std::move(p), messages::kCellTooLong);
         }
+        // The empty cells after a trailing tab or comma, beyond the header's last column.
+        while (m_cells.size() > m_columns.cellCount && m_cells.back().empty()) {
+            m_cells.pop_back();
+        }
         if (m_cells.size() != m_columns.cellCount) {
             return skipped(std::move(p), messages::kCellCount);
         }

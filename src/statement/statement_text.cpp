@@ -167,10 +167,6 @@ std::vector<std::string> splitCells(std::string_view line, char separator) {
         }
         ++pos;  // the separator
     }
-    if (separator == '\t' && cells.size() > 1 && cells.back().empty() && !line.empty() &&
-        line.back() == '\t') {
-        cells.pop_back();
-    }
     return cells;
 }
 

@@ -30,8 +30,8 @@ std::vector<TextLine> splitLines(std::string_view text);
 char separatorOf(std::string_view headerLine);
 
 // The cells of a line: RFC 4180 quotes taken off for a comma-separated line, the ="…" a trading
-// client writes to keep leading zeros unwrapped, blanks (and the ideographic space) trimmed, and
-// the empty cell after a trailing tab dropped.
+// client writes to keep leading zeros unwrapped, blanks (and the ideographic space) trimmed. The
+// empty cell after a trailing separator is kept: the reader drops it when the header has none.
 std::vector<std::string> splitCells(std::string_view line, char separator);
 
 // Blanks, tabs and the ideographic space (U+3000) taken off both ends.
