@@ -78,7 +78,6 @@ Money expectedNetCash(journal::EntryKind kind, Money amount, Money fees) {
 struct PendingRow {
     StatementRow row;
     bool readable = false;  // a journal entry whose cells all read
-    KindReading kind;
     std::optional<Money> amount;
     FeeCells fees;
 };
@@ -114,15 +113,15 @@ public:
         p.row.netCash = optionalMoney(Column::NetCash);
         p.row.cashBalance = optionalMoney(Column::CashBalance);
         const std::string kindText(cell(Column::Kind));
-        p.kind = classifyKind(kindText);
-        if (p.kind.kindClass == KindClass::Unknown) {
+        const KindReading kind = classifyKind(kindText);
+        if (kind.kindClass == KindClass::Unknown) {
             return skipped(std::move(p), messages::kUnknownKind);
         }
-        if (p.kind.kindClass == KindClass::Skipped) {
+        if (kind.kindClass == KindClass::Skipped) {
             return skipped(std::move(p), std::string(messages::kNotImported) + kindText);
         }
         journal::Entry& e = p.row.entry;
-        e.kind = p.kind.entryKind;
+        e.kind = kind.entryKind;
         const auto date = parseStatementDate(cell(Column::Date));
         if (!date) {
             return skipped(std::move(p), bad(messages::kBadDate, Column::Date));
