@@ -1,6 +1,7 @@
 #include "statement/reader.h"
 
 #include <algorithm>
+#include <array>
 #include <cstddef>
 #include <unordered_map>
 #include <utility>
@@ -155,12 +156,14 @@ public:
                 return skipped(std::move(p), bad(messages::kBadNumber, Column::ShareBalance));
             }
         }
-        for (const Column c :
-             {Column::Price, Column::Amount, Column::NetCash, Column::Handling, Column::Commission,
-              Column::StampDuty, Column::TransferFee, Column::TotalFees, Column::CashBalance}) {
-            if (m_columns.has(c) && !parseStatementMoney(cell(c))) {
-                return skipped(std::move(p), bad(messages::kBadNumber, c));
-            }
+        constexpr std::array kFigures{Column::Price,       Column::Amount,     Column::NetCash,
+                                      Column::Handling,    Column::Commission, Column::StampDuty,
+                                      Column::TransferFee, Column::TotalFees,  Column::CashBalance};
+        const auto notNumber = std::find_if(kFigures.begin(), kFigures.end(), [&](Column c) {
+            return m_columns.has(c) && !parseStatementMoney(cell(c));
+        });
+        if (notNumber != kFigures.end()) {
+            return skipped(std::move(p), bad(messages::kBadNumber, *notNumber));
         }
         for (const std::size_t index : m_columns.otherFees) {
             const auto fee = parseStatementMoney(m_cells[index]);
