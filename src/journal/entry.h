@@ -38,6 +38,9 @@ struct EntryOrigin {
     EntrySource source = EntrySource::Typed;
     std::string file;  // Imported only
     int row = 0;       // Imported only: the statement's row, from 1
+    // Imported only: the row's identity in its statement, by which a later import of the same
+    // statement (or of one overlapping it) finds the entry already in the journal.
+    std::string key = {};
     friend bool operator==(const EntryOrigin&, const EntryOrigin&) = default;
 };
 

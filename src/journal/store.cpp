@@ -16,7 +16,10 @@ namespace {
 // Each step takes the schema from its index to the next version (PRAGMA user_version). Money is
 // kept in ten-thousandths of a yuan, dates as "YYYY-MM-DD". A change is undone from undo_log,
 // which holds the entry as it was before (no columns for an addition, which undo deletes).
-constexpr std::array<const char*, 1> kMigrations{R"sql(
+// Version 2 gives an entry read from a statement the key of its row there (NULL for one typed or
+// recorded), unique so that an import never adds a row twice; one change may add many entries,
+// whose ids undo_added keeps beside the change's undo_log row.
+constexpr std::array<const char*, 2> kMigrations{R"sql(
 CREATE TABLE stocks(
   code TEXT PRIMARY KEY NOT NULL CHECK(length(code) = 6 AND code NOT GLOB '*[^0-9]*'),
   price INTEGER CHECK(price IS NULL OR price >= 0)
@@ -49,6 +52,16 @@ CREATE TABLE undo_log(
   commission INTEGER, stamp_duty INTEGER, transfer_fee INTEGER, other_fees INTEGER,
   source TEXT, source_file TEXT, source_row INTEGER
 ) STRICT;
+)sql",
+                                                 R"sql(
+ALTER TABLE entries ADD COLUMN import_key TEXT;
+CREATE UNIQUE INDEX entries_by_import_key ON entries(import_key) WHERE import_key IS NOT NULL;
+ALTER TABLE undo_log ADD COLUMN import_key TEXT;
+CREATE TABLE undo_added(
+  seq INTEGER NOT NULL REFERENCES undo_log(seq) ON DELETE CASCADE,
+  entry_id INTEGER NOT NULL,
+  PRIMARY KEY(seq, entry_id)
+) STRICT;
 )sql"};
 
 // A UTF-8 path as the file system takes it. On Windows a path made from a plain std::string goes
@@ -61,8 +74,11 @@ std::filesystem::path fsPath(const std::string& utf8) {
 
 #define ZM_ENTRY_COLUMNS                                                                      \
     "date, code, name, kind, quantity, price, amount, commission, stamp_duty, transfer_fee, " \
-    "other_fees, source, source_file, source_row"
-constexpr int kEntryColumnCount = 14;
+    "other_fees, source, source_file, source_row, import_key"
+constexpr int kEntryColumnCount = 15;
+constexpr const char* kInsertEntry =
+    "INSERT INTO entries(" ZM_ENTRY_COLUMNS
+    ") VALUES (?1, ?2, ?3, ?4, ?5, ?6, ?7, ?8, ?9, ?10, ?11, ?12, ?13, ?14, ?15)";
 // The undo log keeps this many changes.
 constexpr int kUndoDepth = 100;
 
@@ -85,6 +101,11 @@ public:
     void bindNull(int i) { sqlite3_bind_null(m_stmt, i); }
     // SQLITE_ROW, SQLITE_DONE or an error.
     int step() { return m_stmt ? sqlite3_step(m_stmt) : m_rc; }
+    // Makes the statement ready to run again with new parameters.
+    void reset() {
+        sqlite3_reset(m_stmt);
+        sqlite3_clear_bindings(m_stmt);
+    }
     bool run() { return step() == SQLITE_DONE; }
     std::int64_t integer(int col) const { return sqlite3_column_int64(m_stmt, col); }
     bool isNull(int col) const { return sqlite3_column_type(m_stmt, col) == SQLITE_NULL; }
@@ -115,6 +136,11 @@ void bindEntry(Statement& s, int first, const Entry& e) {
     s.bind(first + 11, sourceKey(e.origin.source));
     s.bind(first + 12, e.origin.file);
     s.bind(first + 13, std::int64_t{e.origin.row});
+    if (e.origin.key.empty()) {
+        s.bindNull(first + 14);
+    } else {
+        s.bind(first + 14, e.origin.key);
+    }
 }
 
 // The entry read from the columns id, ZM_ENTRY_COLUMNS.
@@ -137,7 +163,7 @@ std::optional<Entry> readEntry(const Statement& s) {
     for (int i = 0; i < 6; ++i) {
         *figures[i] = Money::fromTicks(s.integer(6 + i));
     }
-    e.origin = {*source, s.text(13), static_cast<int>(s.integer(14))};
+    e.origin = {*source, s.text(13), static_cast<int>(s.integer(14)), s.text(15)};
     return e;
 }
 
@@ -316,8 +342,7 @@ std::optional<std::int64_t> Store::add(const Entry& entry) {
         if (!d.ensureStock(entry.code)) {
             return false;
         }
-        Statement s(d.db, "INSERT INTO entries(" ZM_ENTRY_COLUMNS
-                          ") VALUES (?1, ?2, ?3, ?4, ?5, ?6, ?7, ?8, ?9, ?10, ?11, ?12, ?13, ?14)");
+        Statement s(d.db, kInsertEntry);
         bindEntry(s, 1, entry);
         if (!s.run()) {
             return d.fail();
@@ -337,8 +362,8 @@ bool Store::update(const Entry& entry) {
             return false;
         }
         Statement s(d.db, "UPDATE entries SET (" ZM_ENTRY_COLUMNS
-                          ") = (?1, ?2, ?3, ?4, ?5, ?6, ?7, ?8, ?9, ?10, ?11, ?12, ?13, ?14) "
-                          "WHERE id = ?15");
+                          ") = (?1, ?2, ?3, ?4, ?5, ?6, ?7, ?8, ?9, ?10, ?11, ?12, ?13, ?14, "
+                          "?15) WHERE id = ?16");
         bindEntry(s, 1, entry);
         s.bind(kEntryColumnCount + 1, entry.id);
         return s.run() || d.fail();
@@ -355,6 +380,68 @@ bool Store::remove(std::int64_t id) {
         s.bind(1, id);
         return s.run() || d.fail();
     });
+}
+
+std::optional<std::vector<std::int64_t>> Store::addAll(const std::vector<Entry>& entries) {
+    Impl& d = *m_impl;
+    std::vector<std::int64_t> ids;
+    const bool ok = d.transaction([&] {
+        Statement stock(d.db, "INSERT OR IGNORE INTO stocks(code) VALUES (?1)");
+        Statement known(d.db, "SELECT 1 FROM entries WHERE import_key = ?1");
+        Statement insert(d.db, kInsertEntry);
+        for (const Entry& entry : entries) {
+            if (!entry.origin.key.empty()) {
+                known.reset();
+                known.bind(1, entry.origin.key);
+                if (known.step() == SQLITE_ROW) {
+                    continue;
+                }
+            }
+            stock.reset();
+            stock.bind(1, entry.code);
+            insert.reset();
+            bindEntry(insert, 1, entry);
+            if (!stock.run() || !insert.run()) {
+                return d.fail();
+            }
+            ids.push_back(sqlite3_last_insert_rowid(d.db));
+        }
+        if (ids.empty()) {
+            return true;
+        }
+        Statement log(d.db, "INSERT INTO undo_log(action, entry_id) VALUES ('add', ?1)");
+        log.bind(1, ids.front());
+        if (!log.run()) {
+            return d.fail();
+        }
+        Statement added(d.db, "INSERT INTO undo_added(seq, entry_id) VALUES (?1, ?2)");
+        const std::int64_t seq = sqlite3_last_insert_rowid(d.db);
+        for (const std::int64_t id : ids) {
+            added.reset();
+            added.bind(1, seq);
+            added.bind(2, id);
+            if (!added.run()) {
+                return d.fail();
+            }
+        }
+        Statement trim(d.db,
+                       "DELETE FROM undo_log WHERE seq <= (SELECT max(seq) FROM undo_log) - ?1");
+        trim.bind(1, std::int64_t{kUndoDepth});
+        return trim.run() || d.fail();
+    });
+    return ok ? std::optional<std::vector<std::int64_t>>(std::move(ids)) : std::nullopt;
+}
+
+std::unordered_set<std::string> Store::importKeys() const {
+    std::unordered_set<std::string> keys;
+    if (m_impl->db == nullptr) {
+        return keys;
+    }
+    Statement s(m_impl->db, "SELECT import_key FROM entries WHERE import_key IS NOT NULL");
+    while (s.step() == SQLITE_ROW) {
+        keys.insert(s.text(0));
+    }
+    return keys;
 }
 
 std::vector<Entry> Store::entries() const {
@@ -415,7 +502,9 @@ bool Store::undo() {
         const std::int64_t seq = last.integer(0);
         const std::string action = last.text(1);
         const std::int64_t id = last.integer(2);
-        const char* sql = action == "add"      ? "DELETE FROM entries WHERE id = ?2"
+        // An addition may have added many entries: the first is entry_id, all are in undo_added.
+        const char* sql = action == "add"      ? "DELETE FROM entries WHERE id = ?2 OR id IN "
+                                                 "(SELECT entry_id FROM undo_added WHERE seq = ?1)"
                           : action == "update" ? "UPDATE entries SET (" ZM_ENTRY_COLUMNS
                                                  ") = (SELECT " ZM_ENTRY_COLUMNS
                                                  " FROM undo_log WHERE seq = ?1) WHERE id = ?2"

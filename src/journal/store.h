@@ -6,6 +6,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <unordered_set>
 #include <vector>
 
 #include "fees/money.h"
@@ -54,6 +55,12 @@ public:
     // negative quantity) or cannot be written, and then leave it as it was.
     std::optional<std::int64_t> add(const Entry& entry);
     bool update(const Entry& entry);  // the entry with entry.id
+    // Adds entries read from a statement in one transaction, which one undo takes back whole;
+    // an entry whose import key the journal already holds is left out. The ids of the entries
+    // added, in order; nullopt, with nothing added, when the journal refuses any of them.
+    std::optional<std::vector<std::int64_t>> addAll(const std::vector<Entry>& entries);
+    // The import keys of the entries read from statements.
+    std::unordered_set<std::string> importKeys() const;
     bool remove(std::int64_t id);
     // Every entry, by date and then in the order they were added.
     std::vector<Entry> entries() const;

@@ -12,9 +12,18 @@ namespace {
 // Windows code page 936 as the C library names it: GBK with 0x80 for the euro sign.
 constexpr const char* kGbkName = "CP936";
 constexpr const char* kUtf8Name = "UTF-8";
+constexpr const char* kGb18030Name = "GB18030";
 
 const char* iconvName(CodePage page) {
-    return page == CodePage::Gbk ? kGbkName : kUtf8Name;
+    switch (page) {
+        case CodePage::Gbk:
+            return kGbkName;
+        case CodePage::Gb18030:
+            return kGb18030Name;
+        case CodePage::Utf8:
+            break;
+    }
+    return kUtf8Name;
 }
 
 class IconvHandle {
@@ -42,8 +51,8 @@ std::optional<std::string> convert(const char* to, const char* from, std::string
     if (!cd.valid()) {
         return std::nullopt;
     }
-    // GBK to UTF-8 grows a text by at most three times (the single byte 0x80 becomes the
-    // three bytes of the euro sign); the loop below grows the buffer anyway should it be short.
+    // GBK or GB18030 to UTF-8 grows a text by at most three times (the single byte 0x80 becomes
+    // the three bytes of the euro sign); the loop below grows the buffer anyway should it be short.
     std::string out(text.size() * 3 + 16, '\0');
     char* in = const_cast<char*>(text.data());  // iconv's interface is not const-correct
     std::size_t inLeft = text.size();

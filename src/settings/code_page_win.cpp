@@ -11,9 +11,20 @@ namespace zm::settings {
 namespace {
 
 constexpr UINT kGbkCodePage = 936;
+constexpr UINT kGb18030CodePage = 54936;
 
 UINT windowsCodePage(CodePage page) {
-    return page == CodePage::Gbk ? kGbkCodePage : CP_UTF8;
+    switch (page) {
+        case CodePage::Gbk:
+            return kGbkCodePage;
+        case CodePage::Gb18030:
+            // Every Windows since Vista has it; Wine 8 does not, and there GBK, the part of
+            // GB18030 that statements use, reads the same text but for four-byte characters.
+            return IsValidCodePage(kGb18030CodePage) ? kGb18030CodePage : kGbkCodePage;
+        case CodePage::Utf8:
+            break;
+    }
+    return CP_UTF8;
 }
 
 // nullopt for a byte sequence that is no valid text of `codePage`, an incomplete character at
@@ -47,10 +58,12 @@ std::optional<std::string> fromWide(UINT codePage, const std::wstring& wide) {
         return std::string();
     }
     const int inLength = static_cast<int>(wide.size());
-    const bool utf8 = codePage == CP_UTF8;
-    const DWORD flags = utf8 ? WC_ERR_INVALID_CHARS : WC_NO_BEST_FIT_CHARS;
+    // UTF-8 and GB18030 hold every character; both refuse the best-fit flag and the
+    // default-character argument and take WC_ERR_INVALID_CHARS instead.
+    const bool complete = codePage == CP_UTF8 || codePage == kGb18030CodePage;
+    const DWORD flags = complete ? WC_ERR_INVALID_CHARS : WC_NO_BEST_FIT_CHARS;
     BOOL usedDefault = FALSE;
-    BOOL* usedDefaultOut = utf8 ? nullptr : &usedDefault;  // CP_UTF8 refuses the argument
+    BOOL* usedDefaultOut = complete ? nullptr : &usedDefault;
     const int length = WideCharToMultiByte(codePage, flags, wide.data(), inLength, nullptr, 0,
                                            nullptr, usedDefaultOut);
     if (length <= 0) {

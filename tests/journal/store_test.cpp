@@ -1,11 +1,13 @@
 #include "journal/store.h"
 
 #include <gtest/gtest.h>
+#include <sqlite3.h>
 
 #include <cstdlib>
 #include <filesystem>
 #include <optional>
 #include <string>
+#include <unordered_set>
 #include <utility>
 
 #ifdef _WIN32
@@ -100,6 +102,41 @@ TEST(JournalStore, a_newer_schema_is_refused_and_left_byte_for_byte) {
     EXPECT_FALSE(store.isOpen());
     EXPECT_EQ(readBytes(path), bytes);
     EXPECT_EQ(dir.entries(), std::vector<std::string>{"journal.sqlite"});
+}
+
+TEST(JournalStore, a_first_schema_journal_is_brought_up_to_date_for_imports) {
+    TempDir dir;
+    const std::string path = dir.file("journal.sqlite");
+    Entry typed = sample("000001", 100);
+    {
+        Store store;
+        ASSERT_EQ(store.open(path).status, OpenStatus::Ok);
+        typed.id = *store.add(typed);
+    }
+    // Back to the schema the first version wrote: no import keys, one entry per undo step.
+    sqlite3* db = nullptr;
+    ASSERT_EQ(sqlite3_open(path.c_str(), &db), SQLITE_OK);
+    const int downgraded = sqlite3_exec(
+        db,
+        "DROP INDEX entries_by_import_key; ALTER TABLE entries DROP COLUMN import_key; "
+        "ALTER TABLE undo_log DROP COLUMN import_key; DROP TABLE undo_added; "
+        "PRAGMA user_version = 1;",
+        nullptr, nullptr, nullptr);
+    sqlite3_close(db);
+    ASSERT_EQ(downgraded, SQLITE_OK);
+
+    Store store;
+    ASSERT_EQ(store.open(path).status, OpenStatus::Ok);
+    EXPECT_EQ(store.entries(), std::vector<Entry>{typed});
+    Entry imported = sample("600000", 200, EntrySource::Imported);
+    imported.origin.key = "成交|2024-03-01|600000|501|1001";
+    const auto ids = store.addAll({imported, imported, sample("000001", 300)});
+    ASSERT_TRUE(ids);
+    EXPECT_EQ(ids->size(), 2u);  // the second copy of the key is left out
+    EXPECT_EQ(store.importKeys(), std::unordered_set<std::string>{imported.origin.key});
+    ASSERT_TRUE(store.undo());
+    EXPECT_EQ(store.entries(), std::vector<Entry>{typed});
+    EXPECT_TRUE(store.importKeys().empty());
 }
 
 TEST(JournalStore, a_damaged_journal_is_reported_and_set_aside_whole) {

@@ -21,6 +21,18 @@ TEST(CodePage, gbk_converts_both_ways_and_refuses_what_it_cannot_hold) {
     EXPECT_EQ(fromUtf8(CodePage::Gbk, "\xE6\x89"), std::nullopt);
 }
 
+TEST(CodePage, gb18030_reads_gbk_and_its_four_byte_characters) {
+    EXPECT_EQ(toUtf8(CodePage::Gb18030, "\xCA\xD6\xD0\xF8\xB7\xD1"), "手续费");
+    EXPECT_EQ(toUtf8(CodePage::Gb18030, "a\xFF"), std::nullopt);
+    EXPECT_EQ(cutAtCharBoundary(CodePage::Gb18030, "a\x95\x32\x82\x36", 4), "a");
+    EXPECT_EQ(cutAtCharBoundary(CodePage::Gb18030, "a\x95\x32\x82\x36", 5), "a\x95\x32\x82\x36");
+#ifndef _WIN32
+    // The four-byte characters beyond GBK; Wine, which runs the Windows tests, has no GB18030.
+    EXPECT_EQ(toUtf8(CodePage::Gb18030, "\x95\x32\x82\x36"), "𠀀");
+    EXPECT_EQ(fromUtf8(CodePage::Gb18030, "😀"), "\x94\x39\xFC\x36");
+#endif
+}
+
 TEST(CodePage, utf8_passes_unchanged_when_valid) {
     EXPECT_EQ(toUtf8(CodePage::Utf8, "手续费"), "手续费");
     EXPECT_EQ(fromUtf8(CodePage::Utf8, "😀"), "😀");
