@@ -1,6 +1,7 @@
 #pragma once
 
 #include <charconv>
+#include <cstddef>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -47,6 +48,33 @@ inline bool before(std::string_view a, std::string_view b) {
         return x.has_value();
     }
     return a < b;
+}
+
+// Whether the row set at index `a`, whose cell in the sorted column is `x`, is shown before the
+// row at index `b` with cell `y`. Descending is ascending reversed; rows whose cells sort alike
+// keep the order they were set in, in both directions, so every front end shows one order.
+inline bool rowBefore(std::string_view x, std::size_t a, std::string_view y, std::size_t b,
+                      bool ascending) {
+    if (before(x, y)) {
+        return ascending;
+    }
+    if (before(y, x)) {
+        return !ascending;
+    }
+    return a < b;
+}
+
+// Where a click on column `column`'s header leaves a table sorted by `sorted` (none: not sorted
+// yet): a new column sorts ascending, the same column again reverses.
+struct SortState {
+    std::optional<int> column;
+    bool ascending = true;
+};
+inline SortState afterHeaderClick(SortState sorted, int column) {
+    if (sorted.column == column) {
+        return {column, !sorted.ascending};
+    }
+    return {column, true};
 }
 
 }  // namespace cell_order
