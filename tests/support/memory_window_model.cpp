@@ -205,6 +205,31 @@ void MemoryWindowModel::chooseRow(Ctl c, std::optional<std::size_t> row) {
     table.chosenRow = row;
 }
 
+void MemoryWindowModel::sortBy(Ctl c, int column) {
+    Control& table = written(c);
+    table.sorted = cell_order::afterHeaderClick(table.sorted, column);
+}
+
+std::vector<std::size_t> MemoryWindowModel::shownOrder(Ctl c) const {
+    const Control* table = find(c);
+    std::vector<std::size_t> order(table == nullptr ? 0 : table->rows.size());
+    for (std::size_t i = 0; i < order.size(); ++i) {
+        order[i] = i;
+    }
+    if (table == nullptr || !table->sorted.column) {
+        return order;
+    }
+    const auto column = static_cast<std::size_t>(*table->sorted.column);
+    const auto cell = [&](std::size_t row) -> std::string_view {
+        const Cells& cells = table->rows[row];
+        return column < cells.size() ? std::string_view(cells[column]) : std::string_view();
+    };
+    std::ranges::sort(order, [&](std::size_t a, std::size_t b) {
+        return cell_order::rowBefore(cell(a), a, cell(b), b, table->sorted.ascending);
+    });
+    return order;
+}
+
 std::optional<std::string> MemoryWindowModel::chooseFolder(std::string_view title,
                                                            std::string_view /*start*/) {
     callLog.push_back("folder dialog " + std::string(title));

@@ -8,6 +8,7 @@
 #include <utility>
 #include <vector>
 
+#include "view/cell_order.h"
 #include "view/window_model.h"
 
 namespace zm::test {
@@ -34,6 +35,7 @@ public:
         std::optional<std::vector<std::string>> entries;  // set for drop-down lists
         std::vector<Cells> rows;                          // tables, in the order set
         std::optional<std::size_t> chosenRow;             // tables
+        cell_order::SortState sorted;                     // tables: the header clicked last
     };
 
     std::string text(Ctl c) const override;
@@ -67,6 +69,11 @@ public:
                                             std::string_view start) override;
     std::vector<std::string> chooseFiles(std::string_view title, std::string_view start,
                                          std::string_view filter) override;
+    // A click on a table's column header, as the front ends sort: by that column, or reversed
+    // when it was sorted by it already.
+    void sortBy(Ctl c, int column);
+    // The indices of a table's rows in the order it shows them.
+    std::vector<std::size_t> shownOrder(Ctl c) const;
     bool isLoaded(FormId f) const override;
     void load(FormId f) override;
     void show(FormId f) override;
