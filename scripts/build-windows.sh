@@ -20,7 +20,7 @@ if [ "$size" -ge $((3 * 1024 * 1024)) ]; then
   exit 1
 fi
 # The program must need nothing but what every Windows has.
-allowed='^(KERNEL32|USER32|GDI32|COMCTL32|SHELL32|msvcrt)\.dll$'
+allowed='^(KERNEL32|USER32|GDI32|COMCTL32|COMDLG32|SHELL32|msvcrt)\.dll$'
 imports=$(x86_64-w64-mingw32-objdump -p "$exe" | sed -n 's/^\s*DLL Name: //p')
 if grep -v -i -E "$allowed" <<<"$imports"; then
   echo "build-windows: $exe imports a DLL that Windows does not ship (above)" >&2

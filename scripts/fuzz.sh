@@ -19,17 +19,17 @@ source scripts/setup.sh
 mode="${1:-brief}"
 build=build-fuzz
 all_targets=(fuzz_number_text fuzz_display_format fuzz_settings_file fuzz_session fuzz_csv_writer
-             fuzz_statement)
+             fuzz_statement fuzz_journal_rules)
 
 # Per-target limits: the longest input and the time one input may take. The session target
 # replays whole sessions; each one is bounded by a step budget, so a few seconds is already
 # far beyond any sound input even under the sanitizers.
 declare -A max_len=([fuzz_number_text]=512 [fuzz_display_format]=16
                     [fuzz_settings_file]=4096 [fuzz_session]=1024
-                    [fuzz_csv_writer]=1024 [fuzz_statement]=8192)
+                    [fuzz_csv_writer]=1024 [fuzz_statement]=8192 [fuzz_journal_rules]=256)
 declare -A timeout_s=([fuzz_number_text]=2 [fuzz_display_format]=2
                       [fuzz_settings_file]=5 [fuzz_session]=10
-                      [fuzz_csv_writer]=2 [fuzz_statement]=5)
+                      [fuzz_csv_writer]=2 [fuzz_statement]=5 [fuzz_journal_rules]=2)
 
 build_targets() {
     zm_install_packages

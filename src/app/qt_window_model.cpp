@@ -4,6 +4,8 @@
 #include <QAbstractSpinBox>
 #include <QApplication>
 #include <QComboBox>
+#include <QDir>
+#include <QFileDialog>
 #include <QFileInfo>
 #include <QGroupBox>
 #include <QLabel>
@@ -27,6 +29,7 @@
 #include "ui/message_box.h"
 #include "ui/placement.h"
 #include "ui/qt_text.h"
+#include "ui/table_view.h"
 #include "ui/widgets.h"
 #include "view/messages.h"
 
@@ -321,18 +324,68 @@ void QtWindowModel::selectAllInFocused() {
     }
 }
 
-void QtWindowModel::showMessage(std::string_view text) {
+QWidget* QtWindowModel::dialogOwner() const {
     QWidget* parent = QApplication::activeWindow();
-    if (parent == nullptr) {
-        parent = form(FormId::Form1);
-    }
+    return parent != nullptr ? parent : form(FormId::Form1);
+}
+
+void QtWindowModel::showMessage(std::string_view text) {
     QMessageBox box(QMessageBox::Warning, toQ(msg::kMessageTitle), toQ(text), QMessageBox::Ok,
-                    parent);
+                    dialogOwner());
     box.setDefaultButton(QMessageBox::Ok);
     // 确定 whatever language the session has and whatever translations are installed.
     box.button(QMessageBox::Ok)->setText(QStringLiteral("确定"));
     fitMessageText(box);
     box.exec();
+}
+
+bool QtWindowModel::askYesNo(std::string_view text) {
+    QMessageBox box(QMessageBox::Question, toQ(msg::kMessageTitle), toQ(text),
+                    QMessageBox::Yes | QMessageBox::No, dialogOwner());
+    // 否 the default, so that Enter never agrees by accident; Esc and the close box answer 否.
+    box.setDefaultButton(QMessageBox::No);
+    box.setEscapeButton(QMessageBox::No);
+    box.button(QMessageBox::Yes)->setText(QStringLiteral("是"));
+    box.button(QMessageBox::No)->setText(QStringLiteral("否"));
+    fitMessageText(box);
+    return box.exec() == QMessageBox::Yes;
+}
+
+void QtWindowModel::setRows(Ctl c, const std::vector<Cells>& rows) {
+    if (auto* table = qobject_cast<TableView*>(control(c))) {
+        table->setRows(rows);
+    }
+}
+
+std::optional<std::size_t> QtWindowModel::chosenRow(Ctl c) const {
+    const auto* table = qobject_cast<TableView*>(control(c));
+    return table != nullptr ? table->chosenRow() : std::nullopt;
+}
+
+void QtWindowModel::chooseRow(Ctl c, std::optional<std::size_t> row) {
+    if (auto* table = qobject_cast<TableView*>(control(c))) {
+        table->chooseRow(row);
+    }
+}
+
+std::optional<std::string> QtWindowModel::chooseFolder(std::string_view title,
+                                                       std::string_view start) {
+    const QString folder = QFileDialog::getExistingDirectory(dialogOwner(), toQ(title), toQ(start));
+    if (folder.isEmpty()) {
+        return std::nullopt;
+    }
+    return fromQ(QDir::toNativeSeparators(folder));
+}
+
+std::vector<std::string> QtWindowModel::chooseFiles(std::string_view title, std::string_view start,
+                                                    std::string_view filter) {
+    const QStringList files =
+        QFileDialog::getOpenFileNames(dialogOwner(), toQ(title), toQ(start), toQ(filter));
+    std::vector<std::string> paths;
+    for (const QString& file : files) {
+        paths.push_back(fromQ(QDir::toNativeSeparators(file)));
+    }
+    return paths;
 }
 
 bool QtWindowModel::isLoaded(FormId f) const {

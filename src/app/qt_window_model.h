@@ -69,6 +69,14 @@ public:
     void setFocus(Ctl c) override;
     void selectAllInFocused() override;
     void showMessage(std::string_view text) override;
+    bool askYesNo(std::string_view text) override;
+    void setRows(Ctl c, const std::vector<Cells>& rows) override;
+    std::optional<std::size_t> chosenRow(Ctl c) const override;
+    void chooseRow(Ctl c, std::optional<std::size_t> row) override;
+    std::optional<std::string> chooseFolder(std::string_view title,
+                                            std::string_view start) override;
+    std::vector<std::string> chooseFiles(std::string_view title, std::string_view start,
+                                         std::string_view filter) override;
     bool isLoaded(FormId f) const override;
     void load(FormId f) override;
     void show(FormId f) override;
@@ -107,6 +115,9 @@ private:
     // Before a window is shown: where it was last in this session, else where its row says (over
     // or beside the main window); the window manager places the rest.
     void place(FormId f, QWidget* window) const;
+    // The window a message box, question or file dialog opens over: the active one, else the
+    // main window.
+    QWidget* dialogOwner() const;
 
     Session* m_session = nullptr;
     std::map<FormId, QPointer<QWidget>> m_forms;

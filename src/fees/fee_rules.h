@@ -33,6 +33,9 @@ struct TradeDate {
 // Stamp duty on purchases ended on this day; the trade-date rules start here.
 inline constexpr TradeDate kFirstRulesDate{2008, 9, 19};
 inline constexpr std::string_view kFirstRulesDateText = "2008-09-19";
+// The first day of trading on the exchanges: no trade of the journal is older.
+inline constexpr TradeDate kFirstTradingDay{1990, 12, 19};
+inline constexpr std::string_view kFirstTradingDayText = "1990-12-19";
 
 // How the transfer fee (过户费) was charged.
 enum class TransferRule {

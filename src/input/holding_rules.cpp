@@ -13,15 +13,6 @@
 namespace zm {
 namespace {
 
-struct FieldMessages {
-    std::string_view notNumber;
-    std::string_view min;
-    std::string_view max;
-    std::string_view decimals;
-};
-
-using Format = std::string (*)(Money);
-
 constexpr Money kOneShare = Money::fromYuan(1);
 constexpr Money kMill = Money::fromTicks(10);
 constexpr Money kMaxHeld = limits::kMaxSellQty;
@@ -37,39 +28,6 @@ std::string millPriceText(Money m) {
 }
 std::string cashText(Money m) {
     return formatAmount(m);
-}
-
-// Ticks in one unit of the last decimal allowed: 10^(4 − decimals).
-std::int64_t unitTicks(int decimals) {
-    std::int64_t unit = 1;
-    for (int d = decimals; d < 4; ++d) {
-        unit *= 10;
-    }
-    return unit;
-}
-
-// The common rule: a number from `min` to `max` held exactly with at most `decimals` decimals.
-// The value is Money of the text's double; the text holds more decimals than Money when that
-// double is not the double of the Money value (within the limits here, below 2^53 ticks, every
-// four-decimal value has its own double).
-Verdict decimalRule(std::string_view text, int decimals, Money min, Money max,
-                    const FieldMessages& m, Format format) {
-    const auto value = numberTextToDouble(text);
-    if (!value) {
-        return refuseUnreadable(text, m.notNumber, m.min, m.max);
-    }
-    const auto money = Money::fromDouble(*value);
-    // A number too large for Money is below the minimum only when it is negative.
-    if (money ? *money < min : *value < 0) {
-        return Verdict::refuse(m.min);
-    }
-    if (!money || *money > max) {
-        return Verdict::refuse(m.max);
-    }
-    if (money->toDouble() != *value || money->ticks() % unitTicks(decimals) != 0) {
-        return Verdict::refuse(m.decimals);
-    }
-    return Verdict::accept(format(*money), *money);
 }
 
 constexpr FieldMessages kHeld{msg::kHeldNotNumber, msg::kHeldMin, msg::kHeldMax, msg::kHeldWhole};
@@ -104,7 +62,39 @@ constexpr FieldMessages kPer10Bonus{msg::kPer10BonusNotNumber, msg::kPer10BonusM
 constexpr FieldMessages kPer10Rights{msg::kPer10RightsNotNumber, msg::kPer10RightsMin,
                                      msg::kPer10RightsMax, msg::kPer10RightsDecimals};
 
+// Ticks in one unit of the last decimal allowed: 10^(4 − decimals).
+std::int64_t unitTicks(int decimals) {
+    std::int64_t unit = 1;
+    for (int d = decimals; d < 4; ++d) {
+        unit *= 10;
+    }
+    return unit;
+}
+
 }  // namespace
+
+// The value is Money of the text's double; the text holds more decimals than Money when that
+// double is not the double of the Money value (within the limits here, below 2^53 ticks, every
+// four-decimal value has its own double).
+Verdict decimalRule(std::string_view text, int decimals, Money min, Money max,
+                    const FieldMessages& m, Format format) {
+    const auto value = numberTextToDouble(text);
+    if (!value) {
+        return refuseUnreadable(text, m.notNumber, m.min, m.max);
+    }
+    const auto money = Money::fromDouble(*value);
+    // A number too large for Money is below the minimum only when it is negative.
+    if (money ? *money < min : *value < 0) {
+        return Verdict::refuse(m.min);
+    }
+    if (!money || *money > max) {
+        return Verdict::refuse(m.max);
+    }
+    if (money->toDouble() != *value || money->ticks() % unitTicks(decimals) != 0) {
+        return Verdict::refuse(m.decimals);
+    }
+    return Verdict::accept(format(*money), *money);
+}
 
 Verdict ruleHeldShares(std::string_view text) {
     return decimalRule(text, 0, kOneShare, kMaxHeld, kHeld, sharesText);

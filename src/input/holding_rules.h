@@ -1,5 +1,6 @@
 #pragma once
 
+#include <string>
 #include <string_view>
 
 #include "fees/holding_tools.h"
@@ -14,6 +15,21 @@
 // the field. An accepted verdict rewrites the text in the field's format and stores its value;
 // a refused one stores nothing.
 namespace zm {
+
+// The four refusals of a number field, each naming the field.
+struct FieldMessages {
+    std::string_view notNumber;
+    std::string_view min;
+    std::string_view max;
+    std::string_view decimals;
+};
+
+using Format = std::string (*)(Money);
+
+// The common rule of a number field: a number from `min` to `max` held exactly with at most
+// `decimals` decimals, rewritten by `format` and stored.
+Verdict decimalRule(std::string_view text, int decimals, Money min, Money max,
+                    const FieldMessages& m, Format format);
 
 // 持有股数: a whole number of shares, 1 to 2,147,483,647. Rewritten "###,###".
 Verdict ruleHeldShares(std::string_view text);

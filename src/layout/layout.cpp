@@ -15,9 +15,11 @@ std::vector<Control> build() {
     addMainWindowForm(b);
     addDialogForms(b);
     addToolForms(b);
+    addJournalForms(b);
     addMainWindow(b);
     addDialogs(b);
     addTools(b);
+    addJournalWindows(b);
     return std::move(b.rows);
 }
 

@@ -15,6 +15,8 @@
 // rows, so the layout is written once. A new window, frame or menu is one more row.
 namespace zm::layout {
 
+enum class Align { Left, Center, Right };
+
 enum class Kind {
     Form,       // the window itself: width and height are its client area, caption its title
     Frame,      // a group box with its caption on the top line
@@ -30,9 +32,28 @@ enum class Kind {
     Menu,       // a menu of the menu bar
     MenuItem,   // an item of a menu; `checkable` items show a check mark
     Separator,  // a line between the items of a menu
+    // A list with columns and a header: one row per item, the user may sort it by clicking a
+    // column's header and choose one row. Its columns are the row's `columns`.
+    Table,
 };
 
-enum class Align { Left, Center, Right };
+// One column of a Table: its header text, its width in twips, and how its cells align
+// (figures to the right).
+struct Column {
+    std::string_view caption;
+    int width = 0;
+    Align align = Align::Left;
+};
+
+// How a control follows a window the user resizes, in percent of the window's growth beyond
+// its client size in the row: `moveX` of the growth in width is added to its left, `growX` to
+// its width, and the same downwards. Controls of a window that cannot be resized keep 0.
+struct Follow {
+    int moveX = 0;
+    int moveY = 0;
+    int growX = 0;
+    int growY = 0;
+};
 
 // Where a button's icon sits: left of its caption, or above it.
 enum class IconPlace { Left, Above };
@@ -76,6 +97,9 @@ struct Control {
     // focus goes to the buy price); coming back from the others leaves the focus where it was.
     bool returnActivatesMain = false;
     Place place = Place::Desktop;
+    bool resizable = false;             // windows: the user may resize it (never below its size)
+    Follow follow = {};                 // controls of a resizable window
+    std::span<const Column> columns{};  // tables
 
     constexpr FormId form() const { return ctl.form(); }
     constexpr std::string_view name() const { return ctl.name(); }

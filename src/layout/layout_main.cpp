@@ -251,6 +251,7 @@ void addMainWindow(Builder& b) {
           std::pair{form1::mnuExRights, "除权参考价(&X)…"}}) {
         item(ctl, form1::mnuTools, caption);
     }
+    addJournalMenu(b);
 
     addForm1(b);
 }

@@ -59,5 +59,10 @@ void addDialogForms(Builder& b);
 void addDialogs(Builder& b);  // the about box, the batch dialogs, the menus' dialogs
 void addToolForms(Builder& b);
 void addTools(Builder& b);  // the tools menu's dialogs for the shares held (layout_tools.cpp)
+// The journal (layout_journal.cpp): its menu of the main window, its windows' own rows, their
+// controls.
+void addJournalMenu(Builder& b);
+void addJournalForms(Builder& b);
+void addJournalWindows(Builder& b);
 
 }  // namespace zm::layout

@@ -104,6 +104,7 @@ struct Routes {
             r.push_back({d.form, G::Close, &S::hideWindow});
         }
         r.push_back({formExRights::cmdExLimit, G::Click, &S::exRightsToLimit});
+        addJournalRoutes(r);
         for (Ctl c : kMainInputs) {
             r.push_back({c, G::Enter, &S::enterMain});
             r.push_back({c, G::Focus, &S::selectOnFocus});
@@ -121,6 +122,62 @@ struct Routes {
         return r;
     }
 
+    // The journal: its menu, FormRecord, FormJournal, FormEntry and FormExport. Enter in a field
+    // walks on to the next; in the last it is 确定. Closing a window only hides it.
+    static void addJournalRoutes(std::vector<Route>& r) {
+        using G = Gesture;
+        using S = Session;
+        r.insert(r.end(), {
+                              {form1::mnuRecordBuy, G::Click, &S::openRecord},
+                              {form1::mnuRecordSell, G::Click, &S::openRecord},
+                              {form1::mnuJournalOpen, G::Click, &S::openJournal},
+                              {form1::mnuJournalExport, G::Click, &S::openExport},
+                              {formRecord::TextRecordCode, G::Enter, &S::recordEnter},
+                              {formRecord::TextRecordName, G::Enter, &S::recordEnter},
+                              {formRecord::DateRecord, G::Enter, &S::recordEnter},
+                              {formRecord::cmdOK, G::Click, &S::recordOk},
+                              {formRecord::cmdCancel, G::Click, &S::closeRecord},
+                              {formRecord::FormRecord, G::Close, &S::closeRecord},
+                              {formJournal::OptCostAverage, G::Choose, &S::journalMethodChosen},
+                              {formJournal::OptCostFifo, G::Choose, &S::journalMethodChosen},
+                              {formJournal::ListHoldings, G::Choose, &S::holdingChosen},
+                              {formJournal::TextCurrentPrice, G::Enter, &S::currentPriceEntered},
+                              {formJournal::ListEntries, G::Choose, &S::journalEntryChosen},
+                              {formJournal::ListEntries, G::Enter, &S::editJournalEntry},
+                              {formJournal::TextYear, G::Enter, &S::journalYearEntered},
+                              {formJournal::cmdAdd, G::Click, &S::addJournalEntry},
+                              {formJournal::cmdEdit, G::Click, &S::editJournalEntry},
+                              {formJournal::cmdDelete, G::Click, &S::deleteJournalEntry},
+                              {formJournal::cmdUndo, G::Click, &S::undoJournal},
+                              {formJournal::cmdExport, G::Click, &S::openExport},
+                              {formJournal::cmdClose, G::Click, &S::closeJournal},
+                              {formJournal::FormJournal, G::Close, &S::closeJournal},
+                              {formEntry::ComboEntryKind, G::Choose, &S::entryKindChosen},
+                              {formEntry::DateEntry, G::DateSet, &S::entryDateSet},
+                              {formEntry::cmdOK, G::Click, &S::entryOk},
+                              {formEntry::cmdCancel, G::Click, &S::closeEntry},
+                              {formEntry::FormEntry, G::Close, &S::closeEntry},
+                              {formExport::TextExportFolder, G::Enter, &S::exportOk},
+                              {formExport::TextExportFolder, G::Focus, &S::selectOnFocus},
+                              {formExport::cmdBrowse, G::Click, &S::browseExportFolder},
+                              {formExport::cmdOK, G::Click, &S::exportOk},
+                              {formExport::cmdCancel, G::Click, &S::closeExport},
+                              {formExport::FormExport, G::Close, &S::closeExport},
+                          });
+        for (Ctl c : {formRecord::TextRecordCode, formRecord::TextRecordName,
+                      formJournal::TextCurrentPrice, formJournal::TextYear}) {
+            r.push_back({c, G::Focus, &S::selectOnFocus});
+        }
+        for (Ctl c :
+             {formEntry::TextEntryCode, formEntry::TextEntryName, formEntry::DateEntry,
+              formEntry::TextEntryQty, formEntry::TextEntryPrice, formEntry::TextEntryPerTen,
+              formEntry::TextEntryTotal, formEntry::TextEntryCommission, formEntry::TextEntryStamp,
+              formEntry::TextEntryTransfer, formEntry::TextEntryOther}) {
+            r.push_back({c, G::Enter, &S::entryEnter});
+            r.push_back({c, G::Focus, &S::entryFocus});
+        }
+    }
+
     static const std::vector<Route>& table() {
         static const std::vector<Route> routes = build();
         return routes;
@@ -134,12 +191,13 @@ struct Routes {
     }
 };
 
-Session::Session(WindowModel& ui, std::string settingsPath)
+Session::Session(WindowModel& ui, std::string settingsPath, std::string journalPath)
     : m_ui(ui),
       m_settingsPath(std::move(settingsPath)),
       m_rules(ui, m_settingsPath, [this] { mainChanged(); }),
       m_batch(ui, m_rules, m_state, m_choices),
-      m_tools(ui, m_rules, m_state, m_choices) {}
+      m_tools(ui, m_rules, m_state, m_choices),
+      m_journal(ui, m_rules, m_state, m_choices, std::move(journalPath)) {}
 
 void Session::handle(Ctl c, Gesture g) {
     // A disabled control or menu item takes no gesture; the windows deliver none, and a script
@@ -149,6 +207,8 @@ void Session::handle(Ctl c, Gesture g) {
         // The choices as the gesture finds them, read once; what it changes there it takes again.
         takeChoices();
         (this->*route->action)(c);
+        // Whatever the gesture did to the sides on screen, the recording items follow.
+        m_journal.followTrade();
     }
 }
 

@@ -11,6 +11,7 @@
 #include "session/batch_entry.h"
 #include "session/calc_state.h"
 #include "session/holding_dialogs.h"
+#include "session/journal_windows.h"
 #include "session/kept_tips.h"
 #include "session/rules_choice.h"
 #include "view/gesture.h"
@@ -28,8 +29,10 @@ struct SideInputs;
 // batch dialogs, and it knows where the settings file lives.
 class Session {
 public:
-    // `settingsPath` is the full path of the settings file (chosen at start-up).
-    Session(WindowModel& ui, std::string settingsPath);
+    // `settingsPath` is the full path of the settings file (chosen at start-up), `journalPath`
+    // that of the journal (账本), opened the first time it is used; empty when no folder for it
+    // is known (the journal's windows then say so).
+    Session(WindowModel& ui, std::string settingsPath, std::string journalPath = {});
 
     WindowModel& ui() { return m_ui; }
     CalcState& state() { return m_state; }
@@ -119,6 +122,32 @@ private:
     void toolOptionChosen(Ctl option);
     void toolInputChanged(Ctl c);  // a board picked, a date set
     void exRightsToLimit(Ctl);
+    // The journal's menu and windows (JournalWindows, session_journal.cpp).
+    void openRecord(Ctl item);
+    void recordEnter(Ctl c);
+    void recordOk(Ctl);
+    void closeRecord(Ctl);
+    void openJournal(Ctl);
+    void closeJournal(Ctl);
+    void journalMethodChosen(Ctl);
+    void holdingChosen(Ctl);
+    void currentPriceEntered(Ctl);
+    void journalEntryChosen(Ctl);
+    void journalYearEntered(Ctl);
+    void addJournalEntry(Ctl);
+    void editJournalEntry(Ctl);
+    void deleteJournalEntry(Ctl);
+    void undoJournal(Ctl);
+    void openExport(Ctl);
+    void browseExportFolder(Ctl);
+    void exportOk(Ctl);
+    void closeExport(Ctl);
+    void entryKindChosen(Ctl);
+    void entryEnter(Ctl c);
+    void entryFocus(Ctl c);
+    void entryDateSet(Ctl);
+    void entryOk(Ctl);
+    void closeEntry(Ctl);
 
     // Enter flow and Calculate (session_enter.cpp).
     void moveTo(Ctl field);  // focus to the field, then select the focused control's text
@@ -168,6 +197,7 @@ private:
     MainChoices m_choices;  // the market, the rates and the batch locks as the user set them
     BatchEntry m_batch;
     HoldingDialogs m_tools;
+    JournalWindows m_journal;
     bool m_unloading = false;
     std::optional<TargetSale> m_targetSale;  // what FormTarget shows, for cmdUse
     KeptTips m_yieldTips;                    // Text18's and Label18's as the window opens

@@ -9,7 +9,9 @@
 namespace zm::ui {
 
 DialogWindow::DialogWindow(FormId form, GestureSink sink, QWidget* parent)
-    : QWidget(parent, kFixedDialog), m_form(form), m_sink(std::move(sink)) {
+    : QWidget(parent, layout::form(form).resizable ? kResizableDialog : kFixedDialog),
+      m_form(form),
+      m_sink(std::move(sink)) {
     m_controls = buildFromLayout(this, form, m_sink);
     if (layout::form(form).modal) {
         setWindowModality(Qt::ApplicationModal);

@@ -4,6 +4,7 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QDate>
+#include <QEvent>
 #include <QFrame>
 #include <QGroupBox>
 #include <QLabel>
@@ -14,7 +15,9 @@
 #include <QRadioButton>
 #include <QToolButton>
 #include <map>
+#include <vector>
 
+#include "ui/table_view.h"
 #include "ui/widgets.h"
 
 namespace zm::ui {
@@ -144,6 +147,14 @@ QWidget* create(const layout::Control& c, QWidget* parent, const GestureSink& si
             line->setFrameShadow(QFrame::Sunken);
             return line;
         }
+        case layout::Kind::Table: {
+            auto* table = new TableView(c.columns, parent);
+            QObject::connect(table, &TableView::chosenByUser, table,
+                             [sink, ctl] { sink(ctl, Gesture::Choose); });
+            QObject::connect(table, &TableView::entered, table,
+                             [sink, ctl] { sink(ctl, Gesture::Enter); });
+            return table;
+        }
         case layout::Kind::Form:
         case layout::Kind::MenuBar:
         case layout::Kind::Menu:
@@ -192,6 +203,43 @@ QObject* createMenuRow(const layout::Control& c, QWidget* window, std::map<Ctl, 
     return nullptr;
 }
 
+// Moves and sizes the controls of a window the user may resize, by their rows' Follow: each
+// takes its share of what the window has grown beyond the size in its row.
+class FollowResize : public QObject {
+public:
+    FollowResize(QWidget* area, const layout::Control& form) : QObject(area), m_form(form) {
+        area->installEventFilter(this);
+    }
+    void add(QWidget* w, const layout::Control& row) {
+        if (row.follow.moveX != 0 || row.follow.moveY != 0 || row.follow.growX != 0 ||
+            row.follow.growY != 0) {
+            m_followers.emplace_back(w, &row);
+        }
+    }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == QEvent::Resize) {
+            const auto* area = static_cast<QWidget*>(watched);
+            const int grownX = area->width() - twips(m_form.width);
+            const int grownY = area->height() - twips(m_form.height);
+            for (const auto& [w, row] : m_followers) {
+                const layout::Follow& f = row->follow;
+                QRect r = twipsRect(row->left, row->top, row->width, row->height);
+                r.translate(grownX * f.moveX / 100, grownY * f.moveY / 100);
+                r.setWidth(r.width() + grownX * f.growX / 100);
+                r.setHeight(r.height() + grownY * f.growY / 100);
+                w->setGeometry(r);
+            }
+        }
+        return false;
+    }
+
+private:
+    const layout::Control& m_form;
+    std::vector<std::pair<QWidget*, const layout::Control*>> m_followers;
+};
+
 bool isMenuRow(layout::Kind kind) {
     return kind == layout::Kind::MenuBar || kind == layout::Kind::Menu ||
            kind == layout::Kind::MenuItem || kind == layout::Kind::Separator;
@@ -207,7 +255,15 @@ BuiltControls buildFromLayout(QWidget* window, FormId f, const GestureSink& sink
     window->setWindowIcon(commandIcon(toQ(form.icon)));  // every window shows the program's icon
     window->setFont(songFont(form.pointSize));
     QWidget* area = client != nullptr ? client : window;
-    area->setFixedSize(twips(form.width), twips(form.height));
+    FollowResize* follow = nullptr;
+    if (form.resizable) {
+        // Never smaller than its row; the controls follow its growth.
+        area->setMinimumSize(twips(form.width), twips(form.height));
+        area->resize(twips(form.width), twips(form.height));
+        follow = new FollowResize(area, form);
+    } else {
+        area->setFixedSize(twips(form.width), twips(form.height));
+    }
 
     BuiltControls built{{form.ctl, window}};
     std::map<Ctl, QObject*> made;
@@ -248,6 +304,9 @@ BuiltControls buildFromLayout(QWidget* window, FormId f, const GestureSink& sink
             }
         }
         w->setGeometry(twipsRect(c->left, c->top, c->width, c->height));
+        if (follow != nullptr) {
+            follow->add(w, *c);
+        }
         made[c->ctl] = w;
         built.emplace_back(c->ctl, w);
     }

@@ -38,6 +38,11 @@ inline constexpr Qt::WindowFlags kFixedDialog = Qt::Dialog | Qt::CustomizeWindow
                                                 Qt::WindowTitleHint | Qt::WindowCloseButtonHint |
                                                 Qt::MSWindowsFixedSizeDialogHint;
 
+// A dialog's window the user may resize and maximise (one with a table).
+inline constexpr Qt::WindowFlags kResizableDialog =
+    Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint |
+    Qt::WindowMaximizeButtonHint;
+
 // A push-button icon from the program's resources (":/icons/<name>.svg").
 QIcon commandIcon(const QString& name);
 

@@ -18,6 +18,8 @@
     X(Form1) X(MenuBar) X(mnuRules) X(mnuRulesClassic) X(mnuRulesCurrent) X(mnuRulesDate)         \
     X(mnuRulesSep) X(mnuRulesMinimum) X(mnuTools) X(mnuTarget) X(mnuAverage) X(mnuSwing)           \
     X(mnuLots) X(mnuLimit) X(mnuExRights)                                                          \
+    X(mnuJournal) X(mnuRecordBuy) X(mnuRecordSell) X(mnuJournalSep) X(mnuJournalOpen)              \
+    X(mnuJournalExport)                                                                            \
     X(Frame1) X(Frame2) X(Frame3) X(Frame4) X(Frame5)                                              \
     X(Text1) X(Text2) X(Text3) X(Text4) X(Text5) X(Text6) X(Text7) X(Text8) X(Text9) X(Text10)     \
     X(Text11) X(Text12) X(Text13) X(Text14) X(Text15) X(Text16) X(Text17) X(Text18) X(Text19)      \
@@ -117,6 +119,27 @@
     X(LabelExPrice) X(TextExPrice) X(LabelExPriceUnit)                                             \
     X(LabelRulesInUse) X(cmdCalc) X(cmdExLimit) X(cmdClose)
 
+// The journal (账本): recording the trade on screen, the journal window, one entry, the export.
+#define ZM_FORMRECORD_CONTROLS(X)                                                                  \
+    X(FormRecord) X(LabelRecordTrade) X(LabelRecordCode) X(TextRecordCode) X(LabelRecordName)      \
+    X(TextRecordName) X(LabelRecordDate) X(DateRecord) X(cmdOK) X(cmdCancel)
+#define ZM_FORMJOURNAL_CONTROLS(X)                                                                 \
+    X(FormJournal) X(LabelHoldings) X(ListHoldings) X(LabelCurrentPrice) X(TextCurrentPrice)       \
+    X(LabelCostMethod) X(OptCostAverage) X(OptCostFifo) X(LabelEntries) X(ListEntries)             \
+    X(cmdAdd) X(cmdEdit) X(cmdDelete) X(cmdUndo) X(cmdExport) X(cmdClose)                          \
+    X(LabelYear) X(TextYear) X(LabelYearRealised) X(LabelYearFees) X(LabelYearDividends)           \
+    X(LabelYearTax)
+#define ZM_FORMENTRY_CONTROLS(X)                                                                   \
+    X(FormEntry) X(LabelEntryKind) X(ComboEntryKind) X(LabelEntryCode) X(TextEntryCode)            \
+    X(LabelEntryName) X(TextEntryName) X(LabelEntryDate) X(DateEntry) X(LabelEntryQty)             \
+    X(TextEntryQty) X(LabelEntryPrice) X(TextEntryPrice) X(LabelEntryPerTen) X(TextEntryPerTen)    \
+    X(LabelEntryTotal) X(TextEntryTotal) X(LabelEntryCommission) X(TextEntryCommission)            \
+    X(LabelEntryStamp) X(TextEntryStamp) X(LabelEntryTransfer) X(TextEntryTransfer)                \
+    X(LabelEntryOther) X(TextEntryOther) X(cmdOK) X(cmdCancel)
+#define ZM_FORMEXPORT_CONTROLS(X)                                                                  \
+    X(FormExport) X(LabelExportFolder) X(TextExportFolder) X(cmdBrowse) X(LabelExportNote)         \
+    X(cmdOK) X(cmdCancel)
+
 // Each window: its id, the namespace of its controls, its list above.
 #define ZM_FORMS(X)                                         \
     X(Form1, form1, ZM_FORM1_CONTROLS)                      \
@@ -130,7 +153,11 @@
     X(FormSwing, formSwing, ZM_FORMSWING_CONTROLS)          \
     X(FormLots, formLots, ZM_FORMLOTS_CONTROLS)             \
     X(FormLimit, formLimit, ZM_FORMLIMIT_CONTROLS)          \
-    X(FormExRights, formExRights, ZM_FORMEXRIGHTS_CONTROLS)
+    X(FormExRights, formExRights, ZM_FORMEXRIGHTS_CONTROLS) \
+    X(FormRecord, formRecord, ZM_FORMRECORD_CONTROLS)       \
+    X(FormJournal, formJournal, ZM_FORMJOURNAL_CONTROLS)    \
+    X(FormEntry, formEntry, ZM_FORMENTRY_CONTROLS)          \
+    X(FormExport, formExport, ZM_FORMEXPORT_CONTROLS)
 
 // clang-format on
 
@@ -169,6 +196,10 @@ enum class ControlId : std::uint16_t {
 #define ZM_CONTROL_ENUM_FormLots(name) FormLots_##name,
 #define ZM_CONTROL_ENUM_FormLimit(name) FormLimit_##name,
 #define ZM_CONTROL_ENUM_FormExRights(name) FormExRights_##name,
+#define ZM_CONTROL_ENUM_FormRecord(name) FormRecord_##name,
+#define ZM_CONTROL_ENUM_FormJournal(name) FormJournal_##name,
+#define ZM_CONTROL_ENUM_FormEntry(name) FormEntry_##name,
+#define ZM_CONTROL_ENUM_FormExport(name) FormExport_##name,
     ZM_FORMS(ZM_FORM_CONTROLS_ENUM)
 #undef ZM_FORM_CONTROLS_ENUM
 };
@@ -193,6 +224,10 @@ inline constexpr ControlInfo kControlTable[] = {
 #define ZM_CONTROL_INFO_FormLots(name) {FormId::FormLots, #name},
 #define ZM_CONTROL_INFO_FormLimit(name) {FormId::FormLimit, #name},
 #define ZM_CONTROL_INFO_FormExRights(name) {FormId::FormExRights, #name},
+#define ZM_CONTROL_INFO_FormRecord(name) {FormId::FormRecord, #name},
+#define ZM_CONTROL_INFO_FormJournal(name) {FormId::FormJournal, #name},
+#define ZM_CONTROL_INFO_FormEntry(name) {FormId::FormEntry, #name},
+#define ZM_CONTROL_INFO_FormExport(name) {FormId::FormExport, #name},
     ZM_FORMS(ZM_FORM_CONTROLS_INFO)
 #undef ZM_FORM_CONTROLS_INFO
 };
@@ -251,6 +286,10 @@ constexpr std::string_view formName(FormId f) {
 #define ZM_CONTROL_CONST_FormLots(name) ZM_CONTROL_CONST(FormLots, name)
 #define ZM_CONTROL_CONST_FormLimit(name) ZM_CONTROL_CONST(FormLimit, name)
 #define ZM_CONTROL_CONST_FormExRights(name) ZM_CONTROL_CONST(FormExRights, name)
+#define ZM_CONTROL_CONST_FormRecord(name) ZM_CONTROL_CONST(FormRecord, name)
+#define ZM_CONTROL_CONST_FormJournal(name) ZM_CONTROL_CONST(FormJournal, name)
+#define ZM_CONTROL_CONST_FormEntry(name) ZM_CONTROL_CONST(FormEntry, name)
+#define ZM_CONTROL_CONST_FormExport(name) ZM_CONTROL_CONST(FormExport, name)
 ZM_FORMS(ZM_FORM_NAMESPACE)
 #undef ZM_FORM_NAMESPACE
 

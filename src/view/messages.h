@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -385,5 +386,96 @@ inline std::string limitRatioInUse(std::string_view board, int percent) {
     return "按" + std::string(board) + " " + std::to_string(percent) + "%涨跌幅，不计费用";
 }
 inline constexpr std::string_view kExRightsInUse = "按除权除息公式，不计费用，四舍五入到分";
+
+// The journal (账本). The input rules' refusals name the field.
+inline constexpr std::string_view kJournalCodeInvalid =
+    "输入错误，证券代码必须是6位数字，请重新输入       ";
+inline constexpr std::string_view kJournalDateNotDate =
+    "输入错误，日期应写成2024-01-31这样，请重新输入       ";
+inline constexpr std::string_view kJournalDateNoSuchDay =
+    "输入错误，日历上没有这一天，请重新输入       ";
+inline constexpr std::string_view kJournalDateTooEarly =
+    "输入错误，日期不得早于1990年12月19日，请重新输入       ";
+inline constexpr std::string_view kJournalDateFuture =
+    "输入错误，日期不得晚于今天，请重新输入       ";
+inline constexpr std::string_view kJournalQtyNotNumber =
+    "输入错误，数量必须是数字，请重新输入       ";
+inline constexpr std::string_view kJournalQtyMin = "输入错误，数量至少要1股，请重新输入       ";
+inline constexpr std::string_view kJournalQtyMax =
+    "输入错误，数量不得大于2147483647股，请重新输入       ";
+inline constexpr std::string_view kJournalQtyWhole =
+    "输入错误，数量必须是整数股，请重新输入       ";
+inline constexpr std::string_view kJournalPriceNotNumber =
+    "输入错误，价格必须是数字，请重新输入       ";
+inline constexpr std::string_view kJournalPriceNegative =
+    "输入错误，价格不得为负数，请重新输入       ";
+inline constexpr std::string_view kJournalPriceMax =
+    "输入错误，价格不得大于21474836.47元，请重新输入       ";
+inline constexpr std::string_view kJournalPriceDecimals =
+    "输入错误，价格最多三位小数，请重新输入       ";
+inline constexpr std::string_view kJournalCommissionInvalid =
+    "输入错误，佣金必须是金额：不为负数，最多两位小数，请重新输入       ";
+inline constexpr std::string_view kJournalStampInvalid =
+    "输入错误，印花税必须是金额：不为负数，最多两位小数，请重新输入       ";
+inline constexpr std::string_view kJournalTransferInvalid =
+    "输入错误，过户费必须是金额：不为负数，最多两位小数，请重新输入       ";
+inline constexpr std::string_view kJournalOtherInvalid =
+    "输入错误，其他费用必须是金额：不为负数，最多两位小数，请重新输入       ";
+inline constexpr std::string_view kJournalPerTenCashInvalid =
+    "输入错误，每10股派现必须是不为负数的数字，请重新输入       ";
+inline constexpr std::string_view kJournalPerTenBonusInvalid =
+    "输入错误，每10股送转必须是不为负数的数字，请重新输入       ";
+inline constexpr std::string_view kJournalTotalInvalid =
+    "输入错误，金额必须是金额：不为负数，最多两位小数，请重新输入       ";
+inline constexpr std::string_view kJournalDividendMissing =
+    "输入错误，每10股派现和金额至少要填一项，请重新输入       ";
+inline constexpr std::string_view kJournalYearInvalid =
+    "输入错误，年度必须是1990到9999之间的年份，请重新输入       ";
+inline constexpr std::string_view kJournalNoHoldingChosen =
+    "请先在持仓中选中一只证券，再输入它的现价       ";
+// A sale of more shares than the journal holds of the code on the day.
+inline std::string journalSaleOverHeld(std::int64_t held) {
+    return "输入错误，卖出的数量多于当时持有的" + std::to_string(held) + "股，请重新输入       ";
+}
+inline constexpr std::string_view kJournalSameDaySale =
+    "这笔卖出含有当天买入的股份，按T+1规则当天买入的股票当天不能卖出。仍然记入账本吗？       ";
+inline constexpr std::string_view kJournalDeleteQuestion = "确实要删除选中的这一笔吗？       ";
+inline constexpr std::string_view kJournalNewerSchema =
+    "账本文件是更新版本的本程序写的，无法打开。账本没有任何改动，计算器可以照常使用。       ";
+inline constexpr std::string_view kJournalDamagedQuestion =
+    "账本文件已损坏，无法读取。要把它改名留在原处，另建一个新账本吗？       ";
+inline constexpr std::string_view kJournalSetAsideFailed =
+    "损坏的账本文件无法改名，账本没有任何改动       ";
+inline std::string journalCannotOpen(std::string_view path) {
+    return path.empty() ? std::string("找不到保存账本的文件夹，无法打开账本       ")
+                        : "无法打开或建立账本文件，请检查文件夹是否可以写入：" + std::string(path) +
+                              "       ";
+}
+inline constexpr std::string_view kJournalWriteFailed =
+    "写入账本时出错，这次改动没有记入，原有的记录没有丢失       ";
+// The export of the two lists.
+inline constexpr std::string_view kExportFolderMissing =
+    "输入错误，请填写保存CSV文件的文件夹，请重新输入       ";
+inline constexpr std::string_view kExportFolderTitle = "选择保存CSV文件的文件夹";
+inline std::string exportNoSuchFolder(std::string_view folder) {
+    return "找不到文件夹“" + std::string(folder) + "”，请重新输入       ";
+}
+inline std::string exportReplaceQuestion(std::string_view file) {
+    return "文件“" + std::string(file) + "”已经存在，要替换它吗？       ";
+}
+inline std::string exportFailed(std::string_view file) {
+    return "无法写入文件“" + std::string(file) + "”，请检查文件是否被其他程序打开       ";
+}
+// What recording the trade on screen will put into the journal: the side, the shares, the price,
+// the amount and the fees, each figure as the main window shows it.
+inline std::string recordTradeText(std::string_view side, std::string_view shares,
+                                   std::string_view price, std::string_view amount,
+                                   std::string_view commission, std::string_view stampDuty,
+                                   std::string_view transferFee) {
+    return "将记入：" + std::string(side) + " " + std::string(shares) + "股，价格" +
+           std::string(price) + "元，成交金额" + std::string(amount) + "元；佣金" +
+           std::string(commission) + "元，印花税" + std::string(stampDuty) + "元，过户费" +
+           std::string(transferFee) + "元";
+}
 
 }  // namespace zm::msg

@@ -1,6 +1,8 @@
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -74,6 +76,27 @@ public:
     // A modal message box: warning icon, title "股票计算器提示", one OK button. Returns once the
     // user has closed it.
     virtual void showMessage(std::string_view text) = 0;
+    // A modal question, title "股票计算器提示", question icon, buttons 是 and 否 (否 the default,
+    // so that Enter never agrees by accident). True for 是; 否, Esc and the close box give false.
+    virtual bool askYesNo(std::string_view text) = 0;
+
+    // A list with columns (layout Kind::Table). Its rows are addressed in the order given here,
+    // whatever column the user has sorted the view by; setting rows keeps the view's sort and
+    // chooses no row.
+    using Cells = std::vector<std::string>;
+    virtual void setRows(Ctl c, const std::vector<Cells>& rows) = 0;
+    // The chosen row, as an index into the rows set; nullopt when none is chosen.
+    virtual std::optional<std::size_t> chosenRow(Ctl c) const = 0;
+    // Chooses a row (and scrolls it into view), or none.
+    virtual void chooseRow(Ctl c, std::optional<std::size_t> row) = 0;
+
+    // The system's dialogs that pick a folder, or one or more files (`filter` as
+    // "交割单 (*.txt *.xls *.csv)"), starting in `start`; full paths in UTF-8, none when the user
+    // cancels.
+    virtual std::optional<std::string> chooseFolder(std::string_view title,
+                                                    std::string_view start) = 0;
+    virtual std::vector<std::string> chooseFiles(std::string_view title, std::string_view start,
+                                                 std::string_view filter) = 0;
 
     // Windows. load creates the window hidden (nothing when it is loaded); show shows it, loading
     // it first, without waiting for it to close (a window whose layout row is modal keeps the

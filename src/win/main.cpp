@@ -19,8 +19,8 @@ constexpr wchar_t kRunningMutexName[] = L"zunmo-calc.running";
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE /*previous*/, PWSTR /*command*/, int /*show*/) {
     // Closed by the system when the process ends.
     CreateMutexW(nullptr, FALSE, kRunningMutexName);
-    INITCOMMONCONTROLSEX controls{sizeof controls,
-                                  ICC_STANDARD_CLASSES | ICC_WIN95_CLASSES | ICC_DATE_CLASSES};
+    INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES | ICC_WIN95_CLASSES |
+                                                       ICC_DATE_CLASSES | ICC_LISTVIEW_CLASSES};
     InitCommonControlsEx(&controls);
     zm::win::useChineseCalendars();
 

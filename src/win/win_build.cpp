@@ -133,7 +133,8 @@ HFONT WinWindowModel::font(double pointSize, UINT dpi) {
 // No WS_CLIPCHILDREN: a group box paints only its line and caption, so the window's own
 // background must show through inside it.
 DWORD WinWindowModel::formStyle(FormId f) {
-    return WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | (f == FormId::Form1 ? WS_MINIMIZEBOX : 0);
+    return WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | (f == FormId::Form1 ? WS_MINIMIZEBOX : 0) |
+           (layout::form(f).resizable ? WS_THICKFRAME | WS_MAXIMIZEBOX : 0);
 }
 
 // A window the main window owns has no taskbar button of its own; the about box stands alone,
@@ -269,6 +270,11 @@ HWND WinWindowModel::createControl(const layout::Control& c, Form& w, bool& chos
             style |= ES_AUTOHSCROLL | ES_LEFT | WS_CLIPCHILDREN;
             exStyle = WS_EX_CLIENTEDGE;
             break;
+        case layout::Kind::Table:
+            cls = WC_LISTVIEWW;
+            style |= LVS_REPORT | LVS_SINGLESEL | LVS_SHOWSELALWAYS;
+            exStyle = WS_EX_CLIENTEDGE;
+            break;
         case layout::Kind::Form:
         case layout::Kind::MenuBar:
         case layout::Kind::Menu:
@@ -296,6 +302,9 @@ HWND WinWindowModel::createControl(const layout::Control& c, Form& w, bool& chos
     }
     if (c.kind == layout::Kind::Date) {
         addDateDropDown(hwnd);
+    }
+    if (c.kind == layout::Kind::Table) {
+        setUpTable(hwnd, c);
     }
     if (c.kind == layout::Kind::Option && c.chosen) {
         SendMessageW(hwnd, BM_SETCHECK, BST_CHECKED, 0);
@@ -385,6 +394,9 @@ void WinWindowModel::placeControls(FormId f) {
         SendMessageW(hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(font(points, dpi)), TRUE);
         if (c->kind == layout::Kind::Date) {
             setUpDateField(hwnd, font(points, dpi));
+        }
+        if (c->kind == layout::Kind::Table) {
+            sizeTableColumns(hwnd, *c, dpi);
         }
         if (c->kind == layout::Kind::Label && c->wordWrap) {
             fitWrappedText(f, *c, hwnd);

@@ -103,6 +103,20 @@ LRESULT WinWindowModel::onFormMessage(FormId f, HWND hwnd, UINT msg, WPARAM wPar
         case WM_NEXTDLGCTL:
             moveFocus(hwnd, wParam, lParam);
             return 0;
+        case WM_NOTIFY:
+            onTableNotice(*reinterpret_cast<const NMHDR*>(lParam));
+            break;
+        case WM_GETMINMAXINFO:
+            if (layout::form(f).resizable) {
+                limitSize(f, *reinterpret_cast<MINMAXINFO*>(lParam));
+                return 0;
+            }
+            break;
+        case WM_SIZE:
+            if (layout::form(f).resizable && wParam != SIZE_MINIMIZED) {
+                followSize(f);
+            }
+            break;
         case WM_CTLCOLORSTATIC:
         case WM_CTLCOLOREDIT:
         case WM_CTLCOLORBTN:
@@ -277,8 +291,9 @@ LRESULT WinWindowModel::onControlMessage(HWND hwnd, UINT msg, WPARAM wParam, LPA
     const layout::Kind kind = row != nullptr ? row->kind : layout::Kind::Form;
     const bool field = kind == layout::Kind::Field;
     const bool button = kind == layout::Kind::Button;
-    // The keys that report Enter: a field, a date field, a list whose entries are not open.
-    const bool takesEnter = field || kind == layout::Kind::Date ||
+    // The keys that report Enter: a field, a date field, a table, a list whose entries are not
+    // open.
+    const bool takesEnter = field || kind == layout::Kind::Date || kind == layout::Kind::Table ||
                             (kind == layout::Kind::List &&
                              SendMessageW(control(row->ctl), CB_GETDROPPEDSTATE, 0, 0) == 0);
     switch (msg) {

@@ -12,6 +12,7 @@
 
 #include "layout/layout.h"
 #include "layout/placement.h"
+#include "view/cell_order.h"
 #include "view/gesture.h"
 #include "view/window_model.h"
 
@@ -77,6 +78,14 @@ public:
     void setFocus(Ctl c) override;
     void selectAllInFocused() override;
     void showMessage(std::string_view text) override;
+    bool askYesNo(std::string_view text) override;
+    void setRows(Ctl c, const std::vector<Cells>& rows) override;
+    std::optional<std::size_t> chosenRow(Ctl c) const override;
+    void chooseRow(Ctl c, std::optional<std::size_t> row) override;
+    std::optional<std::string> chooseFolder(std::string_view title,
+                                            std::string_view start) override;
+    std::vector<std::string> chooseFiles(std::string_view title, std::string_view start,
+                                         std::string_view filter) override;
     bool isLoaded(FormId f) const override;
     void load(FormId f) override;
     void show(FormId f) override;
@@ -119,6 +128,22 @@ private:
     // The window's style and extended style, by its row.
     static DWORD formStyle(FormId f);
     static DWORD formExStyle(FormId f);
+    // win_tables.cpp
+    // A table's styles and its header's columns; their widths at the window's DPI.
+    void setUpTable(HWND table, const layout::Control& c);
+    void sizeTableColumns(HWND table, const layout::Control& c, UINT dpi);
+    // As a click on the column's header: sorted by it, or reversed when it was already.
+    void sortTable(Ctl c, int column);
+    void showSortArrow(Ctl c);
+    // The table's notices: a row chosen by the user, a double click, a header clicked.
+    void onTableNotice(const NMHDR& notice);
+    // A window the user may resize: never below its row's size, its controls by their Follow.
+    void limitSize(FormId f, MINMAXINFO& info) const;
+    void followSize(FormId f);
+    // The window a message box, question or file dialog opens over.
+    HWND dialogOwner() const;
+    // Puts the owner of a box just closed back in front before the program goes on.
+    void reactivate(HWND owner);
     // win_menus.cpp
     void buildMenuBar(FormId f);
     const MenuPlace* menuPlace(Ctl c) const;
@@ -182,6 +207,15 @@ private:
     bool m_bannerShown = false;
     // The program is setting a date field's text: the change is no gesture of the user.
     bool m_settingDate = false;
+    // Each loaded table's rows, in the order the session set them, and the column the user
+    // sorted it by.
+    struct Table {
+        std::vector<Cells> rows;
+        cell_order::SortState sorted;
+    };
+    std::map<Ctl, Table> m_tables;
+    // The program is filling a table or choosing its row: no gesture of the user.
+    bool m_settingRows = false;
 };
 
 }  // namespace zm::win

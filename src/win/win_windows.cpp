@@ -96,6 +96,7 @@ void WinWindowModel::forget(FormId f) {
         m_menus[i] = MenuPlace{};
         m_looks[i] = Look{};
         m_chosen[i] = false;
+        m_tables.erase(row->ctl);
     }
 }
 
@@ -181,7 +182,7 @@ void WinWindowModel::quit() {
     PostQuitMessage(0);
 }
 
-void WinWindowModel::showMessage(std::string_view text) {
+HWND WinWindowModel::dialogOwner() const {
     // Over the window the user is in: the one with the focus, else the active one, else the
     // main window.
     HWND owner = GetAncestor(GetFocus(), GA_ROOT);
@@ -191,13 +192,22 @@ void WinWindowModel::showMessage(std::string_view text) {
     if (!isOurs(owner)) {
         owner = form(FormId::Form1).hwnd;
     }
-    MessageBoxW(owner, toWide(text).c_str(), toWide(msg::kMessageTitle).c_str(),
-                MB_OK | MB_ICONWARNING);
+    return owner;
+}
+
+void WinWindowModel::reactivate(HWND owner) {
     // The box's owner is active again before the program goes on (the refused field takes the
     // focus next): under Wine the activation may otherwise come late, and go to the main window.
     if (owner != nullptr && IsWindowVisible(owner) && GetActiveWindow() != owner) {
         SetActiveWindow(owner);
     }
+}
+
+void WinWindowModel::showMessage(std::string_view text) {
+    HWND owner = dialogOwner();
+    MessageBoxW(owner, toWide(text).c_str(), toWide(msg::kMessageTitle).c_str(),
+                MB_OK | MB_ICONWARNING);
+    reactivate(owner);
 }
 
 UserGuide WinWindowModel::openUserGuide() {

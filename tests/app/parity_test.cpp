@@ -8,6 +8,7 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QDate>
+#include <QHeaderView>
 #include <QLineEdit>
 #include <QList>
 #include <QPointer>
@@ -18,6 +19,7 @@
 #include "support/parity.h"
 #include "support/qt_message_watcher.h"
 #include "support/qt_program.h"
+#include "ui/table_view.h"
 #include "ui/widgets.h"
 
 namespace zm {
@@ -103,8 +105,55 @@ public:
             case Act::Close:
                 widget->close();
                 break;
+            case Act::Sort: {
+                QHeaderView* header = tableOf(widget)->header();
+                const int column = test::parity::headerColumn(step);
+                clickInto(header->viewport(), QPoint(header->sectionViewportPosition(column) +
+                                                         header->sectionSize(column) / 2,
+                                                     header->height() / 2));
+                break;
+            }
+            case Act::ChooseRow:
+            case Act::OpenRow: {
+                ui::TableView* table = tableOf(widget);
+                const QModelIndex shown = table->model()->index(test::parity::shownPlace(step), 0);
+                ASSERT_TRUE(shown.isValid()) << "no row shown at " << step.text;
+                table->scrollTo(shown);
+                const QPoint at = table->visualRect(shown).center();
+                clickInto(table->viewport(), at);
+                if (step.act == Act::OpenRow) {
+                    QTest::mouseDClick(table->viewport(), Qt::LeftButton, {}, at);
+                }
+                break;
+            }
+            case Act::Answer:
+                m_watcher.answer(step.text == "是");
+                break;
+            case Act::TypeFolder:
+                m_watcher.typeFolder(step.text);
+                break;
         }
         QApplication::processEvents();
+    }
+
+    std::vector<std::vector<std::string>> table(Ctl c) const override {
+        const auto* view = qobject_cast<const ui::TableView*>(m_program.windows().object(c));
+        std::vector<std::vector<std::string>> lines;
+        if (view == nullptr) {
+            return lines;
+        }
+        const auto cells = [](const QStringList& texts) {
+            std::vector<std::string> line;
+            for (const QString& text : texts) {
+                line.push_back(text.toStdString());
+            }
+            return line;
+        };
+        lines.push_back(cells(view->headers()));
+        for (const QStringList& row : view->shownRows()) {
+            lines.push_back(cells(row));
+        }
+        return lines;
     }
 
     const WindowModel& model() const override { return m_program.windows(); }
@@ -149,11 +198,16 @@ public:
 
 private:
     // A click into a window that is not active activates it first, as the window manager does.
-    static void clickInto(QWidget* widget) {
+    static void clickInto(QWidget* widget, QPoint at = {}) {
         if (!widget->window()->isActiveWindow()) {
             test::QtProgram::activate(widget->window());
         }
-        QTest::mouseClick(widget, Qt::LeftButton);
+        QTest::mouseClick(widget, Qt::LeftButton, {}, at.isNull() ? widget->rect().center() : at);
+    }
+    static ui::TableView* tableOf(QWidget* widget) {
+        auto* table = qobject_cast<ui::TableView*>(widget);
+        EXPECT_NE(table, nullptr);
+        return table;
     }
 
     const std::vector<Snapshot>& m_expected;

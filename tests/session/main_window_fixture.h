@@ -35,7 +35,9 @@ class MainWindowTest : public ::testing::Test {
 protected:
     MainWindowTest() : MainWindowTest(SettingsFile::Writable) {}
     explicit MainWindowTest(SettingsFile kind)
-        : settingsPath(pathFor(kind)), session(ui, settingsPath) {
+        : settingsPath(pathFor(kind)),
+          journalPath(dir.path() + "/账本/journal.sqlite"),
+          session(ui, settingsPath, journalPath) {
         ui.setUpMainWindow();
         session.formLoad();
     }
@@ -71,6 +73,7 @@ protected:
 
     TempDir dir;
     std::string settingsPath;
+    std::string journalPath;  // opened the first time the journal is used
     MemoryWindowModel ui;
     Session session;
 

@@ -167,6 +167,82 @@ void MemoryWindowModel::showMessage(std::string_view text) {
     callLog.push_back("message " + std::string(text));
 }
 
+namespace {
+template <typename T>
+T nextAnswer(std::deque<T>& answers, std::string_view what) {
+    if (answers.empty()) {
+        throw std::logic_error("no answer queued for " + std::string(what));
+    }
+    T answer = std::move(answers.front());
+    answers.pop_front();
+    return answer;
+}
+}  // namespace
+
+bool MemoryWindowModel::askYesNo(std::string_view text) {
+    questions.emplace_back(text);
+    callLog.push_back("question " + std::string(text));
+    return nextAnswer(yesNoAnswers, text);
+}
+
+void MemoryWindowModel::setRows(Ctl c, const std::vector<Cells>& rows) {
+    Control& table = written(c);
+    table.rows = rows;
+    table.chosenRow.reset();
+    callLog.push_back("rows " + std::string(c.name()) + "=" + std::to_string(rows.size()));
+}
+
+std::optional<std::size_t> MemoryWindowModel::chosenRow(Ctl c) const {
+    const Control* table = find(c);
+    return table == nullptr ? std::nullopt : table->chosenRow;
+}
+
+void MemoryWindowModel::chooseRow(Ctl c, std::optional<std::size_t> row) {
+    Control& table = written(c);
+    if (row && *row >= table.rows.size()) {
+        throw std::logic_error("no row " + std::to_string(*row) + " in " + std::string(c.name()));
+    }
+    table.chosenRow = row;
+}
+
+void MemoryWindowModel::sortBy(Ctl c, int column) {
+    Control& table = written(c);
+    table.sorted = cell_order::afterHeaderClick(table.sorted, column);
+}
+
+std::vector<std::size_t> MemoryWindowModel::shownOrder(Ctl c) const {
+    const Control* table = find(c);
+    std::vector<std::size_t> order(table == nullptr ? 0 : table->rows.size());
+    for (std::size_t i = 0; i < order.size(); ++i) {
+        order[i] = i;
+    }
+    if (table == nullptr || !table->sorted.column) {
+        return order;
+    }
+    const auto column = static_cast<std::size_t>(*table->sorted.column);
+    const auto cell = [&](std::size_t row) -> std::string_view {
+        const Cells& cells = table->rows[row];
+        return column < cells.size() ? std::string_view(cells[column]) : std::string_view();
+    };
+    std::ranges::sort(order, [&](std::size_t a, std::size_t b) {
+        return cell_order::rowBefore(cell(a), a, cell(b), b, table->sorted.ascending);
+    });
+    return order;
+}
+
+std::optional<std::string> MemoryWindowModel::chooseFolder(std::string_view title,
+                                                           std::string_view /*start*/) {
+    callLog.push_back("folder dialog " + std::string(title));
+    return nextAnswer(folderAnswers, title);
+}
+
+std::vector<std::string> MemoryWindowModel::chooseFiles(std::string_view title,
+                                                        std::string_view /*start*/,
+                                                        std::string_view /*filter*/) {
+    callLog.push_back("file dialog " + std::string(title));
+    return nextAnswer(fileAnswers, title);
+}
+
 bool MemoryWindowModel::isLoaded(FormId f) const {
     auto it = m_loaded.find(f);
     return it != m_loaded.end() && it->second;

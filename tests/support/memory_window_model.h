@@ -1,5 +1,6 @@
 #pragma once
 
+#include <deque>
 #include <map>
 #include <optional>
 #include <ostream>
@@ -7,6 +8,7 @@
 #include <utility>
 #include <vector>
 
+#include "view/cell_order.h"
 #include "view/window_model.h"
 
 namespace zm::test {
@@ -31,6 +33,9 @@ public:
         bool enabled = true;
         bool editable = false;                            // a list that takes typed text
         std::optional<std::vector<std::string>> entries;  // set for drop-down lists
+        std::vector<Cells> rows;                          // tables, in the order set
+        std::optional<std::size_t> chosenRow;             // tables
+        cell_order::SortState sorted;                     // tables: the header clicked last
     };
 
     std::string text(Ctl c) const override;
@@ -54,6 +59,21 @@ public:
     void setFocus(Ctl c) override;
     void selectAllInFocused() override;
     void showMessage(std::string_view text) override;
+    // Questions, and the folder and file dialogs, take the next of the answers the test queued
+    // (and are logged as messages are); one with no answer queued fails the test.
+    bool askYesNo(std::string_view text) override;
+    void setRows(Ctl c, const std::vector<Cells>& rows) override;
+    std::optional<std::size_t> chosenRow(Ctl c) const override;
+    void chooseRow(Ctl c, std::optional<std::size_t> row) override;
+    std::optional<std::string> chooseFolder(std::string_view title,
+                                            std::string_view start) override;
+    std::vector<std::string> chooseFiles(std::string_view title, std::string_view start,
+                                         std::string_view filter) override;
+    // A click on a table's column header, as the front ends sort: by that column, or reversed
+    // when it was sorted by it already.
+    void sortBy(Ctl c, int column);
+    // The indices of a table's rows in the order it shows them.
+    std::vector<std::size_t> shownOrder(Ctl c) const;
     bool isLoaded(FormId f) const override;
     void load(FormId f) override;
     void show(FormId f) override;
@@ -73,8 +93,14 @@ public:
     Control& at(Ctl c);
     const Control* find(Ctl c) const;
 
+    // The answers the next questions and file dialogs get, oldest first.
+    std::deque<bool> yesNoAnswers;
+    std::deque<std::optional<std::string>> folderAnswers;
+    std::deque<std::vector<std::string>> fileAnswers;
+
     // What happened, for the tests to read.
     std::vector<std::string> messages;
+    std::vector<std::string> questions;
     // The control with the focus. A window shown takes it (to where it had it, else to the first
     // control of its tab chain); when the window that has it goes, the window shown that was
     // active last takes it back, as the system activates them.

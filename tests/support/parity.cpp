@@ -3,6 +3,8 @@
 #include "layout/layout.h"
 
 #include <algorithm>
+#include <charconv>
+#include <stdexcept>
 #include <utility>
 
 namespace zm::test::parity {
@@ -38,10 +40,24 @@ std::string nameOf(const std::optional<Ctl>& c) {
     return c ? std::string(formName(c->form())) + "." + std::string(c->name()) : "nothing";
 }
 
+std::string describeTable(const Seen& s) {
+    std::string lines;
+    for (const auto& cells : s.table) {
+        lines += " |";
+        for (const std::string& cell : cells) {
+            lines += cell + "|";
+        }
+    }
+    if (s.chosenRow) {
+        lines += " chosen " + std::to_string(*s.chosenRow);
+    }
+    return lines;
+}
+
 std::string describe(const Seen& s) {
-    return "text [" + s.text + "] caption [" + s.caption + "] tip [" + s.toolTip + "] colour " +
-           std::to_string(s.colour.r) + "," + std::to_string(s.colour.g) + "," +
-           std::to_string(s.colour.b) + (s.enabled ? "" : " disabled") +
+    return describeTable(s) + "text [" + s.text + "] caption [" + s.caption + "] tip [" +
+           s.toolTip + "] colour " + std::to_string(s.colour.r) + "," + std::to_string(s.colour.g) +
+           "," + std::to_string(s.colour.b) + (s.enabled ? "" : " disabled") +
            (s.readOnly ? " read-only" : "") + (s.checked ? " checked" : "");
 }
 
@@ -160,6 +176,27 @@ const std::vector<Step>& script() {
     return steps;
 }
 
+int headerColumn(const Step& step) {
+    const auto columns = layout::find(step.ctl)->columns;
+    for (std::size_t i = 0; i < columns.size(); ++i) {
+        if (columns[i].caption == step.text) {
+            return static_cast<int>(i);
+        }
+    }
+    throw std::logic_error("no column " + std::string(step.text) + " in " +
+                           std::string(step.ctl.name()));
+}
+
+int shownPlace(const Step& step) {
+    int place = -1;
+    const auto [end, error] =
+        std::from_chars(step.text.data(), step.text.data() + step.text.size(), place);
+    if (error != std::errc{} || end != step.text.data() + step.text.size() || place < 0) {
+        throw std::logic_error("no row place: " + std::string(step.text));
+    }
+    return place;
+}
+
 MemoryDriver::MemoryDriver() : m_session(m_ui, m_dir.path() + "/TKVR.INI") {
     m_ui.setUpMainWindow();
     m_session.formLoad();
@@ -219,7 +256,54 @@ void MemoryDriver::perform(const Step& step) {
         case Act::Close:
             m_session.handle(c, Gesture::Close);
             return;
+        case Act::Sort:
+            // A click on the header takes the focus into the table.
+            m_ui.setFocus(c);
+            m_ui.sortBy(c, headerColumn(step));
+            return;
+        case Act::ChooseRow:
+        case Act::OpenRow: {
+            // A click in the table takes the focus into it and chooses the row; the second click
+            // of a double click opens it.
+            const std::size_t row = rowShownAt(step);
+            m_ui.setFocus(c);
+            if (m_ui.chosenRow(c) != row) {
+                m_ui.chooseRow(c, row);
+                m_session.handle(c, Gesture::Choose);
+            }
+            if (step.act == Act::OpenRow) {
+                m_session.handle(c, Gesture::Enter);
+            }
+            return;
+        }
+        case Act::Answer:
+            m_ui.yesNoAnswers.push_back(step.text == "是");
+            return;
+        case Act::TypeFolder:
+            m_ui.folderAnswers.emplace_back(step.text);
+            return;
     }
+}
+
+std::size_t MemoryDriver::rowShownAt(const Step& step) const {
+    const std::vector<std::size_t> order = m_ui.shownOrder(step.ctl);
+    const auto place = static_cast<std::size_t>(shownPlace(step));
+    if (place >= order.size()) {
+        throw std::logic_error("no row shown at " + std::string(step.text));
+    }
+    return order[place];
+}
+
+std::vector<std::vector<std::string>> MemoryDriver::table(Ctl c) const {
+    std::vector<std::vector<std::string>> lines(1);
+    for (const layout::Column& column : layout::find(c)->columns) {
+        lines.front().emplace_back(column.caption);
+    }
+    const MemoryWindowModel::Control* shown = m_ui.find(c);
+    for (const std::size_t row : m_ui.shownOrder(c)) {
+        lines.push_back(shown->rows[row]);
+    }
+    return lines;
 }
 
 bool MemoryDriver::isVisible(FormId f) const {
@@ -228,7 +312,17 @@ bool MemoryDriver::isVisible(FormId f) const {
 }
 
 std::vector<std::string> MemoryDriver::takeMessages() {
-    return std::exchange(m_ui.messages, {});
+    // Message boxes and questions, in the order they came.
+    std::vector<std::string> texts;
+    for (; m_logTaken < m_ui.callLog.size(); ++m_logTaken) {
+        const std::string& entry = m_ui.callLog[m_logTaken];
+        for (const std::string_view kind : {"message ", "question "}) {
+            if (entry.starts_with(kind)) {
+                texts.push_back(entry.substr(kind.size()));
+            }
+        }
+    }
+    return texts;
 }
 
 Selection MemoryDriver::selection() const {
@@ -272,6 +366,10 @@ Snapshot snapshot(Driver& driver) {
             }
             if (row->kind == Kind::Option || row->kind == Kind::MenuItem) {
                 seen.checked = ui.isChecked(c);
+            }
+            if (row->kind == Kind::Table) {
+                seen.table = driver.table(c);
+                seen.chosenRow = ui.chosenRow(c);
             }
             s.controls[c] = seen;
         }

@@ -26,13 +26,26 @@ enum class Act {
     Pick,     // an entry of a drop-down list, by its text
     SetDate,  // a date picked in a date field's calendar ("2012-05-02")
     Close,    // a window's close box
+    // Tables: a click on a column's header (by its caption), a click or a double click on the
+    // row shown at a place ("0" the top one).
+    Sort,
+    ChooseRow,
+    OpenRow,
+    // The answer ("是" or "否") the user gives the next question box, and the path typed into the
+    // next folder dialog; both come from the step that follows.
+    Answer,
+    TypeFolder,
 };
 
 struct Step {
     Act act;
-    Ctl ctl;  // the control, or the window's own control for Close
+    Ctl ctl;  // the control, or the window's own control for Close; the table for its acts
     std::string_view text = {};
 };
+
+// The column whose header a Sort step names, and the place a ChooseRow or OpenRow step names.
+int headerColumn(const Step& step);
+int shownPlace(const Step& step);
 
 // A purchase and a sale by the keyboard, a refusal, each menu item and each dialog (today's rules,
 // the minimum commission, a trade date's rules, back to the program's own, the target price, the
@@ -60,6 +73,8 @@ public:
     // The selected part of the focused field's text, in UTF-16 code units; {0, 0} when nothing
     // is selected (where the caret stands is not compared).
     virtual Selection selection() const = 0;
+    // A table's header texts, then its rows' cells in the order it shows them.
+    virtual std::vector<std::vector<std::string>> table(Ctl c) const = 0;
 };
 
 // What the user sees of one control.
@@ -71,6 +86,8 @@ struct Seen {
     bool enabled = true;
     bool readOnly = false;
     bool checked = false;
+    std::vector<std::vector<std::string>> table;  // tables: Driver::table
+    std::optional<std::size_t> chosenRow;         // tables: as the session addresses it
     friend bool operator==(const Seen&, const Seen&) = default;
 };
 
@@ -96,12 +113,16 @@ public:
     std::vector<std::string> takeMessages() override;
     std::optional<Ctl> focus() const override { return m_ui.focus; }
     Selection selection() const override;
+    std::vector<std::vector<std::string>> table(Ctl c) const override;
 
 private:
     void perform(const Step& step);
+    // The session's index of the row a table shows at the step's place.
+    std::size_t rowShownAt(const Step& step) const;
 
     TempDir m_dir;
     MemoryWindowModel m_ui;
+    std::size_t m_logTaken = 0;  // the entries of the model's log read for messages
     Session m_session;
 };
 

@@ -5,6 +5,8 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QDialog>
+#include <QFileDialog>
+#include <QLineEdit>
 
 #include "layout/layout.h"
 #include "ui/qt_text.h"
@@ -26,6 +28,10 @@ void QtMessageWatcher::expect(std::string_view text) {
     m_expected.push_back(QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())));
 }
 
+void QtMessageWatcher::typeFolder(std::string_view path) {
+    m_folders.push_back(QString::fromUtf8(path.data(), static_cast<qsizetype>(path.size())));
+}
+
 void QtMessageWatcher::poll() {
     QWidget* modal = QApplication::activeModalWidget();
     if (modal == nullptr || !modal->isVisible()) {
@@ -37,6 +43,18 @@ void QtMessageWatcher::poll() {
             modal->objectName() == ui::qtName(row.ctl)) {
             return;
         }
+    }
+    if (auto* folders = qobject_cast<QFileDialog*>(modal)) {
+        auto* typed = folders->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+        if (m_folders.empty() || typed == nullptr) {
+            ADD_FAILURE() << "unexpected file dialog " << folders->windowTitle().toStdString();
+            folders->reject();
+            return;
+        }
+        typed->setText(m_folders.front());
+        m_folders.pop_front();
+        static_cast<QDialog*>(folders)->accept();  // as the dialog's button does
+        return;
     }
     auto* box = qobject_cast<QMessageBox*>(modal);
     if (box == nullptr) {
@@ -58,7 +76,17 @@ void QtMessageWatcher::poll() {
         EXPECT_EQ(box->text().toStdString(), m_expected.front().toStdString());
         m_expected.pop_front();
     }
-    if (ok != nullptr) {
+    QAbstractButton* yes = box->button(QMessageBox::Yes);
+    QAbstractButton* no = box->button(QMessageBox::No);
+    if (yes != nullptr && no != nullptr) {
+        const bool agree = !m_answers.empty() && m_answers.front();
+        if (m_answers.empty()) {
+            ADD_FAILURE() << "no answer for the question: " << box->text().toStdString();
+        } else {
+            m_answers.pop_front();
+        }
+        (agree ? yes : no)->click();
+    } else if (ok != nullptr) {
         ok->click();
     } else {
         box->reject();

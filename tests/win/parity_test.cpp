@@ -11,6 +11,7 @@
 
 #include <atomic>
 #include <chrono>
+#include <deque>
 #include <mutex>
 #include <optional>
 #include <string>
@@ -31,7 +32,9 @@ using test::parity::Act;
 using test::parity::Snapshot;
 using test::parity::Step;
 
-// Answers the program's message boxes of one thread with OK, keeping their texts.
+// Answers the program's message boxes of one thread with OK, keeping their texts; a question
+// with the answer queued for it (否 when none was), a folder dialog with the path queued for it,
+// typed into its field.
 class MessageAnswerer {
 public:
     explicit MessageAnswerer(DWORD thread) : m_thread(thread), m_worker([this] { watch(); }) {}
@@ -46,8 +49,50 @@ public:
         const std::lock_guard lock(m_mutex);
         return std::exchange(m_seen, {});
     }
+    void answer(bool yes) {
+        const std::lock_guard lock(m_mutex);
+        m_answers.push_back(yes);
+    }
+    void typeFolder(std::string_view path) {
+        const std::lock_guard lock(m_mutex);
+        m_folders.push_back(test::toWide(path));
+    }
 
 private:
+    // A dialog of the thread that is no message box: the folder dialog.
+    static BOOL CALLBACK findDialog(HWND window, LPARAM found) {
+        wchar_t cls[16] = {};
+        GetClassNameW(window, cls, 16);
+        if (std::wstring_view(cls) != L"#32770" || !IsWindowVisible(window)) {
+            return TRUE;
+        }
+        wchar_t title[64] = {};
+        GetWindowTextW(window, title, 64);
+        if (title != test::toWide(msg::kMessageTitle)) {
+            *reinterpret_cast<HWND*>(found) = window;
+            return FALSE;
+        }
+        return TRUE;
+    }
+    void typeIntoFolderDialog(HWND dialog) {
+        HWND field = FindWindowExW(dialog, nullptr, L"Edit", nullptr);
+        std::wstring path;
+        {
+            const std::lock_guard lock(m_mutex);
+            if (!m_folders.empty()) {
+                path = m_folders.front();
+                m_folders.pop_front();
+            }
+        }
+        if (field == nullptr || path.empty()) {
+            ADD_FAILURE() << "a dialog nobody prepared, or one without a field";
+            PostMessageW(dialog, WM_COMMAND, IDCANCEL, 0);
+        } else {
+            SendMessageW(field, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(path.c_str()));
+            PostMessageW(GetDlgItem(dialog, IDOK), BM_CLICK, 0, 0);
+        }
+        test::waitFor([dialog] { return !IsWindow(dialog); });
+    }
     static BOOL CALLBACK findBox(HWND window, LPARAM found) {
         // The class first: a window's title is asked of its thread, which may be busy.
         wchar_t cls[16] = {};
@@ -74,8 +119,22 @@ private:
                     const std::lock_guard lock(m_mutex);
                     m_seen.push_back(test::toUtf8(text));
                 }
-                PostMessageW(GetDlgItem(box, IDOK), BM_CLICK, 0, 0);
+                int button = IDOK;
+                if (GetDlgItem(box, IDYES) != nullptr) {
+                    const std::lock_guard lock(m_mutex);
+                    button = !m_answers.empty() && m_answers.front() ? IDYES : IDNO;
+                    if (!m_answers.empty()) {
+                        m_answers.pop_front();
+                    }
+                }
+                PostMessageW(GetDlgItem(box, button), BM_CLICK, 0, 0);
                 test::waitFor([box] { return !IsWindow(box); });
+            } else {
+                HWND dialog = nullptr;
+                EnumThreadWindows(m_thread, &findDialog, reinterpret_cast<LPARAM>(&dialog));
+                if (dialog != nullptr) {
+                    typeIntoFolderDialog(dialog);
+                }
             }
             std::this_thread::sleep_for(20ms);
         }
@@ -85,6 +144,8 @@ private:
     std::atomic<bool> m_stop{false};
     std::mutex m_mutex;
     std::vector<std::string> m_seen;
+    std::deque<bool> m_answers;
+    std::deque<std::wstring> m_folders;
     std::thread m_worker;
 };
 
@@ -167,8 +228,66 @@ public:
                 // What the close box does.
                 PostMessageW(m_windows.window(c.form()), WM_SYSCOMMAND, SC_CLOSE, 0);
                 break;
+            case Act::Sort: {
+                HWND header = ListView_GetHeader(control(c));
+                RECT r{};
+                Header_GetItemRect(header, test::parity::headerColumn(step), &r);
+                MapWindowPoints(header, nullptr, reinterpret_cast<POINT*>(&r), 2);
+                clickAt(c.form(), r, 1);
+                break;
+            }
+            case Act::ChooseRow:
+            case Act::OpenRow: {
+                HWND table = control(c);
+                const int place = test::parity::shownPlace(step);
+                ASSERT_LT(place, ListView_GetItemCount(table)) << "no row shown at " << step.text;
+                ListView_EnsureVisible(table, place, FALSE);
+                RECT r{};
+                ListView_GetItemRect(table, place, &r, LVIR_LABEL);
+                MapWindowPoints(table, nullptr, reinterpret_cast<POINT*>(&r), 2);
+                clickAt(c.form(), r, step.act == Act::OpenRow ? 2 : 1);
+                break;
+            }
+            case Act::Answer:
+                m_answerer.answer(step.text == "是");
+                break;
+            case Act::TypeFolder:
+                m_answerer.typeFolder(step.text);
+                break;
         }
         pump();
+    }
+
+    std::vector<std::vector<std::string>> table(Ctl c) const override {
+        HWND table = control(c);
+        std::vector<std::vector<std::string>> lines;
+        if (table == nullptr) {
+            return lines;
+        }
+        HWND header = ListView_GetHeader(table);
+        const int columns = Header_GetItemCount(header);
+        std::vector<std::string> headers;
+        for (int i = 0; i < columns; ++i) {
+            wchar_t text[128] = {};
+            HDITEMW item{};
+            item.mask = HDI_TEXT;
+            item.pszText = text;
+            item.cchTextMax = 128;
+            SendMessageW(header, HDM_GETITEMW, static_cast<WPARAM>(i),
+                         reinterpret_cast<LPARAM>(&item));
+            headers.push_back(test::toUtf8(text));
+        }
+        lines.push_back(headers);
+        for (int row = 0; row < ListView_GetItemCount(table); ++row) {
+            std::vector<std::string> cells;
+            for (int i = 0; i < columns; ++i) {
+                wchar_t text[256] = {};
+                ListView_GetItemText(table, row, i, text, 256);
+                cells.push_back(test::toUtf8(text));
+            }
+            lines.push_back(cells);
+        }
+        return lines;
     }
 
     const WindowModel& model() const override { return m_windows; }
@@ -237,21 +356,29 @@ private:
         }
     }
     void click(Ctl c) {
-        HWND hwnd = control(c);
-        SetForegroundWindow(m_windows.window(c.form()));
-        pump();
         RECT r{};
-        GetWindowRect(hwnd, &r);
-        INPUT in[3] = {};
-        for (INPUT& i : in) {
-            i.type = INPUT_MOUSE;
-            i.mi.dx = MulDiv((r.left + r.right) / 2, 65535, GetSystemMetrics(SM_CXSCREEN) - 1);
-            i.mi.dy = MulDiv((r.top + r.bottom) / 2, 65535, GetSystemMetrics(SM_CYSCREEN) - 1);
+        GetWindowRect(control(c), &r);
+        clickAt(c.form(), r, 1);
+    }
+    // One click, or two as a double click, in the middle of a rectangle of the screen.
+    void clickAt(FormId f, const RECT& r, int clicks) {
+        SetForegroundWindow(m_windows.window(f));
+        pump();
+        INPUT move{};
+        move.type = INPUT_MOUSE;
+        move.mi.dx = MulDiv((r.left + r.right) / 2, 65535, GetSystemMetrics(SM_CXSCREEN) - 1);
+        move.mi.dy = MulDiv((r.top + r.bottom) / 2, 65535, GetSystemMetrics(SM_CYSCREEN) - 1);
+        move.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+        std::vector<INPUT> inputs{move};
+        for (int i = 0; i < clicks; ++i) {
+            INPUT down = move;
+            down.mi.dwFlags = MOUSEEVENTF_LEFTDOWN | MOUSEEVENTF_ABSOLUTE;
+            INPUT up = move;
+            up.mi.dwFlags = MOUSEEVENTF_LEFTUP | MOUSEEVENTF_ABSOLUTE;
+            inputs.push_back(down);
+            inputs.push_back(up);
         }
-        in[0].mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
-        in[1].mi.dwFlags = MOUSEEVENTF_LEFTDOWN | MOUSEEVENTF_ABSOLUTE;
-        in[2].mi.dwFlags = MOUSEEVENTF_LEFTUP | MOUSEEVENTF_ABSOLUTE;
-        sendKeys({in[0], in[1], in[2]});
+        sendKeys(inputs);
     }
     // Alt with the menu's access key, then the item's: all at once, since the menu's own loop,
     // which runs inside the dispatch of Alt, takes the item's key.
