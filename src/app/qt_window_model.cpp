@@ -248,8 +248,9 @@ bool QtWindowModel::isChecked(Ctl c) const {
 void QtWindowModel::setChecked(Ctl c, bool checked) {
     if (QAction* item = action(c)) {
         item->setChecked(checked);
-    } else if (auto* option = qobject_cast<QRadioButton*>(control(c))) {
-        option->setChecked(checked);
+    } else if (auto* option = qobject_cast<QAbstractButton*>(control(c));
+               option != nullptr && option->isCheckable()) {
+        option->setChecked(checked);  // an option button or a check box
     }
 }
 

@@ -16,10 +16,13 @@ std::vector<Control> build() {
     addDialogForms(b);
     addToolForms(b);
     addJournalForms(b);
+    addImportForm(b);
     addMainWindow(b);
     addDialogs(b);
     addTools(b);
     addJournalWindows(b);
+    addJournalImportButtons(b);
+    addImportWindow(b);
     return std::move(b.rows);
 }
 

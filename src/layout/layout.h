@@ -24,6 +24,7 @@ enum class Kind {
     Field,      // single-line text field
     List,       // drop-down list (without an edit part until the program makes it editable)
     Option,     // option (radio) button; the options of one container are one group
+    Check,      // check box, on or off by itself; `chosen`: ticked when the window opens
     Button,     // push button with an icon
     Picture,    // a picture that acts on a click
     Line,       // an etched horizontal line

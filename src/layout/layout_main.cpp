@@ -252,6 +252,7 @@ void addMainWindow(Builder& b) {
         item(ctl, form1::mnuTools, caption);
     }
     addJournalMenu(b);
+    addImportMenuItem(b);
 
     addForm1(b);
 }

@@ -64,5 +64,11 @@ void addTools(Builder& b);  // the tools menu's dialogs for the shares held (lay
 void addJournalMenu(Builder& b);
 void addJournalForms(Builder& b);
 void addJournalWindows(Builder& b);
+// Importing a statement (layout_import.cpp): the item of the 账本 menu, FormJournal's two buttons
+// for it, FormImport's own row and its controls.
+void addImportMenuItem(Builder& b);
+void addJournalImportButtons(Builder& b);
+void addImportForm(Builder& b);
+void addImportWindow(Builder& b);
 
 }  // namespace zm::layout

@@ -66,6 +66,12 @@ public:
     void entryOk();
     void closeEntry();
 
+    // For the statement import (JournalImport): the journal, opened on first use as the windows
+    // open it (nullptr after its message when it cannot be), and its lists shown again after a
+    // change made there.
+    journal::Store* readyStore() { return storeReady() ? &m_store : nullptr; }
+    void refreshLists() { refresh(); }
+
 private:
     // Opens the journal on first use. A newer or damaged file, or one that cannot be opened, is
     // told (a damaged one may be set aside for a new one); false while no journal is open.

@@ -105,6 +105,7 @@ struct Routes {
         }
         r.push_back({formExRights::cmdExLimit, G::Click, &S::exRightsToLimit});
         addJournalRoutes(r);
+        addImportRoutes(r);
         for (Ctl c : kMainInputs) {
             r.push_back({c, G::Enter, &S::enterMain});
             r.push_back({c, G::Focus, &S::selectOnFocus});
@@ -178,6 +179,34 @@ struct Routes {
         }
     }
 
+    // FormImport, from the 账本 menu or FormJournal: Enter in the file box reads the files, in the
+    // agreement's fields checks the fees; Enter on a row takes or leaves a 不平 row.
+    static void addImportRoutes(std::vector<Route>& r) {
+        using G = Gesture;
+        using S = Session;
+        r.insert(r.end(), {
+                              {form1::mnuJournalImport, G::Click, &S::openImport},
+                              {formJournal::cmdImport, G::Click, &S::openImport},
+                              {formJournal::cmdCheckFees, G::Click, &S::openFeeCheck},
+                              {formImport::TextImportFile, G::Enter, &S::readImport},
+                              {formImport::cmdBrowse, G::Click, &S::browseImportFiles},
+                              {formImport::cmdRead, G::Click, &S::readImport},
+                              {formImport::ListImport, G::Choose, &S::importRowChosen},
+                              {formImport::ListImport, G::Enter, &S::takeImportRow},
+                              {formImport::cmdTakeRow, G::Click, &S::takeImportRow},
+                              {formImport::TextAgreedRate, G::Enter, &S::checkImportFees},
+                              {formImport::TextAgreedMinimum, G::Enter, &S::checkImportFees},
+                              {formImport::cmdCheckFees, G::Click, &S::checkImportFees},
+                              {formImport::cmdOK, G::Click, &S::importOk},
+                              {formImport::cmdCancel, G::Click, &S::closeImport},
+                              {formImport::FormImport, G::Close, &S::closeImport},
+                          });
+        for (Ctl c : {formImport::TextImportFile, formImport::TextAgreedRate,
+                      formImport::TextAgreedMinimum}) {
+            r.push_back({c, G::Focus, &S::selectOnFocus});
+        }
+    }
+
     static const std::vector<Route>& table() {
         static const std::vector<Route> routes = build();
         return routes;
@@ -197,7 +226,8 @@ Session::Session(WindowModel& ui, std::string settingsPath, std::string journalP
       m_rules(ui, m_settingsPath, [this] { mainChanged(); }),
       m_batch(ui, m_rules, m_state, m_choices),
       m_tools(ui, m_rules, m_state, m_choices),
-      m_journal(ui, m_rules, m_state, m_choices, std::move(journalPath)) {}
+      m_journal(ui, m_rules, m_state, m_choices, std::move(journalPath)),
+      m_import(ui, m_journal) {}
 
 void Session::handle(Ctl c, Gesture g) {
     // A disabled control or menu item takes no gesture; the windows deliver none, and a script

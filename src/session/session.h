@@ -11,6 +11,7 @@
 #include "session/batch_entry.h"
 #include "session/calc_state.h"
 #include "session/holding_dialogs.h"
+#include "session/journal_import.h"
 #include "session/journal_windows.h"
 #include "session/kept_tips.h"
 #include "session/rules_choice.h"
@@ -148,6 +149,16 @@ private:
     void entryDateSet(Ctl);
     void entryOk(Ctl);
     void closeEntry(Ctl);
+    // FormImport (JournalImport, session_import.cpp).
+    void openImport(Ctl);
+    void openFeeCheck(Ctl);
+    void browseImportFiles(Ctl);
+    void readImport(Ctl);
+    void importRowChosen(Ctl);
+    void takeImportRow(Ctl);
+    void checkImportFees(Ctl);
+    void importOk(Ctl);
+    void closeImport(Ctl);
 
     // Enter flow and Calculate (session_enter.cpp).
     void moveTo(Ctl field);  // focus to the field, then select the focused control's text
@@ -198,6 +209,7 @@ private:
     BatchEntry m_batch;
     HoldingDialogs m_tools;
     JournalWindows m_journal;
+    JournalImport m_import;
     bool m_unloading = false;
     std::optional<TargetSale> m_targetSale;  // what FormTarget shows, for cmdUse
     KeptTips m_yieldTips;                    // Text18's and Label18's as the window opens

@@ -2,6 +2,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QDate>
 #include <QEvent>
@@ -131,6 +132,13 @@ QWidget* create(const layout::Control& c, QWidget* parent, const GestureSink& si
                 }
             });
             return option;
+        }
+        case layout::Kind::Check: {
+            auto* check = new QCheckBox(toQ(c.caption), parent);
+            check->setChecked(c.chosen);
+            QObject::connect(check, &QCheckBox::clicked, check,
+                             [sink, ctl] { sink(ctl, Gesture::Click); });
+            return check;
         }
         case layout::Kind::Button:
             return makeButton(c, parent);

@@ -19,7 +19,7 @@
     X(mnuRulesSep) X(mnuRulesMinimum) X(mnuTools) X(mnuTarget) X(mnuAverage) X(mnuSwing)           \
     X(mnuLots) X(mnuLimit) X(mnuExRights)                                                          \
     X(mnuJournal) X(mnuRecordBuy) X(mnuRecordSell) X(mnuJournalSep) X(mnuJournalOpen)              \
-    X(mnuJournalExport)                                                                            \
+    X(mnuJournalExport) X(mnuJournalImport)                                                        \
     X(Frame1) X(Frame2) X(Frame3) X(Frame4) X(Frame5)                                              \
     X(Text1) X(Text2) X(Text3) X(Text4) X(Text5) X(Text6) X(Text7) X(Text8) X(Text9) X(Text10)     \
     X(Text11) X(Text12) X(Text13) X(Text14) X(Text15) X(Text16) X(Text17) X(Text18) X(Text19)      \
@@ -128,7 +128,7 @@
     X(LabelCostMethod) X(OptCostAverage) X(OptCostFifo) X(LabelEntries) X(ListEntries)             \
     X(cmdAdd) X(cmdEdit) X(cmdDelete) X(cmdUndo) X(cmdExport) X(cmdClose)                          \
     X(LabelYear) X(TextYear) X(LabelYearRealised) X(LabelYearFees) X(LabelYearDividends)           \
-    X(LabelYearTax)
+    X(LabelYearTax) X(cmdImport) X(cmdCheckFees)
 #define ZM_FORMENTRY_CONTROLS(X)                                                                   \
     X(FormEntry) X(LabelEntryKind) X(ComboEntryKind) X(LabelEntryCode) X(TextEntryCode)            \
     X(LabelEntryName) X(TextEntryName) X(LabelEntryDate) X(DateEntry) X(LabelEntryQty)             \
@@ -138,6 +138,12 @@
     X(LabelEntryOther) X(TextEntryOther) X(cmdOK) X(cmdCancel)
 #define ZM_FORMEXPORT_CONTROLS(X)                                                                  \
     X(FormExport) X(LabelExportFolder) X(TextExportFolder) X(cmdBrowse) X(LabelExportNote)         \
+    X(cmdOK) X(cmdCancel)
+// A broker's statement (交割单) read, previewed, its fees checked and its new rows imported.
+#define ZM_FORMIMPORT_CONTROLS(X)                                                                  \
+    X(FormImport) X(LabelImportFile) X(TextImportFile) X(cmdBrowse) X(cmdRead) X(ListImport)       \
+    X(cmdTakeRow) X(LabelAgreedRate) X(TextAgreedRate) X(LabelAgreedMinimum) X(TextAgreedMinimum)  \
+    X(ChkFeesIncluded) X(ChkFundMinimum) X(cmdCheckFees) X(LabelOverCharged) X(TextOverCharged)    \
     X(cmdOK) X(cmdCancel)
 
 // Each window: its id, the namespace of its controls, its list above.
@@ -157,7 +163,8 @@
     X(FormRecord, formRecord, ZM_FORMRECORD_CONTROLS)       \
     X(FormJournal, formJournal, ZM_FORMJOURNAL_CONTROLS)    \
     X(FormEntry, formEntry, ZM_FORMENTRY_CONTROLS)          \
-    X(FormExport, formExport, ZM_FORMEXPORT_CONTROLS)
+    X(FormExport, formExport, ZM_FORMEXPORT_CONTROLS)       \
+    X(FormImport, formImport, ZM_FORMIMPORT_CONTROLS)
 
 // clang-format on
 
@@ -200,6 +207,7 @@ enum class ControlId : std::uint16_t {
 #define ZM_CONTROL_ENUM_FormJournal(name) FormJournal_##name,
 #define ZM_CONTROL_ENUM_FormEntry(name) FormEntry_##name,
 #define ZM_CONTROL_ENUM_FormExport(name) FormExport_##name,
+#define ZM_CONTROL_ENUM_FormImport(name) FormImport_##name,
     ZM_FORMS(ZM_FORM_CONTROLS_ENUM)
 #undef ZM_FORM_CONTROLS_ENUM
 };
@@ -228,6 +236,7 @@ inline constexpr ControlInfo kControlTable[] = {
 #define ZM_CONTROL_INFO_FormJournal(name) {FormId::FormJournal, #name},
 #define ZM_CONTROL_INFO_FormEntry(name) {FormId::FormEntry, #name},
 #define ZM_CONTROL_INFO_FormExport(name) {FormId::FormExport, #name},
+#define ZM_CONTROL_INFO_FormImport(name) {FormId::FormImport, #name},
     ZM_FORMS(ZM_FORM_CONTROLS_INFO)
 #undef ZM_FORM_CONTROLS_INFO
 };
@@ -290,6 +299,7 @@ constexpr std::string_view formName(FormId f) {
 #define ZM_CONTROL_CONST_FormJournal(name) ZM_CONTROL_CONST(FormJournal, name)
 #define ZM_CONTROL_CONST_FormEntry(name) ZM_CONTROL_CONST(FormEntry, name)
 #define ZM_CONTROL_CONST_FormExport(name) ZM_CONTROL_CONST(FormExport, name)
+#define ZM_CONTROL_CONST_FormImport(name) ZM_CONTROL_CONST(FormImport, name)
 ZM_FORMS(ZM_FORM_NAMESPACE)
 #undef ZM_FORM_NAMESPACE
 

@@ -163,6 +163,22 @@ inline constexpr std::string_view kCommissionRateDecimals =
 inline constexpr std::string_view kMinCommissionInvalid =
     "输入错误，最低佣金必须是0到100之间的数字，请重新输入       ";
 
+// Importing a statement (FormImport). The agreed rate and minimum are refused with the texts of
+// the main window's commission box above.
+inline constexpr std::string_view kImportFilesTitle = "选择交割单文件";
+inline constexpr std::string_view kImportFilesFilter = "交割单 (*.txt *.xls *.csv);;所有文件 (*)";
+inline constexpr std::string_view kImportFileMissing =
+    "输入错误，请输入交割单文件的路径，或按“浏览…”选择，请重新输入       ";
+inline std::string importCannotRead(std::string_view file) {
+    return "无法读取文件“" + std::string(file) + "”，请检查路径后重新输入       ";
+}
+// A file refused as a whole: its name, then the reader's reason.
+inline std::string importFileRefused(std::string_view file, std::string_view reason) {
+    return std::string(file) + "\n" + std::string(reason);
+}
+// 导入此行 marks a 不平 row to be imported all the same.
+inline constexpr std::string_view kImportTakenStatus = "不平·导入";
+
 // Target sell price.
 inline constexpr std::string_view kTargetNoPurchase = "请先计算买入，再求目标卖出价       ";
 inline constexpr std::string_view kTargetNotNumber =

@@ -255,6 +255,10 @@ HWND WinWindowModel::createControl(const layout::Control& c, Form& w, bool& chos
             // The group is one Tab stop: its chosen option.
             tabStop = tabStop && (c.chosen || !groupHasChosen(c));
             break;
+        case layout::Kind::Check:
+            cls = WC_BUTTONW;
+            style |= BS_AUTOCHECKBOX;
+            break;
         case layout::Kind::Button:
             cls = WC_BUTTONW;
             style |= BS_PUSHBUTTON | BS_MULTILINE;
@@ -306,7 +310,7 @@ HWND WinWindowModel::createControl(const layout::Control& c, Form& w, bool& chos
     if (c.kind == layout::Kind::Table) {
         setUpTable(hwnd, c);
     }
-    if (c.kind == layout::Kind::Option && c.chosen) {
+    if ((c.kind == layout::Kind::Option || c.kind == layout::Kind::Check) && c.chosen) {
         SendMessageW(hwnd, BM_SETCHECK, BST_CHECKED, 0);
     }
     chosen = c.kind == layout::Kind::Option && c.chosen;

@@ -4,6 +4,7 @@
 
 #include <commdlg.h>
 #include <shlobj.h>
+#include <algorithm>
 
 #include <string>
 #include <vector>
@@ -26,19 +27,24 @@ int CALLBACK startInFolder(HWND dialog, UINT msg, LPARAM /*lParam*/, LPARAM star
 // A filter as "交割单 (*.txt *.xls *.csv)" in the pairs the file dialog takes: the text, then
 // its patterns separated by semicolons, each pair and the list ended by a null character.
 std::wstring dialogFilter(std::string_view filter) {
-    const std::wstring text = toWide(filter);
-    const auto open = text.rfind(L'(');
-    const auto close = text.rfind(L')');
-    std::wstring patterns = L"*.*";
-    if (open != std::wstring::npos && close != std::wstring::npos && close > open) {
-        patterns = text.substr(open + 1, close - open - 1);
-        for (wchar_t& ch : patterns) {
-            if (ch == L' ') {
-                ch = L';';
-            }
+    // Several filters are separated by ";;", as Qt writes them: "交割单 (*.txt);;所有文件 (*)".
+    std::wstring filters;
+    const std::wstring all = toWide(filter);
+    std::size_t from = 0;
+    while (from <= all.size()) {
+        const std::size_t end = std::min(all.find(L";;", from), all.size());
+        const std::wstring text = all.substr(from, end - from);
+        const auto open = text.rfind(L'(');
+        const auto close = text.rfind(L')');
+        std::wstring patterns = L"*.*";
+        if (open != std::wstring::npos && close != std::wstring::npos && close > open) {
+            patterns = text.substr(open + 1, close - open - 1);
+            std::ranges::replace(patterns, L' ', L';');
         }
+        filters += text + L'\0' + patterns + L'\0';
+        from = end + 2;
     }
-    return text + L'\0' + patterns + L'\0' + L'\0';
+    return filters + L'\0';
 }
 
 }  // namespace

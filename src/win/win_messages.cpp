@@ -206,6 +206,7 @@ void WinWindowModel::onCommand(FormId f, WPARAM wParam, LPARAM lParam) {
                 reportChosenOption(row->ctl);
             }
             break;
+        case layout::Kind::Check:
         case layout::Kind::Button:
             if (code == BN_CLICKED) {
                 report(row->ctl, Gesture::Click);
