@@ -338,6 +338,9 @@ const JournalRow kRows[] = {
          EXPECT_FALSE(t.ui.isLoaded(FormId::FormJournal));
          EXPECT_EQ(t.shown(form1::Text3), "10,000.00");
          EXPECT_TRUE(t.ui.isEnabled(form1::mnuRecordBuy));
+         EXPECT_FALSE(t.ui.isEnabled(form1::mnuRecordSell)) << "no sale on screen";
+         t.session.handle(form1::Command4, Gesture::Click);
+         EXPECT_FALSE(t.ui.isEnabled(form1::mnuRecordBuy)) << "cleared";
      }},
     {"damaged_journal_set_aside_for_a_new_one",
      [](JournalFlow& t) {
