@@ -283,6 +283,7 @@ void Session::mainChanged() {
     takeChoices();
     recomputeShownSides();
     m_tools.followMainChoices();
+    m_journal.followMainChoices();
     followTarget();
 }
 
