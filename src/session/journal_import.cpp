@@ -190,11 +190,8 @@ void JournalImport::addRow(RowStatus status, std::string_view statusText, std::s
 }
 
 void JournalImport::showRows() {
-    std::vector<WindowModel::Cells> cells;
-    cells.reserve(m_rows.size());
-    for (const Row& row : m_rows) {
-        cells.push_back(row.cells);
-    }
+    std::vector<WindowModel::Cells> cells(m_rows.size());
+    std::ranges::transform(m_rows, cells.begin(), &Row::cells);
     m_ui.setRows(ListImport, cells);
     m_ui.setEnabled(cmdTakeRow, false);
 }
