@@ -18,6 +18,7 @@ constexpr int kLabelHeight = 270;
 constexpr int kLabelDrop = 60;
 constexpr int kButtonWidth = 1275;
 constexpr int kButtonHeight = 495;
+constexpr int kWideButtonWidth = 1800;  // a caption of six characters beside its icon
 constexpr int kSmallButtonWidth = 900;
 constexpr int kSmallButtonHeight = 420;
 
@@ -86,10 +87,10 @@ void addJournalImportButtons(Builder& b) {
               cmdCheckFees, "核对费用…", "calculate",
               std::string_view("按约定的佣金率核对年度栏所填年份（不填为全部）的买卖费用")}}) {
         // After 导出CSV in the tab chain: the same place, later in the rows.
-        Control& button = b.addButton(ctl, left, exportRow.top, kButtonWidth + 300, kButtonHeight,
+        Control& button = b.addButton(ctl, left, exportRow.top, kWideButtonWidth, kButtonHeight,
                                       caption, icon, exportRow.tabIndex, tip);
         button.follow = exportRow.follow;
-        left += kButtonWidth + 300 + 120;
+        left += kWideButtonWidth + 120;
     }
 }
 
@@ -108,8 +109,8 @@ void addImportWindow(Builder& b) {
     int tab = 0;
     constexpr int kReadLeft = kImportWidth - kMargin - kSmallButtonWidth;
     constexpr int kBrowseLeft = kReadLeft - 120 - kSmallButtonWidth;
-    constexpr int kFileLeft = kMargin + 1200 + 60;
-    addField(b, LabelImportFile, TextImportFile, kMargin, kMargin, 1200,
+    constexpr int kFileLeft = kMargin + 1320 + 60;
+    addField(b, LabelImportFile, TextImportFile, kMargin, kMargin, 1320,
              kBrowseLeft - 120 - kFileLeft, "交割单文件",
              "交割单文件的路径，可以输入或粘贴；几个文件用分号（;）隔开；相对路径从当前文件夹算起",
              tab, Follow{.growX = 100});
@@ -145,8 +146,8 @@ void addImportWindow(Builder& b) {
         check.tabIndex = tab++;
         check.follow = kBelowTable;
     }
-    b.addButton(cmdCheckFees, 10800, kAgreementRow - 60, kButtonWidth, kButtonHeight, "核对费用",
-                "calculate", tab++, "按约定的佣金率核对列表中每一笔买卖的费用")
+    b.addButton(cmdCheckFees, 10800, kAgreementRow - 60, kWideButtonWidth, kButtonHeight,
+                "核对费用", "calculate", tab++, "按约定的佣金率核对列表中每一笔买卖的费用")
         .follow = kBelowTable;
 
     Control& summary = addField(b, LabelOverCharged, TextOverCharged, kMargin, kSummaryRow, 1200,
@@ -154,8 +155,8 @@ void addImportWindow(Builder& b) {
                                 Follow{.moveY = 100, .growX = 100});
     summary.readOnly = true;
 
-    b.addButton(cmdTakeRow, kMargin, kButtonRow, kButtonWidth + 300, kButtonHeight, "导入此行",
-                "ok", tab++, "选中的不平行也要导入时按此处；再按一次取消")
+    b.addButton(cmdTakeRow, kMargin, kButtonRow, kWideButtonWidth, kButtonHeight, "导入此行", "ok",
+                tab++, "选中的不平行也要导入时按此处；再按一次取消")
         .follow = kBelowTable;
     const int cancelLeft = kImportWidth - kMargin - kButtonWidth;
     b.addButton(cmdOK, cancelLeft - 150 - kButtonWidth, kButtonRow, kButtonWidth, kButtonHeight,
