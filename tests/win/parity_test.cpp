@@ -8,6 +8,7 @@
 
 #include <commctrl.h>
 #include <gtest/gtest.h>
+#include <shlobj.h>
 
 #include <atomic>
 #include <chrono>
@@ -88,7 +89,10 @@ private:
             ADD_FAILURE() << "a dialog nobody prepared, or one without a field";
             PostMessageW(dialog, WM_COMMAND, IDCANCEL, 0);
         } else {
+            // Typed into its field; Wine's dialog takes only the folder chosen in its tree, so
+            // the folder is chosen there too, as the dialog's own message does it.
             SendMessageW(field, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(path.c_str()));
+            SendMessageW(dialog, BFFM_SETSELECTIONW, TRUE, reinterpret_cast<LPARAM>(path.c_str()));
             PostMessageW(GetDlgItem(dialog, IDOK), BM_CLICK, 0, 0);
         }
         test::waitFor([dialog] { return !IsWindow(dialog); });
@@ -397,7 +401,7 @@ private:
 
     test::TempDir m_dir;
     win::WinWindowModel m_windows{GetModuleHandleW(nullptr)};
-    Session m_session{m_windows, m_dir.file("TKVR.INI")};
+    Session m_session{m_windows, m_dir.file("TKVR.INI"), m_dir.file("journal.sqlite")};
     MessageAnswerer m_answerer{GetCurrentThreadId()};
 };
 
