@@ -9,6 +9,7 @@
 #include <QMenu>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTextEdit>
 #include <QTranslator>
@@ -171,6 +172,26 @@ TEST(QtWindowModel, the_ok_button_of_a_message_box_reads_chinese_in_an_english_s
     program.windows().showMessage(msg::kBuyQtyLot);
     ASSERT_EQ(watcher.seen().size(), 1u);
     EXPECT_EQ(watcher.seen()[0].okText, QStringLiteral("确定"));
+}
+
+TEST(QtWindowModel, a_question_gives_the_answer_and_the_folder_dialog_the_folder_typed) {
+    QtMessageWatcher watcher;
+    QtProgram program;
+    for (const bool yes : {true, false}) {
+        watcher.expect(msg::kJournalDeleteQuestion);
+        watcher.answer(yes);
+        EXPECT_EQ(program.windows().askYesNo(msg::kJournalDeleteQuestion), yes);
+    }
+    ASSERT_EQ(watcher.seen().size(), 2u);
+    EXPECT_EQ(watcher.seen()[0].title, QStringLiteral("股票计算器提示"));
+    EXPECT_EQ(watcher.seen()[0].icon, QMessageBox::Question);
+    EXPECT_EQ(watcher.seen()[0].buttonCount, 2);
+    const QTemporaryDir folder;
+    watcher.typeFolder(folder.path().toStdString());
+    EXPECT_EQ(program.windows().chooseFolder(msg::kExportFolderTitle, "/"),
+              folder.path().toStdString());
+    watcher.typeFolder("");
+    EXPECT_EQ(program.windows().chooseFolder(msg::kExportFolderTitle, "/"), std::nullopt);
 }
 
 }  // namespace

@@ -4,7 +4,6 @@
 
 #include <algorithm>
 #include <charconv>
-#include <filesystem>
 #include <stdexcept>
 #include <utility>
 
@@ -175,7 +174,7 @@ const std::vector<Step>& script() {
         {A::Click, form1::Command4},
         // The journal: a purchase and its sale recorded, the lists sorted (by date, reversed,
         // by a column where both rows are alike), an entry chosen and opened, its deletion
-        // declined, the export's folder typed into the folder dialog.
+        // declined, the export's folder dialog opened and cancelled.
         {A::Type, form1::Text1, "10"},
         {A::Enter, form1::Text1},
         {A::Type, form1::Text2, "1000"},
@@ -203,23 +202,13 @@ const std::vector<Step>& script() {
         {A::Answer, formJournal::cmdDelete, "否"},
         {A::Click, formJournal::cmdDelete},
         {A::Click, formJournal::cmdExport},
-        {A::TypeFolder, formExport::cmdBrowse, exportFolder()},
+        // Wine's folder dialog takes no typed folder: the dialog is cancelled.
+        {A::TypeFolder, formExport::cmdBrowse, ""},
         {A::Click, formExport::cmdBrowse},
         {A::Click, formExport::cmdCancel},
         {A::Click, formJournal::cmdClose},
     };
     return steps;
-}
-
-const std::string& exportFolder() {
-    static const std::string folder = [] {
-        const std::filesystem::path path =
-            std::filesystem::temp_directory_path() / "zunmo-parity-export";
-        std::filesystem::create_directories(path);
-        const std::u8string utf8 = path.u8string();
-        return std::string(utf8.begin(), utf8.end());
-    }();
-    return folder;
 }
 
 int headerColumn(const Step& step) {
@@ -327,7 +316,11 @@ void MemoryDriver::perform(const Step& step) {
             m_ui.yesNoAnswers.push_back(step.text == "是");
             return;
         case Act::TypeFolder:
-            m_ui.folderAnswers.emplace_back(step.text);
+            if (step.text.empty()) {
+                m_ui.folderAnswers.emplace_back(std::nullopt);
+            } else {
+                m_ui.folderAnswers.emplace_back(std::string(step.text));
+            }
             return;
     }
 }

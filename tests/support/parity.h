@@ -32,7 +32,7 @@ enum class Act {
     ChooseRow,
     OpenRow,
     // The answer ("是" or "否") the user gives the next question box, and the path typed into the
-    // next folder dialog; both come from the step that follows.
+    // next folder dialog (none: cancelled); both come from the step that follows.
     Answer,
     TypeFolder,
 };
@@ -50,11 +50,9 @@ int shownPlace(const Step& step);
 // A purchase and a sale by the keyboard, a refusal, each menu item and each dialog (today's rules,
 // the minimum commission, a trade date's rules, back to the program's own, the target price, the
 // five holding tools with a calculation and a refusal each), a batch purchase, the about box,
-// Clear, and the journal's windows (a trade recorded, the lists sorted, an entry opened and
-// deleted, the export's folder dialog). Each driver's journal file is new.
+// Clear, and the journal's windows (a trade recorded, the lists sorted, an entry opened,
+// its deletion declined, the export's folder dialog). Each driver's journal file is new.
 const std::vector<Step>& script();
-// The folder typed into the export's folder dialog: one that exists, the same for every driver.
-const std::string& exportFolder();
 
 struct Selection {
     int start = 0;
