@@ -18,7 +18,7 @@ source scripts/setup.sh
 
 mode="${1:-brief}"
 build=build-fuzz
-all_targets=(fuzz_number_text fuzz_display_format fuzz_settings_file fuzz_session
+all_targets=(fuzz_number_text fuzz_display_format fuzz_settings_file fuzz_session fuzz_csv_writer
              fuzz_journal_rules)
 
 # Per-target limits: the longest input and the time one input may take. The session target
@@ -26,10 +26,10 @@ all_targets=(fuzz_number_text fuzz_display_format fuzz_settings_file fuzz_sessio
 # far beyond any sound input even under the sanitizers.
 declare -A max_len=([fuzz_number_text]=512 [fuzz_display_format]=16
                     [fuzz_settings_file]=4096 [fuzz_session]=1024
-                    [fuzz_journal_rules]=256)
+                    [fuzz_csv_writer]=1024 [fuzz_journal_rules]=256)
 declare -A timeout_s=([fuzz_number_text]=2 [fuzz_display_format]=2
                       [fuzz_settings_file]=5 [fuzz_session]=10
-                      [fuzz_journal_rules]=2)
+                      [fuzz_csv_writer]=2 [fuzz_journal_rules]=2)
 
 build_targets() {
     zm_install_packages

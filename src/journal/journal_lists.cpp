@@ -1,8 +1,10 @@
 #include "journal/journal_lists.h"
 
 #include <algorithm>
+#include <iterator>
 #include <map>
 #include <numeric>
+#include <utility>
 
 #include "fees/display_format.h"
 #include "fees/fee_rules.h"
@@ -11,6 +13,15 @@
 
 namespace zm::journal {
 namespace {
+
+// A row's cells, the texts moved in rather than copied out of an initializer list.
+template <class... Texts>
+std::vector<std::string> cellsOf(Texts&&... texts) {
+    std::vector<std::string> cells;
+    cells.reserve(sizeof...(texts));
+    (cells.emplace_back(std::forward<Texts>(texts)), ...);
+    return cells;
+}
 
 std::string sharesText(std::int64_t shares) {
     return formatGroupedWhole(Money::fromYuan(shares));
@@ -45,13 +56,10 @@ std::string dilutedText(const Position& p) {
 
 // The dividends the lots still held received.
 Money dividendsOfHolding(const Position& p) {
-    Money sum;
-    for (const auto& lot : p.lots) {
-        for (const auto& d : lot.dividends) {
-            sum += d.amount;
-        }
-    }
-    return sum;
+    return std::accumulate(p.lots.begin(), p.lots.end(), Money(), [](Money sum, const Lot& lot) {
+        return std::accumulate(lot.dividends.begin(), lot.dividends.end(), sum,
+                               [](Money inner, const LotDividend& d) { return inner + d.amount; });
+    });
 }
 
 HoldingRow holdingRow(const Position& p, const ListSettings& settings) {
@@ -76,9 +84,10 @@ HoldingRow holdingRow(const Position& p, const ListSettings& settings) {
     }
     return {
         p.code,
-        {p.code, p.name, sharesText(p.shares), formatCostPerShare(perShare(cost, p.shares)),
-         dilutedText(p), breakEven, price, floating, formatAmount(p.realised(settings.method)),
-         formatAmount(dividendsOfHolding(p)), formatAmount(p.dividendTaxIfSoldOn(settings.today))}};
+        cellsOf(p.code, p.name, sharesText(p.shares), formatCostPerShare(perShare(cost, p.shares)),
+                dilutedText(p), std::move(breakEven), std::move(price), std::move(floating),
+                formatAmount(p.realised(settings.method)), formatAmount(dividendsOfHolding(p)),
+                formatAmount(p.dividendTaxIfSoldOn(settings.today)))};
 }
 
 bool isTrade(EntryKind kind) {
@@ -174,14 +183,14 @@ std::vector<EntryRow> entryListRows(const std::vector<Entry>& entries,
         const bool priced = isTrade(e.kind) && !e.price.isZero();
         rows.push_back(
             {e.id,
-             {e.date.iso(), e.code, e.name, std::string(kindLabel(e.kind)),
-              e.quantity != 0 ? sharesText(e.quantity) : std::string(),
-              priced ? formatCostPerShare(e.price) : std::string(),
-              isTrade(e.kind) ? formatAmount(e.amount) : std::string(), feeText(e, e.commission),
-              feeText(e, e.stampDuty), feeText(e, e.transferFee), feeText(e, e.otherFees),
-              formatAmount(cashMoved(e)),
-              s ? formatAmount(s->net - relieved(*s, method)) : std::string(),
-              s ? formatAmount(s->dividendTax) : std::string()}});
+             cellsOf(e.date.iso(), e.code, e.name, std::string(kindLabel(e.kind)),
+                     e.quantity != 0 ? sharesText(e.quantity) : std::string(),
+                     priced ? formatCostPerShare(e.price) : std::string(),
+                     isTrade(e.kind) ? formatAmount(e.amount) : std::string(),
+                     feeText(e, e.commission), feeText(e, e.stampDuty), feeText(e, e.transferFee),
+                     feeText(e, e.otherFees), formatAmount(cashMoved(e)),
+                     s ? formatAmount(s->net - relieved(*s, method)) : std::string(),
+                     s ? formatAmount(s->dividendTax) : std::string())});
     }
     return rows;
 }
@@ -224,6 +233,49 @@ std::vector<std::string> yearSummaryTexts(const YearSummary& s) {
         texts.push_back(std::string(caption) + "：" + formatAmount(value));
     }
     return texts;
+}
+
+namespace {
+
+// The cells from `firstFigure` on are the program's figures; those before it texts the user
+// typed (a name may well read as a number) but for the code.
+CsvRow csvRow(const std::vector<std::string>& cells, std::size_t codeColumn,
+              std::size_t firstFigure) {
+    CsvRow row;
+    row.reserve(cells.size());
+    for (std::size_t i = 0; i < cells.size(); ++i) {
+        if (i == codeColumn) {
+            row.push_back(CsvCell::code(cells[i]));
+        } else if (i >= firstFigure && IsNumberText(cells[i])) {
+            std::string plain = cells[i];
+            std::erase(plain, ',');
+            row.push_back({CsvCell::Kind::Number, std::move(plain)});
+        } else {
+            row.push_back(CsvCell::plain(cells[i]));
+        }
+    }
+    return row;
+}
+
+template <class Row>
+std::vector<CsvRow> listCsv(const std::vector<std::string>& headings, const std::vector<Row>& rows,
+                            std::size_t codeColumn, std::size_t firstFigure) {
+    std::vector<CsvRow> out(rows.size() + 1);
+    std::transform(headings.begin(), headings.end(), std::back_inserter(out.front()),
+                   [](const std::string& h) { return CsvCell::plain(h); });
+    std::transform(rows.begin(), rows.end(), out.begin() + 1,
+                   [&](const Row& r) { return csvRow(r.cells, codeColumn, firstFigure); });
+    return out;
+}
+
+}  // namespace
+
+std::vector<CsvRow> holdingListCsv(const std::vector<HoldingRow>& rows) {
+    return listCsv(holdingListHeadings(), rows, 0, 2);
+}
+
+std::vector<CsvRow> entryListCsv(const std::vector<EntryRow>& rows) {
+    return listCsv(entryListHeadings(), rows, 1, 4);
 }
 
 namespace {

@@ -9,6 +9,7 @@
 
 #include "fees/money.h"
 #include "fees/trade_fees.h"
+#include "journal/csv.h"
 #include "journal/entry.h"
 #include "journal/holdings.h"
 
@@ -83,6 +84,12 @@ YearSummary yearSummary(const std::vector<Entry>& entries, const std::vector<Pos
                         int year, ProfitMethod method);
 // The summary's label texts, one per figure: "已实现盈亏：980.45", "佣金：10.00", …
 std::vector<std::string> yearSummaryTexts(const YearSummary& summary);
+
+// A list as the CSV export writes it: the headings, then the rows' cells; a cell that reads as a
+// number is written as a number without its grouping commas, the code in its code form, every
+// other cell as a text.
+std::vector<CsvRow> holdingListCsv(const std::vector<HoldingRow>& rows);
+std::vector<CsvRow> entryListCsv(const std::vector<EntryRow>& rows);
 
 // The order of two cells of one column: as numbers when both read as numbers (grouping commas
 // and a minus sign allowed), else as text; empty cells and those marked 已回本 come after all

@@ -89,7 +89,7 @@ constexpr int kEntriesTop = kEntriesLabelTop + 300;
 constexpr int kEntriesHeight = 3300;
 constexpr int kJournalButtons = kEntriesTop + kEntriesHeight + 180;
 constexpr int kYearRow = kJournalButtons + kButtonHeight + 180;
-constexpr int kJournalHeight = kYearRow + kFieldHeight + kMargin;
+constexpr int kJournalHeight = kYearRow + kRowHeight + kLabelHeight + kMargin;
 
 constexpr Follow kTopTable{.growX = 100, .growY = 50};
 constexpr Follow kBetweenTables{.moveY = 50};
@@ -190,15 +190,20 @@ void addJournal(Builder& b) {
     Control& year = addField(b, LabelYear, TextYear, Kind::Field, kMargin, kYearRow, 600, 900,
                              "年度", kYearTip, tab, kBelowTables);
     year.align = Align::Center;
-    int summaryLeft = kMargin + 600 + 60 + 900 + 240;
+    // The year's figures beside it, its four fees on the line below.
+    constexpr int kSummaryLeft = kMargin + 600 + 60 + 900 + 300;
+    int summaryLeft = kSummaryLeft;
     for (const auto& [ctl, width] :
-         {std::pair{LabelYearRealised, 2700}, std::pair{LabelYearFees, 5400},
-          std::pair{LabelYearDividends, 2100}, std::pair{LabelYearTax, 1800}}) {
+         {std::pair{LabelYearRealised, 3000}, std::pair{LabelYearDividends, 2700},
+          std::pair{LabelYearTax, 2400}}) {
         b.add(ctl, Kind::Label, {}, summaryLeft, kYearRow + kLabelDrop, width, kLabelHeight, {},
               kYearTip, kSmall)
             .follow = kBelowTables;
-        summaryLeft += width;
+        summaryLeft += width + 120;
     }
+    b.add(LabelYearFees, Kind::Label, {}, kSummaryLeft, kYearRow + kRowHeight,
+          kJournalWidth - kMargin - kSummaryLeft, kLabelHeight, {}, kYearTip, kSmall)
+        .follow = kBelowTables;
 }
 
 // FormEntry: the kind, the security and the date on the left with the quantity and price or the
@@ -227,7 +232,7 @@ void addEntry(Builder& b) {
     left(LabelEntryName, TextEntryName, Kind::Field, "证券名称", kNameTip);
     left(LabelEntryDate, DateEntry, Kind::Date, "日    期", "成交、到账或扣款的日期");
     left(LabelEntryQty, TextEntryQty, Kind::Field, "数量（股）",
-         "成交的股数；送转股时为每10股送转的股数")
+         "成交的股数；送转股时可填到账的股数，或在下面填每10股送转")
         .align = Align::Center;
     left(LabelEntryPrice, TextEntryPrice, Kind::Field, "价格（元）", "每股成交价格").align =
         Align::Center;

@@ -49,6 +49,7 @@ void JournalWindows::openEntry(const journal::Entry* entry) {
     if (!m_ui.isLoaded(FormId::FormEntry)) {
         m_ui.load(FormId::FormEntry);
         std::vector<std::string> labels;
+        labels.reserve(kKinds.size());
         for (EntryKind kind : kKinds) {
             labels.emplace_back(journal::kindLabel(kind));
         }
@@ -225,7 +226,7 @@ bool JournalWindows::readEntry(journal::Entry& e) {
     }
     // Dividends and bonus shares may be given per 10 shares held on the day, or as what came.
     const std::int64_t held = heldOn(e.code, e.date, m_editing);
-    const bool perTen = trimBlanks(m_ui.text(TextEntryPerTen)).size() > 0;
+    const bool perTen = !trimBlanks(m_ui.text(TextEntryPerTen)).empty();
     if (e.kind == EntryKind::Bonus) {
         if (!perTen && !trimBlanks(m_ui.text(TextEntryQty)).empty()) {
             const Verdict quantity = ruleJournalQuantity(m_ui.text(TextEntryQty));

@@ -106,9 +106,10 @@ bool JournalWindows::writeExport(const std::string& folder) {
     const std::vector<journal::Entry> entries = m_store.entries();
     const auto held = journal::holdingListRows(journal::positions(entries), listSettings());
     const std::array<std::pair<std::string, std::string>, 2> files = {{
-        {utf8Of(pathOf(folder) / pathOf("流水.csv")),
+        {utf8Of(pathOf(folder) / pathOf(msg::kExportEntriesFile)),
          journal::csvText(journal::entryRows(entries))},
-        {utf8Of(pathOf(folder) / pathOf("持仓.csv")), journal::csvText(holdingCsvRows(held))},
+        {utf8Of(pathOf(folder) / pathOf(msg::kExportHoldingsFile)),
+         journal::csvText(holdingCsvRows(held))},
     }};
     // Every replacement is agreed to before anything is written.
     for (const auto& [path, bytes] : files) {

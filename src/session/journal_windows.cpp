@@ -366,7 +366,8 @@ void JournalWindows::editEntry() {
 
 void JournalWindows::deleteEntry() {
     const auto row = m_ui.chosenRow(formJournal::ListEntries);
-    if (!row || *row >= m_entryIds.size() || !m_ui.askYesNo(msg::kJournalDeleteQuestion)) {
+    if (!m_store.isOpen() || !row || *row >= m_entryIds.size() ||
+        !m_ui.askYesNo(msg::kJournalDeleteQuestion)) {
         return;
     }
     if (!m_store.remove(m_entryIds[*row])) {
@@ -376,6 +377,9 @@ void JournalWindows::deleteEntry() {
 }
 
 void JournalWindows::undo() {
+    if (!m_store.isOpen()) {
+        return;
+    }
     if (!m_store.undo()) {
         m_ui.showMessage(msg::kJournalWriteFailed);
     }

@@ -33,6 +33,9 @@ public:
     // a trade.
     void followTrade();
 
+    // The main window's rules, market or rates changed: the lists' break-even prices follow.
+    void followMainChoices() { refresh(); }
+
     // FormRecord (journal_windows.cpp).
     void openRecord(Ctl item);  // mnuRecordBuy or mnuRecordSell
     void recordEnter(Ctl field);

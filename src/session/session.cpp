@@ -253,6 +253,7 @@ void Session::mainChanged() {
     takeChoices();
     recomputeShownSides();
     m_tools.followMainChoices();
+    m_journal.followMainChoices();
     followTarget();
 }
 

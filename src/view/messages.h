@@ -453,7 +453,9 @@ inline std::string journalCannotOpen(std::string_view path) {
 }
 inline constexpr std::string_view kJournalWriteFailed =
     "写入账本时出错，这次改动没有记入，原有的记录没有丢失       ";
-// The export of the two lists.
+// The export of the two lists: the files it writes, and what it says.
+inline constexpr std::string_view kExportEntriesFile = "流水.csv";
+inline constexpr std::string_view kExportHoldingsFile = "持仓.csv";
 inline constexpr std::string_view kExportFolderMissing =
     "输入错误，请填写保存CSV文件的文件夹，请重新输入       ";
 inline constexpr std::string_view kExportFolderTitle = "选择保存CSV文件的文件夹";

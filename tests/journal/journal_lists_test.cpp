@@ -11,50 +11,42 @@ namespace {
 using Cells = std::vector<std::string>;
 
 // Shanghai, today's rules, commission 0.25‰ at least 5.00.
-FeeRules todaysRules() {
-    FeeRules rules;
-    rules.kind = RuleKind::Current;
-    rules.commissionPpm = 250;
-    rules.minCommission = Money::fromYuan(5);
-    return rules;
-}
+const FeeRules kToday{RuleKind::Current, {}, 250, Money::fromYuan(5)};
 
-// A trade of 浦发银行 with the fees the rules charge it.
-Entry trade(std::int64_t id, const char* date, EntryKind kind, std::int64_t shares,
-            std::int64_t priceFen) {
+// An entry of 浦发银行: a trade of `shares` at `fen` with the fees the rules charge it, or a
+// dividend of `fen`.
+Entry entry(std::int64_t id, TradeDate date, EntryKind kind, std::int64_t shares, int fen) {
     Entry e;
     e.id = id;
-    e.date = *TradeDate::parse(date);
+    e.date = date;
     e.code = "600000";
     e.name = "浦发银行";
     e.kind = kind;
     e.quantity = shares;
-    e.price = Money::fromFen(priceFen);
-    e.amount = Money::fromFen(priceFen * shares);
-    const auto fees = eraFees(todaysRules(), Market::ShanghaiA,
-                              kind == EntryKind::Buy ? TradeSide::Buy : TradeSide::Sell, e.amount,
-                              Money::fromYuan(shares));
-    e.commission = fees->commission;
-    e.stampDuty = fees->stampDuty;
-    e.transferFee = fees->transferFee;
+    e.amount = Money::fromFen(shares > 0 ? fen * shares : fen);
+    if (shares > 0) {
+        e.price = Money::fromFen(fen);
+        const auto side = kind == EntryKind::Buy ? TradeSide::Buy : TradeSide::Sell;
+        const auto fees =
+            eraFees(kToday, Market::ShanghaiA, side, e.amount, Money::fromYuan(shares));
+        e.commission = fees->commission;
+        e.stampDuty = fees->stampDuty;
+        e.transferFee = fees->transferFee;
+    }
     return e;
 }
 
-// 1,000 @ 10.00, 500 @ 9.00, 1,200 sold @ 10.50, then 10派3 on the 300 left.
+// 1,000 @ 10.00, 500 @ 9.00, 1,200 sold @ 10.50, then 10派3 on the 300 left; at last 250 of
+// them sold @ 100.00, which pays everything back.
 std::vector<Entry> workedExample() {
-    Entry dividend;
-    dividend.id = 4;
-    dividend.date = {2024, 6, 14};
-    dividend.code = "600000";
-    dividend.name = "浦发银行";
-    dividend.kind = EntryKind::Dividend;
-    dividend.amount = Money::fromYuan(90);
-    return {trade(1, "2024-03-01", EntryKind::Buy, 1000, 1000),
-            trade(2, "2024-03-05", EntryKind::Buy, 500, 900),
-            trade(3, "2024-03-20", EntryKind::Sell, 1200, 1050), dividend};
+    return {entry(1, {2024, 3, 1}, EntryKind::Buy, 1000, 1000),
+            entry(2, {2024, 3, 5}, EntryKind::Buy, 500, 900),
+            entry(3, {2024, 3, 20}, EntryKind::Sell, 1200, 1050),
+            entry(4, {2024, 6, 14}, EntryKind::Dividend, 0, 9000),
+            entry(5, {2024, 6, 20}, EntryKind::Sell, 250, 10000)};
 }
 
-ListSettings settings(ProfitMethod method, FeeRules rules = todaysRules()) {
+ListSettings settings(ProfitMethod method, FeeRules rules = kToday) {
     ListSettings s;
     s.method = method;
     s.basis.rules = rules;
@@ -92,6 +84,11 @@ const HoldingCase kHoldings[] = {
      ProfitMethod::Average,
      {"600000", "浦发银行", "300", "9.673", "6.105", "9.700", "10.000", "91.44", "980.45", "90.00",
       "9.00"}},
+    {"paid_back",
+     5,
+     ProfitMethod::Average,
+     {"600000", "浦发银行", "50", "9.673", "-462.988（已回本）", "9.780", "10.000", "11.07",
+      "23,543.09", "15.00", "1.50"}},
 };
 
 TEST(JournalLists, holdings_of_the_worked_example) {
@@ -104,17 +101,24 @@ TEST(JournalLists, holdings_of_the_worked_example) {
         EXPECT_EQ(rows[0].cells, c.cells) << c.after;
         EXPECT_EQ(rows[0].cells.size(), holdingListHeadings().size());
     }
+    const std::vector<Entry> four(all.begin(), all.begin() + 4);
+    const auto rows = holdingListRows(positions(four), settings(ProfitMethod::Average));
+    EXPECT_EQ(csvText(holdingListCsv(rows)),
+              "\xEF\xBB\xBF代码,名称,股数,持仓成本价,摊薄成本价,保本价,现价,浮动盈亏,已实现盈亏,"
+              "已收分红,卖出应缴红利税\r\n=\"600000\",浦发银行,300,9.673,6.105,9.700,10.000,91.44,"
+              "980.45,90.00,9.00\r\n");
 }
 
 // Under each rules in force the 保本价 shown is the lowest step whose sale nets the cost; a
 // holding without a price leaves its 现价 and 浮动盈亏 empty, and one sold out has no row.
 TEST(JournalLists, break_even_is_the_lowest_step_under_every_rules) {
     FeeRules own;
-    FeeRules dated = todaysRules();
+    FeeRules dated = kToday;
     dated.kind = RuleKind::OnDate;
     dated.date = {2010, 5, 4};
     auto entries = workedExample();
-    for (const FeeRules& rules : {own, todaysRules(), dated}) {
+    entries.pop_back();
+    for (const FeeRules& rules : {own, kToday, dated}) {
         auto s = settings(ProfitMethod::Average, rules);
         s.basis.commissionRate = 2.7;
         s.basis.stampDutyRate = 1;
@@ -130,7 +134,7 @@ TEST(JournalLists, break_even_is_the_lowest_step_under_every_rules) {
         EXPECT_GE(sale(s.basis, price, shares)->net, held[0].averageCost);
         EXPECT_LT(sale(s.basis, price - step, shares)->net, held[0].averageCost);
     }
-    entries.push_back(trade(5, "2024-07-01", EntryKind::Sell, 300, 1000));
+    entries.push_back(entry(6, {2024, 7, 1}, EntryKind::Sell, 300, 1000));
     EXPECT_TRUE(holdingListRows(positions(entries), settings(ProfitMethod::Fifo)).empty());
 }
 
@@ -145,6 +149,8 @@ TEST(JournalLists, entries_show_cash_moved_and_what_each_sale_realised) {
          "0.13", "0.00", "12,588.57", "781.45", "0.00"},
         {"2024-06-14", "600000", "浦发银行", "现金分红", "", "", "", "", "", "", "", "90.00", "",
          ""},
+        {"2024-06-20", "600000", "浦发银行", "卖出", "250", "100.000", "25,000.00", "6.25", "12.50",
+         "0.25", "0.00", "24,981.00", "22,728.47", "7.50"},
     };
     const auto rows = entryListRows(all, positions(all), ProfitMethod::Fifo);
     ASSERT_EQ(rows.size(), expected.size());
@@ -153,10 +159,13 @@ TEST(JournalLists, entries_show_cash_moved_and_what_each_sale_realised) {
         EXPECT_EQ(rows[i].cells, expected[i]) << i;
         EXPECT_EQ(rows[i].cells.size(), entryListHeadings().size());
     }
+    const auto csv = entryListCsv(rows);
+    EXPECT_EQ(csvField(csv[1][11]), "-10005.10");
+    EXPECT_EQ(csvField(csv[4][4]), "");
     const auto year =
         yearSummaryTexts(yearSummary(all, positions(all), 2024, ProfitMethod::Average));
-    EXPECT_EQ(year, (Cells{"已实现盈亏：980.45", "佣金：15.00", "印花税：6.30", "过户费：0.28",
-                           "其他费用：0.00", "已收分红：90.00", "红利税：0.00"}));
+    EXPECT_EQ(year, (Cells{"已实现盈亏：23,543.09", "佣金：21.25", "印花税：18.80", "过户费：0.53",
+                           "其他费用：0.00", "已收分红：90.00", "红利税：7.50"}));
     EXPECT_EQ(yearSummary(all, positions(all), 2023, ProfitMethod::Fifo).commission, Money());
 }
 

@@ -281,6 +281,29 @@ const JournalRow kRows[] = {
      {},
      {},
      2},
+    {"an_entry_changed_keeps_its_fees_and_the_price_typed_is_kept",
+     [](JournalFlow& t) {
+         t.todaysRules();
+         t.typeTrade("买入", "2024-03-01", "1000", "10.00");
+         t.chooseEntry(0);
+         t.session.handle(formJournal::ListEntries, Gesture::Enter);
+         t.ui.setText(formEntry::TextEntryQty, "2000");
+         t.session.handle(formEntry::cmdOK, Gesture::Click);
+         t.ui.chooseRow(formJournal::ListHoldings, 0);
+         t.session.handle(formJournal::ListHoldings, Gesture::Choose);
+         t.ui.setText(formJournal::TextCurrentPrice, "11");
+         t.session.handle(formJournal::TextCurrentPrice, Gesture::Enter);
+     },
+     {},
+     Cells{},
+     1,
+     {"600000", "浦发银行", "2,000", "10.003"},
+     {},
+     [](JournalFlow& t) {
+         EXPECT_EQ(t.rows(formJournal::ListEntries).at(0).at(11), "-20,005.10");
+         EXPECT_EQ(t.shown(formJournal::TextCurrentPrice), "11.00");
+         EXPECT_EQ(t.rows(formJournal::ListHoldings).at(0).at(6), "11.000");
+     }},
     {"undo_takes_back_the_last_change",
      [](JournalFlow& t) {
          t.workedExample(false);
@@ -338,6 +361,9 @@ const JournalRow kRows[] = {
          EXPECT_FALSE(t.ui.isLoaded(FormId::FormJournal));
          EXPECT_EQ(t.shown(form1::Text3), "10,000.00");
          EXPECT_TRUE(t.ui.isEnabled(form1::mnuRecordBuy));
+         EXPECT_FALSE(t.ui.isEnabled(form1::mnuRecordSell)) << "no sale on screen";
+         t.session.handle(form1::Command4, Gesture::Click);
+         EXPECT_FALSE(t.ui.isEnabled(form1::mnuRecordBuy)) << "cleared";
      }},
     {"damaged_journal_set_aside_for_a_new_one",
      [](JournalFlow& t) {
