@@ -9,6 +9,7 @@
 #include <QComboBox>
 #include <QDate>
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QList>
 #include <QPointer>
@@ -70,8 +71,8 @@ public:
                 ASSERT_NE(edit, nullptr) << step.ctl.name();
                 edit->setFocus();
                 edit->selectAll();
-                QTest::keyClicks(
-                    edit, QString::fromUtf8(step.text.data(), static_cast<int>(step.text.size())));
+                typeInto(edit,
+                         QString::fromUtf8(step.text.data(), static_cast<int>(step.text.size())));
                 break;
             }
             case Act::Enter:
@@ -203,6 +204,18 @@ private:
             test::QtProgram::activate(widget->window());
         }
         QTest::mouseClick(widget, Qt::LeftButton, {}, at.isNull() ? widget->rect().center() : at);
+    }
+    // Typed key by key; a character with no key of its own (Chinese) as an input method sends
+    // it, a key event carrying its text.
+    static void typeInto(QWidget* widget, const QString& text) {
+        for (const QChar ch : text) {
+            if (ch.unicode() < 0x80) {
+                QTest::keyClick(widget, ch.toLatin1());
+            } else {
+                QKeyEvent press(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, QString(ch));
+                QApplication::sendEvent(widget, &press);
+            }
+        }
     }
     static ui::TableView* tableOf(QWidget* widget) {
         auto* table = qobject_cast<ui::TableView*>(widget);

@@ -9,12 +9,16 @@
 #include <QMenu>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTextEdit>
 #include <QTranslator>
 #include <algorithm>
 #include <memory>
+#include <utility>
+#include <vector>
 
+#include "layout/layout.h"
 #include "support/qt_message_watcher.h"
 #include "support/qt_program.h"
 #include "ui/translations.h"
@@ -171,6 +175,52 @@ TEST(QtWindowModel, the_ok_button_of_a_message_box_reads_chinese_in_an_english_s
     program.windows().showMessage(msg::kBuyQtyLot);
     ASSERT_EQ(watcher.seen().size(), 1u);
     EXPECT_EQ(watcher.seen()[0].okText, QStringLiteral("确定"));
+}
+
+TEST(QtWindowModel, a_resizable_window_keeps_its_size_as_the_least_and_its_controls_follow) {
+    QtProgram program;
+    program.windows().show(FormId::FormJournal);
+    QWidget* window = program.form(FormId::FormJournal);
+    const QSize least = window->size();
+    EXPECT_EQ(window->minimumSize(), least);
+    std::vector<std::pair<const layout::Control*, QRect>> before;
+    for (const layout::Control* row : layout::rowsOf(FormId::FormJournal)) {
+        if (QWidget* w = program.control(row->ctl);
+            w != nullptr && row->kind != layout::Kind::Form) {
+            before.emplace_back(row, w->geometry());
+        }
+    }
+    constexpr int kWider = 200;
+    constexpr int kTaller = 100;
+    window->resize(least + QSize(kWider, kTaller));
+    QApplication::processEvents();
+    for (const auto& [row, was] : before) {
+        const layout::Follow& f = row->follow;
+        const QRect expected(was.x() + kWider * f.moveX / 100, was.y() + kTaller * f.moveY / 100,
+                             was.width() + kWider * f.growX / 100,
+                             was.height() + kTaller * f.growY / 100);
+        EXPECT_EQ(program.control(row->ctl)->geometry(), expected) << row->name();
+    }
+}
+
+TEST(QtWindowModel, a_question_gives_the_answer_and_the_folder_dialog_the_folder_typed) {
+    QtMessageWatcher watcher;
+    QtProgram program;
+    for (const bool yes : {true, false}) {
+        watcher.expect(msg::kJournalDeleteQuestion);
+        watcher.answer(yes);
+        EXPECT_EQ(program.windows().askYesNo(msg::kJournalDeleteQuestion), yes);
+    }
+    ASSERT_EQ(watcher.seen().size(), 2u);
+    EXPECT_EQ(watcher.seen()[0].title, QStringLiteral("股票计算器提示"));
+    EXPECT_EQ(watcher.seen()[0].icon, QMessageBox::Question);
+    EXPECT_EQ(watcher.seen()[0].buttonCount, 2);
+    const QTemporaryDir folder;
+    watcher.typeFolder(folder.path().toStdString());
+    EXPECT_EQ(program.windows().chooseFolder(msg::kExportFolderTitle, "/"),
+              folder.path().toStdString());
+    watcher.typeFolder("");
+    EXPECT_EQ(program.windows().chooseFolder(msg::kExportFolderTitle, "/"), std::nullopt);
 }
 
 }  // namespace

@@ -172,6 +172,41 @@ const std::vector<Step>& script() {
         {A::Click, form1::Command3},
         {A::Click, form2::Command1},
         {A::Click, form1::Command4},
+        // The journal: a purchase and its sale recorded, the lists sorted (by date, reversed,
+        // by a column where both rows are alike), an entry chosen and opened, its deletion
+        // declined, the export's folder dialog opened and cancelled.
+        {A::Type, form1::Text1, "10"},
+        {A::Enter, form1::Text1},
+        {A::Type, form1::Text2, "1000"},
+        {A::Enter, form1::Text2},
+        {A::Type, form1::Text11, "10.5"},
+        {A::Enter, form1::Text11},
+        {A::Enter, form1::Text12},
+        {A::Click, form1::mnuRecordBuy},
+        {A::Type, formRecord::TextRecordCode, "600000"},
+        {A::Type, formRecord::TextRecordName, "浦发银行"},
+        {A::SetDate, formRecord::DateRecord, "2024-03-01"},
+        {A::Click, formRecord::cmdOK},
+        {A::Click, form1::mnuRecordSell},
+        {A::Type, formRecord::TextRecordCode, "600000"},
+        {A::SetDate, formRecord::DateRecord, "2024-03-20"},
+        {A::Click, formRecord::cmdOK},
+        {A::Click, form1::mnuJournalOpen},
+        {A::Sort, formJournal::ListEntries, "日期"},
+        {A::Sort, formJournal::ListEntries, "日期"},
+        {A::Sort, formJournal::ListEntries, "数量"},
+        {A::Sort, formJournal::ListHoldings, "代码"},
+        {A::ChooseRow, formJournal::ListEntries, "1"},
+        {A::OpenRow, formJournal::ListEntries, "0"},
+        {A::Click, formEntry::cmdCancel},
+        {A::Answer, formJournal::cmdDelete, "否"},
+        {A::Click, formJournal::cmdDelete},
+        {A::Click, formJournal::cmdExport},
+        // Wine's folder dialog takes no typed folder: the dialog is cancelled.
+        {A::TypeFolder, formExport::cmdBrowse, ""},
+        {A::Click, formExport::cmdBrowse},
+        {A::Click, formExport::cmdCancel},
+        {A::Click, formJournal::cmdClose},
     };
     return steps;
 }
@@ -197,7 +232,8 @@ int shownPlace(const Step& step) {
     return place;
 }
 
-MemoryDriver::MemoryDriver() : m_session(m_ui, m_dir.path() + "/TKVR.INI") {
+MemoryDriver::MemoryDriver()
+    : m_session(m_ui, m_dir.path() + "/TKVR.INI", m_dir.path() + "/journal.sqlite") {
     m_ui.setUpMainWindow();
     m_session.formLoad();
     m_ui.show(FormId::Form1);
@@ -280,7 +316,11 @@ void MemoryDriver::perform(const Step& step) {
             m_ui.yesNoAnswers.push_back(step.text == "是");
             return;
         case Act::TypeFolder:
-            m_ui.folderAnswers.emplace_back(step.text);
+            if (step.text.empty()) {
+                m_ui.folderAnswers.emplace_back(std::nullopt);
+            } else {
+                m_ui.folderAnswers.emplace_back(std::string(step.text));
+            }
             return;
     }
 }

@@ -32,7 +32,7 @@ enum class Act {
     ChooseRow,
     OpenRow,
     // The answer ("是" or "否") the user gives the next question box, and the path typed into the
-    // next folder dialog; both come from the step that follows.
+    // next folder dialog (none: cancelled); both come from the step that follows.
     Answer,
     TypeFolder,
 };
@@ -49,8 +49,9 @@ int shownPlace(const Step& step);
 
 // A purchase and a sale by the keyboard, a refusal, each menu item and each dialog (today's rules,
 // the minimum commission, a trade date's rules, back to the program's own, the target price, the
-// five holding tools with a calculation and a refusal each), a batch purchase, the about box and
-// Clear.
+// five holding tools with a calculation and a refusal each), a batch purchase, the about box,
+// Clear, and the journal's windows (a trade recorded, the lists sorted, an entry opened,
+// its deletion declined, the export's folder dialog). Each driver's journal file is new.
 const std::vector<Step>& script();
 
 struct Selection {

@@ -46,8 +46,12 @@ void QtMessageWatcher::poll() {
     }
     if (auto* folders = qobject_cast<QFileDialog*>(modal)) {
         auto* typed = folders->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
-        if (m_folders.empty() || typed == nullptr) {
-            ADD_FAILURE() << "unexpected file dialog " << folders->windowTitle().toStdString();
+        if (m_folders.empty() || typed == nullptr || m_folders.front().isEmpty()) {
+            if (m_folders.empty() || typed == nullptr) {
+                ADD_FAILURE() << "unexpected file dialog " << folders->windowTitle().toStdString();
+            } else {
+                m_folders.pop_front();
+            }
             folders->reject();
             return;
         }

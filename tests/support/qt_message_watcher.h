@@ -35,7 +35,7 @@ public:
     void expect(std::string_view text);
     // The next question is answered 是 (true) or 否.
     void answer(bool yes) { m_answers.push_back(yes); }
-    // The next folder dialog gets this path typed.
+    // The next folder dialog gets this path typed; an empty one cancels it.
     void typeFolder(std::string_view path);
     const std::vector<Seen>& seen() const { return m_seen; }
     // Announced boxes that have not come (yet).

@@ -18,7 +18,9 @@ std::string settingsFileIn(const QTemporaryDir& dir) {
 
 QtProgram::QtProgram() : QtProgram(Options{}) {}
 
-QtProgram::QtProgram(const Options& options) : m_session(m_windows, settingsFileIn(m_dir)) {
+QtProgram::QtProgram(const Options& options)
+    : m_session(m_windows, settingsFileIn(m_dir),
+                (m_dir.path() + "/journal.sqlite").toStdString()) {
     ui::installFontSubstitutions();
     QApplication::setQuitOnLastWindowClosed(false);
     settings::ProfileFile file(settingsFileIn(m_dir));

@@ -8,6 +8,7 @@
 
 #include <commctrl.h>
 #include <gtest/gtest.h>
+#include <shlobj.h>
 
 #include <atomic>
 #include <chrono>
@@ -75,8 +76,7 @@ private:
         return TRUE;
     }
     void typeIntoFolderDialog(HWND dialog) {
-        HWND field = FindWindowExW(dialog, nullptr, L"Edit", nullptr);
-        std::wstring path;
+        std::optional<std::wstring> path;
         {
             const std::lock_guard lock(m_mutex);
             if (!m_folders.empty()) {
@@ -84,12 +84,17 @@ private:
                 m_folders.pop_front();
             }
         }
-        if (field == nullptr || path.empty()) {
-            ADD_FAILURE() << "a dialog nobody prepared, or one without a field";
-            PostMessageW(dialog, WM_COMMAND, IDCANCEL, 0);
-        } else {
-            SendMessageW(field, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(path.c_str()));
+        if (!path) {
+            ADD_FAILURE() << "a dialog nobody prepared";
+        }
+        HWND field = FindWindowExW(dialog, nullptr, L"Edit", nullptr);
+        if (path && !path->empty() && field != nullptr) {
+            // Typed into its field. (Wine's folder dialog has none, and takes only a folder
+            // chosen in its tree: the script cancels it.)
+            SendMessageW(field, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(path->c_str()));
             PostMessageW(GetDlgItem(dialog, IDOK), BM_CLICK, 0, 0);
+        } else {
+            PostMessageW(dialog, WM_COMMAND, IDCANCEL, 0);
         }
         test::waitFor([dialog] { return !IsWindow(dialog); });
     }
@@ -145,7 +150,7 @@ private:
     std::mutex m_mutex;
     std::vector<std::string> m_seen;
     std::deque<bool> m_answers;
-    std::deque<std::wstring> m_folders;
+    std::deque<std::wstring> m_folders;  // empty: the dialog is cancelled
     std::thread m_worker;
 };
 
@@ -229,6 +234,8 @@ public:
                 PostMessageW(m_windows.window(c.form()), WM_SYSCOMMAND, SC_CLOSE, 0);
                 break;
             case Act::Sort: {
+                // Clicks on a header apart, not taken for a double click.
+                std::this_thread::sleep_for(std::chrono::milliseconds(GetDoubleClickTime() + 50));
                 HWND header = ListView_GetHeader(control(c));
                 RECT r{};
                 Header_GetItemRect(header, test::parity::headerColumn(step), &r);
@@ -397,7 +404,7 @@ private:
 
     test::TempDir m_dir;
     win::WinWindowModel m_windows{GetModuleHandleW(nullptr)};
-    Session m_session{m_windows, m_dir.file("TKVR.INI")};
+    Session m_session{m_windows, m_dir.file("TKVR.INI"), m_dir.file("journal.sqlite")};
     MessageAnswerer m_answerer{GetCurrentThreadId()};
 };
 
