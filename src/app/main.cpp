@@ -2,6 +2,7 @@
 
 #include "app/main_window.h"
 #include "app/qt_window_model.h"
+#include "journal/store.h"
 #include "session/session.h"
 #include "settings/settings_location.h"
 #include "ui/qt_text.h"
@@ -24,8 +25,11 @@ int main(int argc, char* argv[]) {
     QApplication::setQuitOnLastWindowClosed(false);
 
     zm::ui::QtWindowModel windows;
-    zm::Session session(windows, zm::settings::settingsFileForProgram(
-                                     zm::ui::fromQ(QCoreApplication::applicationDirPath())));
+    // The journal's file is per user ($XDG_DATA_HOME); it is opened when first used.
+    zm::Session session(
+        windows,
+        zm::settings::settingsFileForProgram(zm::ui::fromQ(QCoreApplication::applicationDirPath())),
+        zm::journal::defaultJournalPath());
     windows.setSession(session);
     session.start();
     const int status = QApplication::exec();

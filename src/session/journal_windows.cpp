@@ -373,6 +373,9 @@ void JournalWindows::deleteEntry() {
     if (!m_store.remove(m_entryIds[*row])) {
         m_ui.showMessage(msg::kJournalWriteFailed);
     }
+    // The button the user pressed is disabled with no row chosen: the focus goes to the list
+    // first, so that it is nowhere no key reaches.
+    m_ui.setFocus(formJournal::ListEntries);
     refresh();
 }
 
@@ -383,6 +386,8 @@ void JournalWindows::undo() {
     if (!m_store.undo()) {
         m_ui.showMessage(msg::kJournalWriteFailed);
     }
+    // 撤销 is disabled when nothing is left to take back: the focus goes to the list first.
+    m_ui.setFocus(formJournal::ListEntries);
     refresh();
 }
 

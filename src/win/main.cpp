@@ -2,6 +2,7 @@
 
 #include <commctrl.h>
 
+#include "journal/store.h"
 #include "session/session.h"
 #include "settings/program_folder.h"
 #include "settings/settings_location.h"
@@ -25,8 +26,10 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE /*previous*/, PWSTR /*command*
     zm::win::useChineseCalendars();
 
     zm::win::WinWindowModel windows(instance);
+    // The journal's file is per user (%APPDATA%); it is opened when first used.
     zm::Session session(windows,
-                        zm::settings::settingsFileForProgram(zm::settings::programFolder()));
+                        zm::settings::settingsFileForProgram(zm::settings::programFolder()),
+                        zm::journal::defaultJournalPath());
     windows.setSession(session);
     session.start();
     return windows.run();

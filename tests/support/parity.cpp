@@ -174,7 +174,7 @@ const std::vector<Step>& script() {
         {A::Click, form1::Command4},
         // The journal: a purchase and its sale recorded, the lists sorted (by date, reversed,
         // by a column where both rows are alike), an entry chosen and opened, its deletion
-        // declined, the export's folder dialog opened and cancelled.
+        // declined, then agreed and undone, the export's folder dialog opened and cancelled.
         {A::Type, form1::Text1, "10"},
         {A::Enter, form1::Text1},
         {A::Type, form1::Text2, "1000"},
@@ -201,6 +201,10 @@ const std::vector<Step>& script() {
         {A::Click, formEntry::cmdCancel},
         {A::Answer, formJournal::cmdDelete, "否"},
         {A::Click, formJournal::cmdDelete},
+        {A::ChooseRow, formJournal::ListEntries, "0"},
+        {A::Answer, formJournal::cmdDelete, "是"},
+        {A::Click, formJournal::cmdDelete},
+        {A::Click, formJournal::cmdUndo},
         {A::Click, formJournal::cmdExport},
         // Wine's folder dialog takes no typed folder: the dialog is cancelled.
         {A::TypeFolder, formExport::cmdBrowse, ""},
