@@ -91,7 +91,8 @@ void JournalWindows::exportOk() {
     }
     // A relative folder is taken from the current folder.
     std::error_code error;
-    const fs::path folder = fs::absolute(pathOf(typed), error);
+    // The system's own separators, so that the names the messages show read as the user's.
+    const fs::path folder = fs::absolute(pathOf(typed), error).make_preferred();
     if (error || !fs::is_directory(folder, error)) {
         ShowInputError(m_ui, TextExportFolder, msg::exportNoSuchFolder(typed));
         return;

@@ -337,7 +337,13 @@ const JournalRow kRows[] = {
      {},
      [](JournalFlow& t) {
          const std::string entries = t.dir.file("流水.csv");
-         EXPECT_EQ(t.ui.questions, Cells{msg::exportReplaceQuestion(entries)});
+         // The question names the file with the system's separators.
+         const std::u8string shown =
+             std::filesystem::path(std::u8string(entries.begin(), entries.end()))
+                 .make_preferred()
+                 .u8string();
+         EXPECT_EQ(t.ui.questions,
+                   Cells{msg::exportReplaceQuestion(std::string(shown.begin(), shown.end()))});
          EXPECT_TRUE(t.ui.visible[FormId::FormExport]) << "refused replacement closes nothing";
          for (const std::string& file : {entries, t.dir.file("持仓.csv")}) {
              EXPECT_TRUE(readAll(file).starts_with("\xEF\xBB\xBF")) << file;
