@@ -34,22 +34,22 @@ constexpr int kImportHeight = kButtonRow + kButtonHeight + kMargin;
 constexpr Follow kBelowTable{.moveY = 100};
 
 constexpr std::array kImportColumns = {
-    Column{"状态", 900},
+    Column{"状态", 1100},
     Column{"原因", 2400},
-    Column{"日期", 1200},
-    Column{"代码", 800},
-    Column{"名称", 1100},
-    Column{"类别", 900},
+    Column{"日期", 1500},
+    Column{"代码", 850},
+    Column{"名称", 1150},
+    Column{"类别", 850},
     Column{"数量", 900, Align::Right},
     Column{"价格", 900, Align::Right},
-    Column{"成交金额", 1200, Align::Right},
-    Column{"佣金", 800, Align::Right},
-    Column{"印花税", 800, Align::Right},
-    Column{"过户费", 800, Align::Right},
-    Column{"其他费用", 900, Align::Right},
-    Column{"发生金额", 1200, Align::Right},
-    Column{"佣金率", 900, Align::Right},
-    Column{"多收", 800, Align::Right},
+    Column{"成交金额", 1300, Align::Right},
+    Column{"佣金", 850, Align::Right},
+    Column{"印花税", 1050, Align::Right},
+    Column{"过户费", 1050, Align::Right},
+    Column{"其他费用", 1300, Align::Right},
+    Column{"发生金额", 1300, Align::Right},
+    Column{"佣金率", 1100, Align::Right},
+    Column{"多收", 900, Align::Right},
 };
 
 // A caption and its field on one row, next in the tab chain.
