@@ -111,22 +111,9 @@ constexpr std::array kHoldingColumns = {
     Column{"卖出应缴红利税", 2000, Align::Right},
 };
 
-constexpr std::array kEntryColumns = {
-    Column{"日期", 1500},
-    Column{"代码", 850},
-    Column{"名称", 1150},
-    Column{"类别", 800},
-    Column{"数量", 850, Align::Right},
-    Column{"价格", 850, Align::Right},
-    Column{"成交金额", 1300, Align::Right},
-    Column{"佣金", 850, Align::Right},
-    Column{"印花税", 1000, Align::Right},
-    Column{"过户费", 1000, Align::Right},
-    Column{"其他费用", 1300, Align::Right},
-    Column{"发生金额", 1300, Align::Right},
-    Column{"实现盈亏", 1300, Align::Right},
-    Column{"红利税", 1000, Align::Right},
-};
+constexpr auto kEntryColumns = withTradeColumns(
+    std::array<Column, 0>{},
+    std::array{Column{"实现盈亏", 1300, Align::Right}, Column{"红利税", 1000, Align::Right}});
 
 void addJournal(Builder& b) {
     using namespace formJournal;
