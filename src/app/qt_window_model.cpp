@@ -19,6 +19,7 @@
 #include <QWindow>
 #include <algorithm>
 #include <array>
+#include <iterator>
 #include <optional>
 
 #include "about/about_box.h"
@@ -383,9 +384,9 @@ std::vector<std::string> QtWindowModel::chooseFiles(std::string_view title, std:
     const QStringList files =
         QFileDialog::getOpenFileNames(dialogOwner(), toQ(title), toQ(start), toQ(filter));
     std::vector<std::string> paths;
-    for (const QString& file : files) {
-        paths.push_back(fromQ(QDir::toNativeSeparators(file)));
-    }
+    std::ranges::transform(files, std::back_inserter(paths), [](const QString& file) {
+        return fromQ(QDir::toNativeSeparators(file));
+    });
     return paths;
 }
 

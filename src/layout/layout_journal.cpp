@@ -209,10 +209,10 @@ void addEntry(Builder& b) {
     int top = kMargin;
     const auto left = [&](Ctl label, Ctl field, Kind kind, std::string_view caption,
                           std::string_view tip) -> Control& {
-        Control& f = addField(b, label, field, kind, kMargin, top, kEntryCaption, kEntryField,
-                              caption, tip, tab);
+        const int at = top;
         top += kRowHeight;
-        return f;
+        return addField(b, label, field, kind, kMargin, at, kEntryCaption, kEntryField, caption,
+                        tip, tab);
     };
     left(LabelEntryKind, ComboEntryKind, Kind::List, "类    别",
          "买入、卖出、现金分红、送转股、红利税或其他费用");

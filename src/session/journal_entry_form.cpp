@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <cstdint>
+#include <iterator>
 #include <string>
 #include <vector>
 
@@ -50,9 +51,9 @@ void JournalWindows::openEntry(const journal::Entry* entry) {
         m_ui.load(FormId::FormEntry);
         std::vector<std::string> labels;
         labels.reserve(kKinds.size());
-        for (EntryKind kind : kKinds) {
-            labels.emplace_back(journal::kindLabel(kind));
-        }
+        std::ranges::transform(kKinds, std::back_inserter(labels), [](EntryKind kind) {
+            return std::string(journal::kindLabel(kind));
+        });
         m_ui.setEntries(ComboEntryKind, labels);
     }
     const journal::Entry shown = entry != nullptr ? *entry : journal::Entry{};
@@ -84,12 +85,9 @@ void JournalWindows::openEntry(const journal::Entry* entry) {
 
 EntryKind JournalWindows::entryKind() const {
     const std::string label = m_ui.text(ComboEntryKind);
-    for (EntryKind kind : kKinds) {
-        if (journal::kindLabel(kind) == label) {
-            return kind;
-        }
-    }
-    return EntryKind::Buy;
+    const auto* found = std::ranges::find_if(
+        kKinds, [&label](EntryKind kind) { return journal::kindLabel(kind) == label; });
+    return found != kKinds.end() ? *found : EntryKind::Buy;
 }
 
 void JournalWindows::enableEntryFields() {

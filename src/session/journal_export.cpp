@@ -31,34 +31,6 @@ std::string utf8Of(const fs::path& path) {
     return {text.begin(), text.end()};
 }
 
-// 持仓 as a table: the list's headings, then one row per holding; figures as numbers without
-// their grouping commas, the code kept with its leading zeros.
-std::vector<journal::CsvRow> holdingCsvRows(const std::vector<journal::HoldingRow>& rows) {
-    std::vector<journal::CsvRow> table;
-    journal::CsvRow heading;
-    for (const std::string& caption : journal::holdingListHeadings()) {
-        heading.push_back(journal::CsvCell::plain(caption));
-    }
-    table.push_back(std::move(heading));
-    for (const journal::HoldingRow& row : rows) {
-        journal::CsvRow cells;
-        for (std::size_t i = 0; i < row.cells.size(); ++i) {
-            const std::string& cell = row.cells[i];
-            if (i == 0) {
-                cells.push_back(journal::CsvCell::code(cell));
-            } else if (cell_order::figure(cell)) {
-                std::string plain = cell;
-                std::erase(plain, ',');
-                cells.push_back({journal::CsvCell::Kind::Number, plain});
-            } else {
-                cells.push_back(journal::CsvCell::plain(cell));
-            }
-        }
-        table.push_back(std::move(cells));
-    }
-    return table;
-}
-
 }  // namespace
 
 void JournalWindows::openExport() {
@@ -110,7 +82,7 @@ bool JournalWindows::writeExport(const std::string& folder) {
         {utf8Of(pathOf(folder) / pathOf(msg::kExportEntriesFile)),
          journal::csvText(journal::entryRows(entries))},
         {utf8Of(pathOf(folder) / pathOf(msg::kExportHoldingsFile)),
-         journal::csvText(holdingCsvRows(held))},
+         journal::csvText(journal::holdingListCsv(held))},
     }};
     // Every replacement is agreed to before anything is written.
     for (const auto& [path, bytes] : files) {

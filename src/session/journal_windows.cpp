@@ -1,6 +1,7 @@
 #include "session/journal_windows.h"
 
 #include <algorithm>
+#include <numeric>
 #include <utility>
 
 #include "fees/display_format.h"
@@ -195,12 +196,14 @@ bool JournalWindows::saleAllowed(const journal::Entry& sale, Ctl field,
     if (journal::isFundCode(sale.code)) {
         return true;  // funds may be sold the day they are bought
     }
-    std::int64_t boughtThatDay = 0;
-    for (const journal::Entry& e : entriesWithout(without)) {
-        if (e.code == sale.code && e.date == sale.date && e.kind == journal::EntryKind::Buy) {
-            boughtThatDay += e.quantity;
-        }
-    }
+    const std::vector<journal::Entry> others = entriesWithout(without);
+    const std::int64_t boughtThatDay =
+        std::accumulate(others.begin(), others.end(), std::int64_t{0},
+                        [&sale](std::int64_t sum, const journal::Entry& e) {
+                            const bool sameDayBuy = e.code == sale.code && e.date == sale.date &&
+                                                    e.kind == journal::EntryKind::Buy;
+                            return sameDayBuy ? sum + e.quantity : sum;
+                        });
     return sale.quantity <= held - boughtThatDay || m_ui.askYesNo(msg::kJournalSameDaySale);
 }
 

@@ -165,10 +165,12 @@ struct Routes {
                               {formExport::cmdCancel, G::Click, &S::closeExport},
                               {formExport::FormExport, G::Close, &S::closeExport},
                           });
-        for (Ctl c : {formRecord::TextRecordCode, formRecord::TextRecordName,
-                      formJournal::TextCurrentPrice, formJournal::TextYear}) {
-            r.push_back({c, G::Focus, &S::selectOnFocus});
-        }
+        const std::initializer_list<Ctl> selecting = {
+            formRecord::TextRecordCode, formRecord::TextRecordName, formJournal::TextCurrentPrice,
+            formJournal::TextYear};
+        std::ranges::transform(selecting, std::back_inserter(r), [](Ctl c) {
+            return Route{c, G::Focus, &S::selectOnFocus};
+        });
         for (Ctl c :
              {formEntry::TextEntryCode, formEntry::TextEntryName, formEntry::DateEntry,
               formEntry::TextEntryQty, formEntry::TextEntryPrice, formEntry::TextEntryPerTen,
@@ -201,10 +203,11 @@ struct Routes {
                               {formImport::cmdCancel, G::Click, &S::closeImport},
                               {formImport::FormImport, G::Close, &S::closeImport},
                           });
-        for (Ctl c : {formImport::TextImportFile, formImport::TextAgreedRate,
-                      formImport::TextAgreedMinimum}) {
-            r.push_back({c, G::Focus, &S::selectOnFocus});
-        }
+        const std::initializer_list<Ctl> selecting = {
+            formImport::TextImportFile, formImport::TextAgreedRate, formImport::TextAgreedMinimum};
+        std::ranges::transform(selecting, std::back_inserter(r), [](Ctl c) {
+            return Route{c, G::Focus, &S::selectOnFocus};
+        });
     }
 
     static const std::vector<Route>& table() {

@@ -16,12 +16,8 @@ namespace cell_order {
 // The value of a cell that is a figure: digits with grouping commas, a decimal point and a
 // leading minus sign.
 inline std::optional<double> figure(std::string_view cell) {
-    std::string plain;
-    for (const char ch : cell) {
-        if (ch != ',') {
-            plain.push_back(ch);
-        }
-    }
+    std::string plain(cell);
+    std::erase(plain, ',');
     if (plain.empty() || plain.front() == '+') {
         return std::nullopt;
     }
