@@ -151,7 +151,7 @@ void addJournal(Builder& b) {
     holdings.tabIndex = tab++;
 
     Control& price = addField(b, LabelCurrentPrice, TextCurrentPrice, Kind::Field, kMargin,
-                              kPriceRow, 1500, 1440, "选中持仓的现价",
+                              kPriceRow, 1800, 1440, "选中持仓的现价",
                               "选中持仓的当前价格，按回车保存并重算浮动盈亏", tab, kBetweenTables);
     price.align = Align::Center;
 
