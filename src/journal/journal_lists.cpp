@@ -278,34 +278,4 @@ std::vector<CsvRow> entryListCsv(const std::vector<EntryRow>& rows) {
     return listCsv(entryListHeadings(), rows, 1, 4);
 }
 
-namespace {
-
-// Numbers first, then texts, then the cells that sort last.
-enum class CellRank { Number, Text, Last };
-
-CellRank rankOf(std::string_view cell, std::optional<double>& number) {
-    if (trimBlanks(cell).empty() || cell.find("已回本") != std::string_view::npos) {
-        return CellRank::Last;
-    }
-    number = numberTextToDouble(cell);
-    return number ? CellRank::Number : CellRank::Text;
-}
-
-}  // namespace
-
-int compareCells(std::string_view a, std::string_view b) {
-    std::optional<double> x;
-    std::optional<double> y;
-    const CellRank ra = rankOf(a, x);
-    const CellRank rb = rankOf(b, y);
-    if (ra != rb) {
-        return ra < rb ? -1 : 1;
-    }
-    if (ra == CellRank::Number) {
-        return *x < *y ? -1 : (*y < *x ? 1 : 0);
-    }
-    const int c = a.compare(b);
-    return c < 0 ? -1 : (c > 0 ? 1 : 0);
-}
-
 }  // namespace zm::journal

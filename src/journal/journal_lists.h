@@ -15,7 +15,7 @@
 
 // The journal window's two lists, 持仓 (what is held) and 流水 (every entry), as the texts of
 // their cells, and the summary of one year. No toolkit: both front ends show these rows as they
-// are and sort them with compareCells.
+// are and sort them by the one cell order of view/cell_order.h.
 namespace zm::journal {
 
 // What the lists are worked out with besides the entries.
@@ -90,10 +90,5 @@ std::vector<std::string> yearSummaryTexts(const YearSummary& summary);
 // other cell as a text.
 std::vector<CsvRow> holdingListCsv(const std::vector<HoldingRow>& rows);
 std::vector<CsvRow> entryListCsv(const std::vector<EntryRow>& rows);
-
-// The order of two cells of one column: as numbers when both read as numbers (grouping commas
-// and a minus sign allowed), else as text; empty cells and those marked 已回本 come after all
-// others. Negative when a goes first, zero when they tie, positive when b goes first.
-int compareCells(std::string_view a, std::string_view b);
 
 }  // namespace zm::journal

@@ -61,4 +61,15 @@ std::vector<const Control*> tabOrder(FormId f) {
     return order;
 }
 
+Corner cornerInWindow(const Control& c) {
+    Corner corner{c.left, c.top};
+    if (c.container) {
+        if (const Control* frame = find(*c.container); frame != nullptr) {
+            corner.left += frame->left;
+            corner.top += frame->top;
+        }
+    }
+    return corner;
+}
+
 }  // namespace zm::layout

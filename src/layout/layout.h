@@ -116,6 +116,13 @@ const Control& form(FormId f);
 const Control* find(Ctl c);
 // The rows of one window, the window's own first, in the order they are created.
 std::vector<const Control*> rowsOf(FormId f);
+// A control's top-left corner in its window's client area, in twips: the controls of a frame are
+// placed from the frame's corner.
+struct Corner {
+    int left = 0;
+    int top = 0;
+};
+Corner cornerInWindow(const Control& c);
 // The window's controls that are in its tab chain, in tab order.
 std::vector<const Control*> tabOrder(FormId f);
 

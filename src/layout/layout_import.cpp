@@ -33,24 +33,9 @@ constexpr int kImportHeight = kButtonRow + kButtonHeight + kMargin;
 
 constexpr Follow kBelowTable{.moveY = 100};
 
-constexpr std::array kImportColumns = {
-    Column{"状态", 900},
-    Column{"原因", 2400},
-    Column{"日期", 1200},
-    Column{"代码", 800},
-    Column{"名称", 1100},
-    Column{"类别", 900},
-    Column{"数量", 900, Align::Right},
-    Column{"价格", 900, Align::Right},
-    Column{"成交金额", 1200, Align::Right},
-    Column{"佣金", 800, Align::Right},
-    Column{"印花税", 800, Align::Right},
-    Column{"过户费", 800, Align::Right},
-    Column{"其他费用", 900, Align::Right},
-    Column{"发生金额", 1200, Align::Right},
-    Column{"佣金率", 900, Align::Right},
-    Column{"多收", 800, Align::Right},
-};
+constexpr auto kImportColumns = withTradeColumns(
+    std::array{Column{"状态", 1100}, Column{"原因", 2400}},
+    std::array{Column{"佣金率", 1100, Align::Right}, Column{"多收", 900, Align::Right}});
 
 // A caption and its field on one row, next in the tab chain.
 Control& addField(Builder& b, Ctl label, Ctl field, int left, int top, int captionWidth,

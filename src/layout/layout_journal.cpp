@@ -79,7 +79,8 @@ void addRecord(Builder& b) {
 
 // FormJournal: 持仓 above, 流水 below, each a table that takes half the growth of the window's
 // height and all of its width; the controls between and below them move down with the tables.
-constexpr int kJournalWidth = 14400;
+// Wide enough for every column's header at 宋体 12 points (16 pixels a character).
+constexpr int kJournalWidth = 15600;
 constexpr int kTableWidth = kJournalWidth - 2 * kMargin;
 constexpr int kHoldingsTop = 540;
 constexpr int kHoldingsHeight = 2700;
@@ -97,35 +98,22 @@ constexpr Follow kBottomTable{.moveY = 50, .growX = 100, .growY = 50};
 constexpr Follow kBelowTables{.moveY = 100};
 
 constexpr std::array kHoldingColumns = {
-    Column{"代码", 900},
-    Column{"名称", 1200},
+    Column{"代码", 850},
+    Column{"名称", 1100},
     Column{"股数", 1000, Align::Right},
-    Column{"持仓成本价", 1200, Align::Right},
+    Column{"持仓成本价", 1500, Align::Right},
     Column{"摊薄成本价", 1500, Align::Right},
-    Column{"保本价", 1000, Align::Right},
+    Column{"保本价", 1050, Align::Right},
     Column{"现价", 900, Align::Right},
     Column{"浮动盈亏", 1300, Align::Right},
-    Column{"已实现盈亏", 1300, Align::Right},
-    Column{"已收分红", 1100, Align::Right},
-    Column{"卖出应缴红利税", 1600, Align::Right},
+    Column{"已实现盈亏", 1500, Align::Right},
+    Column{"已收分红", 1300, Align::Right},
+    Column{"卖出应缴红利税", 2000, Align::Right},
 };
 
-constexpr std::array kEntryColumns = {
-    Column{"日期", 1200},
-    Column{"代码", 800},
-    Column{"名称", 1100},
-    Column{"类别", 900},
-    Column{"数量", 900, Align::Right},
-    Column{"价格", 900, Align::Right},
-    Column{"成交金额", 1200, Align::Right},
-    Column{"佣金", 800, Align::Right},
-    Column{"印花税", 800, Align::Right},
-    Column{"过户费", 800, Align::Right},
-    Column{"其他费用", 900, Align::Right},
-    Column{"发生金额", 1200, Align::Right},
-    Column{"实现盈亏", 1100, Align::Right},
-    Column{"红利税", 800, Align::Right},
-};
+constexpr auto kEntryColumns = withTradeColumns(
+    std::array<Column, 0>{},
+    std::array{Column{"实现盈亏", 1300, Align::Right}, Column{"红利税", 1000, Align::Right}});
 
 void addJournal(Builder& b) {
     using namespace formJournal;

@@ -2,6 +2,8 @@
 
 // The pieces the layout's source files share: the builder that collects the rows, and one
 // function per group of windows that adds theirs.
+#include <array>
+#include <cstddef>
 #include <optional>
 #include <string_view>
 #include <vector>
@@ -51,6 +53,41 @@ public:
         return b;
     }
 };
+
+// The columns of a trade as the journal's 流水 and the statement's preview both show it, from
+// 日期 to 发生金额; each list adds columns of its own before or after them.
+inline constexpr std::array kTradeColumns = {
+    Column{"日期", 1500},
+    Column{"代码", 850},
+    Column{"名称", 1150},
+    Column{"类别", 850},
+    Column{"数量", 900, Align::Right},
+    Column{"价格", 900, Align::Right},
+    Column{"成交金额", 1300, Align::Right},
+    Column{"佣金", 850, Align::Right},
+    Column{"印花税", 1000, Align::Right},
+    Column{"过户费", 1000, Align::Right},
+    Column{"其他费用", 1300, Align::Right},
+    Column{"发生金额", 1300, Align::Right},
+};
+
+// The columns `before`, the trade's, then `after`, as one array.
+template <std::size_t B, std::size_t A>
+constexpr std::array<Column, B + kTradeColumns.size() + A> withTradeColumns(
+    const std::array<Column, B>& before, const std::array<Column, A>& after) {
+    std::array<Column, B + kTradeColumns.size() + A> all{};
+    std::size_t i = 0;
+    for (const Column& c : before) {
+        all[i++] = c;
+    }
+    for (const Column& c : kTradeColumns) {
+        all[i++] = c;
+    }
+    for (const Column& c : after) {
+        all[i++] = c;
+    }
+    return all;
+}
 
 // The windows' own rows come first, in FormId order; then each window's controls.
 void addMainWindowForm(Builder& b);

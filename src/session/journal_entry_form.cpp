@@ -249,8 +249,10 @@ bool JournalWindows::readEntry(journal::Entry& e) {
         if (!applyVerdict(m_ui, TextEntryPerTen, cash)) {
             return false;
         }
-        const auto total = Money::mul(*cash.stored, Money::fromYuan(held));
-        e.amount = fenRound(Money::fromTicks(total.value_or(Money()).ticks() / 10));
+        // Per 10 shares × shares ÷ 10, rounded half up to the fen as the journal's other sums.
+        constexpr Int128 kTicksPerFen = Money::kTicksPerYuan / 100;
+        const Int128 fen = divRoundHalfUp(Int128{cash.stored->ticks()} * held, 10 * kTicksPerFen);
+        e.amount = Money::fromTicks(static_cast<std::int64_t>(fen * kTicksPerFen));
         m_ui.setText(TextEntryTotal, moneyText(e.amount));
         return true;
     }

@@ -24,18 +24,6 @@
 namespace zm::ui {
 namespace {
 
-Qt::Alignment alignment(layout::Align align) {
-    switch (align) {
-        case layout::Align::Center:
-            return Qt::AlignCenter;
-        case layout::Align::Right:
-            return Qt::AlignRight | Qt::AlignVCenter;
-        case layout::Align::Left:
-            break;
-    }
-    return Qt::AlignLeft | Qt::AlignVCenter;
-}
-
 QAbstractButton* makeButton(const layout::Control& c, QWidget* parent) {
     const QIcon icon = commandIcon(toQ(c.icon));
     if (c.iconPlace == layout::IconPlace::Above) {
@@ -70,7 +58,7 @@ QWidget* create(const layout::Control& c, QWidget* parent, const GestureSink& si
         }
         case layout::Kind::Field: {
             auto* field = new FieldEdit(parent);
-            field->setAlignment(alignment(c.align));
+            field->setAlignment(textAlignment(c.align));
             if (c.readOnly) {
                 field->setReadOnly(true);
                 setBackground(field, Background::ButtonFace);

@@ -9,21 +9,7 @@
 #include "ui/widgets.h"
 
 namespace zm::ui {
-namespace {
-
-Qt::Alignment cellAlignment(layout::Align align) {
-    switch (align) {
-        case layout::Align::Center:
-            return Qt::AlignCenter;
-        case layout::Align::Right:
-            return Qt::AlignRight | Qt::AlignVCenter;
-        case layout::Align::Left:
-            break;
-    }
-    return Qt::AlignLeft | Qt::AlignVCenter;
-}
-
-}  // namespace
+namespace {}  // namespace
 
 bool TableOrder::lessThan(const QModelIndex& left, const QModelIndex& right) const {
     // Ascending, the proxy shows `left` first when this is true; descending, it asks with the
@@ -47,7 +33,7 @@ TableView::TableView(std::span<const layout::Column> columns, QWidget* parent)
       m_order(new TableOrder(this)) {
     for (std::size_t i = 0; i < columns.size(); ++i) {
         auto* header = new QStandardItem(toQ(columns[i].caption));
-        header->setTextAlignment(cellAlignment(columns[i].align));
+        header->setTextAlignment(textAlignment(columns[i].align));
         m_rows->setHorizontalHeaderItem(static_cast<int>(i), header);
         m_aligns.push_back(columns[i].align);
     }
@@ -88,7 +74,7 @@ void TableView::setRows(const std::vector<std::vector<std::string>>& rows) {
         QList<QStandardItem*> items;
         for (std::size_t i = 0; i < m_aligns.size(); ++i) {
             auto* item = new QStandardItem(i < cells.size() ? toQ(cells[i]) : QString());
-            item->setTextAlignment(cellAlignment(m_aligns[i]));
+            item->setTextAlignment(textAlignment(m_aligns[i]));
             item->setEditable(false);
             items.append(item);
         }

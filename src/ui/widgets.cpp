@@ -358,4 +358,16 @@ void PictureLabel::mouseReleaseEvent(QMouseEvent* event) {
     }
 }
 
+Qt::Alignment textAlignment(layout::Align align) {
+    switch (align) {
+        case layout::Align::Center:
+            return Qt::AlignCenter;
+        case layout::Align::Right:
+            return Qt::AlignRight | Qt::AlignVCenter;
+        case layout::Align::Left:
+            break;
+    }
+    return Qt::AlignLeft | Qt::AlignVCenter;
+}
+
 }  // namespace zm::ui

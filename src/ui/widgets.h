@@ -11,6 +11,7 @@
 #include <QString>
 #include <QStringList>
 
+#include "layout/layout.h"
 #include "view/window_model.h"
 
 namespace zm::ui {
@@ -27,6 +28,9 @@ QRect twipsRect(int left, int top, int width, int height);
 // where it is missing, so that no Chinese text shows as boxes. A list, not a replacement: Qt
 // takes the first family that is there, and the later ones for any character it lacks.
 QStringList songFamilies();
+
+// The Qt alignment of a layout row's text (vertically centred).
+Qt::Alignment textAlignment(layout::Align align);
 // A font of songFamilies() at the given size.
 QFont songFont(double pointSize);
 // Maps the names 宋体 and SimSun to the installed faces for every font lookup of the program;

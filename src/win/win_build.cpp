@@ -378,13 +378,7 @@ void WinWindowModel::placeControls(FormId f) {
         if (c->kind == layout::Kind::Form || isMenuRow(*c)) {
             continue;
         }
-        int left = c->left;
-        int top = c->top;
-        if (c->container) {
-            const layout::Control* frame = layout::find(*c->container);
-            left += frame->left;
-            top += frame->top;
-        }
+        const auto [left, top] = layout::cornerInWindow(*c);
         HWND hwnd = control(c->ctl);
         int height = px(c->height, dpi);
         if (c->kind == layout::Kind::List) {

@@ -244,13 +244,7 @@ void WinWindowModel::followSize(FormId f) {
             !follows(c->follow)) {
             continue;
         }
-        int left = c->left;
-        int top = c->top;
-        if (c->container) {
-            const layout::Control* frame = layout::find(*c->container);
-            left += frame->left;
-            top += frame->top;
-        }
+        const auto [left, top] = layout::cornerInWindow(*c);
         const layout::Follow& by = c->follow;
         SetWindowPos(hwnd, nullptr, px(left, w.dpi) + grownX * by.moveX / 100,
                      px(top, w.dpi) + grownY * by.moveY / 100,

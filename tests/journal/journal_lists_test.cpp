@@ -4,6 +4,7 @@
 
 #include "fees/holding_tools.h"
 #include "fees/number_text.h"
+#include "view/cell_order.h"
 
 namespace zm::journal {
 namespace {
@@ -182,7 +183,7 @@ const OrderCase kOrders[] = {
     {"5.00", "5", 0},
     {"", "-1.00", 1},
     {"0.000（已回本）", "9.673", 1},
-    {"", "已回本", -1},
+    {"", "已回本", 1},
     {"浦发银行", "1.00", 1},
     {"2024-03-20", "2024-10-01", -1},
     {"2024-03-20", "2024-03-20", 0},
@@ -190,10 +191,11 @@ const OrderCase kOrders[] = {
     {"", "浦发银行", 1},
 };
 
-TEST(JournalLists, cells_compare_as_numbers_then_text_and_empty_last) {
+// The lists' cells in the order every front end sorts a column by.
+TEST(JournalLists, cells_sort_as_numbers_then_text_and_empty_last) {
     for (const auto& c : kOrders) {
-        EXPECT_EQ(compareCells(c.a, c.b), c.order) << c.a << " vs " << c.b;
-        EXPECT_EQ(compareCells(c.b, c.a), -c.order) << c.b << " vs " << c.a;
+        EXPECT_EQ(cell_order::before(c.a, c.b), c.order < 0) << c.a << " vs " << c.b;
+        EXPECT_EQ(cell_order::before(c.b, c.a), c.order > 0) << c.b << " vs " << c.a;
     }
 }
 

@@ -61,6 +61,9 @@ std::string describe(const Seen& s) {
            (s.readOnly ? " read-only" : "") + (s.checked ? " checked" : "");
 }
 
+// A tab-separated GBK statement with `="…"` cells, as trading clients save it.
+constexpr std::string_view kStatement = ZM_STATEMENT_SAMPLES "/tab_gbk_quoted.txt";
+
 }  // namespace
 
 const std::vector<Step>& script() {
@@ -211,6 +214,19 @@ const std::vector<Step>& script() {
         {A::Click, formExport::cmdBrowse},
         {A::Click, formExport::cmdCancel},
         {A::Click, formJournal::cmdClose},
+        // A broker's statement read, its fees checked against 万1 with the minimum and the
+        // regulatory fees included, and its new rows imported.
+        {A::Click, form1::mnuJournalImport},
+        {A::Type, formImport::TextImportFile, kStatement},
+        {A::Click, formImport::cmdRead},
+        {A::Type, formImport::TextAgreedRate, "0.1"},
+        {A::Type, formImport::TextAgreedMinimum, "5"},
+        {A::Click, formImport::ChkFeesIncluded},
+        {A::Click, formImport::cmdCheckFees},
+        {A::Sort, formImport::ListImport, "状态"},
+        {A::Click, formImport::cmdOK},
+        {A::Click, form1::mnuJournalOpen},
+        {A::Click, formJournal::cmdClose},
     };
     return steps;
 }
@@ -272,9 +288,13 @@ void MemoryDriver::perform(const Step& step) {
             m_session.handle(c, Gesture::Enter);
             return;
         case Act::Click:
-            // A click takes the focus into a button (not into a menu item or a picture).
-            if (layout::find(c)->kind == Kind::Button) {
+            // A click takes the focus into a button or a check box (not into a menu item or a
+            // picture); a check box turns its tick over before it reports the click.
+            if (layout::find(c)->kind == Kind::Button || layout::find(c)->kind == Kind::Check) {
                 m_ui.setFocus(c);
+            }
+            if (layout::find(c)->kind == Kind::Check) {
+                m_ui.setChecked(c, !m_ui.isChecked(c));
             }
             m_session.handle(c, Gesture::Click);
             return;
