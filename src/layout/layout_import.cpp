@@ -18,8 +18,8 @@ constexpr int kLabelHeight = 270;
 constexpr int kLabelDrop = 60;
 constexpr int kButtonWidth = 1275;
 constexpr int kButtonHeight = 495;
-constexpr int kWideButtonWidth = 1800;  // a caption of six characters beside its icon
-constexpr int kSmallButtonWidth = 900;
+constexpr int kWideButtonWidth = 2100;   // a caption of six characters beside its icon
+constexpr int kSmallButtonWidth = 1260;  // three characters, an ellipsis the last
 constexpr int kSmallButtonHeight = 420;
 
 // FormImport: the table takes all the growth of the window; the rows below it move down.

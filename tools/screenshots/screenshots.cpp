@@ -9,11 +9,12 @@
 // batch-buy.png (the multi-batch buy dialog with three batches), about-box.png, the main window
 // under today's rules with the target price dialog, and one picture of each holding tool of the
 // tools menu with its worked example (tool-average.png, tool-swing.png, tool-lots.png,
-// tool-limit.png, tool-exrights.png). Exit status
+// tool-limit.png, tool-exrights.png), the journal window with the guide's worked example
+// (journal.png) and the statement import with its fee check (import.png). Exit status
 // 0 when every step and every picture succeeded, 1 otherwise (each failure is printed), 2 on a
 // wrong command line. The pictures are at the screen's scale: QT_SCALE_FACTOR=2 gives twice the
-// pixels, for checking the layout at high dpi. The settings file goes into a temporary directory
-// that is removed at the end.
+// pixels, for checking the layout at high dpi. The settings file and the journal go into a
+// temporary directory that is removed at the end.
 #include <QAbstractButton>
 #include <QAction>
 #include <QApplication>
@@ -21,6 +22,8 @@
 #include <QDate>
 #include <QDateEdit>
 #include <QDir>
+#include <QFile>
+#include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
@@ -29,16 +32,20 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
+#include <algorithm>
 #include <cstdio>
 #include <initializer_list>
 #include <string_view>
+#include <utility>
 
 #include "app/main_window.h"
 #include "app/qt_window_model.h"
+#include "guide_examples/journal_examples.h"
 #include "session/session.h"
 #include "settings/profile_file.h"
 #include "ui/layout_build.h"
 #include "ui/qt_text.h"
+#include "ui/table_view.h"
 #include "ui/translations.h"
 #include "ui/widgets.h"
 
@@ -51,6 +58,12 @@ namespace form2 = zm::form2;
 namespace formTarget = zm::formTarget;
 
 int g_failures = 0;
+
+// The sample statements of the import picture and the names of their copies, read together:
+// new trades and rows skipped (bank transfers) from the first, rows whose amounts do not add up
+// from the second.
+constexpr std::pair<const char*, const char*> kImportSamples[] = {
+    {"tab_gbk_quoted.txt", "交割单2024年3月.txt"}, {"unbalanced.csv", "交割单2024年8月.csv"}};
 
 void fail(const QString& what) {
     ++g_failures;
@@ -317,6 +330,68 @@ void toolPictures(Drive& d, zm::ui::MainWindow* form1, const QDir& out) {
                 QStringLiteral("tool-exrights.png"));
 }
 
+// Each column of the tables made as wide as its header and cells, as a double click on the
+// header's divider makes it, and the window widened until every column shows.
+void fitColumns(zm::ui::QtWindowModel& windows, FormId f, std::initializer_list<Ctl> tables) {
+    int missing = 0;
+    for (Ctl c : tables) {
+        auto* view = qobject_cast<zm::ui::TableView*>(windows.control(c));
+        if (!check(view != nullptr, QStringLiteral("no table %1").arg(zm::ui::qtName(c)))) {
+            return;
+        }
+        for (int column = 0; column < view->header()->count(); ++column) {
+            view->resizeColumnToContents(column);
+        }
+        missing = std::max(missing, view->header()->length() - view->viewport()->width());
+    }
+    QWidget* window = windows.form(f);
+    window->resize(window->width() + std::max(0, missing + 4), window->height());
+    QTest::qWait(100);
+}
+
+// The journal's pictures: the worked example typed into the journal window, then two sample
+// statements imported (copied beside the journal under the names a user's files might have,
+// and typed relative to the current folder) and their fees checked.
+void journalPictures(zm::Session& session, zm::ui::QtWindowModel& windows, const QDir& work,
+                     const QDir& out) {
+    const zm::guide::CellReader cell = [&windows](Ctl table, std::size_t row, std::size_t column) {
+        auto* view = qobject_cast<zm::ui::TableView*>(windows.control(table));
+        if (view == nullptr) {
+            return std::string();
+        }
+        const std::vector<QStringList> rows = view->shownRows();
+        const auto r = static_cast<qsizetype>(column);
+        return row < rows.size() && r < rows[row].size() ? zm::ui::fromQ(rows[row][r])
+                                                         : std::string();
+    };
+    const std::string journal = zm::guide::journalExample(session, windows, cell);
+    if (check(journal.empty(), QString::fromStdString("journal: " + journal))) {
+        fitColumns(windows, FormId::FormJournal,
+                   {zm::formJournal::ListHoldings, zm::formJournal::ListEntries});
+        save(windows.form(FormId::FormJournal), out, QStringLiteral("journal.png"));
+    }
+    session.handle(zm::formJournal::cmdClose, zm::Gesture::Click);
+
+    QStringList typed;
+    for (const auto& [sample, copy] : kImportSamples) {
+        const QString name = QString::fromUtf8(copy);
+        check(QFile::copy(QStringLiteral(ZM_STATEMENT_SAMPLES "/") + QString::fromUtf8(sample),
+                          work.filePath(name)),
+              QStringLiteral("could not copy %1").arg(QString::fromUtf8(sample)));
+        typed << name;
+    }
+    const QString current = QDir::currentPath();
+    QDir::setCurrent(work.path());
+    const std::string imported = zm::guide::importExample(
+        session, windows, cell, zm::ui::fromQ(typed.join(QStringLiteral(" ; "))));
+    QDir::setCurrent(current);
+    if (check(imported.empty(), QString::fromStdString("import: " + imported))) {
+        fitColumns(windows, FormId::FormImport, {zm::formImport::ListImport});
+        save(windows.form(FormId::FormImport), out, QStringLiteral("import.png"));
+    }
+    session.handle(zm::formImport::cmdCancel, zm::Gesture::Click);
+}
+
 }  // namespace
 
 int main(int argc, char* argv[]) {
@@ -346,7 +421,8 @@ int main(int argc, char* argv[]) {
     watchForMessageBoxes(&app);
 
     zm::ui::QtWindowModel windows;
-    zm::Session session(windows, zm::settings::settingsFilePath(zm::ui::fromQ(settingsDir.path())));
+    zm::Session session(windows, zm::settings::settingsFilePath(zm::ui::fromQ(settingsDir.path())),
+                        zm::ui::fromQ(settingsDir.filePath(QStringLiteral("journal.sqlite"))));
     windows.setSession(session);
     session.start();
 
@@ -371,6 +447,7 @@ int main(int argc, char* argv[]) {
         save(zm::ui::child<QWidget>(windows.mainWindow(), formTarget::FormTarget), out,
              QStringLiteral("target-dialog.png"));
         toolPictures(d, windows.mainWindow(), out);
+        journalPictures(session, windows, QDir(settingsDir.path()), out);
 
         d.click(form1::Command2);  // Exit
         check(!windows.isLoaded(FormId::Form1), QStringLiteral("Exit did not end the program"));
