@@ -341,7 +341,7 @@ TEST(AboutBox, the_picture_opens_the_installed_guide_or_the_one_in_the_build_fol
         EXPECT_TRUE(QFileInfo::exists(build + QStringLiteral("/guide/") + source))
             << source.toStdString();
     }
-    EXPECT_EQ(pictures, 15);
+    EXPECT_EQ(pictures, 19);
 }
 
 }  // namespace
