@@ -133,6 +133,11 @@ void JournalImport::browse() {
     read();
 }
 
+namespace {
+// The largest statement file read: ten years of daily trading stays far below it.
+constexpr std::uintmax_t kMaxStatementBytes = 16 * 1024 * 1024;
+}  // namespace
+
 bool JournalImport::read() {
     const std::string text = m_ui.text(TextImportFile);
     const std::vector<std::string> paths = typedPaths(text);
@@ -145,6 +150,12 @@ bool JournalImport::read() {
         // A relative path is taken from the current folder.
         std::error_code error;
         const fs::path file = fs::absolute(pathOf(path), error);
+        if (const std::uintmax_t size = fs::file_size(file, error);
+            !error && size > kMaxStatementBytes) {
+            ShowInputError(m_ui, TextImportFile,
+                           msg::importFileTooLarge(path, size / (1024 * 1024)));
+            return false;
+        }
         settings::FileContents contents = settings::readWholeFile(utf8Of(file));
         if (error || contents.state != settings::FileState::Regular) {
             ShowInputError(m_ui, TextImportFile, msg::importCannotRead(path));

@@ -172,6 +172,12 @@ inline constexpr std::string_view kImportFileMissing =
 inline std::string importCannotRead(std::string_view file) {
     return "无法读取文件“" + std::string(file) + "”，请检查路径后重新输入       ";
 }
+// A statement file larger than any a trading client saves (a year of trades is a few megabytes):
+// refused before it is read, so that a wrong file chosen never fills the memory.
+inline std::string importFileTooLarge(std::string_view file, std::uintmax_t megabytes) {
+    return "文件“" + std::string(file) + "”有" + std::to_string(megabytes) +
+           "MB，不像是交割单（交割单一般不超过几MB），请检查后重新输入       ";
+}
 // A file refused as a whole: its name, then the reader's reason.
 inline std::string importFileRefused(std::string_view file, std::string_view reason) {
     return std::string(file) + "\n" + std::string(reason);

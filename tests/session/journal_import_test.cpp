@@ -2,6 +2,8 @@
 // a file refused or missing, importing again, 取消, 撤销, a 不平 row taken, and the fee check in
 // FormImport and from FormJournal. One table: each row acts and states what the journal holds.
 #include <cctype>
+#include <cstdint>
+#include <filesystem>
 #include <fstream>
 #include <functional>
 #include <optional>
@@ -138,6 +140,18 @@ const ImportRow kRows[] = {
      [](ImportFlow& t) { t.import("no such file.csv", std::nullopt); },
      0,
      {msg::importCannotRead("no such file.csv")},
+     formImport::TextImportFile},
+    {"a_file_of_100_megabytes_is_refused_unread",
+     [](ImportFlow& t) {
+         const std::string big = t.dir.path() + "/big.txt";
+         std::ofstream(pathOf(big), std::ios::binary) << kTwoTrades;
+         std::filesystem::resize_file(pathOf(big), std::uintmax_t{100} * 1024 * 1024);
+         t.import(big, std::nullopt);
+         EXPECT_EQ(t.ui.messages, Cells{msg::importFileTooLarge(big, 100)});
+         t.ui.messages.clear();
+     },
+     0,
+     {},
      formImport::TextImportFile},
     {"fee_check_in_the_preview",
      [](ImportFlow& t) {
