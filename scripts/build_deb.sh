@@ -30,6 +30,8 @@ expected="$(cat <<'LIST'
 /usr/share/doc/zunmo-calc/copyright
 /usr/share/doc/zunmo-calc/images/about-box.png
 /usr/share/doc/zunmo-calc/images/batch-buy.png
+/usr/share/doc/zunmo-calc/images/import.png
+/usr/share/doc/zunmo-calc/images/journal.png
 /usr/share/doc/zunmo-calc/images/main-window-today.png
 /usr/share/doc/zunmo-calc/images/main-window.png
 /usr/share/doc/zunmo-calc/images/target-dialog.png
@@ -38,6 +40,8 @@ expected="$(cat <<'LIST'
 /usr/share/doc/zunmo-calc/images/tool-limit.png
 /usr/share/doc/zunmo-calc/images/tool-lots.png
 /usr/share/doc/zunmo-calc/images/tool-swing.png
+/usr/share/doc/zunmo-calc/images/windows-import.png
+/usr/share/doc/zunmo-calc/images/windows-journal.png
 /usr/share/doc/zunmo-calc/images/windows-tool-average.png
 /usr/share/doc/zunmo-calc/images/windows-tool-exrights.png
 /usr/share/doc/zunmo-calc/images/windows-tool-limit.png
