@@ -135,7 +135,8 @@ void JournalImport::browse() {
 
 namespace {
 // The largest statement file read: ten years of daily trading stays far below it.
-constexpr std::uintmax_t kMaxStatementBytes = 16 * 1024 * 1024;
+constexpr std::uintmax_t kBytesPerMegabyte = std::uintmax_t{1024} * 1024;
+constexpr std::uintmax_t kMaxStatementBytes = 16 * kBytesPerMegabyte;
 }  // namespace
 
 bool JournalImport::read() {
@@ -153,7 +154,7 @@ bool JournalImport::read() {
         if (const std::uintmax_t size = fs::file_size(file, error);
             !error && size > kMaxStatementBytes) {
             ShowInputError(m_ui, TextImportFile,
-                           msg::importFileTooLarge(path, size / (1024 * 1024)));
+                           msg::importFileTooLarge(path, size / kBytesPerMegabyte));
             return false;
         }
         settings::FileContents contents = settings::readWholeFile(utf8Of(file));
